@@ -1,0 +1,66 @@
+#pragma once
+// What the board engine needs from the windows around it. The main window implements
+// BoardHost; the sequence viewer, the tree editor and the match window implement the links
+// once they exist. Every method has a neutral default so that a missing window reads as
+// "absent": its boxes unticked, its buttons not there.
+#include <string>
+
+namespace kelmaz {
+
+// The main board window.
+class BoardHost {
+public:
+    virtual ~BoardHost() = default;
+    virtual void setCaption(const std::string& caption) = 0;
+    virtual std::string commentaryText() const = 0;          // TxtKaisetu
+    virtual void setCommentaryText(const std::string& text) = 0;
+    virtual void setMoveNumberText(const std::string& text) = 0;  // Text1
+    virtual void showKoRefusal() = 0;  // "コウだてが必要です" titled "禁手"
+    virtual void boardChanged() = 0;   // the picture must be painted again from the state
+    virtual void restartMarkerTimer(int firstTickMs) = 0;
+    virtual void stopMarkerTimer() = 0;
+    // The automatic replay timer (TimerSlow) and its two buttons (Command9 start, Command4 stop).
+    virtual bool replayRunning() const = 0;  // the stop button is visible
+    virtual void setReplayRunning(bool running, int firstIntervalMs) = 0;
+    virtual void setReplayButtonEnabled(bool enabled) = 0;
+    virtual double replaySpeedSeconds() const = 0;  // the settings dialog's speed label
+    virtual void relayout() = 0;                    // ResizeRedraw
+};
+
+// The SGF sequence viewer.
+class ViewerLink {
+public:
+    virtual ~ViewerLink() = default;
+    virtual bool exists() const { return false; }
+    virtual bool visible() const { return false; }
+    virtual bool stopAtComment() const { return false; }  // CheckKaisetu "解説で止める"
+    virtual bool stopAtBranch() const { return false; }   // CheckBunki "分岐で止める"
+    virtual void setStopBoxes(bool /*atComment*/, bool /*atBranch*/) {}
+    virtual void setCommentaryText(const std::string& /*text*/) {}
+    virtual void setNextEnabled(bool /*enabled*/) {}                  // Cmdnext
+    virtual std::string replayCaption() const { return {}; }           // its replay button
+    virtual void setReplayCaption(const std::string& /*caption*/) {}
+    virtual void focus() {}
+    virtual void showBranch(int /*move*/) {}  // the viewer's side of a branch stop
+    virtual void close() {}
+};
+
+// The SGF tree editor.
+class TreeLink {
+public:
+    virtual ~TreeLink() = default;
+    virtual bool visible() const { return false; }
+    // Asked before a click on the board discards the tree; true lets the click go on.
+    virtual bool confirmDiscardTree() { return true; }
+    virtual std::string takeBranchComment() { return {}; }  // text of its comment box, emptied
+    virtual void selectMove(int /*branch*/, int /*move*/) {}  // cPoint
+};
+
+// The network match window.
+class NetLink {
+public:
+    virtual ~NetLink() = default;
+    virtual void sendMove(int /*moveNumber*/) {}
+};
+
+}  // namespace kelmaz

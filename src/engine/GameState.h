@@ -1,0 +1,75 @@
+#pragma once
+// The program-wide game state: board grids, the move record, prisoners, ko memory and the
+// flags other windows share with the board engine. One instance belongs to the running
+// program; every test makes its own. Members keep the names the rest of the program uses.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/GameInfo.h"
+
+namespace kelmaz {
+
+inline constexpr int kMaxBoardSize = 19;
+inline constexpr int kMaxMoves = 500;   // the record has slots 0..500; slot 0 is not a move
+inline constexpr int kBranchSlots = 100;  // BranchMoves slots 1..100
+inline constexpr int kBlack = 0;        // colour codes of the classic 16-colour palette
+inline constexpr int kWhite = 7;
+
+// A grid indexed (column, row), both 1-based; index 0 is unused so that the numbers read
+// like the board's own coordinates.
+template <typename T>
+using Grid = std::array<std::array<T, kMaxBoardSize + 1>, kMaxBoardSize + 1>;
+
+struct GameState {
+    // Board engine.
+    int BoardSize = 19;
+    Grid<std::int16_t> BoardGrid{};   // colour code + 1 (1 black, 8 white), 0 empty
+    Grid<std::int16_t> GroupGrid{};   // group number of the stone, 0 where empty
+    Grid<std::int16_t> MoveNoGrid{};  // number of the move whose stone stands (stood) there
+    int GroupCount = 0;
+    std::array<std::int16_t, kMaxMoves + 1> MoveCol{};  // 0 in slot k >= 1 ends the record
+    std::array<std::int16_t, kMaxMoves + 1> MoveRow{};
+    std::array<std::int16_t, kMaxMoves + 1> MoveColour{};
+    std::array<std::string, kMaxMoves + 1> MoveComment{};
+    int MoveCount = 0;
+    int CurrentColour = kBlack;
+    int LastColour = kBlack;
+    int KoCol = 0, KoRow = 0, KoMove = 0;
+    std::array<int, 2> Prisoners{};  // [0] taken by Black, [1] taken by White
+
+    // Drawing state the engine writes through (the view reads it).
+    int LastMarkX = 0, LastMarkY = 0, LastMarkColour = 0, LastNumberDrawn = 0;
+
+    // Shared with other windows.
+    bool NetMatchActive = false;
+    int NetMyColour = kBlack;
+    bool BoardRotated = false;
+    std::string SgfText;
+    bool BranchInputMode = false;
+    std::vector<std::string> BranchComments;
+    std::array<std::int16_t, kBranchSlots + 1> BranchMoves{};
+    int ViewerState = 0;
+    bool CommentPause = false;
+    int LastStopMove = 0;
+
+    // Start-up values.
+    std::string InstanceNo = "0";
+    std::string WindowTitle = "Kelmaz 碁盤No0";
+
+    // Game information (the 25 root-property fields and their derived labels).
+    GameInfo Info;
+
+    // Shared line lists: the lines of the record last read, and the tree reader's outline.
+    std::vector<std::string> LstRead;
+    std::vector<std::string> List3;
+
+    // True when slot k (1..500) holds a move; slots outside the record never do.
+    bool hasMove(int k) const { return k >= 1 && k <= kMaxMoves && MoveCol[k] != 0; }
+    bool onBoard(int col, int row) const {
+        return col >= 1 && col <= BoardSize && row >= 1 && row <= BoardSize;
+    }
+};
+
+}  // namespace kelmaz

@@ -1,0 +1,16 @@
+// Entry point of the window tests: one QApplication for the whole run, offscreen, with the
+// settings file kept in a temporary folder so that no test touches the home folder.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
+                                                                    : qgetenv("QT_QPA_PLATFORM"));
+    QTemporaryDir configDir;
+    qputenv("KELMAZ_CONFIG_DIR", configDir.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
