@@ -54,6 +54,8 @@ public:
     virtual bool confirmDiscardTree() { return true; }
     virtual std::string takeBranchComment() { return {}; }  // text of its comment box, emptied
     virtual void selectMove(int /*branch*/, int /*move*/) {}  // cPoint
+    // The tree of a file just read: the window shows it (its own SGF text becomes treeText).
+    virtual void showFileTree(const std::string& /*treeText*/) {}
 };
 
 // The network match window.
