@@ -1,0 +1,25 @@
+#include <gtest/gtest.h>
+
+#include "records/SgfEscape.h"
+
+namespace kelmaz {
+namespace {
+
+TEST(SgfEscape, BracketsAndBackslashesSurviveTheRoundTrip) {
+    for (std::string text : {"a]b", "C:\\dir\\", "\\]", "]]", "表ソ能ゾ", "=)", "x\\"}) {
+        EXPECT_EQ(unescapeSgfValue(escapeSgfValue(text)), text) << text;
+    }
+    EXPECT_EQ(escapeSgfValue("a]b\\c"), "a\\]b\\\\c");
+    EXPECT_EQ(escapeSgfValue("[x]"), "[x\\]");
+}
+
+TEST(SgfEscape, UnescapingKeepsLineBreaksButDropsEscapedOnes) {
+    EXPECT_EQ(unescapeSgfValue("line1\r\nline2"), "line1\r\nline2");
+    EXPECT_EQ(unescapeSgfValue("soft\\\r\nbreak"), "softbreak");
+    EXPECT_EQ(unescapeSgfValue("soft\\\nbreak"), "softbreak");
+    EXPECT_EQ(unescapeSgfValue("\\:\\a"), ":a");
+    EXPECT_EQ(unescapeSgfValue("trailing\\"), "trailing\\");
+}
+
+}  // namespace
+}  // namespace kelmaz
