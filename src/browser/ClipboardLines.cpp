@@ -1,6 +1,6 @@
 #include "browser/ClipboardLines.h"
 
-#include "browser/LineSplit.h"
+#include "records/TextCodec.h"
 
 namespace kelmaz {
 
