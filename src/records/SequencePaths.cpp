@@ -1,0 +1,248 @@
+#include "records/SequencePaths.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+
+namespace kelmaz {
+
+namespace {
+
+std::string trimBlanks(const std::string& s) {
+    const auto first = s.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
+}
+
+// A coordinate letter, either case, as the 1-based line it names; 0 when it names no line of
+// a 19-line board (a pass such as "tt", an empty value, a damaged line).
+int coordinate(char letter) {
+    const int v = (letter >= 'a' && letter <= 'z')   ? letter - 'a' + 1
+                  : (letter >= 'A' && letter <= 'Z') ? letter - 'A' + 1
+                                                     : 0;
+    return v <= kMaxBoardSize ? v : 0;
+}
+
+bool startsWith(const std::string& s, std::size_t at, const char* prefix) {
+    return s.compare(at, std::char_traits<char>::length(prefix), prefix) == 0;
+}
+
+std::vector<OutlineLine> parseAll(const std::vector<std::string>& List3) {
+    std::vector<OutlineLine> lines;
+    lines.reserve(List3.size());
+    for (const auto& l : List3) lines.push_back(parseOutlineLine(l));
+    return lines;
+}
+
+// Where the main line that starts at `start` ends, and at which lines its nesting levels
+// begin. The line leaves off where its level falls, or where a "--" line opens a sibling at
+// the same or a shallower level than the line before it.
+struct MainLineWalk {
+    std::size_t end = 0;
+    std::vector<std::pair<std::size_t, int>> levelStarts;  // (line index, level)
+};
+
+MainLineWalk walkMainLine(const std::vector<OutlineLine>& lines, std::size_t start) {
+    MainLineWalk walk;
+    int previous = -1;
+    int n = 0;
+    std::size_t i = start;
+    for (; i < lines.size(); ++i) {
+        if (lines[i].kind != OutlineLine::Kind::Branch) n = lines[i].number;
+        if (n < previous) break;
+        // The "--" line at `start` opens the line itself; only later ones open siblings.
+        if (i > start + 1 && lines[i - 1].kind == OutlineLine::Kind::Branch && previous >= n) break;
+        if (previous != -1 && previous < n) walk.levelStarts.emplace_back(i, n);
+        previous = n;
+    }
+    walk.end = i;
+    return walk;
+}
+
+// Appends the moves and comments of one outline line to the record. Returns false when a move
+// finds no free slot: the record is full.
+bool appendLine(GameState& state, const OutlineLine& line) {
+    if (line.kind == OutlineLine::Kind::Move) {
+        if (state.MoveCount >= kMaxMoves) return false;
+        const int k = ++state.MoveCount;
+        state.MoveCol[k] = static_cast<std::int16_t>(line.col);
+        state.MoveRow[k] = static_cast<std::int16_t>(line.row);
+        state.MoveColour[k] = static_cast<std::int16_t>(line.colour);
+        state.MoveComment[k].clear();  // no commentary of an earlier record survives
+    } else if (line.kind == OutlineLine::Kind::Comment) {
+        std::string& c = state.MoveComment[state.MoveCount];
+        c = c.empty() ? line.comment : c + "\n" + line.comment;
+    }
+    return true;
+}
+
+void startRecord(GameState& state) {
+    state.MoveCount = 0;
+    state.MoveComment[0].clear();
+}
+
+void endRecord(GameState& state) {
+    if (state.MoveCount < kMaxMoves) state.MoveCol[state.MoveCount + 1] = 0;
+}
+
+}  // namespace
+
+OutlineLine parseOutlineLine(const std::string& line) {
+    OutlineLine out;
+    const std::string head = trimBlanks(line.substr(0, 3));
+    int number = 0;
+    const auto [ptr, ec] = std::from_chars(head.data(), head.data() + head.size(), number);
+    if (ec == std::errc() && ptr == head.data() + head.size() && number > 0) out.number = number;
+    if (line.size() < 5) return out;
+    if (startsWith(line, 3, "--")) {
+        out.kind = OutlineLine::Kind::Branch;
+        return out;
+    }
+    // A node may or may not begin with ";": the reader's walk swallows the first one, and a
+    // handicap stone ("AB[dd]") stands as a node of its own, read like a move of its colour.
+    std::size_t at = line[3] == ';' ? 4 : 3;
+    if (startsWith(line, at, "AB[") || startsWith(line, at, "AW[")) ++at;
+    if (startsWith(line, at, "B[") || startsWith(line, at, "W[")) {
+        if (line.size() < at + 4) return out;
+        const int col = coordinate(line[at + 2]);
+        const int row = coordinate(line[at + 3]);
+        if (col == 0 || row == 0) return out;  // a pass leaves the board as it is
+        out.kind = OutlineLine::Kind::Move;
+        out.col = col;
+        out.row = row;
+        out.colour = line[at] == 'B' ? kBlack : kWhite;
+        return out;
+    }
+    if (startsWith(line, at, "C[") || startsWith(line, at, "c[")) {
+        out.kind = OutlineLine::Kind::Comment;
+        out.comment = trimBlanks(line.substr(at + 2, line.size() - (at + 2) - 1));
+    }
+    return out;
+}
+
+RecordBuild MakeTejun(GameState& state, const std::vector<std::string>& List3, std::size_t start) {
+    RecordBuild result;
+    state.BranchMoves.fill(0);
+    startRecord(state);
+    const auto lines = parseAll(List3);
+    const MainLineWalk walk = walkMainLine(lines, start);
+    auto levelStart = walk.levelStarts.begin();
+    for (std::size_t i = start; i < walk.end; ++i) {
+        if (levelStart != walk.levelStarts.end() && levelStart->first == i) {
+            if (levelStart->second <= kBranchSlots)
+                state.BranchMoves[levelStart->second] =
+                    static_cast<std::int16_t>(state.MoveCount + 1);
+            ++levelStart;
+        }
+        if (!appendLine(state, lines[i])) {
+            result.truncated = true;
+            break;
+        }
+    }
+    endRecord(state);
+    return result;
+}
+
+RecordBuild BuildPathRecord(GameState& state, const std::vector<std::string>& List3,
+                            const std::vector<int>& LstPath) {
+    RecordBuild result;
+    startRecord(state);
+    const auto lines = parseAll(List3);
+    for (std::size_t p = 0; p < LstPath.size() && !result.truncated; ++p) {
+        const int b = LstPath[p];
+        bool copying = false;
+        bool first = true;
+        for (const auto& line : lines) {
+            if (line.kind == OutlineLine::Kind::Branch) {
+                copying = line.number == b;
+                continue;
+            }
+            if (!copying) continue;
+            if (!appendLine(state, line)) {
+                result.truncated = true;
+                break;
+            }
+            if (line.kind == OutlineLine::Kind::Move && first) {
+                first = false;
+                if (b >= 1 && b <= kBranchSlots)
+                    state.BranchMoves[b] = static_cast<std::int16_t>(state.MoveCount);
+                if (p + 1 == LstPath.size()) result.target = state.MoveCount;
+            }
+        }
+    }
+    if (result.target == 0) result.target = state.MoveCount;
+    endRecord(state);
+    return result;
+}
+
+const ViewerBranch* BranchTable::find(int number) const {
+    const auto it = std::lower_bound(branches.begin(), branches.end(), number,
+                                     [](const ViewerBranch& b, int n) { return b.number < n; });
+    return it != branches.end() && it->number == number ? &*it : nullptr;
+}
+
+std::vector<int> BranchTable::branchesAt(int move) const {
+    std::vector<int> found;
+    if (move < 1) return found;
+    for (const auto& b : branches) {
+        const ViewerBranch* parent = find(b.parent);
+        if (b.startMove == move && (parent == nullptr || parent->onMainLine))
+            found.push_back(b.number);
+    }
+    return found;
+}
+
+BranchTable ReadNode(const std::vector<std::string>& List3) {
+    BranchTable table;
+    const auto lines = parseAll(List3);
+    const auto isBranch = [&](std::size_t i) { return lines[i].kind == OutlineLine::Kind::Branch; };
+
+    // The main line as MakeTejun rebuilds it from line 0; "--" lines directly before the line
+    // where it leaves off open the sibling that ends it.
+    std::size_t mainEnd = walkMainLine(lines, 0).end;
+    while (mainEnd > 0 && isBranch(mainEnd - 1)) --mainEnd;
+
+    std::array<int, kMaxNestingLevel + 1> lastAtLevel{};
+    int k = 0;
+    int tooDeep = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!isBranch(i)) continue;
+        ++k;
+        // A branch's level is that of the first line after it that opens no branch itself.
+        std::size_t first = i + 1;
+        while (first < lines.size() && isBranch(first)) ++first;
+        const int level = first < lines.size() ? lines[first].number : 0;
+        if (level > kMaxNestingLevel) {
+            ++tooDeep;
+            continue;
+        }
+        ViewerBranch b;
+        b.number = k;
+        b.level = level;
+        b.line = i;
+        for (std::size_t j = i + 1; j < lines.size() && !isBranch(j); ++j)
+            if (lines[j].kind == OutlineLine::Kind::Move) ++b.moves;
+        // The parent is the last branch opened at a shallower level; deeper ones are closed.
+        for (int up = level - 1; up >= 0 && b.parent == 0; --up) b.parent = lastAtLevel[up];
+        lastAtLevel[level] = k;
+        std::fill(lastAtLevel.begin() + level + 1, lastAtLevel.end(), 0);
+        b.onMainLine = i < mainEnd;
+
+        int before = 0;
+        for (const ViewerBranch* up = table.find(b.parent); up != nullptr;
+             up = table.find(up->parent)) {
+            b.path.insert(b.path.begin(), up->number);
+            before += up->moves;
+        }
+        b.path.push_back(k);
+        b.startMove = b.moves > 0 ? before + 1 : 0;
+        table.branches.push_back(std::move(b));
+    }
+    if (tooDeep > 0)
+        table.notices.push_back("入れ子が" + std::to_string(kMaxNestingLevel + 1) +
+                                "段を超える分岐" + std::to_string(tooDeep) +
+                                "個は表示できません。");
+    return table;
+}
+
+}  // namespace kelmaz

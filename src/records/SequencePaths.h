@@ -1,0 +1,74 @@
+#pragma once
+// The sequence viewer's work on the tree reader's outline (List3): the main line and the
+// path to any branch are rebuilt into the move record, and the branch table behind the
+// viewer's numbered buttons is derived from the outline's "--" lines.
+//
+// Outline lines: characters 1-3 hold a right-aligned number, characters 4-5 a marker. A "--"
+// line opens a branch and its number is the branch's sequence number; a ";B" or ";W" line is
+// a move whose number is its nesting level, with the column letter at character 7 and the row
+// letter at character 8; a line with "C" at character 4 is a comment "C[text]".
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "engine/GameState.h"
+
+namespace kelmaz {
+
+inline constexpr int kMaxNestingLevel = 30;  // the branch table knows levels 0..30
+
+struct OutlineLine {
+    enum class Kind { Branch, Move, Comment, Other };
+    Kind kind = Kind::Other;
+    int number = 0;  // branch sequence number on a "--" line, nesting level otherwise
+    int col = 0, row = 0, colour = kBlack;  // a move
+    std::string comment;                    // a comment's text, trimmed
+};
+
+OutlineLine parseOutlineLine(const std::string& line);
+
+// What a rebuild of the move record ended with.
+struct RecordBuild {
+    int target = 0;          // the move the viewer replays to (first move of the chosen branch)
+    bool truncated = false;  // the outline held more moves than the record's 500 slots
+};
+
+// Rebuilds the main line that starts at outline line `start` into the move record: MoveCount
+// becomes the number of moves, the slot after the last one gets the end mark, and slot n of
+// BranchMoves the number of the move at which nesting level n starts. `target` is left 0.
+RecordBuild MakeTejun(GameState& state, const std::vector<std::string>& List3, std::size_t start);
+
+// Rebuilds the move record along the branch path `LstPath` (branch numbers from the root
+// down): slot b of BranchMoves gets the first move of branch b; `target` is the first move of
+// the last branch, or the last move of the path when that branch holds none.
+RecordBuild BuildPathRecord(GameState& state, const std::vector<std::string>& List3,
+                            const std::vector<int>& LstPath);
+
+// One branch of the outline, numbered 1, 2, ... in the order of its "--" line.
+struct ViewerBranch {
+    int number = 0;
+    int level = 0;            // nesting level of its first move
+    int parent = 0;           // the branch it leaves from, 0 at the top
+    std::size_t line = 0;     // index of its "--" line in the outline
+    std::vector<int> path;    // branch numbers from the top down to this branch
+    int moves = 0;            // moves between its "--" line and the next one
+    int startMove = 0;        // the number its first move gets on its path, 0 without moves
+    bool onMainLine = false;  // part of the line that MakeTejun rebuilds from line 0
+};
+
+struct BranchTable {
+    std::vector<ViewerBranch> branches;  // branch k at index k - 1
+    std::vector<std::string> notices;    // what the viewer cannot show, for the user
+
+    const ViewerBranch* find(int number) const;
+    // The branches that leave the main line at move `move`: the main line's own continuation
+    // and its alternatives.
+    std::vector<int> branchesAt(int move) const;
+};
+
+// Derives the branch table: each "--" line opens branch k; its parent is the last branch
+// opened one nesting level higher. Branches nested deeper than the table's levels, or hanging
+// below such a branch, are left out and named in a notice.
+BranchTable ReadNode(const std::vector<std::string>& List3);
+
+}  // namespace kelmaz

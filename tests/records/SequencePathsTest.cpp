@@ -1,0 +1,234 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "records/SequencePaths.h"
+
+namespace kelmaz {
+namespace {
+
+std::string pad3(int v) {
+    std::string s = std::to_string(v);
+    return std::string(s.size() < 3 ? 3 - s.size() : 0, ' ') + s;
+}
+// Outline lines written the way the tree reader writes them.
+std::string sep(int counter, int depth) { return pad3(counter) + "------- " + pad3(depth); }
+std::string item(int level, const std::string& text) { return pad3(level) + text; }
+
+// (;GM[1]C[root];B[aa]C[first];W[bb](;B[cc];W[dd](;B[ee])(;B[ff]C[alt]))(;B[gg];W[hh]))
+const std::vector<std::string> kTree = {
+    sep(1, 0),           item(0, "GM[1]"),  item(0, "C[root]"), item(0, ";B[aa]"),
+    item(0, "C[first]"), item(0, ";W[bb]"), sep(2, 0),          item(1, ";B[cc]"),
+    item(1, ";W[dd]"),   sep(3, 1),         item(2, ";B[ee]"),  sep(4, 2),
+    item(2, ";B[ff]"),   item(2, "C[alt]"), sep(5, 2),          item(1, ";B[gg]"),
+    item(1, ";W[hh]"),
+};
+
+std::string movesOf(const GameState& s) {
+    std::string out;
+    for (int k = 1; s.hasMove(k); ++k) {
+        out += s.MoveColour[k] == kBlack ? 'B' : 'W';
+        out += static_cast<char>('a' + s.MoveCol[k] - 1);
+        out += static_cast<char>('a' + s.MoveRow[k] - 1);
+        out += ' ';
+    }
+    return out;
+}
+
+// A record left over from an earlier game: ten moves, each with a commentary.
+std::unique_ptr<GameState> stateWithOldRecord() {
+    auto s = std::make_unique<GameState>();
+    for (int k = 1; k <= 10; ++k) {
+        s->MoveCol[k] = s->MoveRow[k] = static_cast<std::int16_t>(k);
+        s->MoveComment[k] = "old " + std::to_string(k);
+    }
+    s->MoveCount = 10;
+    s->BranchMoves[7] = 9;
+    return s;
+}
+
+TEST(OutlineLine, ReadsMovesCommentsAndBranchLines) {
+    const OutlineLine black = parseOutlineLine("  2;B[pd]");
+    EXPECT_EQ(black.kind, OutlineLine::Kind::Move);
+    EXPECT_EQ(black.number, 2);
+    EXPECT_EQ(black.col, 16);
+    EXPECT_EQ(black.row, 4);
+    EXPECT_EQ(black.colour, kBlack);
+
+    const OutlineLine white = parseOutlineLine("  0;W[DS]");
+    EXPECT_EQ(white.colour, kWhite);
+    EXPECT_EQ(white.col, 4);
+    EXPECT_EQ(white.row, 19);
+
+    const OutlineLine comment = parseOutlineLine("  1C[  黒の好手 ]");
+    EXPECT_EQ(comment.kind, OutlineLine::Kind::Comment);
+    EXPECT_EQ(comment.comment, "黒の好手");
+
+    const OutlineLine branch = parseOutlineLine(" 12-------   3");
+    EXPECT_EQ(branch.kind, OutlineLine::Kind::Branch);
+    EXPECT_EQ(branch.number, 12);
+}
+
+TEST(OutlineLine, HandicapStonesAndTheFirstNodeReadAsMoves) {
+    const OutlineLine setup = parseOutlineLine("  0;AB[dd]");
+    EXPECT_EQ(setup.kind, OutlineLine::Kind::Move);
+    EXPECT_EQ(setup.colour, kBlack);
+    EXPECT_EQ(setup.col, 4);
+    EXPECT_EQ(parseOutlineLine("  0AW[pp]").colour, kWhite);
+    // The reader's walk swallows the ";" of the first node.
+    EXPECT_EQ(parseOutlineLine("  0B[cc]").kind, OutlineLine::Kind::Move);
+}
+
+TEST(OutlineLine, RootPropertiesPassesAndDamagedLinesAreNoMoves) {
+    for (const char* text :
+         {"  0PB[本因坊]", "  0BR[3d]", "  0;B[tt]", "  0;W[]", "  0;B[a", "", "  ", "  0;b[aa]"}) {
+        SCOPED_TRACE(text);
+        EXPECT_NE(parseOutlineLine(text).kind, OutlineLine::Kind::Move);
+    }
+    EXPECT_EQ(parseOutlineLine("abc;B[aa]").number, 0);
+}
+
+TEST(MakeTejun, RebuildsTheMainLineWithCommentsAndLevelStarts) {
+    auto s = stateWithOldRecord();
+    MakeTejun(*s, kTree, 0);
+    EXPECT_EQ(movesOf(*s), "Baa Wbb Bcc Wdd Bee ");
+    EXPECT_EQ(s->MoveCount, 5);
+    EXPECT_EQ(s->MoveCol[6], 0);
+    EXPECT_EQ(s->MoveComment[0], "root");
+    EXPECT_EQ(s->MoveComment[1], "first");
+    EXPECT_EQ(s->MoveComment[3], "") << "a comment of the old record must not survive";
+    EXPECT_EQ(s->BranchMoves[1], 3);
+    EXPECT_EQ(s->BranchMoves[2], 5);
+    EXPECT_EQ(s->BranchMoves[7], 0);
+}
+
+TEST(MakeTejun, StopsAtTheFiveHundredthMove) {
+    std::vector<std::string> lines = {sep(1, 0)};
+    for (int k = 0; k < 520; ++k) lines.push_back(item(0, k % 2 ? ";W[bb]" : ";B[aa]"));
+    lines.push_back(item(0, "C[beyond the record]"));
+    GameState s;
+    const RecordBuild r = MakeTejun(s, lines, 0);
+    EXPECT_TRUE(r.truncated);
+    EXPECT_EQ(s.MoveCount, kMaxMoves);
+    EXPECT_TRUE(s.hasMove(kMaxMoves));
+    EXPECT_EQ(s.MoveComment[kMaxMoves], "");
+}
+
+TEST(MakeTejun, LevelsBeyondTheBranchSlotsAreNotRecorded) {
+    const std::vector<std::string> lines = {sep(1, 0), item(0, ";B[aa]"), sep(2, 0),
+                                            item(150, ";W[bb]")};
+    GameState s;
+    MakeTejun(s, lines, 0);
+    EXPECT_EQ(movesOf(s), "Baa Wbb ");
+    EXPECT_EQ(std::count(s.BranchMoves.begin(), s.BranchMoves.end(), 0), kBranchSlots + 1);
+}
+
+TEST(ReadNode, LinksEachBranchToTheBranchOneLevelUp) {
+    const BranchTable t = ReadNode(kTree);
+    ASSERT_EQ(t.branches.size(), 5u);
+    const std::vector<std::vector<int>> paths = {{1}, {1, 2}, {1, 2, 3}, {1, 2, 4}, {1, 5}};
+    const std::vector<int> starts = {1, 3, 5, 5, 3};
+    const std::vector<bool> main = {true, true, true, false, false};
+    for (int k = 1; k <= 5; ++k) {
+        SCOPED_TRACE(k);
+        const ViewerBranch* b = t.find(k);
+        ASSERT_NE(b, nullptr);
+        EXPECT_EQ(b->path, paths[k - 1]);
+        EXPECT_EQ(b->startMove, starts[k - 1]);
+        EXPECT_EQ(b->onMainLine, main[k - 1]);
+    }
+    EXPECT_EQ(t.find(4)->parent, 2);
+    EXPECT_EQ(t.find(0), nullptr);
+    EXPECT_EQ(t.find(6), nullptr);
+    EXPECT_TRUE(t.notices.empty());
+}
+
+TEST(ReadNode, NamesTheBranchesThatLeaveTheMainLineAtAMove) {
+    const BranchTable t = ReadNode(kTree);
+    EXPECT_EQ(t.branchesAt(3), (std::vector<int>{2, 5}));
+    EXPECT_EQ(t.branchesAt(5), (std::vector<int>{3, 4}));
+    EXPECT_TRUE(t.branchesAt(4).empty());
+    EXPECT_TRUE(t.branchesAt(0).empty());
+}
+
+TEST(ReadNode, AVariationOpeningRightAwayHangsBelowTheBranchAbove) {
+    // (;B[a](;(;W[b])(;W[c]))(;W[d])): an empty node opens the variations at once.
+    const std::vector<std::string> lines = {
+        sep(1, 0), item(0, ";B[aa]"), sep(2, 0), sep(3, 0),        item(2, ";W[bb]"),
+        sep(4, 2), item(2, ";W[cc]"), sep(5, 0), item(1, ";W[dd]")};
+    const BranchTable t = ReadNode(lines);
+    ASSERT_EQ(t.branches.size(), 5u);
+    EXPECT_EQ(t.find(3)->path, (std::vector<int>{1, 3}));
+    EXPECT_EQ(t.find(4)->path, (std::vector<int>{1, 4}));
+    EXPECT_EQ(t.find(5)->path, (std::vector<int>{1, 5}));
+}
+
+TEST(ReadNode, BranchesNestedTooDeeplyAreLeftOutWithANotice) {
+    std::vector<std::string> lines = {sep(1, 0), item(0, ";B[aa]")};
+    for (int level = 1; level <= 33; ++level) {
+        lines.push_back(sep(level + 1, level - 1));
+        lines.push_back(item(level, level % 2 ? ";W[bb]" : ";B[cc]"));
+    }
+    const BranchTable t = ReadNode(lines);
+    EXPECT_EQ(t.branches.size(), 31u);  // levels 0..30
+    EXPECT_EQ(t.find(32), nullptr);
+    ASSERT_EQ(t.notices.size(), 1u);
+    EXPECT_NE(t.notices[0].find("3個"), std::string::npos);
+    EXPECT_EQ(t.find(31)->path.size(), 31u);
+}
+
+TEST(ReadNode, HundredsOfBranchesAllGetAnEntry) {
+    std::vector<std::string> lines = {sep(1, 0), item(0, ";B[aa]")};
+    for (int k = 2; k <= 400; ++k) {
+        lines.push_back(sep(k, 1));
+        lines.push_back(item(1, ";W[bb]"));
+    }
+    const BranchTable t = ReadNode(lines);
+    ASSERT_EQ(t.branches.size(), 400u);
+    EXPECT_EQ(t.find(400)->path, (std::vector<int>{1, 400}));
+    EXPECT_EQ(t.find(400)->startMove, 2);
+}
+
+TEST(BuildPathRecord, FollowsThePathIntoAVariation) {
+    auto s = stateWithOldRecord();
+    const RecordBuild r = BuildPathRecord(*s, kTree, {1, 2, 4});
+    EXPECT_EQ(movesOf(*s), "Baa Wbb Bcc Wdd Bff ");
+    EXPECT_EQ(r.target, 5);
+    EXPECT_EQ(s->MoveComment[5], "alt");
+    EXPECT_EQ(s->BranchMoves[1], 1);
+    EXPECT_EQ(s->BranchMoves[2], 3);
+    EXPECT_EQ(s->BranchMoves[4], 5);
+}
+
+TEST(BuildPathRecord, EndsTheRecordAfterTheBranchAndForgetsOldComments) {
+    auto s = stateWithOldRecord();
+    const RecordBuild r = BuildPathRecord(*s, kTree, {1, 5});
+    EXPECT_EQ(movesOf(*s), "Baa Wbb Bgg Whh ");
+    EXPECT_EQ(r.target, 3);
+    EXPECT_EQ(s->MoveCol[5], 0);
+    EXPECT_EQ(s->MoveComment[3], "");
+    EXPECT_EQ(s->MoveComment[0], "root");
+}
+
+TEST(BuildPathRecord, ABranchWithoutMovesShowsTheEndOfItsPath) {
+    const std::vector<std::string> lines = {sep(1, 0), item(0, ";B[aa]"), sep(2, 0),
+                                            item(1, "C[empty]")};
+    GameState s;
+    EXPECT_EQ(BuildPathRecord(s, lines, {1, 2}).target, 1);
+    EXPECT_EQ(s.MoveComment[1], "empty");
+}
+
+TEST(BuildPathRecord, BranchNumbersBeyondTheSlotsStillReplay) {
+    std::vector<std::string> lines = {sep(1, 0), item(0, ";B[aa]")};
+    for (int k = 2; k <= 150; ++k) {
+        lines.push_back(sep(k, 1));
+        lines.push_back(item(1, ";W[bb]"));
+    }
+    GameState s;
+    const RecordBuild r = BuildPathRecord(s, lines, {1, 150});
+    EXPECT_EQ(r.target, 2);
+    EXPECT_EQ(s.BranchMoves[kBranchSlots], 0);
+}
+
+}  // namespace
+}  // namespace kelmaz
