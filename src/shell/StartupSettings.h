@@ -1,0 +1,49 @@
+#pragma once
+// What start-up takes from the settings table: the stored board options and the main window's
+// geometry, each checked so that a hand-edited or damaged file falls back to the defaults for
+// whatever it cannot use. Also the text rules of the replay speed.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "shell/SettingsStore.h"
+
+namespace kelmaz {
+
+// A stored number: blanks around it are allowed, anything else that is not a finite number
+// gives nothing.
+std::optional<double> settingNumber(std::string_view text);
+
+// A stored option index: the index when it names one of `count` options, else `fallback`.
+int settingIndex(std::string_view text, int count, int fallback);
+
+struct StoredOptions {
+    int whiteTintIndex = 0;   // "Shiro"
+    int numbersIndex = 1;     // "Bangou": 0 shows the numbers
+    int boardTintIndex = 0;   // "Baniro"
+    int sizeIndex = 0;        // "Ban"
+    std::string speedText = "1";  // "Speed", seconds
+    int speedMs = 1000;           // what the speed scroll bar gets
+    bool digitLabels = true;      // "OS" = "98"
+    bool lowerLeftOrigin = false; // "Pnada" = 1
+    bool showCommentary = true;   // "Kaisetu" = "表示"
+};
+StoredOptions readStoredOptions(const SettingsStore& store);
+
+// The main window's stored place and size in twips and whether its control panel shows.
+struct StoredGeometry {
+    int top = 200;
+    int left = 200;
+    int width = 4000;
+    int height = 4000;
+    bool panelShown = true;  // "dispCont"
+};
+inline constexpr int kMinWindowWidth = 3000;
+inline constexpr int kMaxWindowWidth = 60000;
+StoredGeometry readStoredGeometry(const SettingsStore& store);
+
+// The replay speed in seconds for a scroll-bar value in milliseconds, rounded to two decimals
+// and written as the shortest decimal text: 1000 -> "1", 500 -> "0.5", 1234 -> "1.23".
+std::string speedCaption(int milliseconds);
+
+}  // namespace kelmaz

@@ -1,0 +1,146 @@
+#include "view/BoardGeometry.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "shell/SettingsStore.h"
+
+namespace kelmaz {
+
+int GridPitch(int windowWidth, int boardSize) {
+    if (boardSize <= 0) return 1;
+    const double exact = (windowWidth - windowWidth / 9.0) / boardSize;
+    const double rounded = std::nearbyint(std::clamp(exact, 1.0, double(INT16_MAX)));
+    return static_cast<int>(rounded);
+}
+
+double stoneRadius(int pitch) { return pitch / 2.0 - pitch / 20.0; }
+double starPointRadius(int pitch) { return pitch / 270.0 * 30.0; }
+double markerRadius(int pitch) { return stoneRadius(pitch) / 3.0; }
+double highlightDotRadius(int pitch) { return stoneRadius(pitch) / 7.0; }
+
+namespace {
+
+// Snaps one axis to the nearest line; -1 when that lies outside the board.
+int snap(int v, int pitch, int boardSize) {
+    v = 2 * (v / 2);
+    const int m = v % pitch;
+    if (m > pitch / 2.0) {
+        v += pitch - m;
+    } else {
+        v -= m;
+    }
+    if (v < pitch / 2.0 || v > boardSize * pitch + pitch / 2.0) return -1;
+    return v;
+}
+
+}  // namespace
+
+HitResult getpos(int x, int y, int pitch, int boardSize) {
+    HitResult hit;
+    if (pitch <= 0) return hit;
+    hit.x = snap(x, pitch, boardSize);
+    hit.y = snap(y, pitch, boardSize);
+    if (hit.onBoard()) {
+        hit.col = hit.x / pitch;
+        hit.row = hit.y / pitch;
+    }
+    return hit;
+}
+
+std::vector<GridPoint> starPoints(int boardSize) {
+    std::vector<GridPoint> points;
+    if (boardSize <= 9) return points;
+    for (int i = 4; i <= boardSize; i += 6) {
+        for (int j = 4; j <= boardSize; j += 6) points.push_back({i, j});
+    }
+    return points;
+}
+
+BoardLabels boardLabels(int boardSize, int pitch, bool digits, bool rotated) {
+    BoardLabels labels;
+    labels.fontPoints = digits ? 9 : 10;
+    const int edge = boardSize == 9 ? 100 : 50;
+    for (int i = 1; i <= boardSize; ++i) {
+        const int n = rotated ? boardSize + 1 - i : i;
+        const std::string text =
+            digits ? PadField(n, 2) : PadField(std::string(1, static_cast<char>('a' + n - 1)), 2);
+        labels.top.push_back({text, i * pitch, edge});
+        labels.left.push_back({text, edge, i * pitch});
+    }
+    return labels;
+}
+
+int moveNumberFontSize(double w, double r) {
+    if (w < r) return 13;
+    if (3 * w / 5 < r) return 12;
+    if (w / 3 < r) return 10;
+    if (w / 4 < r) return 7;
+    return 5;
+}
+
+std::vector<DotOffset> highlightDots(int pitch) {
+    const double p = pitch;
+    return {{-p / 4, p / 8}, {-p / 5, p / 5}, {-p / 6, p / 4}};
+}
+
+int windowHeightFor(int width, bool panelShown, bool commentaryShown, int boardSize) {
+    const bool nine = boardSize == 9;
+    if (!panelShown) return width + (nine ? 900 : 600);
+    if (commentaryShown) return width + (nine ? 1500 : 1300);
+    return width + (nine ? 1300 : 800);
+}
+
+PanelLayout panelLayout(int pitch, int boardSize, bool commentaryShown) {
+    PanelLayout layout;
+    const int boardEdge = boardSize * pitch + static_cast<int>(std::lround(2.0 * pitch / 3.0));
+    layout.panel = {kBoardMargin, kBoardMargin + boardEdge + 20, kBoardMargin + boardEdge,
+                    commentaryShown ? 1200 : 475};
+
+    // One row: the move-number box, then eight equal buttons 50 twips apart, as wide as the
+    // panel allows (at most 450).
+    constexpr int gap = 50, rowTop = 20, buttonHeight = 300;
+    layout.moveNumberBox = {200, rowTop + 10, 550, 280};
+    const int first = layout.moveNumberBox.right() + gap;
+    const int room = layout.panel.width - 100 - first;
+    const int width = std::clamp((room + gap) / kPanelButtons - gap, 60, 450);
+    for (int i = 0; i < kPanelButtons; ++i) {
+        layout.buttons.push_back({first + i * (width + gap), rowTop, width, buttonHeight});
+    }
+    const int commentTop = rowTop + buttonHeight + 40;
+    layout.commentary = {150, commentTop, std::max(layout.panel.width - 300, 300),
+                         std::max(layout.panel.height - commentTop - 60, 0)};
+    return layout;
+}
+
+TwipRect placeOnScreens(TwipRect window, const std::vector<TwipRect>& screens) {
+    if (screens.empty()) return window;
+    const auto overlap = [&](const TwipRect& s) {
+        const int w = std::min(window.right(), s.right()) - std::max(window.left, s.left);
+        const int h = std::min(window.bottom(), s.bottom()) - std::max(window.top, s.top);
+        return std::pair{std::max(w, 0), std::max(h, 0)};
+    };
+    const TwipRect* best = &screens.front();
+    long long bestArea = -1;
+    for (const auto& s : screens) {
+        const auto [w, h] = overlap(s);
+        if (1LL * w * h > bestArea) {
+            bestArea = 1LL * w * h;
+            best = &s;
+        }
+    }
+    const auto [w, h] = overlap(*best);
+    const bool visible = w >= std::min(1500, window.width) && h >= std::min(1500, window.height);
+    if (!visible) best = &screens.front();
+    window.width = std::min(window.width, best->width);
+    window.height = std::min(window.height, best->height);
+    if (!visible) {
+        window.left = std::min(best->left + 200, best->right() - window.width);
+        window.top = std::min(best->top + 200, best->bottom() - window.height);
+    }
+    return window;
+}
+
+}  // namespace kelmaz
