@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "shell/TextDecoding.h"
+#include "records/TextCodec.h"
 
 namespace kelmaz {
 
@@ -139,7 +139,7 @@ bool SettingsStore::load(const std::filesystem::path& file) {
     std::string bytes(kMaxFileBytes, '\0');
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     bytes.resize(static_cast<std::size_t>(in.gcount()));
-    parse(decodeTextFile(bytes));
+    parse(decodeRecordBytes(bytes).text);
     return true;
 }
 

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "shell/SettingsStore.h"
-#include "shell/TextDecoding.h"
 #include "support/TestSupport.h"
 
 namespace kelmaz {
@@ -119,15 +118,6 @@ TEST(SettingsStore, ReadsFilesInOtherEncodings) {
     EXPECT_EQ(store.read("K", ""), "1");
     ASSERT_TRUE(store.load(dir.file("binary.ini")));
     EXPECT_EQ(store.read("Top", ""), "7");
-}
-
-TEST(TextDecoding, UndecodableBytesBecomeReplacementCharacters) {
-    EXPECT_EQ(decodeTextFile("abc"), "abc");
-    EXPECT_EQ(decodeTextFile("\xEF\xBB\xBF表"), "表");
-    // A CP932 lead byte cut off at the end of the file is shown, not dropped.
-    EXPECT_EQ(decodeTextFile("\x95\x5C\x95"), "表\xEF\xBF\xBD");
-    EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));  // a surrogate
-    EXPECT_FALSE(isValidUtf8("\xC0\xAF"));      // overlong
 }
 
 TEST(SettingsLocation, EnvironmentOverridesAndFallbacks) {
