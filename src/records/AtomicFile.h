@@ -1,0 +1,17 @@
+#pragma once
+// Writing a whole file so that it is either replaced completely or left as it was: the bytes go
+// to a temporary file beside it, which is flushed to the disk and then renamed over the target.
+#include <string>
+#include <string_view>
+
+namespace kelmaz {
+
+// False when anything fails; the old file (if any) is then untouched and no temporary file
+// remains.
+bool writeFileAtomically(const std::string& path, std::string_view bytes);
+
+// The whole content of a regular file; false when it cannot be opened or read, or is far too
+// large to be a record.
+bool readWholeFile(const std::string& path, std::string& bytes);
+
+}  // namespace kelmaz

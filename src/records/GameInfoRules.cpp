@@ -1,0 +1,125 @@
+#include "records/GameInfoRules.h"
+
+#include <array>
+#include <cmath>
+
+#include "records/NumberText.h"
+
+namespace kelmaz {
+
+namespace {
+
+std::string upperAscii(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return out;
+}
+
+bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+std::size_t characterCount(std::string_view text) {
+    std::size_t count = 0;
+    for (char c : text) count += isContinuationByte(c) ? 0 : 1;
+    return count;
+}
+
+// The text after the first `n` characters.
+std::string_view dropCharacters(std::string_view text, std::size_t n) {
+    std::size_t p = 0;
+    for (std::size_t seen = 0; p < text.size(); ++p) {
+        if (!isContinuationByte(text[p]) && seen++ == n) break;
+    }
+    return text.substr(p);
+}
+
+struct ResultRow {
+    std::string_view re;
+    std::string_view winner;
+    std::string_view detail;
+};
+
+constexpr std::array<ResultRow, 12> kResultTable = {{
+    {"B+R", "黒", "中押し"},
+    {"B+RESIGN", "黒", "中押し"},
+    {"W+R", "白", "中押し"},
+    {"W+RESIGN", "白", "中押し"},
+    {"O", "両負", ""},
+    {"W+F", "黒反則負", ""},
+    {"B+F", "白反則負", ""},
+    {"W+T", "黒時間切れ", ""},
+    {"B+T", "白時間切れ", ""},
+    {"V", "無勝負", ""},
+    {"0", "持碁", ""},
+    {"D", "持碁", ""},
+}};
+
+}  // namespace
+
+DecodedResult DecodeResult(std::string_view re) {
+    const std::string text = upperAscii(trimBlanks(re));
+    for (const ResultRow& row : kResultTable) {
+        if (row.re == text) {
+            return {std::string(row.winner), std::string(row.detail)};
+        }
+    }
+    if (characterCount(text) >= 6) return {};
+    DecodedResult result;
+    if (!text.empty() && text[0] == 'B') result.winner = "黒";
+    if (!text.empty() && text[0] == 'W') result.winner = "白";
+    result.detail = std::string(dropCharacters(text, 2));
+    return result;
+}
+
+DecodedTime DecodeTime(std::string_view tm) {
+    long long seconds = 0;
+    if (const auto value = parseNumber(tm); value && std::fabs(*value) < 1e15) {
+        seconds = static_cast<long long>(std::nearbyint(*value));
+    }
+    const long long hours = seconds / 3600;
+    const long long minutes = (seconds - hours * 3600) / 60;
+    return {std::to_string(hours), std::to_string(minutes)};
+}
+
+namespace {
+
+void updateResultLabels(GameInfo& info) {
+    DecodedResult result = DecodeResult(info[InfoField::RE]);
+    info.WinnerLabel = std::move(result.winner);
+    info.DetailLabel = std::move(result.detail);
+}
+
+void updateTimeLabels(GameInfo& info) {
+    DecodedTime time = DecodeTime(info[InfoField::TM]);
+    info.HoursLabel = std::move(time.hours);
+    info.MinutesLabel = std::move(time.minutes);
+}
+
+}  // namespace
+
+void refreshInfoLabels(GameInfo& info) {
+    updateResultLabels(info);
+    updateTimeLabels(info);
+}
+
+void setInfoField(GameInfo& info, int index, std::string text) {
+    if (index < 0 || index >= kGameInfoFields) return;
+    info.Fields[index] = std::move(text);
+    if (index == static_cast<int>(InfoField::RE)) updateResultLabels(info);
+    if (index == static_cast<int>(InfoField::TM)) updateTimeLabels(info);
+}
+
+void setInfoField(GameInfo& info, InfoField field, std::string text) {
+    setInfoField(info, static_cast<int>(field), std::move(text));
+}
+
+void clearGameInfo(GameInfo& info) {
+    for (int i = 0; i <= static_cast<int>(InfoField::KM); ++i) info.Fields[i].clear();
+    info.WinnerLabel.clear();
+    info.DetailLabel.clear();
+    info.HoursLabel.clear();
+    info.MinutesLabel.clear();
+}
+
+}  // namespace kelmaz

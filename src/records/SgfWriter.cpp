@@ -1,0 +1,119 @@
+#include "records/SgfWriter.h"
+
+#include <algorithm>
+
+#include "records/AtomicFile.h"
+#include "records/GameInfoRules.h"
+#include "records/NumberText.h"
+#include "records/SgfEscape.h"
+#include "records/TextCodec.h"
+
+namespace kelmaz {
+
+namespace {
+
+constexpr std::string_view kUtf8 = "UTF-8";
+constexpr int kLastSgfLetter = 19;  // "s"
+
+bool hasSgfLetter(int v) { return v >= 1 && v <= kLastSgfLetter; }
+
+bool isBlankText(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
+}
+
+// Every line end inside an item becomes CR LF, like the ends between items.
+void appendWithCrLf(std::string& out, std::string_view item) {
+    for (std::size_t i = 0; i < item.size(); ++i) {
+        const char c = item[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < item.size() && item[i + 1] == '\n') ++i;
+            out += "\r\n";
+        } else {
+            out += c;
+        }
+    }
+    out += "\r\n";
+}
+
+std::string joinCrLf(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) appendWithCrLf(text, line);
+    return text;
+}
+
+}  // namespace
+
+std::string sgfMoveToken(int colour, int col, int row) {
+    std::string token = colour == kWhite ? "W[" : "B[";
+    if (hasSgfLetter(col) && hasSgfLetter(row)) {
+        token += static_cast<char>('a' + col - 1);
+        token += static_cast<char>('a' + row - 1);
+    }
+    token += ']';
+    return token;
+}
+
+std::vector<std::string> sgfRecordLines(const GameState& state, std::string_view charset) {
+    std::vector<std::string> lines{"(;"};
+    for (int i = 0; i < kGameInfoFields; ++i) {
+        std::string text = state.Info.Fields[i];
+        if (i == static_cast<int>(InfoField::CA) && !charset.empty()) text = charset;
+        if (text == GameInfoNames[i]) continue;
+        lines.push_back(std::string(GameInfoNames[i]) + "[" + escapeSgfValue(text) + "]");
+    }
+    const int last = std::clamp(state.MoveCount, 0, kMaxMoves);
+    for (int i = 1; i <= last; ++i) {
+        lines.push_back(";" +
+                        sgfMoveToken(state.MoveColour[i], state.MoveCol[i], state.MoveRow[i]));
+        const std::string& comment = state.MoveComment[i];
+        if (!isBlankText(comment)) lines.push_back("C[" + escapeSgfValue(comment) + "]");
+    }
+    lines.push_back(")");
+    return lines;
+}
+
+std::string sgfRecordBytes(const GameState& state) {
+    const std::string& declared = state.Info[InfoField::CA];
+    if (!trimBlanks(declared).empty()) {
+        if (auto bytes = encodeForDeclaredCharset(joinCrLf(sgfRecordLines(state)), declared)) {
+            return std::move(*bytes);
+        }
+    }
+    return joinCrLf(sgfRecordLines(state, kUtf8));
+}
+
+bool WriteSgfFile(GameState& state, const std::string& commentary, const std::string& path) {
+    setInfoField(state.Info, InfoField::AP, std::string(kApplicationName));
+    state.MoveComment[std::clamp(state.MoveCount, 0, kMaxMoves)] = commentary;
+    return writeFileAtomically(path, sgfRecordBytes(state));
+}
+
+std::string MakeSgfText(const GameState& state, int from, int to) {
+    std::string nodes;
+    for (int i = std::max(from, 1); i <= std::min(to, kMaxMoves); ++i) {
+        nodes += ";" + sgfMoveToken(state.MoveColour[i], state.MoveCol[i], state.MoveRow[i]);
+    }
+    return "(;" + nodes + ")";
+}
+
+std::string normaliseSgfFileName(std::string_view name) {
+    const std::string trimmed(trimBlanks(name));
+    // Byte offset of the fourth character from the end (UTF-8 continuation bytes skipped).
+    std::size_t p = trimmed.size();
+    int characters = 0;
+    while (p > 0 && characters < 4) {
+        --p;
+        if ((static_cast<unsigned char>(trimmed[p]) & 0xC0) != 0x80) ++characters;
+    }
+    if (characters == 4 && trimmed[p] == '.') {
+        std::string tail = trimmed.substr(p);
+        std::transform(tail.begin(), tail.end(), tail.begin(),
+                       [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; });
+        if (tail == ".sgf") return trimmed;
+        return trimmed.substr(0, p) + ".sgf";
+    }
+    return trimmed + ".sgf";
+}
+
+}  // namespace kelmaz

@@ -1,0 +1,40 @@
+#pragma once
+// The SGF text of the linear move record: the file written when the tree editor holds no tree,
+// and the one-line text handed to the tree editor when it opens.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/GameState.h"
+
+namespace kelmaz {
+
+inline constexpr std::string_view kApplicationName = "KelMaz clone";
+inline constexpr std::string_view kWriteErrorMessage = "ファイルの書き込みでエラーが発生しました。";
+
+// "B[pd]" or "W[dp]"; a move whose column or row has no SGF letter (outside 1..19, as passes
+// are stored) is the pass "B[]" / "W[]".
+std::string sgfMoveToken(int colour, int col, int row);
+
+// The lines of the file, one item per line: "(;", the game-information lines, one line per
+// move with a line for its commentary, ")". The CA line carries `charset` instead of the CA
+// field when `charset` is not empty.
+std::vector<std::string> sgfRecordLines(const GameState& state, std::string_view charset = {});
+
+// The file's bytes: lines ended by CR LF, in the charset the CA field names when every
+// character fits in it, else in UTF-8 with CA[UTF-8].
+std::string sgfRecordBytes(const GameState& state);
+
+// Writes the record to `path`: sets AP to the program's name, stores `commentary` (the text
+// of the main window's commentary box) as the comment of the current move, then replaces the
+// file atomically. False when writing failed; the old file is then kept.
+bool WriteSgfFile(GameState& state, const std::string& commentary, const std::string& path);
+
+// "(;" + one ";B[xy]" node per move from..to + ")", without comments or root properties.
+std::string MakeSgfText(const GameState& state, int from, int to);
+
+// The name the write command uses: ".sgf" kept in any case, a three-letter extension
+// replaced by ".sgf", otherwise ".sgf" appended.
+std::string normaliseSgfFileName(std::string_view name);
+
+}  // namespace kelmaz

@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include "records/GameInfoRules.h"
+#include "records/NumberText.h"
+
+namespace kelmaz {
+namespace {
+
+void expectResult(std::string_view re, std::string_view winner, std::string_view detail) {
+    const DecodedResult r = DecodeResult(re);
+    EXPECT_EQ(r.winner, winner) << re;
+    EXPECT_EQ(r.detail, detail) << re;
+}
+
+TEST(GameInfoRules, DecodesResultsFromTheTableAndByShape) {
+    expectResult("  b+r ", "黒", "中押し");
+    expectResult("W+Resign", "白", "中押し");
+    expectResult("w+f", "黒反則負", "");
+    expectResult("B+T", "白時間切れ", "");
+    expectResult("0", "持碁", "");
+    expectResult("d", "持碁", "");
+    expectResult("O", "両負", "");
+    expectResult("V", "無勝負", "");
+    expectResult("W+3.5", "白", "3.5");
+    expectResult("B+12.5", "", "");  // six characters: nothing is guessed
+    expectResult("B", "黒", "");
+    expectResult("", "", "");
+    expectResult("X+1", "", "1");
+    expectResult("B+中押", "黒", "中押");  // counted in characters, not bytes
+}
+
+TEST(GameInfoRules, DecodesTimeAllowanceInHoursAndMinutes) {
+    auto expectTime = [](std::string_view tm, std::string_view h, std::string_view m) {
+        const DecodedTime t = DecodeTime(tm);
+        EXPECT_EQ(t.hours, h) << tm;
+        EXPECT_EQ(t.minutes, m) << tm;
+    };
+    expectTime("5400", "1", "30");
+    expectTime("90", "0", "1");
+    expectTime("1時間", "0", "0");
+    expectTime("", "0", "0");
+    expectTime(" 7200.4 ", "2", "0");
+    expectTime("1e300", "0", "0");
+}
+
+TEST(GameInfoRules, FieldChangesUpdateLabelsAndClearingKeepsTeamsSourceCopyright) {
+    GameInfo info;
+    setInfoField(info, InfoField::RE, "B+R");
+    setInfoField(info, InfoField::TM, "3660");
+    EXPECT_EQ(info.WinnerLabel, "黒");
+    EXPECT_EQ(info.DetailLabel, "中押し");
+    EXPECT_EQ(info.HoursLabel, "1");
+    EXPECT_EQ(info.MinutesLabel, "1");
+    for (int i = 0; i < kGameInfoFields; ++i) setInfoField(info, i, "v" + std::to_string(i));
+    clearGameInfo(info);
+    for (int i = 0; i <= 20; ++i) EXPECT_EQ(info.Fields[i], "") << i;
+    EXPECT_EQ(info[InfoField::BT], "v21");
+    EXPECT_EQ(info[InfoField::CP], "v24");
+    EXPECT_EQ(info.WinnerLabel + info.DetailLabel + info.HoursLabel + info.MinutesLabel, "");
+}
+
+TEST(NumberText, AcceptsDecimalNumbersOnly) {
+    EXPECT_EQ(parseNumber(" -5.50 "), -5.5);
+    EXPECT_EQ(parseNumber("1e3"), 1000.0);
+    for (const char* bad : {"", "abc", "0x10", "inf", "nan", "1e", ".", "1,5", "5 5"}) {
+        EXPECT_FALSE(parseNumber(bad)) << bad;
+    }
+    EXPECT_EQ(parseInt16("2.5"), 2);  // half to even
+    EXPECT_EQ(parseInt16("3.5"), 4);
+    EXPECT_EQ(parseInt16("-32768"), -32768);
+    EXPECT_FALSE(parseInt16("32768"));
+    EXPECT_FALSE(parseInt16("99999999999999999999"));
+}
+
+}  // namespace
+}  // namespace kelmaz

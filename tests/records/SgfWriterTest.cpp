@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "records/GameInfoRules.h"
+#include "records/SgfWriter.h"
+#include "records/TextCodec.h"
+#include "support/TestSupport.h"
+
+namespace kelmaz {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+void addMove(GameState& s, int col, int row, int colour, std::string comment = {}) {
+    ++s.MoveCount;
+    s.MoveCol[s.MoveCount] = static_cast<std::int16_t>(col);
+    s.MoveRow[s.MoveCount] = static_cast<std::int16_t>(row);
+    s.MoveColour[s.MoveCount] = static_cast<std::int16_t>(colour);
+    s.MoveComment[s.MoveCount] = std::move(comment);
+}
+
+TEST(SgfWriter, TwoMovesWithoutInformationWriteTheWholeRootThenTheMoves) {
+    test::TempDir dir;
+    GameState s;
+    addMove(s, 16, 4, kBlack);
+    addMove(s, 4, 16, kWhite);
+    ASSERT_TRUE(WriteSgfFile(s, "", dir.file("a.sgf").string()));
+    const std::string bytes = test::readBytes(dir.file("a.sgf"));
+    const Lines lines = splitLines(bytes);
+    ASSERT_EQ(lines.size(), 29u);
+    EXPECT_EQ(lines[0], "(;");
+    EXPECT_EQ(lines[1], "FF[]");
+    EXPECT_EQ(lines[4], "CA[UTF-8]");  // an empty charset is declared, never left to guessing
+    EXPECT_EQ(lines[5], "AP[KelMaz clone]");
+    EXPECT_EQ(lines[25], "CP[]");
+    EXPECT_EQ(lines[26], ";B[pd]");
+    EXPECT_EQ(lines[27], ";W[dp]");
+    EXPECT_EQ(lines[28], ")");
+    EXPECT_EQ(bytes.substr(0, 4), "(;\r\n");
+    EXPECT_EQ(s.Info[InfoField::AP], "KelMaz clone");
+}
+
+TEST(SgfWriter, FieldHoldingItsOwnNameIsOmittedAndValuesAreEscaped) {
+    GameState s;
+    setInfoField(s.Info, InfoField::PC, "PC");
+    setInfoField(s.Info, InfoField::EV, "Cup [A] \\ final");
+    addMove(s, 16, 4, kBlack, "a]b\\c");
+    addMove(s, 4, 16, kWhite, "   ");
+    const Lines lines = sgfRecordLines(s);
+    for (const std::string& line : lines) EXPECT_NE(line.substr(0, 3), "PC[");
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "EV[Cup [A\\] \\\\ final]"), lines.end());
+    const Lines tail(lines.end() - 4, lines.end());
+    EXPECT_EQ(tail, (Lines{";B[pd]", "C[a\\]b\\\\c]", ";W[dp]", ")"}));
+}
+
+TEST(SgfWriter, CommentaryBoxBelongsToTheCurrentMoveAndLaterMovesAreNotWritten) {
+    test::TempDir dir;
+    GameState s;
+    addMove(s, 16, 4, kBlack, "old");
+    addMove(s, 4, 16, kWhite, "second");
+    s.MoveComment[0] = "before the first move";
+    s.MoveCount = 1;
+    ASSERT_TRUE(WriteSgfFile(s, "typed\nover two lines", dir.file("a.sgf").string()));
+    const std::string text = test::readBytes(dir.file("a.sgf"));
+    EXPECT_NE(text.find(";B[pd]\r\nC[typed\r\nover two lines]\r\n)"), std::string::npos);
+    EXPECT_EQ(text.find("second"), std::string::npos);
+    EXPECT_EQ(text.find("before"), std::string::npos);
+}
+
+TEST(SgfWriter, MovesWithoutBoardLettersArePasses) {
+    GameState s;
+    addMove(s, 20, 20, kBlack);  // a pass as read from B[tt]
+    addMove(s, 26, 1, kWhite);   // an applet letter beyond "s"
+    addMove(s, -3, 4, kBlack);
+    addMove(s, 19, 19, kWhite);
+    EXPECT_EQ(MakeSgfText(s, 1, 4), "(;;B[];W[];B[];W[ss])");
+    EXPECT_EQ(MakeSgfText(s, 1, 0), "(;)");
+    EXPECT_EQ(MakeSgfText(s, 4, 4), "(;;W[ss])");
+    EXPECT_EQ(MakeSgfText(s, -5, 1), "(;;B[])");
+}
+
+TEST(SgfWriter, WritesInTheDeclaredCharsetWhenEverythingFitsElseUtf8) {
+    GameState s;
+    setInfoField(s.Info, InfoField::CA, "Shift_JIS");
+    setInfoField(s.Info, InfoField::PB, "表ソ能");
+    addMove(s, 16, 4, kBlack, "ゾ]");
+    std::string bytes = sgfRecordBytes(s);
+    EXPECT_NE(bytes.find("CA[Shift_JIS]"), std::string::npos);
+    EXPECT_NE(bytes.find("PB[\x95\x5C\x83\x5C\x94\x5C]"), std::string::npos);
+    EXPECT_NE(bytes.find("C[\x83\x5D\\]]"), std::string::npos);
+    EXPECT_EQ(decodeRecordBytes(bytes).text.find("PB[表ソ能]") != std::string::npos, true);
+
+    setInfoField(s.Info, InfoField::PW, "이창호");  // has no Shift_JIS form
+    bytes = sgfRecordBytes(s);
+    EXPECT_TRUE(isValidUtf8(bytes));
+    EXPECT_NE(bytes.find("CA[UTF-8]"), std::string::npos);
+    EXPECT_EQ(bytes.find("Shift_JIS"), std::string::npos);
+    EXPECT_NE(bytes.find("PW[이창호]"), std::string::npos);
+
+    setInfoField(s.Info, InfoField::CA, "klingon");
+    EXPECT_NE(sgfRecordBytes(s).find("CA[UTF-8]"), std::string::npos);
+}
+
+TEST(SgfWriter, FailedWriteIsReportedAndLeavesNothingBehind) {
+    test::TempDir dir;
+    GameState s;
+    addMove(s, 1, 1, kBlack);
+    std::filesystem::create_directory(dir.file("taken"));
+    EXPECT_FALSE(WriteSgfFile(s, "", dir.file("taken").string()));
+    EXPECT_FALSE(WriteSgfFile(s, "", dir.file("missing/a.sgf").string()));
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path()))
+        ++entries;
+    EXPECT_EQ(entries, 1);
+
+    test::writeBytes(dir.file("old.sgf"), "old");
+    ASSERT_TRUE(WriteSgfFile(s, "", dir.file("old.sgf").string()));
+    EXPECT_EQ(test::readBytes(dir.file("old.sgf")).substr(0, 2), "(;");
+}
+
+TEST(SgfWriter, FileNamesGetTheSgfExtension) {
+    EXPECT_EQ(normaliseSgfFileName("/home/u/game"), "/home/u/game.sgf");
+    EXPECT_EQ(normaliseSgfFileName(" /home/u/game.txt "), "/home/u/game.sgf");
+    EXPECT_EQ(normaliseSgfFileName("/home/u/GAME.SGF"), "/home/u/GAME.SGF");
+    EXPECT_EQ(normaliseSgfFileName("a.b"), "a.b.sgf");
+    EXPECT_EQ(normaliseSgfFileName("棋譜.テキスト"), "棋譜.テキスト.sgf");
+    EXPECT_EQ(normaliseSgfFileName("棋譜.テキス"), "棋譜.sgf");
+}
+
+}  // namespace
+}  // namespace kelmaz
