@@ -2,6 +2,12 @@
 // The board engine: placement, groups and capture, suicide and ko, the rebuild of a position
 // from the record, and every navigation command. It works on a GameState and tells the
 // windows what changed through the host interfaces; it never touches a widget.
+//
+// Commands that cannot act (no further move, occupied point, not the local player's turn)
+// silently do nothing. While a rebuild waits at a commentary (PausedForComment), only
+// resumeRedraw(), cancelPausedRedraw(), gCls() and stopping the replay act; clicks,
+// navigation and further rebuilds do nothing until then, so the half-built position is never
+// mixed with another one.
 #include <string>
 
 #include "engine/BoardOptions.h"
@@ -11,7 +17,7 @@
 namespace kelmaz {
 
 enum class RedrawOutcome {
-    NothingDone,       // slot `from` held no move
+    NothingDone,       // slot `from` held no move (or a paused rebuild blocks this one)
     Completed,         // moves from..upto are on the board, MoveCount = upto
     StoppedAtBranch,   // the rebuild stopped at a branch move (the sequence viewer asked for it)
     PausedForComment,  // waiting for the viewer's replay button; resumeRedraw() goes on
@@ -21,6 +27,7 @@ class Engine {
 public:
     Engine(GameState& state, const BoardOptions& options, BoardHost& host);
 
+    // Links to the other windows; nullptr restores the neutral "window absent" link.
     void setViewer(ViewerLink* viewer);
     void setTree(TreeLink* tree);
     void setNet(NetLink* net);
@@ -32,7 +39,9 @@ public:
     void gCls();
     void ResetPosition();
 
-    // A left click that the view has already snapped to (column, row).
+    // A left click that the view has already snapped to (column, row). Does nothing while the
+    // automatic replay runs, off the board, on an occupied point, when the record is full
+    // (the move and its end marker need slots up to 500), or when it is not our turn.
     void IshiUtu(int col, int row);
 
     // Group and capture routines (also used by every rebuild).
@@ -44,7 +53,8 @@ public:
     void delstone(int xno, int yno);
     void kinte(int xno, int yno);
 
-    // Rebuild and navigation.
+    // Rebuild and navigation. Redraw(1, k) rebuilds moves 1..k from the empty board (k = 0:
+    // the empty board); Redraw(k, k) adds move k to the position on the board.
     RedrawOutcome Redraw(int from, int upto);
     RedrawOutcome resumeRedraw();  // after a commentary pause
     bool redrawPaused() const;
@@ -61,19 +71,45 @@ public:
     void Gkaiten_Click();
     int lastMoveInRecord() const;  // the last slot before the end marker, bounded by slot 500
 
-    // Handicap: n stones (2..17) of the table, mapped onto the current board size.
+    // Handicap: n stones (2..17) of the table, mapped onto the current board size. Any other
+    // n changes nothing.
     void placeHandicap(int stones);
 
     std::string prisonerCaption() const;
 
 private:
-    // (implementation details)
+    struct PausedRedraw {
+        int next = 0;           // the move whose commentary is shown when the rebuild goes on
+        int upto = 0;
+        bool fromTick = false;  // a replay tick started it and still has its tail to run
+    };
+
+    RedrawOutcome runRedrawLoop(int first, int upto, bool resumeAtCommentary);
+    RedrawOutcome finishRedraw(int upto);
+    void clearPosition();
+    void rebuildAfterRefusal(int upto);
+    void afterReplayStep();
+    bool stopsRequested() const;
+    int speedIntervalMs() const;
+    void showCommentary(int move);
+    template <typename Visit>
+    void forEachNeighbour(int x, int y, Visit visit) const;
+
     GameState& state_;
     const BoardOptions& options_;
     BoardHost& host_;
     ViewerLink* viewer_;
     TreeLink* tree_;
     NetLink* net_;
+
+    bool rebuilding_ = false;       // guard flag: a rebuild from move 1 is in progress
+    bool refused_ = false;          // the move being added was refused and the position rebuilt
+    int quietRebuilds_ = 0;         // > 0: rebuilds ignore the viewer's stop requests
+    bool placingByClick_ = false;   // the move being added came from a click
+    int currentMove_ = 0;           // number of the move being placed or replayed
+    bool pausePending_ = false;
+    PausedRedraw paused_;
+    bool inReplayTick_ = false;
 };
 
 }  // namespace kelmaz

@@ -20,6 +20,10 @@ public:
     virtual void restartMarkerTimer(int firstTickMs) = 0;
     virtual void stopMarkerTimer() = 0;
     // The automatic replay timer (TimerSlow) and its two buttons (Command9 start, Command4 stop).
+    // setReplayRunning(true, ms) shows the stop button and arms the timer for one tick after
+    // ms; the engine arms it again after every tick that should be followed by another, so a
+    // single-shot timer is what the window needs. setReplayRunning(false, ...) shows the start
+    // button and stops the timer. The window calls Engine::replayTick() when the timer fires.
     virtual bool replayRunning() const = 0;  // the stop button is visible
     virtual void setReplayRunning(bool running, int firstIntervalMs) = 0;
     virtual void setReplayButtonEnabled(bool enabled) = 0;

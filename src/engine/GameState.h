@@ -39,7 +39,8 @@ struct GameState {
     int KoCol = 0, KoRow = 0, KoMove = 0;
     std::array<int, 2> Prisoners{};  // [0] taken by Black, [1] taken by White
 
-    // Drawing state the engine writes through (the view reads it).
+    // Drawing state the engine writes through (the view reads it): the point (column, row) and
+    // colour of the last stone put on the board, 0 when there is none, and its move number.
     int LastMarkX = 0, LastMarkY = 0, LastMarkColour = 0, LastNumberDrawn = 0;
 
     // Shared with other windows.

@@ -1,0 +1,614 @@
+#include "engine/Engine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "engine/Handicap.h"
+#include "engine/NumberText.h"
+
+namespace kelmaz {
+namespace {
+
+// Links used while the real window does not exist: every question reads as "absent".
+ViewerLink& absentViewer() {
+    static ViewerLink link;
+    return link;
+}
+TreeLink& absentTree() {
+    static TreeLink link;
+    return link;
+}
+NetLink& absentNet() {
+    static NetLink link;
+    return link;
+}
+
+constexpr int kLastInfoFieldCleared = 20;  // fields 21..24 survive a clear
+constexpr int kMarkerFirstTickMs = 10;
+const std::string kViewerIdleCaption = "再現";
+
+}  // namespace
+
+Engine::Engine(GameState& state, const BoardOptions& options, BoardHost& host)
+    : state_(state),
+      options_(options),
+      host_(host),
+      viewer_(&absentViewer()),
+      tree_(&absentTree()),
+      net_(&absentNet()) {}
+
+void Engine::setViewer(ViewerLink* viewer) { viewer_ = viewer ? viewer : &absentViewer(); }
+void Engine::setTree(TreeLink* tree) { tree_ = tree ? tree : &absentTree(); }
+void Engine::setNet(NetLink* net) { net_ = net ? net : &absentNet(); }
+
+std::string Engine::prisonerCaption() const {
+    return state_.WindowTitle + "     上げハマ 黒 = " + std::to_string(state_.Prisoners[0]) +
+           "  白 = " + std::to_string(state_.Prisoners[1]);
+}
+
+// ---------------------------------------------------------------- clearing
+
+void Engine::gCls() {
+    GameState& s = state_;
+    cancelPausedRedraw();
+    host_.setCaption(s.WindowTitle);
+    host_.setReplayRunning(false, 0);
+
+    s.GroupGrid = {};
+    s.BoardGrid = {};
+    s.MoveNoGrid = {};
+    s.BranchMoves = {};
+    for (std::string& comment : s.MoveComment) comment.clear();
+    s.MoveCol = {};
+    s.MoveRow = {};
+    s.MoveColour = {};
+
+    host_.setMoveNumberText("");
+    host_.setCommentaryText("");
+
+    for (int i = 0; i <= kLastInfoFieldCleared; ++i) s.Info.Fields[i].clear();
+    s.Info.WinnerLabel.clear();
+    s.Info.DetailLabel.clear();
+    s.Info.HoursLabel.clear();
+    s.Info.MinutesLabel.clear();
+
+    viewer_->close();
+
+    s.LastStopMove = 0;
+    s.CommentPause = false;
+    s.MoveCount = 0;
+    s.BoardRotated = false;
+    clearPosition();
+    rebuilding_ = false;
+
+    host_.boardChanged();
+    host_.relayout();
+    host_.setReplayButtonEnabled(true);
+}
+
+void Engine::ResetPosition() {
+    // The stones go too (not only the groups), so that the picture, which is painted from the
+    // grids, shows the empty board the replay starts from.
+    clearPosition();
+    host_.boardChanged();
+}
+
+// Everything a position is built from, back to the empty board of the selected size.
+void Engine::clearPosition() {
+    GameState& s = state_;
+    s.BoardSize = options_.boardSize();
+    s.BoardGrid = {};
+    s.GroupGrid = {};
+    s.GroupCount = 0;
+    s.LastColour = kBlack;
+    s.CurrentColour = kBlack;
+    s.KoCol = 0;
+    s.KoRow = 0;
+    s.KoMove = 0;
+    s.LastMarkX = 0;
+    s.LastMarkY = 0;
+    s.LastMarkColour = 0;
+    s.Prisoners = {0, 0};
+}
+
+// ---------------------------------------------------------------- placement
+
+void Engine::IshiUtu(int col, int row) {
+    GameState& s = state_;
+    if (pausePending_ || host_.replayRunning()) return;
+    if (!s.onBoard(col, row)) return;
+    // The new move and the end marker after it must both fit in the record.
+    if (s.MoveCount < 0 || s.MoveCount + 2 > kMaxMoves) return;
+
+    if (tree_->visible() && !s.BranchInputMode && !tree_->confirmDiscardTree()) return;
+    if (s.BoardGrid[col][row] != 0) return;
+
+    int c = kBlack;
+    switch (options_.stones) {
+        case StoneChoice::Black: c = kBlack; break;
+        case StoneChoice::White:
+            if (s.NetMatchActive) return;
+            c = kWhite;
+            break;
+        case StoneChoice::Alternate:
+            if (s.MoveCount == 0) {
+                c = kBlack;
+            } else if (s.LastColour == kWhite) {
+                if (s.NetMatchActive && s.NetMyColour != kBlack) return;
+                c = kBlack;
+            } else {
+                if (s.NetMatchActive && s.NetMyColour == kBlack) return;
+                c = kWhite;
+            }
+            break;
+    }
+    s.CurrentColour = c;
+    s.LastColour = c;
+
+    // The commentary on screen belongs to the position before this move.
+    s.MoveComment[s.MoveCount] = host_.commentaryText();
+    host_.setCommentaryText("");
+
+    const int k = ++s.MoveCount;
+    s.MoveCol[k + 1] = 0;
+    s.MoveCol[k] = static_cast<std::int16_t>(col);
+    s.MoveRow[k] = static_cast<std::int16_t>(row);
+    s.MoveNoGrid[col][row] = static_cast<std::int16_t>(k);
+    s.BoardGrid[col][row] = static_cast<std::int16_t>(c + 1);
+    s.MoveColour[k] = static_cast<std::int16_t>(c);
+    s.LastMarkX = col;
+    s.LastMarkY = row;
+    s.LastMarkColour = c;
+    s.LastNumberDrawn = k;
+
+    placingByClick_ = true;
+    currentMove_ = k;
+    refused_ = false;
+    groupMake(col, row, c);
+    liveCheck(col, row, c);
+    if (!refused_) kinte(col, row);
+    refused_ = false;
+    placingByClick_ = false;
+    host_.boardChanged();
+
+    host_.setMoveNumberText(std::to_string(s.MoveCount));
+    if (s.BranchInputMode) {
+        if (s.BranchComments.empty()) s.BranchComments.emplace_back();
+        s.BranchComments.back() = tree_->takeBranchComment();
+        s.BranchComments.emplace_back();
+    }
+    host_.restartMarkerTimer(kMarkerFirstTickMs);
+    if (s.NetMatchActive && s.MoveCount >= 1) net_->sendMove(s.MoveCount);
+}
+
+template <typename Visit>
+void Engine::forEachNeighbour(int x, int y, Visit visit) const {
+    const int n = state_.BoardSize;
+    if (x > 1) visit(x - 1, y);
+    if (x < n) visit(x + 1, y);
+    if (y > 1) visit(x, y - 1);
+    if (y < n) visit(x, y + 1);
+}
+
+void Engine::groupMake(int xno, int yno, int col) {
+    GameState& s = state_;
+    int n = 0;
+    bool first = true;
+    forEachNeighbour(xno, yno, [&](int nx, int ny) {
+        if (s.BoardGrid[nx][ny] - 1 != col) return;
+        s.GroupGrid[xno][yno] = s.GroupGrid[nx][ny];
+        if (first) {
+            n = s.GroupGrid[xno][yno];
+            first = false;
+            return;
+        }
+        if (n != 0) groupConbain(n, s.GroupGrid[xno][yno]);
+        n = s.GroupGrid[xno][yno];
+    });
+    if (n == 0) {
+        ++s.GroupCount;
+        s.GroupGrid[xno][yno] = static_cast<std::int16_t>(s.GroupCount);
+    }
+}
+
+void Engine::groupConbain(int g1, int g2) {
+    GameState& s = state_;
+    if (g1 == g2) return;
+    for (int c = 1; c <= s.BoardSize; ++c) {
+        for (int r = 1; r <= s.BoardSize; ++r) {
+            if (s.GroupGrid[c][r] == g2) s.GroupGrid[c][r] = static_cast<std::int16_t>(g1);
+        }
+    }
+}
+
+bool Engine::tachiSpace(int gn) const {
+    const GameState& s = state_;
+    if (gn == 0) return false;  // 0 marks empty points, not a group
+    for (int c = 1; c <= s.BoardSize; ++c) {
+        for (int r = 1; r <= s.BoardSize; ++r) {
+            if (s.GroupGrid[c][r] != gn) continue;
+            bool liberty = false;
+            forEachNeighbour(c, r, [&](int nx, int ny) {
+                if (s.BoardGrid[nx][ny] == 0) liberty = true;
+            });
+            if (liberty) return false;
+        }
+    }
+    return true;
+}
+
+void Engine::liveCheck(int xno, int yno, int col) {
+    GameState& s = state_;
+    forEachNeighbour(xno, yno, [&](int nx, int ny) {
+        // A ko refusal has already rebuilt the position without this move.
+        if (refused_) return;
+        const int v = s.BoardGrid[nx][ny];
+        if (v != 0 && v != col + 1 && tachiSpace(s.GroupGrid[nx][ny])) {
+            delGroup(s.GroupGrid[nx][ny]);
+        }
+    });
+}
+
+void Engine::delGroup(int gn) {
+    GameState& s = state_;
+    if (gn == 0) return;
+    int removed = 0, lastCol = 0, lastRow = 0;
+    for (int c = 1; c <= s.BoardSize; ++c) {
+        for (int r = 1; r <= s.BoardSize; ++r) {
+            if (s.GroupGrid[c][r] != gn) continue;
+            ++removed;
+            lastCol = c;
+            lastRow = r;
+            delstone(c, r);
+        }
+    }
+    if (removed != 1) return;
+
+    // The ko memory holds the number of the move that made the capture, so a recapture is
+    // refused only directly after it, whether the capture was clicked or replayed.
+    const int k = currentMove_;
+    const bool recapture = k >= 1 && k <= kMaxMoves && s.KoCol == s.MoveCol[k] &&
+                           s.KoRow == s.MoveRow[k] && s.KoMove + 1 == k;
+    if (recapture && !rebuilding_) {
+        host_.showKoRefusal();
+        rebuildAfterRefusal(k);
+        return;
+    }
+    s.KoCol = lastCol;
+    s.KoRow = lastRow;
+    s.KoMove = k;
+}
+
+void Engine::delstone(int xno, int yno) {
+    GameState& s = state_;
+    if (s.BoardGrid[xno][yno] == kBlack + 1) {
+        ++s.Prisoners[1];
+    } else {
+        ++s.Prisoners[0];
+    }
+    host_.setCaption(prisonerCaption());
+    s.BoardGrid[xno][yno] = 0;
+    s.GroupGrid[xno][yno] = 0;
+}
+
+void Engine::kinte(int xno, int yno) {
+    if (tachiSpace(state_.GroupGrid[xno][yno])) rebuildAfterRefusal(state_.MoveCount);
+}
+
+// Undoes the refused move `refusedMove` by rebuilding the position before it.
+void Engine::rebuildAfterRefusal(int refusedMove) {
+    GameState& s = state_;
+    ++quietRebuilds_;
+    s.MoveCount = refusedMove - 1;
+    Redraw(1, refusedMove - 1);
+    --quietRebuilds_;
+    refused_ = true;
+    if (placingByClick_) {
+        // Nothing followed a clicked move, so its slot becomes the end marker: stepping
+        // forward can never show a stone the rules refused.
+        s.MoveCol[refusedMove] = 0;
+        s.MoveRow[refusedMove] = 0;
+        s.MoveColour[refusedMove] = 0;
+    } else if (host_.replayRunning()) {
+        // A replayed record that holds a refused move keeps its continuation; the replay
+        // stops here instead of meeting the same refusal on every tick.
+        host_.setReplayRunning(false, 0);
+    }
+    s.CurrentColour = s.LastColour;
+}
+
+// ---------------------------------------------------------------- rebuild
+
+bool Engine::redrawPaused() const { return pausePending_; }
+
+void Engine::cancelPausedRedraw() {
+    if (!pausePending_) return;
+    pausePending_ = false;
+    state_.CommentPause = false;
+    rebuilding_ = false;
+}
+
+bool Engine::stopsRequested() const {
+    return quietRebuilds_ == 0 && state_.BranchMoves[1] != 0 && state_.ViewerState != 4;
+}
+
+void Engine::showCommentary(int move) {
+    host_.setCommentaryText(state_.MoveComment[move]);
+    if (viewer_->visible()) viewer_->setCommentaryText(state_.MoveComment[move]);
+}
+
+RedrawOutcome Engine::Redraw(int from, int upto) {
+    GameState& s = state_;
+    if (pausePending_) return RedrawOutcome::NothingDone;
+    if (!s.hasMove(from)) return RedrawOutcome::NothingDone;
+    // Checked before the prisoners are touched, so a blocked call cannot spoil the counts of
+    // the rebuild in progress.
+    if (rebuilding_) return RedrawOutcome::NothingDone;
+    upto = std::min(upto, kMaxMoves);
+    if (from == 1) {
+        s.Prisoners = {0, 0};
+        host_.setCaption(prisonerCaption());
+    }
+    if (upto <= 0) {
+        if (from != 1) return RedrawOutcome::NothingDone;
+        // A rebuild to move 0 shows the empty board.
+        clearPosition();
+        s.MoveCount = 0;
+        host_.setMoveNumberText("0");
+        showCommentary(0);
+        host_.boardChanged();
+        return RedrawOutcome::Completed;
+    }
+    if (from == 1) {
+        rebuilding_ = true;
+        clearPosition();
+    }
+    return runRedrawLoop(from, upto, false);
+}
+
+RedrawOutcome Engine::runRedrawLoop(int first, int upto, bool resumeAtCommentary) {
+    GameState& s = state_;
+    for (int i = first; i <= upto; ++i) {
+        const int col = s.MoveCol[i], row = s.MoveRow[i], colour = s.MoveColour[i];
+        if (!(resumeAtCommentary && i == first)) {
+            // A move off the board (from a file, a peer, a larger board) is a pass: no stone,
+            // but its colour still counts for the alternation.
+            const bool onBoard = s.onBoard(col, row);
+            if (onBoard) {
+                s.BoardGrid[col][row] = static_cast<std::int16_t>(colour + 1);
+                s.MoveNoGrid[col][row] = static_cast<std::int16_t>(i);
+                s.LastMarkX = col;
+                s.LastMarkY = row;
+                s.LastNumberDrawn = i;
+            }
+            s.LastColour = colour;
+            s.LastMarkColour = colour;
+            if (onBoard) {
+                currentMove_ = i;
+                refused_ = false;
+                groupMake(col, row, colour);
+                liveCheck(col, row, colour);
+                if (refused_) {
+                    // The refusal has rebuilt the position before move i.
+                    refused_ = false;
+                    return RedrawOutcome::Completed;
+                }
+            }
+
+            if (stopsRequested() && viewer_->stopAtComment() && s.LastStopMove < i) {
+                s.LastStopMove = i;
+                if (!host_.commentaryText().empty() && s.MoveComment[i].empty()) {
+                    s.CommentPause = true;
+                    viewer_->setReplayCaption(kViewerIdleCaption);
+                    pausePending_ = true;
+                    paused_ = {i, upto, inReplayTick_};
+                    host_.boardChanged();
+                    return RedrawOutcome::PausedForComment;
+                }
+            }
+        }
+        showCommentary(i);
+
+        if (!stopsRequested()) continue;
+        bool branchHere = false;
+        for (int k = 1; k <= kBranchSlots; ++k) {
+            if (k > 1 && s.BranchMoves[k] == 0) break;
+            if (s.BranchMoves[k] == i && s.LastStopMove < i) {
+                branchHere = true;
+                break;
+            }
+        }
+        if (!branchHere) continue;
+        s.LastStopMove = i;
+        if (s.ViewerState != 0) continue;
+        s.MoveCount = i;
+        host_.setMoveNumberText(std::to_string(i));
+        s.CurrentColour = colour;
+        s.ViewerState = 1;
+        rebuilding_ = false;
+        viewer_->focus();
+        host_.restartMarkerTimer(kMarkerFirstTickMs);
+        if (viewer_->stopAtBranch()) {
+            Saigen();
+            viewer_->showBranch(i);
+            host_.boardChanged();
+            return RedrawOutcome::StoppedAtBranch;
+        }
+    }
+    return finishRedraw(upto);
+}
+
+RedrawOutcome Engine::finishRedraw(int upto) {
+    GameState& s = state_;
+    if (viewer_->visible()) {
+        const bool next = s.hasMove(upto + 1);
+        viewer_->setNextEnabled(next);
+        if (!next) s.LastStopMove = 0;
+    }
+    s.MoveCount = upto;
+    host_.setMoveNumberText(std::to_string(upto));
+    s.CurrentColour = s.MoveColour[upto];
+    host_.restartMarkerTimer(kMarkerFirstTickMs);
+    rebuilding_ = false;
+    host_.boardChanged();
+    return RedrawOutcome::Completed;
+}
+
+RedrawOutcome Engine::resumeRedraw() {
+    if (!pausePending_) return RedrawOutcome::NothingDone;
+    pausePending_ = false;
+    state_.CommentPause = false;
+    const PausedRedraw paused = paused_;
+    const bool outerTick = inReplayTick_;
+    inReplayTick_ = paused.fromTick;
+    const RedrawOutcome outcome = runRedrawLoop(paused.next, paused.upto, true);
+    inReplayTick_ = outerTick;
+    if (paused.fromTick && outcome != RedrawOutcome::PausedForComment) afterReplayStep();
+    return outcome;
+}
+
+// ---------------------------------------------------------------- navigation
+
+void Engine::Itemodosi() {
+    GameState& s = state_;
+    if (pausePending_) return;
+    const bool atComment = viewer_->stopAtComment();
+    const bool atBranch = viewer_->stopAtBranch();
+    viewer_->setStopBoxes(false, false);
+    host_.stopMarkerTimer();
+    if (s.MoveCount > 1) {
+        --s.MoveCount;
+        host_.setMoveNumberText(std::to_string(s.MoveCount));
+        ++quietRebuilds_;
+        Redraw(1, s.MoveCount);
+        --quietRebuilds_;
+    }
+    host_.restartMarkerTimer(kMarkerFirstTickMs);
+    viewer_->setStopBoxes(atComment, atBranch);
+}
+
+void Engine::firstMove() {
+    if (pausePending_) return;
+    Redraw(1, 1);
+}
+
+void Engine::tenBack() {
+    GameState& s = state_;
+    if (pausePending_) return;
+    if (s.MoveCount > 9) s.MoveCount -= 10;
+    Redraw(1, s.MoveCount);
+}
+
+void Engine::oneForward() {
+    GameState& s = state_;
+    if (pausePending_ || !s.hasMove(s.MoveCount + 1)) return;
+    ++s.MoveCount;
+    Redraw(1, s.MoveCount);
+}
+
+void Engine::tenForward() {
+    GameState& s = state_;
+    if (pausePending_ || !s.hasMove(s.MoveCount + 11)) return;
+    s.MoveCount += 10;
+    Redraw(1, s.MoveCount);
+}
+
+int Engine::lastMoveInRecord() const {
+    int k = 0;
+    while (state_.hasMove(k + 1)) ++k;
+    return k;
+}
+
+void Engine::lastMove() {
+    if (pausePending_) return;
+    Redraw(1, lastMoveInRecord());
+}
+
+void Engine::goToMove(const std::string& typedNumber) {
+    if (pausePending_) return;
+    const std::optional<long long> typed = leadingNumber(typedNumber);
+    if (!typed) return;
+    const long long n = std::llabs(*typed);
+    if (n > kMaxMoves || !state_.hasMove(static_cast<int>(n))) return;
+    Redraw(1, static_cast<int>(n));
+}
+
+int Engine::speedIntervalMs() const {
+    return std::max(1L, std::lround(host_.replaySpeedSeconds() * 1000.0));
+}
+
+void Engine::Saigen() {
+    GameState& s = state_;
+    if (host_.replayRunning()) {
+        host_.setReplayRunning(false, 0);
+        return;
+    }
+    if (pausePending_ || s.MoveCount == 0) return;
+    if (!s.hasMove(s.MoveCount + 1)) {
+        // At the end of the record the replay starts again from the empty board.
+        ResetPosition();
+        s.MoveCount = 0;
+    }
+    // The first tick comes after the speed value read as milliseconds, i.e. almost at once.
+    host_.setReplayRunning(true, std::max(1L, std::lround(host_.replaySpeedSeconds())));
+}
+
+void Engine::replayTick() {
+    GameState& s = state_;
+    if (pausePending_) return;
+    if (!s.hasMove(s.MoveCount + 1)) {
+        host_.setReplayRunning(false, 0);
+        if (viewer_->visible()) viewer_->setReplayCaption(kViewerIdleCaption);
+        return;
+    }
+    tree_->selectMove(1, s.MoveCount + 1);
+    ++s.MoveCount;
+    inReplayTick_ = true;
+    const RedrawOutcome outcome = Redraw(s.MoveCount, s.MoveCount);
+    inReplayTick_ = false;
+    if (outcome != RedrawOutcome::PausedForComment) afterReplayStep();
+}
+
+// The replay timer is armed for one tick at a time; it goes on while the stop button shows,
+// unless the viewer is replaying a branch path of its own.
+void Engine::afterReplayStep() {
+    if (state_.ViewerState != 2 && host_.replayRunning()) {
+        host_.setReplayRunning(true, speedIntervalMs());
+    }
+}
+
+void Engine::Gkaiten_Click() {
+    GameState& s = state_;
+    if (pausePending_) return;
+    s.BoardRotated = !s.BoardRotated;
+    const int n = options_.boardSize();
+    for (int k = 1; s.hasMove(k); ++k) {
+        // Moves off this board are passes; turning them could make a column 0, which would
+        // end the record there.
+        const int col = s.MoveCol[k], row = s.MoveRow[k];
+        if (col >= 1 && col <= n && row >= 1 && row <= n) {
+            s.MoveCol[k] = static_cast<std::int16_t>(n + 1 - col);
+            s.MoveRow[k] = static_cast<std::int16_t>(n + 1 - row);
+        }
+        s.MoveCount = k;
+    }
+    Redraw(1, s.MoveCount);
+    host_.relayout();
+}
+
+void Engine::placeHandicap(int stones) {
+    const std::vector<BoardPoint> points = handicapPoints(stones, options_.boardSize());
+    if (points.empty()) return;
+    gCls();
+    GameState& s = state_;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        s.MoveCol[i + 1] = static_cast<std::int16_t>(points[i].col);
+        s.MoveRow[i + 1] = static_cast<std::int16_t>(points[i].row);
+        s.MoveColour[i + 1] = kBlack;
+    }
+    s.MoveCount = static_cast<int>(points.size());
+    Redraw(1, s.MoveCount);
+}
+
+}  // namespace kelmaz
