@@ -1,0 +1,238 @@
+#include "browser/ui/fomBrowser.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <QWebEngineView>
+
+#include "browser/ClipboardLines.h"
+#include "browser/PageText.h"
+
+namespace kelmaz {
+namespace {
+
+const QString kBusyCaption = QStringLiteral("作業中...");
+// A web search for game records, behind the "Search" key.
+const QString kSearchAddress = QStringLiteral("https://duckduckgo.com/?q=囲碁+棋譜+SGF");
+constexpr int kFetchTimeoutMs = 30000;
+constexpr int kTwipsPerPixel = 15;
+
+struct ToolKey {
+    const char* key;
+    const char* label;
+    const char* themeIcon;
+    QStyle::StandardPixmap fallback;
+};
+
+constexpr ToolKey kToolKeys[] = {
+    {"Back", "戻る", "go-previous", QStyle::SP_ArrowBack},
+    {"Forward", "進む", "go-next", QStyle::SP_ArrowForward},
+    {"Refresh", "更新", "view-refresh", QStyle::SP_BrowserReload},
+    {"Home", "ホーム", "go-home", QStyle::SP_DirHomeIcon},
+    {"Search", "検索", "edit-find", QStyle::SP_FileDialogContentsView},
+    {"Stop", "中止", "process-stop", QStyle::SP_BrowserStop},
+};
+
+}  // namespace
+
+QStringList fomBrowser::builtInAddresses() {
+    return {
+        QStringLiteral("https://homepages.cwi.nl/~aeb/go/games/"),
+        QStringLiteral("https://gokifu.com/"),
+        QStringLiteral("https://www.go4go.net/go/"),
+        QStringLiteral("https://u-go.net/gamerecords/"),
+    };
+}
+
+QString fomBrowser::defaultStartingAddress() {
+    return QStringLiteral("https://www.nihonkiin.or.jp/");
+}
+
+fomBrowser::fomBrowser(RecordSink takeRecord, BrowserSetup setup, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      takeRecord_(std::move(takeRecord)),
+      startingAddress_(std::move(setup.startingAddress)),
+      cboAddress_(new QComboBox(this)),
+      brwWebBrowser_(new QWebEngineView(this)),
+      inet_(new QNetworkAccessManager(this)) {
+    auto* tbToolBar = new QToolBar(this);
+    tbToolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    for (const ToolKey& tool : kToolKeys) {
+        QAction* action =
+            tbToolBar->addAction(QIcon::fromTheme(QString::fromLatin1(tool.themeIcon),
+                                                  style()->standardIcon(tool.fallback)),
+                                 QString::fromUtf8(tool.label));
+        action->setObjectName(QString::fromLatin1(tool.key));
+        connect(action, &QAction::triggered, this,
+                [this, key = action->objectName()] { tbToolBar_ButtonClick(key); });
+    }
+    tbToolBar->addSeparator();
+    takePageAction_ = tbToolBar->addAction(QStringLiteral("ページの棋譜を取込"), this,
+                                           &fomBrowser::TakeRecordFromSource);
+    tbToolBar->addAction(QStringLiteral("クリップボードの棋譜を取込"), this,
+                         &fomBrowser::TakeRecordFromClipboard);
+
+    cboAddress_->setEditable(true);
+    cboAddress_->setInsertPolicy(QComboBox::NoInsert);
+    cboAddress_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    connect(cboAddress_, &QComboBox::activated, this,
+            [this](int index) { navigate(cboAddress_->itemText(index)); });
+    connect(cboAddress_->lineEdit(), &QLineEdit::returnPressed, this,
+            [this] { navigate(cboAddress_->currentText()); });
+
+    connect(brwWebBrowser_, &QWebEngineView::loadStarted, this, [this] {
+        loading_ = true;
+        showCaption();
+    });
+    connect(brwWebBrowser_, &QWebEngineView::loadFinished, this, &fomBrowser::NavigateComplete);
+    connect(brwWebBrowser_, &QWebEngineView::titleChanged, this, &fomBrowser::showCaption);
+
+    // The address box spans the width; the page fills the rest with a small left margin.
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(tbToolBar);
+    layout->addWidget(cboAddress_);
+    auto* page = new QHBoxLayout;
+    page->setContentsMargins(100 / kTwipsPerPixel, 0, 0, 0);
+    page->addWidget(brwWebBrowser_);
+    layout->addLayout(page, 1);
+
+    addresses_ = AddressList::initial(
+        readAddressFile(setup.addressFileFolders),
+        [] {
+            std::vector<std::string> builtIns;
+            for (const QString& address : builtInAddresses())
+                builtIns.push_back(address.toStdString());
+            return builtIns;
+        }(),
+        startingAddress_.toStdString());
+    showAddressList();
+    if (!startingAddress_.isEmpty()) {
+        cboAddress_->setEditText(startingAddress_);
+        navigate(startingAddress_);
+    }
+    setGeometry(100 / kTwipsPerPixel, 100 / kTwipsPerPixel, 10000 / kTwipsPerPixel,
+                6000 / kTwipsPerPixel);
+}
+
+fomBrowser::~fomBrowser() = default;
+
+QAction* fomBrowser::toolbarAction(const QString& key) const { return findChild<QAction*>(key); }
+
+void fomBrowser::tbToolBar_ButtonClick(const QString& key) {
+    if (key == QLatin1String("Back")) {
+        brwWebBrowser_->back();
+    } else if (key == QLatin1String("Forward")) {
+        brwWebBrowser_->forward();
+    } else if (key == QLatin1String("Refresh")) {
+        brwWebBrowser_->reload();
+    } else if (key == QLatin1String("Home")) {
+        navigate(startingAddress_);
+    } else if (key == QLatin1String("Search")) {
+        navigate(kSearchAddress);
+    } else if (key == QLatin1String("Stop")) {
+        brwWebBrowser_->stop();
+        loading_ = false;
+        showCaption();
+    }
+}
+
+void fomBrowser::navigate(const QString& address) {
+    if (NoNavigate) return;
+    const QUrl url = QUrl::fromUserInput(address.trimmed());
+    if (!url.isValid() || url.isEmpty()) return;
+    loading_ = true;
+    showCaption();
+    brwWebBrowser_->load(url);
+}
+
+// A page is shown: its address goes to the top of the list and into the address box.
+void fomBrowser::NavigateComplete(bool ok) {
+    loading_ = false;
+    showCaption();
+    if (!ok) return;
+    NoNavigate = true;
+    addresses_.shown(brwWebBrowser_->url().toString().toStdString());
+    showAddressList();
+    cboAddress_->setCurrentIndex(0);
+    NoNavigate = false;
+}
+
+void fomBrowser::showAddressList() {
+    const QString typed = cboAddress_->currentText();
+    cboAddress_->clear();
+    for (const std::string& address : addresses_.entries()) {
+        cboAddress_->addItem(QString::fromStdString(address));
+    }
+    cboAddress_->setEditText(typed);
+}
+
+void fomBrowser::showCaption() {
+    setWindowTitle(loading_ || fetch_ ? kBusyCaption : brwWebBrowser_->title());
+}
+
+void fomBrowser::TakeRecordFromSource() {
+    if (fetch_) return;
+    QUrl url = brwWebBrowser_->url();
+    if (url.isEmpty()) url = QUrl::fromUserInput(cboAddress_->currentText().trimmed());
+    if (!url.isValid() || url.isEmpty()) {
+        showFetchError(cboAddress_->currentText());
+        return;
+    }
+    // The raw bytes as the server sends them: the web view's own copy of the page is rebuilt
+    // from its parsed form, with tags in another case and the record's line breaks lost.
+    QNetworkRequest request(url);
+    request.setTransferTimeout(kFetchTimeoutMs);
+    QNetworkReply* reply = inet_->get(request);
+    fetch_ = reply;
+    takePageAction_->setEnabled(false);
+    showCaption();
+    connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64) {
+        if (received > kMaxPageBytes) reply->abort();
+    });
+    connect(reply, &QNetworkReply::finished, this, [this, reply] { pageFetched(reply); });
+}
+
+void fomBrowser::pageFetched(QNetworkReply* reply) {
+    reply->deleteLater();
+    fetch_ = nullptr;
+    takePageAction_->setEnabled(true);
+    showCaption();
+    const QString address = reply->url().toString();
+    if (reply->error() != QNetworkReply::NoError) {
+        showFetchError(address);
+        return;
+    }
+    const QByteArray bytes = reply->readAll();
+    std::vector<std::string> lines =
+        pageRecordLines(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                        reply->rawHeader("Content-Type").toStdString());
+    if (!lines.empty()) takeRecord_(std::move(lines));
+}
+
+void fomBrowser::showFetchError(const QString& address) {
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("警告"),
+                                QStringLiteral("ページを取得できませんでした。\n") + address,
+                                QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void fomBrowser::TakeRecordFromClipboard() {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    if (data == nullptr || !data->hasText()) return;
+    std::vector<std::string> lines = ReadClipboardLines(data->text().toStdString());
+    if (!lines.empty()) takeRecord_(std::move(lines));
+}
+
+}  // namespace kelmaz

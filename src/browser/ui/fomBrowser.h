@@ -1,0 +1,83 @@
+#pragma once
+// The record browser: web pages of record collections in an embedded web view, an address box
+// with the list of known pages, and two ways to take a record into the board: from the text
+// of the page shown, or from the clipboard.
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "browser/AddressList.h"
+
+class QAction;
+class QComboBox;
+class QNetworkAccessManager;
+class QNetworkReply;
+class QWebEngineView;
+
+namespace kelmaz {
+
+struct BrowserSetup {
+    // Folders looked at, in order, for the address file.
+    std::vector<std::filesystem::path> addressFileFolders;
+    // The page shown when the window opens; nothing is shown when it is empty.
+    QString startingAddress;
+};
+
+class fomBrowser : public QWidget {
+    Q_OBJECT
+
+  public:
+    // Receives the lines of a record taken from a page or the clipboard and hands them to the
+    // format detection, which loads the record into the board.
+    using RecordSink = std::function<void(std::vector<std::string> lines)>;
+
+    // A page fetched for its record may not be larger than this.
+    static constexpr qint64 kMaxPageBytes = 16 * 1024 * 1024;
+
+    fomBrowser(RecordSink takeRecord, BrowserSetup setup, QWidget* parent = nullptr);
+    ~fomBrowser() override;
+
+    // Record pages offered in the address list, and the news page shown first.
+    static QStringList builtInAddresses();
+    static QString defaultStartingAddress();
+
+    // The toolbar keys: "Back", "Forward", "Refresh", "Home", "Search", "Stop".
+    void tbToolBar_ButtonClick(const QString& key);
+    // Shows the address (as typed or picked); does nothing while the list is being rearranged.
+    void navigate(const QString& address);
+    // "ページの棋譜を取込": fetches the raw text of the page shown and takes its record.
+    void TakeRecordFromSource();
+    // "クリップボードの棋譜を取込": takes the record in the clipboard's text.
+    void TakeRecordFromClipboard();
+
+    QComboBox* cboAddress() const { return cboAddress_; }
+    QWebEngineView* brwWebBrowser() const { return brwWebBrowser_; }
+    QAction* toolbarAction(const QString& key) const;
+    const AddressList& addresses() const { return addresses_; }
+
+  private:
+    void NavigateComplete(bool ok);
+    void showAddressList();
+    void showCaption();
+    void pageFetched(QNetworkReply* reply);
+    void showFetchError(const QString& address);
+
+    RecordSink takeRecord_;
+    QString startingAddress_;
+    AddressList addresses_;
+    bool NoNavigate = false;
+    bool loading_ = false;
+
+    QComboBox* cboAddress_ = nullptr;
+    QWebEngineView* brwWebBrowser_ = nullptr;
+    QNetworkAccessManager* inet_ = nullptr;
+    QPointer<QNetworkReply> fetch_;
+    QAction* takePageAction_ = nullptr;
+};
+
+}  // namespace kelmaz

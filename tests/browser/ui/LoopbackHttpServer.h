@@ -1,0 +1,30 @@
+#pragma once
+// A tiny HTTP server on 127.0.0.1 for the browser tests: answers GET requests for the paths it
+// was given, 404 for any other.
+#include <QByteArray>
+#include <QHash>
+#include <QTcpServer>
+#include <QUrl>
+
+class QTcpSocket;
+
+namespace kelmaz::test {
+
+class LoopbackHttpServer : public QObject {
+  public:
+    LoopbackHttpServer();
+    void serve(const QString& path, const QByteArray& contentType, const QByteArray& body);
+    QUrl url(const QString& path) const;
+
+  private:
+    struct Page {
+        QByteArray contentType;
+        QByteArray body;
+    };
+    void answer(QTcpSocket* socket);
+
+    QTcpServer server_;
+    QHash<QString, Page> pages_;
+};
+
+}  // namespace kelmaz::test
