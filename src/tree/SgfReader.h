@@ -4,6 +4,7 @@
 // property outline List3, the game information and the main line of the move record.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/EngineHost.h"
 #include "engine/GameState.h"
@@ -29,5 +30,19 @@ struct SgfReadResult {
 // state.SgfText. Does not replay the board: the caller runs Redraw(1, MoveCount) after it.
 // Pass a default-constructed TreeLink where no tree window exists (command-line tool).
 SgfReadResult sgf(GameState& state, TreeLink& tree);
+
+// The steps of sgf, each usable alone.
+// The game tree of a file's lines: from the first "(;" to the ")" that closes the last tree,
+// line breaks dropped except inside values (a file cut short gets its groups closed).
+std::string joinSgfLines(const std::vector<std::string>& lines);
+// Every setup stone (AB, AW) becomes a node of its own: «AB[dd][pp]» -> «;AB[dd];AB[pp]».
+std::string splitSetupStones(std::string_view text);
+// The property outline for List3: one item per value, with depth and branch separators.
+std::vector<std::string> propertyOutline(std::string_view text);
+// Fills the game information from List3 (and sets MoveCount to 0).
+void Dataset(GameState& state);
+// Loads a move string into MoveRecord / MoveCount; false when it holds more moves than the
+// record (the first 500 are loaded).
+bool GetTejun(GameState& state, std::string_view ss);
 
 }  // namespace kelmaz

@@ -1,0 +1,86 @@
+#pragma once
+// The branch table of an SGF tree held as text. Every load or edit re-derives the table from
+// the text (or patches it and rebuilds the text): a branch is the run of nodes from a fork
+// down to the next leaf, in text order; branch 1 is the main line. Tables grow with the tree.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelmaz {
+
+// Drawing units (twips) of the tree picture.
+inline constexpr int kNodeSize = 300;
+inline constexpr int kNodePitch = kNodeSize + 50;
+
+struct NodeHit {
+    int branch = 0;  // 0 when no branch lies there
+    int node = 0;    // node number within the branch, as computed (may lie outside it)
+    int column = 0;  // nearest column of the click
+    bool hit = false;
+};
+
+struct Connector {
+    int x = 0, y1 = 0, y2 = 0;
+};
+
+class TreeModel {
+public:
+    TreeModel();
+
+    // Branch b in 1..BranchCount; index 0 is unused.
+    int BranchCount = 0;
+    std::vector<std::string> BranchText;  // node text of the branch, each node begins with ";"
+    std::vector<int> BranchNodeCount;
+    std::vector<int> BranchStart;  // depth of the branch's first node
+    std::vector<int> BranchRow;    // drawing row
+    std::vector<int> GroupStartDepth;
+    // Comment per text-order node index (every node counted); index 0 holds text before the
+    // first node. NodeStones holds the number of stones each node places.
+    std::vector<std::string> NodeComments;
+    std::vector<int> NodeStones;
+
+    void Clsdata();
+    // Whole parse of text: group depths, comments, branch table, rows.
+    void parse(std::string_view text);
+    void ComputeGroupDepths(std::string_view text);  // begins with Clsdata, ends with comments
+    void ExtractComments(std::string_view text);
+    void BuildBranchTable(std::string_view text);
+
+    // Must run after any change of the branch table: parents, descendants, rows.
+    void refresh();
+
+    int endDepth(int b) const { return BranchStart[b] + BranchNodeCount[b] - 1; }
+    int NodeIndex(int b, int k) const;
+    int ParentBranch(int p) const;
+    // Number of descendants of p; they are always branches p+1 .. p+n. 0 for branch 1.
+    int CollectDescendants(int p) const;
+    int BranchAbove(int p) const;
+
+    // Move string from the root to the end of branch dn.
+    std::string GetDanPath(int dn) const;
+    // Text-order node indices from the root to the end of branch b, in line order.
+    std::vector<int> lineNodes(int b) const;
+    // Number of stones placed along branch b's line up to and including its node k.
+    int movesThrough(int b, int k) const;
+    // Comments along branch b's line by move number (1..), each attached to the last stone
+    // placed at or before its node; entry 0 holds comments before the first stone.
+    std::vector<std::string> lineComments(int b) const;
+
+    // Geometry.
+    void AssignRows();
+    int nodeX(int b, int k) const { return kNodePitch * (BranchStart[b] + k); }
+    int nodeY(int b) const { return kNodePitch * BranchRow[b]; }
+    int BranchAt(int row, int depth) const;
+    NodeHit PointToNode(int x, int y) const;
+    Connector TateLine(int dl) const;
+    int treeWidth() const;   // twips
+    int rowCount() const;    // largest row used
+
+private:
+    std::vector<int> parent_, descendants_, above_, nodeBase_;
+};
+
+// v rounded to the nearest integer, a half going to the even neighbour.
+int nearest(double v);
+
+}  // namespace kelmaz

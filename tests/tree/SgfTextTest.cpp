@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "tree/SgfText.h"
+
+namespace kelmaz {
+
+TEST(Stripdata, KeepsOnlyNodesThatPlaceStones) {
+    EXPECT_EQ(Stripdata("(;GM[1];B[aa];C[x];W[bb])"), "(;B[aa];W[bb])");
+    EXPECT_EQ(Stripdata("(;GM[1](;B[aa])(;B[bb]))"), "((;B[aa])(;B[bb]))");
+    // A last node holding only a comment or markup keeps the closing parenthesis.
+    EXPECT_EQ(Stripdata("(;B[aa];W[bb];C[end])"), "(;B[aa];W[bb])");
+    EXPECT_EQ(Stripdata("(;B[aa];TB[cc][dd])"), "(;B[aa])");
+    // Variations beside a dropped node stay apart; a variation without stones goes away.
+    EXPECT_EQ(Stripdata("(;B[aa](;W[bb];C[x])(;W[cc]))"), "(;B[aa](;W[bb])(;W[cc]))");
+    EXPECT_EQ(Stripdata("(;B[aa](;C[only talk])(;W[cc]))"), "(;B[aa](;W[cc]))");
+    // A move after another property in the node keeps the node.
+    EXPECT_EQ(Stripdata("(;C[first];C[note]B[pd])"), "(;C[note]B[pd])");
+}
+
+TEST(Stripdata, IgnoresStructureInsideValues) {
+    EXPECT_EQ(Stripdata("(;B[aa]C[good; but slow =)];W[bb])"), "(;B[aa]C[good; but slow =)];W[bb])");
+    EXPECT_EQ(Stripdata("(;B[aa]C[a \\] b ;B[cc]];C[x ;W[dd]])"), "(;B[aa]C[a \\] b ;B[cc]])");
+    EXPECT_EQ(Stripdata("junk (;B[aa]) trailing"), "(;B[aa])");
+    EXPECT_EQ(Stripdata("(;GM[1])"), "");
+}
+
+TEST(Checkg, ReportsTheFirstFault) {
+    EXPECT_EQ(Checkg("[x]"), "構文エラー 最初に[が有ります");
+    EXPECT_EQ(Checkg("(;C[a[b]])"), "[a[\r\n[が連続しています。");
+    EXPECT_EQ(Checkg("(;B[aa]"), "(　の数が　）の数より多い。");
+    EXPECT_EQ(Checkg("(;B[aa]))"), "(　の数が　）の数より少ない。");
+    EXPECT_EQ(Checkg("(;B[aa]())"), "ノードが有りません。");
+    EXPECT_EQ(Checkg("(;B[aa]])"), "[aa]]\r\n   　] 　が連続しています。");
+    EXPECT_EQ(Checkg("  (;B[aa](;W[bb])(;W[cc]))  "), "");
+}
+
+TEST(Checkg, EscapedBracketsAndParenthesesInValuesAreNoFault) {
+    EXPECT_EQ(Checkg("(;C[a \\] b =) (]B[aa])"), "");
+    EXPECT_EQ(Checkg("(;C[ends with backslash \\\\]B[aa])"), "");
+}
+
+TEST(GetMainpath, FollowsTheFirstVariationAndSkipsQuotedMoves) {
+    EXPECT_EQ(GetMainpath("(;B[aa](;W[bb])(;W[cc]))"), "B[aa]W[bb]");
+    EXPECT_EQ(GetMainpath("(;AB[dd]AW[pp];B[aa])"), "B[dd]W[pp]B[aa]");
+    EXPECT_EQ(GetMainpath("(;B[pd];W[qq]C[Black B[pd] was better];B[dp])"), "B[pd]W[qq]B[dp]");
+    EXPECT_EQ(GetMainpath("(;B[pd]C[Black B[dd\\] was better; W[qq\\]];W[dp])"), "B[pd]W[dp]");
+    EXPECT_EQ(GetMainpath("(;C[=)];B[aa];W[bb])"), "B[aa]W[bb]");
+}
+
+TEST(GetMainpath, PassesAndPointLists) {
+    EXPECT_EQ(GetMainpath("(;B[];W[tt];B[cc])"), "B[tt]W[tt]B[cc]");
+    EXPECT_EQ(GetMainpath("(;AB[aa:bc])"), "B[aa]B[ba]B[ab]B[bb]B[ac]B[bc]");
+    EXPECT_EQ(GetMainpath("(;AddBlack[dd];White[pp])"), "B[dd]W[pp]");
+}
+
+TEST(CutYobunData, DropsTextAroundTheTree) {
+    EXPECT_EQ(CutYobunData("xx(;B[aa](;W[bb])) tail"), "(;B[aa](;W[bb]))");
+    EXPECT_EQ(CutYobunData("C[(;] (;B[aa])"), "(;B[aa])");
+    EXPECT_EQ(CutYobunData("no tree"), "");
+}
+
+TEST(TextScans, StayLinearOnLargeTexts) {
+    std::string big = "(;GM[1]";
+    for (int i = 0; i < 400000; ++i) big += ";B[aa]C[x(y)z;]";
+    big += ")";
+    const auto t0 = std::chrono::steady_clock::now();
+    EXPECT_EQ(Checkg(big), "");
+    EXPECT_FALSE(Stripdata(big).empty());
+    EXPECT_EQ(GetMainpath(big).size(), 400000u * 5);
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(5));
+}
+
+}  // namespace kelmaz

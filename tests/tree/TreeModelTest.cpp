@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tree/TreeModel.h"
+
+namespace kelmaz {
+
+namespace {
+
+TreeModel parsed(const std::string& text) {
+    TreeModel m;
+    m.parse(text);
+    return m;
+}
+
+std::vector<int> rows(const TreeModel& m) {
+    return std::vector<int>(m.BranchRow.begin() + 1, m.BranchRow.end());
+}
+
+std::vector<int> starts(const TreeModel& m) {
+    return std::vector<int>(m.BranchStart.begin() + 1, m.BranchStart.end());
+}
+
+}  // namespace
+
+TEST(BranchTable, SampleZeroWithCommentsInEveryNode) {
+    const TreeModel m =
+        parsed("(;C[111](;C[222];C[333];C[444];c[555];c[666])(;C[777];C[888];C[999]))");
+    ASSERT_EQ(m.BranchCount, 2);
+    EXPECT_EQ(m.BranchText[1], ";C[111];C[222];C[333];C[444];c[555];c[666]");
+    EXPECT_EQ(m.BranchNodeCount[1], 6);
+    EXPECT_EQ(m.BranchText[2], ";C[777];C[888];C[999]");
+    EXPECT_EQ(starts(m), (std::vector<int>{1, 2}));
+    // Each comment belongs to the node it stands in, the lower-case one too.
+    EXPECT_EQ(m.NodeComments[m.NodeIndex(1, 5)], "555");
+    EXPECT_EQ(m.NodeComments[m.NodeIndex(2, 1)], "777");
+}
+
+TEST(BranchTable, RootWithOnlyVariationsGivesTwoBranchesAtDepthOne) {
+    const TreeModel m = parsed("((;B[aa])(;B[bb]))");
+    ASSERT_EQ(m.BranchCount, 2);
+    EXPECT_EQ(starts(m), (std::vector<int>{1, 1}));
+}
+
+TEST(BranchTable, BlanksBetweenGroupsMakeNoBranch) {
+    const TreeModel m = parsed("(;;;;;(;;;;;)   (;;;;;(;;;;;)(;;;;;))  )");
+    EXPECT_EQ(m.BranchCount, 3);
+}
+
+TEST(BranchTable, StructureInsideValuesIsText) {
+    const TreeModel m = parsed("(;B[aa]C[a; (b) \\] c];W[bb](;B[cc]C[=)])(;B[dd]))");
+    ASSERT_EQ(m.BranchCount, 2);
+    EXPECT_EQ(m.BranchNodeCount[1], 3);
+    EXPECT_EQ(m.BranchStart[2], 3);
+    EXPECT_EQ(m.NodeComments[1], "a; (b) ] c");
+    EXPECT_EQ(m.NodeComments[3], "=)");
+}
+
+TEST(RowAssignment, Samples) {
+    EXPECT_EQ(rows(parsed("(;(;(;;;)(;;))(;;;))")), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(rows(parsed("(;;;;(;;;;)(;;(;;)(;;(;;)(;;;;)))(;;;;)(;;;;))")),
+              (std::vector<int>{1, 2, 3, 4, 4, 5}));
+    EXPECT_EQ(rows(parsed("(;;;;(;;;;)(;;(;;)(;;(;;)(;;(;;)(;;;;))))(;;;;)(;;;;))")),
+              (std::vector<int>{1, 2, 3, 4, 5, 4, 5}));
+    EXPECT_EQ(rows(parsed("(;;;;(;;;;;;;;;;;;;;;;;;;)(;;(;;)(;;(;;)(;;(;;)(;;;;))))(;;(;;)(;;;;))(;;("
+                          ";;)(;;;;)))")),
+              (std::vector<int>{1, 2, 3, 4, 5, 5, 6, 7, 8}));
+}
+
+TEST(RowAssignment, HundredsOfBranchesGetDistinctRowsWhereTheyOverlap) {
+    std::string text = "(;B[aa]";
+    for (int i = 0; i < 300; ++i) text += "(;W[bb];B[cc])";
+    text += ")";
+    const TreeModel m = parsed(text);
+    ASSERT_EQ(m.BranchCount, 300);
+    for (int b = 2; b <= m.BranchCount; ++b) EXPECT_EQ(m.BranchRow[b], b);
+}
+
+TEST(Geometry, SampleZeroPlacementAndConnector) {
+    const TreeModel m =
+        parsed("(;C[111](;C[222];C[333];C[444];c[555];c[666])(;C[777];C[888];C[999]))");
+    EXPECT_EQ(m.nodeX(1, 1), 700);
+    EXPECT_EQ(m.nodeX(1, 6), 2450);
+    EXPECT_EQ(m.nodeX(2, 1), 1050);
+    const Connector c = m.TateLine(2);
+    EXPECT_EQ(c.x, 1050);
+    EXPECT_EQ(c.y1, 500);
+    EXPECT_EQ(c.y2, 550);
+    EXPECT_EQ(m.treeWidth(), 12500);
+}
+
+TEST(Geometry, HitTesting) {
+    const TreeModel m =
+        parsed("(;C[111](;C[222];C[333];C[444];c[555];c[666])(;C[777];C[888];C[999]))");
+    NodeHit h = m.PointToNode(1050, 700);  // first node of branch 2
+    EXPECT_TRUE(h.hit);
+    EXPECT_EQ(h.branch, 2);
+    EXPECT_EQ(h.node, 1);
+    h = m.PointToNode(1400 + 100, 350 - 100);  // near node 3 of the main line
+    EXPECT_TRUE(h.hit);
+    EXPECT_EQ(h.branch, 1);
+    EXPECT_EQ(h.node, 3);
+    // Between the rows (a half rounds to the even row) and beyond the last node of a row.
+    EXPECT_TRUE(m.PointToNode(1050, 525).hit);    // 1.5 rounds to row 2
+    EXPECT_TRUE(m.PointToNode(1050, 875).hit);    // 2.5 rounds to row 2 as well
+    EXPECT_FALSE(m.PointToNode(1050, 1225).hit);  // 3.5 rounds to row 4, which is empty
+    h = m.PointToNode(350 * 6, 700);            // past branch 2's last node
+    EXPECT_FALSE(h.hit);
+    EXPECT_EQ(h.branch, 0);
+    EXPECT_FALSE(m.PointToNode(350 * 9, 350).hit);
+}
+
+TEST(TreeRelations, PathsOfBranches) {
+    const TreeModel m = parsed("(;B[aa];W[bb](;B[cc];W[dd](;B[ee])(;B[ff]))(;B[gg]))");
+    ASSERT_EQ(m.BranchCount, 3);
+    EXPECT_EQ(m.GetDanPath(1), "B[aa]W[bb]B[cc]W[dd]B[ee]");
+    EXPECT_EQ(m.GetDanPath(2), "B[aa]W[bb]B[cc]W[dd]B[ff]");
+    EXPECT_EQ(m.GetDanPath(3), "B[aa]W[bb]B[gg]");
+    EXPECT_EQ(m.movesThrough(3, 1), 3);
+    EXPECT_EQ(m.CollectDescendants(2), 0);
+    EXPECT_EQ(m.ParentBranch(3), 1);
+}
+
+TEST(TreeRelations, LineCommentsFollowTheMoveBeforeThem) {
+    const TreeModel m = parsed("(;GM[1]C[game];B[aa]C[one];C[talk];W[bb](;B[cc]C[v])(;B[dd]))");
+    const std::vector<std::string> c = m.lineComments(2);
+    ASSERT_GE(c.size(), 4u);
+    EXPECT_EQ(c[0], "game");
+    EXPECT_EQ(c[1], "onetalk");
+    EXPECT_EQ(c[3], "");
+    EXPECT_EQ(m.movesThrough(1, 4), 2);  // node 4 of the main line holds the second move
+}
+
+}  // namespace kelmaz
