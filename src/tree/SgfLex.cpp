@@ -47,26 +47,6 @@ std::string_view rawValue(std::string_view text, const ValueRef& v) {
     return text.substr(v.open + 1, v.close - v.open - 1);
 }
 
-std::string unescape(std::string_view raw) {
-    std::string out;
-    out.reserve(raw.size());
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        if (raw[i] == '\\' && i + 1 < raw.size()) ++i;
-        out.push_back(raw[i]);
-    }
-    return out;
-}
-
-std::string escape(std::string_view plain) {
-    std::string out;
-    out.reserve(plain.size());
-    for (char c : plain) {
-        if (c == '\\' || c == ']') out.push_back('\\');
-        out.push_back(c);
-    }
-    return out;
-}
-
 bool isMoveProperty(std::string_view canonical) { return canonical == "B" || canonical == "W"; }
 
 bool isStoneProperty(std::string_view canonical) {

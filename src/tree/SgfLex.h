@@ -88,11 +88,8 @@ void walk(std::string_view text, OnValue&& onValue, OnStructure&& onStructure) {
     }
 }
 
-// The raw text of a value (escapes kept), and its unescaped text.
+// The raw text of a value (escapes kept).
 std::string_view rawValue(std::string_view text, const ValueRef& v);
-std::string unescape(std::string_view raw);
-// Escapes "\" and "]" so that text can stand inside a value.
-std::string escape(std::string_view plain);
 
 
 // True for a property that places a stone: a move (B, W) or a setup stone (AB, AW).

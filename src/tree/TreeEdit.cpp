@@ -5,6 +5,7 @@
 #include <functional>
 #include <queue>
 
+#include "records/SgfEscape.h"
 #include "tree/SgfLex.h"
 
 namespace kelmaz {
@@ -163,7 +164,7 @@ std::string WriteCommentIntoText(std::string_view text, int nodeIndex, std::stri
     }
     if (!target) return std::string(text);
     const std::string_view trimmed = sgfscan::trim(comment);
-    const std::string property = trimmed.empty() ? "" : "C[" + sgfscan::escape(trimmed) + "]";
+    const std::string property = trimmed.empty() ? "" : "C[" + escapeSgfValue(trimmed) + "]";
     std::string out;
     out.reserve(text.size() + property.size());
     if (target->comments.empty()) {
@@ -195,7 +196,7 @@ std::string recordedBranchText(const GameState& state, int fromMove, int lastMov
         text += ']';
         const std::size_t j = static_cast<std::size_t>(i - fromMove + 1);
         if (j < comments.size() && !comments[j].empty())
-            text += "C[" + sgfscan::escape(comments[j]) + "]";
+            text += "C[" + escapeSgfValue(comments[j]) + "]";
     }
     return text;
 }

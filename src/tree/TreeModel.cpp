@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "records/SgfEscape.h"
 #include "tree/SgfLex.h"
 #include "tree/SgfText.h"
 
@@ -79,7 +80,7 @@ void TreeModel::ExtractComments(std::string_view text) {
         text,
         [&](const sgfscan::ValueRef& v) {
             if (v.name == "C") {
-                comments.back() += sgfscan::unescape(sgfscan::rawValue(text, v));
+                comments.back() += unescapeSgfValue(sgfscan::rawValue(text, v));
             } else if (sgfscan::isStoneProperty(v.name)) {
                 std::string tokens;
                 if (!sgfscan::isMoveProperty(v.name) || v.firstOfProperty)

@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "records/TextCodec.h"
+#include "support/TestSupport.h"
+#include "tree/SgfReader.h"
+#include "tree/SgfText.h"
+
+namespace kelmaz {
+
+namespace {
+
+struct Loaded {
+    GameState state;
+    SgfReadResult result;
+    std::string shownTree;
+};
+
+class RecordingTree : public TreeLink {
+public:
+    std::string shown;
+    void showFileTree(const std::string& treeText) override { shown = treeText; }
+};
+
+Loaded load(const std::vector<std::string>& lines) {
+    Loaded l;
+    l.state.LstRead = lines;
+    RecordingTree tree;
+    l.result = sgf(l.state, tree);
+    l.shownTree = tree.shown;
+    return l;
+}
+
+std::string recordMoves(const GameState& s) {
+    std::string out;
+    for (int m = 1; m <= s.MoveCount; ++m) {
+        out += s.MoveColour[m] == kWhite ? 'W' : 'B';
+        out += static_cast<char>('a' + s.MoveCol[m] - 1);
+        out += static_cast<char>('a' + s.MoveRow[m] - 1);
+        out += ' ';
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(SgfReader, LoadsGameInformationMainLineAndComments) {
+    const Loaded l = load({"(;GM[1]FF[4]SZ[19]PB[Black \\] player]PW[白]KM[6.5]",
+                           "C[game comment]", ";B[pd]C[first; (really) \\] good]", ";W[dp]",
+                           "(;B[pp]C[main", "line two])(;B[dd]))"});
+    EXPECT_TRUE(l.result.ok);
+    EXPECT_EQ(l.state.Info[InfoField::PB], "Black ] player");
+    EXPECT_EQ(l.state.Info[InfoField::PW], "白");
+    EXPECT_EQ(l.state.Info[InfoField::KM], "6.5");
+    EXPECT_EQ(recordMoves(l.state), "Bpd Wdp Bpp ");
+    EXPECT_EQ(l.state.MoveCol[4], 0);
+    EXPECT_EQ(l.state.MoveComment[0], "game comment");
+    EXPECT_EQ(l.state.MoveComment[1], "first; (really) ] good");
+    EXPECT_EQ(l.state.MoveComment[3], "main\nline two");
+    EXPECT_EQ(l.state.SgfText, l.shownTree);
+    EXPECT_NE(l.state.SgfText.find("(;B[dd])"), std::string::npos);
+}
+
+TEST(SgfReader, SetupStonesBecomeNodesButMarkupListsDoNot) {
+    const Loaded l = load({"(;GM[1]AB[dd][pp]MA[aa][bb]LB[cc:x][ee:y]AW[qq];B[jj])"});
+    EXPECT_EQ(recordMoves(l.state), "Bdd Bpp Wqq Bjj ");
+    EXPECT_NE(l.state.SgfText.find(";AB[dd];AB[pp]MA[aa][bb]LB[cc:x][ee:y];AW[qq]"),
+              std::string::npos);
+    // The setup nodes place stones, so the reduced tree keeps them.
+    EXPECT_EQ(GetMainpath(Stripdata(l.state.SgfText)), "B[dd]B[pp]W[qq]B[jj]");
+}
+
+TEST(SgfReader, PassesStayInTheRecord) {
+    const Loaded l = load({"(;B[aa];W[];B[tt];W[bb])"});
+    ASSERT_EQ(l.state.MoveCount, 4);
+    EXPECT_EQ(l.state.MoveCol[2], 20);
+    EXPECT_EQ(l.state.MoveCol[3], 20);
+    EXPECT_EQ(l.state.MoveColour[4], kWhite);
+}
+
+TEST(SgfReader, OutlineLinesForTheSequenceViewer) {
+    const Loaded l = load({"(;GM[1];B[pd]C[x];W[dp](;B[aa])(;B[bb]))"});
+    const std::vector<std::string> expected{"  1-------   0", "  0GM[1]",  "  0;B[pd]",
+                                            "  0C[x]",          "  0;W[dp]",  "  2-------   0",
+                                            "  1;B[aa]",        "  3-------   1", "  1;B[bb]"};
+    EXPECT_EQ(l.state.List3, expected);
+}
+
+TEST(SgfReader, MoreMovesThanTheRecordStopsCleanlyWithTheFormatMessage) {
+    std::string line = "(;GM[1]";
+    for (int i = 0; i < 600; ++i) line += i % 2 ? ";W[bb]" : ";B[aa]";
+    line += ")";
+    const Loaded l = load({line});
+    EXPECT_FALSE(l.result.ok);
+    EXPECT_EQ(l.result.message, kSgfParseErrorMessage);
+    EXPECT_EQ(l.state.MoveCount, kMaxMoves);
+    EXPECT_EQ(l.state.MoveColour[500], kWhite);
+}
+
+TEST(SgfReader, FileCutShortKeepsItsMoves) {
+    const Loaded l = load({"(;GM[1];B[aa];W[bb]C[unfinished"});
+    EXPECT_EQ(recordMoves(l.state), "Baa Wbb ");
+    EXPECT_EQ(Checkg(l.state.SgfText), "");
+}
+
+TEST(SgfReader, TenMegabyteFileLoadsInSeconds) {
+    std::vector<std::string> lines{"(;GM[1]SZ[19]"};
+    while (lines.size() < 120000) {
+        lines.push_back(";B[aa]C[a comment (with) ; and \\] inside, long enough to add up]");
+        if (lines.size() % 1000 == 0) lines.push_back("(;W[cc])");
+    }
+    lines.push_back(")");
+    const auto t0 = std::chrono::steady_clock::now();
+    const Loaded l = load(lines);
+    EXPECT_EQ(l.state.MoveCount, kMaxMoves);
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(10));
+}
+
+// Main line of a record by a separate small reader: the first variation at every fork,
+// each node's stones in text order (setup lists one stone each).
+namespace {
+
+std::string expectedMainLine(const std::string& text) {
+    std::string out;
+    std::size_t i = text.find("(;");
+    if (i == std::string::npos) return out;
+    int depth = 0;
+    bool skipping = false;  // past the first leaf
+    std::string ident, last;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '[') {
+            std::size_t j = i + 1;
+            std::string value;
+            while (j < text.size() && text[j] != ']') {
+                if (text[j] == '\\') ++j;
+                if (j < text.size()) value += text[j];
+                ++j;
+            }
+            std::string name;
+            for (char ch : ident)
+                if (ch >= 'A' && ch <= 'Z') name += ch;
+            if (ident.empty()) name = last;
+            last = name;
+            ident.clear();
+            if (!skipping && (name == "B" || name == "W" || name == "AB" || name == "AW")) {
+                appendStoneTokens(name, value, out);
+            }
+            i = j;
+            continue;
+        }
+        if (std::isalpha(static_cast<unsigned char>(c))) {
+            ident += c;
+            continue;
+        }
+        if (c == ' ' || c == '\n' || c == '\r' || c == '\t') continue;
+        ident.clear();
+        last.clear();
+        if (c == '(') {
+            ++depth;
+        } else if (c == ')') {
+            skipping = true;
+            --depth;
+            if (depth == 0) break;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(SgfReader, CorpusRecordsLoadWithTheirMainLine) {
+    int checked = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(test::corpusDir())) {
+        if (entry.path().extension() != ".sgf") continue;
+        const std::string bytes = test::readBytes(entry.path());
+        const std::string text = decodeRecordBytes(bytes).text;
+        const Loaded l = load(splitLines(text));
+        std::string expected = expectedMainLine(text);
+        if (expected.size() / 5 > static_cast<std::size_t>(kMaxMoves)) {
+            expected.resize(kMaxMoves * 5);
+            EXPECT_FALSE(l.result.ok) << entry.path();
+        }
+        std::string got;
+        for (int m = 1; m <= l.state.MoveCount; ++m) {
+            got += l.state.MoveColour[m] == kWhite ? 'W' : 'B';
+            got += '[';
+            got += static_cast<char>(l.state.MoveCol[m] + 64);
+            got += static_cast<char>(l.state.MoveRow[m] + 64);
+            got += ']';
+        }
+        std::string upper = expected;
+        for (std::size_t k = 0; k < upper.size(); k += 5) {
+            upper[k + 2] = static_cast<char>(std::toupper(static_cast<unsigned char>(upper[k + 2])));
+            upper[k + 3] = static_cast<char>(std::toupper(static_cast<unsigned char>(upper[k + 3])));
+        }
+        EXPECT_EQ(got, upper) << entry.path();
+        ++checked;
+    }
+    EXPECT_GT(checked, 100);
+}
+
+}  // namespace kelmaz
