@@ -16,6 +16,9 @@ inline constexpr int kMaxMoves = 500;   // the record has slots 0..500; slot 0 i
 inline constexpr int kBranchSlots = 100;  // BranchMoves slots 1..100
 inline constexpr int kBlack = 0;        // colour codes of the classic 16-colour palette
 inline constexpr int kWhite = 7;
+// Column and row of a pass read from a file ("t", as in B[tt]): off every board, and never the
+// record's end marker 0.
+inline constexpr int kPassCoord = 20;
 
 // A grid indexed (column, row), both 1-based; index 0 is unused so that the numbers read
 // like the board's own coordinates.
