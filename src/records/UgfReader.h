@@ -1,0 +1,19 @@
+#pragma once
+// Records in the UGF text format: a header of key=value lines and a [Data] section with one
+// move per line ("PD,B1,1,0": point, colour, move number, time).
+#include <string_view>
+
+#include "engine/BoardOptions.h"
+#include "engine/GameState.h"
+
+namespace kelmaz {
+
+// Copies the header keys of every line of state.LstRead into the game information. False on
+// a malformed line (a value that needs a comma has none); fields set before it stay.
+bool ReadUgfHeader(GameState& state);
+
+// Stores one move line of the [Data] section. False on a malformed line (a fifth comma, a
+// move number that is not a number or lies outside 0..500).
+bool ReadUgfMoveLine(GameState& state, std::string_view line, const BoardOptions& options);
+
+}  // namespace kelmaz
