@@ -1,0 +1,78 @@
+#include "net/MatchMessage.h"
+
+#include <array>
+#include <charconv>
+#include <utility>
+
+namespace kelmaz {
+namespace {
+
+constexpr std::array<std::pair<std::string_view, MatchKeyword>, 12> kKeywords = {{
+    {"ConnectOk", MatchKeyword::ConnectOk},
+    {"Tejun", MatchKeyword::Tejun},
+    {"Okiisi", MatchKeyword::Okiisi},
+    {"Matta", MatchKeyword::Matta},
+    {"MattaOk", MatchKeyword::MattaOk},
+    {"MattaKyohi", MatchKeyword::MattaKyohi},
+    {"Touryou", MatchKeyword::Touryou},
+    {"Connent", MatchKeyword::Connent},
+    {"CLS", MatchKeyword::CLS},
+    {"CLSYes", MatchKeyword::CLSYes},
+    {"CLSNo", MatchKeyword::CLSNo},
+    {"Disconnect", MatchKeyword::Disconnect},
+}};
+
+std::string_view keywordText(MatchKeyword keyword) {
+    for (const auto& [text, value] : kKeywords)
+        if (value == keyword) return text;
+    return {};
+}
+
+}  // namespace
+
+std::optional<MatchKeyword> keywordFromText(std::string_view word) {
+    for (const auto& [text, value] : kKeywords)
+        if (text == word) return value;
+    return std::nullopt;
+}
+
+std::vector<std::string> splitFields(std::string_view message) {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    while (true) {
+        std::size_t comma = message.find(',', start);
+        fields.emplace_back(message.substr(start, comma - start));
+        if (comma == std::string_view::npos) return fields;
+        start = comma + 1;
+    }
+}
+
+std::optional<int> leadingNumber(std::string_view field) {
+    std::size_t pos = field.find_first_not_of(' ');
+    if (pos == std::string_view::npos) return std::nullopt;
+    const char* first = field.data() + pos;
+    if (*first == '+') ++first;  // from_chars takes "-" but not "+"
+    int value = 0;
+    auto [end, ec] = std::from_chars(first, field.data() + field.size(), value);
+    if (ec != std::errc()) return std::nullopt;
+    return value;
+}
+
+std::string connectOkMessage() { return bareMessage(MatchKeyword::ConnectOk); }
+
+std::string tejunMessage(int moveNumber, int col, int row, int colour) {
+    return "#Tejun," + std::to_string(moveNumber) + "," + std::to_string(col) + "," +
+           std::to_string(row) + "," + std::to_string(colour);
+}
+
+std::string okiisiMessage(int handicapIndex) {
+    return "#Okiisi," + std::to_string(handicapIndex);
+}
+
+std::string textMessage(MatchKeyword keyword, std::string_view text) {
+    return bareMessage(keyword) + "," + std::string(text);
+}
+
+std::string bareMessage(MatchKeyword keyword) { return "#" + std::string(keywordText(keyword)); }
+
+}  // namespace kelmaz

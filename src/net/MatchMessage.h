@@ -1,0 +1,35 @@
+#pragma once
+// The text messages of a network match: building them, splitting them into fields and
+// reading their numbers. Messages are UTF-8 here; the window converts them to the wire's
+// CP932 bytes when it writes and back when it reads.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelmaz {
+
+// Every keyword a peer may send ("Connent" is spelled so on the wire).
+enum class MatchKeyword {
+    ConnectOk, Tejun, Okiisi, Matta, MattaOk, MattaKyohi, Touryou, Connent, CLS, CLSYes, CLSNo,
+    Disconnect
+};
+
+// The keyword named exactly (case-sensitive) by `word`, if it is one.
+std::optional<MatchKeyword> keywordFromText(std::string_view word);
+
+// Splits a message (without its "#") at every ","; fields are not trimmed.
+std::vector<std::string> splitFields(std::string_view message);
+
+// Reads the number at the start of a field, after leading spaces, with an optional sign.
+// Empty when the field does not start with a number or the number does not fit an int.
+std::optional<int> leadingNumber(std::string_view field);
+
+// Builders of the messages as sent, "#" included.
+std::string connectOkMessage();
+std::string tejunMessage(int moveNumber, int col, int row, int colour);
+std::string okiisiMessage(int handicapIndex);
+std::string textMessage(MatchKeyword keyword, std::string_view text);  // "#Keyword," + text
+std::string bareMessage(MatchKeyword keyword);                          // "#Keyword"
+
+}  // namespace kelmaz

@@ -1,0 +1,228 @@
+#include "net/MatchSession.h"
+
+#include <optional>
+
+#include "net/MatchMessage.h"
+
+namespace kelmaz {
+
+int takeBackCount(const GameState& state, TakeBackSide side) {
+    bool lastIsMine = state.NetMyColour == state.MoveColour[state.MoveCount];
+    if (side == TakeBackSide::Granting) return lastIsMine ? 2 : 1;
+    return lastIsMine ? 1 : 2;
+}
+
+bool takeBackMoves(GameState& state, int n) {
+    if (state.MoveCount <= n) return false;
+    state.MoveCount -= n;
+    state.MoveCol[state.MoveCount + 1] = 0;  // the record ends there
+    return true;
+}
+
+MatchSession::MatchSession(GameState& state, MatchBoard& board, MatchWindow& window)
+    : state_(state), board_(board), window_(window) {}
+
+void MatchSession::HandleMatchMessage(const std::string& message) {
+    std::vector<std::string> fields = splitFields(message);
+    std::optional<MatchKeyword> keyword = keywordFromText(fields[0]);
+    // Messages whose text field is missing carry nothing to act on.
+    auto text = [&fields]() -> const std::string* {
+        return fields.size() >= 2 ? &fields[1] : nullptr;
+    };
+    if (keyword) {
+        switch (*keyword) {
+            case MatchKeyword::ConnectOk:
+                state_.NetMatchActive = true;
+                window_.showConnected();
+                window_.log("受信:接続開始");
+                board_.setBoardButtonsEnabled(false);
+                break;
+            case MatchKeyword::Tejun:
+                receiveMove(fields);
+                break;
+            case MatchKeyword::Okiisi:
+                receiveHandicap(fields);
+                break;
+            case MatchKeyword::Matta:
+                if (text()) window_.showTakeBackRequest(*text());
+                break;
+            case MatchKeyword::MattaOk:
+                if (takeBackMoves(state_, takeBackCount(state_, TakeBackSide::Asking)))
+                    board_.redraw(1, state_.MoveCount);
+                break;
+            case MatchKeyword::MattaKyohi:
+                if (text()) window_.log("受信:" + *text());
+                break;
+            case MatchKeyword::Touryou:
+                window_.inform("相手が投了しました。");
+                break;
+            case MatchKeyword::Connent:
+                if (text()) {
+                    board_.setCommentary(*text());
+                    window_.log("受信:" + *text());
+                }
+                break;
+            case MatchKeyword::CLS:
+                receiveClear();
+                break;
+            case MatchKeyword::CLSYes:
+                window_.log("受信:画面の初期化受け入れ。");
+                board_.clearBoard();
+                break;
+            case MatchKeyword::CLSNo:
+                window_.log("受信:碁盤の初期化は少し待ってください");
+                break;
+            case MatchKeyword::Disconnect:
+                peerDisconnected();
+                break;
+        }
+    }
+    window_.showReceived();
+}
+
+void MatchSession::receiveMove(const std::vector<std::string>& fields) {
+    if (fields.size() < 5) return;
+    std::optional<int> n = leadingNumber(fields[1]);
+    std::optional<int> col = leadingNumber(fields[2]);
+    std::optional<int> row = leadingNumber(fields[3]);
+    std::optional<int> colour = leadingNumber(fields[4]);
+    if (!n || !col || !row || !colour) return;
+    // The move must fit the record: a slot that exists, no gap after the last move.
+    if (*n < 1 || *n > kMaxMoves || *n > state_.MoveCount + 1) return;
+    if (!state_.onBoard(*col, *row) || (*colour != kBlack && *colour != kWhite)) return;
+    if (state_.MoveCount == 0) {
+        // The peer placed the first stone: it plays black, we play white from the far side.
+        state_.NetMyColour = kWhite;
+        state_.BoardRotated = true;
+        board_.relayout();
+    }
+    // The peer's coordinates are turned by 180 degrees so that each player sees the board
+    // from his own side.
+    int mirror = state_.BoardSize + 1;
+    state_.MoveCount = *n;
+    state_.MoveCol[*n] = static_cast<std::int16_t>(mirror - *col);
+    state_.MoveRow[*n] = static_cast<std::int16_t>(mirror - *row);
+    state_.MoveColour[*n] = static_cast<std::int16_t>(*colour);
+    board_.redraw(1, state_.MoveCount);
+}
+
+void MatchSession::receiveHandicap(const std::vector<std::string>& fields) {
+    if (fields.size() < 2 || state_.MoveCount != 0) return;
+    std::optional<int> index = leadingNumber(fields[1]);
+    if (!index || *index < 1 || *index > 16) return;
+    // The settings dialog places the stones and announces them back through Okiisi.
+    board_.selectHandicap(*index);
+    // Moves travel turned by 180 degrees, so the stones must stand turned as well, or the
+    // two boards would disagree for every handicap that is not symmetric (3, 7, 10 stones...).
+    mirrorRecord(state_.MoveCount);
+    board_.redraw(1, state_.MoveCount);
+    state_.BoardRotated = true;
+    board_.relayout();
+    state_.NetMyColour = kWhite;
+}
+
+void MatchSession::mirrorRecord(int upto) {
+    int mirror = state_.BoardSize + 1;
+    for (int k = 1; k <= upto && k <= kMaxMoves; ++k) {
+        if (state_.MoveCol[k] == 0) break;
+        state_.MoveCol[k] = static_cast<std::int16_t>(mirror - state_.MoveCol[k]);
+        state_.MoveRow[k] = static_cast<std::int16_t>(mirror - state_.MoveRow[k]);
+    }
+}
+
+void MatchSession::receiveClear() {
+    window_.log("受信:画面の消去。");
+    if (window_.ask("画面の消去をしますか?")) {
+        window_.send(bareMessage(MatchKeyword::CLSYes));
+        board_.clearBoard();
+    } else {
+        window_.send(bareMessage(MatchKeyword::CLSNo));
+        window_.log("送信:画面消去拒否");
+    }
+}
+
+void MatchSession::peerDisconnected() {
+    window_.closeAndListen();
+    state_.NetMatchActive = false;
+    window_.log("受信:相手が接続を切りました。");
+    board_.setBoardButtonsEnabled(true);
+}
+
+void MatchSession::connectionAccepted() {
+    state_.NetMatchActive = true;
+    window_.showConnected();
+    window_.send(connectOkMessage());
+    window_.log("送信:接続開始");
+    board_.clearBoard();
+    board_.setBoardButtonsEnabled(false);
+}
+
+void MatchSession::SdataSend(int /*selector*/) {
+    if (!state_.NetMatchActive || !state_.hasMove(state_.MoveCount)) return;
+    int n = state_.MoveCount;
+    window_.send(tejunMessage(n, state_.MoveCol[n], state_.MoveRow[n], state_.MoveColour[n]));
+    window_.showSent();
+}
+
+void MatchSession::Okiisi(int optionIndex) {
+    state_.NetMyColour = kBlack;
+    state_.BoardRotated = false;
+    board_.relayout();
+    window_.send(okiisiMessage(optionIndex));
+}
+
+bool MatchSession::sendChat(const std::string& chatText) {
+    bool blank = chatText.find_first_not_of(' ') == std::string::npos;
+    if (!blank) {
+        window_.send(textMessage(MatchKeyword::Connent, chatText));
+        window_.log("送信:" + chatText);
+    }
+    window_.showSent();
+    return !blank;
+}
+
+void MatchSession::requestTakeBack(const std::string& requestPhrase,
+                                   const std::string& chatText) {
+    window_.send(textMessage(MatchKeyword::Matta, requestPhrase));
+    window_.log("送信:" + chatText);
+    window_.showSent();
+}
+
+void MatchSession::grantTakeBack(const std::string& answerPhrase) {
+    window_.send(textMessage(MatchKeyword::MattaOk, answerPhrase));
+    window_.log("送信:待ったOK  " + answerPhrase);
+    takeBackMoves(state_, takeBackCount(state_, TakeBackSide::Granting));
+    board_.redraw(1, state_.MoveCount);
+    window_.showSent();
+}
+
+void MatchSession::refuseTakeBack(const std::string& answerPhrase) {
+    window_.send(textMessage(MatchKeyword::MattaKyohi, answerPhrase));
+    window_.log("送信:待った拒否  " + answerPhrase);
+    window_.showSent();
+}
+
+void MatchSession::resign(const std::string& answerPhrase, const std::string& chatText) {
+    if (window_.ask("本当に投了しますか.")) {
+        window_.send(textMessage(MatchKeyword::Touryou, answerPhrase));
+        window_.log("送信:投了  " + chatText);
+    }
+    window_.showSent();
+}
+
+void MatchSession::requestClear() {
+    window_.send(bareMessage(MatchKeyword::CLS));
+    window_.log("送信:CLS  ");
+}
+
+bool MatchSession::endMatch(bool listenAgain) {
+    if (!state_.NetMatchActive) return true;
+    if (!window_.ask("通信を切断します。")) return false;
+    window_.send(bareMessage(MatchKeyword::Disconnect));
+    window_.log("送信:切断  ");
+    if (listenAgain) window_.closeAndListen();
+    state_.NetMatchActive = false;
+    return true;
+}
+
+}  // namespace kelmaz
