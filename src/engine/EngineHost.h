@@ -67,6 +67,8 @@ class NetLink {
 public:
     virtual ~NetLink() = default;
     virtual void sendMove(int /*moveNumber*/) {}
+    // The settings dialog placed handicap option k (k + 1 stones) during a match.
+    virtual void announceHandicap(int /*optionIndex*/) {}
 };
 
 }  // namespace kelmaz

@@ -202,12 +202,14 @@ void MatchSession::refuseTakeBack(const std::string& answerPhrase) {
     window_.showSent();
 }
 
-void MatchSession::resign(const std::string& answerPhrase, const std::string& chatText) {
-    if (window_.ask("本当に投了しますか.")) {
+bool MatchSession::resign(const std::string& answerPhrase, const std::string& chatText) {
+    bool confirmed = window_.ask("本当に投了しますか.");
+    if (confirmed) {
         window_.send(textMessage(MatchKeyword::Touryou, answerPhrase));
         window_.log("送信:投了  " + chatText);
     }
     window_.showSent();
+    return confirmed;
 }
 
 void MatchSession::requestClear() {

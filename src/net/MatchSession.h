@@ -65,7 +65,8 @@ public:
     void requestTakeBack(const std::string& requestPhrase, const std::string& chatText);
     void grantTakeBack(const std::string& answerPhrase);
     void refuseTakeBack(const std::string& answerPhrase);
-    void resign(const std::string& answerPhrase, const std::string& chatText);
+    // Asks first; true when the user confirmed and the resignation went out.
+    bool resign(const std::string& answerPhrase, const std::string& chatText);
     void requestClear();
     // Ends a running match after the user confirms; false when the user declined. With no
     // match running it does nothing and returns true. `listenAgain` is false when the window

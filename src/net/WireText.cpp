@@ -1,12 +1,11 @@
 #include "net/WireText.h"
 
-#include <iconv.h>
-
-#include <algorithm>
-#include <cerrno>
+#include "records/TextCodec.h"
 
 namespace kelmaz {
 namespace {
+
+constexpr std::string_view kWireCharset = "CP932";
 
 // Length of the UTF-8 sequence that begins with `lead` (1 for a stray byte).
 std::size_t utf8Length(unsigned char lead) {
@@ -16,40 +15,22 @@ std::size_t utf8Length(unsigned char lead) {
     return 1;
 }
 
-// Runs iconv over the whole input. A sequence it cannot convert, or a truncated one at the
-// end, is stepped over (one character of UTF-8 input, one byte of CP932 input) and replaced.
-std::string convert(std::string_view input, const char* to, const char* from,
-                    std::string_view replacement, bool utf8Input) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(input);
+}  // namespace
+
+std::string toWire(std::string_view utf8) {
+    if (auto whole = encodeForCharset(utf8, kWireCharset)) return *whole;
+    // Some character has no CP932 form: convert character by character so that only that
+    // one becomes "?".
     std::string out;
-    out.reserve(input.size() * 3 / 2 + 8);
-    char* in = const_cast<char*>(input.data());
-    std::size_t inLeft = input.size();
-    char buffer[1024];
-    while (inLeft > 0) {
-        char* dst = buffer;
-        std::size_t dstLeft = sizeof buffer;
-        std::size_t rc = iconv(cd, &in, &inLeft, &dst, &dstLeft);
-        out.append(buffer, dst - buffer);
-        if (rc != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
-        out.append(replacement);
-        std::size_t step = utf8Input ? utf8Length(static_cast<unsigned char>(*in)) : 1;
-        step = std::min(step, inLeft);
-        in += step;
-        inLeft -= step;
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);  // back to the initial shift state
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        std::size_t length = utf8Length(static_cast<unsigned char>(utf8[pos]));
+        auto one = encodeForCharset(utf8.substr(pos, length), kWireCharset);
+        out += one ? *one : "?";
+        pos += length;
     }
-    iconv_close(cd);
     return out;
 }
 
-}  // namespace
-
-std::string toWire(std::string_view utf8) { return convert(utf8, "CP932", "UTF-8", "?", true); }
-
-std::string fromWire(std::string_view cp932) {
-    return convert(cp932, "UTF-8", "CP932", "\xEF\xBF\xBD", false);
-}
+std::string fromWire(std::string_view cp932) { return decodeWithCharset(cp932, kWireCharset); }
 
 }  // namespace kelmaz
