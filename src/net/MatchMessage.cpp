@@ -1,7 +1,6 @@
 #include "net/MatchMessage.h"
 
 #include <array>
-#include <charconv>
 #include <utility>
 
 namespace kelmaz {
@@ -45,17 +44,6 @@ std::vector<std::string> splitFields(std::string_view message) {
         if (comma == std::string_view::npos) return fields;
         start = comma + 1;
     }
-}
-
-std::optional<int> leadingNumber(std::string_view field) {
-    std::size_t pos = field.find_first_not_of(' ');
-    if (pos == std::string_view::npos) return std::nullopt;
-    const char* first = field.data() + pos;
-    if (*first == '+') ++first;  // from_chars takes "-" but not "+"
-    int value = 0;
-    auto [end, ec] = std::from_chars(first, field.data() + field.size(), value);
-    if (ec != std::errc()) return std::nullopt;
-    return value;
 }
 
 std::string connectOkMessage() { return bareMessage(MatchKeyword::ConnectOk); }

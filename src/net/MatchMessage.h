@@ -21,10 +21,6 @@ std::optional<MatchKeyword> keywordFromText(std::string_view word);
 // Splits a message (without its "#") at every ","; fields are not trimmed.
 std::vector<std::string> splitFields(std::string_view message);
 
-// Reads the number at the start of a field, after leading spaces, with an optional sign.
-// Empty when the field does not start with a number or the number does not fit an int.
-std::optional<int> leadingNumber(std::string_view field);
-
 // Builders of the messages as sent, "#" included.
 std::string connectOkMessage();
 std::string tejunMessage(int moveNumber, int col, int row, int colour);

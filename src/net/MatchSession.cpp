@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "engine/NumberText.h"
 #include "net/MatchMessage.h"
 
 namespace kelmaz {
@@ -82,14 +83,15 @@ void MatchSession::HandleMatchMessage(const std::string& message) {
 
 void MatchSession::receiveMove(const std::vector<std::string>& fields) {
     if (fields.size() < 5) return;
-    std::optional<int> n = leadingNumber(fields[1]);
-    std::optional<int> col = leadingNumber(fields[2]);
-    std::optional<int> row = leadingNumber(fields[3]);
-    std::optional<int> colour = leadingNumber(fields[4]);
+    std::optional<long long> n = leadingNumber(fields[1]);
+    std::optional<long long> col = leadingNumber(fields[2]);
+    std::optional<long long> row = leadingNumber(fields[3]);
+    std::optional<long long> colour = leadingNumber(fields[4]);
     if (!n || !col || !row || !colour) return;
     // The move must fit the record: a slot that exists, no gap after the last move.
     if (*n < 1 || *n > kMaxMoves || *n > state_.MoveCount + 1) return;
-    if (!state_.onBoard(*col, *row) || (*colour != kBlack && *colour != kWhite)) return;
+    if (*col < 1 || *col > state_.BoardSize || *row < 1 || *row > state_.BoardSize) return;
+    if (*colour != kBlack && *colour != kWhite) return;
     if (state_.MoveCount == 0) {
         // The peer placed the first stone: it plays black, we play white from the far side.
         state_.NetMyColour = kWhite;
@@ -99,19 +101,20 @@ void MatchSession::receiveMove(const std::vector<std::string>& fields) {
     // The peer's coordinates are turned by 180 degrees so that each player sees the board
     // from his own side.
     int mirror = state_.BoardSize + 1;
-    state_.MoveCount = *n;
-    state_.MoveCol[*n] = static_cast<std::int16_t>(mirror - *col);
-    state_.MoveRow[*n] = static_cast<std::int16_t>(mirror - *row);
-    state_.MoveColour[*n] = static_cast<std::int16_t>(*colour);
+    int slot = static_cast<int>(*n);
+    state_.MoveCount = slot;
+    state_.MoveCol[slot] = static_cast<std::int16_t>(mirror - *col);
+    state_.MoveRow[slot] = static_cast<std::int16_t>(mirror - *row);
+    state_.MoveColour[slot] = static_cast<std::int16_t>(*colour);
     board_.redraw(1, state_.MoveCount);
 }
 
 void MatchSession::receiveHandicap(const std::vector<std::string>& fields) {
     if (fields.size() < 2 || state_.MoveCount != 0) return;
-    std::optional<int> index = leadingNumber(fields[1]);
+    std::optional<long long> index = leadingNumber(fields[1]);
     if (!index || *index < 1 || *index > 16) return;
     // The settings dialog places the stones and announces them back through Okiisi.
-    board_.selectHandicap(*index);
+    board_.selectHandicap(static_cast<int>(*index));
     // Moves travel turned by 180 degrees, so the stones must stand turned as well, or the
     // two boards would disagree for every handicap that is not symmetric (3, 7, 10 stones...).
     mirrorRecord(state_.MoveCount);

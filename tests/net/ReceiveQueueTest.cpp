@@ -73,15 +73,9 @@ TEST(WireTextTest, Cp932BothWays) {
     EXPECT_EQ(fromWire("\xFF" "b"), "\xEF\xBF\xBD" "b");
 }
 
-TEST(MatchMessageTest, FieldsAndNumbers) {
+TEST(MatchMessageTest, FieldsAndBuilders) {
     EXPECT_EQ(splitFields("Tejun,1,,3"), (Messages{"Tejun", "1", "", "3"}));
     EXPECT_EQ(splitFields("CLS"), (Messages{"CLS"}));
-    EXPECT_EQ(leadingNumber(" 12abc"), 12);
-    EXPECT_EQ(leadingNumber("+3"), 3);
-    EXPECT_EQ(leadingNumber("-3"), -3);
-    EXPECT_FALSE(leadingNumber("abc"));
-    EXPECT_FALSE(leadingNumber(""));
-    EXPECT_FALSE(leadingNumber("99999999999"));
     EXPECT_EQ(tejunMessage(12, 3, 17, 7), "#Tejun,12,3,17,7");
     EXPECT_EQ(textMessage(MatchKeyword::Connent, "a,b"), "#Connent,a,b");
 }
