@@ -2,26 +2,31 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <charconv>
+#include <tuple>
+#include <utility>
 
 namespace kelmaz {
 
 namespace {
 
 std::string trimBlanks(const std::string& s) {
-    const auto first = s.find_first_not_of(" \t");
+    const auto first = s.find_first_not_of(" \t\r\n");
     if (first == std::string::npos) return {};
-    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
+    return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
 }
 
-// A coordinate letter, either case, as the 1-based line it names; 0 when it names no line of
-// a 19-line board (a pass such as "tt", an empty value, a damaged line).
-int coordinate(char letter) {
-    const int v = (letter >= 'a' && letter <= 'z')   ? letter - 'a' + 1
-                  : (letter >= 'A' && letter <= 'Z') ? letter - 'A' + 1
-                                                     : 0;
-    return v <= kMaxBoardSize ? v : 0;
+// The point a move value names, each letter upper-cased minus 64 as the tree reader reads
+// it; a value that names no point ("", a damaged value) is a pass, stored as "tt" is.
+std::pair<int, int> movePoint(const std::string& value) {
+    const auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    if (value.size() != 2 || !letter(value[0]) || !letter(value[1])) return {20, 20};
+    const auto number = [](char c) { return std::toupper(static_cast<unsigned char>(c)) - 64; };
+    return {number(value[0]), number(value[1])};
 }
+
+bool isPointValue(const std::string& value) { return movePoint(value) != std::pair{20, 20}; }
 
 bool startsWith(const std::string& s, std::size_t at, const char* prefix) {
     return s.compare(at, std::char_traits<char>::length(prefix), prefix) == 0;
@@ -98,18 +103,18 @@ OutlineLine parseOutlineLine(const std::string& line) {
         out.kind = OutlineLine::Kind::Branch;
         return out;
     }
-    // A node may or may not begin with ";": the reader's walk swallows the first one, and a
-    // handicap stone ("AB[dd]") stands as a node of its own, read like a move of its colour.
+    // A node may or may not begin with ";": the reader's walk swallows the first one. A
+    // handicap stone ("AB[dd]") stands as a node of its own and reads like a move.
     std::size_t at = line[3] == ';' ? 4 : 3;
-    if (startsWith(line, at, "AB[") || startsWith(line, at, "AW[")) ++at;
+    const bool setup = startsWith(line, at, "AB[") || startsWith(line, at, "AW[");
+    if (setup) ++at;
     if (startsWith(line, at, "B[") || startsWith(line, at, "W[")) {
-        if (line.size() < at + 4) return out;
-        const int col = coordinate(line[at + 2]);
-        const int row = coordinate(line[at + 3]);
-        if (col == 0 || row == 0) return out;  // a pass leaves the board as it is
+        const std::size_t close = line.find(']', at + 2);
+        const std::string value =
+            line.substr(at + 2, close == std::string::npos ? std::string::npos : close - (at + 2));
+        if (setup && !isPointValue(value)) return out;
+        std::tie(out.col, out.row) = movePoint(value);
         out.kind = OutlineLine::Kind::Move;
-        out.col = col;
-        out.row = row;
         out.colour = line[at] == 'B' ? kBlack : kWhite;
         return out;
     }

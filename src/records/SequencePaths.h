@@ -21,7 +21,7 @@ struct OutlineLine {
     enum class Kind { Branch, Move, Comment, Other };
     Kind kind = Kind::Other;
     int number = 0;  // branch sequence number on a "--" line, nesting level otherwise
-    int col = 0, row = 0, colour = kBlack;  // a move
+    int col = 0, row = 0, colour = kBlack;  // a move; a pass stands at (20, 20)
     std::string comment;                    // a comment's text, trimmed
 };
 

@@ -79,9 +79,19 @@ TEST(OutlineLine, HandicapStonesAndTheFirstNodeReadAsMoves) {
     EXPECT_EQ(parseOutlineLine("  0B[cc]").kind, OutlineLine::Kind::Move);
 }
 
-TEST(OutlineLine, RootPropertiesPassesAndDamagedLinesAreNoMoves) {
-    for (const char* text :
-         {"  0PB[本因坊]", "  0BR[3d]", "  0;B[tt]", "  0;W[]", "  0;B[a", "", "  ", "  0;b[aa]"}) {
+TEST(OutlineLine, APassIsAMoveOffTheBoardLikeTheReadersTt) {
+    for (const char* text : {"  0;B[tt]", "  0;B[]", "  0;B[a"}) {
+        SCOPED_TRACE(text);
+        const OutlineLine pass = parseOutlineLine(text);
+        EXPECT_EQ(pass.kind, OutlineLine::Kind::Move);
+        EXPECT_EQ(pass.col, 20);
+        EXPECT_EQ(pass.row, 20);
+    }
+    EXPECT_NE(parseOutlineLine("  0;AB[]").kind, OutlineLine::Kind::Move);
+}
+
+TEST(OutlineLine, RootPropertiesAndDamagedLinesAreNoMoves) {
+    for (const char* text : {"  0PB[本因坊]", "  0BR[3d]", "", "  ", "  0;b[aa]"}) {
         SCOPED_TRACE(text);
         EXPECT_NE(parseOutlineLine(text).kind, OutlineLine::Kind::Move);
     }
