@@ -1,0 +1,117 @@
+#pragma once
+// The SGF sequence viewer "SGF手順ﾋﾞｭｱｰ": a small always-on-top companion of the main board for
+// a record read from SGF. It steps to the next move, goes back to the main line, starts and
+// stops the replay, sets the replay interval, asks the replay to stop at commentary or at
+// branches, and jumps to the start of any variation by its numbered button.
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+#include "engine/Engine.h"
+#include "records/SequencePaths.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollArea;
+class QScrollBar;
+
+namespace kelmaz {
+
+class fomSgf : public QWidget {
+    Q_OBJECT
+  public:
+    enum class LabelColour { Normal, Highlighted, Marked };
+
+    // mainWindow, when given, is the window the viewer stands beside.
+    fomSgf(GameState& state, Engine& engine, BoardHost& board, QWidget* mainWindow = nullptr);
+    ~fomSgf() override;
+
+    // What the board engine calls on the viewer.
+    ViewerLink& link();
+
+    // Shows the viewer beside the main window with the branches of the record on the board.
+    void showViewer();
+    void placeBesideMain();
+    // Builds the branch buttons and labels from the tree reader's outline.
+    void ReadNode();
+    // Replays the path to a branch; 0 rebuilds the main line and goes back to where it was left.
+    void GetPath(int branch);
+    // Clearing the board unloads the viewer: branches, boxes and commentary go, the window hides.
+    void unload();
+
+    // The replay interval in milliseconds (HScroll1), tied to the settings dialog's slider.
+    int interval() const;
+    void setInterval(int ms);
+
+    const BranchTable& branches() const { return table_; }
+    QPushButton* branchButton(int k) const;
+    LabelColour labelColour(int k) const;
+
+    // Handlers of the buttons, public so that the program and the tests can press them.
+    void Cmdnext_Click();
+    void CmdNode_Click(int k);
+    void CmdHonpu_Click();
+    void cmdSaigen_Click();
+    void Command2_Click();
+
+    QCheckBox* CheckKaisetu;  // "解説で止める"
+    QCheckBox* CheckBunki;    // "分岐で止める"
+    QPushButton* cmdSaigen;   // "再現" / "停止"
+    QPushButton* Cmdnext;     // "次手"
+    QPushButton* CmdHonpu;    // "本譜"
+    QPushButton* Command2;    // "閉る"
+    QScrollBar* HScroll1;
+    QLineEdit* Text2;       // the interval in seconds
+    QPlainTextEdit* Text1;  // commentary of the current move
+    QLabel* LblNotice;      // what the viewer cannot show
+
+  signals:
+    void intervalChanged(int ms);
+    void shownChanged(bool shown);  // for the check mark of the menu item
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+  private:
+    class Link;
+
+    void clearBranchControls();
+    void setLabelColour(int k, LabelColour colour);
+    void resetLabelColours();
+    void highlightBranchesAt(int move);
+    void showNotices(const std::vector<std::string>& notices);
+    void mirrorReplayCaption();
+    void updateNext();
+    // A rebuild of the viewer's own: it neither pauses at commentary nor stops at branches,
+    // and ends a rebuild left waiting at a commentary first.
+    void rebuildTo(int upto);
+    void MakeTejunFromStart();
+    void BuildPathRecord(const std::vector<int>& LstPath);
+
+    GameState& state_;
+    Engine& engine_;
+    BoardHost& board_;
+    QWidget* mainWindow_;
+    std::unique_ptr<Link> link_;
+
+    QScrollArea* grid_;
+    QWidget* gridCanvas_;
+    std::vector<QPushButton*> CmdNode;  // branch k at index k - 1
+    std::vector<QLabel*> Lblnode;
+    std::vector<LabelColour> colours_;
+    BranchTable table_;
+
+    bool loaded_ = false;
+    int quietRebuilds_ = 0;  // > 0 while a rebuild of the viewer's own runs
+    bool Check1 = false;     // the replay was stopped at a branch; "本譜" starts it again
+    bool onBranch_ = false;  // the record holds a branch path, not the main line
+    int savedMove_ = 0;      // the move at which the main line was left for a branch
+    std::vector<std::string> notices_;
+};
+
+}  // namespace kelmaz
