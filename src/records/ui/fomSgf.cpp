@@ -12,7 +12,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
+
+#include "shell/StartupSettings.h"
 
 namespace kelmaz {
 
@@ -172,8 +173,8 @@ fomSgf::fomSgf(GameState& state, Engine& engine, BoardHost& board, QWidget* main
         if (on) CheckKaisetu->setChecked(false);
     });
     connect(HScroll1, &QScrollBar::valueChanged, this, [this](int ms) {
-        // Seconds rounded to two decimals, as the settings dialog shows them: 1500 -> "1.5".
-        Text2->setText(QString::number(std::round(ms / 10.0) / 100.0));
+        // Seconds written as the settings dialog writes them: 1500 -> "1.5".
+        Text2->setText(QString::fromStdString(speedCaption(ms)));
         emit intervalChanged(ms);
     });
 
