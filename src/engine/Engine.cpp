@@ -5,7 +5,8 @@
 #include <cstdlib>
 
 #include "engine/Handicap.h"
-#include "engine/NumberText.h"
+#include "engine/TypedNumber.h"
+#include "records/GameInfoRules.h"
 
 namespace kelmaz {
 namespace {
@@ -24,7 +25,6 @@ NetLink& absentNet() {
     return link;
 }
 
-constexpr int kLastInfoFieldCleared = 20;  // fields 21..24 survive a clear
 constexpr int kMarkerFirstTickMs = 10;
 const std::string kViewerIdleCaption = "再現";
 
@@ -67,11 +67,7 @@ void Engine::gCls() {
     host_.setMoveNumberText("");
     host_.setCommentaryText("");
 
-    for (int i = 0; i <= kLastInfoFieldCleared; ++i) s.Info.Fields[i].clear();
-    s.Info.WinnerLabel.clear();
-    s.Info.DetailLabel.clear();
-    s.Info.HoursLabel.clear();
-    s.Info.MinutesLabel.clear();
+    clearGameInfo(s.Info);
 
     viewer_->close();
 

@@ -1,4 +1,4 @@
-#include "engine/NumberText.h"
+#include "engine/TypedNumber.h"
 
 #include <limits>
 
