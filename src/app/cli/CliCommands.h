@@ -1,0 +1,20 @@
+#pragma once
+// The commands of kelmaz-cli. Each takes the arguments after its name and returns the exit
+// status: 0 done, 1 the record could not be read, parsed or written (the program's own
+// message is on standard error), 2 wrong usage.
+#include <string>
+#include <vector>
+
+namespace kelmaz::cli {
+
+using Args = std::vector<std::string>;
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitRecordError = 1;
+inline constexpr int kExitUsage = 2;
+
+int convertCommand(const Args& args);
+int showCommand(const Args& args);
+int infoCommand(const Args& args);
+
+}  // namespace kelmaz::cli

@@ -1,0 +1,57 @@
+// convert, show and info: reading and writing exactly as the file window does.
+#include <iostream>
+#include <optional>
+
+#include "app/cli/CliCommands.h"
+#include "records/NumberText.h"
+#include "records/RecordTool.h"
+
+namespace kelmaz::cli {
+
+namespace {
+
+// Reads the record; on failure prints the message and gives the exit status.
+std::optional<int> readOrFail(const std::string& path, ToolRecord& record) {
+    const RecordReadResult read = readRecordForTool(path, record);
+    if (read.status == RecordReadResult::Status::Ok) return std::nullopt;
+    std::cerr << read.message << '\n';
+    return kExitRecordError;
+}
+
+}  // namespace
+
+int convertCommand(const Args& args) {
+    if (args.size() != 2) return kExitUsage;
+    ToolRecord record;
+    if (const auto failed = readOrFail(args[0], record)) return *failed;
+    if (const auto message = writeRecordForTool(record, args[1])) {
+        std::cerr << *message << '\n';
+        return kExitRecordError;
+    }
+    return kExitOk;
+}
+
+int showCommand(const Args& args) {
+    std::optional<int> move;
+    if (args.size() == 3 && args[1] == "--move") {
+        const auto n = parseNumber(args[2]);
+        if (!n || *n < 0 || *n > kMaxMoves || *n != static_cast<int>(*n)) return kExitUsage;
+        move = static_cast<int>(*n);
+    } else if (args.size() != 1) {
+        return kExitUsage;
+    }
+    ToolRecord record;
+    if (const auto failed = readOrFail(args[0], record)) return *failed;
+    std::cout << positionText(record, move.value_or(record.state.MoveCount));
+    return kExitOk;
+}
+
+int infoCommand(const Args& args) {
+    if (args.size() != 1) return kExitUsage;
+    ToolRecord record;
+    if (const auto failed = readOrFail(args[0], record)) return *failed;
+    std::cout << infoText(record.state.Info);
+    return kExitOk;
+}
+
+}  // namespace kelmaz::cli

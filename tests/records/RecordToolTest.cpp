@@ -1,0 +1,148 @@
+// The command-line tool's code path: reading like the file window, positions, information,
+// conversion, and the tool's exit codes.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "records/RecordMoves.h"
+#include "records/RecordTool.h"
+#include "records/SgfWriter.h"
+#include "records/TextCodec.h"
+#include "support/TestSupport.h"
+
+namespace kelmaz {
+namespace {
+
+ToolRecord readOk(const std::filesystem::path& path) {
+    ToolRecord record;
+    const RecordReadResult read = readRecordForTool(path.string(), record);
+    EXPECT_EQ(read.status, RecordReadResult::Status::Ok) << path << " " << read.message;
+    return record;
+}
+
+TEST(RecordTool, PositionTextShowsStonesPrisonersAndTheMoveReached) {
+    test::TempDir dir;
+    // Black's third stone captures the white stone at column 2, row 1.
+    test::writeBytes(dir.file("cap.sgf"), "(;SZ[9];B[aa];W[ba];B[ca];W[ii];B[bb])");
+    ToolRecord record = readOk(dir.file("cap.sgf"));
+    EXPECT_EQ(record.state.MoveCount, 5);
+    EXPECT_EQ(positionText(record, 5),
+              "size 9\nmove 5\nprisoners 1 0\n"
+              "X.X......\n.X.......\n.........\n.........\n.........\n"
+              ".........\n.........\n.........\n........O\n");
+    const std::string two = positionText(record, 2);
+    EXPECT_EQ(two.substr(0, 38), "size 9\nmove 2\nprisoners 0 0\nXO.......\n");
+    EXPECT_EQ(positionText(record, 0).substr(0, 38), "size 9\nmove 0\nprisoners 0 0\n.........\n");
+    EXPECT_EQ(positionText(record, 400).substr(0, 14), "size 9\nmove 5\n");
+}
+
+TEST(RecordTool, InfoListsAllFieldsInOrderOnOneLineEach) {
+    test::TempDir dir;
+    test::writeBytes(dir.file("i.sgf"), "(;PB[黒\\]田]C[x]RE[B+R]GC[a\nb]EV[one\r\ntwo];B[aa])");
+    ToolRecord record = readOk(dir.file("i.sgf"));
+    const std::vector<std::string> lines = splitLines(infoText(record.state.Info));
+    ASSERT_EQ(lines.size(), 25u);
+    EXPECT_EQ(lines[0], "FF=");
+    EXPECT_EQ(lines[6], "EV=one two");
+    EXPECT_EQ(lines[9], "PB=黒]田");
+    EXPECT_EQ(lines[13], "RE=B+R");
+    EXPECT_EQ(lines[24], "CP=");
+    EXPECT_EQ(record.state.Info.WinnerLabel, "黒");
+}
+
+// Write, read back: the same moves, comments and game information.
+void expectSameRecord(const GameState& a, const GameState& b) {
+    ASSERT_EQ(a.MoveCount, b.MoveCount);
+    for (int k = 1; k <= a.MoveCount; ++k) {
+        EXPECT_EQ(a.MoveCol[k], b.MoveCol[k]) << k;
+        EXPECT_EQ(a.MoveRow[k], b.MoveRow[k]) << k;
+        EXPECT_EQ(a.MoveColour[k], b.MoveColour[k]) << k;
+        EXPECT_EQ(a.MoveComment[k], b.MoveComment[k]) << k;
+    }
+    for (int i = 0; i < kGameInfoFields; ++i) {
+        if (i == static_cast<int>(InfoField::AP) || i == static_cast<int>(InfoField::CA)) continue;
+        EXPECT_EQ(a.Info.Fields[i], b.Info.Fields[i]) << GameInfoNames[i];
+    }
+}
+
+TEST(RecordTool, RecordsFromEveryFormatSurviveWritingAndReadingBack) {
+    test::TempDir dir;
+    for (const char* name : {"tki-basic.txt", "ugf-spec-spelling.ugf", "applet-basic.htm"}) {
+        ToolRecord first = readOk(test::corpusDir() / "handmade" / name);
+        const auto out = dir.file(std::string(name) + ".sgf").string();
+        ASSERT_FALSE(writeRecordForTool(first, out)) << name;
+        ToolRecord second = readOk(out);
+        SCOPED_TRACE(name);
+        expectSameRecord(first.state, second.state);
+    }
+}
+
+TEST(RecordTool, CommentsWithBracketsBackslashesAndJapaneseSurviveInBothEncodings) {
+    test::TempDir dir;
+    for (const char* charset : {"Shift_JIS", "UTF-8", ""}) {
+        GameState s;
+        s.Info[InfoField::CA] = charset;
+        s.Info[InfoField::PB] = "表ソ能ゾ]";
+        s.Info[InfoField::GN] = "C:\\棋譜\\";
+        s.MoveCount = 3;
+        const char* comments[] = {"", "a]b \\ c", "表示]ソ\\ゾ", "=) (; good; but slow"};
+        for (int k = 1; k <= 3; ++k) {
+            s.MoveCol[k] = static_cast<std::int16_t>(k + 2);
+            s.MoveRow[k] = 4;
+            s.MoveColour[k] = k % 2 ? kBlack : kWhite;
+            s.MoveComment[k] = comments[k];
+        }
+        const auto out = dir.file("c.sgf").string();
+        ASSERT_TRUE(WriteSgfFile(s, s.MoveComment[3], out));
+        const std::string bytes = test::readBytes(out);
+        EXPECT_EQ(isValidUtf8(bytes), std::string(charset) != "Shift_JIS") << charset;
+        ToolRecord back = readOk(out);
+        SCOPED_TRACE(charset);
+        expectSameRecord(s, back.state);
+    }
+}
+
+class CliProcess : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const char* cli = std::getenv("KELMAZ_CLI");
+        if (!cli || !*cli) GTEST_SKIP() << "KELMAZ_CLI is not set";
+        cli_ = cli;
+    }
+    int run(const std::string& args, const std::filesystem::path& out) {
+        const std::string command = "'" + cli_ + "' " + args + " >'" + out.string() + "' 2>&1";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string cli_;
+};
+
+TEST_F(CliProcess, ExitStatusAndMessages) {
+    test::TempDir dir;
+    const auto out = dir.file("out.txt");
+    const std::string tki = (test::corpusDir() / "handmade" / "tki-basic.txt").string();
+    EXPECT_EQ(run("show '" + tki + "' --move 1", out), 0);
+    EXPECT_EQ(test::readBytes(out).substr(0, 28), "size 19\nmove 1\nprisoners 0 0");
+    EXPECT_EQ(run("info '" + tki + "'", out), 0);
+    EXPECT_EQ(splitLines(test::readBytes(out)).size(), 25u);
+    EXPECT_EQ(run("show '" + dir.file("missing").string() + "'", out), 1);
+    EXPECT_EQ(test::readBytes(out), std::string(kReadErrorMessage) + "\n");
+    test::writeBytes(dir.file("bad.txt"), "fmt=Tki\n[Data]\nx,y,z\n");
+    EXPECT_EQ(run("info '" + dir.file("bad.txt").string() + "'", out), 1);
+    EXPECT_EQ(test::readBytes(out), std::string(kFormatErrorMessage) + "\n");
+    test::writeBytes(dir.file("empty.txt"), "nothing here\n");
+    EXPECT_EQ(
+        run("convert '" + dir.file("empty.txt").string() + "' '" + dir.file("e.sgf").string() + "'",
+            out),
+        1);
+    EXPECT_EQ(test::readBytes(out), std::string(kNoDataMessage) + "\n");
+    EXPECT_EQ(run("", out), 2);
+    EXPECT_EQ(run("frobnicate x", out), 2);
+    EXPECT_EQ(run("show '" + tki + "' --move x", out), 2);
+    EXPECT_EQ(run("convert '" + tki + "'", out), 2);
+    EXPECT_EQ(run("convert '" + tki + "' '" + dir.file("t.sgf").string() + "'", out), 0);
+    EXPECT_EQ(test::readBytes(dir.file("t.sgf")).substr(0, 4), "(;\r\n");
+}
+
+}  // namespace
+}  // namespace kelmaz
