@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <functional>
-#include <queue>
 
 #include "records/SgfEscape.h"
 #include "tree/SgfLex.h"
@@ -16,6 +14,22 @@ int countNodes(std::string_view text) {
     int n = 0;
     sgfscan::walk(text, [](const sgfscan::ValueRef&) {}, [&](std::size_t, char c) { n += c == ';'; });
     return n;
+}
+
+// Positions of the nodes that follow the given numbers of nodes (ascending) in text: the
+// (k+1)-th ";" for each k, or the text's end when there are fewer nodes.
+std::vector<std::size_t> nodeStarts(std::string_view text, const std::vector<int>& counts) {
+    std::vector<std::size_t> at(counts.size(), text.size());
+    std::size_t next = 0;
+    int seen = 0;
+    sgfscan::walk(
+        text, [](const sgfscan::ValueRef&) {},
+        [&](std::size_t p, char c) {
+            if (c != ';') return;
+            while (next < counts.size() && counts[next] == seen) at[next++] = p;
+            ++seen;
+        });
+    return at;
 }
 
 template <typename T>
@@ -64,64 +78,68 @@ bool DeleteBranch(TreeModel& model, int b) {
     return true;
 }
 
-std::string MergeBranchText(const TreeModel& model, int p, int c, const std::string& parentText,
-                            const std::string& childText) {
-    const int k = model.BranchStart[c] - model.BranchStart[p];
-    // head: the parent's text before its (k+1)-th node; tail: the rest.
-    std::size_t cut = parentText.size();
-    int seen = 0;
-    bool found = false;
-    sgfscan::walk(
-        parentText, [](const sgfscan::ValueRef&) {},
-        [&](std::size_t pos, char ch) {
-            if (found || ch != ';') return;
-            if (seen++ == std::max(k, 0)) {
-                cut = pos;
-                found = true;
-            }
-        });
-    std::string merged = parentText.substr(0, cut) + "(" + parentText.substr(cut) + ")" + "(" +
-                         childText + ")";
-    // Flatten one redundant pair: a "((" whose outer group only wraps variations.
-    const auto cls = sgfscan::classify(merged);
-    auto structural = [&](std::size_t i, char ch) {
-        return merged[i] == ch && cls[i] == sgfscan::CharClass::Outside;
-    };
-    std::optional<std::size_t> open, close;
-    long depth = 0;
-    for (std::size_t i = 0; i + 1 < merged.size(); ++i) {
-        if (structural(i, '(') && structural(i + 1, '(')) {
-            open = i;
-        } else if (open) {
-            if (structural(i, '(')) ++depth;
-            if (structural(i, ')')) --depth;
-            if (depth < 0) close = i;
-        }
-    }
-    if (close && *close + 1 < merged.size()) merged.erase(*close, 1);
-    if (open && *open + 1 < merged.size()) merged.erase(*open, 1);
-    return merged;
-}
-
 std::optional<std::string> RebuildSgfText(const TreeModel& model) {
     const int n = model.BranchCount;
     if (n == 0) return std::nullopt;
-    std::vector<std::string> text(model.BranchText.begin(), model.BranchText.begin() + n + 1);
-    // A branch can be merged once all its children are; the lowest such branch goes first.
-    std::vector<int> pending(n + 1, 0);
-    for (int d = 2; d <= n; ++d) ++pending[model.ParentBranch(d)];
-    std::priority_queue<int, std::vector<int>, std::greater<int>> ready;
-    for (int d = 2; d <= n; ++d)
-        if (pending[d] == 0) ready.push(d);
-    while (!ready.empty()) {
-        const int d = ready.top();
-        ready.pop();
+    // Every branch is written once: its nodes up to the first fork, then each fork opens a
+    // group for the continuation, and after the continuation come the variations that fork
+    // there, in branch order. A fork nearer the end of the branch nests inside the
+    // continuation of an earlier one.
+    struct Child {
+        int offset;  // number of the parent's own nodes before the fork
+        int branch;
+    };
+    std::vector<std::vector<Child>> children(n + 1);
+    for (int d = 2; d <= n; ++d) {
         const int p = model.ParentBranch(d);
-        text[p] = MergeBranchText(model, p, d, text[p], text[d]);
-        std::string().swap(text[d]);
-        if (--pending[p] == 0 && p != 1) ready.push(p);
+        children[p].push_back({std::max(model.BranchStart[d] - model.BranchStart[p], 0), d});
     }
-    return "(" + text[1] + ")";
+    // A task writes literal text or a whole branch; the stack runs them in order.
+    struct Task {
+        std::string_view text;
+        int branch = 0;
+    };
+    std::vector<Task> stack{{{}, 1}};
+    std::string out = "(";
+    while (!stack.empty()) {
+        const Task task = stack.back();
+        stack.pop_back();
+        if (task.branch == 0) {
+            out.append(task.text);
+            continue;
+        }
+        const int p = task.branch;
+        const std::string_view text = model.BranchText[p];
+        std::vector<Child> kids = children[p];
+        std::stable_sort(kids.begin(), kids.end(),
+                         [](const Child& a, const Child& b) { return a.offset < b.offset; });
+        std::vector<int> forks;  // distinct fork offsets, ascending
+        for (const Child& c : kids)
+            if (forks.empty() || forks.back() != c.offset) forks.push_back(c.offset);
+        const std::vector<std::size_t> at = nodeStarts(text, forks);
+        // Emitted order: nodes before fork 0, then for each fork "(" and its nodes up to the
+        // next fork; after the last run ")" + its variations, then ")" + the variations of each
+        // earlier fork, innermost first.
+        std::vector<Task> seq;
+        seq.push_back({text.substr(0, forks.empty() ? text.size() : at[0]), 0});
+        for (std::size_t f = 0; f < forks.size(); ++f) {
+            const std::size_t end = f + 1 < forks.size() ? at[f + 1] : text.size();
+            seq.push_back({"(", 0});
+            seq.push_back({text.substr(at[f], end - at[f]), 0});
+        }
+        for (std::size_t f = forks.size(); f-- > 0;) {
+            seq.push_back({")", 0});
+            for (const Child& c : kids) {
+                if (c.offset != forks[f]) continue;
+                seq.push_back({"(", 0});
+                seq.push_back({{}, c.branch});
+                seq.push_back({")", 0});
+            }
+        }
+        for (auto it = seq.rbegin(); it != seq.rend(); ++it) stack.push_back(*it);
+    }
+    out += ")";
+    return out;
 }
 
 std::string WriteCommentIntoText(std::string_view text, int nodeIndex, std::string_view comment,

@@ -1,6 +1,6 @@
 #pragma once
 // Editing the branch table and turning it back into SGF text: inserting a recorded or empty
-// branch, deleting a branch with its descendants, merging children into parents, and writing
+// branch, deleting a branch with its descendants, rebuilding the text from the table, and writing
 // a node's comment into the text.
 #include <optional>
 #include <string>
@@ -18,10 +18,6 @@ int InsertBranch(TreeModel& model, int b, int k, const std::string& text);
 
 // Deletes branch b (b >= 2) and its descendants; false for the main line or no such branch.
 bool DeleteBranch(TreeModel& model, int b);
-
-// The merge of child c's text into parent p's text.
-std::string MergeBranchText(const TreeModel& model, int p, int c, const std::string& parentText,
-                            const std::string& childText);
 
 // One SGF text for the whole table ("(" + main line with its variations + ")"), or nothing
 // when the table is empty. Sibling variations follow the parent's continuation in branch order.

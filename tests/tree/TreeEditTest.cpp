@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <random>
+
 #include "tree/TreeEdit.h"
 
 namespace kelmaz {
@@ -101,6 +104,95 @@ TEST(CommentWriteBack, CountingStoneNodesOfAFullerText) {
     const std::string text = "(;GM[1]C[root];B[aa];C[talk];W[bb])";
     EXPECT_EQ(WriteCommentIntoText(text, 2, "x", NodeCounting::StoneNodes),
               "(;GM[1]C[root];B[aa];C[talk];W[bb]C[x])");
+}
+
+}  // namespace kelmaz
+
+namespace kelmaz {
+
+namespace {
+
+// The text rebuild done the slow way, one merge at a time: the lowest branch whose descendants
+// are all merged goes into its parent, wrapping the parent's rest from the fork and appending
+// the child; a redundant "((" pair is flattened.
+std::string mergeOneAtATime(const TreeModel& m) {
+    std::vector<std::string> text(m.BranchText.begin(), m.BranchText.end());
+    std::vector<bool> done(m.BranchCount + 1, false);
+    for (;;) {
+        int d = 2;
+        for (; d <= m.BranchCount; ++d) {
+            if (done[d]) continue;
+            bool ready = true;
+            for (int c = d + 1; c <= d + m.CollectDescendants(d); ++c) ready = ready && done[c];
+            if (ready) break;
+        }
+        if (d > m.BranchCount) break;
+        const int p = m.ParentBranch(d);
+        const int k = m.BranchStart[d] - m.BranchStart[p];
+        std::size_t cut = text[p].size();
+        for (std::size_t i = 0, seen = 0; i < text[p].size(); ++i)
+            if (text[p][i] == ';' && seen++ == static_cast<std::size_t>(k)) {
+                cut = i;
+                break;
+            }
+        std::string merged = text[p].substr(0, cut) + "(" + text[p].substr(cut) + ")(" + text[d] + ")";
+        long open = -1, close = -1, depth = 0;
+        for (std::size_t i = 0; i + 1 < merged.size(); ++i) {
+            if (merged[i] == '(' && merged[i + 1] == '(') {
+                open = static_cast<long>(i);
+            } else if (open >= 0) {
+                depth += (merged[i] == '(') - (merged[i] == ')');
+                if (depth < 0) close = static_cast<long>(i);
+            }
+        }
+        if (close >= 0) merged.erase(close, 1);
+        if (open >= 0) merged.erase(open, 1);
+        text[p] = merged;
+        done[d] = true;
+    }
+    return "(" + text[1] + ")";
+}
+
+std::string randomTree(std::mt19937& rng, int depth) {
+    std::string t;
+    const int nodes = 1 + static_cast<int>(rng() % 4);
+    for (int i = 0; i < nodes; ++i) t += (rng() % 2) ? ";B[aa]" : ";W[bb]";
+    const int vars = depth > 4 ? 0 : static_cast<int>(rng() % 4);
+    if (vars >= 2)
+        for (int v = 0; v < vars; ++v) t += "(" + randomTree(rng, depth + 1) + ")";
+    return t;
+}
+
+}  // namespace
+
+TEST(TextRebuild, SameTextAsMergingOneBranchAtATime) {
+    std::mt19937 rng(7);
+    for (int i = 0; i < 300; ++i) {
+        const std::string text = "(" + randomTree(rng, 0) + ")";
+        TreeModel m;
+        m.parse(text);
+        EXPECT_EQ(*RebuildSgfText(m), mergeOneAtATime(m)) << text;
+        if (m.BranchCount >= 2) {
+            InsertBranch(m, m.BranchCount, 1, ";B[cc];W[dd]");
+            InsertBranch(m, 1, 2, ";;;;");
+            EXPECT_EQ(*RebuildSgfText(m), mergeOneAtATime(m)) << text;
+        }
+    }
+}
+
+TEST(TextRebuild, ThousandsOfNestedVariationsInLinearTime) {
+    std::string text = "(;B[aa]";
+    for (int i = 0; i < 5000; ++i) text += "(;W[bb](;B[cc])";
+    for (int i = 0; i < 5000; ++i) text += ")";
+    text += ")";
+    TreeModel m;
+    const auto t0 = std::chrono::steady_clock::now();
+    m.parse(text);
+    const auto rebuilt = RebuildSgfText(m);
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(5));
+    TreeModel again;
+    again.parse(*rebuilt);
+    EXPECT_EQ(again.BranchCount, m.BranchCount);
 }
 
 }  // namespace kelmaz

@@ -1,0 +1,55 @@
+// Feeds arbitrary text to every scan of the tree model: the reader, the reduction, the syntax
+// check, the branch table with its rows and paths, the text rebuild and the comment write-back.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "engine/GameState.h"
+#include "tree/SgfReader.h"
+#include "tree/SgfText.h"
+#include "tree/TreeEdit.h"
+#include "tree/TreeModel.h"
+
+using namespace kelmaz;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+
+    static GameState state;
+    state = GameState();
+    state.LstRead.clear();
+    std::size_t from = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i == text.size() || text[i] == '\n') {
+            state.LstRead.push_back(text.substr(from, i - from));
+            from = i + 1;
+        }
+    }
+    TreeLink none;
+    sgf(state, none);
+
+    Checkg(text);
+    for (const std::string& t : {text, Stripdata(text), state.SgfText}) {
+        TreeModel m;
+        m.parse(t);
+        for (int b = 1; b <= m.BranchCount && b <= 50; ++b) {
+            m.GetDanPath(b);
+            m.lineComments(b);
+            m.movesThrough(b, 1);
+            m.PointToNode(m.nodeX(b, 1), m.nodeY(b));
+            if (b > 1) m.TateLine(b);
+        }
+        if (auto rebuilt = RebuildSgfText(m)) {
+            TreeModel again;
+            again.parse(*rebuilt);
+        }
+        WriteCommentIntoText(t, 2, "x]y\\", NodeCounting::StoneNodes);
+        WriteCommentIntoText(t, 1, "", NodeCounting::AllNodes);
+        if (m.BranchCount >= 1) {
+            InsertBranch(m, 1, 1, ";B[aa]");
+            DeleteBranch(m, m.BranchCount);
+            RebuildSgfText(m);
+        }
+    }
+    return 0;
+}
