@@ -73,10 +73,9 @@ void joinSplitOpenings(std::vector<std::string>& lines) {
     }
 }
 
-FormatResult GetFormat(GameState& state, const BoardOptions& options, TreeLink& tree) {
+FormatResult detectFormat(const std::vector<std::string>& lines) {
     FormatResult result;
-    joinSplitOpenings(state.LstRead);
-    for (const std::string& line : state.LstRead) {
+    for (const std::string& line : lines) {
         if (line == "fmt=Tki") result.tki = true;
         const std::string_view trimmed = trimBlanks(line);
         if (isUgfVersionLine(trimmed)) {
@@ -87,6 +86,12 @@ FormatResult GetFormat(GameState& state, const BoardOptions& options, TreeLink& 
             result.DetectedFormat = "Wt";
         }
     }
+    return result;
+}
+
+FormatResult GetFormat(GameState& state, const BoardOptions& options, TreeLink& tree) {
+    joinSplitOpenings(state.LstRead);
+    FormatResult result = detectFormat(state.LstRead);
 
     if (result.DetectedFormat == "SGF") {
         const SgfReadResult read = sgf(state, tree);

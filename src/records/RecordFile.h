@@ -33,6 +33,10 @@ bool loadRecordFile(const std::string& path, GameState& state);
 // Joins a game-tree opening "(" and its first node marker ";" split across two lines.
 void joinSplitOpenings(std::vector<std::string>& lines);
 
+// The format markers of lines whose split openings are already joined, decided as GetFormat
+// decides them: the last marker line wins; the Tki flag stands on its own.
+FormatResult detectFormat(const std::vector<std::string>& lines);
+
 // Decides the format of the lines in state.LstRead and runs its reader: SGF through the tree
 // model (`tree` receives the file's tree), the applet page, else the UGF header and the UGF or
 // Tki move lines after "[Data]". The board and record must have been cleared before. What was
