@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "engine/NumberText.h"
+#include "engine/TypedNumber.h"
 #include "net/MatchMessage.h"
 
 namespace kelmaz {

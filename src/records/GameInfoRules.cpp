@@ -114,4 +114,12 @@ void setInfoField(GameInfo& info, InfoField field, std::string text) {
     setInfoField(info, static_cast<int>(field), std::move(text));
 }
 
+void clearGameInfo(GameInfo& info) {
+    for (int i = 0; i <= static_cast<int>(InfoField::KM); ++i) info.Fields[i].clear();
+    info.WinnerLabel.clear();
+    info.DetailLabel.clear();
+    info.HoursLabel.clear();
+    info.MinutesLabel.clear();
+}
+
 }  // namespace kelmaz

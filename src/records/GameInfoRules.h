@@ -1,6 +1,7 @@
 #pragma once
 // What the game-information fields do beyond holding text: the result (RE) and the time
-// allowance (TM) are spelt out in labels whenever the field changes.
+// allowance (TM) are spelt out in labels whenever the field changes, and clearing the board
+// empties the fields of the game while keeping team names, source and copyright.
 #include <string>
 #include <string_view>
 
@@ -30,5 +31,8 @@ void setInfoField(GameInfo& info, InfoField field, std::string text);
 
 // Recomputes the result and time labels from the RE and TM fields.
 void refreshInfoLabels(GameInfo& info);
+
+// Empties fields FF..KM and the four labels; BT, WT, SO and CP keep their texts.
+void clearGameInfo(GameInfo& info);
 
 }  // namespace kelmaz
