@@ -88,7 +88,11 @@ FomSock::FomSock(GameState& state, MatchBoard& board, SettingReader readSetting,
     connect(server_, &QTcpServer::newConnection, this, &FomSock::Winsock1_ConnectionRequest);
 }
 
-FomSock::~FomSock() = default;
+FomSock::~FomSock() {
+    // The sockets outlive the members of this class (they are deleted as children); they must
+    // not report their closing to a window that is going away.
+    for (QTcpSocket* socket : findChildren<QTcpSocket*>()) socket->disconnect(this);
+}
 
 void FomSock::buildControls() {
     Frame1 = new QGroupBox(this);

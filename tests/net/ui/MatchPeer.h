@@ -1,0 +1,85 @@
+#pragma once
+// One copy of the program as a match sees it: a game state, a real board engine and a match
+// window, with the settings in memory and the message boxes answered by the test.
+#include <QTcpServer>
+#include <QTest>
+#include <map>
+
+#include "engine/Engine.h"
+#include "net/ui/FomSock.h"
+
+namespace kelmaz::test {
+
+// A port on 127.0.0.1 that nothing listens on at the moment.
+inline int freePort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+template <typename Predicate>
+bool waitFor(Predicate predicate, int timeoutMs = 5000) {
+    return QTest::qWaitFor(predicate, timeoutMs);
+}
+
+struct MatchPeer : MatchBoard, BoardHost {
+    GameState state;
+    BoardOptions options;
+    Engine engine{state, options, *this};
+    std::map<std::string, std::string, std::less<>> settings;
+    FomSock window{state, *this,
+                   [this](std::string_view key, std::string_view def) {
+                       auto found = settings.find(key);
+                       return found == settings.end() ? std::string(def) : found->second;
+                   },
+                   [this](std::string_view key, std::string_view value) {
+                       settings[std::string(key)] = std::string(value);
+                   }};
+    bool answer = true;
+    std::vector<QString> questions, notices;
+    std::string commentary;
+    bool buttonsEnabled = true;
+
+    explicit MatchPeer(int port) {
+        settings["Port"] = std::to_string(port);
+        engine.setNet(&window);
+        window.setAsker([this](const QString& q) {
+            questions.push_back(q);
+            return answer;
+        });
+        window.setInformer([this](const QString& text) { notices.push_back(text); });
+    }
+    template <typename T = QWidget>
+    T* control(const char* name) {
+        return window.findChild<T*>(name);
+    }
+    void click(const char* name) { control<QAbstractButton>(name)->click(); }
+    void load() { window.showFromMenu(QRect(0, 0, 400, 300)); }
+
+    // MatchBoard
+    void clearBoard() override { engine.gCls(); }
+    void redraw(int from, int upto) override { engine.Redraw(from, upto); }
+    void relayout() override {}
+    void selectHandicap(int index) override {
+        engine.placeHandicap(index + 1);
+        if (state.NetMatchActive) window.Okiisi(index);
+    }
+    void setCommentary(const std::string& text) override { commentary = text; }
+    void setBoardButtonsEnabled(bool enabled) override { buttonsEnabled = enabled; }
+
+    // BoardHost
+    void setCaption(const std::string&) override {}
+    std::string commentaryText() const override { return commentary; }
+    void setCommentaryText(const std::string& text) override { commentary = text; }
+    void setMoveNumberText(const std::string&) override {}
+    void showKoRefusal() override {}
+    void boardChanged() override {}
+    void restartMarkerTimer(int) override {}
+    void stopMarkerTimer() override {}
+    bool replayRunning() const override { return false; }
+    void setReplayRunning(bool, int) override {}
+    void setReplayButtonEnabled(bool) override {}
+    double replaySpeedSeconds() const override { return 1; }
+};
+
+}  // namespace kelmaz::test
