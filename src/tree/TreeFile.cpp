@@ -1,13 +1,127 @@
 #include "tree/TreeFile.h"
 
-#include <fstream>
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "records/AtomicFile.h"
+#include "records/SgfEscape.h"
+#include "records/SgfWriter.h"
+#include "records/TextCodec.h"
+#include "tree/SgfLex.h"
 
 namespace kelmaz {
 
+namespace {
+
+constexpr std::string_view kUtf8 = "UTF-8";
+
+struct FirstNode {
+    std::size_t groupOpen = std::string::npos;  // the "(" before the first node, if any
+    std::size_t from = std::string::npos, to = std::string::npos;
+    bool hasGameInfo = false;
+    std::optional<std::pair<std::size_t, std::size_t>> charset;  // raw CA value span
+};
+
+FirstNode firstNode(std::string_view text) {
+    FirstNode n;
+    bool inFirst = false, done = false;
+    sgfscan::walk(
+        text,
+        [&](const sgfscan::ValueRef& v) {
+            if (!inFirst || !v.firstOfProperty) return;
+            if (std::find(GameInfoNames.begin(), GameInfoNames.end(), v.name) != GameInfoNames.end())
+                n.hasGameInfo = true;
+            if (v.name == "CA" && !n.charset) n.charset = {{v.open + 1, v.close}};
+        },
+        [&](std::size_t p, char c) {
+            if (done) return;
+            if (inFirst) {
+                n.to = p;
+                done = true;
+                return;
+            }
+            if (c == ';') {
+                n.from = p;
+                inFirst = true;
+            } else if (c == '(' && n.groupOpen == std::string::npos) {
+                n.groupOpen = p;
+            }
+        });
+    if (inFirst && !done) n.to = text.size();
+    return n;
+}
+
+// The game information as a root node, written as the record writer writes it.
+std::string gameInfoNode(const GameState& state, std::string_view charset) {
+    GameState infoOnly;
+    infoOnly.Info = state.Info;
+    infoOnly.Info[InfoField::AP] = std::string(kApplicationName);
+    const std::vector<std::string> lines = sgfRecordLines(infoOnly, charset);
+    std::string node = ";";
+    for (std::size_t i = 1; i + 1 < lines.size(); ++i) node += lines[i];
+    return node;
+}
+
+// One node per line, every line ended by CR LF (line breaks inside values too).
+std::string nodeLines(std::string_view text) {
+    const auto cls = sgfscan::classify(text);
+    std::string out;
+    out.reserve(text.size() + text.size() / 8);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == ';' && cls[i] == sgfscan::CharClass::Outside && i > 0) out += "\r\n";
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            out += "\r\n";
+        } else {
+            out += c;
+        }
+    }
+    out += "\r\n";
+    return out;
+}
+
+}  // namespace
+
+std::string treeTextForFile(const GameState& state, std::string_view charset) {
+    std::string text = state.SgfText;
+    FirstNode n = firstNode(text);
+    if (!n.hasGameInfo) {
+        const std::size_t at = (n.groupOpen != std::string::npos &&
+                                (n.from == std::string::npos || n.groupOpen < n.from))
+                                   ? n.groupOpen + 1
+                                   : 0;
+        text.insert(at, gameInfoNode(state, charset));
+        return text;
+    }
+    const std::string value = escapeSgfValue(charset);
+    if (n.charset) {
+        text.replace(n.charset->first, n.charset->second - n.charset->first, value);
+    } else {
+        text.insert(n.to, "CA[" + value + "]");
+    }
+    return text;
+}
+
+std::string treeFileBytes(const GameState& state) {
+    std::string declared = state.Info[InfoField::CA];
+    const FirstNode n = firstNode(state.SgfText);
+    if (n.hasGameInfo) {
+        declared.clear();
+        if (n.charset)
+            declared = unescapeSgfValue(
+                std::string_view(state.SgfText).substr(n.charset->first, n.charset->second - n.charset->first));
+    }
+    if (!sgfscan::trim(declared).empty()) {
+        if (auto bytes = encodeForDeclaredCharset(nodeLines(treeTextForFile(state, declared)), declared))
+            return std::move(*bytes);
+    }
+    return nodeLines(treeTextForFile(state, kUtf8));
+}
+
 bool WriteSgfdata(const GameState& state, const std::string& path) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << state.SgfText << '\n';
-    return static_cast<bool>(out);
+    return writeFileAtomically(path, treeFileBytes(state));
 }
 
 }  // namespace kelmaz

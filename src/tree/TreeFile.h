@@ -8,13 +8,18 @@
 
 namespace kelmaz {
 
-inline constexpr std::string_view kTreeWriteErrorMessage =
-    "ファイルの書き込みでエラーが発生しました。";
+// The text as written: a root node with the game information (state.Info) ahead of the tree
+// when the text's first node holds none of it, and the charset the file will be in declared
+// in the root node's CA property.
+std::string treeTextForFile(const GameState& state, std::string_view charset);
 
-// Writes state.SgfText to path (through a temporary file renamed into place, so a failure
-// keeps the old file). A root node with the game information (state.Info) is written ahead of
-// the tree when the text's first node holds none of it. Returns false on failure; the caller
-// then shows kTreeWriteErrorMessage.
+// The file's bytes: one node per line (the text before the first node on the first line), lines
+// ended by CR LF, in the charset the root node's CA names when every character fits, else in
+// UTF-8 with CA[UTF-8].
+std::string treeFileBytes(const GameState& state);
+
+// Writes the tree to path through a temporary file renamed into place, so that a failure keeps
+// the old file. False on failure; the caller then shows the write error message.
 bool WriteSgfdata(const GameState& state, const std::string& path);
 
 }  // namespace kelmaz

@@ -2,8 +2,11 @@
 // The commands of kelmaz-cli. Each takes the arguments after its name and returns the exit
 // status: 0 done, 1 the record could not be read, parsed or written (the program's own
 // message is on standard error), 2 wrong usage.
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "records/RecordTool.h"
 
 namespace kelmaz::cli {
 
@@ -16,5 +19,10 @@ inline constexpr int kExitUsage = 2;
 int convertCommand(const Args& args);
 int showCommand(const Args& args);
 int infoCommand(const Args& args);
+int treeCommand(const Args& args);
+
+// Reads the record as the file window does; on failure prints the message and gives the exit
+// status.
+std::optional<int> readOrFail(const std::string& path, ToolRecord& record);
 
 }  // namespace kelmaz::cli

@@ -8,17 +8,12 @@
 
 namespace kelmaz::cli {
 
-namespace {
-
-// Reads the record; on failure prints the message and gives the exit status.
 std::optional<int> readOrFail(const std::string& path, ToolRecord& record) {
     const RecordReadResult read = readRecordForTool(path, record);
     if (read.status == RecordReadResult::Status::Ok) return std::nullopt;
     std::cerr << read.message << '\n';
     return kExitRecordError;
 }
-
-}  // namespace
 
 int convertCommand(const Args& args) {
     if (args.size() != 2) return kExitUsage;

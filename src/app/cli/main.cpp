@@ -13,13 +13,15 @@ struct Command {
     int (*run)(const kelmaz::cli::Args&);
 };
 
-constexpr std::array<Command, 3> kCommands = {{
+constexpr std::array<Command, 4> kCommands = {{
     {"convert", "convert IN OUT       read IN (SGF, UGF, applet page, Tki) and write OUT as SGF",
      kelmaz::cli::convertCommand},
     {"show", "show IN [--move N]   the position after move N (default: the last move read)",
      kelmaz::cli::showCommand},
     {"info", "info IN              the 25 game-information fields, NAME=value",
      kelmaz::cli::infoCommand},
+    {"tree", "tree IN [--as-sample] the branch table of IN's tree and its rebuilt text",
+     kelmaz::cli::treeCommand},
 }};
 
 int usage() {

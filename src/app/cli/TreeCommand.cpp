@@ -1,0 +1,35 @@
+// tree: the branch table the tree window builds from a record.
+#include <iostream>
+
+#include "app/cli/CliCommands.h"
+#include "records/RecordFile.h"
+#include "tree/SgfText.h"
+#include "tree/TreeListing.h"
+
+namespace kelmaz::cli {
+
+int treeCommand(const Args& args) {
+    const bool asSample = args.size() == 2 && args[1] == "--as-sample";
+    if (args.size() != 1 && !asSample) return kExitUsage;
+    TreeModel model;
+    if (asSample) {
+        // The file's text as it stands, like an entry of the sample list: not reduced.
+        GameState state;
+        if (!loadRecordFile(args[0], state)) {
+            std::cerr << kReadErrorMessage << '\n';
+            return kExitRecordError;
+        }
+        std::string text;
+        for (const std::string& line : state.LstRead) text += line;
+        if (const std::string fault = Checkg(text); !fault.empty()) std::cerr << fault << '\n';
+        model.parse(text);
+    } else {
+        ToolRecord record;
+        if (const auto failed = readOrFail(args[0], record)) return *failed;
+        model.parse(Stripdata(record.state.SgfText));
+    }
+    std::cout << treeListing(model);
+    return kExitOk;
+}
+
+}  // namespace kelmaz::cli

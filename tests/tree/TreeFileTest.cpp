@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include "records/RecordFile.h"
+#include "records/TextCodec.h"
+#include "support/TestSupport.h"
+#include "tree/SgfReader.h"
+#include "tree/TreeEdit.h"
+#include "tree/SgfText.h"
+#include "tree/TreeFile.h"
+
+namespace kelmaz {
+
+namespace {
+
+GameState readBack(const std::string& bytes) {
+    GameState s;
+    s.LstRead = splitLines(decodeRecordBytes(bytes).text);
+    joinSplitOpenings(s.LstRead);
+    TreeLink none;
+    sgf(s, none);
+    return s;
+}
+
+}  // namespace
+
+TEST(TreeFile, OneNodePerLineWithTheGameInformationAhead) {
+    GameState s;
+    s.SgfText = "(;B[aa](;W[bb])(;W[cc]))";
+    s.Info[InfoField::PB] = "黒";
+    const std::vector<std::string> lines = splitLines(treeFileBytes(s));
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], "(");
+    EXPECT_EQ(lines[1].rfind(";FF[]GM[]SZ[]CA[UTF-8]AP[KelMaz clone]", 0), 0u) << lines[1];
+    EXPECT_NE(lines[1].find("PB[黒]"), std::string::npos);
+    EXPECT_EQ(lines[2], ";B[aa](");
+    EXPECT_EQ(lines[3], ";W[bb])(");
+    EXPECT_EQ(lines[4], ";W[cc]))");
+}
+
+TEST(TreeFile, TextWithItsOwnRootKeepsItAndDeclaresItsCharset) {
+    GameState s;
+    s.SgfText = "(;GM[1]PB[x];B[aa]C[a; b\nc])";
+    s.Info[InfoField::PB] = "other";
+    const std::vector<std::string> lines = splitLines(treeFileBytes(s));
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "(");
+    EXPECT_EQ(lines[1], ";GM[1]PB[x]CA[UTF-8]");
+    EXPECT_EQ(lines[2], ";B[aa]C[a; b");
+    EXPECT_EQ(lines[3], "c])");
+}
+
+TEST(TreeFile, WrittenInTheDeclaredCharsetWhenEverythingFits) {
+    GameState s;
+    s.SgfText = "(;GM[1]CA[SJIS];B[aa]C[表ソ能])";
+    const std::string bytes = treeFileBytes(s);
+    EXPECT_EQ(bytes.find("表"), std::string::npos);  // not UTF-8
+    const GameState back = readBack(bytes);
+    EXPECT_EQ(back.MoveComment[1], "表ソ能");
+    s.SgfText = "(;GM[1]CA[SJIS];B[aa]C[ħ])";  // no CP932 form
+    const std::string utf8 = treeFileBytes(s);
+    EXPECT_NE(utf8.find("CA[UTF-8]"), std::string::npos);
+    EXPECT_EQ(readBack(utf8).MoveComment[1], "ħ");
+}
+
+TEST(TreeFile, RoundTripAfterRecordingABranch) {
+    GameState s;
+    s.LstRead = {"(;GM[1]FF[4]SZ[19]PB[Shusaku]PW[Gennan \\] Inseki]RE[B+2]",
+                 ";B[qd]C[first]", ";W[dc](;B[pq]C[main])(;B[dp]C[var]))"};
+    TreeLink none;
+    ASSERT_TRUE(sgf(s, none).ok);
+    // The window shows the reduced tree; recording a branch rebuilds the text from it.
+    TreeModel m;
+    m.parse(Stripdata(s.SgfText));
+    ASSERT_EQ(m.BranchCount, 2);
+    ASSERT_EQ(InsertBranch(m, 1, 2, ";W[cc]C[new \\] one]"), 3);
+    s.SgfText = *RebuildSgfText(m);
+    test::TempDir dir;
+    const std::string path = dir.file("game.sgf").string();
+    ASSERT_TRUE(WriteSgfdata(s, path));
+    const GameState back = readBack(test::readBytes(path));
+    GameInfo expected = s.Info;  // the writer names itself and declares the charset
+    expected[InfoField::AP] = "KelMaz clone";
+    expected[InfoField::CA] = "UTF-8";
+    EXPECT_EQ(back.Info.Fields, expected.Fields);
+    EXPECT_EQ(back.MoveCount, 3);
+    EXPECT_EQ(back.MoveComment[1], "first");
+    TreeModel again;
+    again.parse(Stripdata(back.SgfText));
+    ASSERT_EQ(again.BranchCount, 3);
+    EXPECT_EQ(*RebuildSgfText(again), *RebuildSgfText(m));
+    EXPECT_EQ(again.NodeComments[again.NodeIndex(3, 1)], "new ] one");
+}
+
+TEST(TreeFile, FailureIsReported) {
+    GameState s;
+    s.SgfText = "(;B[aa])";
+    test::TempDir dir;
+    EXPECT_FALSE(WriteSgfdata(s, (dir.path() / "missing" / "x.sgf").string()));
+}
+
+}  // namespace kelmaz
