@@ -1,0 +1,188 @@
+#include "tree/TreeSession.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "tree/SgfLex.h"
+#include "tree/SgfReader.h"
+#include "tree/SgfText.h"
+#include "tree/TreeEdit.h"
+
+namespace kelmaz {
+
+namespace {
+
+int parseNumber(const std::string& text) {
+    int v = 0;
+    const char* b = text.data();
+    const char* e = b + text.size();
+    while (b < e && *b == ' ') ++b;
+    const auto r = std::from_chars(b, e, v);
+    return r.ec == std::errc() ? v : 0;
+}
+
+}  // namespace
+
+TreeSession::TreeSession(GameState& state) : state_(state) {}
+
+void TreeSession::clearView() {
+    SelX = SelY = SelNodeNo = SelNodeIndex = 0;
+    Text1.clear();
+    Text2.clear();
+    model_.Clsdata();
+}
+
+void TreeSession::parseView() {
+    model_.parse(reducedView_ ? Stripdata(state_.SgfText) : state_.SgfText);
+}
+
+void TreeSession::loadReduced(const std::string& text) {
+    clearView();
+    reducedView_ = false;
+    state_.SgfText = Stripdata(text);
+    parseView();
+    select(1, 1);
+}
+
+void TreeSession::loadFileTree(const std::string& text) {
+    clearView();
+    reducedView_ = true;
+    state_.SgfText = text;
+    parseView();
+    select(1, 1);
+}
+
+void TreeSession::loadAsIs(const std::string& text) {
+    clearView();
+    reducedView_ = false;
+    state_.SgfText = text;
+    parseView();
+    select(1, 1);
+}
+
+int TreeSession::selectedBranch() const {
+    const int b = parseNumber(Text1);
+    return (b >= 1 && b <= model_.BranchCount) ? b : 0;
+}
+
+int TreeSession::selectedNode() const { return parseNumber(Text2); }
+
+bool TreeSession::select(int t1, int t2) {
+    Text1 = std::to_string(t1);
+    Text2 = std::to_string(t2);
+    if (t1 < 1 || t1 > model_.BranchCount || t2 < 1 || t2 > model_.BranchNodeCount[t1]) {
+        return false;
+    }
+    SelX = model_.nodeX(t1, t2);
+    SelY = model_.nodeY(t1);
+    SelNodeNo = t2;
+    SelNodeIndex = model_.NodeIndex(t1, t2);
+    return true;
+}
+
+std::string TreeSession::selectedComment() const {
+    if (SelX == 0 || SelNodeIndex < 0 ||
+        SelNodeIndex >= static_cast<int>(model_.NodeComments.size()))
+        return {};
+    return model_.NodeComments[SelNodeIndex];
+}
+
+void TreeSession::loadLineComments(int branch) {
+    const std::vector<std::string> comments = model_.lineComments(branch);
+    for (int m = 0; m <= kMaxMoves; ++m)
+        state_.MoveComment[m] = m < static_cast<int>(comments.size()) ? comments[m] : "";
+}
+
+TreeSession::Click TreeSession::click(int x, int y) {
+    const NodeHit h = model_.PointToNode(x, y);
+    Text1 = std::to_string(h.branch);
+    Text2 = std::to_string(h.node);
+    Click c;
+    if (!h.hit || !select(h.branch, h.node)) return c;
+    c.hit = true;
+    GetTejun(state_, model_.GetDanPath(h.branch));
+    loadLineComments(h.branch);
+    c.step = std::min(model_.movesThrough(h.branch, h.node), state_.MoveCount);
+    return c;
+}
+
+void TreeSession::reparse() {
+    parseView();
+    const auto rebuilt = RebuildSgfText(model_);
+    if (!rebuilt) return;
+    txtsgf = *rebuilt;
+    // A reduced view is only a view: the fuller text stays what is written.
+    if (!reducedView_) state_.SgfText = *rebuilt;
+}
+
+void TreeSession::writeComment(const std::string& comment) {
+    if (state_.BranchInputMode || SelX == 0 || SelNodeIndex < 1) return;
+    if (sgfscan::trim(comment) == sgfscan::trim(selectedComment())) return;
+    state_.SgfText = WriteCommentIntoText(
+        state_.SgfText, SelNodeIndex, comment,
+        reducedView_ ? NodeCounting::StoneNodes : NodeCounting::AllNodes);
+    reparse();
+    const int b = selectedBranch();
+    if (b) {
+        select(b, SelNodeNo);
+        loadLineComments(b);
+    }
+}
+
+bool TreeSession::startBranch() {
+    if (state_.MoveCount <= 0 || selectedBranch() == 0) return false;
+    state_.BranchComments.assign(1, std::string());
+    state_.BranchInputMode = true;
+    BranchFromMove = state_.MoveCount;
+    state_.MoveCount -= 1;
+    BranchFromNode = selectedNode();
+    return true;
+}
+
+int TreeSession::endBranch(const std::string& comment) {
+    const int last = state_.MoveCount;
+    state_.BranchInputMode = false;
+    if (state_.BranchComments.empty()) state_.BranchComments.emplace_back();
+    state_.BranchComments.back() = comment;
+    state_.BranchComments.emplace_back();
+    const std::string text =
+        recordedBranchText(state_, BranchFromMove, last, state_.BranchComments);
+    const int b = InsertBranch(model_, selectedBranch(), BranchFromNode, text);
+    if (b) afterTableEdit(b);
+    return b;
+}
+
+int TreeSession::insertEmptyBranch() {
+    const int b = InsertBranch(model_, selectedBranch(), selectedNode(), ";;;;");
+    if (b) afterTableEdit(b);
+    return b;
+}
+
+TreeSession::Deletion TreeSession::deletionOf() const {
+    const int b = selectedBranch();
+    if (b == 0) return Deletion::NothingSelected;
+    return b == 1 ? Deletion::MainLine : Deletion::Deleted;
+}
+
+bool TreeSession::deleteSelected() {
+    if (deletionOf() != Deletion::Deleted || !DeleteBranch(model_, selectedBranch())) return false;
+    afterTableEdit(0);
+    return true;
+}
+
+// After an insertion or deletion the text is rebuilt from the table; the per-node comments
+// are then re-derived from that text so that they follow the right nodes.
+void TreeSession::afterTableEdit(int selectBranch) {
+    reducedView_ = false;
+    if (const auto rebuilt = RebuildSgfText(model_)) {
+        txtsgf = *rebuilt;
+        state_.SgfText = *rebuilt;
+    }
+    model_.ExtractComments(state_.SgfText);
+    SelX = SelY = SelNodeNo = SelNodeIndex = 0;
+    Text1.clear();
+    Text2.clear();
+    if (selectBranch) select(selectBranch, 1);
+}
+
+}  // namespace kelmaz

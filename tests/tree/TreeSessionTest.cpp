@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include "tree/SgfReader.h"
+#include "tree/TreeSamples.h"
+#include "tree/TreeSession.h"
+
+namespace kelmaz {
+
+namespace {
+
+// What the board does when a stone is played while a branch is recorded.
+void playStone(GameState& s, int col, int row, int colour, const std::string& typedComment) {
+    const int k = ++s.MoveCount;
+    s.MoveCol[k] = static_cast<std::int16_t>(col);
+    s.MoveRow[k] = static_cast<std::int16_t>(row);
+    s.MoveColour[k] = static_cast<std::int16_t>(colour);
+    s.MoveCol[k + 1] = 0;
+    s.BranchComments.back() = typedComment;
+    s.BranchComments.emplace_back();
+}
+
+}  // namespace
+
+TEST(TreeSession, RecordingABranchFromTheThirdNode) {
+    GameState s;
+    TreeSession t(s);
+    t.loadReduced("(;;B[aa];W[bb];B[cc])");
+    EXPECT_EQ(s.SgfText, "(;B[aa];W[bb];B[cc])");
+    const TreeSession::Click c = t.click(t.model().nodeX(1, 3), t.model().nodeY(1));
+    ASSERT_TRUE(c.hit);
+    EXPECT_EQ(c.step, 3);
+    s.MoveCount = c.step;
+    ASSERT_TRUE(t.startBranch());
+    EXPECT_TRUE(s.BranchInputMode);
+    EXPECT_EQ(s.MoveCount, 2);
+    playStone(s, 4, 4, kBlack, "");
+    EXPECT_EQ(t.endBranch("x ] y"), 2);
+    EXPECT_FALSE(s.BranchInputMode);
+    EXPECT_EQ(s.SgfText, "(;B[aa];W[bb](;B[cc])(;B[dd]C[x \\] y]))");
+    EXPECT_EQ(t.Text1, "2");
+    EXPECT_EQ(t.selectedComment(), "x ] y");
+}
+
+TEST(TreeSession, NothingHappensWithoutASelectedNode) {
+    GameState s;
+    TreeSession t(s);
+    t.loadReduced("(;B[aa];W[bb](;B[cc])(;B[dd]))");
+    const TreeSession::Click miss = t.click(350 * 9, 350);
+    EXPECT_FALSE(miss.hit);
+    EXPECT_EQ(t.Text1, "0");
+    EXPECT_EQ(t.insertEmptyBranch(), 0);
+    EXPECT_EQ(t.deletionOf(), TreeSession::Deletion::NothingSelected);
+    EXPECT_FALSE(t.deleteSelected());
+    s.MoveCount = 2;
+    EXPECT_FALSE(t.startBranch());
+    EXPECT_EQ(s.SgfText, "(;B[aa];W[bb](;B[cc])(;B[dd]))");
+}
+
+TEST(TreeSession, DeletionRefusesTheMainLineAndRederivesComments) {
+    GameState s;
+    TreeSession t(s);
+    t.loadReduced("(;B[aa](;W[bb])(;W[cc]C[gone])(;W[dd]C[stays]))");
+    ASSERT_TRUE(t.select(1, 1));
+    EXPECT_EQ(t.deletionOf(), TreeSession::Deletion::MainLine);
+    EXPECT_FALSE(t.deleteSelected());
+    ASSERT_TRUE(t.select(2, 1));
+    EXPECT_TRUE(t.deleteSelected());
+    EXPECT_EQ(s.SgfText, "(;B[aa](;W[bb])(;W[dd]C[stays]))");
+    ASSERT_TRUE(t.select(2, 1));
+    EXPECT_EQ(t.selectedComment(), "stays");
+}
+
+TEST(TreeSession, CommentWriteBackOnAFileTreeKeepsItsOtherNodes) {
+    GameState s;
+    s.LstRead = {"(;GM[1]PB[a]C[root];B[pd]C[one];C[just talk];W[dp];B[pp])"};
+    TreeLink none;
+    sgf(s, none);
+    TreeSession t(s);
+    t.loadFileTree(s.SgfText);
+    ASSERT_EQ(t.model().BranchNodeCount[1], 3);  // the stone nodes only
+    ASSERT_TRUE(t.select(1, 2));
+    t.writeComment("  second  ");
+    EXPECT_EQ(s.SgfText, "(;GM[1]PB[a]C[root];B[pd]C[one];C[just talk];W[dp]C[second];B[pp])");
+    EXPECT_EQ(t.model().BranchNodeCount[1], 3);
+    EXPECT_EQ(t.selectedComment(), "second");
+    t.writeComment("");
+    EXPECT_EQ(s.SgfText, "(;GM[1]PB[a]C[root];B[pd]C[one];C[just talk];W[dp];B[pp])");
+    t.select(1, 1);
+    EXPECT_EQ(t.selectedComment(), "one");
+}
+
+TEST(TreeSession, ClickLoadsTheLineWithItsComments) {
+    GameState s;
+    TreeSession t(s);
+    t.loadAsIs("(;B[aa]C[first];W[bb](;B[cc])(;B[dd]C[var];W[ee]))");
+    const TreeSession::Click c = t.click(t.model().nodeX(2, 1), t.model().nodeY(2));
+    ASSERT_TRUE(c.hit);
+    EXPECT_EQ(c.step, 3);
+    EXPECT_EQ(s.MoveCount, 4);
+    EXPECT_EQ(s.MoveComment[1], "first");
+    EXPECT_EQ(s.MoveComment[3], "var");
+    EXPECT_EQ(s.MoveCol[3], 4);
+}
+
+TEST(TreeSession, EverySampleLoadsAndRebuildsToAnEquivalentTree) {
+    GameState s;
+    TreeSession t(s);
+    for (const std::string& sample : treeSamples()) {
+        t.loadAsIs(sample);
+        ASSERT_GT(t.model().BranchCount, 0) << sample;
+        const TreeModel before = t.model();
+        t.reparse();
+        TreeSession again(s);
+        again.loadAsIs(t.txtsgf);
+        EXPECT_EQ(again.model().BranchStart, before.BranchStart) << sample;
+        EXPECT_EQ(again.model().BranchNodeCount, before.BranchNodeCount) << sample;
+        EXPECT_EQ(again.model().BranchRow, before.BranchRow) << sample;
+    }
+}
+
+}  // namespace kelmaz
