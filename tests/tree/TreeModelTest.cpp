@@ -134,3 +134,20 @@ TEST(TreeRelations, LineCommentsFollowTheMoveBeforeThem) {
 }
 
 }  // namespace kelmaz
+
+#include "tree/TreeListing.h"
+
+namespace kelmaz {
+
+TEST(TreeListing, BranchLinesThenTheRebuiltText) {
+    TreeModel m;
+    m.parse("(;(;(;;;)(;;))(;;;))");
+    EXPECT_EQ(treeListing(m),
+              "branch 1 start 1 nodes 5 row 1\n"
+              "branch 2 start 3 nodes 2 row 2\n"
+              "branch 3 start 2 nodes 3 row 3\n"
+              "text (;(;(;;;)(;;))(;;;))\n");
+    EXPECT_EQ(treeListing(TreeModel()), "text \n");
+}
+
+}  // namespace kelmaz
