@@ -4,8 +4,10 @@
 #include <array>
 #include <cctype>
 #include <charconv>
-#include <tuple>
-#include <utility>
+#include <memory>
+
+#include "tree/SgfLex.h"
+#include "tree/SgfText.h"
 
 namespace kelmaz {
 
@@ -16,17 +18,6 @@ std::string trimBlanks(const std::string& s) {
     if (first == std::string::npos) return {};
     return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
 }
-
-// The point a move value names, each letter upper-cased minus 64 as the tree reader reads
-// it; a value that names no point ("", a damaged value) is a pass, stored as "tt" is.
-std::pair<int, int> movePoint(const std::string& value) {
-    const auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
-    if (value.size() != 2 || !letter(value[0]) || !letter(value[1])) return {20, 20};
-    const auto number = [](char c) { return std::toupper(static_cast<unsigned char>(c)) - 64; };
-    return {number(value[0]), number(value[1])};
-}
-
-bool isPointValue(const std::string& value) { return movePoint(value) != std::pair{20, 20}; }
 
 bool startsWith(const std::string& s, std::size_t at, const char* prefix) {
     return s.compare(at, std::char_traits<char>::length(prefix), prefix) == 0;
@@ -92,6 +83,18 @@ void endRecord(GameState& state) {
 
 }  // namespace
 
+namespace {
+
+// MakeTejun on a record of its own, for the level starts alone.
+std::array<std::int16_t, kBranchSlots + 1> levelStartsOfMainLine(
+    const std::vector<std::string>& List3) {
+    auto mainLine = std::make_unique<GameState>();
+    MakeTejun(*mainLine, List3, 0);
+    return mainLine->BranchMoves;
+}
+
+}  // namespace
+
 OutlineLine parseOutlineLine(const std::string& line) {
     OutlineLine out;
     const std::string head = trimBlanks(line.substr(0, 3));
@@ -103,24 +106,30 @@ OutlineLine parseOutlineLine(const std::string& line) {
         out.kind = OutlineLine::Kind::Branch;
         return out;
     }
-    // A node may or may not begin with ";": the reader's walk swallows the first one. A
-    // handicap stone ("AB[dd]") stands as a node of its own and reads like a move.
-    std::size_t at = line[3] == ';' ? 4 : 3;
-    const bool setup = startsWith(line, at, "AB[") || startsWith(line, at, "AW[");
-    if (setup) ++at;
-    if (startsWith(line, at, "B[") || startsWith(line, at, "W[")) {
-        const std::size_t close = line.find(']', at + 2);
-        const std::string value =
-            line.substr(at + 2, close == std::string::npos ? std::string::npos : close - (at + 2));
-        if (setup && !isPointValue(value)) return out;
-        std::tie(out.col, out.row) = movePoint(value);
+    // The property is named as the reader names it: "B", "Black" and "nolowerW" are all B.
+    const std::size_t open = line.find('[', 3);
+    if (open == std::string::npos) return out;
+    std::string ident;
+    for (std::size_t i = 3; i < open; ++i)
+        if (std::isalpha(static_cast<unsigned char>(line[i]))) ident.push_back(line[i]);
+    if (ident.empty()) return out;
+    const std::string name = sgfscan::canonicalName(ident);
+    const std::size_t close = line.find(']', open);
+    const std::string value =
+        line.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
+    if (sgfscan::isStoneProperty(name)) {
+        // The stone as the reader loads it into the record: a move that names no point is a
+        // pass ("tt"), a handicap stone that names none is no stone at all.
+        std::string token;
+        appendStoneTokens(name, value, token);
+        if (token.size() < 5) return out;
         out.kind = OutlineLine::Kind::Move;
-        out.colour = line[at] == 'B' ? kBlack : kWhite;
-        return out;
-    }
-    if (startsWith(line, at, "C[") || startsWith(line, at, "c[")) {
+        out.col = std::toupper(static_cast<unsigned char>(token[2])) - 64;
+        out.row = std::toupper(static_cast<unsigned char>(token[3])) - 64;
+        out.colour = token[0] == 'B' ? kBlack : kWhite;
+    } else if (name == "C") {
         out.kind = OutlineLine::Kind::Comment;
-        out.comment = trimBlanks(line.substr(at + 2, line.size() - (at + 2) - 1));
+        out.comment = trimBlanks(line.substr(open + 1, line.size() - open - 2));
     }
     return out;
 }
@@ -243,6 +252,7 @@ BranchTable ReadNode(const std::vector<std::string>& List3) {
         b.startMove = b.moves > 0 ? before + 1 : 0;
         table.branches.push_back(std::move(b));
     }
+    table.mainLineBranchMoves = levelStartsOfMainLine(List3);
     if (tooDeep > 0)
         table.notices.push_back("入れ子が" + std::to_string(kMaxNestingLevel + 1) +
                                 "段を超える分岐" + std::to_string(tooDeep) +

@@ -7,7 +7,9 @@
 // line opens a branch and its number is the branch's sequence number; a ";B" or ";W" line is
 // a move whose number is its nesting level, with the column letter at character 7 and the row
 // letter at character 8; a line with "C" at character 4 is a comment "C[text]".
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -59,6 +61,9 @@ struct ViewerBranch {
 struct BranchTable {
     std::vector<ViewerBranch> branches;  // branch k at index k - 1
     std::vector<std::string> notices;    // what the viewer cannot show, for the user
+    // Where the main line's nesting levels start, as MakeTejun leaves them in BranchMoves:
+    // the replay's branch stops for a record that holds the main line.
+    std::array<std::int16_t, kBranchSlots + 1> mainLineBranchMoves{};
 
     const ViewerBranch* find(int number) const;
     // The branches that leave the main line at move `move`: the main line's own continuation

@@ -65,6 +65,10 @@ TEST(OutlineLine, HandicapStonesAndTheFirstNodeReadAsMoves) {
     EXPECT_EQ(parseOutlineLine("  0AW[pp]").colour, kWhite);
     // The reader's walk swallows the ";" of the first node.
     EXPECT_EQ(parseOutlineLine("  0B[cc]").kind, OutlineLine::Kind::Move);
+    // Long and lower-case property names name the same properties.
+    EXPECT_EQ(parseOutlineLine("  0;White[cc]").colour, kWhite);
+    EXPECT_EQ(parseOutlineLine("  0;AddBlack[cc]").kind, OutlineLine::Kind::Move);
+    EXPECT_EQ(parseOutlineLine("  0Comment[ x ]").comment, "x");
 }
 
 TEST(OutlineLine, APassIsAMoveOffTheBoardLikeTheReadersTt) {
@@ -79,7 +83,7 @@ TEST(OutlineLine, APassIsAMoveOffTheBoardLikeTheReadersTt) {
 }
 
 TEST(OutlineLine, RootPropertiesAndDamagedLinesAreNoMoves) {
-    for (const char* text : {"  0PB[本因坊]", "  0BR[3d]", "", "  ", "  0;b[aa]"}) {
+    for (const char* text : {"  0PB[本因坊]", "  0BR[3d]", "", "  ", "  0[too many values]"}) {
         SCOPED_TRACE(text);
         EXPECT_NE(parseOutlineLine(text).kind, OutlineLine::Kind::Move);
     }
@@ -143,6 +147,9 @@ TEST(ReadNode, LinksEachBranchToTheBranchOneLevelUp) {
 
 TEST(ReadNode, NamesTheBranchesThatLeaveTheMainLineAtAMove) {
     const BranchTable t = ReadNode(kTree);
+    EXPECT_EQ(t.mainLineBranchMoves[1], 3);
+    EXPECT_EQ(t.mainLineBranchMoves[2], 5);
+    EXPECT_EQ(t.mainLineBranchMoves[3], 0);
     EXPECT_EQ(t.branchesAt(3), (std::vector<int>{2, 5}));
     EXPECT_EQ(t.branchesAt(5), (std::vector<int>{3, 4}));
     EXPECT_TRUE(t.branchesAt(4).empty());

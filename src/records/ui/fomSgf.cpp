@@ -239,6 +239,9 @@ void fomSgf::ReadNode() {
                           2 * grid_->frameWidth());
     notices_ = table_.notices;
     showNotices(notices_);
+    // The record holds the main line (a file was read, or the viewer comes back to it): the
+    // replay stops where its variations begin.
+    state_.BranchMoves = table_.mainLineBranchMoves;
     onBranch_ = false;
     savedMove_ = 0;
 }

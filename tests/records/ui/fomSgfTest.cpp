@@ -11,8 +11,10 @@
 
 #include "engine/Engine.h"
 #include "records/OutlineLines.h"
+#include "records/RecordFile.h"
 #include "records/ui/fomSgf.h"
 #include "support/FakeBoardHost.h"
+#include "support/TestSupport.h"
 
 namespace kelmaz {
 namespace {
@@ -279,6 +281,62 @@ TEST_F(ViewerTest, TooDeepANestingIsNamedInTheWindow) {
     EXPECT_TRUE(viewer.LblNotice->text().contains(QStringLiteral("表示できません")));
     EXPECT_NE(viewer.branchButton(1), nullptr);
     EXPECT_EQ(viewer.branchButton(2), nullptr);
+}
+
+// A commented game with variations read from a file: 176 moves on its main line, ten nested
+// variations along it and, for each, an alternative; branch 21 replaces move 6.
+class ViewerOnReadFileTest : public ViewerTest {
+  protected:
+    void SetUp() override {
+        TreeLink noTree;
+        const auto file = test::corpusDir() / "variations" / "tolley-go__games__branchtest.sgf";
+        ASSERT_EQ(readRecordFile(file.string(), state, options, noTree).status,
+                  RecordReadResult::Status::Ok);
+        state.ViewerState = 4;
+        engine.Redraw(1, state.MoveCount);
+        state.ViewerState = 0;
+        *readRecord = state;
+        viewer.showViewer();
+    }
+    std::unique_ptr<GameState> readRecord = std::make_unique<GameState>();
+};
+
+TEST_F(ViewerOnReadFileTest, ABranchAndTheWayBackToTheMainLine) {
+    ASSERT_EQ(state.MoveCount, 176);
+    ASSERT_NE(viewer.branchButton(21), nullptr);
+    EXPECT_EQ(viewer.branchButton(22), nullptr);
+    engine.Redraw(1, 5);
+
+    viewer.CmdNode_Click(21);
+    EXPECT_EQ(state.MoveCount, 6);
+    EXPECT_FALSE(state.MoveCol[6] == readRecord->MoveCol[6] &&
+                 state.MoveRow[6] == readRecord->MoveRow[6]);
+    EXPECT_EQ(stoneAt(state.MoveCol[6], state.MoveRow[6]), state.MoveColour[6] + 1);
+    EXPECT_EQ(stoneAt(readRecord->MoveCol[6], readRecord->MoveRow[6]), 0);
+    EXPECT_TRUE(state.hasMove(8));
+    EXPECT_FALSE(state.hasMove(9));
+
+    viewer.GetPath(0);
+    EXPECT_EQ(state.MoveCount, 5);
+    for (int k = 1; k <= 177; ++k) {
+        ASSERT_EQ(state.MoveCol[k], readRecord->MoveCol[k]) << k;
+        ASSERT_EQ(state.MoveRow[k], readRecord->MoveRow[k]) << k;
+    }
+}
+
+TEST_F(ViewerOnReadFileTest, TheReplayOffersTheVariationsAtTheirMove) {
+    viewer.CheckBunki->setChecked(true);
+    viewer.cmdSaigen->click();
+    runReplay(200);
+    EXPECT_EQ(state.MoveCount, 6);
+    EXPECT_EQ(viewer.labelColour(2), Colour::Highlighted);
+    EXPECT_EQ(viewer.labelColour(21), Colour::Highlighted);
+    EXPECT_EQ(viewer.labelColour(3), Colour::Normal);
+    viewer.cmdSaigen->click();
+    runReplay(200);
+    EXPECT_EQ(state.MoveCount, 8);
+    EXPECT_EQ(viewer.labelColour(3), Colour::Highlighted);
+    EXPECT_EQ(viewer.labelColour(20), Colour::Highlighted);
 }
 
 }  // namespace
