@@ -103,8 +103,9 @@ FormatResult GetFormat(GameState& state, const BoardOptions& options, TreeLink& 
         return result;
     }
     // The tree of an earlier SGF file does not belong to this record: writing must not save
-    // it in this record's place.
+    // it in this record's place, nor may the sequence viewer offer its branches.
     state.SgfText.clear();
+    state.List3.clear();
     if (result.DetectedFormat == "Wt") {
         return ReadAppletHtml(state) ? result : formatError(result);
     }

@@ -53,6 +53,19 @@ TEST(SequencePathsCorpus, MainLineEqualsTheReadersMainLine) {
     EXPECT_GT(files, 50);
 }
 
+TEST(SequencePathsCorpus, AnotherFormatReadAfterAnSgfFileLeavesNoOutline) {
+    GameState state;
+    ASSERT_TRUE(
+        readSgf(test::corpusDir() / "variations" / "tolley-go__games__branchtest.sgf", state));
+    ASSERT_FALSE(state.List3.empty());
+    TreeLink noTree;
+    BoardOptions options;
+    readRecordFile((test::corpusDir() / "handmade" / "ugf-spec-spelling.ugf").string(), state,
+                   options, noTree);
+    EXPECT_TRUE(state.List3.empty());
+    EXPECT_TRUE(ReadNode(state.List3).branches.empty());
+}
+
 // Each variation that ends in a leaf, replayed along its branch path, is the line of play
 // that the tree editor computes for the same leaf (its branches are the leaves in text order).
 TEST(SequencePathsCorpus, EveryLeafBranchReplaysTheTreeEditorsLine) {

@@ -203,9 +203,15 @@ void fomSgf::placeBesideMain() {
     move(main.right() + 1 + std::max(1, px(20)), main.top());
 }
 
+void fomSgf::recordRead() {
+    outlineOnBoard_ = true;
+    ReadNode();
+}
+
 void fomSgf::ReadNode() {
     clearBranchControls();
-    table_ = kelmaz::ReadNode(state_.List3);
+    // After the board was cleared the outline of the last file read describes nothing on it.
+    if (outlineOnBoard_) table_ = kelmaz::ReadNode(state_.List3);
     const int count = table_.branches.empty() ? 0 : table_.branches.back().number;
     CmdNode.assign(static_cast<std::size_t>(count), nullptr);
     Lblnode.assign(static_cast<std::size_t>(count), nullptr);
@@ -326,6 +332,7 @@ void fomSgf::BuildPathRecord(const std::vector<int>& LstPath) {
 }
 
 void fomSgf::GetPath(int branch) {
+    if (!outlineOnBoard_) return;
     if (branch == 0) {
         MakeTejunFromStart();
         onBranch_ = false;
@@ -358,6 +365,7 @@ void fomSgf::CmdNode_Click(int k) {
 }
 
 void fomSgf::CmdHonpu_Click() {
+    if (!outlineOnBoard_) return;
     resetLabelColours();
     state_.ViewerState = 3;
     // Back on the main line at the move where it was left for a branch; without a branch
@@ -412,6 +420,7 @@ void fomSgf::unload() {
     savedMove_ = 0;
     notices_.clear();
     showNotices({});
+    outlineOnBoard_ = false;
     loaded_ = false;
     hide();
 }

@@ -35,6 +35,9 @@ class fomSgf : public QWidget {
     // Shows the viewer beside the main window with the branches of the record on the board.
     void showViewer();
     void placeBesideMain();
+    // A record file was read: its outline (empty for formats other than SGF) now describes the
+    // record on the board, and the branch buttons follow it.
+    void recordRead();
     // Builds the branch buttons and labels from the tree reader's outline.
     void ReadNode();
     // Replays the path to a branch; 0 rebuilds the main line and goes back to where it was left.
@@ -107,10 +110,11 @@ class fomSgf : public QWidget {
     BranchTable table_;
 
     bool loaded_ = false;
-    int quietRebuilds_ = 0;  // > 0 while a rebuild of the viewer's own runs
-    bool Check1 = false;     // the replay was stopped at a branch; "本譜" starts it again
-    bool onBranch_ = false;  // the record holds a branch path, not the main line
-    int savedMove_ = 0;      // the move at which the main line was left for a branch
+    bool outlineOnBoard_ = false;  // the outline belongs to the record on the board
+    int quietRebuilds_ = 0;        // > 0 while a rebuild of the viewer's own runs
+    bool Check1 = false;           // the replay was stopped at a branch; "本譜" starts it again
+    bool onBranch_ = false;        // the record holds a branch path, not the main line
+    int savedMove_ = 0;            // the move at which the main line was left for a branch
     std::vector<std::string> notices_;
 };
 

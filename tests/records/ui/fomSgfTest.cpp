@@ -37,6 +37,7 @@ class ViewerTest : public ::testing::Test {
         state.ViewerState = 4;
         engine.Redraw(1, state.MoveCount);
         state.ViewerState = 0;
+        viewer.recordRead();
         viewer.showViewer();
     }
     // Runs the replay until it stops by itself, at most `limit` ticks.
@@ -247,6 +248,17 @@ TEST_F(ViewerTest, ClearingTheBoardEndsTheWaitAndUnloadsTheViewer) {
     EXPECT_FALSE(viewer.link().exists());
 }
 
+TEST_F(ViewerTest, AfterClearingTheBoardTheLastFilesBranchesAreGone) {
+    loadMainLine();
+    engine.gCls();
+    viewer.showViewer();
+    EXPECT_EQ(viewer.branchButton(1), nullptr);
+    viewer.CmdHonpu_Click();
+    viewer.GetPath(0);
+    EXPECT_EQ(state.MoveCount, 0);
+    EXPECT_FALSE(state.hasMove(1));
+}
+
 TEST_F(ViewerTest, ABranchButtonDuringACommentWaitEndsTheWait) {
     loadMainLine();
     viewer.CheckKaisetu->setChecked(true);
@@ -296,6 +308,7 @@ class ViewerOnReadFileTest : public ViewerTest {
         engine.Redraw(1, state.MoveCount);
         state.ViewerState = 0;
         *readRecord = state;
+        viewer.recordRead();
         viewer.showViewer();
     }
     std::unique_ptr<GameState> readRecord = std::make_unique<GameState>();
