@@ -166,6 +166,18 @@ TEST_F(Ko, ImmediateRecaptureIsRefusedAfterARebuildToo) {
     EXPECT_EQ(state.MoveCount, captureMove);
 }
 
+TEST_F(Ko, ReplayStopsAtARecordedRecaptureAndKeepsTheRestOfTheRecord) {
+    record(captureMove + 1, 3, 2, kWhite);  // a record from elsewhere holds the recapture
+    record(captureMove + 2, 9, 9, kBlack);
+    engine.Saigen();
+    engine.replayTick();
+    EXPECT_EQ(host.koRefusals, 1);
+    EXPECT_EQ(state.MoveCount, captureMove);
+    EXPECT_FALSE(host.running) << "the next tick would meet the same refusal";
+    EXPECT_EQ(state.MoveCol[captureMove + 1], 3);
+    EXPECT_EQ(state.MoveCol[captureMove + 2], 9);
+}
+
 // ---------------------------------------------------------------- the click itself
 
 TEST_F(Placement, FirstStoneOfAnEmptyRecordIsBlackWhateverLastColourHolds) {
