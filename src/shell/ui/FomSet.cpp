@@ -1,0 +1,309 @@
+#include "shell/ui/FomSet.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+#include "engine/Engine.h"
+#include "shell/StartupSettings.h"
+#include "shell/ui/Program.h"
+#include "view/ui/FomMain.h"
+
+namespace kelmaz {
+
+namespace {
+
+// The window is laid out in twips; it is drawn a little larger than one pixel per 15 twips so
+// that every caption fits its frame.
+constexpr double kPixelsPerTwip = 1.3 / 15;
+QRect px(int left, int top, int width, int height) {
+    return {qRound(left * kPixelsPerTwip), qRound(top * kPixelsPerTwip),
+            qRound(width * kPixelsPerTwip), qRound(height * kPixelsPerTwip)};
+}
+
+}  // namespace
+
+FomSet::FomSet(Program& program)
+    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint), program_(program) {
+    setObjectName(QStringLiteral("FomSet"));
+    setWindowTitle(QStringLiteral("設定"));
+
+    Option1 = optionGroup(frame(0, QStringLiteral("盤")), "Option1",
+                          {QStringLiteral("19路盤"), QStringLiteral("13路盤"), QStringLiteral(" 9路盤")},
+                          1, &FomSet::Option1_Click);
+    Option4 = optionGroup(frame(1, QStringLiteral("碁盤色合い")), "Option4",
+                          {QStringLiteral("明るい"), QStringLiteral("中間"), QStringLiteral("暗い")}, 1,
+                          &FomSet::Option4_Click);
+    stones_ = optionGroup(frame(2, QStringLiteral("石の選択")), "stones",
+                          {QStringLiteral("黒石"), QStringLiteral("白石"), QStringLiteral("交互")}, 1,
+                          &FomSet::stonesClicked);
+    stones_->button(0)->setObjectName(QStringLiteral("Optionkuro"));
+    stones_->button(1)->setObjectName(QStringLiteral("Optionshiro"));
+    stones_->button(2)->setObjectName(QStringLiteral("Option3"));
+    Option7 = optionGroup(frame(3, QStringLiteral("白石")), "Option7",
+                          {QStringLiteral("明るい"), QStringLiteral("暗い")}, 1, &FomSet::Option7_Click);
+
+    QGroupBox* labels = frame(4, QStringLiteral("升目番号"));
+    auto* labelGroup = optionGroup(labels, "OS", {QStringLiteral("数字"), QStringLiteral("ｱﾙﾌｧﾍﾞｯﾄ")}, 1,
+                                   nullptr);
+    Opt98 = static_cast<QRadioButton*>(labelGroup->button(0));
+    OptNT = static_cast<QRadioButton*>(labelGroup->button(1));
+    Opt98->setObjectName(QStringLiteral("Opt98"));
+    OptNT->setObjectName(QStringLiteral("OptNT"));
+    connect(Opt98, &QRadioButton::toggled, this, [this](bool on) { if (on) Opt98_Click(); });
+    connect(OptNT, &QRadioButton::toggled, this, [this](bool on) { if (on) OptNT_Click(); });
+
+    QStringList handicaps{QStringLiteral("なし")};
+    for (int k = 2; k <= 17; ++k) handicaps << QStringLiteral("%1子").arg(k);
+    Option6 = optionGroup(frame(5, QStringLiteral("置石")), "Option6", handicaps, 4,
+                          &FomSet::Option6_Click);
+    Option2 = optionGroup(frame(6, QStringLiteral("解説の表示")), "Option2",
+                          {QStringLiteral("表示"), QStringLiteral("非表示")}, 1, &FomSet::Option2_Click);
+    Option5 = optionGroup(frame(7, QStringLiteral("番号")), "Option5",
+                          {QStringLiteral("表示"), QStringLiteral("非表示")}, 1, &FomSet::Option5_Click);
+
+    QGroupBox* speed = frame(8, QStringLiteral("再現スピード"));
+    auto* speedLayout = new QGridLayout(speed);
+    HScroll1 = new QScrollBar(Qt::Horizontal, speed);
+    HScroll1->setObjectName(QStringLiteral("HScroll1"));
+    HScroll1->setAccessibleName(QStringLiteral("再現スピード"));
+    HScroll1->setRange(100, 20000);
+    HScroll1->setSingleStep(100);
+    HScroll1->setPageStep(1000);
+    HScroll1->setValue(1000);
+    Label1 = new QLabel(QStringLiteral("1"), speed);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    speedLayout->addWidget(HScroll1, 0, 0, 1, 2);
+    speedLayout->addWidget(Label1, 1, 0);
+    speedLayout->addWidget(new QLabel(QStringLiteral("秒"), speed), 1, 1);
+    speedLayout->setRowStretch(2, 1);
+    connect(HScroll1, &QScrollBar::valueChanged, this, &FomSet::HScroll1_Change);
+
+    Frame2 = new QGroupBox(QStringLiteral("UGIオプション(パンダネット対応)"), this);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Frame2->setGeometry(px(0, 3360, 4095, 615));
+    auto* originGroup = optionGroup(Frame2, "Pnada",
+                                    {QStringLiteral("左下隅を基点とする"), QStringLiteral("右上隅を基点とする")},
+                                    2, nullptr);
+    Option8 = static_cast<QRadioButton*>(originGroup->button(0));
+    Option9 = static_cast<QRadioButton*>(originGroup->button(1));
+    Option8->setObjectName(QStringLiteral("Option8"));
+    Option9->setObjectName(QStringLiteral("Option9"));
+    connect(Option8, &QRadioButton::toggled, this, [this](bool on) { if (on) Option8_Click(); });
+    connect(Option9, &QRadioButton::toggled, this, [this](bool on) { if (on) Option9_Click(); });
+
+    Command1 = new QPushButton(QStringLiteral("閉じる"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    const QRect last = Frame1[8]->geometry();
+    Command1->setGeometry(last.left(), last.bottom() + 1 + qRound(20 * kPixelsPerTwip),
+                          qRound(735 * kPixelsPerTwip), qRound(425 * kPixelsPerTwip));
+    connect(Command1, &QPushButton::clicked, this, &FomSet::Command1_Click);
+
+    // Initial selections of a freshly created window, without running any handler.
+    const auto initial = [](QButtonGroup* group, int index) {
+        const QSignalBlocker blockGroup(group);
+        const QSignalBlocker blockOption(group->button(index));
+        group->button(index)->setChecked(true);
+    };
+    initial(Option1, 0);
+    initial(Option4, 0);
+    initial(stones_, 2);
+    initial(Option7, 0);
+    initial(labelGroup, 0);
+    initial(Option6, 0);
+    initial(Option2, 0);
+    initial(Option5, 1);
+    initial(originGroup, 1);
+
+    move(qRound(500 / 15.0), qRound(200 / 15.0));
+    setFixedSize(Frame1[8]->geometry().right() + 1 + qRound(200 * kPixelsPerTwip),
+                 Command1->geometry().bottom() + 1 + qRound(300 * kPixelsPerTwip));
+}
+
+QGroupBox* FomSet::frame(int index, const QString& caption) {
+    auto* box = new QGroupBox(caption, this);
+    box->setObjectName(QStringLiteral("Frame1_%1").arg(index));
+    if (index <= 4) {
+        box->setGeometry(px(50 + index * 1420, 100, 1400, 1590));
+    } else if (index == 5) {
+        box->setGeometry(px(50, 1740, 2850, 1590));
+    } else {
+        box->setGeometry(px(2900 + (index - 6) * 1400 + (index - 5) * 20, 1740, 1400, 1590));
+    }
+    Frame1[index] = box;
+    return box;
+}
+
+QButtonGroup* FomSet::optionGroup(QGroupBox* box, const char* name, const QStringList& captions,
+                                  int columns, void (FomSet::*handler)(int)) {
+    auto* group = new QButtonGroup(box);
+    group->setObjectName(QLatin1String(name));
+    auto* layout = new QGridLayout(box);
+    layout->setContentsMargins(6, 2, 4, 2);
+    layout->setSpacing(0);
+    for (int i = 0; i < captions.size(); ++i) {
+        auto* option = new QRadioButton(captions[i], box);
+        option->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i));
+        group->addButton(option, i);
+        layout->addWidget(option, i / columns, i % columns);
+    }
+    layout->setRowStretch(int((captions.size() + columns - 1) / columns), 1);
+    if (handler) {
+        // Only a change of selection is a click: choosing the selected option again does nothing.
+        connect(group, &QButtonGroup::idToggled, this, [this, handler](int id, bool on) {
+            if (on) (this->*handler)(id);
+        });
+    }
+    return group;
+}
+
+// Selects an option from code without raising its handler a second time.
+void FomSet::select(QButtonGroup* group, int index) {
+    QAbstractButton* option = group->button(index);
+    if (!option || option->isChecked()) return;
+    const QSignalBlocker block(group);
+    option->setChecked(true);
+}
+
+void FomSet::Option1_Click(int index) {
+    if (!Option1->button(index)) index = 0;
+    select(Option1, index);
+    program_.options().sizeIndex = index;
+    program_.engine().gCls();
+    program_.settings().write("Ban", std::to_string(index));
+    program_.fomMain().ResizeRedraw();
+}
+
+void FomSet::Option4_Click(int index) {
+    if (!Option4->button(index)) index = 0;
+    select(Option4, index);
+    program_.options().boardTintIndex = index;
+    program_.settings().write("Baniro", std::to_string(index));
+    program_.engine().Redraw(1, program_.state().MoveCount);
+    program_.fomMain().ResizeRedraw();
+}
+
+void FomSet::Option7_Click(int index) {
+    if (!Option7->button(index)) index = 0;
+    select(Option7, index);
+    program_.options().whiteTintIndex = index;
+    program_.settings().write("Shiro", std::to_string(index));
+    program_.engine().Redraw(1, program_.state().MoveCount);
+    program_.fomMain().boardChanged();
+}
+
+void FomSet::Option2_Click(int index) {
+    if (!Option2->button(index)) index = 0;
+    select(Option2, index);
+    const bool shown = index == 0;
+    program_.options().showCommentary = shown;
+    program_.settings().write("Kaisetu", shown ? "表示" : "非表示");
+    program_.fomMain().setCommentaryShown(shown);
+    program_.fomMain().ResizeRedraw();
+}
+
+void FomSet::Option5_Click(int index) {
+    if (!Option5->button(index)) index = 1;
+    select(Option5, index);
+    program_.options().showNumbers = index == 0;
+    // The rebuild must run through to the current move: the sequence viewer's stop boxes are
+    // cleared for it and restored afterwards.
+    ViewerLink& viewer = program_.viewer();
+    const bool atComment = viewer.stopAtComment(), atBranch = viewer.stopAtBranch();
+    viewer.setStopBoxes(false, false);
+    program_.engine().Redraw(1, program_.state().MoveCount);
+    viewer.setStopBoxes(atComment, atBranch);
+    program_.settings().write("Bangou", std::to_string(index));
+    program_.fomMain().boardChanged();
+}
+
+void FomSet::Option6_Click(int index) {
+    if (index <= 0 || !Option6->button(index)) return;
+    program_.engine().placeHandicap(index + 1);
+    select(Option6, 0);
+    if (program_.state().NetMatchActive) program_.sendHandicapToPeer(index);
+}
+
+void FomSet::selectDigitLabels(bool digits) { (digits ? Opt98 : OptNT)->setChecked(true); }
+
+void FomSet::selectLowerLeftOrigin(bool lowerLeft) {
+    (lowerLeft ? Option8 : Option9)->setChecked(true);
+}
+
+void FomSet::selectStones(StoneChoice choice) {
+    stones_->button(static_cast<int>(choice))->setChecked(true);
+}
+
+void FomSet::Opt98_Click() {
+    program_.options().digitLabels = true;
+    program_.settings().write("OS", "98");
+    program_.fomMain().ResizeRedraw();
+}
+
+void FomSet::OptNT_Click() {
+    program_.options().digitLabels = false;
+    program_.settings().write("OS", "NT");
+    program_.fomMain().ResizeRedraw();
+}
+
+void FomSet::Option8_Click() {
+    program_.options().ugfLowerLeftOrigin = true;
+    program_.settings().write("Pnada", "1");
+}
+
+void FomSet::Option9_Click() {
+    program_.options().ugfLowerLeftOrigin = false;
+    program_.settings().write("Pnada", "0");
+}
+
+void FomSet::stonesClicked(int id) { program_.options().stones = static_cast<StoneChoice>(id); }
+
+void FomSet::setStoredSpeed(const std::string& caption, int milliseconds) {
+    Label1->setText(QString::fromStdString(caption));
+    setSpeedValue(milliseconds);
+}
+
+void FomSet::setSpeedValue(int milliseconds) {
+    if (milliseconds < HScroll1->minimum()) return;  // a value below the bar's range is ignored
+    HScroll1->setValue(milliseconds);
+}
+
+int FomSet::speedValue() const { return HScroll1->value(); }
+
+QString FomSet::speedCaption() const { return Label1->text(); }
+
+double FomSet::speedSeconds() const {
+    const auto seconds = settingNumber(Label1->text().toStdString());
+    return seconds && *seconds > 0 ? *seconds : HScroll1->value() / 1000.0;
+}
+
+void FomSet::HScroll1_Change(int value) {
+    const std::string caption = kelmaz::speedCaption(value);
+    Label1->setText(QString::fromStdString(caption));
+    program_.options().speedMs = value;
+    program_.settings().write("Speed", caption);
+    program_.viewerSpeedChanged(value);
+}
+
+void FomSet::Command1_Click() {
+    program_.settings().write("Speed", Label1->text().toStdString());
+    hide();
+}
+
+void FomSet::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    hide();
+}
+
+std::filesystem::path FomSet::GetIniPath() const {
+    return settingsFilePath(QCoreApplication::applicationDirPath().toStdString());
+}
+
+}  // namespace kelmaz

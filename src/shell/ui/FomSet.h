@@ -1,0 +1,85 @@
+#pragma once
+// The settings window "設定": board size, tints, stone choice, coordinate style, handicap,
+// commentary box, move numbers, replay speed and the UGF origin. Its option groups edit the
+// program's BoardOptions; every choice takes effect on the board at once and persistent ones
+// go to the settings table. Closing only hides it.
+#include <QWidget>
+#include <array>
+#include <filesystem>
+#include <string>
+
+#include "engine/BoardOptions.h"
+
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+namespace kelmaz {
+
+class Program;
+
+class FomSet : public QWidget {
+    Q_OBJECT
+public:
+    explicit FomSet(Program& program);
+
+    // Each selects option `index` of its group, then does what a click on it does.
+    void Option1_Click(int index);  // board size
+    void Option2_Click(int index);  // commentary box shown / hidden
+    void Option4_Click(int index);  // board tint
+    void Option5_Click(int index);  // move numbers shown / hidden
+    void Option7_Click(int index);  // white stone tint
+    void Option6_Click(int index);  // handicap: index k places k + 1 stones
+    // Selecting one of a pair from code runs its handler when the selection changes.
+    void selectDigitLabels(bool digits);          // Opt98 / OptNT
+    void selectLowerLeftOrigin(bool lowerLeft);   // Option8 / Option9
+    void selectStones(StoneChoice choice);        // Optionkuro / Optionshiro / Option3
+
+    // The replay speed: the stored caption, then the scroll bar's value (its handler runs).
+    void setStoredSpeed(const std::string& caption, int milliseconds);
+    void setSpeedValue(int milliseconds);
+    int speedValue() const;
+    QString speedCaption() const;
+    double speedSeconds() const;
+
+    std::filesystem::path GetIniPath() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QGroupBox* frame(int index, const QString& caption);
+    QButtonGroup* optionGroup(QGroupBox* box, const char* name, const QStringList& captions,
+                              int columns, void (FomSet::*handler)(int));
+    void select(QButtonGroup* group, int index);
+    void Opt98_Click();
+    void OptNT_Click();
+    void Option8_Click();
+    void Option9_Click();
+    void stonesClicked(int id);
+    void HScroll1_Change(int value);
+    void Command1_Click();
+
+    Program& program_;
+    std::array<QGroupBox*, 9> Frame1{};
+    QGroupBox* Frame2 = nullptr;
+    QButtonGroup* Option1 = nullptr;
+    QButtonGroup* Option2 = nullptr;
+    QButtonGroup* Option4 = nullptr;
+    QButtonGroup* Option5 = nullptr;
+    QButtonGroup* Option6 = nullptr;
+    QButtonGroup* Option7 = nullptr;
+    QButtonGroup* stones_ = nullptr;  // Optionkuro 0, Optionshiro 1, Option3 2
+    QRadioButton* Opt98 = nullptr;
+    QRadioButton* OptNT = nullptr;
+    QRadioButton* Option8 = nullptr;
+    QRadioButton* Option9 = nullptr;
+    QScrollBar* HScroll1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QPushButton* Command1 = nullptr;
+};
+
+}  // namespace kelmaz

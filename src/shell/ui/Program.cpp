@@ -1,0 +1,100 @@
+#include "shell/ui/Program.h"
+
+#include "engine/Engine.h"
+#include "shell/StartupSettings.h"
+#include "shell/ui/FomSet.h"
+#include "shell/ui/HelpWindow.h"
+#include "view/BoardGeometry.h"
+#include "view/ui/FomMain.h"
+
+namespace kelmaz {
+
+Program::Program(QObject* parent) : QObject(parent) {
+    main_ = std::make_unique<FomMain>(*this);
+    engine_ = std::make_unique<Engine>(state_, options_, *main_);
+}
+
+Program::~Program() {
+    // Windows go first: none of them may outlive the engine and state they show.
+    help_.reset();
+    set_.reset();
+    main_.reset();
+}
+
+FomSet& Program::fomSet() {
+    if (!set_) set_ = std::make_unique<FomSet>(*this);
+    return *set_;
+}
+
+void Program::StartupMain(const QString& commandLine) {
+    state_.InstanceNo = "0";
+    iniPath_ = fomSet().GetIniPath();
+    settings_.load(iniPath_);
+    main_->Form_Load(commandLine);
+    applyStoredOptions();
+    state_.WindowTitle = "Kelmaz 碁盤No" + state_.InstanceNo;
+    main_->setCaption(state_.WindowTitle);
+    main_->setLayoutReady(true);
+    main_->ResizeRedraw();
+    main_->show();
+    if (!main_->arguments().isEmpty()) runCommandLine(main_->arguments());
+}
+
+// The stored options reach the board through the settings window's own handlers, exactly as
+// if the user had chosen them; a value that names no option selects its group's default.
+void Program::applyStoredOptions() {
+    const StoredOptions o = readStoredOptions(settings_);
+    FomSet& set = fomSet();
+    set.Option7_Click(o.whiteTintIndex);
+    set.Option5_Click(o.numbersIndex);
+    set.Option4_Click(o.boardTintIndex);
+    set.Option1_Click(o.sizeIndex);
+    set.setStoredSpeed(o.speedText, o.speedMs);
+    set.selectDigitLabels(o.digitLabels);
+    set.selectLowerLeftOrigin(o.lowerLeftOrigin);
+    set.Option2_Click(o.showCommentary ? 0 : 1);
+}
+
+void Program::Pend() {
+    if (ending_) return;
+    ending_ = true;
+    const QPoint at = main_->pos();
+    settings_.write("Top", std::to_string(at.y() * kTwipsPerPixel));
+    settings_.write("Width", std::to_string(main_->width() * kTwipsPerPixel));
+    settings_.write("Height", std::to_string(main_->height() * kTwipsPerPixel));
+    settings_.write("Left", std::to_string(at.x() * kTwipsPerPixel));
+    closeTreeWindow();
+    engine_->cancelPausedRedraw();
+    main_->setReplayRunning(false, 0);
+    // A settings file that cannot be written costs the settings, never the exit.
+    settings_.save(iniPath_);
+    if (set_) set_->hide();
+    if (help_) help_->close();
+    main_->close();
+    emit ended();
+}
+
+void Program::showSettingsWindow() {
+    fomSet().show();
+    fomSet().raise();
+}
+
+void Program::showHelp() {
+    if (!help_) help_ = std::make_unique<HelpWindow>();
+    help_->showContents();
+}
+
+void Program::showFileWindow() {}
+void Program::showGameInfoWindow() {}
+void Program::showBrowserWindow() {}
+void Program::showNetWindow() {}
+bool Program::treeWindowVisible() const { return false; }
+void Program::showTreeWindow() {}
+void Program::closeTreeWindow() {}
+void Program::openCloneWindow(bool) {}
+void Program::runCommandLine(const QStringList&) {}
+void Program::sendHandicapToPeer(int) {}
+void Program::viewerSpeedChanged(int) {}
+void Program::arrangeSideWindows() {}
+
+}  // namespace kelmaz

@@ -1,0 +1,85 @@
+#pragma once
+// The running program: it owns the game state, the board options, the settings table, the
+// board engine and every window. Each window is created on its first use and then exists once;
+// windows reach each other only through this object.
+#include <QObject>
+#include <QString>
+#include <filesystem>
+#include <memory>
+
+#include "engine/BoardOptions.h"
+#include "engine/EngineHost.h"
+#include "engine/GameState.h"
+#include "shell/SettingsStore.h"
+
+namespace kelmaz {
+
+class Engine;
+class FomMain;
+class FomSet;
+class HelpWindow;
+
+class Program : public QObject {
+    Q_OBJECT
+public:
+    explicit Program(QObject* parent = nullptr);
+    ~Program() override;
+
+    // Start-up: reads the settings, lays out the main window, applies the stored options and
+    // shows the main window. `commandLine` is the comma list a clone window is started with.
+    void StartupMain(const QString& commandLine = {});
+    // End: stores the window geometry, writes the settings file and closes every window.
+    void Pend();
+    bool ending() const { return ending_; }
+
+    GameState& state() { return state_; }
+    BoardOptions& options() { return options_; }
+    SettingsStore& settings() { return settings_; }
+    Engine& engine() { return *engine_; }
+    FomMain& fomMain() { return *main_; }
+    FomSet& fomSet();
+    std::filesystem::path iniPath() const { return iniPath_; }
+
+    // Links the engine uses to reach the other windows; neutral until those windows exist.
+    ViewerLink& viewer() { return *viewer_; }
+
+    // Windows and commands that belong to other parts of the program. Each one creates its
+    // window on first use; until that window is built, the command shows nothing.
+    void showSettingsWindow();
+    void showFileWindow();
+    void showGameInfoWindow();
+    void showBrowserWindow();
+    void showNetWindow();
+    bool treeWindowVisible() const;
+    void showTreeWindow();
+    void closeTreeWindow();
+    void openCloneWindow(bool increaseCounter);
+    void runCommandLine(const QStringList& arguments);
+    void sendHandicapToPeer(int optionIndex);  // the match window tells the opponent
+    void viewerSpeedChanged(int milliseconds);  // the sequence viewer's own speed bar follows
+    // After a relayout: the tree editor and the sequence viewer keep to the main window's
+    // right edge.
+    void arrangeSideWindows();
+    void showHelp();
+
+signals:
+    // The program has ended; the application's event loop should stop.
+    void ended();
+
+private:
+    void applyStoredOptions();
+
+    GameState state_;
+    BoardOptions options_;
+    SettingsStore settings_;
+    std::filesystem::path iniPath_;
+    ViewerLink neutralViewer_;
+    ViewerLink* viewer_ = &neutralViewer_;
+    std::unique_ptr<FomMain> main_;
+    std::unique_ptr<Engine> engine_;
+    std::unique_ptr<FomSet> set_;
+    std::unique_ptr<HelpWindow> help_;
+    bool ending_ = false;
+};
+
+}  // namespace kelmaz

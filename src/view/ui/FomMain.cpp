@@ -1,0 +1,376 @@
+#include "view/ui/FomMain.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolButton>
+
+#include "engine/Engine.h"
+#include "shell/StartupSettings.h"
+#include "shell/ui/FomSet.h"
+#include "shell/ui/Program.h"
+#include "view/BoardGeometry.h"
+#include "view/ui/BoardView.h"
+#include "view/ui/ButtonPictures.h"
+
+namespace kelmaz {
+
+namespace {
+
+int px(int twips) { return qRound(double(twips) / kTwipsPerPixel); }
+QRect pxRect(const TwipRect& r) { return {px(r.left), px(r.top), px(r.width), px(r.height)}; }
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+FomMain::FomMain(Program& program) : program_(program) {
+    setObjectName(QStringLiteral("FomMain"));
+    board_ = new BoardView(program.state(), program.options(), this);
+    setCentralWidget(board_);
+    connect(board_, &BoardView::leftClicked, this, &FomMain::onBoardClicked);
+    connect(board_, &BoardView::otherClicked, this, [this](const QPoint& at) { Mcont->popup(at); });
+
+    buildPanel();
+    buildVersionPanel();
+    buildMenus();
+
+    Timer1.setSingleShot(true);
+    connect(&Timer1, &QTimer::timeout, this, &FomMain::Timer1_Timer);
+    TimerSlow.setSingleShot(true);
+    connect(&TimerSlow, &QTimer::timeout, this, [this] { program_.engine().replayTick(); });
+    setMinimumWidth(px(kMinWindowWidth));
+}
+
+FomMain::~FomMain() = default;
+
+void FomMain::buildPanel() {
+    Frame1 = new QFrame(board_);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setFrameShape(QFrame::StyledPanel);
+    Text1 = new QLineEdit(Frame1);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setAccessibleName(QStringLiteral("手数"));
+    Text1->setToolTip(QStringLiteral("手数"));
+    Text1->setAlignment(Qt::AlignRight);
+    TxtKaisetu = new QPlainTextEdit(Frame1);
+    TxtKaisetu->setObjectName(QStringLiteral("TxtKaisetu"));
+    TxtKaisetu->setAccessibleName(QStringLiteral("解説"));
+
+    // The buttons carry pictures; their names (tooltip and accessible name) are the captions
+    // of the same commands in the menus.
+    const auto button = [this](const char* name, ButtonPicture picture, const QString& caption,
+                               void (FomMain::*slot)()) {
+        auto* b = new QToolButton(Frame1);
+        b->setObjectName(QLatin1String(name));
+        b->setIcon(buttonPicture(picture));
+        b->setToolTip(caption);
+        b->setAccessibleName(caption);
+        b->setAutoRaise(false);
+        connect(b, &QToolButton::clicked, this, slot);
+        return b;
+    };
+    Command6 = button("Command6", ButtonPicture::GoTo, QStringLiteral("指定手へ"),
+                      &FomMain::Command6_Click);
+    Command7 = button("Command7", ButtonPicture::First, QStringLiteral("初手"),
+                      &FomMain::Command7_Click);
+    Command2 = button("Command2", ButtonPicture::Back, QStringLiteral("一手戻し"),
+                      &FomMain::Command2_Click);
+    Command5 = button("Command5", ButtonPicture::Forward, QStringLiteral("次の手"),
+                      &FomMain::Command5_Click);
+    Command8 = button("Command8", ButtonPicture::Last, QStringLiteral("最終手"),
+                      &FomMain::Command8_Click);
+    Command9 = button("Command9", ButtonPicture::Replay, QStringLiteral("再現"),
+                      &FomMain::Saigen_Click);
+    Command4 = button("Command4", ButtonPicture::Stop, QStringLiteral("停止"),
+                      &FomMain::Saigen_Click);
+    Command4->hide();
+    Command3 = button("Command3", ButtonPicture::NewWindow,
+                      QStringLiteral("新しいウィンドウの作成"), &FomMain::Command3_Click);
+    Command1 = button("Command1", ButtonPicture::Clear, QStringLiteral("画面消去"),
+                      &FomMain::Command1_Click);
+    connect(Text1, &QLineEdit::returnPressed, this, &FomMain::Command6_Click);
+}
+
+void FomMain::buildVersionPanel() {
+    Frame2 = new QFrame(board_);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Frame2->setFrameShape(QFrame::Box);
+    Frame2->setAutoFillBackground(true);
+    Label1 = new QLabel(QStringLiteral("Ver 1.04"), Frame2);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setAlignment(Qt::AlignCenter);
+    Command10 = new QPushButton(QStringLiteral("OK"), Frame2);
+    Command10->setObjectName(QStringLiteral("Command10"));
+    connect(Command10, &QPushButton::clicked, Frame2, &QWidget::hide);
+    Frame2->hide();
+}
+
+QAction* FomMain::addCommand(QMenu* menu, const char* name, const QString& caption,
+                             void (FomMain::*slot)()) {
+    QAction* action = menu ? menu->addAction(caption) : menuBar()->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    if (slot) connect(action, &QAction::triggered, this, slot);
+    return action;
+}
+
+void FomMain::buildMenus() {
+    QAction* file = addCommand(nullptr, "Mfile", QStringLiteral("ﾌｧｲﾙ(&F)"), nullptr);
+    connect(file, &QAction::triggered, this, [this] { program_.showFileWindow(); });
+
+    QMenu* options = menuBar()->addMenu(QStringLiteral("オプション(&O)"));
+    options->setObjectName(QStringLiteral("Moption"));
+    QAction* settings = addCommand(options, "Msetei", QStringLiteral("設定表示"), nullptr);
+    connect(settings, &QAction::triggered, this, [this] { program_.showSettingsWindow(); });
+    QAction* browser = addCommand(options, "mbraw", QStringLiteral("ブラウザ表示"), nullptr);
+    connect(browser, &QAction::triggered, this, [this] { program_.showBrowserWindow(); });
+
+    Mcont = menuBar()->addMenu(QStringLiteral("コントロール(&C)"));
+    Mcont->setObjectName(QStringLiteral("Mcont"));
+    addCommand(Mcont, "mcls", QStringLiteral("画面消去"), &FomMain::mcls_Click);
+    Mcont->addSeparator();
+    addCommand(Mcont, "msyote", QStringLiteral("初手"), &FomMain::Command7_Click);
+    addCommand(Mcont, "mitte", QStringLiteral("一手戻し"), &FomMain::Command2_Click);
+    addCommand(Mcont, "mm10", QStringLiteral("10手戻し"), &FomMain::mm10_Click);
+    addCommand(Mcont, "mtugi", QStringLiteral("次の手"), &FomMain::Command5_Click);
+    addCommand(Mcont, "ms10", QStringLiteral("10手進め"), &FomMain::ms10_Click);
+    addCommand(Mcont, "Msaisyute", QStringLiteral("最終手"), &FomMain::Command8_Click);
+    Mcont->addSeparator();
+    addCommand(Mcont, "Mmnew", QStringLiteral("新しいウィンドウの作成"), &FomMain::Mmnew_Click);
+    Mcont->addSeparator();
+    addCommand(Mcont, "msaigen", QStringLiteral("自動再現"), &FomMain::Saigen_Click);
+    addCommand(Mcont, "msstop", QStringLiteral("再現ストップ"), nullptr);
+    addCommand(Mcont, "Msaisyu", QStringLiteral("再現終了"), nullptr);
+    Mcont->addSeparator();
+    addCommand(Mcont, "gkaiten", QStringLiteral("画面回転１８０°"), &FomMain::gkaiten_Click);
+    mhyouji = addCommand(Mcont, "mhyouji", QStringLiteral("コントロールの表示"),
+                         &FomMain::mhyouji_Click);
+    mhyouji->setCheckable(true);
+    mhyouji->setChecked(true);
+    mSGF = addCommand(Mcont, "mSGF", QStringLiteral("ツリーﾋﾞｭｱｰ(SGF)"), &FomMain::mSGF_Click);
+    mSGF->setCheckable(true);
+    QAction* net = addCommand(Mcont, "Net", QStringLiteral("ネットワーク"), nullptr);
+    connect(net, &QAction::triggered, this, [this] { program_.showNetWindow(); });
+    Mcont->addSeparator();
+    addCommand(Mcont, "mend", QStringLiteral("終了(&E)"), &FomMain::mend_Click);
+
+    QAction* info = addCommand(nullptr, "Mtj", QStringLiteral("対局情報(&J)"), nullptr);
+    connect(info, &QAction::triggered, this, [this] { program_.showGameInfoWindow(); });
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    help->setObjectName(QStringLiteral("Mhelp"));
+    QAction* contents = addCommand(help, "mmokuji", QStringLiteral("目次"), nullptr);
+    contents->setShortcut(QKeySequence::HelpContents);
+    contents->setShortcutContext(Qt::ApplicationShortcut);
+    connect(contents, &QAction::triggered, this, [this] { program_.showHelp(); });
+    addCommand(help, "mver", QStringLiteral("バージョン情報"), &FomMain::mver_Click);
+}
+
+void FomMain::Form_Load(const QString& commandLine) {
+    layoutReady_ = false;
+    const StoredGeometry g = readStoredGeometry(program_.settings());
+    std::vector<TwipRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect a = screen->availableGeometry();
+        screens.push_back({a.x() * kTwipsPerPixel, a.y() * kTwipsPerPixel,
+                           a.width() * kTwipsPerPixel, a.height() * kTwipsPerPixel});
+    }
+    const TwipRect placed = placeOnScreens({g.left, g.top, g.width, g.height}, screens);
+    move(px(placed.left), px(placed.top));
+    resize(px(placed.width), px(placed.height));
+    setControlPanelShown(g.panelShown);
+    layoutReady_ = true;
+    ResizeRedraw();
+
+    const QString trimmed = commandLine.trimmed();
+    if (!trimmed.isEmpty()) List2 = trimmed.split(QLatin1Char(','));
+}
+
+void FomMain::ResizeRedraw() {
+    if (replayRunning_ || !layoutReady_ || inLayout_) return;
+    inLayout_ = true;
+    GameState& s = program_.state();
+    s.BoardSize = program_.options().boardSize();
+
+    const int w = width() * kTwipsPerPixel;
+    const int h = windowHeightFor(w, controlPanelShown(), commentaryShown(), s.BoardSize);
+    const int menuHeight = menuBar()->isVisible() ? menuBar()->sizeHint().height() : 0;
+    setFixedHeight(px(h) > menuHeight ? std::max(px(h), 0) : menuHeight);
+
+    const PanelLayout l = panelLayout(board_->pitch(), s.BoardSize, commentaryShown());
+    Frame1->setGeometry(pxRect(l.panel));
+    Text1->setGeometry(pxRect(l.moveNumberBox));
+    QToolButton* row[] = {Command6, Command7, Command2, Command5,
+                          Command8, Command9, Command3, Command1};
+    for (int i = 0; i < kPanelButtons; ++i) {
+        row[i]->setGeometry(pxRect(l.buttons[i]));
+        row[i]->setIconSize(row[i]->size() * 0.8);
+    }
+    Command4->setGeometry(Command9->geometry());
+    Command4->setIconSize(Command9->iconSize());
+    TxtKaisetu->setGeometry(pxRect(l.commentary));
+
+    program_.arrangeSideWindows();
+    // The rebuild shows the stored commentary of the position; what the user has typed for it
+    // and not yet stored must not be lost to a mere change of layout.
+    const QString typed = TxtKaisetu->toPlainText();
+    const int position = s.MoveCount;
+    program_.engine().Redraw(1, s.MoveCount);
+    if (s.MoveCount == position) TxtKaisetu->setPlainText(typed);
+    board_->update();
+    inLayout_ = false;
+}
+
+void FomMain::setControlPanelShown(bool shown) {
+    Frame1->setVisible(shown);
+    mhyouji->setChecked(shown);
+}
+
+bool FomMain::controlPanelShown() const { return !Frame1->isHidden(); }
+
+void FomMain::setCommentaryShown(bool shown) { TxtKaisetu->setVisible(shown); }
+
+bool FomMain::commentaryShown() const { return !TxtKaisetu->isHidden(); }
+
+void FomMain::showVersionPanel() { mver_Click(); }
+
+// --- BoardHost -----------------------------------------------------------------------------
+
+void FomMain::setCaption(const std::string& caption) { setWindowTitle(qs(caption)); }
+
+std::string FomMain::commentaryText() const { return TxtKaisetu->toPlainText().toStdString(); }
+
+void FomMain::setCommentaryText(const std::string& text) { TxtKaisetu->setPlainText(qs(text)); }
+
+void FomMain::setMoveNumberText(const std::string& text) { Text1->setText(qs(text)); }
+
+void FomMain::showKoRefusal() {
+    // Not modal for the caller: the engine goes on and the user reads the message meanwhile.
+    auto* box = new QMessageBox(QMessageBox::Critical, QStringLiteral("禁手"),
+                                QStringLiteral("コウだてが必要です"), QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("KoRefusal"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void FomMain::boardChanged() {
+    // A new picture carries no lit marker until the marker timer lights it.
+    board_->setMarkerLit(false);
+    board_->update();
+}
+
+void FomMain::restartMarkerTimer(int firstTickMs) { Timer1.start(firstTickMs); }
+
+void FomMain::stopMarkerTimer() { Timer1.stop(); }
+
+void FomMain::setReplayRunning(bool running, int firstIntervalMs) {
+    replayRunning_ = running;
+    Command4->setVisible(running);
+    Command9->setVisible(!running);
+    if (running) {
+        TimerSlow.start(std::max(firstIntervalMs, 1));
+    } else {
+        TimerSlow.stop();
+    }
+}
+
+void FomMain::setReplayButtonEnabled(bool enabled) { Command9->setEnabled(enabled); }
+
+double FomMain::replaySpeedSeconds() const { return program_.fomSet().speedSeconds(); }
+
+void FomMain::relayout() { ResizeRedraw(); }
+
+// --- Events --------------------------------------------------------------------------------
+
+void FomMain::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (!program_.ending()) program_.Pend();
+}
+
+void FomMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    ResizeRedraw();
+}
+
+void FomMain::onBoardClicked(int xTwips, int yTwips) {
+    if (replayRunning_) return;
+    GameState& s = program_.state();
+    const HitResult hit =
+        getpos(xTwips - kBoardMargin, yTwips - kBoardMargin, board_->pitch(), s.BoardSize);
+    if (!hit.onBoard()) return;
+    program_.engine().IshiUtu(hit.col, hit.row);
+}
+
+// The marker blinks: one tick lights it, the next puts it out, a second apart.
+void FomMain::Timer1_Timer() {
+    const GameState& s = program_.state();
+    if (s.LastMarkX == 0 || s.MoveCount == 0) return;
+    board_->setMarkerLit(markerPhase_);
+    markerPhase_ = !markerPhase_;
+    Timer1.start(1000);
+}
+
+// --- Commands ------------------------------------------------------------------------------
+
+void FomMain::Command1_Click() {
+    treeClosing_ = true;
+    program_.closeTreeWindow();
+    mSGF->setChecked(false);
+    treeClosing_ = false;
+    program_.engine().gCls();
+}
+
+void FomMain::Command2_Click() {
+    Command2->setEnabled(false);
+    program_.engine().Itemodosi();
+    Command2->setEnabled(true);
+}
+
+void FomMain::Command3_Click() { program_.openCloneWindow(true); }
+void FomMain::Command5_Click() { program_.engine().oneForward(); }
+void FomMain::Command6_Click() { program_.engine().goToMove(Text1->text().toStdString()); }
+void FomMain::Command7_Click() { program_.engine().firstMove(); }
+void FomMain::Command8_Click() { program_.engine().lastMove(); }
+void FomMain::Saigen_Click() { program_.engine().Saigen(); }
+void FomMain::mcls_Click() { program_.engine().gCls(); }
+void FomMain::mm10_Click() { program_.engine().tenBack(); }
+void FomMain::ms10_Click() { program_.engine().tenForward(); }
+void FomMain::Mmnew_Click() { program_.openCloneWindow(false); }
+void FomMain::gkaiten_Click() { program_.engine().Gkaiten_Click(); }
+
+void FomMain::mhyouji_Click() {
+    // The action has already toggled its own check mark.
+    setControlPanelShown(mhyouji->isChecked());
+    ResizeRedraw();
+    program_.settings().write("dispCont", controlPanelShown() ? "1" : "0");
+}
+
+void FomMain::mSGF_Click() {
+    if (treeClosing_) return;
+    if (!mSGF->isChecked()) {
+        program_.closeTreeWindow();
+        program_.state().SgfText.clear();
+    } else {
+        program_.showTreeWindow();
+    }
+}
+
+void FomMain::mend_Click() { program_.Pend(); }
+
+void FomMain::mver_Click() {
+    Frame2->setGeometry(pxRect({500, 300, 3660, 1545}));
+    Label1->setGeometry(0, 10, Frame2->width(), Frame2->height() / 2);
+    Command10->setGeometry((Frame2->width() - 80) / 2, Frame2->height() - 40, 80, 30);
+    Frame2->show();
+    Frame2->raise();
+}
+
+}  // namespace kelmaz

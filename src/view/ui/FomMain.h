@@ -1,0 +1,129 @@
+#pragma once
+// The main board window: the board, the control panel below it (move-number box, buttons,
+// commentary box), the menus, the context menu and the version panel. It shows the state,
+// forwards clicks and commands to the engine and lays itself out so that its height follows
+// its width.
+#include <QMainWindow>
+#include <QStringList>
+#include <QTimer>
+
+#include "engine/EngineHost.h"
+
+class QAction;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
+
+namespace kelmaz {
+
+class BoardView;
+class Program;
+
+class FomMain : public QMainWindow, public BoardHost {
+    Q_OBJECT
+public:
+    explicit FomMain(Program& program);
+    ~FomMain() override;
+
+    // Load handler: restores the stored geometry and the panel, splits the command line.
+    void Form_Load(const QString& commandLine);
+    void ResizeRedraw();
+    void setLayoutReady(bool ready) { layoutReady_ = ready; }
+
+    void setControlPanelShown(bool shown);
+    bool controlPanelShown() const;
+    void setCommentaryShown(bool shown);
+    bool commentaryShown() const;
+    void showVersionPanel();
+
+    // The command-line arguments the load handler split at the commas.
+    const QStringList& arguments() const { return List2; }
+
+    BoardView& board() { return *board_; }
+    QMenu& controlMenu() { return *Mcont; }
+    QTimer& markerTimer() { return Timer1; }
+    QTimer& replayTimer() { return TimerSlow; }
+
+    // BoardHost
+    void setCaption(const std::string& caption) override;
+    std::string commentaryText() const override;
+    void setCommentaryText(const std::string& text) override;
+    void setMoveNumberText(const std::string& text) override;
+    void showKoRefusal() override;
+    void boardChanged() override;
+    void restartMarkerTimer(int firstTickMs) override;
+    void stopMarkerTimer() override;
+    bool replayRunning() const override { return replayRunning_; }
+    void setReplayRunning(bool running, int firstIntervalMs) override;
+    void setReplayButtonEnabled(bool enabled) override;
+    double replaySpeedSeconds() const override;
+    void relayout() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildPanel();
+    void buildMenus();
+    void buildVersionPanel();
+    QAction* addCommand(QMenu* menu, const char* name, const QString& caption,
+                        void (FomMain::*slot)());
+    void onBoardClicked(int xTwips, int yTwips);
+    void Timer1_Timer();
+
+    // Commands of the menus and buttons.
+    void Command1_Click();  // clear
+    void Command2_Click();  // one back
+    void Command3_Click();  // new window, counter increased
+    void Command5_Click();  // one forward
+    void Command6_Click();  // go to the typed move
+    void Command7_Click();  // first move
+    void Command8_Click();  // last move
+    void Saigen_Click();    // replay start or stop
+    void mcls_Click();
+    void mm10_Click();
+    void ms10_Click();
+    void Mmnew_Click();
+    void gkaiten_Click();
+    void mhyouji_Click();
+    void mSGF_Click();
+    void mend_Click();
+    void mver_Click();
+
+    Program& program_;
+    BoardView* board_ = nullptr;
+    QFrame* Frame1 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QPlainTextEdit* TxtKaisetu = nullptr;
+    QToolButton* Command1 = nullptr;
+    QToolButton* Command2 = nullptr;
+    QToolButton* Command3 = nullptr;
+    QToolButton* Command4 = nullptr;
+    QToolButton* Command5 = nullptr;
+    QToolButton* Command6 = nullptr;
+    QToolButton* Command7 = nullptr;
+    QToolButton* Command8 = nullptr;
+    QToolButton* Command9 = nullptr;
+    QFrame* Frame2 = nullptr;
+    QLabel* Label1 = nullptr;
+    QPushButton* Command10 = nullptr;
+    QMenu* Mcont = nullptr;
+    QAction* mhyouji = nullptr;
+    QAction* mSGF = nullptr;
+    QTimer Timer1;     // last-move marker blink
+    QTimer TimerSlow;  // automatic replay, one tick at a time
+    QStringList List2;
+
+    bool layoutReady_ = false;
+    bool inLayout_ = false;
+    bool replayRunning_ = false;
+    bool markerPhase_ = false;
+    bool treeClosing_ = false;
+};
+
+}  // namespace kelmaz

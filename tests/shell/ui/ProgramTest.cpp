@@ -1,0 +1,114 @@
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QSignalSpy>
+
+#include "shell/SettingsStore.h"
+#include "shell/ui/FomSet.h"
+#include "support/ProgramFixture.h"
+
+namespace kelmaz {
+namespace {
+
+using StartAndEnd = test::ProgramFixture;
+
+SettingsStore readIni(const std::filesystem::path& file) {
+    SettingsStore store;
+    EXPECT_TRUE(store.load(file));
+    return store;
+}
+
+TEST_F(StartAndEnd, WithoutASettingsFileTheDefaultsApplyAndExitWritesTheGeometry) {
+    start();
+    EXPECT_EQ(state().BoardSize, 19);
+    EXPECT_FALSE(program().options().showNumbers);
+    EXPECT_TRUE(main().controlPanelShown());
+    EXPECT_TRUE(main().commentaryShown());
+    EXPECT_EQ(program().iniPath(), iniFile());
+
+    QSignalSpy ended(&program(), &Program::ended);
+    main().move(40, 30);
+    main().close();
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_FALSE(main().isVisible());
+    const SettingsStore ini = readIni(iniFile());
+    EXPECT_EQ(ini.read("Top", ""), std::to_string(main().pos().y() * 15));
+    EXPECT_EQ(ini.read("Left", ""), std::to_string(main().pos().x() * 15));
+    EXPECT_EQ(ini.read("Width", ""), "4005");
+    EXPECT_EQ(ini.read("Height", ""), std::to_string(main().height() * 15));
+    EXPECT_EQ(ini.read("Ban", ""), "0");
+}
+
+TEST_F(StartAndEnd, StoredOptionsAreApplied) {
+    writeIni("Ban,2\nBangou, 0\nOS,NT\nBaniro,1\nShiro,1\nSpeed,2.5\nPnada,1\ndispCont,0\n"
+             "Kaisetu,非表示\nWidth,6000\n");
+    start();
+    EXPECT_EQ(state().BoardSize, 9);
+    EXPECT_TRUE(program().options().showNumbers);
+    EXPECT_FALSE(program().options().digitLabels);
+    EXPECT_EQ(program().options().boardTintIndex, 1);
+    EXPECT_EQ(program().options().whiteTintIndex, 1);
+    EXPECT_EQ(program().fomSet().speedCaption(), QStringLiteral("2.5"));
+    EXPECT_EQ(program().fomSet().speedValue(), 2500);
+    EXPECT_TRUE(program().options().ugfLowerLeftOrigin);
+    EXPECT_FALSE(main().controlPanelShown());
+    EXPECT_FALSE(main().commentaryShown());
+    EXPECT_EQ(main().width(), 400);
+    EXPECT_EQ(main().height(), qRound(windowHeightFor(6000, false, false, 9) / 15.0));
+}
+
+TEST_F(StartAndEnd, DamagedSettingsFileStartsWithDefaultsAndKeepsWhatItCan) {
+    std::string ini = "Ban,7\nWidth,abc\nBaniro,-2\nBangou,x\nSpeed,0\nno comma\n";
+    ini += "Huge," + std::string(2 << 20, 'z') + "\n";
+    ini += std::string("\x00\xFF\xFE,\x81\n", 6);
+    ini += "FileDir,/home/user/kifu\nTop,12000\nLeft,-50\n";
+    writeIni(ini);
+    start();
+    EXPECT_EQ(state().BoardSize, 19);
+    EXPECT_EQ(main().width(), 267);
+    EXPECT_EQ(program().options().boardTintIndex, 0);
+    EXPECT_FALSE(program().options().showNumbers);
+    EXPECT_EQ(program().fomSet().speedValue(), 1000);
+    EXPECT_EQ(main().pos(), QPoint(0, 0)) << "a top of 12000 and a left of -50 become 0";
+
+    program().Pend();
+    const SettingsStore saved = readIni(iniFile());
+    EXPECT_EQ(saved.read("FileDir", ""), "/home/user/kifu") << "other windows' keys survive";
+    EXPECT_EQ(saved.read("Ban", ""), "0");
+    EXPECT_EQ(saved.read("Huge", "gone"), "gone");
+}
+
+TEST_F(StartAndEnd, AWindowOffEveryScreenIsBroughtBack) {
+    writeIni("Top,9990\nLeft,9990\n");
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    start();
+    if (screen.contains(QPoint(666 + 100, 666 + 100))) GTEST_SKIP() << "the screen is large";
+    EXPECT_TRUE(screen.intersects(main().frameGeometry()));
+    EXPECT_TRUE(screen.contains(main().pos() + QPoint(50, 50)));
+}
+
+TEST_F(StartAndEnd, MoreThanThirtyOneKeysSurviveAnExit) {
+    std::string ini;
+    for (int i = 0; i < 40; ++i) ini += "Key" + std::to_string(i) + "," + std::to_string(i) + "\n";
+    writeIni(ini);
+    start();
+    program().settings().write("Extra", "kept");
+    program().Pend();
+    const SettingsStore saved = readIni(iniFile());
+    EXPECT_EQ(saved.read("Key39", ""), "39");
+    EXPECT_EQ(saved.read("Extra", ""), "kept");
+    EXPECT_EQ(saved.read("Width", ""), "4005");
+}
+
+TEST_F(StartAndEnd, AnUnwritableSettingsFileDoesNotStopTheEnd) {
+    test::writeBytes(dir_.file("blocker"), "a file where a folder should be");
+    qputenv("KELMAZ_CONFIG_DIR", QByteArray::fromStdString((dir_.path() / "blocker").string()));
+    start();
+    QSignalSpy ended(&program(), &Program::ended);
+    main().findChild<QAction*>("mend")->trigger();
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_FALSE(main().isVisible());
+}
+
+}  // namespace
+}  // namespace kelmaz

@@ -1,0 +1,63 @@
+#pragma once
+// A running program for window tests: its own settings folder (KELMAZ_CONFIG_DIR points to a
+// fresh temporary folder for the test's lifetime), an optional settings file written before
+// start-up, and helpers to click board points.
+#include <gtest/gtest.h>
+
+#include <QPoint>
+#include <QTest>
+#include <memory>
+#include <string>
+
+#include "engine/GameState.h"
+#include "shell/ui/Program.h"
+#include "support/TestSupport.h"
+#include "view/BoardGeometry.h"
+#include "view/ui/BoardView.h"
+#include "view/ui/FomMain.h"
+
+namespace kelmaz::test {
+
+class ProgramFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previousConfig_ = qgetenv("KELMAZ_CONFIG_DIR");
+        qputenv("KELMAZ_CONFIG_DIR", QByteArray::fromStdString(dir_.path().string()));
+    }
+    void TearDown() override {
+        program_.reset();
+        qputenv("KELMAZ_CONFIG_DIR", previousConfig_);
+    }
+
+    void writeIni(const std::string& text) { writeBytes(iniFile(), text); }
+    std::filesystem::path iniFile() const { return dir_.file("kelmaz.ini"); }
+
+    Program& start() {
+        program_ = std::make_unique<Program>();
+        program_->StartupMain();
+        return *program_;
+    }
+    Program& program() { return *program_; }
+    GameState& state() { return program_->state(); }
+    FomMain& main() { return program_->fomMain(); }
+    BoardView& board() { return main().board(); }
+
+    // The pixel position of the crossing of column c and row r on the board widget.
+    QPoint pointAt(int col, int row) {
+        const int p = board().pitch();
+        return {qRound((kBoardMargin + col * p) / double(kTwipsPerPixel)),
+                qRound((kBoardMargin + row * p) / double(kTwipsPerPixel))};
+    }
+    void clickPoint(int col, int row, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(&board(), button, {}, pointAt(col, row));
+    }
+    int stoneAt(int col, int row) { return state().BoardGrid[col][row]; }
+
+    TempDir dir_;
+
+private:
+    QByteArray previousConfig_;
+    std::unique_ptr<Program> program_;
+};
+
+}  // namespace kelmaz::test
