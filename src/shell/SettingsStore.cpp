@@ -136,9 +136,11 @@ bool SettingsStore::load(const std::filesystem::path& file) {
     slots_.assign(kInitialSlots, {});
     std::ifstream in(file, std::ios::binary);
     if (!in) return false;
-    std::string bytes(kMaxFileBytes, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    std::string bytes;
+    char chunk[65536];
+    while (bytes.size() < kMaxFileBytes && in.read(chunk, sizeof chunk).gcount() > 0) {
+        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+    }
     parse(decodeRecordBytes(bytes).text);
     return true;
 }

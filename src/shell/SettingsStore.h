@@ -17,7 +17,7 @@ public:
     // Fields longer than this are not settings anybody wrote: such a pair is not kept.
     static constexpr std::size_t kMaxFieldBytes = 4096;
     // Only this much of a file is read; a larger file is damaged or not ours.
-    static constexpr std::size_t kMaxFileBytes = 1 << 20;
+    static constexpr std::size_t kMaxFileBytes = 32 << 20;
 
     SettingsStore();
 

@@ -6,8 +6,10 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QToolButton>
+#include <regex>
 
 #include "engine/Engine.h"
+#include "shell/ui/FomSet.h"
 #include "support/ProgramFixture.h"
 #include "support/UiTestSupport.h"
 
@@ -99,6 +101,7 @@ TEST_F(MainWindow, NavigationButtonsWalkTheRecord) {
 TEST_F(MainWindow, ReplayRunsToTheEndAndBlocksClicksMeanwhile) {
     start();
     for (int i = 1; i <= 3; ++i) clickPoint(i, 5);
+    program().fomSet().setSpeedValue(100);
     auto* start = main().findChild<QToolButton*>("Command9");
     auto* stop = main().findChild<QToolButton*>("Command4");
     start->click();  // at the end of the record: starts again from the empty board
@@ -222,20 +225,21 @@ TEST_F(MainWindow, ReplayMenusWithoutCommandsDoNothing) {
 }
 
 TEST_F(MainWindow, ScreenshotOfAGameWithNumbers) {
+    // The first sixty moves of a real game from the corpus, played by clicks.
+    const std::string sgf =
+        test::readBytes(test::corpusDir() / "games_plain" / "gnugo__century21__gnugo-smartgo.sgf");
+    if (sgf.empty()) GTEST_SKIP() << "corpus not found";
     writeIni("Width,9000\nBangou,0\n");
     start();
-    // About sixty moves of an opening in both corners and along the sides.
-    const int moves[][2] = {
-        {16, 4},  {4, 16},  {16, 16}, {4, 4},   {16, 10}, {3, 10},  {14, 17}, {17, 14},
-        {6, 3},   {3, 6},   {10, 3},  {10, 17}, {17, 7},  {13, 4},  {14, 3},  {12, 3},
-        {13, 5},  {12, 5},  {13, 6},  {11, 4},  {6, 17},  {3, 14},  {8, 16},  {7, 15},
-        {3, 17},  {2, 17},  {3, 18},  {4, 17},  {2, 16},  {3, 16},  {12, 16}, {10, 10},
-        {5, 10},  {10, 6},  {7, 10},  {10, 14}, {14, 10}, {12, 10}, {6, 5},   {5, 6},
-        {15, 12}, {12, 14}, {17, 17}, {18, 16}, {16, 17}, {17, 18}, {18, 17}, {18, 18},
-        {17, 16}, {8, 4},   {8, 6},   {6, 7},   {8, 8},   {12, 8},  {14, 8},  {9, 12},
-        {7, 12},  {15, 15}, {16, 15}, {14, 14}};
-    for (const auto& m : moves) clickPoint(m[0], m[1]);
-    EXPECT_GE(state().MoveCount, 55);
+    const std::regex move(";([BW])\\[([a-s])([a-s])\\]");
+    int played = 0;
+    for (auto it = std::sregex_iterator(sgf.begin(), sgf.end(), move);
+         it != std::sregex_iterator() && played < 60; ++it, ++played) {
+        const std::smatch& m = *it;
+        ASSERT_EQ(m[1].str() == "B", played % 2 == 0) << "the game alternates";
+        clickPoint(m[2].str()[0] - 'a' + 1, m[3].str()[0] - 'a' + 1);
+    }
+    EXPECT_EQ(state().MoveCount, 60);
     QTRY_VERIFY_WITH_TIMEOUT(board().markerLit(), 3000);
     test::saveScreenshot(main(), QStringLiteral("main-window"));
 }
