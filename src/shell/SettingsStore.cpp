@@ -117,7 +117,10 @@ void SettingsStore::parse(std::string_view text) {
         const auto fields = splitFields(line);
         if (fields.size() < 2 || fields[0].empty()) continue;
         if (fields[0].size() > kMaxFieldBytes || fields[1].size() > kMaxFieldBytes) continue;
-        if (fields[0].find('\0') != std::string_view::npos) continue;
+        if (fields[0].find('\0') != std::string_view::npos ||
+            fields[1].find('\0') != std::string_view::npos) {
+            continue;  // binary garbage
+        }
         if (used == slots_.size()) slots_.emplace_back();
         slots_[used++] = {std::string(fields[0]), std::string(fields[1])};
     }
