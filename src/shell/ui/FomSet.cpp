@@ -228,7 +228,7 @@ void FomSet::Option6_Click(int index) {
     if (index <= 0 || !Option6->button(index)) return;
     program_.engine().placeHandicap(index + 1);
     select(Option6, 0);
-    if (program_.state().NetMatchActive) program_.sendHandicapToPeer(index);
+    if (program_.state().NetMatchActive) program_.net().announceHandicap(index);
 }
 
 void FomSet::selectDigitLabels(bool digits) { (digits ? Opt98 : OptNT)->setChecked(true); }

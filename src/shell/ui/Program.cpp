@@ -74,6 +74,21 @@ void Program::Pend() {
     emit ended();
 }
 
+void Program::setViewer(ViewerLink* viewer) {
+    viewer_ = viewer ? viewer : &neutralViewer_;
+    engine_->setViewer(viewer);
+}
+
+void Program::setTree(TreeLink* tree) {
+    tree_ = tree ? tree : &neutralTree_;
+    engine_->setTree(tree);
+}
+
+void Program::setNet(NetLink* net) {
+    net_ = net ? net : &neutralNet_;
+    engine_->setNet(net);
+}
+
 void Program::showSettingsWindow() {
     fomSet().show();
     fomSet().raise();
@@ -93,7 +108,6 @@ void Program::showTreeWindow() {}
 void Program::closeTreeWindow() {}
 void Program::openCloneWindow(bool) {}
 void Program::runCommandLine(const QStringList&) {}
-void Program::sendHandicapToPeer(int) {}
 void Program::viewerSpeedChanged(int) {}
 void Program::arrangeSideWindows() {}
 

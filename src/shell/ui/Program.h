@@ -40,8 +40,14 @@ public:
     FomSet& fomSet();
     std::filesystem::path iniPath() const { return iniPath_; }
 
-    // Links the engine uses to reach the other windows; neutral until those windows exist.
+    // Links to the sequence viewer, the tree editor and the match window: neutral ("window
+    // absent") until the window that implements one registers itself; the engine gets the same.
     ViewerLink& viewer() { return *viewer_; }
+    TreeLink& tree() { return *tree_; }
+    NetLink& net() { return *net_; }
+    void setViewer(ViewerLink* viewer);
+    void setTree(TreeLink* tree);
+    void setNet(NetLink* net);
 
     // Windows and commands that belong to other parts of the program. Each one creates its
     // window on first use; until that window is built, the command shows nothing.
@@ -55,7 +61,6 @@ public:
     void closeTreeWindow();
     void openCloneWindow(bool increaseCounter);
     void runCommandLine(const QStringList& arguments);
-    void sendHandicapToPeer(int optionIndex);  // the match window tells the opponent
     void viewerSpeedChanged(int milliseconds);  // the sequence viewer's own speed bar follows
     // After a relayout: the tree editor and the sequence viewer keep to the main window's
     // right edge.
@@ -74,7 +79,11 @@ private:
     SettingsStore settings_;
     std::filesystem::path iniPath_;
     ViewerLink neutralViewer_;
+    TreeLink neutralTree_;
+    NetLink neutralNet_;
     ViewerLink* viewer_ = &neutralViewer_;
+    TreeLink* tree_ = &neutralTree_;
+    NetLink* net_ = &neutralNet_;
     std::unique_ptr<FomMain> main_;
     std::unique_ptr<Engine> engine_;
     std::unique_ptr<FomSet> set_;

@@ -127,6 +127,22 @@ TEST_F(SettingsWindow, HandicapPlacesItsStonesAndShowsNoneAgain) {
     for (int k = 1; k <= 9; ++k) EXPECT_TRUE(state().onBoard(state().MoveCol[k], state().MoveRow[k]));
 }
 
+TEST_F(SettingsWindow, HandicapIsAnnouncedToTheOpponentOnlyDuringAMatch) {
+    struct FakeNet : NetLink {
+        std::vector<int> announced;
+        void announceHandicap(int optionIndex) override { announced.push_back(optionIndex); }
+    } net;
+    start();
+    program().setNet(&net);
+    option(program().fomSet(), "Option6_2")->click();
+    EXPECT_TRUE(net.announced.empty());
+    state().NetMatchActive = true;
+    option(program().fomSet(), "Option6_3")->click();
+    EXPECT_EQ(net.announced, std::vector<int>{3});
+    state().NetMatchActive = false;
+    program().setNet(nullptr);
+}
+
 TEST_F(SettingsWindow, SpeedScrollBarEnds) {
     start();
     FomSet& set = program().fomSet();
