@@ -106,6 +106,9 @@ void MatchSession::receiveMove(const std::vector<std::string>& fields) {
     state_.MoveCol[slot] = static_cast<std::int16_t>(mirror - *col);
     state_.MoveRow[slot] = static_cast<std::int16_t>(mirror - *row);
     state_.MoveColour[slot] = static_cast<std::int16_t>(*colour);
+    // Like a stone placed here, a received move ends the record (moves left over from a
+    // take-back that went differently on the two sides would come back otherwise).
+    if (slot < kMaxMoves) state_.MoveCol[slot + 1] = 0;
     board_.redraw(1, state_.MoveCount);
 }
 

@@ -83,6 +83,17 @@ TEST_F(MatchSessionTest, MalformedMovesChangeNothing) {
     EXPECT_EQ(state.MoveCol[2], 7);
 }
 
+TEST_F(MatchSessionTest, ReceivedMoveEndsTheRecord) {
+    play(4, 4, kBlack);
+    play(16, 16, kWhite);
+    play(10, 10, kBlack);
+    state.MoveCount = 1;  // the two sides disagree after a take-back
+    session.HandleMatchMessage("Tejun,2,3,3,7");
+    EXPECT_EQ(state.MoveCount, 2);
+    EXPECT_EQ(state.MoveCol[2], 17);
+    EXPECT_EQ(state.MoveCol[3], 0);
+}
+
 TEST_F(MatchSessionTest, MoveReplacingTheLastSlotIsStored) {
     state.NetMyColour = kWhite;
     for (int k = 0; k < 500; ++k) play(1, 1, k % 2 ? kWhite : kBlack);
