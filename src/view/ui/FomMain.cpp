@@ -202,8 +202,7 @@ void FomMain::ResizeRedraw() {
 
     const int w = width() * kTwipsPerPixel;
     const int h = windowHeightFor(w, controlPanelShown(), commentaryShown(), s.BoardSize);
-    const int menuHeight = menuBar()->isVisible() ? menuBar()->sizeHint().height() : 0;
-    setFixedHeight(px(h) > menuHeight ? std::max(px(h), 0) : menuHeight);
+    setFixedHeight(std::max(px(h), menuBar()->sizeHint().height()));
 
     const PanelLayout l = panelLayout(board_->pitch(), s.BoardSize, commentaryShown());
     Frame1->setGeometry(pxRect(l.panel));
@@ -239,8 +238,6 @@ bool FomMain::controlPanelShown() const { return !Frame1->isHidden(); }
 void FomMain::setCommentaryShown(bool shown) { TxtKaisetu->setVisible(shown); }
 
 bool FomMain::commentaryShown() const { return !TxtKaisetu->isHidden(); }
-
-void FomMain::showVersionPanel() { mver_Click(); }
 
 // --- BoardHost -----------------------------------------------------------------------------
 

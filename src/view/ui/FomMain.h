@@ -38,7 +38,6 @@ public:
     bool controlPanelShown() const;
     void setCommentaryShown(bool shown);
     bool commentaryShown() const;
-    void showVersionPanel();
 
     // The command-line arguments the load handler split at the commas.
     const QStringList& arguments() const { return List2; }
