@@ -1,0 +1,33 @@
+// libFuzzer harness over reading a record file: decoding, format detection with every reader
+// (SGF through the tree model, UGF, Tki, the applet page), the replay of what was read, and
+// writing it back as SGF. The first byte picks the UGF origin and the board size.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "records/RecordFile.h"
+#include "records/RecordTool.h"
+#include "records/SgfWriter.h"
+#include "records/TextCodec.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    kelmaz::ToolRecord record;
+    record.options.ugfLowerLeftOrigin = (data[0] & 1) != 0;
+    record.options.sizeIndex = (data[0] >> 1) % 3;
+    const std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
+
+    record.state.LstRead = kelmaz::splitLines(kelmaz::decodeRecordBytes(bytes).text);
+    kelmaz::TreeLink noTreeWindow;
+    kelmaz::GetFormat(record.state, record.options, noTreeWindow);
+    kelmaz::positionText(record, record.state.MoveCount);
+
+    // Whatever was read must write and read again.
+    record.state.SgfText.clear();
+    const std::string written = kelmaz::sgfRecordBytes(record.state);
+    kelmaz::ToolRecord again;
+    again.state.LstRead = kelmaz::splitLines(kelmaz::decodeRecordBytes(written).text);
+    kelmaz::GetFormat(again.state, again.options, noTreeWindow);
+    kelmaz::MakeSgfText(record.state, 1, record.state.MoveCount);
+    return 0;
+}

@@ -1,0 +1,276 @@
+#include "records/ui/FomFile.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStorageInfo>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include "records/RecordFile.h"
+#include "records/SgfWriter.h"
+#include "tree/TreeFile.h"
+
+namespace kelmaz {
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int kMarkerFirstTickMs = 10;
+
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
+}
+
+// The busy pointer for as long as a command works.
+class BusyPointer {
+  public:
+    BusyPointer() { QApplication::setOverrideCursor(Qt::BusyCursor); }
+    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+}  // namespace
+
+FomFile::FomFile(GameState& state, Engine& engine, const BoardOptions& options, BoardHost& board,
+                 TreeLink& tree, SettingsStore& settings, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      state_(state),
+      engine_(engine),
+      options_(options),
+      board_(board),
+      tree_(tree),
+      settings_(settings) {
+    setWindowTitle(QStringLiteral("ﾌｧｲﾙ"));
+    setAccessibleName(windowTitle());
+    asker_ = [this](const QString& question) {
+        return QMessageBox::question(this, windowTitle(), question,
+                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    };
+    informer_ = [this](const QString& text) {
+        QMessageBox::information(this, windowTitle(), text);
+    };
+
+    auto* frame = new QGroupBox(this);  // Frame1
+    Drive1 = new QComboBox(frame);
+    Drive1->setAccessibleName(QStringLiteral("ドライブ"));
+    dirModel_ = new QFileSystemModel(this);
+    dirModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    Dir1 = new QTreeView(frame);
+    Dir1->setModel(dirModel_);
+    Dir1->setHeaderHidden(true);
+    for (int column = 1; column < dirModel_->columnCount(); ++column) Dir1->hideColumn(column);
+    Dir1->setAccessibleName(QStringLiteral("フォルダー"));
+    fileModel_ = new QFileSystemModel(this);
+    fileModel_->setFilter(QDir::Files);
+    fileModel_->setNameFilterDisables(false);
+    File1 = new QListView(frame);
+    File1->setModel(fileModel_);
+    File1->setAccessibleName(QStringLiteral("ファイル"));
+
+    auto* label1 = new QLabel(QStringLiteral("ファイル名"), frame);
+    Txtfile = new QLineEdit(frame);
+    Txtfile->setAccessibleName(label1->text());
+    label1->setBuddy(Txtfile);
+    auto* label2 = new QLabel(QStringLiteral("ファイルの種類"), frame);
+    Combo1 = new QComboBox(frame);
+    Combo1->setEditable(true);
+    Combo1->addItems({QStringLiteral("*.sgf"), QStringLiteral("*.htm"), QStringLiteral("*.ugf"),
+                      QStringLiteral("*.txt"), QStringLiteral("*.*")});
+    Combo1->setAccessibleName(label2->text());
+    Combo1->setFixedWidth(1500 / kTwipsPerPixel);
+    label2->setBuddy(Combo1);
+
+    CmdRead = new QPushButton(QStringLiteral("読込"), frame);
+    CmdWrite = new QPushButton(QStringLiteral("書込"), frame);
+    Command2 = new QPushButton(QStringLiteral("閉じる"), frame);
+    for (QPushButton* button : {CmdRead, CmdWrite, Command2}) {
+        button->setAccessibleName(button->text());
+        button->setFixedSize(1000 / kTwipsPerPixel, 350 / kTwipsPerPixel);
+    }
+
+    auto* lists = new QGridLayout;
+    lists->setHorizontalSpacing(50 / kTwipsPerPixel);
+    lists->setVerticalSpacing(50 / kTwipsPerPixel);
+    lists->addWidget(Drive1, 0, 0);
+    lists->addWidget(Dir1, 1, 0);
+    lists->addWidget(File1, 0, 1, 2, 1);
+    lists->setRowStretch(1, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(100 / kTwipsPerPixel);
+    for (QPushButton* button : {CmdRead, CmdWrite, Command2}) buttons->addWidget(button);
+    buttons->addStretch(1);
+    auto* inner = new QVBoxLayout(frame);
+    inner->addLayout(lists, 1);
+    inner->addWidget(label1);
+    inner->addWidget(Txtfile);
+    inner->addWidget(label2);
+    inner->addWidget(Combo1);
+    inner->addLayout(buttons);
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(frame);
+
+    connect(Drive1, &QComboBox::activated, this, &FomFile::driveChanged);
+    connect(Dir1, &QTreeView::clicked, this,
+            [this](const QModelIndex& index) { setDirectory(dirModel_->filePath(index)); });
+    connect(Combo1, &QComboBox::currentTextChanged, this, &FomFile::patternChanged);
+    connect(File1, &QListView::clicked, this, &FomFile::fileClicked);
+    connect(CmdRead, &QPushButton::clicked, this, &FomFile::CmdRead_Click);
+    connect(CmdWrite, &QPushButton::clicked, this, &FomFile::CmdWrite_Click);
+    connect(Command2, &QPushButton::clicked, this, &FomFile::Command2_Click);
+
+    fillDrives();
+    patternChanged(Combo1->currentText());
+    setGeometry(1000 / kTwipsPerPixel, 200 / kTwipsPerPixel, 6225 / kTwipsPerPixel,
+                5010 / kTwipsPerPixel);
+}
+
+FomFile::~FomFile() = default;
+
+void FomFile::fillDrives() {
+    Drive1->clear();
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (!volume.isValid() || !volume.isReady()) continue;
+        Drive1->addItem(volume.rootPath(), volume.rootPath());
+    }
+}
+
+void FomFile::driveChanged(int index) {
+    const QString root = Drive1->itemData(index).toString();
+    if (!root.isEmpty()) setDirectory(root);
+}
+
+void FomFile::setDirectory(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.isDir()) return;
+    directory_ = QDir::cleanPath(info.absoluteFilePath());
+    const QStorageInfo volume(directory_);
+    const int drive = Drive1->findData(volume.rootPath());
+    if (drive >= 0) Drive1->setCurrentIndex(drive);
+    dirModel_->setRootPath(volume.rootPath());
+    Dir1->setRootIndex(dirModel_->index(volume.rootPath()));
+    const QModelIndex current = dirModel_->index(directory_);
+    Dir1->setCurrentIndex(current);
+    Dir1->scrollTo(current);
+    Dir1->expand(current);
+    File1->setRootIndex(fileModel_->setRootPath(directory_));
+    Txtfile->setText(folderWithSlash());
+}
+
+QString FomFile::folderWithSlash() const {
+    return directory_.endsWith(QLatin1Char('/')) ? directory_ : directory_ + QLatin1Char('/');
+}
+
+void FomFile::patternChanged(const QString& pattern) {
+    const QString trimmed = pattern.trimmed();
+    fileModel_->setNameFilters(
+        {trimmed == QStringLiteral("*.*") || trimmed.isEmpty() ? QStringLiteral("*") : trimmed});
+}
+
+void FomFile::fileClicked(const QModelIndex& index) {
+    Txtfile->setText(folderWithSlash() + fileModel_->fileName(index));
+    CmdRead_Click();
+}
+
+void FomFile::showEvent(QShowEvent* event) {
+    restoreFromSettings();
+    QWidget::showEvent(event);
+}
+
+void FomFile::restoreFromSettings() {
+    const auto read = [this](std::string_view key) {
+        return QString::fromStdString(settings_.ReadSetting("Kelmaz", "Startup", key, ""));
+    };
+    fillDrives();
+    QString folder = read("Dir");
+    if (!QFileInfo(folder).isDir()) folder = read("Drive");
+    if (!QFileInfo(folder).isDir()) folder = QDir::homePath();
+    setDirectory(folder);
+    const QString pattern = read("FileP");
+    if (!pattern.isEmpty()) Combo1->setCurrentText(pattern);
+    const QString file = read("File");
+    if (!file.isEmpty()) Txtfile->setText(file);
+}
+
+void FomFile::storeSettings() {
+    settings_.WriteSetting("Kelmaz", "Startup", "Drive",
+                           Drive1->currentData().toString().toStdString());
+    settings_.WriteSetting("Kelmaz", "Startup", "Dir", directory_.toStdString());
+    settings_.WriteSetting("Kelmaz", "Startup", "File", Txtfile->text().toStdString());
+    settings_.WriteSetting("Kelmaz", "Startup", "FileP", Combo1->currentText().toStdString());
+}
+
+void FomFile::CmdRead_Click() {
+    BusyPointer busy;
+    engine_.gCls();
+    if (!loadRecordFile(Txtfile->text().toStdString(), state_)) {
+        informer_(qs(kReadErrorMessage));
+        return;
+    }
+    hide();
+    const FormatResult result = GetFormat(state_, options_, tree_);
+    if (result.ok) {
+        state_.ViewerState = 4;
+        engine_.Redraw(1, state_.MoveCount);
+        state_.ViewerState = 0;
+        board_.restartMarkerTimer(kMarkerFirstTickMs);
+        board_.setReplayRunning(false, 0);
+        board_.setReplayButtonEnabled(true);
+    }
+    if (recordRead_) recordRead_();
+    if (!result.ok) informer_(qs(result.message));
+    finish();
+}
+
+void FomFile::CmdWrite_Click() {
+    if (state_.SgfText.empty() && state_.MoveCount == 0) {
+        informer_(qs(kNoDataMessage));
+        return;
+    }
+    const QString name =
+        QString::fromStdString(normaliseSgfFileName(Txtfile->text().toStdString()));
+    Txtfile->setText(name);
+    if (QFileInfo::exists(name) && !asker_(qs(kOverwriteQuestion))) {
+        Txtfile->setText(folderWithSlash());
+        return;
+    }
+    if (!writeRecord(name.toStdString())) {
+        // The old file is kept; the window stays open for another name.
+        informer_(qs(kWriteErrorMessage));
+        return;
+    }
+    finish();
+}
+
+bool FomFile::writeRecord(const std::string& path) {
+    if (!state_.SgfText.empty()) return WriteSgfdata(state_, path);
+    // The file holds the record as played, not as the rotated view shows it.
+    const bool rotated = state_.BoardRotated;
+    if (rotated) engine_.Gkaiten_Click();
+    const bool written = WriteSgfFile(state_, board_.commentaryText(), path);
+    if (rotated) engine_.Gkaiten_Click();
+    return written;
+}
+
+void FomFile::Command2_Click() {
+    Txtfile->clear();
+    hide();
+}
+
+void FomFile::finish() {
+    storeSettings();
+    hide();
+}
+
+}  // namespace kelmaz

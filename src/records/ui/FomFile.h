@@ -1,0 +1,85 @@
+#pragma once
+// The file window "ﾌｧｲﾙ": picks a volume, a folder and a file, reads the file as a record (any
+// format the readers know, then replays it onto the board) and writes the record as SGF.
+#include <QWidget>
+#include <functional>
+
+#include "engine/Engine.h"
+#include "shell/SettingsStore.h"
+
+class QComboBox;
+class QFileSystemModel;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QModelIndex;
+class QPushButton;
+class QTreeView;
+
+namespace kelmaz {
+
+class FomFile : public QWidget {
+    Q_OBJECT
+  public:
+    using Asker = std::function<bool(const QString& question)>;
+    using Informer = std::function<void(const QString& text)>;
+
+    // `tree` receives the tree of an SGF file; `board` is the main window, whose commentary box
+    // belongs to the current move when writing.
+    FomFile(GameState& state, Engine& engine, const BoardOptions& options, BoardHost& board,
+            TreeLink& tree, SettingsStore& settings, QWidget* parent = nullptr);
+    ~FomFile() override;
+
+    // Questions and notices go through these (message boxes unless replaced, e.g. by tests).
+    void setAsker(Asker asker) { asker_ = std::move(asker); }
+    void setInformer(Informer informer) { informer_ = std::move(informer); }
+    // Runs after every read that reached the readers (the game information changed).
+    void setRecordReadHandler(std::function<void()> handler) { recordRead_ = std::move(handler); }
+
+    // The user's commands.
+    void CmdRead_Click();
+    void CmdWrite_Click();
+    void Command2_Click();
+    // Changes the folder shown (the directory list's change event).
+    void setDirectory(const QString& path);
+    QString directory() const { return directory_; }
+
+    QComboBox* Combo1 = nullptr;      // file type
+    QLineEdit* Txtfile = nullptr;     // full path of the file
+    QListView* File1 = nullptr;       // files of the folder
+    QTreeView* Dir1 = nullptr;        // folders
+    QComboBox* Drive1 = nullptr;      // mounted volumes
+    QPushButton* CmdRead = nullptr;   // "読込"
+    QPushButton* CmdWrite = nullptr;  // "書込"
+    QPushButton* Command2 = nullptr;  // "閉じる"
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void restoreFromSettings();
+    void storeSettings();
+    void fillDrives();
+    void driveChanged(int index);
+    void patternChanged(const QString& pattern);
+    void fileClicked(const QModelIndex& index);
+    QString folderWithSlash() const;
+    bool writeRecord(const std::string& path);
+    void finish();
+
+    GameState& state_;
+    Engine& engine_;
+    const BoardOptions& options_;
+    BoardHost& board_;
+    TreeLink& tree_;
+    SettingsStore& settings_;
+    QFileSystemModel* dirModel_ = nullptr;
+    QFileSystemModel* fileModel_ = nullptr;
+    QString directory_;
+    Asker asker_;
+    Informer informer_;
+    std::function<void()> recordRead_;
+};
+
+}  // namespace kelmaz

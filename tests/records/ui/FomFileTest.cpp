@@ -1,0 +1,189 @@
+// The file window over a real engine and settings table: reading each format and replaying
+// it, the messages of its failures, writing with the name rules and the overwrite question.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QTest>
+
+#include "records/RecordFile.h"
+#include "records/RecordMoves.h"
+#include "records/SgfWriter.h"
+#include "records/TextCodec.h"
+#include "records/ui/FomFile.h"
+#include "records/ui/FomJ.h"
+#include "support/FakeBoardHost.h"
+#include "support/TestSupport.h"
+
+namespace kelmaz {
+namespace {
+
+class FileWindowTest : public ::testing::Test {
+  protected:
+    FileWindowTest() {
+        window.setInformer([this](const QString& text) { messages << text; });
+        window.setAsker([this](const QString& question) {
+            questions << question;
+            return answer;
+        });
+        window.setRecordReadHandler([this] { info.refresh(); });
+        window.show();
+        window.setDirectory(QString::fromStdString(dir.path().string()));
+    }
+    void read(const std::filesystem::path& path) {
+        window.show();
+        window.Txtfile->setText(QString::fromStdString(path.string()));
+        QTest::mouseClick(window.CmdRead, Qt::LeftButton);
+    }
+    void write(const QString& name) {
+        window.show();
+        window.Txtfile->setText(name);
+        QTest::mouseClick(window.CmdWrite, Qt::LeftButton);
+    }
+    std::filesystem::path handmade(const char* name) const {
+        return test::corpusDir() / "handmade" / name;
+    }
+
+    test::TempDir dir;
+    GameState state;
+    BoardOptions options;
+    test::FakeBoardHost host;
+    Engine engine{state, options, host};
+    TreeLink tree;
+    SettingsStore settings;
+    FomFile window{state, engine, options, host, tree, settings};
+    FomJ info{state.Info};
+    QStringList messages;
+    QStringList questions;
+    bool answer = true;
+};
+
+TEST_F(FileWindowTest, ReadingReplaysTheRecordAndStoresWhereItCameFrom) {
+    read(handmade("sjis-trailbytes.sgf"));
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(state.MoveCount, 4);
+    EXPECT_EQ(state.BoardGrid[16][4], kBlack + 1);
+    EXPECT_EQ(state.BoardGrid[4][4], kWhite + 1);
+    EXPECT_EQ(host.commentary, "最後");
+    EXPECT_EQ(info.Text1(9)->text(), QStringLiteral("能勢"));
+    EXPECT_EQ(settings.read("File", ""), handmade("sjis-trailbytes.sgf").string());
+    EXPECT_EQ(settings.read("Dir", ""), dir.path().string());
+    EXPECT_EQ(settings.read("FileP", ""), "*.sgf");
+    EXPECT_FALSE(host.running);
+    EXPECT_TRUE(host.replayButtonEnabled);
+
+    read(handmade("ugf-spec-spelling.ugf"));
+    EXPECT_EQ(state.MoveCount, 4);
+    EXPECT_EQ(info.Text1(20)->text(), QStringLiteral("6.5"));
+    EXPECT_EQ(info.winnerLabel()->text(), QStringLiteral("黒"));
+    EXPECT_EQ(info.detailLabel()->text(), QStringLiteral("中押"));
+    EXPECT_EQ(state.SgfText, "");  // the earlier file's tree is not this record
+
+    read(handmade("tki-basic.txt"));
+    EXPECT_EQ(state.MoveCount, 5);
+    EXPECT_EQ(host.commentary, "表示のテスト");
+}
+
+TEST_F(FileWindowTest, FailuresShowTheirMessages) {
+    read(dir.file("missing.sgf"));
+    EXPECT_EQ(messages, QStringList{QString::fromUtf8(kReadErrorMessage.data())});
+    EXPECT_TRUE(window.isVisible());
+
+    messages.clear();
+    test::writeBytes(dir.file("bad.txt"), "fmt=Tki\r\n[Data]\r\n3,3,0,\r\nx,4,0,\r\n");
+    read(dir.file("bad.txt"));
+    EXPECT_EQ(messages, QStringList{QString::fromUtf8(kFormatErrorMessage.data())});
+    EXPECT_EQ(state.MoveCount, 1);  // kept, but not replayed
+    EXPECT_EQ(state.BoardGrid[3][3], 0);
+
+    messages.clear();
+    state.MoveCount = 0;
+    state.SgfText.clear();
+    write(QString::fromStdString(dir.file("none").string()));
+    EXPECT_EQ(messages, QStringList{QString::fromUtf8(kNoDataMessage.data())});
+}
+
+TEST_F(FileWindowTest, WritingNamesTheFileSgfAndAsksBeforeOverwriting) {
+    read(handmade("tki-basic.txt"));
+    write(QString::fromStdString(dir.file("game").string()));
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_FALSE(window.isVisible());
+    const std::string bytes = test::readBytes(dir.file("game.sgf"));
+    EXPECT_NE(decodeRecordBytes(bytes).text.find("C[いい手]"), std::string::npos);
+
+    answer = false;
+    write(QString::fromStdString(dir.file("game.txt").string()));
+    EXPECT_EQ(questions, QStringList{QString::fromUtf8(kOverwriteQuestion.data())});
+    EXPECT_EQ(window.Txtfile->text(), QString::fromStdString(dir.path().string() + "/"));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(test::readBytes(dir.file("game.sgf")), bytes);
+
+    answer = true;
+    host.commentary = "書き込む直前の解説";
+    write(QString::fromStdString(dir.file("game.SGF").string()));
+    EXPECT_EQ(questions.size(), 1);  // game.SGF is another file on Linux
+    EXPECT_NE(
+        decodeRecordBytes(test::readBytes(dir.file("game.SGF"))).text.find("書き込む直前の解説"),
+        std::string::npos);
+}
+
+TEST_F(FileWindowTest, FailedWriteKeepsTheOldFileAndSaysSo) {
+    read(handmade("tki-basic.txt"));
+    std::filesystem::create_directory(dir.file("taken.sgf"));
+    write(QString::fromStdString(dir.file("taken.sgf").string()));
+    EXPECT_EQ(messages, QStringList{QString::fromUtf8(kWriteErrorMessage.data())});
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("taken.sgf")));
+}
+
+TEST_F(FileWindowTest, RotatedBoardIsWrittenAsPlayed) {
+    read(handmade("tki-basic.txt"));
+    engine.Gkaiten_Click();
+    ASSERT_TRUE(state.BoardRotated);
+    write(QString::fromStdString(dir.file("rot").string()));
+    EXPECT_TRUE(state.BoardRotated);
+    EXPECT_EQ(state.MoveCol[1], 4);  // the view is turned again afterwards
+    const std::string text = decodeRecordBytes(test::readBytes(dir.file("rot.sgf"))).text;
+    EXPECT_NE(text.find(";B[pd]"), std::string::npos);
+}
+
+TEST_F(FileWindowTest, ClickingAFileReadsItAndTheTypeFiltersTheList) {
+    test::writeBytes(dir.file("a.txt"), "fmt=Tki\n[Data]\n16,4,0,\n4,4,1,\n");
+    test::writeBytes(dir.file("b.sgf"), "(;B[aa])");
+    window.setDirectory(QString::fromStdString(dir.path().string()));
+    window.Combo1->setCurrentText(QStringLiteral("*.txt"));
+    auto* model = static_cast<QFileSystemModel*>(window.File1->model());
+    QTRY_COMPARE_WITH_TIMEOUT(model->rowCount(window.File1->rootIndex()), 1, 5000);
+    const QModelIndex first = model->index(0, 0, window.File1->rootIndex());
+    EXPECT_EQ(model->fileName(first), QStringLiteral("a.txt"));
+    window.File1->scrollTo(first);
+    QTest::mouseClick(window.File1->viewport(), Qt::LeftButton, {},
+                      window.File1->visualRect(first).center());
+    EXPECT_EQ(state.MoveCount, 2);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(FileWindowTest, ShowingAgainRestoresTheStoredFolderAndName) {
+    settings.write("Dir", dir.path().string());
+    settings.write("File", dir.file("x.sgf").string());
+    settings.write("FileP", "*.ugf");
+    window.hide();
+    window.show();
+    EXPECT_EQ(window.directory(), QString::fromStdString(dir.path().string()));
+    EXPECT_EQ(window.Txtfile->text(), QString::fromStdString(dir.file("x.sgf").string()));
+    EXPECT_EQ(window.Combo1->currentText(), QStringLiteral("*.ugf"));
+
+    settings.write("Dir", "/no/such/folder");
+    window.hide();
+    window.show();
+    EXPECT_EQ(window.directory(), QDir::homePath());
+}
+
+}  // namespace
+}  // namespace kelmaz
