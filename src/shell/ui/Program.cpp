@@ -99,6 +99,8 @@ void Program::showHelp() {
     help_->showContents();
 }
 
+// Windows still to come. Each opener creates its window on first use (keep it in a member
+// like help_) and shows it; until then the menu item is present and shows nothing.
 void Program::showFileWindow() {}
 void Program::showGameInfoWindow() {}
 void Program::showBrowserWindow() {}
@@ -109,6 +111,8 @@ void Program::closeTreeWindow() {}
 void Program::openCloneWindow(bool) {}
 void Program::runCommandLine(const QStringList&) {}
 void Program::viewerSpeedChanged(int) {}
+// The tree editor (left = main left + main width, same top and height) and the sequence
+// viewer follow the main window's right edge; nothing to place while they do not exist.
 void Program::arrangeSideWindows() {}
 
 }  // namespace kelmaz
