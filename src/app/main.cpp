@@ -3,6 +3,9 @@
 
 #include "shell/ui/AppResources.h"
 #include "shell/ui/Program.h"
+#ifdef KELMAZ_HAVE_WEB
+#include "browser/ui/ProgramBrowser.h"
+#endif
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -16,6 +19,9 @@ int main(int argc, char** argv) {
     arguments.removeFirst();
 
     kelmaz::Program program;
+#ifdef KELMAZ_HAVE_WEB
+    program.setBrowserFactory(kelmaz::makeProgramBrowser);
+#endif
     QObject::connect(&program, &kelmaz::Program::ended, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     program.StartupMain(arguments.join(QLatin1Char(' ')));

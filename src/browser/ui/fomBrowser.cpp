@@ -16,6 +16,9 @@
 
 #include "browser/ClipboardLines.h"
 #include "browser/PageText.h"
+#include "browser/RecordCheck.h"
+#include "records/RecordMoves.h"
+#include "view/BoardGeometry.h"
 
 namespace kelmaz {
 namespace {
@@ -24,7 +27,10 @@ const QString kBusyCaption = QStringLiteral("作業中...");
 // A web search for game records, behind the "Search" key.
 const QString kSearchAddress = QStringLiteral("https://duckduckgo.com/?q=囲碁+棋譜+SGF");
 constexpr int kFetchTimeoutMs = 30000;
-constexpr int kTwipsPerPixel = 15;
+
+QString fetchErrorText(const QString& address) {
+    return QStringLiteral("ページを取得できませんでした。\n") + address;
+}
 
 struct ToolKey {
     const char* key;
@@ -186,7 +192,7 @@ void fomBrowser::TakeRecordFromSource() {
     QUrl url = brwWebBrowser_->url();
     if (url.isEmpty()) url = QUrl::fromUserInput(cboAddress_->currentText().trimmed());
     if (!url.isValid() || url.isEmpty()) {
-        showFetchError(cboAddress_->currentText());
+        showMessage(fetchErrorText(cboAddress_->currentText()));
         return;
     }
     // The raw bytes as the server sends them: the web view's own copy of the page is rebuilt
@@ -210,19 +216,30 @@ void fomBrowser::pageFetched(QNetworkReply* reply) {
     showCaption();
     const QString address = reply->url().toString();
     if (reply->error() != QNetworkReply::NoError) {
-        showFetchError(address);
+        showMessage(fetchErrorText(address));
         return;
     }
     const QByteArray bytes = reply->readAll();
     std::vector<std::string> lines =
         pageRecordLines(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                         reply->rawHeader("Content-Type").toStdString());
-    if (!lines.empty()) takeRecord_(std::move(lines));
+    takeRecord(std::move(lines));
 }
 
-void fomBrowser::showFetchError(const QString& address) {
-    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("警告"),
-                                QStringLiteral("ページを取得できませんでした。\n") + address,
+// Text that holds no record is refused before the board is cleared for it.
+void fomBrowser::takeRecord(std::vector<std::string> lines) {
+    if (lines.empty()) return;
+    if (!holdsRecord(lines)) {
+        showMessage(QString::fromUtf8(kFormatErrorMessage.data(),
+                                      static_cast<qsizetype>(kFormatErrorMessage.size())));
+        return;
+    }
+    const std::string message = takeRecord_(std::move(lines));
+    if (!message.empty()) showMessage(QString::fromStdString(message));
+}
+
+void fomBrowser::showMessage(const QString& text) {
+    auto* box = new QMessageBox(QMessageBox::Warning, QApplication::applicationName(), text,
                                 QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
@@ -231,8 +248,7 @@ void fomBrowser::showFetchError(const QString& address) {
 void fomBrowser::TakeRecordFromClipboard() {
     const QMimeData* data = QApplication::clipboard()->mimeData();
     if (data == nullptr || !data->hasText()) return;
-    std::vector<std::string> lines = ReadClipboardLines(data->text().toStdString());
-    if (!lines.empty()) takeRecord_(std::move(lines));
+    takeRecord(ReadClipboardLines(data->text().toStdString()));
 }
 
 }  // namespace kelmaz

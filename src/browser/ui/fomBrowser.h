@@ -33,8 +33,9 @@ class fomBrowser : public QWidget {
 
   public:
     // Receives the lines of a record taken from a page or the clipboard and hands them to the
-    // format detection, which loads the record into the board.
-    using RecordSink = std::function<void(std::vector<std::string> lines)>;
+    // format detection, which loads the record into the board. Returns the message to show
+    // when the record could not be read, else nothing.
+    using RecordSink = std::function<std::string(std::vector<std::string> lines)>;
 
     // A page fetched for its record may not be larger than this.
     static constexpr qint64 kMaxPageBytes = 16 * 1024 * 1024;
@@ -65,7 +66,8 @@ class fomBrowser : public QWidget {
     void showAddressList();
     void showCaption();
     void pageFetched(QNetworkReply* reply);
-    void showFetchError(const QString& address);
+    void takeRecord(std::vector<std::string> lines);
+    void showMessage(const QString& text);
 
     RecordSink takeRecord_;
     QString startingAddress_;

@@ -1,6 +1,7 @@
 #include "shell/ui/Program.h"
 
 #include "engine/Engine.h"
+#include "records/RecordFile.h"
 #include "shell/StartupSettings.h"
 #include "shell/ui/FomSet.h"
 #include "shell/ui/HelpWindow.h"
@@ -16,6 +17,7 @@ Program::Program(QObject* parent) : QObject(parent) {
 
 Program::~Program() {
     // Windows go first: none of them may outlive the engine and state they show.
+    browser_.reset();
     help_.reset();
     set_.reset();
     main_.reset();
@@ -70,6 +72,7 @@ void Program::Pend() {
     settings_.save(iniPath_);
     if (set_) set_->hide();
     if (help_) help_->close();
+    if (browser_) browser_->close();
     main_->close();
     emit ended();
 }
@@ -103,7 +106,27 @@ void Program::showHelp() {
 // like help_) and shows it; until then the menu item is present and shows nothing.
 void Program::showFileWindow() {}
 void Program::showGameInfoWindow() {}
-void Program::showBrowserWindow() {}
+void Program::showBrowserWindow() {
+    if (!browser_ && browserFactory_) browser_ = browserFactory_(*this);
+    if (!browser_) return;
+    browser_->show();
+    browser_->raise();
+    browser_->activateWindow();
+}
+
+std::string Program::takeRecordLines(std::vector<std::string> lines) {
+    engine_->gCls();
+    state_.LstRead = std::move(lines);
+    const FormatResult read = GetFormat(state_, options_, tree());
+    if (!read.ok) return read.message;
+    state_.ViewerState = 4;
+    engine_->Redraw(1, state_.MoveCount);
+    state_.ViewerState = 0;
+    main_->restartMarkerTimer(10);
+    main_->setReplayRunning(false, 0);
+    main_->setReplayButtonEnabled(true);
+    return {};
+}
 void Program::showNetWindow() {}
 bool Program::treeWindowVisible() const { return false; }
 void Program::showTreeWindow() {}

@@ -4,8 +4,12 @@
 // windows reach each other only through this object.
 #include <QObject>
 #include <QString>
+#include <QWidget>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "engine/BoardOptions.h"
 #include "engine/EngineHost.h"
@@ -55,6 +59,14 @@ public:
     void showFileWindow();
     void showGameInfoWindow();
     void showBrowserWindow();
+    // The browser window lives in a library of its own: main() hands in how to build it, so
+    // that the other windows and their tests do not depend on the web engine.
+    using WindowFactory = std::function<std::unique_ptr<QWidget>(Program&)>;
+    void setBrowserFactory(WindowFactory factory) { browserFactory_ = std::move(factory); }
+    // Lines of a record taken from a web page or the clipboard: cleared board, format
+    // detection and reading, then the replay, as for a file. Returns the message to show when
+    // the reading failed (what was read before stays), else nothing.
+    std::string takeRecordLines(std::vector<std::string> lines);
     void showNetWindow();
     bool treeWindowVisible() const;
     void showTreeWindow();
@@ -88,6 +100,8 @@ private:
     std::unique_ptr<Engine> engine_;
     std::unique_ptr<FomSet> set_;
     std::unique_ptr<HelpWindow> help_;
+    WindowFactory browserFactory_;
+    std::unique_ptr<QWidget> browser_;
     bool ending_ = false;
 };
 

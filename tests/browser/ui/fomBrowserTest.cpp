@@ -32,8 +32,12 @@ QString fileUrl(const std::filesystem::path& path) {
 // A browser whose taken records are kept in `taken`, one entry per record.
 struct Browser {
     explicit Browser(const QString& start, std::vector<std::filesystem::path> folders = {})
-        : window([this](Lines lines) { taken.push_back(std::move(lines)); },
-                 BrowserSetup{std::move(folders), start}) {
+        : window(
+              [this](Lines lines) {
+                  taken.push_back(std::move(lines));
+                  return std::string();
+              },
+              BrowserSetup{std::move(folders), start}) {
         window.show();
     }
     bool waitForPage() {
