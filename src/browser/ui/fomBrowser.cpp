@@ -71,7 +71,9 @@ fomBrowser::fomBrowser(RecordSink takeRecord, BrowserSetup setup, QWidget* paren
       brwWebBrowser_(new QWebEngineView(this)),
       inet_(new QNetworkAccessManager(this)) {
     auto* tbToolBar = new QToolBar(this);
-    tbToolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    // The page keys show icons only (their names as tips) so that the two record buttons,
+    // which carry text only, stay on the bar of a narrow window.
+    tbToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     for (const ToolKey& tool : kToolKeys) {
         QAction* action =
             tbToolBar->addAction(QIcon::fromTheme(QString::fromLatin1(tool.themeIcon),
@@ -100,6 +102,9 @@ fomBrowser::fomBrowser(RecordSink takeRecord, BrowserSetup setup, QWidget* paren
         showCaption();
     });
     connect(brwWebBrowser_, &QWebEngineView::loadFinished, this, &fomBrowser::NavigateComplete);
+    // The box shows the page the view holds, also after "Back" to a page that failed.
+    connect(brwWebBrowser_, &QWebEngineView::urlChanged, this,
+            [this](const QUrl& url) { cboAddress_->setEditText(url.toString()); });
     connect(brwWebBrowser_, &QWebEngineView::titleChanged, this, &fomBrowser::showCaption);
 
     // The address box spans the width; the page fills the rest with a small left margin.

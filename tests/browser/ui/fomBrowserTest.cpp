@@ -124,6 +124,17 @@ TEST(fomBrowser, PagesFromAServerGoToTheTopOfTheListAndKeepTheirLastLine) {
     ASSERT_TRUE(browser.waitForPage());
     EXPECT_EQ(browser.window.cboAddress()->count(), count);
     EXPECT_EQ(browser.window.cboAddress()->itemText(0), server.url("/other.htm").toString());
+
+    // A page that fails to load still names itself in the box, so that taking its record
+    // asks for that page and not for the one shown before.
+    QUrl refused;
+    {
+        test::LoopbackHttpServer closed;
+        refused = closed.url("/missing.htm");
+    }
+    browser.window.navigate(refused.toString());
+    EXPECT_FALSE(browser.waitForPage());
+    EXPECT_EQ(browser.window.cboAddress()->currentText(), refused.toString());
 }
 
 TEST(fomBrowser, APageThatCannotBeFetchedIsReportedAndTakesNothing) {
