@@ -2,6 +2,8 @@
 
 #include "engine/Engine.h"
 #include "records/RecordFile.h"
+#include "net/ui/FomSock.h"
+#include "net/ui/ProgramMatchBoard.h"
 #include "shell/StartupSettings.h"
 #include "shell/ui/FomSet.h"
 #include "shell/ui/HelpWindow.h"
@@ -18,6 +20,8 @@ Program::Program(QObject* parent) : QObject(parent) {
 Program::~Program() {
     // Windows go first: none of them may outlive the engine and state they show.
     browser_.reset();
+    setNet(nullptr);
+    sock_.reset();
     help_.reset();
     set_.reset();
     main_.reset();
@@ -73,6 +77,7 @@ void Program::Pend() {
     if (set_) set_->hide();
     if (help_) help_->close();
     if (browser_) browser_->close();
+    if (sock_) sock_->close();
     main_->close();
     emit ended();
 }
@@ -127,7 +132,17 @@ std::string Program::takeRecordLines(std::vector<std::string> lines) {
     main_->setReplayButtonEnabled(true);
     return {};
 }
-void Program::showNetWindow() {}
+void Program::showNetWindow() {
+    if (!sock_) {
+        netBoard_ = std::make_unique<ProgramMatchBoard>(*this);
+        sock_ = std::make_unique<FomSock>(
+            state_, *netBoard_,
+            [this](std::string_view key, std::string_view def) { return settings_.read(key, def); },
+            [this](std::string_view key, std::string_view value) { settings_.write(key, value); });
+        setNet(sock_.get());
+    }
+    sock_->showFromMenu(main_->frameGeometry());
+}
 bool Program::treeWindowVisible() const { return false; }
 void Program::showTreeWindow() {}
 void Program::closeTreeWindow() {}

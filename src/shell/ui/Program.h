@@ -21,7 +21,9 @@ namespace kelmaz {
 class Engine;
 class FomMain;
 class FomSet;
+class FomSock;
 class HelpWindow;
+class ProgramMatchBoard;
 
 class Program : public QObject {
     Q_OBJECT
@@ -68,6 +70,7 @@ public:
     // the reading failed (what was read before stays), else nothing.
     std::string takeRecordLines(std::vector<std::string> lines);
     void showNetWindow();
+    FomSock* fomSock() { return sock_.get(); }  // null until the menu first showed it
     bool treeWindowVisible() const;
     void showTreeWindow();
     void closeTreeWindow();
@@ -102,6 +105,8 @@ private:
     std::unique_ptr<HelpWindow> help_;
     WindowFactory browserFactory_;
     std::unique_ptr<QWidget> browser_;
+    std::unique_ptr<ProgramMatchBoard> netBoard_;
+    std::unique_ptr<FomSock> sock_;
     bool ending_ = false;
 };
 

@@ -239,6 +239,11 @@ void FomMain::setCommentaryShown(bool shown) { TxtKaisetu->setVisible(shown); }
 
 bool FomMain::commentaryShown() const { return !TxtKaisetu->isHidden(); }
 
+void FomMain::setMatchButtonsEnabled(bool enabled) {
+    for (QToolButton* button : {Command1, Command2, Command4, Command5, Command6, Command7, Command8})
+        button->setEnabled(enabled);
+}
+
 // --- BoardHost -----------------------------------------------------------------------------
 
 void FomMain::setCaption(const std::string& caption) { setWindowTitle(qs(caption)); }

@@ -38,6 +38,8 @@ public:
     bool controlPanelShown() const;
     void setCommentaryShown(bool shown);
     bool commentaryShown() const;
+    // During a network match the buttons that would change the record are disabled.
+    void setMatchButtonsEnabled(bool enabled);
 
     // The command-line arguments the load handler split at the commas.
     const QStringList& arguments() const { return List2; }

@@ -1,0 +1,74 @@
+// The match window inside two running programs: the menu opens it, the main window's buttons
+// follow the match, a handicap chosen in the settings dialog and a stone placed on the board
+// reach the other program, and chat lands in the commentary box.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "net/ui/MatchPeer.h"
+#include "shell/ui/FomSet.h"
+#include "shell/ui/Program.h"
+#include "support/TestSupport.h"
+#include "support/UiTestSupport.h"
+#include "view/ui/FomMain.h"
+
+namespace kelmaz {
+namespace {
+
+bool boardButtonsEnabled(Program& program) {
+    return program.fomMain().findChild<QToolButton*>("Command1")->isEnabled();
+}
+
+TEST(ProgramMatchTest, TwoProgramsPlay) {
+    test::TempDir config;
+    const QByteArray previous = qgetenv("KELMAZ_CONFIG_DIR");
+    qputenv("KELMAZ_CONFIG_DIR", QByteArray::fromStdString(config.path().string()));
+    {
+        Program a, b;
+        a.StartupMain();
+        b.StartupMain();
+        const int port = test::freePort();
+        a.settings().write("Port", std::to_string(port));
+        b.settings().write("Port", std::to_string(test::freePort()));
+        b.settings().write("Tcpip", "127.0.0.1:" + std::to_string(port));
+        a.showNetWindow();
+        b.showNetWindow();
+        FomSock& sockA = *a.fomSock();
+        FomSock& sockB = *b.fomSock();
+        EXPECT_EQ(sockA.x(), a.fomMain().frameGeometry().x() + a.fomMain().frameGeometry().width());
+        for (FomSock* sock : {&sockA, &sockB}) sock->setAsker([](const QString&) { return true; });
+
+        sockB.findChild<QPushButton*>("Cmdconnect")->click();
+        ASSERT_TRUE(test::waitFor([&] {
+            return a.state().NetMatchActive && b.state().NetMatchActive;
+        }));
+        EXPECT_FALSE(boardButtonsEnabled(a));
+        EXPECT_FALSE(boardButtonsEnabled(b));
+
+        b.fomSet().Option6_Click(2);  // three stones on B, announced to A
+        ASSERT_TRUE(test::waitFor([&] { return a.state().MoveCount == 3; }));
+        EXPECT_EQ(a.state().NetMyColour, kWhite);
+        EXPECT_EQ(a.state().BoardGrid[4][4], kBlack + 1);
+        a.engine().IshiUtu(16, 16);
+        ASSERT_TRUE(test::waitFor([&] { return b.state().MoveCount == 4; }));
+        EXPECT_EQ(b.state().BoardGrid[4][4], kWhite + 1);
+
+        sockB.findChild<QLineEdit*>("Text2")->setText("お願いします");
+        sockB.findChild<QPushButton*>("Command4")->click();
+        auto* commentary = a.fomMain().findChild<QPlainTextEdit*>("TxtKaisetu");
+        ASSERT_TRUE(test::waitFor([&] { return commentary->toPlainText() == "お願いします"; }));
+        test::saveScreenshot(sockA, "network-match-program");
+
+        sockA.findChild<QPushButton*>("Command6")->click();
+        EXPECT_TRUE(boardButtonsEnabled(a));
+        ASSERT_TRUE(test::waitFor([&] { return !b.state().NetMatchActive; }));
+        EXPECT_TRUE(boardButtonsEnabled(b));
+    }
+    qputenv("KELMAZ_CONFIG_DIR", previous);
+}
+
+}  // namespace
+}  // namespace kelmaz
