@@ -1,9 +1,9 @@
 #include "shell/ui/Program.h"
 
 #include "engine/Engine.h"
-#include "records/RecordFile.h"
 #include "net/ui/FomSock.h"
 #include "net/ui/ProgramMatchBoard.h"
+#include "records/RecordFile.h"
 #include "shell/StartupSettings.h"
 #include "shell/ui/FomSet.h"
 #include "shell/ui/HelpWindow.h"
@@ -132,6 +132,7 @@ std::string Program::takeRecordLines(std::vector<std::string> lines) {
     main_->setReplayButtonEnabled(true);
     return {};
 }
+
 void Program::showNetWindow() {
     if (!sock_) {
         netBoard_ = std::make_unique<ProgramMatchBoard>(*this);
