@@ -53,7 +53,7 @@ QButtonGroup* addOptions(QWidget* owner, QGridLayout* grid, int firstRow, const 
         auto* option = new QRadioButton(captions[i]);
         option->setObjectName(name + QString::number(i));
         group->addButton(option, i);
-        grid->addWidget(option, firstRow + i / 2, i % 2 * 2, 1, 2);
+        grid->addWidget(option, firstRow + i, 0, 1, 4);
     }
     return group;
 }
@@ -126,8 +126,8 @@ void FomSock::buildControls() {
     Option1 = addOptions(this, mata, 1, kRequestPhrases, "Option1");
     auto* Command1 = new QPushButton("待った送る");
     auto* Command7 = new QPushButton("やめとく");
-    mata->addWidget(Command1, 3, 2);
-    mata->addWidget(Command7, 3, 3);
+    mata->addWidget(Command1, 5, 2);
+    mata->addWidget(Command7, 5, 3);
 
     FrmMatta = new QGroupBox("相手からのお願いのメッセージ", this);
     auto* matta = new QGridLayout(FrmMatta);
@@ -141,8 +141,10 @@ void FomSock::buildControls() {
     Option2 = addOptions(this, matta, 3, kAnswerPhrases, "Option2");
     auto* Command8 = new QPushButton("OK");
     auto* Command9 = new QPushButton("拒否");
-    matta->addWidget(Command8, 5, 2);
-    matta->addWidget(Command9, 5, 3);
+    matta->addWidget(Command8, 8, 2);
+    matta->addWidget(Command9, 8, 3);
+    matta->setVerticalSpacing(0);
+    matta->setContentsMargins(6, 2, 6, 2);
 
     // Control names as the rest of the program and the tests address them.
     const std::pair<QObject*, const char*> names[] = {
@@ -171,8 +173,11 @@ void FomSock::buildControls() {
     connect(Option1, &QButtonGroup::idClicked, this, &FomSock::Option1_Click);
     connect(Option2, &QButtonGroup::idClicked, this, &FomSock::Option2_Click);
 
-    FrmMata->hide();
-    FrmMatta->hide();
+    // The panels cover Frame1 while they are shown.
+    for (QGroupBox* panel : {FrmMata, FrmMatta}) {
+        panel->setAutoFillBackground(true);
+        panel->hide();
+    }
     setPicture(0);
     resize(px(5800), px(4365));
 }
