@@ -4,6 +4,8 @@
 #include "net/ui/FomSock.h"
 #include "net/ui/ProgramMatchBoard.h"
 #include "records/RecordFile.h"
+#include "records/ui/FomFile.h"
+#include "records/ui/FomJ.h"
 #include "shell/StartupSettings.h"
 #include "shell/ui/FomSet.h"
 #include "shell/ui/HelpWindow.h"
@@ -22,6 +24,8 @@ Program::~Program() {
     browser_.reset();
     setNet(nullptr);
     sock_.reset();
+    file_.reset();
+    info_.reset();
     help_.reset();
     set_.reset();
     main_.reset();
@@ -107,10 +111,27 @@ void Program::showHelp() {
     help_->showContents();
 }
 
-// Windows still to come. Each opener creates its window on first use (keep it in a member
-// like help_) and shows it; until then the menu item is present and shows nothing.
-void Program::showFileWindow() {}
-void Program::showGameInfoWindow() {}
+void Program::showFileWindow() {
+    if (!file_) {
+        file_ = std::make_unique<FomFile>(state_, *engine_, options_, *main_, *tree_, settings_);
+        // A read changes the game information: the dialog shows it at once.
+        file_->setRecordReadHandler([this] {
+            if (info_) info_->refresh();
+        });
+    }
+    file_->show();
+    file_->raise();
+    file_->activateWindow();
+}
+
+void Program::showGameInfoWindow() {
+    if (!info_) info_ = std::make_unique<FomJ>(state_.Info);
+    info_->show();
+    info_->refresh();
+    info_->raise();
+    info_->activateWindow();
+}
+
 void Program::showBrowserWindow() {
     if (!browser_ && browserFactory_) browser_ = browserFactory_(*this);
     if (!browser_) return;

@@ -19,6 +19,8 @@
 namespace kelmaz {
 
 class Engine;
+class FomFile;
+class FomJ;
 class FomMain;
 class FomSet;
 class FomSock;
@@ -27,7 +29,7 @@ class ProgramMatchBoard;
 
 class Program : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit Program(QObject* parent = nullptr);
     ~Program() override;
 
@@ -82,11 +84,11 @@ public:
     void arrangeSideWindows();
     void showHelp();
 
-signals:
+  signals:
     // The program has ended; the application's event loop should stop.
     void ended();
 
-private:
+  private:
     void applyStoredOptions();
 
     GameState state_;
@@ -107,6 +109,8 @@ private:
     std::unique_ptr<QWidget> browser_;
     std::unique_ptr<ProgramMatchBoard> netBoard_;
     std::unique_ptr<FomSock> sock_;
+    std::unique_ptr<FomJ> info_;
+    std::unique_ptr<FomFile> file_;
     bool ending_ = false;
 };
 
