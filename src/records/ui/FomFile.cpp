@@ -107,6 +107,8 @@ FomFile::FomFile(GameState& state, Engine& engine, const BoardOptions& options, 
     lists->addWidget(Dir1, 1, 0);
     lists->addWidget(File1, 0, 1, 2, 1);
     lists->setRowStretch(1, 1);
+    lists->setColumnStretch(0, 1);
+    lists->setColumnStretch(1, 1);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(100 / kTwipsPerPixel);
     for (QPushButton* button : {CmdRead, CmdWrite, Command2}) buttons->addWidget(button);
