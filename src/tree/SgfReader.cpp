@@ -206,8 +206,8 @@ SgfReadResult sgf(GameState& state, TreeLink& tree) {
     const std::string text = splitSetupStones(joinSgfLines(state.LstRead));
     state.List3 = propertyOutline(text);
     Dataset(state);
-    tree.showFileTree(text);
     state.SgfText = text;
+    tree.showFileTree(text);
 
     SgfReadResult result;
     if (!GetTejun(state, GetMainpath(text))) {

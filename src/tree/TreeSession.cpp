@@ -26,7 +26,7 @@ int parseNumber(const std::string& text) {
 TreeSession::TreeSession(GameState& state) : state_(state) {}
 
 void TreeSession::clearView() {
-    SelX = SelY = SelNodeNo = SelNodeIndex = 0;
+    SelX = SelY = SelNodeNo = SelNodeIndex = SelBranch = 0;
     Text1.clear();
     Text2.clear();
     model_.Clsdata();
@@ -76,6 +76,7 @@ bool TreeSession::select(int t1, int t2) {
     SelX = model_.nodeX(t1, t2);
     SelY = model_.nodeY(t1);
     SelNodeNo = t2;
+    SelBranch = t1;
     SelNodeIndex = model_.NodeIndex(t1, t2);
     return true;
 }
@@ -122,8 +123,8 @@ void TreeSession::writeComment(const std::string& comment) {
         state_.SgfText, SelNodeIndex, comment,
         reducedView_ ? NodeCounting::StoneNodes : NodeCounting::AllNodes);
     reparse();
-    const int b = selectedBranch();
-    if (b) {
+    const int b = SelBranch;
+    if (b >= 1 && b <= model_.BranchCount) {
         select(b, SelNodeNo);
         loadLineComments(b);
     }
@@ -179,7 +180,7 @@ void TreeSession::afterTableEdit(int selectBranch) {
         state_.SgfText = *rebuilt;
     }
     model_.ExtractComments(state_.SgfText);
-    SelX = SelY = SelNodeNo = SelNodeIndex = 0;
+    SelX = SelY = SelNodeNo = SelNodeIndex = SelBranch = 0;
     Text1.clear();
     Text2.clear();
     if (selectBranch) select(selectBranch, 1);

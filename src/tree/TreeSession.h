@@ -18,7 +18,7 @@ public:
 
     // The selection: the texts of the branch and node boxes and the selected node's place.
     std::string Text1, Text2;
-    int SelX = 0, SelY = 0, SelNodeNo = 0, SelNodeIndex = 0;
+    int SelX = 0, SelY = 0, SelNodeNo = 0, SelNodeIndex = 0, SelBranch = 0;
     // The rebuilt text shown by the window.
     std::string txtsgf;
 

@@ -1,0 +1,440 @@
+#include "tree/ui/FomNode.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <algorithm>
+#include <cmath>
+
+#include "records/RecordFile.h"
+#include "records/SgfWriter.h"
+#include "tree/SgfReader.h"
+#include "tree/SgfText.h"
+#include "tree/TreeFile.h"
+#include "tree/TreeSamples.h"
+#include "tree/ui/PicNode.h"
+#include "tree/ui/TreeFileFrame.h"
+
+namespace kelmaz {
+
+namespace {
+
+constexpr int kTwips = PicNode::kTwipsPerPixel;
+const QString kTitle = QStringLiteral("トリー　ﾋﾞｭｱｰ");
+const QString kSyntaxTitle = QStringLiteral("SGF構文エラー");
+
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
+
+int toTwips(int px) { return px * kTwips; }
+int toPixels(int twips) { return twips / kTwips; }
+QRect twipRect(int left, int top, int width, int height) {
+    return {toPixels(left), toPixels(top), std::max(toPixels(width), 0),
+            std::max(toPixels(height), 0)};
+}
+
+}  // namespace
+
+class FomNode::Link : public TreeLink {
+public:
+    explicit Link(FomNode& window) : w_(window) {}
+    bool visible() const override { return w_.isVisible(); }
+    bool confirmDiscardTree() override {
+        if (!w_.asker_(QStringLiteral("警告"),
+                       QStringLiteral("本譜以外のデータｰは失われます。よろしいですか？")))
+            return false;
+        w_.toggleTreeView();
+        return true;
+    }
+    std::string takeBranchComment() override {
+        w_.TxtComment->setEnabled(true);
+        const std::string text = w_.TxtComment->toPlainText().toStdString();
+        w_.showingComment_ = true;
+        w_.TxtComment->clear();
+        w_.showingComment_ = false;
+        return text;
+    }
+    void selectMove(int branch, int move) override {
+        if (w_.isVisible()) w_.cPoint(branch, move);
+    }
+    void showFileTree(const std::string& treeText) override { w_.showFileTree(treeText); }
+
+private:
+    FomNode& w_;
+};
+
+FomNode::FomNode(GameState& state, Engine& engine, SettingsStore& settings, QWidget* mainWindow)
+    : QWidget(nullptr, Qt::Window),
+      state_(state),
+      engine_(engine),
+      settings_(settings),
+      mainWindow_(mainWindow),
+      session_(state),
+      link_(std::make_unique<Link>(*this)) {
+    setObjectName("FomNode");
+    setWindowTitle(kTitle);
+    asker_ = [this](const QString& title, const QString& text) {
+        return QMessageBox::question(this, title, text, QMessageBox::Yes | QMessageBox::No) ==
+               QMessageBox::Yes;
+    };
+    informer_ = [this](const QString& title, const QString& text) {
+        QMessageBox::information(this, title, text);
+    };
+    buildControls();
+    restoreGeometry();
+    if (mainWindow_) mainWindow_->installEventFilter(this);
+}
+
+FomNode::~FomNode() = default;
+
+TreeLink& FomNode::link() { return *link_; }
+
+void FomNode::buildControls() {
+    picNode = new PicNode(session_, this);
+    picNode->setFocusPolicy(Qt::ClickFocus);
+    HScroll1 = new QScrollBar(Qt::Horizontal, this);
+    VScroll1 = new QScrollBar(Qt::Vertical, this);
+    LstSgfSample = new QListWidget(this);
+    LstSgfSample->setObjectName("LstSgfSample");
+    for (const std::string& sample : treeSamples()) LstSgfSample->addItem(qs(sample));
+    txtsgf = new QLineEdit(this);
+    txtsgf->setObjectName("txtsgf");
+    txtsgf->setReadOnly(true);
+    TxtComment = new QPlainTextEdit(this);
+    TxtComment->setObjectName("TxtComment");
+    TxtComment->installEventFilter(this);
+
+    FrmCont = new QFrame(this);
+    FrmCont->setObjectName("FrmCont");
+    auto* row = new QHBoxLayout(FrmCont);
+    row->setContentsMargins(0, 2, 0, 2);
+    row->setSpacing(2);
+    Text1 = new QLineEdit(FrmCont);
+    Text2 = new QLineEdit(FrmCont);
+    for (QLineEdit* box : {Text1, Text2}) {
+        box->setMaximumWidth(36);
+        row->addWidget(box);
+    }
+    auto button = [&](const char* caption) {
+        auto* b = new QPushButton(QString::fromUtf8(caption), FrmCont);
+        b->setMinimumWidth(10);
+        row->addWidget(b);
+        return b;
+    };
+    CmdBstart = button("分岐開始");
+    CmdBend = button("分岐終了");
+    Command1 = button("挿入");
+    Command2 = button("ｼﾞｬﾝﾌﾟ");
+    Command3 = button("分岐削除");
+    Command4 = button("書出");
+    CmdFile = button("ﾌｧｲﾙ");
+    CmdBend->setEnabled(false);
+    FrmFile = new TreeFileFrame(this);
+
+    connect(picNode, &PicNode::pressed, this, &FomNode::PicNode_MouseDown);
+    connect(HScroll1, &QScrollBar::valueChanged, this,
+            [this](int v) { picNode->setOffset(100 * v, picNode->offsetY()); });
+    connect(VScroll1, &QScrollBar::valueChanged, this,
+            [this](int v) { picNode->setOffset(picNode->offsetX(), v); });
+    connect(LstSgfSample, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { LstSgfSample_Click(LstSgfSample->row(item)); });
+    connect(CmdBstart, &QPushButton::clicked, this, &FomNode::CmdBstart_Click);
+    connect(CmdBend, &QPushButton::clicked, this, &FomNode::CmdBend_Click);
+    connect(Command1, &QPushButton::clicked, this, &FomNode::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &FomNode::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &FomNode::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &FomNode::Command4_Click);
+    connect(CmdFile, &QPushButton::clicked, this, &FomNode::ShowFileFrame);
+    connect(FrmFile, &TreeFileFrame::readRequested, this, &FomNode::Command5_Click);
+    connect(FrmFile, &TreeFileFrame::writeRequested, this, &FomNode::Command6_Click);
+}
+
+// The layout of the window, in twips as the tree is measured.
+void FomNode::layoutControls() {
+    const int W = toTwips(width());
+    const int H = toTwips(height());
+    const int stripHeight = std::abs(H / 2);
+    const int areaLeft = 100;
+    const int areaWidth = std::max(W - 300 - areaLeft, 0);
+    picNode->setGeometry(twipRect(areaLeft, 0, areaWidth, stripHeight));
+    LstSgfSample->setGeometry(twipRect(0, stripHeight - 1500, W - 1000, 1000));
+    txtsgf->setGeometry(twipRect(0, stripHeight - 500, W - 1000, 500));
+    HScroll1->setGeometry(twipRect(areaLeft, stripHeight + 10, areaWidth, 200));
+    VScroll1->setGeometry(twipRect(W - 300, 0, 200, stripHeight));
+    const int commentTop = stripHeight + 10 + 200 + 10;
+    const int commentHeight = std::abs(H - stripHeight - 1600);
+    TxtComment->setGeometry(twipRect(areaLeft, commentTop, areaWidth, commentHeight));
+    FrmCont->setGeometry(twipRect(100, commentTop + commentHeight + 10, std::abs(W - 300), 650));
+    LstSgfSample->raise();
+    txtsgf->raise();
+    FrmFile->raise();
+    refreshView();
+}
+
+void FomNode::refreshView() {
+    const TreeModel& m = session_.model();
+    const int treeWidth = m.treeWidth();
+    const int visibleWidth = toTwips(picNode->width());
+    HScroll1->setMaximum(std::max({nearest(treeWidth / 100.0 - 50),
+                                   nearest((treeWidth - visibleWidth) / 100.0), 0}));
+    // Deep trees scroll down to their last row.
+    const int visibleHeight = toTwips(picNode->height());
+    const int treeHeight = (m.rowCount() + 1) * kNodePitch;
+    VScroll1->setMaximum(std::max(visibleHeight, treeHeight - visibleHeight));
+    VScroll1->setPageStep(std::max(visibleHeight, 1));
+    HScroll1->setPageStep(std::max(visibleWidth / 100, 1));
+    txtsgf->setText(qs(session_.txtsgf));
+    Text1->setText(qs(session_.Text1));
+    Text2->setText(qs(session_.Text2));
+    picNode->update();
+}
+
+void FomNode::scrollTo(int x, int y) {
+    const int w = toTwips(picNode->width());
+    const int h = toTwips(picNode->height());
+    if (x < picNode->offsetX() + kNodePitch / 2 || x > picNode->offsetX() + w - kNodePitch / 2)
+        HScroll1->setValue(w < x ? nearest((x - w / 2.0) / 100) : 0);
+    if (y < picNode->offsetY() + kNodePitch / 2 || y > picNode->offsetY() + h - kNodePitch / 2)
+        VScroll1->setValue(h < y + kNodePitch ? y - h / 2 : 0);
+}
+
+void FomNode::showSelection() {
+    refreshView();
+    if (session_.SelX == 0) return;
+    showingComment_ = true;
+    TxtComment->setPlainText(qs(session_.selectedComment()));
+    showingComment_ = false;
+    if (!clickSelecting_) scrollTo(session_.SelX, session_.SelY);
+}
+
+void FomNode::cPoint(int t1, int t2) {
+    session_.select(t1, t2);
+    showSelection();
+}
+
+void FomNode::PicNode_MouseDown(int x, int y) {
+    TxtComment_Validate();
+    clickSelecting_ = true;
+    const TreeSession::Click c = session_.click(x, y);
+    if (!c.hit) {
+        refreshView();
+        return;
+    }
+    showSelection();
+    clickSelecting_ = false;
+    engine_.Redraw(1, c.step);
+}
+
+void FomNode::LstSgfSample_Click(int row) {
+    const std::vector<std::string>& samples = treeSamples();
+    if (row < 0 || row >= static_cast<int>(samples.size())) return;
+    const std::string& text = samples[static_cast<std::size_t>(row)];
+    if (const std::string fault = Checkg(text); !fault.empty()) informer_(kSyntaxTitle, qs(fault));
+    session_.loadAsIs(text);
+    layoutControls();
+    cPoint(1, 1);
+}
+
+bool FomNode::putSGFdata(const std::string& text) {
+    if (const std::string fault = Checkg(text); !fault.empty()) {
+        if (!asker_(kSyntaxTitle, qs(fault) + QStringLiteral(" このまま続けますか?"))) {
+            hideTree();
+            return false;
+        }
+    }
+    session_.loadReduced(text);
+    layoutControls();
+    cPoint(1, 1);
+    return true;
+}
+
+void FomNode::showFileTree(const std::string& text) {
+    if (!on_) {
+        on_ = true;
+        show();
+        placeBesideMain();
+        emit treeViewChanged(true);
+    }
+    if (const std::string fault = Checkg(text); !fault.empty()) {
+        if (!asker_(kSyntaxTitle, qs(fault) + QStringLiteral(" このまま続けますか?"))) {
+            hideTree();
+            return;
+        }
+    }
+    session_.loadFileTree(text);
+    layoutControls();
+    cPoint(1, 1);
+}
+
+void FomNode::toggleTreeView() {
+    if (treeClosing_) return;
+    if (on_) {
+        hideTree();
+        return;
+    }
+    on_ = true;
+    show();
+    placeBesideMain();
+    emit treeViewChanged(true);
+    putSGFdata(MakeSgfText(state_, 1, state_.MoveCount));
+}
+
+void FomNode::hideTree() {
+    const bool wasOn = on_;
+    on_ = false;
+    hide();
+    state_.SgfText.clear();
+    if (wasOn) emit treeViewChanged(false);
+}
+
+void FomNode::TxtComment_Validate() {
+    if (showingComment_ || state_.BranchInputMode || session_.SelX == 0) return;
+    const std::string typed = TxtComment->toPlainText().toStdString();
+    if (typed == session_.selectedComment()) return;
+    session_.writeComment(typed);
+    refreshView();
+}
+
+bool FomNode::writeTreeFile(const std::string& path) {
+    TxtComment_Validate();
+    if (WriteSgfdata(state_, path)) return true;
+    informer_(kTitle, qs(kWriteErrorMessage));
+    return false;
+}
+
+void FomNode::CmdBstart_Click() {
+    session_.Text1 = Text1->text().toStdString();
+    session_.Text2 = Text2->text().toStdString();
+    if (!session_.startBranch()) return;
+    showingComment_ = true;
+    TxtComment->clear();
+    showingComment_ = false;
+    TxtComment->setEnabled(false);
+    engine_.Redraw(1, state_.MoveCount);
+    CmdBend->setEnabled(true);
+    CmdBstart->setEnabled(false);
+}
+
+void FomNode::CmdBend_Click() {
+    if (!state_.BranchInputMode) return;
+    const std::string comment = TxtComment->toPlainText().toStdString();
+    CmdBend->setEnabled(false);
+    CmdBstart->setEnabled(true);
+    TxtComment->setEnabled(true);
+    const int b = session_.endBranch(comment);
+    refreshView();
+    if (b) cPoint(b, 1);
+}
+
+void FomNode::Command1_Click() {
+    TxtComment_Validate();
+    session_.Text1 = Text1->text().toStdString();
+    session_.Text2 = Text2->text().toStdString();
+    if (const int b = session_.insertEmptyBranch()) {
+        layoutControls();
+        cPoint(b, 1);
+    }
+}
+
+void FomNode::Command2_Click() {
+    cPoint(Text1->text().trimmed().toInt(), Text2->text().trimmed().toInt());
+}
+
+void FomNode::Command3_Click() {
+    TxtComment_Validate();
+    session_.Text1 = Text1->text().toStdString();
+    switch (session_.deletionOf()) {
+        case TreeSession::Deletion::NothingSelected:
+            return;
+        case TreeSession::Deletion::MainLine:
+            informer_(kTitle, QStringLiteral("本手順は削除できません。"));
+            return;
+        case TreeSession::Deletion::Deleted:
+            if (!asker_(kTitle, QStringLiteral("指定された分岐を削除します。"))) return;
+            session_.deleteSelected();
+            showingComment_ = true;
+            TxtComment->clear();
+            showingComment_ = false;
+            layoutControls();
+            return;
+    }
+}
+
+void FomNode::Command4_Click() {
+    TxtComment_Validate();
+    session_.reparse();
+    layoutControls();
+}
+
+void FomNode::Command5_Click() {
+    GameState file;
+    if (!loadRecordFile(FrmFile->Text3->text().toStdString(), file)) {
+        informer_(kTitle, qs(kReadErrorMessage));
+        return;
+    }
+    FrmFile->hide();
+    joinSplitOpenings(file.LstRead);
+    putSGFdata(CutYobunData(joinSgfLines(file.LstRead)));
+}
+
+void FomNode::Command6_Click() { writeTreeFile(FrmFile->Text3->text().toStdString()); }
+
+void FomNode::ShowFileFrame() { FrmFile->showAt(QDir::homePath()); }
+
+void FomNode::placeBesideMain() {
+    if (!mainWindow_) return;
+    const QRect main = mainWindow_->frameGeometry();
+    move(main.right() + 1, main.top());
+    resize(width(), mainWindow_->height());
+}
+
+void FomNode::restoreGeometry() {
+    auto number = [this](const char* key, const char* fallback) {
+        bool ok = false;
+        const int v = QString::fromStdString(settings_.ReadSetting("Kelmaz", "Startup", key, fallback))
+                          .trimmed()
+                          .toInt(&ok);
+        return ok ? v : QString(fallback).toInt();
+    };
+    resize(std::max(toPixels(number("nWidth", "5000")), 100),
+           std::max(toPixels(number("nHeight", "5000")), 100));
+    move(mainWindow_ ? mainWindow_->frameGeometry().right() + 1 : 0, toPixels(number("nTop", "200")));
+}
+
+void FomNode::saveGeometry() {
+    auto put = [this](const char* key, int px) {
+        settings_.WriteSetting("Kelmaz", "Startup", key, std::to_string(toTwips(px)));
+    };
+    put("nHeight", height());
+    put("nWidth", width());
+    put("nTop", y());
+    put("nLeft", x());
+}
+
+void FomNode::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layoutControls();
+}
+
+void FomNode::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    if (on_) toggleTreeView();
+    saveGeometry();
+    hide();
+}
+
+bool FomNode::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == TxtComment && event->type() == QEvent::FocusOut) TxtComment_Validate();
+    if (watched == mainWindow_ && isVisible() &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        placeBesideMain();
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace kelmaz

@@ -1,0 +1,133 @@
+#pragma once
+// The SGF tree editor "トリー　ﾋﾞｭｱｰ": the variation tree of the record on the board, drawn on
+// PicNode; a click on a node shows that position on the main board and its comment. Branches
+// are recorded by playing them on the board between "分岐開始" and "分岐終了"; "挿入",
+// "ｼﾞｬﾝﾌﾟ", "分岐削除" and "書出" edit and rebuild the tree; the comment box writes back into
+// the selected node. The window stands at the main window's right edge.
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "engine/Engine.h"
+#include "shell/SettingsStore.h"
+#include "tree/TreeSession.h"
+
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollBar;
+class QFrame;
+
+namespace kelmaz {
+
+class PicNode;
+class TreeFileFrame;
+
+class FomNode : public QWidget {
+    Q_OBJECT
+public:
+    using Asker = std::function<bool(const QString& title, const QString& text)>;
+    using Informer = std::function<void(const QString& title, const QString& text)>;
+
+    FomNode(GameState& state, Engine& engine, SettingsStore& settings,
+            QWidget* mainWindow = nullptr);
+    ~FomNode() override;
+
+    // What the board engine and the file reader call on the tree window.
+    TreeLink& link();
+    // Message boxes (tests replace them).
+    void setAsker(Asker asker) { asker_ = std::move(asker); }
+    void setInformer(Informer informer) { informer_ = std::move(informer); }
+
+    // The main window's "ツリーﾋﾞｭｱｰ(SGF)" command: shows the window with the record on the
+    // board, or hides it and forgets the tree. Does nothing while the board is being cleared.
+    void toggleTreeView();
+    bool treeViewOn() const { return on_; }
+    void setTreeClosing(bool closing) { treeClosing_ = closing; }
+
+    // Loads text into the tree after the syntax check; false when the user declined.
+    bool putSGFdata(const std::string& text);
+    std::string GetSgfData() const { return state_.SgfText; }
+    // Writes the tree to a file; on failure tells the user. The file window calls
+    // WriteSgfdata (tree/TreeFile.h) itself and shows its own message.
+    bool writeTreeFile(const std::string& path);
+
+    // Selection and clicks (tree units, twips).
+    void cPoint(int t1, int t2);
+    void PicNode_MouseDown(int xTwips, int yTwips);
+    void LstSgfSample_Click(int row);
+    void TxtComment_Validate();
+
+    // Buttons.
+    void CmdBstart_Click();
+    void CmdBend_Click();
+    void Command1_Click();  // 挿入
+    void Command2_Click();  // ｼﾞｬﾝﾌﾟ
+    void Command3_Click();  // 分岐削除
+    void Command4_Click();  // 書出 (ReparseTree)
+    void Command5_Click();  // 読込 (file frame)
+    void Command6_Click();  // 書込 (file frame)
+    void ShowFileFrame();
+
+    // Keeps the window at the main window's right edge, same top and height.
+    void placeBesideMain();
+
+    const TreeSession& session() const { return session_; }
+
+    PicNode* picNode;
+    QScrollBar* HScroll1;
+    QScrollBar* VScroll1;
+    QListWidget* LstSgfSample;
+    QLineEdit* txtsgf;
+    QPlainTextEdit* TxtComment;
+    QFrame* FrmCont;
+    QLineEdit* Text1;
+    QLineEdit* Text2;
+    QPushButton* CmdBstart;  // "分岐開始"
+    QPushButton* CmdBend;    // "分岐終了"
+    QPushButton* Command1;   // "挿入"
+    QPushButton* Command2;   // "ｼﾞｬﾝﾌﾟ"
+    QPushButton* Command3;   // "分岐削除"
+    QPushButton* Command4;   // "書出"
+    QPushButton* CmdFile;    // "ﾌｧｲﾙ": opens the file frame
+    TreeFileFrame* FrmFile;
+
+signals:
+    void treeViewChanged(bool on);  // for the check mark of the menu item
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    class Link;
+
+    void buildControls();
+    void layoutControls();
+    void refreshView();
+    void scrollTo(int xTwips, int yTwips);
+    void showSelection();
+    void showText();
+    void hideTree();
+    void showFileTree(const std::string& text);
+    void restoreGeometry();
+    void saveGeometry();
+
+    GameState& state_;
+    Engine& engine_;
+    SettingsStore& settings_;
+    QWidget* mainWindow_;
+    TreeSession session_;
+    std::unique_ptr<Link> link_;
+    Asker asker_;
+    Informer informer_;
+    bool on_ = false;
+    bool treeClosing_ = false;
+    bool clickSelecting_ = false;
+    bool placed_ = false;
+    bool showingComment_ = false;
+};
+
+}  // namespace kelmaz

@@ -1,0 +1,279 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "engine/Engine.h"
+#include "support/FakeBoardHost.h"
+#include "support/TestSupport.h"
+#include "support/UiTestSupport.h"
+#include "tree/SgfReader.h"
+#include "tree/ui/FomNode.h"
+#include "tree/ui/PicNode.h"
+#include "tree/ui/TreeFileFrame.h"
+
+namespace kelmaz {
+namespace {
+
+// The tree window over a real engine; message boxes answer as the test says and are recorded.
+class TreeWindowTest : public ::testing::Test {
+protected:
+    TreeWindowTest() {
+        engine.setTree(&tree.link());
+        tree.setAsker([this](const QString& title, const QString& text) {
+            asked.push_back(title + "|" + text);
+            return answer;
+        });
+        tree.setInformer(
+            [this](const QString& title, const QString& text) { told.push_back(title + "|" + text); });
+    }
+
+    // Reads SGF lines as the file window does.
+    void readFile(const std::vector<std::string>& lines) {
+        engine.gCls();
+        state.LstRead = lines;
+        ASSERT_TRUE(sgf(state, tree.link()).ok);
+        engine.Redraw(1, state.MoveCount);
+    }
+    void clickNode(int b, int k) {
+        const TreeModel& m = tree.session().model();
+        tree.PicNode_MouseDown(m.nodeX(b, k), m.nodeY(b));
+    }
+    int stoneAt(int col, int row) const { return state.BoardGrid[col][row]; }
+
+    GameState state;
+    BoardOptions options;
+    test::FakeBoardHost host;
+    Engine engine{state, options, host};
+    SettingsStore settings;
+    FomNode tree{state, engine, settings};
+    bool answer = true;
+    std::vector<QString> asked, told;
+};
+
+TEST_F(TreeWindowTest, AFileTreeOpensTheWindowAndClicksShowPositionsAndComments) {
+    readFile({"(;GM[1]PB[黒]C[game];B[pd]C[first];W[dp]", "(;B[pp]C[main])(;B[dd]C[side];W[cc]))"});
+    EXPECT_TRUE(tree.isVisible());
+    EXPECT_TRUE(tree.treeViewOn());
+    EXPECT_EQ(tree.windowTitle(), QStringLiteral("トリー　ﾋﾞｭｱｰ"));
+    ASSERT_EQ(tree.session().model().BranchCount, 2);
+    EXPECT_EQ(tree.TxtComment->toPlainText(), QStringLiteral("first"));
+
+    clickNode(2, 1);  // the variation's first node: the third move of its line
+    EXPECT_EQ(state.MoveCount, 3);
+    EXPECT_EQ(stoneAt(4, 4), 1);  // black at dd
+    EXPECT_EQ(stoneAt(16, 16), 0);
+    EXPECT_EQ(tree.TxtComment->toPlainText(), QStringLiteral("side"));
+    EXPECT_EQ(tree.Text1->text(), QStringLiteral("2"));
+
+    clickNode(1, 2);
+    EXPECT_EQ(state.MoveCount, 2);
+    EXPECT_EQ(stoneAt(4, 4), 0);
+    EXPECT_EQ(stoneAt(4, 16), 8);  // white at dp
+}
+
+TEST_F(TreeWindowTest, AClickBesideTheNodesSelectsNothingAndKeepsTheBoard) {
+    readFile({"(;B[aa];W[bb](;B[cc])(;B[dd]))"});
+    clickNode(1, 2);
+    const int before = state.MoveCount;
+    tree.PicNode_MouseDown(350 * 2, 350 * 2 - 175);  // halfway between the rows, row 1.5 -> 2
+    tree.PicNode_MouseDown(350 * 9, 350);            // past the end of the main line
+    EXPECT_EQ(state.MoveCount, before);
+    EXPECT_EQ(tree.Text1->text(), QStringLiteral("0"));
+    EXPECT_EQ(tree.session().SelBranch, 1);
+}
+
+TEST_F(TreeWindowTest, RecordingABranchOnTheBoard) {
+    engine.IshiUtu(1, 1);
+    engine.IshiUtu(2, 2);
+    engine.IshiUtu(3, 3);
+    tree.toggleTreeView();
+    ASSERT_TRUE(tree.isVisible());
+    EXPECT_EQ(state.SgfText, "(;B[aa];W[bb];B[cc])");
+    clickNode(1, 3);
+    tree.CmdBstart->click();
+    EXPECT_TRUE(state.BranchInputMode);
+    EXPECT_FALSE(tree.CmdBstart->isEnabled());
+    EXPECT_FALSE(tree.TxtComment->isEnabled());
+    EXPECT_EQ(stoneAt(3, 3), 0);  // the board is back before the selected node
+    engine.IshiUtu(4, 4);
+    EXPECT_TRUE(asked.empty());  // no question while a branch is recorded
+    EXPECT_TRUE(tree.TxtComment->isEnabled());
+    tree.TxtComment->setPlainText("x");
+    tree.CmdBend->click();
+    EXPECT_FALSE(state.BranchInputMode);
+    EXPECT_EQ(state.SgfText, "(;B[aa];W[bb](;B[cc])(;B[dd]C[x]))");
+    EXPECT_EQ(tree.txtsgf->text(), QString::fromStdString(state.SgfText));
+    EXPECT_EQ(tree.Text1->text(), QStringLiteral("2"));
+    EXPECT_EQ(tree.picNode->outlineColour(2, 1), QColor(255, 0, 0));
+}
+
+TEST_F(TreeWindowTest, PlayingOnTheBoardAsksBeforeTheTreeIsLost) {
+    engine.IshiUtu(1, 1);
+    tree.toggleTreeView();
+    answer = false;
+    engine.IshiUtu(5, 5);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0], QStringLiteral("警告|本譜以外のデータｰは失われます。よろしいですか？"));
+    EXPECT_EQ(stoneAt(5, 5), 0);
+    answer = true;
+    QSignalSpy spy(&tree, &FomNode::treeViewChanged);
+    engine.IshiUtu(5, 5);
+    EXPECT_EQ(stoneAt(5, 5), 1 + kWhite);
+    EXPECT_FALSE(tree.isVisible());
+    EXPECT_TRUE(state.SgfText.empty());
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_FALSE(spy.at(0).at(0).toBool());
+}
+
+TEST_F(TreeWindowTest, DeletingRefusesTheMainLineAndAsksForOthers) {
+    readFile({"(;B[aa](;W[bb])(;W[cc]C[gone])(;W[dd]C[kept]))"});
+    tree.Command3->click();
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_TRUE(told[0].endsWith(QStringLiteral("本手順は削除できません。")));
+    clickNode(2, 1);
+    answer = false;
+    tree.Command3->click();
+    EXPECT_EQ(tree.session().model().BranchCount, 3);
+    answer = true;
+    tree.Command3->click();
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_TRUE(asked[1].endsWith(QStringLiteral("指定された分岐を削除します。")));
+    EXPECT_EQ(state.SgfText, "(;B[aa](;W[bb])(;W[dd]C[kept]))");
+    EXPECT_EQ(tree.picNode->outlineColour(2, 1), QColor(255, 0, 0));
+    // Nothing selected now: the editing commands do nothing.
+    tree.Command1->click();
+    tree.Command3->click();
+    EXPECT_EQ(state.SgfText, "(;B[aa](;W[bb])(;W[dd]C[kept]))");
+}
+
+TEST_F(TreeWindowTest, InsertingAnEmptyBranchBelowTheMainLine) {
+    tree.LstSgfSample_Click(1);
+    tree.cPoint(1, 2);
+    tree.Command1->click();
+    const TreeModel& m = tree.session().model();
+    const int b = tree.Text1->text().toInt();
+    EXPECT_EQ(m.BranchText[b], ";;;;");
+    EXPECT_EQ(m.BranchStart[b], 2);
+    EXPECT_GT(m.BranchRow[b], 1);
+}
+
+TEST_F(TreeWindowTest, CommentBoxWritesBackIntoTheSelectedNode) {
+    readFile({"(;GM[1]PB[x];B[aa]C[old];W[bb];B[cc])"});
+    clickNode(1, 2);
+    tree.TxtComment->setPlainText("new ] text");
+    tree.TxtComment_Validate();
+    EXPECT_EQ(state.SgfText, "(;GM[1]PB[x];B[aa]C[old];W[bb]C[new \\] text];B[cc])");
+    EXPECT_EQ(tree.picNode->outlineColour(1, 2), QColor(255, 0, 0));
+    EXPECT_EQ(state.MoveComment[2], "new ] text");
+    clickNode(1, 1);
+    EXPECT_EQ(tree.TxtComment->toPlainText(), QStringLiteral("old"));
+    tree.TxtComment->setPlainText("  ");
+    tree.TxtComment_Validate();
+    EXPECT_EQ(state.SgfText, "(;GM[1]PB[x];B[aa];W[bb]C[new \\] text];B[cc])");
+}
+
+TEST_F(TreeWindowTest, SyntaxFaults) {
+    answer = false;
+    EXPECT_FALSE(tree.putSGFdata("(;B[aa]())"));
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0], QStringLiteral("SGF構文エラー|ノードが有りません。 このまま続けますか?"));
+    EXPECT_FALSE(tree.isVisible());
+    tree.LstSgfSample_Click(0);  // samples load without a question
+    EXPECT_EQ(asked.size(), 1u);
+    EXPECT_EQ(tree.session().model().BranchCount, 2);
+}
+
+TEST_F(TreeWindowTest, DrawingColoursAndTheMinimumWidth) {
+    tree.resize(400, 500);
+    tree.LstSgfSample_Click(17);  // one branch of more than 300 nodes
+    const TreeModel& m = tree.session().model();
+    EXPECT_EQ(tree.picNode->outlineColour(1, 10), QColor(128, 255, 128));
+    EXPECT_EQ(tree.picNode->outlineColour(1, 5), QColor(255, 255, 0));
+    EXPECT_EQ(tree.picNode->outlineColour(1, 3), QColor(0, 0, 128));
+    EXPECT_GT(tree.HScroll1->maximum(), 0);
+    tree.LstSgfSample_Click(2);
+    EXPECT_EQ(m.treeWidth(), 12500);
+    const QImage picture = tree.picNode->grab().toImage();
+    // Node 1 of the main line: a navy ring around (700, 350) twips.
+    const QColor ring = picture.pixelColor(QPoint((700 - 150) / 15, 350 / 15));
+    EXPECT_LT(ring.red(), 150);
+    EXPECT_LT(ring.green(), 150);
+}
+
+TEST_F(TreeWindowTest, DeepTreesScrollToTheirLastRow) {
+    std::string text = "(;B[aa]";
+    for (int i = 0; i < 200; ++i) text += "(;W[bb];B[cc])";
+    text += ")";
+    tree.resize(400, 500);
+    tree.show();
+    tree.putSGFdata(text);
+    tree.cPoint(200, 2);
+    const int bottom = tree.picNode->offsetY() + tree.picNode->height() * 15;
+    EXPECT_GE(bottom, tree.session().model().nodeY(200));
+    EXPECT_LE(tree.picNode->offsetY(), tree.session().model().nodeY(200));
+}
+
+TEST_F(TreeWindowTest, ClosingHidesForgetsTheTreeAndKeepsTheGeometry) {
+    engine.IshiUtu(1, 1);
+    tree.toggleTreeView();
+    tree.resize(300, 420);
+    tree.close();
+    EXPECT_FALSE(tree.isVisible());
+    EXPECT_FALSE(tree.treeViewOn());
+    EXPECT_TRUE(state.SgfText.empty());
+    EXPECT_EQ(settings.read("nHeight", ""), "6300");
+    EXPECT_EQ(settings.read("nWidth", ""), "4500");
+    EXPECT_FALSE(settings.read("nLeft", "").empty());
+}
+
+TEST_F(TreeWindowTest, FileFrameWritesAndReadsTheTree) {
+    readFile({"(;GM[1]PW[白];B[aa](;W[bb])(;W[cc]))"});
+    test::TempDir dir;
+    const QString path = QString::fromStdString(dir.file("tree.sgf").string());
+    tree.ShowFileFrame();
+    EXPECT_TRUE(tree.FrmFile->isVisible());
+    tree.FrmFile->Text3->setText(path);
+    tree.FrmFile->Command6->click();
+    EXPECT_TRUE(told.empty());
+    const std::string written = test::readBytes(dir.file("tree.sgf"));
+    EXPECT_NE(written.find("PW[白]"), std::string::npos);
+    EXPECT_NE(written.find(";W[bb])(\r\n;W[cc]))"), std::string::npos);
+    tree.LstSgfSample_Click(0);
+    tree.FrmFile->Command5->click();
+    EXPECT_EQ(tree.session().model().BranchCount, 2);
+    EXPECT_EQ(state.SgfText, "(;B[aa](;W[bb])(;W[cc]))");
+    tree.FrmFile->Text3->setText(QString::fromStdString((dir.path() / "none" / "x.sgf").string()));
+    tree.FrmFile->Command6->click();
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_TRUE(told[0].endsWith(QStringLiteral("ファイルの書き込みでエラーが発生しました。")));
+}
+
+TEST_F(TreeWindowTest, DocksAtTheMainWindowsRightEdge) {
+    QWidget main;
+    main.setGeometry(50, 60, 300, 400);
+    main.show();
+    FomNode docked(state, engine, settings, &main);
+    docked.setAsker([](const QString&, const QString&) { return true; });
+    docked.toggleTreeView();
+    main.move(80, 90);
+    QTRY_COMPARE(docked.pos().x(), main.frameGeometry().right() + 1);
+    EXPECT_EQ(docked.pos().y(), main.frameGeometry().top());
+    EXPECT_EQ(docked.height(), main.height());
+}
+
+TEST_F(TreeWindowTest, Screenshot) {
+    readFile({"(;GM[1]PB[黒番]PW[白番];B[pd];W[dp];B[pp]C[本譜];W[dd]",
+              "(;B[fq];W[cn](;B[jp])(;B[dl]C[変化]))(;B[qf];W[nd];B[rd])(;B[dc];W[cc]))"});
+    tree.resize(420, 560);
+    clickNode(2, 1);
+    test::saveScreenshot(tree, "tree-window");
+}
+
+}  // namespace
+}  // namespace kelmaz
