@@ -1,5 +1,7 @@
 #include "shell/ui/Program.h"
 
+#include <QAction>
+
 #include "engine/Engine.h"
 #include "net/ui/FomSock.h"
 #include "net/ui/ProgramMatchBoard.h"
@@ -9,6 +11,7 @@
 #include "shell/StartupSettings.h"
 #include "shell/ui/FomSet.h"
 #include "shell/ui/HelpWindow.h"
+#include "tree/ui/FomNode.h"
 #include "view/BoardGeometry.h"
 #include "view/ui/FomMain.h"
 
@@ -27,6 +30,7 @@ Program::~Program() {
     file_.reset();
     info_.reset();
     help_.reset();
+    treeWindow_.reset();
     set_.reset();
     main_.reset();
 }
@@ -47,6 +51,7 @@ void Program::StartupMain(const QString& commandLine) {
     main_->setLayoutReady(true);
     main_->ResizeRedraw();
     main_->show();
+    treeWindow();
     if (!main_->arguments().isEmpty()) runCommandLine(main_->arguments());
 }
 
@@ -165,14 +170,34 @@ void Program::showNetWindow() {
     }
     sock_->showFromMenu(main_->frameGeometry());
 }
-bool Program::treeWindowVisible() const { return false; }
-void Program::showTreeWindow() {}
-void Program::closeTreeWindow() {}
+
 void Program::openCloneWindow(bool) {}
 void Program::runCommandLine(const QStringList&) {}
 void Program::viewerSpeedChanged(int) {}
-// The tree editor (left = main left + main width, same top and height) and the sequence
-// viewer follow the main window's right edge; nothing to place while they do not exist.
-void Program::arrangeSideWindows() {}
+
+FomNode& Program::treeWindow() {
+    if (!treeWindow_) {
+        treeWindow_ = std::make_unique<FomNode>(state_, *engine_, settings_, main_.get());
+        setTree(&treeWindow_->link());
+        // The menu item's check mark follows the window, whoever opened or closed it.
+        if (auto* item = main_->findChild<QAction*>("mSGF"))
+            connect(treeWindow_.get(), &FomNode::treeViewChanged, item, &QAction::setChecked);
+    }
+    return *treeWindow_;
+}
+
+bool Program::treeWindowVisible() const { return treeWindow_ && treeWindow_->isVisible(); }
+
+void Program::showTreeWindow() {
+    if (!treeWindow().treeViewOn()) treeWindow().toggleTreeView();
+}
+
+void Program::closeTreeWindow() {
+    if (treeWindow_) treeWindow_->closeTreeView();
+}
+
+void Program::arrangeSideWindows() {
+    if (treeWindowVisible()) treeWindow_->placeBesideMain();
+}
 
 }  // namespace kelmaz

@@ -22,6 +22,7 @@ class Engine;
 class FomFile;
 class FomJ;
 class FomMain;
+class FomNode;
 class FomSet;
 class FomSock;
 class HelpWindow;
@@ -76,6 +77,8 @@ class Program : public QObject {
     bool treeWindowVisible() const;
     void showTreeWindow();
     void closeTreeWindow();
+    // The tree editor, created hidden at start-up so that a file read can show its tree.
+    FomNode& treeWindow();
     void openCloneWindow(bool increaseCounter);
     void runCommandLine(const QStringList& arguments);
     void viewerSpeedChanged(int milliseconds);  // the sequence viewer's own speed bar follows
@@ -104,6 +107,7 @@ class Program : public QObject {
     std::unique_ptr<FomMain> main_;
     std::unique_ptr<Engine> engine_;
     std::unique_ptr<FomSet> set_;
+    std::unique_ptr<FomNode> treeWindow_;
     std::unique_ptr<HelpWindow> help_;
     WindowFactory browserFactory_;
     std::unique_ptr<QWidget> browser_;

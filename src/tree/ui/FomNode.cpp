@@ -198,10 +198,11 @@ void FomNode::refreshView() {
 void FomNode::scrollTo(int x, int y) {
     const int w = toTwips(picNode->width());
     const int h = toTwips(picNode->height());
+    // A node out of sight is brought to the middle of the area.
     if (x < picNode->offsetX() + kNodePitch / 2 || x > picNode->offsetX() + w - kNodePitch / 2)
-        HScroll1->setValue(w < x ? nearest((x - w / 2.0) / 100) : 0);
+        HScroll1->setValue(std::max(nearest((x - w / 2.0) / 100), 0));
     if (y < picNode->offsetY() + kNodePitch / 2 || y > picNode->offsetY() + h - kNodePitch / 2)
-        VScroll1->setValue(h < y + kNodePitch ? y - h / 2 : 0);
+        VScroll1->setValue(std::max(y - h / 2, 0));
 }
 
 void FomNode::showSelection() {
@@ -283,6 +284,11 @@ void FomNode::toggleTreeView() {
     placeBesideMain();
     emit treeViewChanged(true);
     putSGFdata(MakeSgfText(state_, 1, state_.MoveCount));
+}
+
+void FomNode::closeTreeView() {
+    if (isVisible()) saveGeometry();
+    hideTree();
 }
 
 void FomNode::hideTree() {

@@ -44,6 +44,9 @@ public:
     // board, or hides it and forgets the tree. Does nothing while the board is being cleared.
     void toggleTreeView();
     bool treeViewOn() const { return on_; }
+    // Hides the window and forgets the tree (the board is cleared, the program ends), keeping
+    // the window's geometry.
+    void closeTreeView();
     void setTreeClosing(bool closing) { treeClosing_ = closing; }
 
     // Loads text into the tree after the syntax check; false when the user declined.

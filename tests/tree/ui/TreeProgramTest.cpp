@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "engine/Engine.h"
+#include "records/RecordFile.h"
+#include "shell/ui/Program.h"
+#include "support/TestSupport.h"
+#include "tree/ui/FomNode.h"
+#include "tree/ui/PicNode.h"
+#include "view/ui/FomMain.h"
+
+namespace kelmaz {
+namespace {
+
+// The main window and the tree window side by side, as the user sees them.
+void saveSideBySide(QWidget& left, QWidget& right, const QString& name) {
+    const QString dir = qEnvironmentVariable("KELMAZ_SCREENSHOT_DIR");
+    if (dir.isEmpty()) return;
+    const QImage a = left.grab().toImage();
+    const QImage b = right.grab().toImage();
+    QImage both(a.width() + b.width(), std::max(a.height(), b.height()), QImage::Format_RGB32);
+    both.fill(Qt::white);
+    QPainter p(&both);
+    p.drawImage(0, 0, a);
+    p.drawImage(a.width(), 0, b);
+    p.end();
+    QDir().mkpath(dir);
+    both.save(QDir(dir).filePath(name + ".png"));
+}
+
+TEST(TreeInTheProgram, ACommentedGameOpensBesideTheBoardAndTakesANewVariation) {
+    Program program;
+    program.StartupMain();
+    FomNode& tree = program.treeWindow();
+    tree.setAsker([](const QString&, const QString&) { return true; });
+    GameState& s = program.state();
+
+    const std::string path =
+        (test::corpusDir() / "games_commented" / "katrain__LS_vs_AG_-_G4_-_English.sgf").string();
+    program.engine().gCls();
+    ASSERT_EQ(readRecordFile(path, s, program.options(), program.tree()).status,
+              RecordReadResult::Status::Ok);
+    program.engine().Redraw(1, s.MoveCount);
+
+    ASSERT_TRUE(tree.isVisible());
+    EXPECT_TRUE(program.treeWindowVisible());
+    auto* menuItem = program.fomMain().findChild<QAction*>("mSGF");
+    ASSERT_NE(menuItem, nullptr);
+    EXPECT_TRUE(menuItem->isChecked());
+    EXPECT_EQ(s.Info[InfoField::PW], "Lee Sedol");
+    QTRY_COMPARE(tree.pos().x(), program.fomMain().frameGeometry().right() + 1);
+
+    // Step to the 12th move through the tree and record another answer there.
+    const TreeModel& m = tree.session().model();
+    tree.PicNode_MouseDown(m.nodeX(1, 12), m.nodeY(1));
+    ASSERT_EQ(s.MoveCount, 12);
+    EXPECT_FALSE(tree.TxtComment->toPlainText().isEmpty());
+    const int branches = m.BranchCount;
+    tree.CmdBstart->click();
+    EXPECT_EQ(s.MoveCount, 11);
+    program.engine().IshiUtu(10, 10);
+    tree.TxtComment->setPlainText("天元");
+    tree.CmdBend->click();
+    EXPECT_EQ(m.BranchCount, branches + 1);
+    EXPECT_NE(s.SgfText.find(";W[jj]C[天元]"), std::string::npos);
+    // The new branch's first node is scrolled into view.
+    const int x = m.nodeX(tree.session().SelBranch, 1);
+    EXPECT_GE(x, tree.picNode->offsetX());
+    EXPECT_LE(x + 150, tree.picNode->offsetX() + tree.picNode->width() * 15);
+    saveSideBySide(program.fomMain(), tree, "tree-window");
+
+    // Closing the tree window forgets the tree and unchecks the menu item.
+    tree.close();
+    EXPECT_FALSE(menuItem->isChecked());
+    EXPECT_TRUE(s.SgfText.empty());
+    program.Pend();
+}
+
+}  // namespace
+}  // namespace kelmaz
