@@ -9,6 +9,7 @@
 #include "tree/SgfText.h"
 #include "tree/TreeEdit.h"
 #include "tree/TreeModel.h"
+#include "tree/TreeSession.h"
 
 using namespace kelmaz;
 
@@ -51,5 +52,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             RebuildSgfText(m);
         }
     }
+    // The window's operations on the file's tree: clicks, comments, recording, editing.
+    TreeSession session(state);
+    session.loadFileTree(state.SgfText);
+    const int seed = size > 0 ? data[0] : 0;
+    session.click(kNodePitch * (2 + seed % 7), kNodePitch * (1 + seed % 3));
+    session.writeComment("a ] b \\ c");
+    if (session.startBranch()) {
+        const int k = ++state.MoveCount;
+        state.MoveCol[k] = 4;
+        state.MoveRow[k] = 4;
+        state.BranchComments.back() = "x";
+        state.BranchComments.emplace_back();
+        session.endBranch("y");
+    }
+    session.select(session.model().BranchCount, 1);
+    session.insertEmptyBranch();
+    session.deleteSelected();
+    session.reparse();
+    session.loadAsIs(text);
+    session.reparse();
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "tree/SgfReader.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "tree/SgfLex.h"
 #include "tree/SgfText.h"

@@ -11,7 +11,6 @@
 #include "engine/Engine.h"
 #include "support/FakeBoardHost.h"
 #include "support/TestSupport.h"
-#include "support/UiTestSupport.h"
 #include "tree/SgfReader.h"
 #include "tree/ui/FomNode.h"
 #include "tree/ui/PicNode.h"
@@ -265,14 +264,6 @@ TEST_F(TreeWindowTest, DocksAtTheMainWindowsRightEdge) {
     QTRY_COMPARE(docked.pos().x(), main.frameGeometry().right() + 1);
     EXPECT_EQ(docked.pos().y(), main.frameGeometry().top());
     EXPECT_EQ(docked.height(), main.height());
-}
-
-TEST_F(TreeWindowTest, Screenshot) {
-    readFile({"(;GM[1]PB[黒番]PW[白番];B[pd];W[dp];B[pp]C[本譜];W[dd]",
-              "(;B[fq];W[cn](;B[jp])(;B[dl]C[変化]))(;B[qf];W[nd];B[rd])(;B[dc];W[cc]))"});
-    tree.resize(420, 560);
-    clickNode(2, 1);
-    test::saveScreenshot(tree, "tree-window");
 }
 
 }  // namespace

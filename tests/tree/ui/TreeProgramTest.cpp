@@ -42,6 +42,7 @@ TEST(TreeInTheProgram, ACommentedGameOpensBesideTheBoardAndTakesANewVariation) {
     FomNode& tree = program.treeWindow();
     tree.setAsker([](const QString&, const QString&) { return true; });
     GameState& s = program.state();
+    program.fomMain().resize(620, 700);
 
     const std::string path =
         (test::corpusDir() / "games_commented" / "katrain__LS_vs_AG_-_G4_-_English.sgf").string();
