@@ -206,6 +206,10 @@ void fomSgf::placeBesideMain() {
 void fomSgf::recordRead() {
     outlineOnBoard_ = true;
     ReadNode();
+    // A file read loads the main line: the replay stops where its variations begin.
+    state_.BranchMoves = table_.mainLineBranchMoves;
+    onBranch_ = false;
+    savedMove_ = 0;
 }
 
 void fomSgf::ReadNode() {
@@ -245,11 +249,6 @@ void fomSgf::ReadNode() {
                           2 * grid_->frameWidth());
     notices_ = table_.notices;
     showNotices(notices_);
-    // The record holds the main line (a file was read, or the viewer comes back to it): the
-    // replay stops where its variations begin.
-    state_.BranchMoves = table_.mainLineBranchMoves;
-    onBranch_ = false;
-    savedMove_ = 0;
 }
 
 void fomSgf::clearBranchControls() {
