@@ -394,8 +394,10 @@ void fomSgf::cmdSaigen_Click() {
         return;
     }
     if (!state_.hasMove(state_.MoveCount + 1)) {
+        // The replay starts again from the first move: every stop on the way counts again.
         resetLabelColours();
         state_.ViewerState = 0;
+        state_.LastStopMove = 0;
     }
     // Going on after a branch stop: the next branch stops the replay again.
     if (state_.ViewerState == 1) state_.ViewerState = 0;

@@ -8,6 +8,7 @@
 #include "records/RecordFile.h"
 #include "records/ui/FomFile.h"
 #include "records/ui/FomJ.h"
+#include "records/ui/fomSgf.h"
 #include "shell/StartupSettings.h"
 #include "shell/ui/FomSet.h"
 #include "shell/ui/HelpWindow.h"
@@ -24,6 +25,10 @@ Program::Program(QObject* parent) : QObject(parent) {
 
 Program::~Program() {
     // Windows go first: none of them may outlive the engine and state they show.
+    if (sgf_) {
+        setViewer(nullptr);
+        sgf_.reset();
+    }
     browser_.reset();
     setNet(nullptr);
     sock_.reset();
@@ -83,6 +88,7 @@ void Program::Pend() {
     main_->setReplayRunning(false, 0);
     // A settings file that cannot be written costs the settings, never the exit.
     settings_.save(iniPath_);
+    if (sgf_) sgf_->hide();
     if (set_) set_->hide();
     if (help_) help_->close();
     if (browser_) browser_->close();
@@ -119,9 +125,10 @@ void Program::showHelp() {
 void Program::showFileWindow() {
     if (!file_) {
         file_ = std::make_unique<FomFile>(state_, *engine_, options_, *main_, *tree_, settings_);
-        // A read changes the game information: the dialog shows it at once.
+        // A read changes the game information and the sequence viewer's record at once.
         file_->setRecordReadHandler([this] {
             if (info_) info_->refresh();
+            recordFileRead();
         });
     }
     file_->show();
@@ -156,6 +163,7 @@ std::string Program::takeRecordLines(std::vector<std::string> lines) {
     main_->restartMarkerTimer(10);
     main_->setReplayRunning(false, 0);
     main_->setReplayButtonEnabled(true);
+    recordFileRead();
     return {};
 }
 
@@ -173,7 +181,6 @@ void Program::showNetWindow() {
 
 void Program::openCloneWindow(bool) {}
 void Program::runCommandLine(const QStringList&) {}
-void Program::viewerSpeedChanged(int) {}
 
 FomNode& Program::treeWindow() {
     if (!treeWindow_) {
@@ -196,8 +203,37 @@ void Program::closeTreeWindow() {
     if (treeWindow_) treeWindow_->closeTreeView();
 }
 
+void Program::viewerSpeedChanged(int milliseconds) {
+    if (sgf_) sgf_->setInterval(milliseconds);
+}
+
 void Program::arrangeSideWindows() {
     if (treeWindowVisible()) treeWindow_->placeBesideMain();
+    if (sgf_ && sgf_->isVisible()) sgf_->placeBesideMain();
 }
+
+fomSgf& Program::sequenceViewer() {
+    if (sgf_) return *sgf_;
+    sgf_ = std::make_unique<fomSgf>(state_, *engine_, *main_, main_.get());
+    sgf_->setInterval(fomSet().speedValue());
+    // The two speed bars move together; the settings window ignores values below its range.
+    connect(sgf_.get(), &fomSgf::intervalChanged, this,
+            [this](int milliseconds) { fomSet().setSpeedValue(milliseconds); });
+    connect(sgf_.get(), &fomSgf::shownChanged, this, [this](bool shown) {
+        if (auto* item = main_->findChild<QAction*>(QStringLiteral("mSgfViewer")))
+            item->setChecked(shown);
+    });
+    setViewer(&sgf_->link());
+    return *sgf_;
+}
+
+void Program::showSequenceViewer(bool shown) {
+    if (shown)
+        sequenceViewer().showViewer();
+    else if (sgf_)
+        sgf_->hide();
+}
+
+void Program::recordFileRead() { sequenceViewer().recordRead(); }
 
 }  // namespace kelmaz

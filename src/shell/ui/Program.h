@@ -27,6 +27,7 @@ class FomSet;
 class FomSock;
 class HelpWindow;
 class ProgramMatchBoard;
+class fomSgf;
 
 class Program : public QObject {
     Q_OBJECT
@@ -82,6 +83,12 @@ class Program : public QObject {
     void openCloneWindow(bool increaseCounter);
     void runCommandLine(const QStringList& arguments);
     void viewerSpeedChanged(int milliseconds);  // the sequence viewer's own speed bar follows
+    // The sequence viewer, created hidden on first use; its menu item shows or hides it.
+    fomSgf& sequenceViewer();
+    void showSequenceViewer(bool shown);
+    // The file window calls this after every read that reached the readers: the viewer's
+    // branch buttons follow the record now on the board.
+    void recordFileRead();
     // After a relayout: the tree editor and the sequence viewer keep to the main window's
     // right edge.
     void arrangeSideWindows();
@@ -115,6 +122,7 @@ class Program : public QObject {
     std::unique_ptr<FomSock> sock_;
     std::unique_ptr<FomJ> info_;
     std::unique_ptr<FomFile> file_;
+    std::unique_ptr<fomSgf> sgf_;
     bool ending_ = false;
 };
 

@@ -132,6 +132,10 @@ void FomMain::buildMenus() {
     connect(settings, &QAction::triggered, this, [this] { program_.showSettingsWindow(); });
     QAction* browser = addCommand(options, "mbraw", QStringLiteral("ブラウザ表示"), nullptr);
     connect(browser, &QAction::triggered, this, [this] { program_.showBrowserWindow(); });
+    QAction* viewer = addCommand(options, "mSgfViewer", QStringLiteral("SGF手順ﾋﾞｭｱｰ"), nullptr);
+    viewer->setCheckable(true);
+    connect(viewer, &QAction::triggered, this,
+            [this](bool checked) { program_.showSequenceViewer(checked); });
 
     Mcont = menuBar()->addMenu(QStringLiteral("コントロール(&C)"));
     Mcont->setObjectName(QStringLiteral("Mcont"));

@@ -26,7 +26,7 @@ using Colour = fomSgf::LabelColour;
 // The viewer over a real engine; the board window is a fake whose replay timer the test
 // drives tick by tick.
 class ViewerTest : public ::testing::Test {
-  protected:
+protected:
     ViewerTest() {
         engine.setViewer(&viewer.link());
         state.List3 = test::kBranchingTree;
@@ -198,6 +198,16 @@ TEST_F(ViewerTest, TheReplayStopsAtTheBranchAndGoesOnWithSaigen) {
     EXPECT_EQ(viewer.labelColour(2), Colour::Marked);
 }
 
+TEST_F(ViewerTest, ReplayingAgainFromTheEndStopsAtTheFirstBranchAgain) {
+    loadMainLine();
+    state.LastStopMove = 5;  // left by an earlier replay while the viewer was hidden
+    viewer.CheckBunki->setChecked(true);
+    viewer.cmdSaigen->click();
+    runReplay();
+    EXPECT_EQ(state.MoveCount, 3);
+    EXPECT_FALSE(host.running);
+}
+
 TEST_F(ViewerTest, HonpuAfterABranchStopStartsTheReplayAgain) {
     loadMainLine();
     viewer.CheckBunki->setChecked(true);
@@ -298,7 +308,7 @@ TEST_F(ViewerTest, TooDeepANestingIsNamedInTheWindow) {
 // A commented game with variations read from a file: 176 moves on its main line, ten nested
 // variations along it and, for each, an alternative; branch 21 replaces move 6.
 class ViewerOnReadFileTest : public ViewerTest {
-  protected:
+protected:
     void SetUp() override {
         TreeLink noTree;
         const auto file = test::corpusDir() / "variations" / "tolley-go__games__branchtest.sgf";

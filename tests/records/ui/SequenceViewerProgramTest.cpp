@@ -1,0 +1,93 @@
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "engine/Engine.h"
+#include "records/OutlineLines.h"
+#include "records/SequencePaths.h"
+#include "records/ui/fomSgf.h"
+#include "shell/ui/FomSet.h"
+#include "support/ProgramFixture.h"
+
+namespace kelmaz {
+namespace {
+
+// The viewer inside the running program: its menu item, the speed bar it shares with the
+// settings window, the file window's hook, clearing the board and closing the program.
+class SequenceViewerInProgram : public test::ProgramFixture {
+protected:
+    QAction* menuItem() { return main().findChild<QAction*>("mSgfViewer"); }
+    fomSgf& viewer() { return program().sequenceViewer(); }
+    // The record and outline as an SGF file read leaves them, announced by the file window.
+    void readBranchingTree() {
+        program().engine().gCls();
+        state().List3 = test::kBranchingTree;
+        MakeTejun(state(), state().List3, 0);
+        state().BranchMoves.fill(0);
+        state().ViewerState = 4;
+        program().engine().Redraw(1, state().MoveCount);
+        state().ViewerState = 0;
+        program().recordFileRead();
+    }
+};
+
+TEST_F(SequenceViewerInProgram, TheOptionMenuShowsTheViewerBesideTheBoard) {
+    start();
+    readBranchingTree();
+    ASSERT_NE(menuItem(), nullptr);
+    EXPECT_EQ(menuItem()->text(), QStringLiteral("SGF手順ﾋﾞｭｱｰ"));
+    menuItem()->trigger();
+    EXPECT_TRUE(viewer().isVisible());
+    EXPECT_TRUE(menuItem()->isChecked());
+    EXPECT_GE(viewer().x(), main().frameGeometry().right());
+    EXPECT_NE(viewer().branchButton(5), nullptr);
+
+    viewer().Command2->click();
+    EXPECT_FALSE(menuItem()->isChecked());
+    menuItem()->trigger();
+    menuItem()->trigger();
+    EXPECT_FALSE(viewer().isVisible());
+}
+
+TEST_F(SequenceViewerInProgram, BothSpeedBarsMoveTogether) {
+    start();
+    FomSet& set = program().fomSet();
+    viewer().HScroll1->setValue(1500);
+    EXPECT_EQ(set.speedValue(), 1500);
+    EXPECT_EQ(set.speedCaption(), QStringLiteral("1.5"));
+    set.setSpeedValue(2300);
+    EXPECT_EQ(viewer().interval(), 2300);
+    EXPECT_EQ(viewer().Text2->text(), QStringLiteral("2.3"));
+}
+
+TEST_F(SequenceViewerInProgram, ClearingTheBoardUnloadsTheViewer) {
+    start();
+    readBranchingTree();
+    menuItem()->trigger();
+    viewer().CheckBunki->setChecked(true);
+    main().findChild<QAction*>("mcls")->trigger();
+    EXPECT_FALSE(viewer().isVisible());
+    EXPECT_FALSE(menuItem()->isChecked());
+    EXPECT_FALSE(viewer().CheckBunki->isChecked());
+    EXPECT_EQ(viewer().branchButton(1), nullptr);
+}
+
+TEST_F(SequenceViewerInProgram, ClosingTheMainWindowEndsACommentWait) {
+    start();
+    readBranchingTree();
+    menuItem()->trigger();
+    viewer().CheckKaisetu->setChecked(true);
+    program().fomSet().setSpeedValue(100);
+    viewer().cmdSaigen->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return state().CommentPause; }, 5000));
+    EXPECT_TRUE(program().engine().redrawPaused());
+    main().close();
+    EXPECT_FALSE(program().engine().redrawPaused());
+    EXPECT_FALSE(state().CommentPause);
+    EXPECT_FALSE(viewer().isVisible());
+}
+
+}  // namespace
+}  // namespace kelmaz
