@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -7,6 +8,7 @@
 #include "engine/Engine.h"
 #include "records/OutlineLines.h"
 #include "records/SequencePaths.h"
+#include "records/ui/FomFile.h"
 #include "records/ui/fomSgf.h"
 #include "shell/ui/FomSet.h"
 #include "support/ProgramFixture.h"
@@ -49,6 +51,23 @@ TEST_F(SequenceViewerInProgram, TheOptionMenuShowsTheViewerBesideTheBoard) {
     menuItem()->trigger();
     menuItem()->trigger();
     EXPECT_FALSE(viewer().isVisible());
+}
+
+TEST_F(SequenceViewerInProgram, AReadThroughTheFileWindowReachesTheViewer) {
+    start();
+    const auto path = dir_.file("branches.sgf");
+    test::writeBytes(path, "(;GM[1]SZ[19];B[pd];W[dp](;B[pq];W[qq])(;B[qp]))");
+    program().showFileWindow();
+    FomFile* file = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* f = qobject_cast<FomFile*>(w)) file = f;
+    ASSERT_NE(file, nullptr);
+    file->Txtfile->setText(QString::fromStdString(path.string()));
+    file->CmdRead_Click();
+    EXPECT_EQ(state().MoveCount, 4);
+    menuItem()->trigger();
+    EXPECT_NE(viewer().branchButton(1), nullptr);
+    EXPECT_NE(viewer().branchButton(2), nullptr);
 }
 
 TEST_F(SequenceViewerInProgram, BothSpeedBarsMoveTogether) {
