@@ -23,10 +23,10 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Kelmaz")
 set(CPACK_PACKAGE_CONTACT "Kelmaz developers <kelmaz@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Go board and game-record program with a Japanese interface")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Place stones on a 19, 13 or 9-line board, keep, replay and edit game records (SGF, UGF,\n"
-    "board-applet HTML, Tki text), edit variation trees, and play a match against another\n"
-    "copy over TCP. The user interface is in Japanese.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+    "Place stones on a 19, 13 or 9-line board, keep, replay and edit game records (SGF,\n"
+    "UGF, board-applet HTML, Tki text), edit variation trees, and play a match against\n"
+    "another copy over TCP. The user interface is in Japanese.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
