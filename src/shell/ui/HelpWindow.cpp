@@ -55,6 +55,7 @@ HelpWindow::HelpWindow(QWidget* parent)
         setWindowTitle(title.isEmpty() ? QStringLiteral("Kelmaz ヘルプ")
                                        : QStringLiteral("Kelmaz ヘルプ - ") + title);
     });
+    showPage(QStringLiteral("index.html"));
 }
 
 void HelpWindow::showContents() {

@@ -11,6 +11,7 @@ namespace kelmaz {
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:
+    // Opens at the contents page, so that showing the window is enough.
     explicit HelpWindow(QWidget* parent = nullptr);
 
     // Shows the contents page and brings the window to the front.
