@@ -1,11 +1,14 @@
 // The board program `kelmaz`.
 #include <QApplication>
+#include <QTimer>
 
 #include "shell/ui/AppResources.h"
 #include "shell/ui/Program.h"
 #ifdef KELMAZ_HAVE_WEB
 #include "browser/ui/ProgramBrowser.h"
 #endif
+#include "shell/ui/StateDump.h"
+#include "view/ui/FomMain.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -25,5 +28,13 @@ int main(int argc, char** argv) {
     QObject::connect(&program, &kelmaz::Program::ended, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     program.StartupMain(arguments.join(QLatin1Char(' ')));
+    // A test that starts the program as a second process asks for a report of what it shows.
+    const QString dump = kelmaz::stateDumpPath();
+    if (!dump.isEmpty()) {
+        QTimer::singleShot(0, &program, [&program, dump] {
+            const bool written = kelmaz::writeStateDump(dump, program.fomMain(), program.state());
+            QCoreApplication::exit(written ? 0 : 1);
+        });
+    }
     return app.exec();
 }

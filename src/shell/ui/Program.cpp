@@ -9,9 +9,11 @@
 #include "records/ui/FomFile.h"
 #include "records/ui/FomJ.h"
 #include "records/ui/fomSgf.h"
+#include "shell/CommandLineFile.h"
 #include "shell/StartupSettings.h"
 #include "shell/ui/FomSet.h"
 #include "shell/ui/HelpWindow.h"
+#include "shell/ui/RecordIntake.h"
 #include "tree/ui/FomNode.h"
 #include "view/BoardGeometry.h"
 #include "view/ui/FomMain.h"
@@ -57,7 +59,12 @@ void Program::StartupMain(const QString& commandLine) {
     main_->ResizeRedraw();
     main_->show();
     treeWindow();
-    if (!main_->arguments().isEmpty()) runCommandLine(main_->arguments());
+    // A record file named alone is read; anything else on the command line is a clone's list.
+    if (const auto file = recordFileArgument(commandLine.toStdString())) {
+        readRecordFileIntoBoard(*this, QString::fromStdString(file->string()));
+    } else if (!main_->arguments().isEmpty()) {
+        runCommandLine(main_->arguments());
+    }
 }
 
 // The stored options reach the board through the settings window's own handlers, exactly as
@@ -125,11 +132,7 @@ void Program::showHelp() {
 void Program::showFileWindow() {
     if (!file_) {
         file_ = std::make_unique<FomFile>(state_, *engine_, options_, *main_, *tree_, settings_);
-        // A read changes the game information and the sequence viewer's record at once.
-        file_->setRecordReadHandler([this] {
-            if (info_) info_->refresh();
-            recordFileRead();
-        });
+        file_->setRecordReadHandler([this] { recordFileRead(); });
     }
     file_->show();
     file_->raise();
@@ -179,8 +182,8 @@ void Program::showNetWindow() {
     sock_->showFromMenu(main_->frameGeometry());
 }
 
-void Program::openCloneWindow(bool) {}
-void Program::runCommandLine(const QStringList&) {}
+void Program::openCloneWindow(bool increaseCounter) { clones_.OpenCloneWindow(increaseCounter); }
+void Program::runCommandLine(const QStringList& arguments) { clones_.CommandLine(arguments); }
 
 FomNode& Program::treeWindow() {
     if (!treeWindow_) {
@@ -234,6 +237,10 @@ void Program::showSequenceViewer(bool shown) {
         sgf_->hide();
 }
 
-void Program::recordFileRead() { sequenceViewer().recordRead(); }
+// A read changes the game information and the sequence viewer's record at once.
+void Program::recordFileRead() {
+    if (info_) info_->refresh();
+    sequenceViewer().recordRead();
+}
 
 }  // namespace kelmaz

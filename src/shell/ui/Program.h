@@ -15,6 +15,7 @@
 #include "engine/EngineHost.h"
 #include "engine/GameState.h"
 #include "shell/SettingsStore.h"
+#include "shell/ui/CloneWindows.h"
 
 namespace kelmaz {
 
@@ -36,7 +37,8 @@ class Program : public QObject {
     ~Program() override;
 
     // Start-up: reads the settings, lays out the main window, applies the stored options and
-    // shows the main window. `commandLine` is the comma list a clone window is started with.
+    // shows the main window. `commandLine` is the comma list a clone window is started with,
+    // or the path of a record file to read.
     void StartupMain(const QString& commandLine = {});
     // End: stores the window geometry, writes the settings file and closes every window.
     void Pend();
@@ -58,6 +60,7 @@ class Program : public QObject {
     void setViewer(ViewerLink* viewer);
     void setTree(TreeLink* tree);
     void setNet(NetLink* net);
+    CloneWindows& clones() { return clones_; }
 
     // Windows and commands that belong to other parts of the program. Each one creates its
     // window on first use; until that window is built, the command shows nothing.
@@ -111,6 +114,7 @@ class Program : public QObject {
     ViewerLink* viewer_ = &neutralViewer_;
     TreeLink* tree_ = &neutralTree_;
     NetLink* net_ = &neutralNet_;
+    CloneWindows clones_{*this};
     std::unique_ptr<FomMain> main_;
     std::unique_ptr<Engine> engine_;
     std::unique_ptr<FomSet> set_;

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -9,16 +11,20 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QToolButton>
 
 #include "engine/Engine.h"
 #include "shell/StartupSettings.h"
 #include "shell/ui/FomSet.h"
 #include "shell/ui/Program.h"
+#include "shell/ui/RecordIntake.h"
 #include "view/BoardGeometry.h"
+#include "view/ui/BoardImage.h"
 #include "view/ui/BoardView.h"
 #include "view/ui/ButtonPictures.h"
 
@@ -47,6 +53,15 @@ FomMain::FomMain(Program& program) : program_(program) {
     connect(&Timer1, &QTimer::timeout, this, &FomMain::Timer1_Timer);
     TimerSlow.setSingleShot(true);
     connect(&TimerSlow, &QTimer::timeout, this, [this] { program_.engine().replayTick(); });
+    Timer3.setSingleShot(true);
+    Timer3.setInterval(500);
+    connect(&Timer3, &QTimer::timeout, this, [this] { Command3->setEnabled(true); });
+
+    // Records come in as files dropped on the window and as text pasted on the board (the
+    // text boxes keep Ctrl+V for themselves while they have the focus).
+    setAcceptDrops(true);
+    auto* paste = new QShortcut(QKeySequence::Paste, this);
+    connect(paste, &QShortcut::activated, this, [this] { takeClipboardRecord(program_); });
     setMinimumWidth(px(kMinWindowWidth));
 }
 
@@ -132,6 +147,7 @@ void FomMain::buildMenus() {
     connect(settings, &QAction::triggered, this, [this] { program_.showSettingsWindow(); });
     QAction* browser = addCommand(options, "mbraw", QStringLiteral("ブラウザ表示"), nullptr);
     connect(browser, &QAction::triggered, this, [this] { program_.showBrowserWindow(); });
+    addCommand(options, "mImage", QStringLiteral("盤面を画像で保存"), &FomMain::saveBoardImage_Click);
     QAction* viewer = addCommand(options, "mSgfViewer", QStringLiteral("SGF手順ﾋﾞｭｱｰ"), nullptr);
     viewer->setCheckable(true);
     connect(viewer, &QAction::triggered, this,
@@ -248,6 +264,11 @@ void FomMain::setMatchButtonsEnabled(bool enabled) {
         button->setEnabled(enabled);
 }
 
+void FomMain::holdNewWindowButton() {
+    Command3->setEnabled(false);
+    Timer3.start();
+}
+
 // --- BoardHost -----------------------------------------------------------------------------
 
 void FomMain::setCaption(const std::string& caption) { setWindowTitle(qs(caption)); }
@@ -299,6 +320,20 @@ void FomMain::relayout() { ResizeRedraw(); }
 void FomMain::closeEvent(QCloseEvent* event) {
     event->accept();
     if (!program_.ending()) program_.Pend();
+}
+
+// Only local files are offered to the reader; the first one dropped is read.
+void FomMain::dragEnterEvent(QDragEnterEvent* event) {
+    const QMimeData* data = event->mimeData();
+    if (data->hasUrls() && !data->urls().isEmpty() && data->urls().front().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void FomMain::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.front().isLocalFile()) return;
+    event->acceptProposedAction();
+    readRecordFileIntoBoard(program_, urls.front().toLocalFile());
 }
 
 void FomMain::resizeEvent(QResizeEvent* event) {
@@ -377,6 +412,10 @@ void FomMain::mver_Click() {
     Command10->setGeometry((Frame2->width() - 80) / 2, Frame2->height() - 40, 80, 30);
     Frame2->show();
     Frame2->raise();
+}
+
+void FomMain::saveBoardImage_Click() {
+    saveBoardImageInteractively(this, program_.state(), program_.options(), board_->size());
 }
 
 }  // namespace kelmaz

@@ -40,6 +40,8 @@ public:
     bool commentaryShown() const;
     // During a network match the buttons that would change the record are disabled.
     void setMatchButtonsEnabled(bool enabled);
+    // After a new window was started: the new-window button rests until Timer3 fires.
+    void holdNewWindowButton();
 
     // The command-line arguments the load handler split at the commas.
     const QStringList& arguments() const { return List2; }
@@ -66,6 +68,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -95,6 +99,7 @@ private:
     void mSGF_Click();
     void mend_Click();
     void mver_Click();
+    void saveBoardImage_Click();
 
     Program& program_;
     BoardView* board_ = nullptr;
@@ -118,6 +123,7 @@ private:
     QAction* mSGF = nullptr;
     QTimer Timer1;     // last-move marker blink
     QTimer TimerSlow;  // automatic replay, one tick at a time
+    QTimer Timer3;     // re-enables the new-window button
     QStringList List2;
 
     bool layoutReady_ = false;

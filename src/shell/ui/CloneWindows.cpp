@@ -1,0 +1,80 @@
+#include "shell/ui/CloneWindows.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+
+#include "shell/CloneArgs.h"
+#include "shell/StartupSettings.h"
+#include "shell/ui/Program.h"
+#include "view/BoardGeometry.h"
+#include "view/ui/FomMain.h"
+
+namespace kelmaz {
+
+namespace {
+
+int px(int twips) { return qRound(double(twips) / kTwipsPerPixel); }
+
+}  // namespace
+
+CloneWindows::CloneWindows(Program& program)
+    : program_(program), starter_(detachedProcessStarter()) {}
+
+QString CloneWindows::cloneArguments() const {
+    const FomMain& window = program_.fomMain();
+    const QPoint at = window.pos();
+    const WindowGeometry geometry{at.y() * kTwipsPerPixel, at.x() * kTwipsPerPixel,
+                                  window.height() * kTwipsPerPixel,
+                                  window.width() * kTwipsPerPixel};
+    return QString::fromStdString(BuildCloneArgs(program_.state(), CloneCounter,
+                                                 static_cast<long long>(window.winId()),
+                                                 geometry));
+}
+
+void CloneWindows::OpenCloneWindow(bool increaseCounter) {
+    if (increaseCounter) ++CloneCounter;
+    FomMain& window = program_.fomMain();
+    window.holdNewWindowButton();
+    const QString program = QCoreApplication::applicationFilePath();
+    if (starter_(program, {cloneArguments()})) return;
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("新しいウィンドウの作成"),
+                                QStringLiteral("新しいウィンドウを作成できませんでした。\n") +
+                                    QStringLiteral("プログラムを起動できません: ") + program,
+                                QMessageBox::Ok, &window);
+    box->setObjectName(QStringLiteral("CloneStartFailed"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void CloneWindows::CommandLine(const QStringList& arguments) {
+    std::vector<std::string> args;
+    args.reserve(static_cast<std::size_t>(arguments.size()));
+    for (const QString& a : arguments) args.push_back(a.toStdString());
+    const CloneSetup setup = parseCloneArgs(args);
+
+    GameState& state = program_.state();
+    CloneCounter = setup.cloneCounter;
+    PeerWindow = setup.peerWindow;
+    FomMain& window = program_.fomMain();
+    if (setup.geometry) {
+        // Directly right of the launching window; a place off every screen (a launching
+        // window at the right edge) is brought back as a stored place would be.
+        std::vector<TwipRect> screens;
+        for (const QScreen* screen : QGuiApplication::screens()) {
+            const QRect a = screen->availableGeometry();
+            screens.push_back({a.x() * kTwipsPerPixel, a.y() * kTwipsPerPixel,
+                               a.width() * kTwipsPerPixel, a.height() * kTwipsPerPixel});
+        }
+        const WindowGeometry& g = *setup.geometry;
+        const TwipRect placed = placeOnScreens({g.left, g.top, g.width, g.height}, screens);
+        window.resize(px(placed.width), px(placed.height));
+        window.move(px(placed.left), px(placed.top));
+    }
+    applyCloneSetup(state, setup);
+    window.setCaption(state.WindowTitle);
+    window.ResizeRedraw();
+}
+
+}  // namespace kelmaz

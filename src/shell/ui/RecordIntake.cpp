@@ -1,0 +1,52 @@
+#include "shell/ui/RecordIntake.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QMimeData>
+
+#include "browser/ClipboardLines.h"
+#include "browser/RecordCheck.h"
+#include "records/RecordFile.h"
+#include "shell/ui/Program.h"
+#include "view/ui/FomMain.h"
+
+namespace kelmaz {
+
+namespace {
+
+void showReadMessage(Program& program, const std::string& text) {
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Kelmaz"),
+                                QString::fromStdString(text), QMessageBox::Ok,
+                                &program.fomMain());
+    box->setObjectName(QStringLiteral("RecordReadFailed"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+}  // namespace
+
+void readRecordFileIntoBoard(Program& program, const QString& path) {
+    // The file is read before the board is cleared, so a file that cannot be read costs nothing.
+    if (!loadRecordFile(QFile::encodeName(path).toStdString(), program.state())) {
+        showReadMessage(program, std::string(kReadErrorMessage));
+        return;
+    }
+    takeRecordLinesIntoBoard(program, std::move(program.state().LstRead));
+}
+
+void takeRecordLinesIntoBoard(Program& program, std::vector<std::string> lines) {
+    const std::string message = program.takeRecordLines(std::move(lines));
+    if (!message.empty()) showReadMessage(program, message);
+}
+
+void takeClipboardRecord(Program& program) {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (data == nullptr || !data->hasText()) return;
+    std::vector<std::string> lines = ReadClipboardLines(data->text().toStdString());
+    if (!holdsRecord(lines)) return;
+    takeRecordLinesIntoBoard(program, std::move(lines));
+}
+
+}  // namespace kelmaz

@@ -1,0 +1,24 @@
+#pragma once
+// Records that reach the board without the file window: a file dropped on the board window or
+// named on the command line, and record text pasted with Ctrl+V. Each is read as the file
+// window's read command reads a file: the lines go through the format detection, the board
+// shows the record from its first move, and a failure shows the file window's messages.
+#include <QString>
+#include <string>
+#include <vector>
+
+namespace kelmaz {
+
+class Program;
+
+// Reads the file into the board. A file that cannot be read leaves the board as it was.
+void readRecordFileIntoBoard(Program& program, const QString& path);
+
+// Takes the lines of a record (already split) into the board; a failure shows its message.
+void takeRecordLinesIntoBoard(Program& program, std::vector<std::string> lines);
+
+// Takes the record in the clipboard's text, split as the browser splits it; text that holds
+// no record changes nothing.
+void takeClipboardRecord(Program& program);
+
+}  // namespace kelmaz
