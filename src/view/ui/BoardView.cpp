@@ -16,6 +16,9 @@ const QColor kBrightWhite(255, 255, 255);     // highlight dots, numbers on blac
 const QColor kMarkerOnWhite(0, 128, 0);       // green
 const QColor kMarkerOnBlack(0, 255, 0);       // light green
 const QColor kLabelInk(0, 0, 128);            // navy
+// Lines are one device-independent pixel wide, so a dense screen draws them as thick as an
+// ordinary one (with more device pixels) rather than half as thick.
+constexpr double kLineWidth = kTwipsPerPixel;
 
 // Font sizes are given in points: 20 twips to the point.
 QFont fontOfPoints(const QFont& base, int points) {
@@ -64,7 +67,7 @@ void BoardView::drawEmptyBoard(QPainter& painter, int p) const {
     painter.setBrush(rgb(options_.boardColour()));
     painter.drawRect(QRectF(kBoardMargin + p / 2.0, kBoardMargin + p / 2.0, span, span));
 
-    QPen line(kBlackInk, 0);  // cosmetic: one device pixel
+    QPen line(kBlackInk, kLineWidth);
     painter.setPen(line);
     const double first = crisp(kBoardMargin + p), last = crisp(kBoardMargin + span);
     for (int i = 1; i <= n; ++i) {
@@ -118,7 +121,7 @@ void BoardView::drawStones(QPainter& painter, int p) const {
                     }
                 }
             } else {
-                painter.setPen(QPen(kBlackInk, 0));
+                painter.setPen(QPen(kBlackInk, kLineWidth));
                 painter.setBrush(rgb(options_.whiteStoneColour()));
                 painter.drawEllipse(centre, r, r);
             }
