@@ -89,8 +89,9 @@ class Program : public QObject {
     // The sequence viewer, created hidden on first use; its menu item shows or hides it.
     fomSgf& sequenceViewer();
     void showSequenceViewer(bool shown);
-    // The file window calls this after every read that reached the readers: the viewer's
-    // branch buttons follow the record now on the board.
+    // Called after every read that reached the readers (file window, drop, command line,
+    // clipboard, browser): the game-information dialog and the viewer's branch buttons follow
+    // the record now on the board.
     void recordFileRead();
     // After a relayout: the tree editor and the sequence viewer keep to the main window's
     // right edge.
