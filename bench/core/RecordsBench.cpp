@@ -1,0 +1,141 @@
+// Reading: format detection, the readers and the main line, from the file to the rebuilt board,
+// on a professional game, a 5 MB collection, a joseki-dictionary-sized tree, a UGF and a Tki file;
+// and kelmaz-cli reading the same files as a whole process.
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "engine/Engine.h"
+#include "records/RecordFile.h"
+#include "support/BenchData.h"
+#include "support/FakeBoardHost.h"
+#include "support/TestSupport.h"
+
+extern char** environ;
+
+namespace kelmaz::bench {
+namespace {
+
+struct BenchFile {
+    const char* name;
+    std::string path;
+};
+
+// The files, the generated ones written once into a folder that lives as long as the process.
+const std::vector<BenchFile>& benchFiles() {
+    static const test::TempDir dir;
+    static const std::vector<BenchFile> files = [] {
+        const GameState record = captureHeavyRecord(499);
+        const auto write = [](const std::filesystem::path& path, const std::string& bytes) {
+            test::writeBytes(path, bytes);
+            return path.string();
+        };
+        return std::vector<BenchFile>{
+            {"pro_game_sgf", corpusFile(kProGame).string()},
+            {"collection_5mb_sgf", write(dir.file("collection.sgf"), sgfCollection(5 << 20, record))},
+            {"joseki_sgf", write(dir.file("joseki.sgf"), josekiTree(record))},
+            {"ugf", corpusFile(kUgfGame).string()},
+            {"tki_499", write(dir.file("capture.txt"), tkiText(record))},
+        };
+    }();
+    return files;
+}
+
+// What the file window does with a file name: clear, read, detect, run the reader, replay the
+// main line. With the tree window, an SGF file's tree is also loaded and laid out.
+void openRecord(benchmark::State& st, const std::string& path, bool treeWindow) {
+    GameState state;
+    BoardOptions options;
+    test::FakeBoardHost host;
+    Engine engine(state, options, host);
+    FileTreeLink fileTree(state);
+    TreeLink noTree;
+    TreeLink& tree = treeWindow ? static_cast<TreeLink&>(fileTree) : noTree;
+    for (auto _ : st) {
+        engine.gCls();
+        const RecordReadResult result = readRecordFile(path, state, options, tree);
+        if (result.status != RecordReadResult::Status::Ok) {
+            st.SkipWithError(result.message.c_str());
+            break;
+        }
+        engine.Redraw(1, state.MoveCount);
+    }
+    st.counters["moves"] = state.MoveCount;
+    st.counters["branches"] = fileTree.session.model().BranchCount;
+    st.counters["bytes"] = static_cast<double>(std::filesystem::file_size(path));
+}
+
+// Format detection and the reader alone, on lines already read and decoded.
+void getFormat(benchmark::State& st, const std::string& path) {
+    GameState state;
+    BoardOptions options;
+    test::FakeBoardHost host;
+    Engine engine(state, options, host);
+    if (!loadRecordFile(path, state)) {
+        st.SkipWithError("cannot read the file");
+        return;
+    }
+    const std::vector<std::string> lines = state.LstRead;
+    TreeLink noTree;
+    for (auto _ : st) {
+        engine.gCls();
+        state.LstRead = lines;
+        benchmark::DoNotOptimize(GetFormat(state, options, noTree));
+    }
+    st.counters["moves"] = state.MoveCount;
+}
+
+#ifdef KELMAZ_CLI
+// `kelmaz-cli show FILE` from spawn to exit, its output thrown away.
+void cliShow(benchmark::State& st, const std::string& path) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    std::string program = KELMAZ_CLI, command = "show";
+    std::string file = path;
+    char* argv[] = {program.data(), command.data(), file.data(), nullptr};
+    for (auto _ : st) {
+        pid_t pid = 0;
+        int status = 0;
+        if (posix_spawn(&pid, argv[0], &actions, nullptr, argv, environ) != 0 ||
+            waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            st.SkipWithError("kelmaz-cli show failed");
+            break;
+        }
+    }
+    posix_spawn_file_actions_destroy(&actions);
+}
+#endif
+
+const bool registered = [] {
+    for (const BenchFile& f : benchFiles()) {
+        const std::string path = f.path;
+        benchmark::RegisterBenchmark((std::string("BM_OpenRecord/") + f.name).c_str(),
+                                     [path](benchmark::State& st) { openRecord(st, path, false); })
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((std::string("BM_OpenRecordWithTree/") + f.name).c_str(),
+                                     [path](benchmark::State& st) { openRecord(st, path, true); })
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((std::string("BM_GetFormat/") + f.name).c_str(),
+                                     [path](benchmark::State& st) { getFormat(st, path); })
+            ->Unit(benchmark::kMillisecond);
+#ifdef KELMAZ_CLI
+        benchmark::RegisterBenchmark((std::string("BM_CliShow/") + f.name).c_str(),
+                                     [path](benchmark::State& st) { cliShow(st, path); })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+#endif
+    }
+    return true;
+}();
+
+}  // namespace
+}  // namespace kelmaz::bench
