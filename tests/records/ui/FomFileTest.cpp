@@ -159,7 +159,9 @@ TEST_F(FileWindowTest, ClickingAFileReadsItAndTheTypeFiltersTheList) {
     window.setDirectory(QString::fromStdString(dir.path().string()));
     window.Combo1->setCurrentText(QStringLiteral("*.txt"));
     auto* model = static_cast<QFileSystemModel*>(window.File1->model());
-    QTRY_COMPARE_WITH_TIMEOUT(model->rowCount(window.File1->rootIndex()), 1, 5000);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return model->rowCount(window.File1->rootIndex()) == 1; }, 5000))
+        << model->rowCount(window.File1->rootIndex());
     const QModelIndex first = model->index(0, 0, window.File1->rootIndex());
     EXPECT_EQ(model->fileName(first), QStringLiteral("a.txt"));
     window.File1->scrollTo(first);

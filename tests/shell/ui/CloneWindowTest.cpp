@@ -69,9 +69,9 @@ TEST_F(CloneWindowTest, ButtonPressesNumberTheClonesAndTheMenuKeepsTheCounter) {
     newWindowButton().click();
     // The button rests for its re-enable time only; the counter goes on from there.
     EXPECT_FALSE(newWindowButton().isEnabled());
-    QTRY_VERIFY_WITH_TIMEOUT(newWindowButton().isEnabled(), 3000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return newWindowButton().isEnabled(); }, 3000));
     newWindowButton().click();
-    QTRY_VERIFY_WITH_TIMEOUT(newWindowButton().isEnabled(), 3000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return newWindowButton().isEnabled(); }, 3000));
     menuCommand("Mmnew").trigger();
     ASSERT_EQ(started_.size(), 3u);
 
@@ -160,12 +160,15 @@ TEST_F(CloneWindowTest, TheRunningProgramsOwnExecutableIsStartedAndAFailureIsSho
     newWindowButton().click();
     ASSERT_EQ(started_.size(), 1u);
     EXPECT_EQ(started_[0].program, QCoreApplication::applicationFilePath());
-    QTRY_VERIFY_WITH_TIMEOUT(main().findChild<QMessageBox*>(QStringLiteral("CloneStartFailed")),
-                             3000);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return main().findChild<QMessageBox*>(QStringLiteral("CloneStartFailed")) != nullptr;
+        },
+        3000));
     auto* box = main().findChild<QMessageBox*>(QStringLiteral("CloneStartFailed"));
     EXPECT_TRUE(box->text().contains(QStringLiteral("新しいウィンドウ")));
     box->close();
-    QTRY_VERIFY_WITH_TIMEOUT(newWindowButton().isEnabled(), 3000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return newWindowButton().isEnabled(); }, 3000));
 }
 
 // The built program, started as the clone's process, comes up where and as the list says.

@@ -261,7 +261,9 @@ TEST_F(TreeWindowTest, DocksAtTheMainWindowsRightEdge) {
     docked.setAsker([](const QString&, const QString&) { return true; });
     docked.toggleTreeView();
     main.move(80, 90);
-    QTRY_COMPARE(docked.pos().x(), main.frameGeometry().right() + 1);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return docked.pos().x() == main.frameGeometry().right() + 1; }, 5000))
+        << docked.pos().x();
     EXPECT_EQ(docked.pos().y(), main.frameGeometry().top());
     EXPECT_EQ(docked.height(), main.height());
 }

@@ -57,7 +57,9 @@ TEST(TreeInTheProgram, ACommentedGameOpensBesideTheBoardAndTakesANewVariation) {
     ASSERT_NE(menuItem, nullptr);
     EXPECT_TRUE(menuItem->isChecked());
     EXPECT_EQ(s.Info[InfoField::PW], "Lee Sedol");
-    QTRY_COMPARE(tree.pos().x(), program.fomMain().frameGeometry().right() + 1);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return tree.pos().x() == program.fomMain().frameGeometry().right() + 1; }, 5000))
+        << tree.pos().x();
 
     // Step to the 12th move through the tree and record another answer there.
     const TreeModel& m = tree.session().model();

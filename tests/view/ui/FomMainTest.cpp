@@ -58,7 +58,7 @@ TEST_F(MainWindow, RightClickOpensTheControlMenuAndPlacesNoStone) {
     start();
     clickPoint(10, 10, Qt::RightButton);
     QMenu& menu = main().controlMenu();
-    QTRY_VERIFY_WITH_TIMEOUT(menu.isVisible(), 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return menu.isVisible(); }, 2000));
     EXPECT_EQ(menu.title(), QStringLiteral("コントロール(&C)"));
     EXPECT_EQ(state().MoveCount, 0);
     menu.hide();
@@ -109,7 +109,7 @@ TEST_F(MainWindow, ReplayRunsToTheEndAndBlocksClicksMeanwhile) {
     EXPECT_FALSE(start->isVisible());
     clickPoint(10, 10);
     EXPECT_EQ(stoneAt(10, 10), 0) << "no stone while the replay runs";
-    QTRY_VERIFY_WITH_TIMEOUT(start->isVisible(), 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return start->isVisible(); }, 10000));
     EXPECT_EQ(state().MoveCount, 3);
     EXPECT_FALSE(stop->isVisible());
 }
@@ -117,8 +117,8 @@ TEST_F(MainWindow, ReplayRunsToTheEndAndBlocksClicksMeanwhile) {
 TEST_F(MainWindow, LastMoveMarkerBlinks) {
     start();
     clickPoint(10, 10);
-    QTRY_VERIFY_WITH_TIMEOUT(board().markerLit(), 3000);
-    QTRY_VERIFY_WITH_TIMEOUT(!board().markerLit(), 3000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return board().markerLit(); }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !board().markerLit(); }, 3000));
     main().findChild<QToolButton*>("Command1")->click();
     EXPECT_FALSE(board().markerLit()) << "no marker on an empty board";
 }
@@ -176,7 +176,7 @@ TEST_F(MainWindow, ControlPanelToggleRestoresTheHeightAndIsStored) {
 TEST_F(MainWindow, HeightFollowsTheWidth) {
     start();
     main().resize(600, main().height());
-    QTRY_COMPARE_WITH_TIMEOUT(main().width(), 600, 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return main().width() == 600; }, 2000)) << main().width();
     EXPECT_EQ(main().height(), qRound(windowHeightFor(9000, true, true, 19) / 15.0));
     EXPECT_EQ(board().pitch(), GridPitch(9000, 19));
 }
@@ -240,7 +240,7 @@ TEST_F(MainWindow, ScreenshotOfAGameWithNumbers) {
         clickPoint(m[2].str()[0] - 'a' + 1, m[3].str()[0] - 'a' + 1);
     }
     EXPECT_EQ(state().MoveCount, 60);
-    QTRY_VERIFY_WITH_TIMEOUT(board().markerLit(), 3000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return board().markerLit(); }, 3000));
     test::saveScreenshot(main(), QStringLiteral("main-window"));
 }
 
