@@ -198,9 +198,11 @@ void fomSgf::showViewer() {
 }
 
 void fomSgf::placeBesideMain() {
-    if (mainWindow_ == nullptr) return;
-    const QRect main = mainWindow_->frameGeometry();
-    move(main.right() + 1 + std::max(1, px(20)), main.top());
+    if (mainWindow_ != nullptr) placeRightOf(mainWindow_->frameGeometry());
+}
+
+void fomSgf::placeRightOf(const QRect& frame) {
+    move(frame.right() + 1 + std::max(1, px(20)), frame.top());
 }
 
 void fomSgf::recordRead() {

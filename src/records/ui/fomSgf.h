@@ -35,6 +35,8 @@ public:
     // Shows the viewer beside the main window with the branches of the record on the board.
     void showViewer();
     void placeBesideMain();
+    // Stands a little right of the given window frame, at its top.
+    void placeRightOf(const QRect& frame);
     // A record file was read: its outline (empty for formats other than SGF) now describes the
     // record on the board, and the branch buttons follow it.
     void recordRead();

@@ -192,6 +192,7 @@ FomNode& Program::treeWindow() {
         // The menu item's check mark follows the window, whoever opened or closed it.
         if (auto* item = main_->findChild<QAction*>("mSGF"))
             connect(treeWindow_.get(), &FomNode::treeViewChanged, item, &QAction::setChecked);
+        connect(treeWindow_.get(), &FomNode::treeViewChanged, this, &Program::arrangeSideWindows);
     }
     return *treeWindow_;
 }
@@ -211,8 +212,12 @@ void Program::viewerSpeedChanged(int milliseconds) {
 }
 
 void Program::arrangeSideWindows() {
+    // The tree editor keeps the main window's right edge; the viewer stands right of the tree
+    // editor while that is shown, so neither covers the other.
     if (treeWindowVisible()) treeWindow_->placeBesideMain();
-    if (sgf_ && sgf_->isVisible()) sgf_->placeBesideMain();
+    if (sgf_ && sgf_->isVisible())
+        sgf_->placeRightOf(treeWindowVisible() ? treeWindow_->frameGeometry()
+                                               : main_->frameGeometry());
 }
 
 fomSgf& Program::sequenceViewer() {
@@ -231,10 +236,12 @@ fomSgf& Program::sequenceViewer() {
 }
 
 void Program::showSequenceViewer(bool shown) {
-    if (shown)
+    if (shown) {
         sequenceViewer().showViewer();
-    else if (sgf_)
+        arrangeSideWindows();
+    } else if (sgf_) {
         sgf_->hide();
+    }
 }
 
 // A read changes the game information and the sequence viewer's record at once.

@@ -93,8 +93,9 @@ class Program : public QObject {
     // clipboard, browser): the game-information dialog and the viewer's branch buttons follow
     // the record now on the board.
     void recordFileRead();
-    // After a relayout: the tree editor and the sequence viewer keep to the main window's
-    // right edge.
+    // After a relayout, or when a side window is shown or hidden: the tree editor keeps to the
+    // main window's right edge, the sequence viewer to the right of the tree editor or of the
+    // main window.
     void arrangeSideWindows();
     void showHelp();
 

@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -87,6 +88,7 @@ FomNode::FomNode(GameState& state, Engine& engine, SettingsStore& settings, QWid
         QMessageBox::information(this, title, text);
     };
     buildControls();
+    setMinimumWidth(FrmCont->minimumSizeHint().width() + toPixels(300));
     restoreGeometry();
     if (mainWindow_) mainWindow_->installEventFilter(this);
 }
@@ -112,28 +114,46 @@ void FomNode::buildControls() {
 
     FrmCont = new QFrame(this);
     FrmCont->setObjectName("FrmCont");
-    auto* row = new QHBoxLayout(FrmCont);
-    row->setContentsMargins(0, 2, 0, 2);
-    row->setSpacing(2);
+    // Two rows (recording and inserting, then the other edits), so every caption stays whole in a window as narrow
+    // as its default width.
+    auto* rows = new QVBoxLayout(FrmCont);
+    rows->setContentsMargins(0, 2, 0, 2);
+    rows->setSpacing(2);
+    auto* recording = new QHBoxLayout;
+    auto* editing = new QHBoxLayout;
+    for (QHBoxLayout* row : {recording, editing}) {
+        row->setSpacing(2);
+        rows->addLayout(row);
+    }
     Text1 = new QLineEdit(FrmCont);
     Text2 = new QLineEdit(FrmCont);
     for (QLineEdit* box : {Text1, Text2}) {
         box->setMaximumWidth(36);
-        row->addWidget(box);
+        recording->addWidget(box);
     }
-    auto button = [&](const char* caption) {
+    auto button = [&](QHBoxLayout* row, const char* caption) {
         auto* b = new QPushButton(QString::fromUtf8(caption), FrmCont);
-        b->setMinimumWidth(10);
+        // As narrow as the caption allows, not the style's wider minimum.
+        b->setMinimumWidth(b->fontMetrics().horizontalAdvance(b->text()) + 12);
         row->addWidget(b);
         return b;
     };
-    CmdBstart = button("分岐開始");
-    CmdBend = button("分岐終了");
-    Command1 = button("挿入");
-    Command2 = button("ｼﾞｬﾝﾌﾟ");
-    Command3 = button("分岐削除");
-    Command4 = button("書出");
-    CmdFile = button("ﾌｧｲﾙ");
+    CmdBstart = button(recording, "分岐開始");
+    CmdBend = button(recording, "分岐終了");
+    Command1 = button(recording, "挿入");
+    recording->addStretch();
+    Command2 = button(editing, "ｼﾞｬﾝﾌﾟ");
+    Command3 = button(editing, "分岐削除");
+    Command4 = button(editing, "書出");
+    CmdFile = button(editing, "ﾌｧｲﾙ");
+    CmdSamples = button(editing, "見本");
+    editing->addStretch();
+    // The sample list and the rebuilt text lie over the lower part of the tree, so they stay
+    // hidden until asked for.
+    CmdSamples->setCheckable(true);
+    CmdSamples->setToolTip(QStringLiteral("見本の一覧と書出の結果を表示します"));
+    LstSgfSample->hide();
+    txtsgf->hide();
     CmdBend->setEnabled(false);
     FrmFile = new TreeFileFrame(this);
 
@@ -151,6 +171,10 @@ void FomNode::buildControls() {
     connect(Command3, &QPushButton::clicked, this, &FomNode::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &FomNode::Command4_Click);
     connect(CmdFile, &QPushButton::clicked, this, &FomNode::ShowFileFrame);
+    connect(CmdSamples, &QPushButton::toggled, this, [this](bool shown) {
+        LstSgfSample->setVisible(shown);
+        txtsgf->setVisible(shown);
+    });
     connect(FrmFile, &TreeFileFrame::readRequested, this, &FomNode::Command5_Click);
     connect(FrmFile, &TreeFileFrame::writeRequested, this, &FomNode::Command6_Click);
 }
@@ -170,7 +194,8 @@ void FomNode::layoutControls() {
     const int commentTop = stripHeight + 10 + 200 + 10;
     const int commentHeight = std::abs(H - stripHeight - 1600);
     TxtComment->setGeometry(twipRect(areaLeft, commentTop, areaWidth, commentHeight));
-    FrmCont->setGeometry(twipRect(100, commentTop + commentHeight + 10, std::abs(W - 300), 650));
+    FrmCont->setGeometry(twipRect(100, commentTop + commentHeight + 10, std::abs(W - 300),
+                                  std::max(650, toTwips(FrmCont->sizeHint().height()))));
     LstSgfSample->raise();
     txtsgf->raise();
     FrmFile->raise();
@@ -376,6 +401,7 @@ void FomNode::Command4_Click() {
     TxtComment_Validate();
     session_.reparse();
     layoutControls();
+    CmdSamples->setChecked(true);  // the rebuilt text is what the user asked to see
 }
 
 void FomNode::Command5_Click() {

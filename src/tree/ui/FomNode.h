@@ -94,6 +94,7 @@ public:
     QPushButton* Command3;   // "分岐削除"
     QPushButton* Command4;   // "書出"
     QPushButton* CmdFile;    // "ﾌｧｲﾙ": opens the file frame
+    QPushButton* CmdSamples; // "見本": shows the sample list and the rebuilt text
     TreeFileFrame* FrmFile;
 
 signals:

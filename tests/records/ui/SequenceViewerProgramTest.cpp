@@ -11,6 +11,7 @@
 #include "records/ui/FomFile.h"
 #include "records/ui/fomSgf.h"
 #include "shell/ui/FomSet.h"
+#include "tree/ui/FomNode.h"
 #include "support/ProgramFixture.h"
 
 namespace kelmaz {
@@ -68,6 +69,19 @@ TEST_F(SequenceViewerInProgram, AReadThroughTheFileWindowReachesTheViewer) {
     menuItem()->trigger();
     EXPECT_NE(viewer().branchButton(1), nullptr);
     EXPECT_NE(viewer().branchButton(2), nullptr);
+}
+
+TEST_F(SequenceViewerInProgram, WithTheTreeWindowShownTheViewerStandsRightOfIt) {
+    start();
+    readBranchingTree();
+    program().showTreeWindow();
+    menuItem()->trigger();
+    const QRect tree = program().treeWindow().frameGeometry();
+    EXPECT_GT(viewer().x(), tree.right());
+    program().closeTreeWindow();
+    EXPECT_LT(viewer().x(), tree.left() + 40);  // back beside the main window
+    program().showTreeWindow();
+    EXPECT_GT(viewer().x(), program().treeWindow().frameGeometry().right());
 }
 
 TEST_F(SequenceViewerInProgram, BothSpeedBarsMoveTogether) {

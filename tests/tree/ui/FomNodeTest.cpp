@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -110,6 +112,23 @@ TEST_F(TreeWindowTest, RecordingABranchOnTheBoard) {
     EXPECT_EQ(tree.txtsgf->text(), QString::fromStdString(state.SgfText));
     EXPECT_EQ(tree.Text1->text(), QStringLiteral("2"));
     EXPECT_EQ(tree.picNode->outlineColour(2, 1), QColor(255, 0, 0));
+}
+
+TEST_F(TreeWindowTest, TheTreeStaysUncoveredAndEveryCaptionWholeAtTheNarrowestWidth) {
+    readFile({"(;B[pd];W[dp](;B[pp])(;B[dd]))"});
+    tree.resize(tree.minimumWidth(), tree.height());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(tree.LstSgfSample->isVisible());
+    EXPECT_FALSE(tree.txtsgf->isVisible());
+    for (QPushButton* b : tree.FrmCont->findChildren<QPushButton*>()) {
+        EXPECT_GE(b->width(), b->fontMetrics().horizontalAdvance(b->text())) << b->text().toStdString();
+        EXPECT_LE(b->geometry().bottom(), tree.FrmCont->height()) << b->text().toStdString();
+    }
+    EXPECT_LE(tree.FrmCont->geometry().bottom(), tree.height());
+    tree.Command4->click();  // "書出" shows the text it rebuilt
+    EXPECT_TRUE(tree.txtsgf->isVisible());
+    tree.CmdSamples->click();
+    EXPECT_FALSE(tree.LstSgfSample->isVisible());
 }
 
 TEST_F(TreeWindowTest, PlayingOnTheBoardAsksBeforeTheTreeIsLost) {
