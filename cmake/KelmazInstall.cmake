@@ -33,8 +33,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Shared-library dependencies come from dpkg-shlibdeps; the rest are loaded at run time:
-# the SVG icon engine, the web engine's helper process and the Japanese font.
+# the X11 platform plugin (without it no window opens), the SVG icon engine, the web engine's
+# helper process and the Japanese font.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, libqt6webenginecore6-bin, fonts-ipafont-gothic")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-qpa-plugins, qt6-wayland, shared-mime-info, desktop-file-utils")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "qt6-qpa-plugins, libqt6svg6, libqt6webenginecore6-bin, fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, shared-mime-info, desktop-file-utils")
 include(CPack)
