@@ -130,8 +130,12 @@ void TreeSession::writeComment(const std::string& comment) {
     }
 }
 
+bool TreeSession::isNode(int b, int k) const {
+    return b >= 1 && b <= model_.BranchCount && k >= 1 && k <= model_.BranchNodeCount[b];
+}
+
 bool TreeSession::startBranch() {
-    if (state_.MoveCount <= 0 || selectedBranch() == 0) return false;
+    if (state_.MoveCount <= 0 || !isNode(selectedBranch(), selectedNode())) return false;
     state_.BranchComments.assign(1, std::string());
     state_.BranchInputMode = true;
     BranchFromMove = state_.MoveCount;
@@ -142,18 +146,28 @@ bool TreeSession::startBranch() {
 
 int TreeSession::endBranch(const std::string& comment) {
     const int last = state_.MoveCount;
+    if (!state_.BranchInputMode) return 0;
     state_.BranchInputMode = false;
     if (state_.BranchComments.empty()) state_.BranchComments.emplace_back();
     state_.BranchComments.back() = comment;
     state_.BranchComments.emplace_back();
     const std::string text =
         recordedBranchText(state_, BranchFromMove, last, state_.BranchComments);
+    // The selection may have moved while the branch was played; it must still name a node.
+    if (!isNode(selectedBranch(), BranchFromNode)) return 0;
     const int b = InsertBranch(model_, selectedBranch(), BranchFromNode, text);
     if (b) afterTableEdit(b);
     return b;
 }
 
+void TreeSession::cancelBranch() {
+    state_.BranchInputMode = false;
+    state_.BranchComments.clear();
+    BranchFromMove = BranchFromNode = 0;
+}
+
 int TreeSession::insertEmptyBranch() {
+    if (!isNode(selectedBranch(), selectedNode())) return 0;
     const int b = InsertBranch(model_, selectedBranch(), selectedNode(), ";;;;");
     if (b) afterTableEdit(b);
     return b;

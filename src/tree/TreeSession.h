@@ -53,13 +53,17 @@ public:
     // Writes comment into the selected node's text and re-derives everything.
     void writeComment(const std::string& comment);
 
-    // Branch recording. start: false when it cannot start (no move on the board, no node
-    // selected); then MoveCount is one less and the caller rebuilds the board up to it.
+    // Branch recording. start: false when it cannot start (no move on the board, the boxes
+    // naming no node of the tree); else MoveCount is one less and the caller rebuilds the board
+    // up to it.
     bool startBranch();
     // end: the branch played since start (comment = the comment box's text for the last move)
     // goes in as an alternative to the node selected at the start; the new branch's number, or
-    // 0 when nothing was played.
+    // 0 when nothing was played or no recording runs.
     int endBranch(const std::string& comment);
+    // Stops a recording without inserting anything (another tree was loaded).
+    void cancelBranch();
+    // An empty branch at the node the boxes name; its number, or 0 when they name no node.
     int insertEmptyBranch();
     enum class Deletion { NothingSelected, MainLine, Deleted };
     // Checks what deleting the selected branch would do; deleteSelected() then does it.
@@ -70,6 +74,7 @@ public:
     int BranchFromNode = 0;
 
 private:
+    bool isNode(int b, int k) const;
     void parseView();
     void afterTableEdit(int selectBranch);
     void loadLineComments(int branch);

@@ -56,6 +56,46 @@ TEST(TreeSession, NothingHappensWithoutASelectedNode) {
     EXPECT_EQ(s.SgfText, "(;B[aa];W[bb](;B[cc])(;B[dd]))");
 }
 
+// The node number comes from a box the user types in: anything that names no node of the
+// selected branch must leave the tree alone instead of forking before the root or overflowing.
+TEST(TreeSession, TypedNodeNumbersOutsideTheBranchChangeNothing) {
+    GameState s;
+    TreeSession t(s);
+    t.loadReduced("(;B[aa];W[bb](;B[cc])(;B[dd]))");
+    const std::string before = s.SgfText;
+    s.MoveCount = 3;
+    t.Text1 = "1";
+    for (const char* node : {"0", "-1", "4", "2147483647", "99999999999", "x"}) {
+        t.Text2 = node;
+        EXPECT_EQ(t.insertEmptyBranch(), 0) << node;
+        EXPECT_FALSE(t.startBranch()) << node;
+        EXPECT_FALSE(s.BranchInputMode) << node;
+        EXPECT_EQ(s.MoveCount, 3) << node;
+        EXPECT_EQ(t.model().BranchCount, 2) << node;
+    }
+    EXPECT_EQ(s.SgfText, before);
+    t.Text2 = "3";  // the last node of the main line still takes a branch
+    EXPECT_GT(t.insertEmptyBranch(), 0);
+    EXPECT_EQ(t.model().BranchCount, 3);
+}
+
+TEST(TreeSession, ACancelledRecordingInsertsNothingLater) {
+    GameState s;
+    TreeSession t(s);
+    t.loadReduced("(;B[aa];W[bb];B[cc])");
+    ASSERT_TRUE(t.select(1, 3));
+    s.MoveCount = 3;
+    ASSERT_TRUE(t.startBranch());
+    playStone(s, 4, 4, kBlack, "");
+    t.cancelBranch();
+    EXPECT_FALSE(s.BranchInputMode);
+    EXPECT_TRUE(s.BranchComments.empty());
+    t.loadReduced("(;B[pp];W[qq])");
+    ASSERT_TRUE(t.select(1, 1));
+    EXPECT_EQ(t.endBranch("late"), 0);
+    EXPECT_EQ(s.SgfText, "(;B[pp];W[qq])");
+}
+
 TEST(TreeSession, DeletionRefusesTheMainLineAndRederivesComments) {
     GameState s;
     TreeSession t(s);

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -239,35 +240,47 @@ void FomNode::showSelection() {
     if (!clickSelecting_) scrollTo(session_.SelX, session_.SelY);
 }
 
+// What the box holds belongs to the node selected so far: it is kept before another node's
+// comment replaces it (a replay selects a node on every step).
 void FomNode::cPoint(int t1, int t2) {
+    TxtComment_Validate();
+    selectNode(t1, t2);
+}
+
+// After a load or an edit the box still shows a node of the old table, so nothing is kept.
+void FomNode::selectNode(int t1, int t2) {
     session_.select(t1, t2);
     showSelection();
 }
 
 void FomNode::PicNode_MouseDown(int x, int y) {
     TxtComment_Validate();
-    clickSelecting_ = true;
     const TreeSession::Click c = session_.click(x, y);
     if (!c.hit) {
         refreshView();
         return;
     }
-    showSelection();
-    clickSelecting_ = false;
+    {
+        // The clicked node is in sight already: the view must not jump.
+        const QScopedValueRollback<bool> clicking(clickSelecting_, true);
+        showSelection();
+    }
     engine_.Redraw(1, c.step);
 }
 
 void FomNode::LstSgfSample_Click(int row) {
     const std::vector<std::string>& samples = treeSamples();
     if (row < 0 || row >= static_cast<int>(samples.size())) return;
+    endRecording();
     const std::string& text = samples[static_cast<std::size_t>(row)];
     if (const std::string fault = Checkg(text); !fault.empty()) informer_(kSyntaxTitle, qs(fault));
     session_.loadAsIs(text);
     layoutControls();
-    cPoint(1, 1);
+    selectNode(1, 1);
 }
 
 bool FomNode::putSGFdata(const std::string& text) {
+    endRecording();
     if (const std::string fault = Checkg(text); !fault.empty()) {
         if (!asker_(kSyntaxTitle, qs(fault) + QStringLiteral(" このまま続けますか?"))) {
             hideTree();
@@ -276,11 +289,12 @@ bool FomNode::putSGFdata(const std::string& text) {
     }
     session_.loadReduced(text);
     layoutControls();
-    cPoint(1, 1);
+    selectNode(1, 1);
     return true;
 }
 
 void FomNode::showFileTree(const std::string& text) {
+    endRecording();
     if (!on_) {
         on_ = true;
         show();
@@ -295,7 +309,7 @@ void FomNode::showFileTree(const std::string& text) {
     }
     session_.loadFileTree(text);
     layoutControls();
-    cPoint(1, 1);
+    selectNode(1, 1);
 }
 
 void FomNode::toggleTreeView() {
@@ -316,7 +330,18 @@ void FomNode::closeTreeView() {
     hideTree();
 }
 
+// A branch played against a tree that is gone would go into the wrong place: another tree, or
+// none, ends the recording without inserting anything.
+void FomNode::endRecording() {
+    if (!state_.BranchInputMode) return;
+    session_.cancelBranch();
+    CmdBend->setEnabled(false);
+    CmdBstart->setEnabled(true);
+    TxtComment->setEnabled(true);
+}
+
 void FomNode::hideTree() {
+    endRecording();
     const bool wasOn = on_;
     on_ = false;
     hide();
@@ -360,7 +385,7 @@ void FomNode::CmdBend_Click() {
     TxtComment->setEnabled(true);
     const int b = session_.endBranch(comment);
     refreshView();
-    if (b) cPoint(b, 1);
+    if (b) selectNode(b, 1);
 }
 
 void FomNode::Command1_Click() {
@@ -369,7 +394,7 @@ void FomNode::Command1_Click() {
     session_.Text2 = Text2->text().toStdString();
     if (const int b = session_.insertEmptyBranch()) {
         layoutControls();
-        cPoint(b, 1);
+        selectNode(b, 1);
     }
 }
 

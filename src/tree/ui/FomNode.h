@@ -56,7 +56,8 @@ public:
     // WriteSgfdata (tree/TreeFile.h) itself and shows its own message.
     bool writeTreeFile(const std::string& path);
 
-    // Selection and clicks (tree units, twips).
+    // Selection and clicks (tree units, twips). cPoint first keeps what was typed in the comment
+    // box for the node selected so far.
     void cPoint(int t1, int t2);
     void PicNode_MouseDown(int xTwips, int yTwips);
     void LstSgfSample_Click(int row);
@@ -113,6 +114,8 @@ private:
     void refreshView();
     void scrollTo(int xTwips, int yTwips);
     void showSelection();
+    void selectNode(int t1, int t2);
+    void endRecording();
     void showText();
     void hideTree();
     void showFileTree(const std::string& text);

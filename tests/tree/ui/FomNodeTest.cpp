@@ -114,6 +114,71 @@ TEST_F(TreeWindowTest, RecordingABranchOnTheBoard) {
     EXPECT_EQ(tree.picNode->outlineColour(2, 1), QColor(255, 0, 0));
 }
 
+TEST_F(TreeWindowTest, AnotherTreeEndsTheRecordingOfABranch) {
+    auto startRecording = [&] {
+        clickNode(1, 2);
+        tree.CmdBstart->click();
+        ASSERT_TRUE(state.BranchInputMode);
+        engine.IshiUtu(5, 5);
+    };
+    auto expectIdle = [&] {
+        EXPECT_FALSE(state.BranchInputMode);
+        EXPECT_TRUE(state.BranchComments.empty());
+        EXPECT_FALSE(tree.CmdBend->isEnabled());
+        EXPECT_TRUE(tree.CmdBstart->isEnabled());
+        EXPECT_TRUE(tree.TxtComment->isEnabled());
+    };
+    readFile({"(;B[aa];W[bb];B[cc])"});
+    startRecording();
+    readFile({"(;B[pp];W[qq];B[rr])"});  // a file read
+    expectIdle();
+    tree.CmdBend_Click();
+    EXPECT_EQ(state.SgfText, "(;B[pp];W[qq];B[rr])");
+    EXPECT_EQ(tree.session().model().BranchCount, 1);
+
+    startRecording();
+    tree.LstSgfSample_Click(0);  // a sample
+    expectIdle();
+    readFile({"(;B[aa];W[bb];B[cc])"});
+    startRecording();
+    tree.putSGFdata("(;B[dd];W[ee])");  // any other text
+    expectIdle();
+    tree.CmdBend_Click();
+    EXPECT_EQ(state.SgfText, "(;B[dd];W[ee])");
+    readFile({"(;B[aa];W[bb];B[cc])"});
+    startRecording();
+    tree.close();  // no tree at all
+    expectIdle();
+}
+
+TEST_F(TreeWindowTest, TypedCommentsAreKeptWhenTheSelectionMoves) {
+    readFile({"(;B[aa]C[one];W[bb];B[cc]C[three])"});
+    clickNode(1, 2);
+    tree.TxtComment->setPlainText("typed");
+    tree.link().selectMove(1, 3);  // a replay step
+    EXPECT_EQ(state.SgfText, "(;B[aa]C[one];W[bb]C[typed];B[cc]C[three])");
+    EXPECT_EQ(tree.TxtComment->toPlainText(), QStringLiteral("three"));
+    tree.TxtComment->setPlainText("jumped");
+    tree.Text1->setText("1");
+    tree.Text2->setText("1");
+    tree.Command2->click();
+    EXPECT_EQ(state.SgfText, "(;B[aa]C[one];W[bb]C[typed];B[cc]C[jumped])");
+
+    // A recorded branch and an inserted one start without a comment of the node left behind.
+    clickNode(1, 3);
+    tree.CmdBstart->click();
+    engine.IshiUtu(4, 4);
+    engine.IshiUtu(5, 5);
+    tree.TxtComment->setPlainText("last");
+    tree.CmdBend->click();
+    EXPECT_EQ(state.SgfText, "(;B[aa]C[one];W[bb]C[typed](;B[cc]C[jumped])(;B[dd];W[ee]C[last]))");
+    EXPECT_TRUE(tree.TxtComment->toPlainText().isEmpty());
+    clickNode(1, 1);
+    tree.Command1->click();
+    EXPECT_TRUE(tree.TxtComment->toPlainText().isEmpty());
+    EXPECT_EQ(state.SgfText.find("C[one]"), state.SgfText.rfind("C[one]"));
+}
+
 TEST_F(TreeWindowTest, TheTreeStaysUncoveredAndEveryCaptionWholeAtTheNarrowestWidth) {
     readFile({"(;B[pd];W[dp](;B[pp])(;B[dd]))"});
     tree.resize(tree.minimumWidth(), tree.height());
@@ -234,6 +299,14 @@ TEST_F(TreeWindowTest, DeepTreesScrollToTheirLastRow) {
     tree.cPoint(200, 2);
     const int bottom = tree.picNode->offsetY() + tree.picNode->height() * 15;
     EXPECT_GE(bottom, tree.session().model().nodeY(200));
+    EXPECT_LE(tree.picNode->offsetY(), tree.session().model().nodeY(200));
+
+    // A click that misses every node does not stop the view following later selections.
+    tree.cPoint(1, 1);
+    EXPECT_EQ(tree.picNode->offsetY(), 0);
+    tree.PicNode_MouseDown(350 * 9, 350);
+    tree.cPoint(200, 2);
+    EXPECT_GT(tree.picNode->offsetY(), 0);
     EXPECT_LE(tree.picNode->offsetY(), tree.session().model().nodeY(200));
 }
 
