@@ -1,23 +1,16 @@
 #include "shell/ui/CloneWindows.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QMessageBox>
-#include <QScreen>
 
 #include "shell/CloneArgs.h"
 #include "shell/StartupSettings.h"
 #include "shell/ui/Program.h"
 #include "view/BoardGeometry.h"
 #include "view/ui/FomMain.h"
+#include "view/ui/ScreenTwips.h"
 
 namespace kelmaz {
-
-namespace {
-
-int px(int twips) { return qRound(double(twips) / kTwipsPerPixel); }
-
-}  // namespace
 
 CloneWindows::CloneWindows(Program& program)
     : program_(program), starter_(detachedProcessStarter()) {}
@@ -56,21 +49,15 @@ void CloneWindows::CommandLine(const QStringList& arguments) {
 
     GameState& state = program_.state();
     CloneCounter = setup.cloneCounter;
-    PeerWindow = setup.peerWindow;
     FomMain& window = program_.fomMain();
     if (setup.geometry) {
         // Directly right of the launching window; a place off every screen (a launching
         // window at the right edge) is brought back as a stored place would be.
-        std::vector<TwipRect> screens;
-        for (const QScreen* screen : QGuiApplication::screens()) {
-            const QRect a = screen->availableGeometry();
-            screens.push_back({a.x() * kTwipsPerPixel, a.y() * kTwipsPerPixel,
-                               a.width() * kTwipsPerPixel, a.height() * kTwipsPerPixel});
-        }
         const WindowGeometry& g = *setup.geometry;
-        const TwipRect placed = placeOnScreens({g.left, g.top, g.width, g.height}, screens);
-        window.resize(px(placed.width), px(placed.height));
-        window.move(px(placed.left), px(placed.top));
+        const TwipRect placed =
+            placeOnScreens({g.left, g.top, g.width, g.height}, availableScreensInTwips());
+        window.resize(twipsToPixels(placed.width), twipsToPixels(placed.height));
+        window.move(twipsToPixels(placed.left), twipsToPixels(placed.top));
     }
     applyCloneSetup(state, setup);
     window.setCaption(state.WindowTitle);

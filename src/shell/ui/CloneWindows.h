@@ -16,8 +16,6 @@ public:
 
     // How many clones the new-window button has started from this window.
     int CloneCounter = 0;
-    // The launching window's handle, as the command line gave it; kept, not used.
-    long long PeerWindow = 0;
 
     // Replaces the way the clone's process is started (tests).
     void setStarter(ProcessStarter starter) { starter_ = std::move(starter); }

@@ -5,7 +5,6 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -14,7 +13,6 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcut>
 #include <QToolButton>
 
@@ -27,13 +25,16 @@
 #include "view/ui/BoardImage.h"
 #include "view/ui/BoardView.h"
 #include "view/ui/ButtonPictures.h"
+#include "view/ui/ScreenTwips.h"
 
 namespace kelmaz {
 
 namespace {
 
-int px(int twips) { return qRound(double(twips) / kTwipsPerPixel); }
-QRect pxRect(const TwipRect& r) { return {px(r.left), px(r.top), px(r.width), px(r.height)}; }
+QRect pxRect(const TwipRect& r) {
+    return {twipsToPixels(r.left), twipsToPixels(r.top), twipsToPixels(r.width),
+            twipsToPixels(r.height)};
+}
 QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
@@ -62,7 +63,7 @@ FomMain::FomMain(Program& program) : program_(program) {
     setAcceptDrops(true);
     auto* paste = new QShortcut(QKeySequence::Paste, this);
     connect(paste, &QShortcut::activated, this, [this] { takeClipboardRecord(program_); });
-    setMinimumWidth(px(kMinWindowWidth));
+    setMinimumWidth(twipsToPixels(kMinWindowWidth));
 }
 
 FomMain::~FomMain() = default;
@@ -197,15 +198,10 @@ void FomMain::buildMenus() {
 void FomMain::Form_Load(const QString& commandLine) {
     layoutReady_ = false;
     const StoredGeometry g = readStoredGeometry(program_.settings());
-    std::vector<TwipRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRect a = screen->availableGeometry();
-        screens.push_back({a.x() * kTwipsPerPixel, a.y() * kTwipsPerPixel,
-                           a.width() * kTwipsPerPixel, a.height() * kTwipsPerPixel});
-    }
-    const TwipRect placed = placeOnScreens({g.left, g.top, g.width, g.height}, screens);
-    move(px(placed.left), px(placed.top));
-    resize(px(placed.width), px(placed.height));
+    const TwipRect placed =
+        placeOnScreens({g.left, g.top, g.width, g.height}, availableScreensInTwips());
+    move(twipsToPixels(placed.left), twipsToPixels(placed.top));
+    resize(twipsToPixels(placed.width), twipsToPixels(placed.height));
     setControlPanelShown(g.panelShown);
     layoutReady_ = true;
     ResizeRedraw();
@@ -222,7 +218,7 @@ void FomMain::ResizeRedraw() {
 
     const int w = width() * kTwipsPerPixel;
     const int h = windowHeightFor(w, controlPanelShown(), commentaryShown(), s.BoardSize);
-    setFixedHeight(std::max(px(h), menuBar()->sizeHint().height()));
+    setFixedHeight(std::max(twipsToPixels(h), menuBar()->sizeHint().height()));
 
     const PanelLayout l = panelLayout(board_->pitch(), s.BoardSize, commentaryShown());
     Frame1->setGeometry(pxRect(l.panel));
