@@ -17,9 +17,12 @@ int main(int argc, char** argv) {
     kelmaz::loadAppResources();
     kelmaz::applyDesktopIdentity();
 
-    // A clone window gets its comma list as the arguments after the program name.
+    // A clone window gets its comma list as the arguments after the program name; a single
+    // argument is taken exactly as given, since it may be a file's path with blanks in it.
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
+    const QString commandLine =
+        arguments.size() == 1 ? arguments.front() : arguments.join(QLatin1Char(' '));
 
     kelmaz::Program program;
 #ifdef KELMAZ_HAVE_WEB
@@ -27,7 +30,7 @@ int main(int argc, char** argv) {
 #endif
     QObject::connect(&program, &kelmaz::Program::ended, &app, &QApplication::quit,
                      Qt::QueuedConnection);
-    program.StartupMain(arguments.join(QLatin1Char(' ')));
+    program.StartupMain(commandLine);
     // A test that starts the program as a second process asks for a report of what it shows.
     const QString dump = kelmaz::stateDumpPath();
     if (!dump.isEmpty()) {

@@ -1,14 +1,15 @@
 #pragma once
-// A record file named as the program's only command-line argument. A clone's position always
-// comes as a comma list, so a path that exists and holds no comma can never be mistaken for one.
+// A record file named on the program's command line. A clone's position always comes as a
+// comma list, so a command line without a comma names a file.
 #include <filesystem>
 #include <optional>
 #include <string>
 
 namespace kelmaz {
 
-// The file to read at start-up, when the command-line text (trimmed of blanks) is the path of
-// an existing regular file without a comma; nothing otherwise.
+// The file to read at start-up: the command-line text exactly as given (blanks included, they
+// may belong to the name) when it holds no comma and is not blank; nothing otherwise. Whether
+// the file is there is left to the reading, which reports a file it cannot read.
 std::optional<std::filesystem::path> recordFileArgument(const std::string& commandLine);
 
 }  // namespace kelmaz

@@ -16,8 +16,6 @@
 
 #include "browser/ClipboardLines.h"
 #include "browser/PageText.h"
-#include "browser/RecordCheck.h"
-#include "records/RecordMoves.h"
 #include "view/BoardGeometry.h"
 
 namespace kelmaz {
@@ -231,14 +229,9 @@ void fomBrowser::pageFetched(QNetworkReply* reply) {
     takeRecord(std::move(lines));
 }
 
-// Text that holds no record is refused before the board is cleared for it.
+// The board refuses text that holds no record and answers with the format error.
 void fomBrowser::takeRecord(std::vector<std::string> lines) {
     if (lines.empty()) return;
-    if (!holdsRecord(lines)) {
-        showMessage(QString::fromUtf8(kFormatErrorMessage.data(),
-                                      static_cast<qsizetype>(kFormatErrorMessage.size())));
-        return;
-    }
     const std::string message = takeRecord_(std::move(lines));
     if (!message.empty()) showMessage(QString::fromStdString(message));
 }

@@ -2,10 +2,12 @@
 
 #include <QAction>
 
+#include "browser/RecordCheck.h"
 #include "engine/Engine.h"
 #include "net/ui/FomSock.h"
 #include "net/ui/ProgramMatchBoard.h"
 #include "records/RecordFile.h"
+#include "records/RecordMoves.h"
 #include "records/ui/FomFile.h"
 #include "records/ui/FomJ.h"
 #include "records/ui/fomSgf.h"
@@ -59,7 +61,8 @@ void Program::StartupMain(const QString& commandLine) {
     main_->ResizeRedraw();
     main_->show();
     treeWindow();
-    // A record file named alone is read; anything else on the command line is a clone's list.
+    // A command line without a comma names a record file: it is read, or the read error is
+    // shown over the empty board. A comma list is a clone's.
     if (const auto file = recordFileArgument(commandLine.toStdString())) {
         readRecordFileIntoBoard(*this, QString::fromStdString(file->string()));
     } else if (!main_->arguments().isEmpty()) {
@@ -156,18 +159,22 @@ void Program::showBrowserWindow() {
 }
 
 std::string Program::takeRecordLines(std::vector<std::string> lines) {
+    // Text that holds no record would only clear the game on the board.
+    if (!holdsRecord(lines)) return std::string(kFormatErrorMessage);
     engine_->gCls();
     state_.LstRead = std::move(lines);
     const FormatResult read = GetFormat(state_, options_, tree());
-    if (!read.ok) return read.message;
-    state_.ViewerState = 4;
-    engine_->Redraw(1, state_.MoveCount);
-    state_.ViewerState = 0;
-    main_->restartMarkerTimer(10);
-    main_->setReplayRunning(false, 0);
-    main_->setReplayButtonEnabled(true);
+    if (read.ok) {
+        state_.ViewerState = 4;
+        engine_->Redraw(1, state_.MoveCount);
+        state_.ViewerState = 0;
+        main_->restartMarkerTimer(10);
+        main_->setReplayRunning(false, 0);
+        main_->setReplayButtonEnabled(true);
+    }
+    // The board was cleared either way: the dialogs show what stands now.
     recordFileRead();
-    return {};
+    return read.ok ? std::string{} : read.message;
 }
 
 void Program::showNetWindow() {

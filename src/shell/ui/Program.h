@@ -38,7 +38,7 @@ class Program : public QObject {
 
     // Start-up: reads the settings, lays out the main window, applies the stored options and
     // shows the main window. `commandLine` is the comma list a clone window is started with,
-    // or the path of a record file to read.
+    // or the exact path of a record file to read.
     void StartupMain(const QString& commandLine = {});
     // End: stores the window geometry, writes the settings file and closes every window.
     void Pend();
@@ -72,9 +72,10 @@ class Program : public QObject {
     // that the other windows and their tests do not depend on the web engine.
     using WindowFactory = std::function<std::unique_ptr<QWidget>(Program&)>;
     void setBrowserFactory(WindowFactory factory) { browserFactory_ = std::move(factory); }
-    // Lines of a record taken from a web page or the clipboard: cleared board, format
+    // Lines of a record taken from a file, a web page or the clipboard: cleared board, format
     // detection and reading, then the replay, as for a file. Returns the message to show when
-    // the reading failed (what was read before stays), else nothing.
+    // the reading failed (what was read before stays), else nothing. Lines that hold no record
+    // at all leave the board untouched and return the format error.
     std::string takeRecordLines(std::vector<std::string> lines);
     void showNetWindow();
     FomSock* fomSock() { return sock_.get(); }  // null until the menu first showed it

@@ -29,11 +29,12 @@ void showReadMessage(Program& program, const std::string& text) {
 
 void readRecordFileIntoBoard(Program& program, const QString& path) {
     // The file is read before the board is cleared, so a file that cannot be read costs nothing.
-    if (!loadRecordFile(QFile::encodeName(path).toStdString(), program.state())) {
+    GameState file;
+    if (!loadRecordFile(QFile::encodeName(path).toStdString(), file)) {
         showReadMessage(program, std::string(kReadErrorMessage));
         return;
     }
-    takeRecordLinesIntoBoard(program, std::move(program.state().LstRead));
+    takeRecordLinesIntoBoard(program, std::move(file.LstRead));
 }
 
 void takeRecordLinesIntoBoard(Program& program, std::vector<std::string> lines) {
@@ -45,6 +46,7 @@ void takeClipboardRecord(Program& program) {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (data == nullptr || !data->hasText()) return;
     std::vector<std::string> lines = ReadClipboardLines(data->text().toStdString());
+    // Ctrl+V over ordinary text is not meant as a record: it passes without a message.
     if (!holdsRecord(lines)) return;
     takeRecordLinesIntoBoard(program, std::move(lines));
 }

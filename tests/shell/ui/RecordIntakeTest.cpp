@@ -2,12 +2,16 @@
 // the window, pasted with Ctrl+V; and F1 opening the help.
 #include <QApplication>
 #include <QClipboard>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTextBrowser>
 #include <QUrl>
 
+#include "records/RecordFile.h"
+#include "records/RecordMoves.h"
+#include "records/ui/FomJ.h"
 #include "shell/ui/HelpWindow.h"
 #include "support/ProgramFixture.h"
 
@@ -49,6 +53,14 @@ protected:
         QTest::keyClick(&target, Qt::Key_V, Qt::ControlModifier);
     }
     Program& running() { return program_ ? *program_ : program(); }
+    // The read message over the main window; closed once its text is taken.
+    QString readMessage() {
+        auto* box = running().fomMain().findChild<QMessageBox*>(QStringLiteral("RecordReadFailed"));
+        if (box == nullptr) return {};
+        const QString text = box->text();
+        box->close();
+        return text;
+    }
     const GameState& shown() { return running().state(); }
 
     std::unique_ptr<Program> program_;
@@ -71,6 +83,27 @@ TEST_F(RecordIntakeTest, AnExistingPathWithACommaIsAClonesListNotAFile) {
     program_.reset();
 }
 
+TEST_F(RecordIntakeTest, AMissingFileOrAFolderOnTheCommandLineIsReportedOverAnEmptyBoard) {
+    const QString folder = QString::fromStdString(dir_.path().string());
+    for (const QString& path : {QString::fromStdString(dir_.file("missing.sgf").string()), folder,
+                                QStringLiteral("0")}) {
+        startWith(path);
+        EXPECT_EQ(readMessage(), QString::fromUtf8(kReadErrorMessage.data())) << path.toStdString();
+        EXPECT_EQ(shown().MoveCount, 0);
+        EXPECT_EQ(shown().InstanceNo, "0") << "not taken for a clone";
+        EXPECT_EQ(running().fomMain().windowTitle(), QStringLiteral("Kelmaz 碁盤No0"));
+        program_.reset();
+    }
+}
+
+TEST_F(RecordIntakeTest, TheCommandLineNamesTheFileExactlyBlanksIncluded) {
+    write("game.sgf", kGame);
+    const QString padded = write("game.sgf ", "(;GM[1]SZ[19];B[aa])\n");
+    startWith(padded);
+    EXPECT_EQ(shown().MoveCount, 1) << "the name with its blank, not the trimmed one";
+    program_.reset();
+}
+
 TEST_F(RecordIntakeTest, AFileDroppedOnTheWindowIsRead) {
     start();
     drop(write("drop.sgf", kGame));
@@ -88,6 +121,40 @@ TEST_F(RecordIntakeTest, AFileThatCannotBeReadKeepsTheBoardAndSaysSo) {
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(box->text().contains(QStringLiteral("ファイルが開けません")));
     box->close();
+}
+
+TEST_F(RecordIntakeTest, AFileThatHoldsNoRecordKeepsTheBoardAndSaysSo) {
+    start();
+    clickPoint(10, 10);
+    for (const char* name : {"note.txt", "empty.sgf"}) {
+        drop(write(name, name == std::string("note.txt") ? "今日は良い天気です。\n対局は明日。\n" : ""));
+        EXPECT_EQ(readMessage(), QString::fromUtf8(kFormatErrorMessage.data())) << name;
+        EXPECT_EQ(state().MoveCount, 1) << name;
+        EXPECT_EQ(stoneAt(10, 10), kBlack + 1) << name;
+    }
+    test::writeBytes(dir_.file("picture.png"), std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    drop(QString::fromStdString(dir_.file("picture.png").string()));
+    EXPECT_FALSE(readMessage().isEmpty());
+    EXPECT_EQ(stoneAt(10, 10), kBlack + 1);
+}
+
+TEST_F(RecordIntakeTest, AReadThatFailsHalfwayStillShowsItsGameInformation) {
+    start();
+    program().showGameInfoWindow();
+    FomJ* info = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* j = qobject_cast<FomJ*>(w)) info = j;
+    ASSERT_NE(info, nullptr);
+    const int blackPlayer = static_cast<int>(InfoField::PB);
+
+    drop(write("good.sgf", kGame));
+    EXPECT_EQ(info->Text1(blackPlayer)->text(), QStringLiteral("黒"));
+    // The board is cleared for it, the header is read, then a move line has a field too many.
+    drop(write("broken.ugf", "[Header]\nVer=UGF,1\nPlayerB=山田,3d\n[Data]\nPD,B1,1,0\nDP,W1,2,0,0,0\n"));
+    EXPECT_EQ(readMessage(), QString::fromUtf8(kFormatErrorMessage.data()));
+    EXPECT_EQ(state().Info[InfoField::PB], "山田");
+    EXPECT_EQ(info->Text1(blackPlayer)->text(), QStringLiteral("山田"));
+    info->close();
 }
 
 TEST_F(RecordIntakeTest, CtrlVOnTheBoardTakesTheRecordOnTheClipboard) {
