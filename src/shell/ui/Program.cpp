@@ -1,6 +1,7 @@
 #include "shell/ui/Program.h"
 
 #include <QAction>
+#include <QEvent>
 
 #include "browser/RecordCheck.h"
 #include "engine/Engine.h"
@@ -25,6 +26,8 @@ namespace kelmaz {
 Program::Program(QObject* parent) : QObject(parent) {
     main_ = std::make_unique<FomMain>(*this);
     engine_ = std::make_unique<Engine>(state_, options_, *main_);
+    // The side windows follow the main window wherever it is moved or resized.
+    main_->installEventFilter(this);
 }
 
 Program::~Program() {
@@ -39,7 +42,10 @@ Program::~Program() {
     file_.reset();
     info_.reset();
     help_.reset();
-    treeWindow_.reset();
+    if (treeWindow_) {
+        setTree(nullptr);
+        treeWindow_.reset();
+    }
     set_.reset();
     main_.reset();
 }
@@ -216,6 +222,12 @@ void Program::closeTreeWindow() {
 
 void Program::viewerSpeedChanged(int milliseconds) {
     if (sgf_) sgf_->setInterval(milliseconds);
+}
+
+bool Program::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == main_.get() && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        arrangeSideWindows();
+    return QObject::eventFilter(watched, event);
 }
 
 void Program::arrangeSideWindows() {

@@ -104,6 +104,9 @@ class Program : public QObject {
     // The program has ended; the application's event loop should stop.
     void ended();
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void applyStoredOptions();
 

@@ -91,7 +91,6 @@ FomNode::FomNode(GameState& state, Engine& engine, SettingsStore& settings, QWid
     buildControls();
     setMinimumWidth(FrmCont->minimumSizeHint().width() + toPixels(300));
     restoreGeometry();
-    if (mainWindow_) mainWindow_->installEventFilter(this);
 }
 
 FomNode::~FomNode() = default;
@@ -488,9 +487,6 @@ void FomNode::closeEvent(QCloseEvent* event) {
 
 bool FomNode::eventFilter(QObject* watched, QEvent* event) {
     if (watched == TxtComment && event->type() == QEvent::FocusOut) TxtComment_Validate();
-    if (watched == mainWindow_ && isVisible() &&
-        (event->type() == QEvent::Move || event->type() == QEvent::Resize))
-        placeBesideMain();
     return QWidget::eventFilter(watched, event);
 }
 

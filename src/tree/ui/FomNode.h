@@ -74,7 +74,8 @@ public:
     void Command6_Click();  // 書込 (file frame)
     void ShowFileFrame();
 
-    // Keeps the window at the main window's right edge, same top and height.
+    // Puts the window at the main window's right edge, same top and height (the program calls
+    // it whenever the main window moves or changes size).
     void placeBesideMain();
 
     const TreeSession& session() const { return session_; }

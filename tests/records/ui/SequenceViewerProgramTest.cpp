@@ -84,6 +84,24 @@ TEST_F(SequenceViewerInProgram, WithTheTreeWindowShownTheViewerStandsRightOfIt) 
     EXPECT_GT(viewer().x(), program().treeWindow().frameGeometry().right());
 }
 
+TEST_F(SequenceViewerInProgram, BothSideWindowsFollowTheMainWindowInOrder) {
+    start();
+    readBranchingTree();
+    program().showTreeWindow();
+    menuItem()->trigger();
+    FomNode& tree = program().treeWindow();
+    auto inOrder = [&] {
+        return tree.pos().x() == main().frameGeometry().right() + 1 &&
+               tree.pos().y() == main().frameGeometry().top() &&
+               viewer().x() > tree.frameGeometry().right();
+    };
+    main().move(main().x() + 40, main().y() + 30);
+    ASSERT_TRUE(QTest::qWaitFor(inOrder, 5000)) << tree.pos().x() << " " << viewer().x();
+    main().resize(main().width() + 60, main().height());
+    ASSERT_TRUE(QTest::qWaitFor(inOrder, 5000)) << tree.pos().x() << " " << viewer().x();
+    EXPECT_EQ(tree.height(), main().height());
+}
+
 TEST_F(SequenceViewerInProgram, BothSpeedBarsMoveTogether) {
     start();
     FomSet& set = program().fomSet();

@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QTest>
 
 #include "engine/Engine.h"
 #include "support/FakeBoardHost.h"
@@ -343,21 +342,6 @@ TEST_F(TreeWindowTest, FileFrameWritesAndReadsTheTree) {
     tree.FrmFile->Command6->click();
     ASSERT_EQ(told.size(), 1u);
     EXPECT_TRUE(told[0].endsWith(QStringLiteral("ファイルの書き込みでエラーが発生しました。")));
-}
-
-TEST_F(TreeWindowTest, DocksAtTheMainWindowsRightEdge) {
-    QWidget main;
-    main.setGeometry(50, 60, 300, 400);
-    main.show();
-    FomNode docked(state, engine, settings, &main);
-    docked.setAsker([](const QString&, const QString&) { return true; });
-    docked.toggleTreeView();
-    main.move(80, 90);
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return docked.pos().x() == main.frameGeometry().right() + 1; }, 5000))
-        << docked.pos().x();
-    EXPECT_EQ(docked.pos().y(), main.frameGeometry().top());
-    EXPECT_EQ(docked.height(), main.height());
 }
 
 }  // namespace
