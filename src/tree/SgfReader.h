@@ -27,7 +27,8 @@ struct SgfReadResult {
 // Reads the SGF lines of state.LstRead: fills List3 and state.Info, loads the main line
 // (setup stones one per move, then moves and passes) into MoveRecord / MoveCount, leaves the
 // unreduced tree text in state.SgfText and hands it to the tree window (tree.showFileTree),
-// which may empty SgfText again when the user declines a faulty tree. Does not replay the board: the caller runs Redraw(1, MoveCount) after it.
+// which may empty SgfText again when the user declines a faulty tree. Does not replay the
+// board: the caller runs Redraw(1, MoveCount) after it.
 // Pass a default-constructed TreeLink where no tree window exists (command-line tool).
 SgfReadResult sgf(GameState& state, TreeLink& tree);
 

@@ -23,19 +23,19 @@
 #include "tree/TreeSamples.h"
 #include "tree/ui/PicNode.h"
 #include "tree/ui/TreeFileFrame.h"
+#include "view/BoardGeometry.h"
 
 namespace kelmaz {
 
 namespace {
 
-constexpr int kTwips = PicNode::kTwipsPerPixel;
 const QString kTitle = QStringLiteral("トリー　ﾋﾞｭｱｰ");
 const QString kSyntaxTitle = QStringLiteral("SGF構文エラー");
 
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
 
-int toTwips(int px) { return px * kTwips; }
-int toPixels(int twips) { return twips / kTwips; }
+int toTwips(int px) { return px * kTwipsPerPixel; }
+int toPixels(int twips) { return twips / kTwipsPerPixel; }
 QRect twipRect(int left, int top, int width, int height) {
     return {toPixels(left), toPixels(top), std::max(toPixels(width), 0),
             std::max(toPixels(height), 0)};
@@ -280,12 +280,7 @@ void FomNode::LstSgfSample_Click(int row) {
 
 bool FomNode::putSGFdata(const std::string& text) {
     endRecording();
-    if (const std::string fault = Checkg(text); !fault.empty()) {
-        if (!asker_(kSyntaxTitle, qs(fault) + QStringLiteral(" このまま続けますか?"))) {
-            hideTree();
-            return false;
-        }
-    }
+    if (!syntaxAccepted(text)) return false;
     session_.loadReduced(text);
     layoutControls();
     selectNode(1, 1);
@@ -300,19 +295,23 @@ void FomNode::showFileTree(const std::string& text) {
         placeBesideMain();
         emit treeViewChanged(true);
     }
-    if (const std::string fault = Checkg(text); !fault.empty()) {
-        if (!asker_(kSyntaxTitle, qs(fault) + QStringLiteral(" このまま続けますか?"))) {
-            hideTree();
-            return;
-        }
-    }
+    if (!syntaxAccepted(text)) return;
     session_.loadFileTree(text);
     layoutControls();
     selectNode(1, 1);
 }
 
+// A text with a syntax fault is shown only when the user wants it anyway; else the window
+// closes and the tree is forgotten.
+bool FomNode::syntaxAccepted(const std::string& text) {
+    const std::string fault = Checkg(text);
+    if (fault.empty() || asker_(kSyntaxTitle, qs(fault) + QStringLiteral(" このまま続けますか?")))
+        return true;
+    hideTree();
+    return false;
+}
+
 void FomNode::toggleTreeView() {
-    if (treeClosing_) return;
     if (on_) {
         hideTree();
         return;

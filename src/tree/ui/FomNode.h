@@ -41,17 +41,15 @@ public:
     void setInformer(Informer informer) { informer_ = std::move(informer); }
 
     // The main window's "ツリーﾋﾞｭｱｰ(SGF)" command: shows the window with the record on the
-    // board, or hides it and forgets the tree. Does nothing while the board is being cleared.
+    // board, or hides it and forgets the tree.
     void toggleTreeView();
     bool treeViewOn() const { return on_; }
     // Hides the window and forgets the tree (the board is cleared, the program ends), keeping
     // the window's geometry.
     void closeTreeView();
-    void setTreeClosing(bool closing) { treeClosing_ = closing; }
 
     // Loads text into the tree after the syntax check; false when the user declined.
     bool putSGFdata(const std::string& text);
-    std::string GetSgfData() const { return state_.SgfText; }
     // Writes the tree to a file; on failure tells the user. The file window calls
     // WriteSgfdata (tree/TreeFile.h) itself and shows its own message.
     bool writeTreeFile(const std::string& path);
@@ -119,6 +117,7 @@ private:
     void endRecording();
     void showText();
     void hideTree();
+    bool syntaxAccepted(const std::string& text);
     void showFileTree(const std::string& text);
     void restoreGeometry();
     void saveGeometry();
@@ -132,7 +131,6 @@ private:
     Asker asker_;
     Informer informer_;
     bool on_ = false;
-    bool treeClosing_ = false;
     bool clickSelecting_ = false;
     bool placed_ = false;
     bool showingComment_ = false;

@@ -4,14 +4,13 @@
 #include <QWidget>
 
 #include "tree/TreeSession.h"
+#include "view/BoardGeometry.h"
 
 namespace kelmaz {
 
 class PicNode : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kTwipsPerPixel = 15;
-
     PicNode(const TreeSession& session, QWidget* parent);
 
     // The tree point shown at the picture's top left corner.

@@ -53,8 +53,8 @@ TreeFileFrame::TreeFileFrame(QWidget* parent)
     connect(File1, &QListView::clicked, this, [this](const QModelIndex& index) {
         Text3->setText(fileModel_->filePath(index));
     });
-    connect(Command5, &QPushButton::clicked, this, [this] { emit readRequested(Text3->text()); });
-    connect(Command6, &QPushButton::clicked, this, [this] { emit writeRequested(Text3->text()); });
+    connect(Command5, &QPushButton::clicked, this, &TreeFileFrame::readRequested);
+    connect(Command6, &QPushButton::clicked, this, &TreeFileFrame::writeRequested);
     connect(Command7, &QPushButton::clicked, this, &QWidget::hide);
     hide();
 }
@@ -64,8 +64,6 @@ void TreeFileFrame::setFolder(const QString& folder) {
     File1->setRootIndex(fileModel_->setRootPath(folder));
     Text3->setText(folder.endsWith('/') ? folder : folder + '/');
 }
-
-QString TreeFileFrame::folder() const { return fileModel_->rootPath(); }
 
 void TreeFileFrame::showAt(const QString& folder) {
     setGeometry(100 / 15, 100 / 15, 6000 / 15, 4000 / 15);

@@ -19,7 +19,6 @@ public:
     // Shows the frame on the user's home folder.
     void showAt(const QString& folder);
     void setFolder(const QString& folder);
-    QString folder() const;
 
     QComboBox* Drive1;
     QListView* Dir1;
@@ -30,8 +29,9 @@ public:
     QPushButton* Command7;  // "閉じる"
 
 signals:
-    void readRequested(const QString& path);
-    void writeRequested(const QString& path);
+    // "読込" and "書込": the path is the one in Text3.
+    void readRequested();
+    void writeRequested();
 
 private:
     QFileSystemModel* dirModel_;

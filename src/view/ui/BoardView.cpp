@@ -27,7 +27,7 @@ QFont fontOfPoints(const QFont& base, int points) {
     return font;
 }
 
-// Moves a line coordinate onto the middle of a device pixel so that one-pixel lines stay sharp.
+// Moves a line coordinate onto the middle of a logical pixel so that one-pixel lines stay sharp.
 double crisp(double twips) { return (std::floor(twips / kTwipsPerPixel) + 0.5) * kTwipsPerPixel; }
 
 }  // namespace
