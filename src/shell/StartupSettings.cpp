@@ -70,6 +70,14 @@ StoredGeometry readStoredGeometry(const SettingsStore& store) {
     return g;
 }
 
+StoredTreeGeometry readTreeWindowGeometry(const SettingsStore& store) {
+    StoredTreeGeometry g;
+    g.top = storedInt(store, "nTop", g.top);
+    g.width = std::max(storedInt(store, "nWidth", g.width), kMinTreeWindowSide);
+    g.height = std::max(storedInt(store, "nHeight", g.height), kMinTreeWindowSide);
+    return g;
+}
+
 std::string speedCaption(int milliseconds) {
     const long hundredths = std::lround(milliseconds / 10.0);
     char text[32];

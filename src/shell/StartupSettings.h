@@ -1,6 +1,6 @@
 #pragma once
-// What start-up takes from the settings table: the stored board options and the main window's
-// geometry, each checked so that a hand-edited or damaged file falls back to the defaults for
+// What start-up takes from the settings table: the stored board options and the main and tree
+// windows' geometry, each checked so that a hand-edited or damaged file falls back to the defaults for
 // whatever it cannot use. Also the text rules of the replay speed.
 #include <optional>
 #include <string>
@@ -41,6 +41,16 @@ struct StoredGeometry {
 inline constexpr int kMinWindowWidth = 3000;
 inline constexpr int kMaxWindowWidth = 60000;
 StoredGeometry readStoredGeometry(const SettingsStore& store);
+
+// The tree window's stored size and top in twips ("nWidth", "nHeight", "nTop"); its left edge
+// always follows the main window. A size is at least 1500 twips so the window can be found.
+struct StoredTreeGeometry {
+    int top = 200;
+    int width = 5000;
+    int height = 5000;
+};
+inline constexpr int kMinTreeWindowSide = 1500;
+StoredTreeGeometry readTreeWindowGeometry(const SettingsStore& store);
 
 // The replay speed in seconds for a scroll-bar value in milliseconds, rounded to two decimals
 // and written as the shortest decimal text: 1000 -> "1", 500 -> "0.5", 1234 -> "1.23".

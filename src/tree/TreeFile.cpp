@@ -5,10 +5,13 @@
 #include <vector>
 
 #include "records/AtomicFile.h"
+#include "records/RecordFile.h"
 #include "records/SgfEscape.h"
 #include "records/SgfWriter.h"
 #include "records/TextCodec.h"
 #include "tree/SgfLex.h"
+#include "tree/SgfReader.h"
+#include "tree/SgfText.h"
 
 namespace kelmaz {
 
@@ -122,6 +125,13 @@ std::string treeFileBytes(const GameState& state) {
 
 bool WriteSgfdata(const GameState& state, const std::string& path) {
     return writeFileAtomically(path, treeFileBytes(state));
+}
+
+std::optional<std::string> treeTextOfFile(const std::string& path) {
+    GameState file;
+    if (!loadRecordFile(path, file)) return std::nullopt;
+    joinSplitOpenings(file.LstRead);
+    return CutYobunData(joinSgfLines(file.LstRead));
 }
 
 }  // namespace kelmaz

@@ -1,12 +1,19 @@
 #pragma once
-// Writing the tree text (GameState::SgfText) to a file, one node per line. The file window's
-// write command uses this instead of its own writer whenever SgfText is not empty.
+// Writing the tree text (GameState::SgfText) to a file, one node per line, and reading a file's
+// tree for the tree window. The file window's write command uses the writer instead of its own
+// whenever SgfText is not empty.
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "engine/GameState.h"
 
 namespace kelmaz {
+
+// The game tree of the record file at path, as the tree window loads it: the file's lines
+// joined, anything before the first tree and after the last one dropped. Nothing when the file
+// cannot be read; the game on the board is not touched.
+std::optional<std::string> treeTextOfFile(const std::string& path);
 
 // The text as written: a root node with the game information (state.Info) ahead of the tree
 // when the text's first node holds none of it, and the charset the file will be in declared

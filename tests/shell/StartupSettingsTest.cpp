@@ -67,6 +67,20 @@ TEST(StoredGeometry, OutOfRangeAndGarbageValues) {
     EXPECT_EQ(readStoredGeometry(storeWith("Width,900000\n")).width, kMaxWindowWidth);
 }
 
+TEST(StoredTreeGeometry, DefaultsGarbageAndTinySizes) {
+    StoredTreeGeometry g = readTreeWindowGeometry(SettingsStore{});
+    EXPECT_EQ(g.top, 200);
+    EXPECT_EQ(g.width, 5000);
+    EXPECT_EQ(g.height, 5000);
+    g = readTreeWindowGeometry(storeWith("nTop, 900\nnWidth,abc\nnHeight,99999999999\n"));
+    EXPECT_EQ(g.top, 900);
+    EXPECT_EQ(g.width, 5000);
+    EXPECT_EQ(g.height, 5000);
+    g = readTreeWindowGeometry(storeWith("nWidth,-300\nnHeight,0\n"));
+    EXPECT_EQ(g.width, kMinTreeWindowSide);
+    EXPECT_EQ(g.height, kMinTreeWindowSide);
+}
+
 TEST(SpeedCaption, ShortestTextOfTheRoundedSeconds) {
     EXPECT_EQ(speedCaption(1000), "1");
     EXPECT_EQ(speedCaption(500), "0.5");

@@ -17,7 +17,7 @@
 
 #include "records/RecordFile.h"
 #include "records/SgfWriter.h"
-#include "tree/SgfReader.h"
+#include "shell/StartupSettings.h"
 #include "tree/SgfText.h"
 #include "tree/TreeFile.h"
 #include "tree/TreeSamples.h"
@@ -428,14 +428,13 @@ void FomNode::Command4_Click() {
 }
 
 void FomNode::Command5_Click() {
-    GameState file;
-    if (!loadRecordFile(FrmFile->Text3->text().toStdString(), file)) {
+    const std::optional<std::string> text = treeTextOfFile(FrmFile->Text3->text().toStdString());
+    if (!text) {
         informer_(kTitle, qs(kReadErrorMessage));
         return;
     }
     FrmFile->hide();
-    joinSplitOpenings(file.LstRead);
-    putSGFdata(CutYobunData(joinSgfLines(file.LstRead)));
+    putSGFdata(*text);
 }
 
 void FomNode::Command6_Click() { writeTreeFile(FrmFile->Text3->text().toStdString()); }
@@ -450,16 +449,9 @@ void FomNode::placeBesideMain() {
 }
 
 void FomNode::restoreGeometry() {
-    auto number = [this](const char* key, const char* fallback) {
-        bool ok = false;
-        const int v = QString::fromStdString(settings_.ReadSetting("Kelmaz", "Startup", key, fallback))
-                          .trimmed()
-                          .toInt(&ok);
-        return ok ? v : QString(fallback).toInt();
-    };
-    resize(std::max(toPixels(number("nWidth", "5000")), 100),
-           std::max(toPixels(number("nHeight", "5000")), 100));
-    move(mainWindow_ ? mainWindow_->frameGeometry().right() + 1 : 0, toPixels(number("nTop", "200")));
+    const StoredTreeGeometry g = readTreeWindowGeometry(settings_);
+    resize(toPixels(g.width), toPixels(g.height));
+    move(mainWindow_ ? mainWindow_->frameGeometry().right() + 1 : 0, toPixels(g.top));
 }
 
 void FomNode::saveGeometry() {
