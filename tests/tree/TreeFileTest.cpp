@@ -101,7 +101,9 @@ TEST(TreeFile, FailureIsReported) {
 TEST(TreeFile, TheTreeOfAFileWithoutWhatSurroundsIt) {
     test::TempDir dir;
     const auto path = dir.file("split.sgf");
-    test::writeBytes(path, "notes before\r\n(\r\n;GM[1]C[two\r\nlines];B[aa]\r\n(;W[bb])(;W[cc]))\r\ntrailer\r\n");
+    test::writeBytes(path,
+                     "notes before\r\n(\r\n;GM[1]C[two\r\nlines];B[aa]\r\n(;W[bb])(;W[cc]))\r\n"
+                     "trailer\r\n");
     const auto text = treeTextOfFile(path.string());
     ASSERT_TRUE(text.has_value());
     EXPECT_EQ(*text, "(;GM[1]C[two\nlines];B[aa](;W[bb])(;W[cc]))");

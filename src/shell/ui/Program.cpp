@@ -225,7 +225,8 @@ void Program::viewerSpeedChanged(int milliseconds) {
 }
 
 bool Program::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == main_.get() && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+    if (watched == main_.get() &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Resize))
         arrangeSideWindows();
     return QObject::eventFilter(watched, event);
 }

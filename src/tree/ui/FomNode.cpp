@@ -114,8 +114,8 @@ void FomNode::buildControls() {
 
     FrmCont = new QFrame(this);
     FrmCont->setObjectName("FrmCont");
-    // Two rows (recording and inserting, then the other edits), so every caption stays whole in a window as narrow
-    // as its default width.
+    // Two rows (recording and inserting, then the other edits), so every caption stays whole in a
+    // window as narrow as its default width.
     auto* rows = new QVBoxLayout(FrmCont);
     rows->setContentsMargins(0, 2, 0, 2);
     rows->setSpacing(2);
