@@ -1,10 +1,12 @@
 #include "view/ui/BoardImage.h"
 
+#include <QBuffer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
 #include <QMessageBox>
 #include <QPainter>
+#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QWidget>
 #include <algorithm>
@@ -16,12 +18,48 @@ namespace kelmaz {
 
 namespace {
 
+const QString kTitle = QStringLiteral("盤面を画像で保存");
 const QString kPngFilter = QStringLiteral("PNG 画像 (*.png)");
 const QString kSvgFilter = QStringLiteral("SVG 図 (*.svg)");
 
 // A PNG drawn at screen resolution would be a small picture for a printed page; it is drawn at
 // least this many times larger, which keeps every line as sharp as the vector drawing.
 constexpr double kMinimumPngRatio = 3.0;
+
+// Replaces the file only once every byte is written, so that a failed save never leaves a
+// half-written picture in place of a good one.
+bool writeWholeFile(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    // A short write (a full disk) is no error to the file itself: the count tells.
+    if (file.write(bytes) != bytes.size() || !file.flush()) file.cancelWriting();
+    return file.commit();
+}
+
+// Asks for the picture's file until the user picks one to write or gives up (empty). A name
+// typed without a suffix takes the suffix of the chosen type before the overwrite question,
+// so the question is asked about the file that would really be replaced.
+QString askImagePath(QWidget* parent) {
+    QFileDialog dialog(parent, kTitle);
+    dialog.setObjectName(QStringLiteral("BoardImageFile"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({kPngFilter, kSvgFilter});
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.selectFile(QStringLiteral("board.png"));
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+        QString path = dialog.selectedFiles().front();
+        if (QFileInfo(path).suffix().isEmpty())
+            path += dialog.selectedNameFilter() == kSvgFilter ? QStringLiteral(".svg")
+                                                              : QStringLiteral(".png");
+        if (!QFileInfo::exists(path)) return path;
+        const auto answer = QMessageBox::question(
+            parent, kTitle,
+            QStringLiteral("%1 は既にあります。\n上書きしますか?").arg(QFileInfo(path).fileName()),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        if (answer == QMessageBox::Yes) return path;
+    }
+}
 
 }  // namespace
 
@@ -43,9 +81,13 @@ bool saveBoardImage(const GameState& state, const BoardOptions& options, QSize b
     view.setAttribute(Qt::WA_DontShowOnScreen);
     view.resize(boardSize);
 
+    // The picture is made in memory first: the generator reports no write errors, and the file
+    // is then written whole or not at all.
+    QBuffer picture;
+    picture.open(QIODevice::WriteOnly);
     if (format == BoardImageFormat::Svg) {
         QSvgGenerator svg;
-        svg.setFileName(path);
+        svg.setOutputDevice(&picture);
         svg.setSize(boardSize);
         svg.setViewBox(QRect(QPoint(0, 0), boardSize));
         svg.setTitle(QStringLiteral("Kelmaz 碁盤"));
@@ -54,38 +96,29 @@ bool saveBoardImage(const GameState& state, const BoardOptions& options, QSize b
         if (!painter.begin(&svg)) return false;
         view.render(&painter);
         painter.end();
-        // The generator does not report write errors; a file that is not there or is empty
-        // was not written.
-        return QFileInfo(path).size() > 0;
+    } else {
+        const double ratio = std::max(pixelRatio, kMinimumPngRatio);
+        QImage image(QSize(int(std::ceil(boardSize.width() * ratio)),
+                           int(std::ceil(boardSize.height() * ratio))),
+                     QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            view.render(&painter);
+        }
+        if (!image.save(&picture, "PNG")) return false;
     }
-
-    const double ratio = std::max(pixelRatio, kMinimumPngRatio);
-    QImage image(QSize(int(std::ceil(boardSize.width() * ratio)),
-                       int(std::ceil(boardSize.height() * ratio))),
-                 QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        view.render(&painter);
-    }
-    return image.save(path, "PNG");
+    return writeWholeFile(path, picture.data());
 }
 
 void saveBoardImageInteractively(QWidget* parent, const GameState& state,
                                  const BoardOptions& options, QSize boardSize) {
-    QString filter = kPngFilter;
-    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("盤面を画像で保存"),
-                                                QStringLiteral("board.png"),
-                                                kPngFilter + QStringLiteral(";;") + kSvgFilter,
-                                                &filter);
+    const QString path = askImagePath(parent);
     if (path.isEmpty()) return;
-    // A name typed without a suffix takes the suffix of the chosen type.
-    if (QFileInfo(path).suffix().isEmpty())
-        path += filter == kSvgFilter ? QStringLiteral(".svg") : QStringLiteral(".png");
 
     const auto answer = QMessageBox::question(
-        parent, QStringLiteral("盤面を画像で保存"), QStringLiteral("石に手数の番号を付けますか?"),
+        parent, kTitle, QStringLiteral("石に手数の番号を付けますか?"),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
         options.showNumbers ? QMessageBox::Yes : QMessageBox::No);
     if (answer == QMessageBox::Cancel) return;
@@ -93,7 +126,7 @@ void saveBoardImageInteractively(QWidget* parent, const GameState& state,
     const double ratio = parent ? parent->devicePixelRatioF() : 1.0;
     if (!saveBoardImage(state, options, boardSize, answer == QMessageBox::Yes, path,
                         boardImageFormatFor(path), ratio))
-        QMessageBox::warning(parent, QStringLiteral("盤面を画像で保存"),
+        QMessageBox::warning(parent, kTitle,
                              QStringLiteral("画像を保存できませんでした。\n") + path);
 }
 
