@@ -56,7 +56,7 @@ FomSet& Program::fomSet() {
 }
 
 void Program::StartupMain(const QString& commandLine) {
-    state_.InstanceNo = "0";
+    state_.InstanceNo = std::string("0");  // not a literal: GCC 12 warns falsely (-Wrestrict)
     iniPath_ = fomSet().GetIniPath();
     settings_.load(iniPath_);
     main_->Form_Load(commandLine);
