@@ -83,6 +83,15 @@ void Engine::gCls() {
     host_.setReplayButtonEnabled(true);
 }
 
+void Engine::showRecordRead() {
+    state_.ViewerState = 4;
+    Redraw(1, state_.MoveCount);
+    state_.ViewerState = 0;
+    host_.restartMarkerTimer(kMarkerFirstTickMs);
+    host_.setReplayRunning(false, 0);
+    host_.setReplayButtonEnabled(true);
+}
+
 void Engine::ResetPosition() {
     // The stones go too (not only the groups), so that the picture, which is painted from the
     // grids, shows the empty board the replay starts from.

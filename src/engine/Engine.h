@@ -38,6 +38,9 @@ public:
     // Clearing.
     void gCls();
     void ResetPosition();
+    // A record was just read into the cleared record: the board shows it up to its last move
+    // without the viewer's stops, and the replay controls are at rest.
+    void showRecordRead();
 
     // A left click that the view has already snapped to (column, row). Does nothing while the
     // automatic replay runs, off the board, on an occupied point, when the record is full

@@ -20,17 +20,12 @@
 #include "records/RecordFile.h"
 #include "records/SgfWriter.h"
 #include "tree/TreeFile.h"
+#include "view/BoardGeometry.h"
+#include "view/ui/QtText.h"
 
 namespace kelmaz {
 
 namespace {
-
-constexpr int kTwipsPerPixel = 15;
-constexpr int kMarkerFirstTickMs = 10;
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-}
 
 // The busy pointer for as long as a command works.
 class BusyPointer {
@@ -215,21 +210,17 @@ void FomFile::storeSettings() {
 
 void FomFile::CmdRead_Click() {
     BusyPointer busy;
-    engine_.gCls();
-    if (!loadRecordFile(Txtfile->text().toStdString(), state_)) {
+    // The file is read before the board is cleared: a file that cannot be read costs nothing.
+    GameState file;
+    if (!loadRecordFile(Txtfile->text().toStdString(), file)) {
         informer_(qs(kReadErrorMessage));
         return;
     }
+    engine_.gCls();
+    state_.LstRead = std::move(file.LstRead);
     hide();
     const FormatResult result = GetFormat(state_, options_, tree_);
-    if (result.ok) {
-        state_.ViewerState = 4;
-        engine_.Redraw(1, state_.MoveCount);
-        state_.ViewerState = 0;
-        board_.restartMarkerTimer(kMarkerFirstTickMs);
-        board_.setReplayRunning(false, 0);
-        board_.setReplayButtonEnabled(true);
-    }
+    if (result.ok) engine_.showRecordRead();
     if (recordRead_) recordRead_();
     if (!result.ok) informer_(qs(result.message));
     finish();

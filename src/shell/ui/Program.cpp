@@ -170,14 +170,7 @@ std::string Program::takeRecordLines(std::vector<std::string> lines) {
     engine_->gCls();
     state_.LstRead = std::move(lines);
     const FormatResult read = GetFormat(state_, options_, tree());
-    if (read.ok) {
-        state_.ViewerState = 4;
-        engine_->Redraw(1, state_.MoveCount);
-        state_.ViewerState = 0;
-        main_->restartMarkerTimer(10);
-        main_->setReplayRunning(false, 0);
-        main_->setReplayButtonEnabled(true);
-    }
+    if (read.ok) engine_->showRecordRead();
     // The board was cleared either way: the dialogs show what stands now.
     recordFileRead();
     return read.ok ? std::string{} : read.message;

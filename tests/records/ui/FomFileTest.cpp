@@ -91,9 +91,11 @@ TEST_F(FileWindowTest, ReadingReplaysTheRecordAndStoresWhereItCameFrom) {
 }
 
 TEST_F(FileWindowTest, FailuresShowTheirMessages) {
+    engine.IshiUtu(4, 4);
     read(dir.file("missing.sgf"));
     EXPECT_EQ(messages, QStringList{QString::fromUtf8(kReadErrorMessage.data())});
     EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(state.MoveCount, 1) << "a file that cannot be read leaves the game on the board";
 
     messages.clear();
     test::writeBytes(dir.file("bad.txt"), "fmt=Tki\r\n[Data]\r\n3,3,0,\r\nx,4,0,\r\n");
