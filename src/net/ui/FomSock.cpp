@@ -17,12 +17,11 @@
 
 #include "net/WireText.h"
 #include "net/ui/StatusPictures.h"
+#include "view/ui/QtText.h"
+#include "view/ui/ScreenTwips.h"
 
 namespace kelmaz {
 namespace {
-
-constexpr double kTwipsPerPixel = 15.0;
-int px(int twips) { return static_cast<int>(twips / kTwipsPerPixel + 0.5); }
 
 const QStringList kRequestPhrases = {"お願い一手待っていただけませんか？",
                                      "強いお兄様後生ですから一手だけお待ちください？",
@@ -30,7 +29,6 @@ const QStringList kRequestPhrases = {"お願い一手待っていただけませ
 const QStringList kAnswerPhrases = {"いいですよ", "１回だけですよ", "ダメ！",
                                     "待ったはあなたの為になりませんから。", "無し"};
 
-QString qs(const std::string& text) { return QString::fromStdString(text); }
 std::string utf8(const QString& text) { return text.toStdString(); }
 
 // Why a port could not be listened on, in words a user can act on.
@@ -179,7 +177,7 @@ void FomSock::buildControls() {
         panel->hide();
     }
     setPicture(0);
-    resize(px(5800), px(4365));
+    resize(twipsToPixels(5800), twipsToPixels(4365));
 }
 
 void FomSock::showFromMenu(const QRect& mainWindowGeometry) {
@@ -193,7 +191,7 @@ void FomSock::showFromMenu(const QRect& mainWindowGeometry) {
 
 void FomSock::Form_Load() {
     loaded_ = true;
-    resize(px(5800), px(4365));
+    resize(twipsToPixels(5800), twipsToPixels(4365));
     ArrangeMatchWindow();
     Txtip->setText(qs(readSetting_("Tcpip", "none")));
     List2->clear();
@@ -203,7 +201,7 @@ void FomSock::Form_Load() {
 }
 
 void FomSock::ArrangeMatchWindow() {
-    const int margin = px(100), gap = 4, row = 24;
+    const int margin = twipsToPixels(100), gap = 4, row = 24;
     const int barHeight = row + 2 * gap + 4;
     int innerWidth = std::max(width() - 2 * margin, 200);
     int frameHeight = std::max(height() - 2 * margin - barHeight - gap, 120);
@@ -223,8 +221,8 @@ void FomSock::ArrangeMatchWindow() {
     Command4->setGeometry(innerWidth - gap - 50, chatTop, 50, row);
     Text2->setGeometry(gap, chatTop, innerWidth - 3 * gap - 50, row);
 
-    Picture1->setGeometry(px(100), (barHeight - px(315)) / 2, px(345), px(315));
-    int left = px(100) + px(345) + gap;
+    Picture1->setGeometry(twipsToPixels(100), (barHeight - twipsToPixels(315)) / 2, twipsToPixels(345), twipsToPixels(315));
+    int left = twipsToPixels(100) + twipsToPixels(345) + gap;
     int buttonWidth = (innerWidth - left - gap * 5) / 5;
     for (QPushButton* button : {Cmdconnect, Command3, Command10, Command5, Command6}) {
         button->setGeometry(left, (barHeight - row) / 2, buttonWidth, row);
@@ -241,7 +239,7 @@ void FomSock::resizeEvent(QResizeEvent* event) {
 
 void FomSock::setPicture(int index) {
     picture_ = index;
-    Picture1->setPixmap(statusPicture(index, px(345), px(315)));
+    Picture1->setPixmap(statusPicture(index, twipsToPixels(345), twipsToPixels(315)));
 }
 
 // ---- Sockets ----

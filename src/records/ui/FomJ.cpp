@@ -11,12 +11,11 @@
 #include <QVBoxLayout>
 
 #include "records/GameInfoRules.h"
+#include "view/BoardGeometry.h"
 
 namespace kelmaz {
 
 namespace {
-
-constexpr int kTwipsPerPixel = 15;
 
 // Caption of the label beside each field, by field index.
 constexpr std::array<const char*, kGameInfoFields> kFieldLabels = {"ﾌｧｲﾙﾌｫｰﾏｯﾄ",

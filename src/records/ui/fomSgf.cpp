@@ -14,12 +14,12 @@
 #include <algorithm>
 
 #include "shell/StartupSettings.h"
+#include "view/BoardGeometry.h"
 
 namespace kelmaz {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
 constexpr int px(int twips) { return twips / kTwipsPerPixel; }
 
 // The branch grid, in twips: ten branches a row, label above button.

@@ -24,6 +24,7 @@
 #include "tree/ui/PicNode.h"
 #include "tree/ui/TreeFileFrame.h"
 #include "view/BoardGeometry.h"
+#include "view/ui/QtText.h"
 
 namespace kelmaz {
 
@@ -31,8 +32,6 @@ namespace {
 
 const QString kTitle = QStringLiteral("トリー　ﾋﾞｭｱｰ");
 const QString kSyntaxTitle = QStringLiteral("SGF構文エラー");
-
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
 
 int toTwips(int px) { return px * kTwipsPerPixel; }
 int toPixels(int twips) { return twips / kTwipsPerPixel; }

@@ -25,6 +25,7 @@
 #include "view/ui/BoardImage.h"
 #include "view/ui/BoardView.h"
 #include "view/ui/ButtonPictures.h"
+#include "view/ui/QtText.h"
 #include "view/ui/ScreenTwips.h"
 
 namespace kelmaz {
@@ -35,7 +36,6 @@ QRect pxRect(const TwipRect& r) {
     return {twipsToPixels(r.left), twipsToPixels(r.top), twipsToPixels(r.width),
             twipsToPixels(r.height)};
 }
-QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 

@@ -99,6 +99,9 @@ protected:
             if (svg) dialog->selectNameFilter(dialog->nameFilters().last());
             auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
             if (name == nullptr) return false;
+            // Typing replaces any file the folder view selected (the suggested name, once the
+            // folder has loaded); selectFile does that without the keyboard focus a typing user has.
+            dialog->selectFile(QString::fromUtf8(typed));
             name->setText(QString::fromUtf8(typed));  // as typed into the name box
             static_cast<QDialog*>(dialog)->accept();  // public on the base class
             return true;
