@@ -26,12 +26,22 @@ const GameState& captureRecord() {
     return record;
 }
 
-// Redraw(1, n) of a whole record, from the empty board.
-void rebuildAll(benchmark::State& st, GameState state) {
+// An engine over its own copy of a record, without a window.
+struct EngineOnRecord {
+    explicit EngineOnRecord(const GameState& record) : state(record) {}
+    GameState state;
     BoardOptions options;
     test::FakeBoardHost host;
-    Engine engine(state, options, host);
+    Engine engine{state, options, host};
     const int last = engine.lastMoveInRecord();
+};
+
+// Redraw(1, n) of a whole record, from the empty board.
+void rebuildAll(benchmark::State& st, const GameState& record) {
+    EngineOnRecord run(record);
+    GameState& state = run.state;
+    Engine& engine = run.engine;
+    const int last = run.last;
     for (auto _ : st) {
         engine.Redraw(1, last);
         benchmark::DoNotOptimize(state.BoardGrid);
@@ -45,11 +55,10 @@ void BM_RebuildCaptureHeavy(benchmark::State& st) { rebuildAll(st, captureRecord
 
 // Every one-forward step through the capture-heavy record; the time shown is per step.
 void BM_StepOneForward(benchmark::State& st) {
-    GameState state = captureRecord();
-    BoardOptions options;
-    test::FakeBoardHost host;
-    Engine engine(state, options, host);
-    const int last = engine.lastMoveInRecord();
+    EngineOnRecord run(captureRecord());
+    GameState& state = run.state;
+    Engine& engine = run.engine;
+    const int last = run.last;
     for (auto _ : st) {
         engine.Redraw(1, 0);
         while (state.MoveCount < last) engine.oneForward();
@@ -61,11 +70,10 @@ void BM_StepOneForward(benchmark::State& st) {
 
 // One click on the empty point nearest the centre of the most crowded position of the record.
 void BM_ClickFullBoard(benchmark::State& st) {
-    GameState state = captureRecord();
-    BoardOptions options;
-    test::FakeBoardHost host;
-    Engine engine(state, options, host);
-    const int last = engine.lastMoveInRecord();
+    EngineOnRecord run(captureRecord());
+    GameState& state = run.state;
+    Engine& engine = run.engine;
+    const int last = run.last;
     int crowded = 0, most = -1;
     for (int k = 1; k <= last; ++k) {
         engine.Redraw(1, k);
