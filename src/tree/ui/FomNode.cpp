@@ -332,9 +332,14 @@ void FomNode::closeTreeView() {
 void FomNode::endRecording() {
     if (!state_.BranchInputMode) return;
     session_.cancelBranch();
-    CmdBend->setEnabled(false);
-    CmdBstart->setEnabled(true);
-    TxtComment->setEnabled(true);
+    showRecordingControls(false);
+}
+
+// While a branch is recorded its comments go with the moves, not into the selected node.
+void FomNode::showRecordingControls(bool recording) {
+    CmdBend->setEnabled(recording);
+    CmdBstart->setEnabled(!recording);
+    TxtComment->setEnabled(!recording);
 }
 
 void FomNode::hideTree() {
@@ -368,18 +373,14 @@ void FomNode::CmdBstart_Click() {
     showingComment_ = true;
     TxtComment->clear();
     showingComment_ = false;
-    TxtComment->setEnabled(false);
+    showRecordingControls(true);
     engine_.Redraw(1, state_.MoveCount);
-    CmdBend->setEnabled(true);
-    CmdBstart->setEnabled(false);
 }
 
 void FomNode::CmdBend_Click() {
     if (!state_.BranchInputMode) return;
     const std::string comment = TxtComment->toPlainText().toStdString();
-    CmdBend->setEnabled(false);
-    CmdBstart->setEnabled(true);
-    TxtComment->setEnabled(true);
+    showRecordingControls(false);
     const int b = session_.endBranch(comment);
     refreshView();
     if (b) selectNode(b, 1);

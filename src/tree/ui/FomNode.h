@@ -115,6 +115,7 @@ private:
     void showSelection();
     void selectNode(int t1, int t2);
     void endRecording();
+    void showRecordingControls(bool recording);
     void showText();
     void hideTree();
     bool syntaxAccepted(const std::string& text);
