@@ -94,10 +94,6 @@ class Program : public QObject {
     // clipboard, browser): the game-information dialog and the viewer's branch buttons follow
     // the record now on the board.
     void recordFileRead();
-    // After a relayout, or when a side window is shown or hidden: the tree editor keeps to the
-    // main window's right edge, the sequence viewer to the right of the tree editor or of the
-    // main window.
-    void arrangeSideWindows();
     void showHelp();
 
   signals:
@@ -108,6 +104,10 @@ class Program : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // When the main window moves or resizes, or a side window is shown or hidden: the tree
+    // editor keeps to the main window's right edge, the sequence viewer to the right of the
+    // tree editor or of the main window.
+    void arrangeSideWindows();
     void applyStoredOptions();
 
     GameState state_;

@@ -233,7 +233,6 @@ void FomMain::ResizeRedraw() {
     Command4->setIconSize(Command9->iconSize());
     TxtKaisetu->setGeometry(pxRect(l.commentary));
 
-    program_.arrangeSideWindows();
     // The rebuild shows the stored commentary of the position; what the user has typed for it
     // and not yet stored must not be lost to a mere change of layout.
     const QString typed = TxtKaisetu->toPlainText();
