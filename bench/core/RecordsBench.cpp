@@ -2,7 +2,6 @@
 // on a professional game, a 5 MB collection, a joseki-dictionary-sized tree, a UGF and a Tki file;
 // and kelmaz-cli reading the same files as a whole process.
 #include <benchmark/benchmark.h>
-
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -39,7 +38,8 @@ const std::vector<BenchFile>& benchFiles() {
         };
         return std::vector<BenchFile>{
             {"pro_game_sgf", corpusFile(kProGame).string()},
-            {"collection_5mb_sgf", write(dir.file("collection.sgf"), sgfCollection(5 << 20, record))},
+            {"collection_5mb_sgf",
+             write(dir.file("collection.sgf"), sgfCollection(5 << 20, record))},
             {"joseki_sgf", write(dir.file("joseki.sgf"), josekiTree(record))},
             {"ugf", corpusFile(kUgfGame).string()},
             {"tki_499", write(dir.file("capture.txt"), tkiText(record))},

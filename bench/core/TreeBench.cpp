@@ -106,6 +106,9 @@ BENCHMARK(BM_Checkg)->Apply(series);
 BENCHMARK(BM_Stripdata)->Apply(series);
 BENCHMARK(BM_Parse)->Apply(series);
 BENCHMARK(BM_RebuildSgfText)->Apply(series);
-BENCHMARK(BM_RebuildSgfText)->Name("BM_RebuildSgfText/joseki")->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RebuildSgfText)
+    ->Name("BM_RebuildSgfText/joseki")
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace kelmaz::bench

@@ -6,6 +6,10 @@
 // covers loading, start-up, layout and the first paint.
 // Memory: the real `kelmaz` is started offscreen, left idle, and its resident size read from
 // /proc before it is told to end.
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QTimer>
 #include <algorithm>
@@ -17,10 +21,6 @@
 #include <iostream>
 #include <string>
 #include <vector>
-
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "shell/ui/AppResources.h"
 #include "shell/ui/Program.h"
@@ -49,7 +49,7 @@ long residentKiB(pid_t pid) {
 
 // Reports the first paint of the board once the paint has finished.
 class FirstPaint : public QObject {
-public:
+  public:
     explicit FirstPaint(QObject* board) : board_(board) {}
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (!seen_ && watched == board_ && event->type() == QEvent::Paint) {
@@ -62,7 +62,7 @@ public:
         return false;
     }
 
-private:
+  private:
     QObject* board_;
     bool seen_ = false;
 };
@@ -87,7 +87,9 @@ int runChild(int argc, char** argv, int idleMs) {
 
 double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+    return v.empty()      ? 0
+           : v.size() % 2 ? v[v.size() / 2]
+                          : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
 }
 
 // Spawns argv with stdout on a pipe; the pid and the read end of the pipe.
@@ -116,7 +118,8 @@ std::pair<pid_t, FILE*> spawnReading(std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    if (argc >= 3 && std::string(argv[1]) == "--child") return runChild(argc, argv, std::atoi(argv[2]));
+    if (argc >= 3 && std::string(argv[1]) == "--child")
+        return runChild(argc, argv, std::atoi(argv[2]));
 
     const int runs = argc >= 2 ? std::max(1, std::atoi(argv[1])) : 20;
     const kelmaz::test::TempDir config;
@@ -146,9 +149,10 @@ int main(int argc, char** argv) {
         startup.push_back((painted - start) / 1e6);
         childRss.push_back(rss / 1024.0);
     }
-    std::printf("start-up to first painted board: median %.1f ms, min %.1f ms, max %.1f ms (%d runs)\n",
-                median(startup), *std::min_element(startup.begin(), startup.end()),
-                *std::max_element(startup.begin(), startup.end()), runs);
+    std::printf(
+        "start-up to first painted board: median %.1f ms, min %.1f ms, max %.1f ms (%d runs)\n",
+        median(startup), *std::min_element(startup.begin(), startup.end()),
+        *std::max_element(startup.begin(), startup.end()), runs);
     std::printf("resident after 1 s idle (probe, no browser): median %.1f MB\n", median(childRss));
 
 #ifdef KELMAZ_PROGRAM

@@ -40,20 +40,21 @@ std::string comment(std::mt19937& rng) {
 }
 
 class TreeWriter {
-public:
+  public:
     TreeWriter(const TreeShape& shape, const GameState& mainLine)
         : shape_(shape), mainLine_(mainLine), rng_(shape.seed) {}
 
     std::string write() {
-        out_ = "(;GM[1]FF[4]CA[UTF-8]AP[bench:1]\nSZ[19]KM[6.5]\nGN[Generated tree]\n"
-               "PB[Black player]BR[9d]\nPW[White player]WR[9d]\n"
-               "C[A generated tree.\nIts root properties stand on several lines.]\n";
+        out_ =
+            "(;GM[1]FF[4]CA[UTF-8]AP[bench:1]\nSZ[19]KM[6.5]\nGN[Generated tree]\n"
+            "PB[Black player]BR[9d]\nPW[White player]WR[9d]\n"
+            "C[A generated tree.\nIts root properties stand on several lines.]\n";
         branch(shape_.branches, 0, true);
         out_ += ")\n";
         return std::move(out_);
     }
 
-private:
+  private:
     int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
 
     void node(int depth, bool onMainLine) {

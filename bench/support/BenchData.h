@@ -27,11 +27,11 @@ int prisonersOf(const GameState& state);
 
 // The shape of a generated game tree.
 struct TreeShape {
-    int branches = 1;           // leaves of the tree, the number of branches the tree model finds
-    int minNodes = 3;           // nodes per branch before its fork, drawn from min..max
+    int branches = 1;  // leaves of the tree, the number of branches the tree model finds
+    int minNodes = 3;  // nodes per branch before its fork, drawn from min..max
     int maxNodes = 13;
-    int commentPercent = 25;    // share of nodes carrying a comment
-    bool deep = false;          // variations take most of the leaves, so they nest deeply
+    int commentPercent = 25;  // share of nodes carrying a comment
+    bool deep = false;        // variations take most of the leaves, so they nest deeply
     unsigned seed = 1;
 };
 
@@ -51,7 +51,7 @@ std::string tkiText(const GameState& record);
 // The tree window's side of reading an SGF file, without the window: the syntax check, the
 // file's tree loaded and laid out, node 1 of branch 1 selected.
 class FileTreeLink : public TreeLink {
-public:
+  public:
     explicit FileTreeLink(GameState& state) : session(state) {}
     void showFileTree(const std::string& treeText) override;
     TreeSession session;

@@ -79,7 +79,8 @@ void BM_StepOneForwardRepaint(benchmark::State& st) {
             engine.oneForward();
             run.board().repaint();
             const auto end = std::chrono::steady_clock::now();
-            slowest = std::max(slowest, std::chrono::duration<double, std::milli>(end - start).count());
+            slowest =
+                std::max(slowest, std::chrono::duration<double, std::milli>(end - start).count());
         }
     }
     st.counters["per_step"] = benchmark::Counter(
@@ -105,7 +106,11 @@ void BM_OpenProGameAndPaint(benchmark::State& st) {
 
 }  // namespace
 
-BENCHMARK(BM_PaintBoard)->Name("BM_PaintBoard/ratio")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintBoard)
+    ->Name("BM_PaintBoard/ratio")
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StepOneForwardRepaint)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenProGameAndPaint)->Unit(benchmark::kMillisecond);
 

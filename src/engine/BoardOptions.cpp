@@ -4,9 +4,12 @@ namespace kelmaz {
 
 int boardSizeForIndex(int sizeIndex) {
     switch (sizeIndex) {
-        case 1: return 13;
-        case 2: return 9;
-        default: return 19;
+        case 1:
+            return 13;
+        case 2:
+            return 9;
+        default:
+            return 19;
     }
 }
 
@@ -14,9 +17,12 @@ int BoardOptions::boardSize() const { return boardSizeForIndex(sizeIndex); }
 
 std::uint32_t BoardOptions::boardColour() const {
     switch (boardTintIndex) {
-        case 1: return 0xCCB800;  // 204, 184, 0 "中間"
-        case 2: return 0x808000;  // 128, 128, 0 "暗い"
-        default: return 0xFFFF00; // 255, 255, 0 "明るい"
+        case 1:
+            return 0xCCB800;  // 204, 184, 0 "中間"
+        case 2:
+            return 0x808000;  // 128, 128, 0 "暗い"
+        default:
+            return 0xFFFF00;  // 255, 255, 0 "明るい"
     }
 }
 

@@ -8,19 +8,19 @@ namespace kelmaz {
 enum class StoneChoice { Black, White, Alternate };  // "黒石", "白石", "交互"
 
 struct BoardOptions {
-    int sizeIndex = 0;          // Option1: 0 = 19, 1 = 13, 2 = 9 lines
-    int boardTintIndex = 0;     // Option4: 0 明るい, 1 中間, 2 暗い
-    int whiteTintIndex = 0;     // Option7: 0 明るい, 1 暗い
+    int sizeIndex = 0;       // Option1: 0 = 19, 1 = 13, 2 = 9 lines
+    int boardTintIndex = 0;  // Option4: 0 明るい, 1 中間, 2 暗い
+    int whiteTintIndex = 0;  // Option7: 0 明るい, 1 暗い
     StoneChoice stones = StoneChoice::Alternate;
-    bool showNumbers = false;   // Option5 index 0 "表示"
-    bool digitLabels = true;    // Opt98 "数字" (else OptNT "ｱﾙﾌｧﾍﾞｯﾄ")
-    bool showCommentary = true; // Option2 index 0 "表示"
+    bool showNumbers = false;         // Option5 index 0 "表示"
+    bool digitLabels = true;          // Opt98 "数字" (else OptNT "ｱﾙﾌｧﾍﾞｯﾄ")
+    bool showCommentary = true;       // Option2 index 0 "表示"
     bool ugfLowerLeftOrigin = false;  // Option8 (else Option9)
-    int speedMs = 1000;         // HScroll1 value, 100..20000
+    int speedMs = 1000;               // HScroll1 value, 100..20000
 
-    std::uint32_t boardColour() const;        // BoardColour as 0xRRGGBB
-    std::uint32_t whiteStoneColour() const;   // WhiteStoneColour as 0xRRGGBB
-    int boardSize() const;                    // 19, 13 or 9
+    std::uint32_t boardColour() const;       // BoardColour as 0xRRGGBB
+    std::uint32_t whiteStoneColour() const;  // WhiteStoneColour as 0xRRGGBB
+    int boardSize() const;                   // 19, 13 or 9
 };
 
 int boardSizeForIndex(int sizeIndex);

@@ -131,7 +131,9 @@ void Engine::IshiUtu(int col, int row) {
 
     int c = kBlack;
     switch (options_.stones) {
-        case StoneChoice::Black: c = kBlack; break;
+        case StoneChoice::Black:
+            c = kBlack;
+            break;
         case StoneChoice::White:
             if (s.NetMatchActive) return;
             c = kWhite;

@@ -24,7 +24,7 @@ enum class RedrawOutcome {
 };
 
 class Engine {
-public:
+  public:
     Engine(GameState& state, const BoardOptions& options, BoardHost& host);
 
     // Links to the other windows; nullptr restores the neutral "window absent" link.
@@ -61,7 +61,7 @@ public:
     RedrawOutcome Redraw(int from, int upto);
     RedrawOutcome resumeRedraw();  // after a commentary pause
     bool redrawPaused() const;
-    void cancelPausedRedraw();     // the board is cleared or the program ends during a pause
+    void cancelPausedRedraw();  // the board is cleared or the program ends during a pause
     void Itemodosi();
     void firstMove();
     void tenBack();
@@ -80,9 +80,9 @@ public:
 
     std::string prisonerCaption() const;
 
-private:
+  private:
     struct PausedRedraw {
-        int next = 0;           // the move whose commentary is shown when the rebuild goes on
+        int next = 0;  // the move whose commentary is shown when the rebuild goes on
         int upto = 0;
         bool fromTick = false;  // a replay tick started it and still has its tail to run
     };
@@ -105,11 +105,11 @@ private:
     TreeLink* tree_;
     NetLink* net_;
 
-    bool rebuilding_ = false;       // guard flag: a rebuild from move 1 is in progress
-    bool refused_ = false;          // the move being added was refused and the position rebuilt
-    int quietRebuilds_ = 0;         // > 0: rebuilds ignore the viewer's stop requests
-    bool placingByClick_ = false;   // the move being added came from a click
-    int currentMove_ = 0;           // number of the move being placed or replayed
+    bool rebuilding_ = false;      // guard flag: a rebuild from move 1 is in progress
+    bool refused_ = false;         // the move being added was refused and the position rebuilt
+    int quietRebuilds_ = 0;        // > 0: rebuilds ignore the viewer's stop requests
+    bool placingByClick_ = false;  // the move being added came from a click
+    int currentMove_ = 0;          // number of the move being placed or replayed
     bool pausePending_ = false;
     PausedRedraw paused_;
     bool inReplayTick_ = false;

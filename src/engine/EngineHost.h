@@ -9,10 +9,10 @@ namespace kelmaz {
 
 // The main board window.
 class BoardHost {
-public:
+  public:
     virtual ~BoardHost() = default;
     virtual void setCaption(const std::string& caption) = 0;
-    virtual std::string commentaryText() const = 0;          // TxtKaisetu
+    virtual std::string commentaryText() const = 0;  // TxtKaisetu
     virtual void setCommentaryText(const std::string& text) = 0;
     virtual void setMoveNumberText(const std::string& text) = 0;  // Text1
     virtual void showKoRefusal() = 0;  // "コウだてが必要です" titled "禁手"
@@ -33,7 +33,7 @@ public:
 
 // The SGF sequence viewer.
 class ViewerLink {
-public:
+  public:
     virtual ~ViewerLink() = default;
     virtual bool exists() const { return false; }
     virtual bool visible() const { return false; }
@@ -41,8 +41,8 @@ public:
     virtual bool stopAtBranch() const { return false; }   // CheckBunki "分岐で止める"
     virtual void setStopBoxes(bool /*atComment*/, bool /*atBranch*/) {}
     virtual void setCommentaryText(const std::string& /*text*/) {}
-    virtual void setNextEnabled(bool /*enabled*/) {}                  // Cmdnext
-    virtual std::string replayCaption() const { return {}; }           // its replay button
+    virtual void setNextEnabled(bool /*enabled*/) {}          // Cmdnext
+    virtual std::string replayCaption() const { return {}; }  // its replay button
     virtual void setReplayCaption(const std::string& /*caption*/) {}
     virtual void focus() {}
     virtual void showBranch(int /*move*/) {}  // the viewer's side of a branch stop
@@ -51,12 +51,12 @@ public:
 
 // The SGF tree editor.
 class TreeLink {
-public:
+  public:
     virtual ~TreeLink() = default;
     virtual bool visible() const { return false; }
     // Asked before a click on the board discards the tree; true lets the click go on.
     virtual bool confirmDiscardTree() { return true; }
-    virtual std::string takeBranchComment() { return {}; }  // text of its comment box, emptied
+    virtual std::string takeBranchComment() { return {}; }    // text of its comment box, emptied
     virtual void selectMove(int /*branch*/, int /*move*/) {}  // cPoint
     // The tree of a file just read: the window shows it (its own SGF text becomes treeText).
     virtual void showFileTree(const std::string& /*treeText*/) {}
@@ -64,7 +64,7 @@ public:
 
 // The network match window.
 class NetLink {
-public:
+  public:
     virtual ~NetLink() = default;
     virtual void sendMove(int /*moveNumber*/) {}
     // The settings dialog placed handicap option k (k + 1 stones) during a match.

@@ -15,7 +15,31 @@ inline constexpr std::array<std::string_view, kGameInfoFields> GameInfoNames = {
     "RE", "RU", "PC", "DT", "TM", "PL", "HA", "KM", "BT", "WT", "SO", "CP"};
 
 enum class InfoField {
-    FF, GM, SZ, CA, AP, US, EV, GN, RO, PB, BR, WR, PW, RE, RU, PC, DT, TM, PL, HA, KM, BT, WT, SO, CP
+    FF,
+    GM,
+    SZ,
+    CA,
+    AP,
+    US,
+    EV,
+    GN,
+    RO,
+    PB,
+    BR,
+    WR,
+    PW,
+    RE,
+    RU,
+    PC,
+    DT,
+    TM,
+    PL,
+    HA,
+    KM,
+    BT,
+    WT,
+    SO,
+    CP
 };
 
 struct GameInfo {

@@ -12,9 +12,9 @@
 namespace kelmaz {
 
 inline constexpr int kMaxBoardSize = 19;
-inline constexpr int kMaxMoves = 500;   // the record has slots 0..500; slot 0 is not a move
+inline constexpr int kMaxMoves = 500;     // the record has slots 0..500; slot 0 is not a move
 inline constexpr int kBranchSlots = 100;  // BranchMoves slots 1..100
-inline constexpr int kBlack = 0;        // colour codes of the classic 16-colour palette
+inline constexpr int kBlack = 0;          // colour codes of the classic 16-colour palette
 inline constexpr int kWhite = 7;
 // Column and row of a pass read from a file ("t", as in B[tt]): off every board, and never the
 // record's end marker 0.

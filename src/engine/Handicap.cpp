@@ -5,8 +5,7 @@
 namespace kelmaz {
 namespace {
 
-constexpr std::array<BoardPoint, 5> kShortTable = {
-    {{16, 4}, {4, 16}, {16, 16}, {4, 4}, {10, 10}}};
+constexpr std::array<BoardPoint, 5> kShortTable = {{{16, 4}, {4, 16}, {16, 16}, {4, 4}, {10, 10}}};
 
 // Seven stones are the six-stone points plus (10,16); the centre comes only at nine.
 constexpr std::array<BoardPoint, 17> kLongTable = {{{16, 4},
@@ -32,12 +31,18 @@ constexpr std::array<BoardPoint, 17> kLongTable = {{{16, 4},
 int handicapCoordinate(int v, int boardSize) {
     const int e = boardSize <= 9 ? 3 : 4;
     switch (v) {
-        case 3: return e - 1;
-        case 4: return e;
-        case 10: return (boardSize + 1) / 2;
-        case 16: return boardSize + 1 - e;
-        case 17: return boardSize + 2 - e;
-        default: return v;
+        case 3:
+            return e - 1;
+        case 4:
+            return e;
+        case 10:
+            return (boardSize + 1) / 2;
+        case 16:
+            return boardSize + 1 - e;
+        case 17:
+            return boardSize + 2 - e;
+        default:
+            return v;
     }
 }
 

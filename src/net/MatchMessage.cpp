@@ -53,9 +53,7 @@ std::string tejunMessage(int moveNumber, int col, int row, int colour) {
            std::to_string(row) + "," + std::to_string(colour);
 }
 
-std::string okiisiMessage(int handicapIndex) {
-    return "#Okiisi," + std::to_string(handicapIndex);
-}
+std::string okiisiMessage(int handicapIndex) { return "#Okiisi," + std::to_string(handicapIndex); }
 
 std::string textMessage(MatchKeyword keyword, std::string_view text) {
     return bareMessage(keyword) + "," + std::string(text);

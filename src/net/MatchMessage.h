@@ -11,7 +11,17 @@ namespace kelmaz {
 
 // Every keyword a peer may send ("Connent" is spelled so on the wire).
 enum class MatchKeyword {
-    ConnectOk, Tejun, Okiisi, Matta, MattaOk, MattaKyohi, Touryou, Connent, CLS, CLSYes, CLSNo,
+    ConnectOk,
+    Tejun,
+    Okiisi,
+    Matta,
+    MattaOk,
+    MattaKyohi,
+    Touryou,
+    Connent,
+    CLS,
+    CLSYes,
+    CLSNo,
     Disconnect
 };
 
@@ -26,6 +36,6 @@ std::string connectOkMessage();
 std::string tejunMessage(int moveNumber, int col, int row, int colour);
 std::string okiisiMessage(int handicapIndex);
 std::string textMessage(MatchKeyword keyword, std::string_view text);  // "#Keyword," + text
-std::string bareMessage(MatchKeyword keyword);                          // "#Keyword"
+std::string bareMessage(MatchKeyword keyword);                         // "#Keyword"
 
 }  // namespace kelmaz

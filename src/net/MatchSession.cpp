@@ -187,8 +187,7 @@ bool MatchSession::sendChat(const std::string& chatText) {
     return !blank;
 }
 
-void MatchSession::requestTakeBack(const std::string& requestPhrase,
-                                   const std::string& chatText) {
+void MatchSession::requestTakeBack(const std::string& requestPhrase, const std::string& chatText) {
     window_.send(textMessage(MatchKeyword::Matta, requestPhrase));
     window_.log("送信:" + chatText);
     window_.showSent();

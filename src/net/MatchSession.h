@@ -12,19 +12,19 @@ namespace kelmaz {
 
 // What a match does to the board and the main window.
 class MatchBoard {
-public:
+  public:
     virtual ~MatchBoard() = default;
-    virtual void clearBoard() = 0;                      // gCls
-    virtual void redraw(int from, int upto) = 0;        // rebuild moves from..upto
-    virtual void relayout() = 0;                        // ResizeRedraw (after a rotation change)
-    virtual void selectHandicap(int optionIndex) = 0;   // the settings dialog's handicap option
+    virtual void clearBoard() = 0;                     // gCls
+    virtual void redraw(int from, int upto) = 0;       // rebuild moves from..upto
+    virtual void relayout() = 0;                       // ResizeRedraw (after a rotation change)
+    virtual void selectHandicap(int optionIndex) = 0;  // the settings dialog's handicap option
     virtual void setCommentary(const std::string& text) = 0;  // TxtKaisetu
     virtual void setBoardButtonsEnabled(bool enabled) = 0;    // the seven buttons of a match
 };
 
 // What a match does to its own window and sockets.
 class MatchWindow {
-public:
+  public:
     virtual ~MatchWindow() = default;
     virtual void send(const std::string& message) = 0;  // skipped when nothing is connected
     virtual void log(const std::string& line) = 0;
@@ -47,7 +47,7 @@ int takeBackCount(const GameState& state, TakeBackSide side);
 bool takeBackMoves(GameState& state, int n);
 
 class MatchSession {
-public:
+  public:
     MatchSession(GameState& state, MatchBoard& board, MatchWindow& window);
 
     // One received message, without its "#".
@@ -73,7 +73,7 @@ public:
     // is being closed for good.
     bool endMatch(bool listenAgain);
 
-private:
+  private:
     void receiveMove(const std::vector<std::string>& fields);
     void receiveHandicap(const std::vector<std::string>& fields);
     void receiveClear();

@@ -19,7 +19,7 @@ namespace kelmaz {
 std::vector<std::string> splitReceivedText(std::string_view text);
 
 class ReceiveQueue {
-public:
+  public:
     static constexpr std::size_t kMaxMessages = 256;
     static constexpr std::size_t kMaxMessageBytes = 16 * 1024;  // as UTF-8 text
     static constexpr std::size_t kMaxReadBytes = 1024 * 1024;   // one read; longer reads are cut
@@ -31,7 +31,7 @@ public:
     std::size_t size() const { return messages_.size(); }
     void clear() { messages_.clear(); }
 
-private:
+  private:
     std::deque<std::string> messages_;
 };
 

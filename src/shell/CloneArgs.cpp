@@ -22,17 +22,17 @@ std::optional<long long> number(std::string_view text, long long low, long long 
     return std::clamp(*value, low, high);
 }
 
-std::optional<long long> field(const std::vector<std::string>& args, std::size_t i,
-                               long long low, long long high) {
+std::optional<long long> field(const std::vector<std::string>& args, std::size_t i, long long low,
+                               long long high) {
     return i < args.size() ? number(args[i], low, high) : std::nullopt;
 }
 
 // A board number is digits joined by dashes ("0", "0-1-2"); anything else reads as "0".
 std::string boardNumber(std::string_view text) {
     text = trimBlanks(text);
-    const bool wellFormed =
-        !text.empty() && text.size() <= kMaxInstanceNoLength &&
-        std::all_of(text.begin(), text.end(), [](char c) { return (c >= '0' && c <= '9') || c == '-'; });
+    const bool wellFormed = !text.empty() && text.size() <= kMaxInstanceNoLength &&
+                            std::all_of(text.begin(), text.end(),
+                                        [](char c) { return (c >= '0' && c <= '9') || c == '-'; });
     return wellFormed ? std::string(text) : "0";
 }
 
@@ -82,9 +82,9 @@ CloneSetup parseCloneArgs(const std::vector<std::string>& args) {
     const auto height = field(args, 5, 0, kGeometryLimit);
     const auto width = field(args, 6, 0, kGeometryLimit);
     if (top && left && height && width) {
-        setup.geometry = WindowGeometry{static_cast<int>(*top),
-                                        static_cast<int>(*left + *width + kCloneGap),
-                                        static_cast<int>(*height), static_cast<int>(*width)};
+        setup.geometry =
+            WindowGeometry{static_cast<int>(*top), static_cast<int>(*left + *width + kCloneGap),
+                           static_cast<int>(*height), static_cast<int>(*width)};
     }
 
     std::array<long long, 3> triple{};

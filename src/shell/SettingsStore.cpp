@@ -49,9 +49,9 @@ std::vector<std::string_view> splitFields(std::string_view line) {
 std::string quoteIfNeeded(std::string_view field) {
     std::string text;
     for (char c : field) text.push_back(c == '\r' || c == '\n' ? ' ' : c);
-    const bool needsQuotes = text.find(',') != std::string::npos ||
-                             (!text.empty() && (isBlank(text.front()) || isBlank(text.back()) ||
-                                                text.front() == '"'));
+    const bool needsQuotes =
+        text.find(',') != std::string::npos ||
+        (!text.empty() && (isBlank(text.front()) || isBlank(text.back()) || text.front() == '"'));
     if (!needsQuotes) return text;
     std::erase(text, '"');  // a quoted field cannot hold a quote
     return '"' + text + '"';

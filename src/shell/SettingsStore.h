@@ -12,7 +12,7 @@
 namespace kelmaz {
 
 class SettingsStore {
-public:
+  public:
     static constexpr int kInitialSlots = 31;
     // Fields longer than this are not settings anybody wrote: such a pair is not kept.
     static constexpr std::size_t kMaxFieldBytes = 4096;
@@ -24,8 +24,8 @@ public:
     // The application and section arguments are accepted for the callers' sake and ignored.
     std::string ReadSetting(std::string_view application, std::string_view section,
                             std::string_view key, std::string_view defaultValue) const;
-    void WriteSetting(std::string_view application, std::string_view section,
-                      std::string_view key, std::string_view value);
+    void WriteSetting(std::string_view application, std::string_view section, std::string_view key,
+                      std::string_view value);
 
     std::string read(std::string_view key, std::string_view defaultValue) const;
     void write(std::string_view key, std::string_view value);
@@ -44,7 +44,7 @@ public:
     // The used slots in order (for tests and diagnostics).
     std::vector<std::pair<std::string, std::string>> pairs() const;
 
-private:
+  private:
     std::vector<std::pair<std::string, std::string>> slots_;
 };
 

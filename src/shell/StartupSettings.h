@@ -1,7 +1,7 @@
 #pragma once
 // What start-up takes from the settings table: the stored board options and the main and tree
-// windows' geometry, each checked so that a hand-edited or damaged file falls back to the defaults for
-// whatever it cannot use. Also the text rules of the replay speed.
+// windows' geometry, each checked so that a hand-edited or damaged file falls back to the defaults
+// for whatever it cannot use. Also the text rules of the replay speed.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,15 +18,15 @@ std::optional<double> settingNumber(std::string_view text);
 int settingIndex(std::string_view text, int count, int fallback);
 
 struct StoredOptions {
-    int whiteTintIndex = 0;   // "Shiro"
-    int numbersIndex = 1;     // "Bangou": 0 shows the numbers
-    int boardTintIndex = 0;   // "Baniro"
-    int sizeIndex = 0;        // "Ban"
-    std::string speedText = "1";  // "Speed", seconds
-    int speedMs = 1000;           // what the speed scroll bar gets
-    bool digitLabels = true;      // "OS" = "98"
-    bool lowerLeftOrigin = false; // "Pnada" = 1
-    bool showCommentary = true;   // "Kaisetu" = "表示"
+    int whiteTintIndex = 0;        // "Shiro"
+    int numbersIndex = 1;          // "Bangou": 0 shows the numbers
+    int boardTintIndex = 0;        // "Baniro"
+    int sizeIndex = 0;             // "Ban"
+    std::string speedText = "1";   // "Speed", seconds
+    int speedMs = 1000;            // what the speed scroll bar gets
+    bool digitLabels = true;       // "OS" = "98"
+    bool lowerLeftOrigin = false;  // "Pnada" = 1
+    bool showCommentary = true;    // "Kaisetu" = "表示"
 };
 StoredOptions readStoredOptions(const SettingsStore& store);
 

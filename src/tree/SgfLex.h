@@ -22,9 +22,9 @@ std::vector<CharClass> classify(std::string_view text);
 
 // One property value met by forEachValue.
 struct ValueRef {
-    std::string_view name;  // canonical property name ("AB" for "AB" or "AddBlack")
-    std::size_t open = 0;   // position of "["
-    std::size_t close = 0;  // position of "]" (text.size() when the value is not closed)
+    std::string_view name;        // canonical property name ("AB" for "AB" or "AddBlack")
+    std::size_t open = 0;         // position of "["
+    std::size_t close = 0;        // position of "]" (text.size() when the value is not closed)
     bool firstOfProperty = true;  // false for the second and later values of a list
 };
 
@@ -40,8 +40,8 @@ std::string canonicalName(std::string_view ident);
 // onValue(const ValueRef&) for every value (the name is valid during the call only).
 template <typename OnValue, typename OnStructure>
 void walk(std::string_view text, OnValue&& onValue, OnStructure&& onStructure) {
-    std::string ident;        // letters of the identifier being read
-    std::string name;         // canonical name of the property whose values follow
+    std::string ident;         // letters of the identifier being read
+    std::string name;          // canonical name of the property whose values follow
     bool identClosed = false;  // a blank followed the identifier's letters
     bool afterValue = false;   // only blanks since the last value closed
     std::size_t i = 0;
@@ -90,7 +90,6 @@ void walk(std::string_view text, OnValue&& onValue, OnStructure&& onStructure) {
 
 // The raw text of a value (escapes kept).
 std::string_view rawValue(std::string_view text, const ValueRef& v);
-
 
 // True for a property that places a stone: a move (B, W) or a setup stone (AB, AW).
 bool isStoneProperty(std::string_view canonical);

@@ -194,8 +194,10 @@ bool GetTejun(GameState& state, std::string_view ss) {
     for (std::size_t i = 0; i + 5 <= ss.size(); i += 5) {
         if (state.MoveCount == kMaxMoves) return false;
         const int m = ++state.MoveCount;
-        state.MoveCol[m] = static_cast<std::int16_t>(std::toupper(static_cast<unsigned char>(ss[i + 2])) - 64);
-        state.MoveRow[m] = static_cast<std::int16_t>(std::toupper(static_cast<unsigned char>(ss[i + 3])) - 64);
+        state.MoveCol[m] =
+            static_cast<std::int16_t>(std::toupper(static_cast<unsigned char>(ss[i + 2])) - 64);
+        state.MoveRow[m] =
+            static_cast<std::int16_t>(std::toupper(static_cast<unsigned char>(ss[i + 3])) - 64);
         state.MoveColour[m] = ss[i] == 'B' ? kBlack : kWhite;
     }
     if (state.MoveCount < kMaxMoves) state.MoveCol[state.MoveCount + 1] = 0;

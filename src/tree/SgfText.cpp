@@ -70,7 +70,8 @@ std::string Stripdata(std::string_view s) {
     sgfscan::walk(
         t,
         [&](const sgfscan::ValueRef& v) {
-            if (!ch.empty() && ch.back() == ';' && sgfscan::isStoneProperty(v.name)) stone.back() = true;
+            if (!ch.empty() && ch.back() == ';' && sgfscan::isStoneProperty(v.name))
+                stone.back() = true;
         },
         [&](std::size_t p, char c) {
             pos.push_back(p);

@@ -12,7 +12,8 @@ namespace {
 
 int countNodes(std::string_view text) {
     int n = 0;
-    sgfscan::walk(text, [](const sgfscan::ValueRef&) {}, [&](std::size_t, char c) { n += c == ';'; });
+    sgfscan::walk(
+        text, [](const sgfscan::ValueRef&) {}, [&](std::size_t, char c) { n += c == ';'; });
     return n;
 }
 
@@ -161,7 +162,8 @@ std::string WriteCommentIntoText(std::string_view text, int nodeIndex, std::stri
             if (sgfscan::isStoneProperty(v.name)) s.stone = true;
             if (v.name == "C" && v.firstOfProperty) {
                 std::size_t nameFrom = v.open;
-                while (nameFrom > s.from && std::isalpha(static_cast<unsigned char>(text[nameFrom - 1])))
+                while (nameFrom > s.from &&
+                       std::isalpha(static_cast<unsigned char>(text[nameFrom - 1])))
                     --nameFrom;
                 s.comments.emplace_back(nameFrom, std::min(v.close + 1, text.size()));
             }

@@ -33,7 +33,8 @@ FirstNode firstNode(std::string_view text) {
         text,
         [&](const sgfscan::ValueRef& v) {
             if (!inFirst || !v.firstOfProperty) return;
-            if (std::find(GameInfoNames.begin(), GameInfoNames.end(), v.name) != GameInfoNames.end())
+            if (std::find(GameInfoNames.begin(), GameInfoNames.end(), v.name) !=
+                GameInfoNames.end())
                 n.hasGameInfo = true;
             if (v.name == "CA" && !n.charset) n.charset = {{v.open + 1, v.close}};
         },
@@ -114,10 +115,12 @@ std::string treeFileBytes(const GameState& state) {
         declared.clear();
         if (n.charset)
             declared = unescapeSgfValue(
-                std::string_view(state.SgfText).substr(n.charset->first, n.charset->second - n.charset->first));
+                std::string_view(state.SgfText)
+                    .substr(n.charset->first, n.charset->second - n.charset->first));
     }
     if (!sgfscan::trim(declared).empty()) {
-        if (auto bytes = encodeForDeclaredCharset(nodeLines(treeTextForFile(state, declared)), declared))
+        if (auto bytes =
+                encodeForDeclaredCharset(nodeLines(treeTextForFile(state, declared)), declared))
             return std::move(*bytes);
     }
     return nodeLines(treeTextForFile(state, kUtf8));

@@ -30,7 +30,7 @@ std::size_t nodeStart(std::string_view text, int k) {
 
 // Largest value over a prefix of keys 1..n (a Fenwick tree of maxima).
 class PrefixMax {
-public:
+  public:
     explicit PrefixMax(int n) : t_(static_cast<std::size_t>(n) + 1, 0) {}
     void raise(int key, int value) {
         for (int i = std::max(key, 1); i < static_cast<int>(t_.size()); i += i & -i)
@@ -43,7 +43,7 @@ public:
         return best;
     }
 
-private:
+  private:
     std::vector<int> t_;
 };
 
@@ -211,17 +211,13 @@ int TreeModel::NodeIndex(int b, int k) const {
     return nodeBase_[b] + k;
 }
 
-int TreeModel::ParentBranch(int p) const {
-    return (p >= 1 && p <= BranchCount) ? parent_[p] : 1;
-}
+int TreeModel::ParentBranch(int p) const { return (p >= 1 && p <= BranchCount) ? parent_[p] : 1; }
 
 int TreeModel::CollectDescendants(int p) const {
     return (p >= 1 && p <= BranchCount) ? descendants_[p] : 0;
 }
 
-int TreeModel::BranchAbove(int p) const {
-    return (p >= 1 && p <= BranchCount) ? above_[p] : 0;
-}
+int TreeModel::BranchAbove(int p) const { return (p >= 1 && p <= BranchCount) ? above_[p] : 0; }
 
 std::string TreeModel::GetDanPath(int dn) const {
     if (dn < 1 || dn > BranchCount) return {};
@@ -245,8 +241,8 @@ std::vector<int> TreeModel::lineNodes(int b) const {
     std::vector<std::pair<int, int>> chain{{b, BranchNodeCount[b]}};
     for (int c = b; c != 1;) {
         const int parent = ParentBranch(c);
-        chain.emplace_back(parent, std::min(BranchStart[c] - BranchStart[parent],
-                                            BranchNodeCount[parent]));
+        chain.emplace_back(parent,
+                           std::min(BranchStart[c] - BranchStart[parent], BranchNodeCount[parent]));
         c = parent;
     }
     for (auto it = chain.rbegin(); it != chain.rend(); ++it)

@@ -24,7 +24,7 @@ struct Connector {
 };
 
 class TreeModel {
-public:
+  public:
     TreeModel();
 
     // Branch b in 1..BranchCount; index 0 is unused.
@@ -73,10 +73,10 @@ public:
     int BranchAt(int row, int depth) const;
     NodeHit PointToNode(int x, int y) const;
     Connector TateLine(int dl) const;
-    int treeWidth() const;   // twips
-    int rowCount() const;    // largest row used
+    int treeWidth() const;  // twips
+    int rowCount() const;   // largest row used
 
-private:
+  private:
     std::vector<int> parent_, descendants_, above_, nodeBase_;
 };
 

@@ -119,9 +119,9 @@ void TreeSession::reparse() {
 void TreeSession::writeComment(const std::string& comment) {
     if (state_.BranchInputMode || SelX == 0 || SelNodeIndex < 1) return;
     if (sgfscan::trim(comment) == sgfscan::trim(selectedComment())) return;
-    state_.SgfText = WriteCommentIntoText(
-        state_.SgfText, SelNodeIndex, comment,
-        reducedView_ ? NodeCounting::StoneNodes : NodeCounting::AllNodes);
+    state_.SgfText =
+        WriteCommentIntoText(state_.SgfText, SelNodeIndex, comment,
+                             reducedView_ ? NodeCounting::StoneNodes : NodeCounting::AllNodes);
     reparse();
     const int b = SelBranch;
     if (b >= 1 && b <= model_.BranchCount) {

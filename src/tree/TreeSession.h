@@ -10,7 +10,7 @@
 namespace kelmaz {
 
 class TreeSession {
-public:
+  public:
     explicit TreeSession(GameState& state);
 
     const TreeModel& model() const { return model_; }
@@ -73,7 +73,7 @@ public:
     int BranchFromMove = 0;
     int BranchFromNode = 0;
 
-private:
+  private:
     bool isNode(int b, int k) const;
     void parseView();
     void afterTableEdit(int selectBranch);

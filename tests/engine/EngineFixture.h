@@ -13,7 +13,7 @@
 namespace kelmaz::test {
 
 class FakeViewer : public ViewerLink {
-public:
+  public:
     bool shown = false;
     bool atComment = false;
     bool atBranch = false;
@@ -38,7 +38,7 @@ public:
 };
 
 class EngineTest : public ::testing::Test {
-protected:
+  protected:
     GameState state;
     BoardOptions options;
     FakeBoardHost host;

@@ -38,8 +38,8 @@ TEST(HandicapPoints, EveryHandicapFitsEveryBoard) {
 
 TEST(HandicapPoints, ShortTableUpToFiveLongTableFromSix) {
     EXPECT_EQ(handicapPoints(5, 19).back(), (BoardPoint{10, 10}));
-    EXPECT_EQ(handicapPoints(6, 19), (std::vector<BoardPoint>{
-                                         {16, 4}, {4, 16}, {16, 16}, {4, 4}, {4, 10}, {16, 10}}));
+    EXPECT_EQ(handicapPoints(6, 19),
+              (std::vector<BoardPoint>{{16, 4}, {4, 16}, {16, 16}, {4, 4}, {4, 10}, {16, 10}}));
     EXPECT_EQ(handicapPoints(7, 19).back(), (BoardPoint{10, 16})) << "not the centre";
     EXPECT_EQ(handicapPoints(9, 19).back(), (BoardPoint{10, 10}));
     EXPECT_EQ(handicapPoints(17, 19).back(), (BoardPoint{10, 3}));

@@ -5,7 +5,7 @@ namespace kelmaz::test {
 namespace {
 
 class Navigation : public EngineTest {
-protected:
+  protected:
     void SetUp() override { useSize(19); }
 
     void loadQuiet(int moves, int at) {
@@ -24,9 +24,7 @@ protected:
 
 TEST_F(Navigation, RebuildShowsPrisonersCaptionCommentaryAndMarker) {
     useSize(9);
-    load({".X.......",
-          "XO.......",
-          ".X......."});
+    load({".X.......", "XO.......", ".X......."});
     black(3, 2);  // move 5 takes the white stone
     engine.IshiUtu(9, 9);
     state.MoveComment[5] = "取った";
@@ -222,7 +220,7 @@ TEST_F(Navigation, ClearingForgetsTheGameButKeepsTeamsAndSource) {
 // ---------------------------------------------------------------- automatic replay
 
 class RecordingTree : public TreeLink {
-public:
+  public:
     std::vector<int> selected;
     void selectMove(int branch, int move) override {
         if (branch == 1) selected.push_back(move);
@@ -263,7 +261,7 @@ TEST_F(Navigation, ReplayGoesOnFromThePositionAndStopsOnRequest) {
 }
 
 class ViewerStops : public Navigation {
-protected:
+  protected:
     FakeViewer viewer;
     void SetUp() override {
         Navigation::SetUp();

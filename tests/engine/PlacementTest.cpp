@@ -9,16 +9,14 @@ namespace {
 using Rows = std::vector<std::string>;
 
 class Placement : public EngineTest {
-protected:
+  protected:
     void SetUp() override { useSize(9); }
 };
 
 // ---------------------------------------------------------------- groups and captures
 
 TEST_F(Placement, StoneJoiningTwoGroupsGivesTheRightGroupTheLeftNumber) {
-    load({".........",
-          ".XX.XX...",
-          "........."});
+    load({".........", ".XX.XX...", "........."});
     const int left = state.GroupGrid[2][2];
     ASSERT_NE(left, state.GroupGrid[5][2]);
     black(4, 2);
@@ -26,9 +24,7 @@ TEST_F(Placement, StoneJoiningTwoGroupsGivesTheRightGroupTheLeftNumber) {
 }
 
 TEST_F(Placement, CapturingAWhiteStoneCountsForBlackInTheCaption) {
-    load({".X.......",
-          "XO.......",
-          ".X......."});
+    load({".X.......", "XO.......", ".X......."});
     black(3, 2);
     EXPECT_EQ(state.BoardGrid[2][2], 0);
     EXPECT_EQ(state.GroupGrid[2][2], 0);
@@ -38,8 +34,7 @@ TEST_F(Placement, CapturingAWhiteStoneCountsForBlackInTheCaption) {
 }
 
 TEST_F(Placement, CapturingBlackStonesCountsForWhite) {
-    load({"XX.O.....",
-          "OO......."});
+    load({"XX.O.....", "OO......."});
     white(3, 1);
     EXPECT_EQ(diagram()[0], "..OO.....");
     EXPECT_EQ(state.Prisoners[1], 2);
@@ -47,9 +42,7 @@ TEST_F(Placement, CapturingBlackStonesCountsForWhite) {
 }
 
 TEST_F(Placement, TwoSingleStonesCapturedAtOnceLeaveTheSecondInTheKoMemory) {
-    load({"...X.X...",
-          "..XO.OX..",
-          "...X.X..."});
+    load({"...X.X...", "..XO.OX..", "...X.X..."});
     black(5, 2);
     EXPECT_EQ(diagram()[1], "..X.X.X..");
     EXPECT_EQ(state.Prisoners[0], 2);
@@ -60,8 +53,7 @@ TEST_F(Placement, TwoSingleStonesCapturedAtOnceLeaveTheSecondInTheKoMemory) {
 }
 
 TEST_F(Placement, CaptureOfTwoStonesStartsNoKo) {
-    load({"XOOX.....",
-          ".X......."});
+    load({"XOOX.....", ".X......."});
     black(3, 2);
     EXPECT_EQ(diagram()[0], "X..X.....");
     EXPECT_EQ(state.Prisoners[0], 2);
@@ -70,9 +62,7 @@ TEST_F(Placement, CaptureOfTwoStonesStartsNoKo) {
 }
 
 TEST_F(Placement, CaptureComesBeforeTheSuicideTest) {
-    load({".OX......",
-          "OX.......",
-          "X........"});
+    load({".OX......", "OX.......", "X........"});
     black(1, 1);  // no empty neighbour, but it takes both white stones
     EXPECT_EQ(diagram()[0], "X.X......");
     EXPECT_EQ(diagram()[1], ".X.......");
@@ -81,8 +71,7 @@ TEST_F(Placement, CaptureComesBeforeTheSuicideTest) {
 }
 
 TEST_F(Placement, BoardEdgesBoundTheNeighbours) {
-    load({"........O",
-          "........X"});
+    load({"........O", "........X"});
     // White on the right edge of 9 lines has its liberty only to the left.
     black(8, 1);
     EXPECT_EQ(diagram()[0], ".......X.");
@@ -97,8 +86,7 @@ TEST_F(Placement, BoardEdgesBoundTheNeighbours) {
 // ---------------------------------------------------------------- suicide and ko
 
 TEST_F(Placement, SuicideVanishesSilentlyAndLeavesTheRecordAsBefore) {
-    load({".X.......",
-          "X........"});
+    load({".X.......", "X........"});
     const int before = state.MoveCount;
     white(1, 1);
     EXPECT_EQ(state.BoardGrid[1][1], 0);
@@ -112,12 +100,10 @@ TEST_F(Placement, SuicideVanishesSilentlyAndLeavesTheRecordAsBefore) {
 
 // Black takes the white stone at (3,2) with move k; the ko shape then lets white take back.
 class Ko : public Placement {
-protected:
+  protected:
     void SetUp() override {
         Placement::SetUp();
-        load({"..XO.....",
-              ".XO.O....",
-              "..XO....."});
+        load({"..XO.....", ".XO.O....", "..XO....."});
         black(4, 2);  // takes (3,2)
         ASSERT_EQ(state.BoardGrid[3][2], 0);
         captureMove = state.MoveCount;
@@ -210,7 +196,7 @@ TEST_F(Placement, TurnRuleInAMatchFollowsTheStoneChoice) {
 }
 
 class RecordingNet : public NetLink {
-public:
+  public:
     std::vector<int> sent;
     void sendMove(int moveNumber) override { sent.push_back(moveNumber); }
 };
@@ -254,7 +240,7 @@ TEST_F(Placement, ClicksThatCannotActChangeNothing) {
     engine.IshiUtu(0, 3);   // off the board
     engine.IshiUtu(10, 3);  // off a 9-line board
     EXPECT_EQ(state.MoveCount, 1);
-    host.running = true;    // the automatic replay runs
+    host.running = true;  // the automatic replay runs
     engine.IshiUtu(1, 1);
     EXPECT_EQ(state.MoveCount, 1);
 }
@@ -278,7 +264,7 @@ TEST_F(Placement, AClickThatWouldNeedSlot501ChangesNothing) {
 }
 
 class AskingTree : public TreeLink {
-public:
+  public:
     bool shown = true;
     bool answer = false;
     int questions = 0;

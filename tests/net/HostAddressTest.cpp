@@ -12,15 +12,12 @@ TEST(HostAddressTest, HostWithAndWithoutPort) {
         const char* host;
         int port;
     };
-    for (auto [text, host, port] : {Case{"127.0.0.1:5000", "127.0.0.1", 5000},
-                                    Case{" go.example.jp ", "go.example.jp", 1002},
-                                    Case{"go.example.jp:", "go.example.jp", 1002},
-                                    Case{"host:99999", "host", 1002},
-                                    Case{"host:12ab", "host", 1002},
-                                    Case{"::1", "::1", 1002},
-                                    Case{"[::1]:4000", "::1", 4000},
-                                    Case{"[::1", "[::1", 1002},
-                                    Case{"none", "none", 1002}}) {
+    for (auto [text, host, port] :
+         {Case{"127.0.0.1:5000", "127.0.0.1", 5000}, Case{" go.example.jp ", "go.example.jp", 1002},
+          Case{"go.example.jp:", "go.example.jp", 1002}, Case{"host:99999", "host", 1002},
+          Case{"host:12ab", "host", 1002}, Case{"::1", "::1", 1002},
+          Case{"[::1]:4000", "::1", 4000}, Case{"[::1", "[::1", 1002},
+          Case{"none", "none", 1002}}) {
         HostAddress address = parseHostAddress(text, 1002);
         EXPECT_EQ(address.host, host) << text;
         EXPECT_EQ(address.port, port) << text;

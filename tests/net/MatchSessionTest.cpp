@@ -10,7 +10,7 @@ using test::FakeBoard;
 using test::FakeWindow;
 
 class MatchSessionTest : public ::testing::Test {
-protected:
+  protected:
     MatchSessionTest() : board(state), session(state, board, window) {
         board.session = &session;
         state.NetMatchActive = true;
@@ -64,10 +64,10 @@ TEST_F(MatchSessionTest, MalformedMovesChangeNothing) {
     state.BoardSize = 9;
     const GameState before = state;
     for (const char* message :
-         {"Tejun", "Tejun,2,3,3", "Tejun,,3,3,7", "Tejun,x,3,3,7", "Tejun,2,a,3,7",
-          "Tejun,2,3,b,7", "Tejun,2,3,3,white", "Tejun,0,3,3,7", "Tejun,501,3,3,7",
-          "Tejun,-1,3,3,7", "Tejun,3,3,3,7", "Tejun,99999999999,3,3,7", "Tejun,2,0,3,7",
-          "Tejun,2,10,3,7", "Tejun,2,3,10,7", "Tejun,2,-5,3,7", "Tejun,2,3,3,1", "tejun,2,3,3,7"}) {
+         {"Tejun", "Tejun,2,3,3", "Tejun,,3,3,7", "Tejun,x,3,3,7", "Tejun,2,a,3,7", "Tejun,2,3,b,7",
+          "Tejun,2,3,3,white", "Tejun,0,3,3,7", "Tejun,501,3,3,7", "Tejun,-1,3,3,7",
+          "Tejun,3,3,3,7", "Tejun,99999999999,3,3,7", "Tejun,2,0,3,7", "Tejun,2,10,3,7",
+          "Tejun,2,3,10,7", "Tejun,2,-5,3,7", "Tejun,2,3,3,1", "tejun,2,3,3,7"}) {
         session.HandleMatchMessage(message);
         EXPECT_EQ(state.MoveCount, before.MoveCount) << message;
         EXPECT_EQ(state.MoveCol, before.MoveCol) << message;
@@ -243,9 +243,9 @@ TEST_F(MatchSessionTest, ResignationAndClearRequests) {
     session.HandleMatchMessage("CLSNo");
     session.HandleMatchMessage("CLSYes");
     EXPECT_EQ(window.logLines,
-              (std::vector<std::string>{"受信:画面の消去。", "送信:画面消去拒否", "受信:画面の消去。",
-                                        "受信:碁盤の初期化は少し待ってください",
-                                        "受信:画面の初期化受け入れ。"}));
+              (std::vector<std::string>{
+                  "受信:画面の消去。", "送信:画面消去拒否", "受信:画面の消去。",
+                  "受信:碁盤の初期化は少し待ってください", "受信:画面の初期化受け入れ。"}));
 }
 
 TEST_F(MatchSessionTest, ConnectAndDisconnect) {

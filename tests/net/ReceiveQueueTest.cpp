@@ -26,7 +26,8 @@ TEST(SplitReceivedTextTest, MergedMessagesAreSeparated) {
               (Messages{"Tejun,1,4,4,0", "Connent,よろしく", "CLS", "CLSYes", "Disconnect"}));
     EXPECT_EQ(splitReceivedText("#ConnectOk #Tejun,1,4,4,0 "),
               (Messages{"ConnectOk", "Tejun,1,4,4,0"}));
-    EXPECT_EQ(splitReceivedText("#Bogus,1#MattaKyohi,ダメ"), (Messages{"Bogus,1", "MattaKyohi,ダメ"}));
+    EXPECT_EQ(splitReceivedText("#Bogus,1#MattaKyohi,ダメ"),
+              (Messages{"Bogus,1", "MattaKyohi,ダメ"}));
 }
 
 TEST(ReceiveQueueTest, DecodesTheWireAndKeepsOrder) {
@@ -70,7 +71,10 @@ TEST(WireTextTest, Cp932BothWays) {
     // What cannot be converted is replaced, never silently lost.
     EXPECT_EQ(toWire("a😀b"), "a?b");
     EXPECT_EQ(fromWire("a\x82"), "a\xEF\xBF\xBD");
-    EXPECT_EQ(fromWire("\xFF" "b"), "\xEF\xBF\xBD" "b");
+    EXPECT_EQ(fromWire("\xFF"
+                       "b"),
+              "\xEF\xBF\xBD"
+              "b");
 }
 
 TEST(MatchMessageTest, FieldsAndBuilders) {

@@ -50,8 +50,7 @@ TEST(CloneArgs, RoundTripGivesTheCloneItsNumberPlaceAndRecord) {
 
     // A clone of the clone numbers itself after it.
     clone.InstanceNo = setup.instanceNo;
-    EXPECT_EQ(parseCloneArgs(splitCloneArgs(BuildCloneArgs(clone, 2, 0, {}))).instanceNo,
-              "0-1-2");
+    EXPECT_EQ(parseCloneArgs(splitCloneArgs(BuildCloneArgs(clone, 2, 0, {}))).instanceNo, "0-1-2");
 }
 
 TEST(CloneArgs, WindowAtMoveZeroSendsOnlyTheHeader) {

@@ -48,8 +48,7 @@ TEST(SettingsStore, DamagedLinesArePassedOverAndTheRestKept) {
     const std::string huge(3 << 20, 'x');
     store.parse("Top,300\nno comma here\n,orphan value\n\nWidth," + huge + "\n" + huge +
                 ",1\nLeft,\"unterminated\nBan,2,extra\nHeight");
-    EXPECT_EQ(store.pairs(),
-              (Pairs{{"Top", "300"}, {"Left", "unterminated"}, {"Ban", "2"}}));
+    EXPECT_EQ(store.pairs(), (Pairs{{"Top", "300"}, {"Left", "unterminated"}, {"Ban", "2"}}));
 }
 
 TEST(SettingsStore, ValuesThatNeedQuotingSurviveARoundTrip) {
@@ -107,8 +106,9 @@ TEST(SettingsStore, ReadsFilesInOtherEncodings) {
     test::TempDir dir;
     // "Kaisetu,表示" as CP932, as UTF-16LE with a byte-order mark, and as binary garbage.
     test::writeBytes(dir.file("sjis.ini"), "Kaisetu,\x95\x5C\x8E\xA6\nTop,5\n");
-    test::writeBytes(dir.file("utf16.ini"),
-                     std::string("\xFF\xFEK\0,\0""1\0\n\0", 10));
+    test::writeBytes(dir.file("utf16.ini"), std::string("\xFF\xFEK\0,\0"
+                                                        "1\0\n\0",
+                                                        10));
     test::writeBytes(dir.file("binary.ini"), std::string("\x00\xFF\xFE\x81,\x80\nTop,7\n", 13));
     SettingsStore store;
     ASSERT_TRUE(store.load(dir.file("sjis.ini")));
@@ -123,7 +123,10 @@ TEST(SettingsStore, ReadsFilesInOtherEncodings) {
 TEST(SettingsLocation, EnvironmentOverridesAndFallbacks) {
     test::TempDir dir;
     const auto restore = [](const char* name, const char* old) {
-        if (old) setenv(name, old, 1); else unsetenv(name);
+        if (old)
+            setenv(name, old, 1);
+        else
+            unsetenv(name);
     };
     const char* oldConfig = std::getenv("KELMAZ_CONFIG_DIR");
     const char* oldXdg = std::getenv("XDG_CONFIG_HOME");

@@ -8,7 +8,7 @@
 namespace kelmaz::test {
 
 class FakeBoardHost : public BoardHost {
-public:
+  public:
     std::string caption;
     std::string commentary;
     std::string moveNumber;

@@ -19,7 +19,7 @@
 namespace kelmaz::test {
 
 class ProgramFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         previousConfig_ = qgetenv("KELMAZ_CONFIG_DIR");
         qputenv("KELMAZ_CONFIG_DIR", QByteArray::fromStdString(dir_.path().string()));
@@ -55,7 +55,7 @@ protected:
 
     TempDir dir_;
 
-private:
+  private:
     QByteArray previousConfig_;
     std::unique_ptr<Program> program_;
 };

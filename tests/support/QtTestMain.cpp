@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                    : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QTemporaryDir configDir;
     qputenv("KELMAZ_CONFIG_DIR", configDir.path().toLocal8Bit());
     QApplication app(argc, argv);

@@ -15,7 +15,7 @@ void writeBytes(const std::filesystem::path& path, const std::string& bytes);
 
 // A fresh folder under the system's temporary folder, removed with its contents on destruction.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -23,7 +23,7 @@ public:
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path file(const std::string& name) const { return path_ / name; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -21,7 +21,7 @@ struct Loaded {
 };
 
 class RecordingTree : public TreeLink {
-public:
+  public:
     std::string shown;
     void showFileTree(const std::string& treeText) override { shown = treeText; }
 };
@@ -49,9 +49,9 @@ std::string recordMoves(const GameState& s) {
 }  // namespace
 
 TEST(SgfReader, LoadsGameInformationMainLineAndComments) {
-    const Loaded l = load({"(;GM[1]FF[4]SZ[19]PB[Black \\] player]PW[白]KM[6.5]",
-                           "C[game comment]", ";B[pd]C[first; (really) \\] good]", ";W[dp]",
-                           "(;B[pp]C[main", "line two])(;B[dd]))"});
+    const Loaded l = load({"(;GM[1]FF[4]SZ[19]PB[Black \\] player]PW[白]KM[6.5]", "C[game comment]",
+                           ";B[pd]C[first; (really) \\] good]", ";W[dp]", "(;B[pp]C[main",
+                           "line two])(;B[dd]))"});
     EXPECT_TRUE(l.result.ok);
     EXPECT_EQ(l.state.Info[InfoField::PB], "Black ] player");
     EXPECT_EQ(l.state.Info[InfoField::PW], "白");
@@ -84,9 +84,9 @@ TEST(SgfReader, PassesStayInTheRecord) {
 
 TEST(SgfReader, OutlineLinesForTheSequenceViewer) {
     const Loaded l = load({"(;GM[1];B[pd]C[x];W[dp](;B[aa])(;B[bb]))"});
-    const std::vector<std::string> expected{"  1-------   0", "  0GM[1]",  "  0;B[pd]",
-                                            "  0C[x]",          "  0;W[dp]",  "  2-------   0",
-                                            "  1;B[aa]",        "  3-------   1", "  1;B[bb]"};
+    const std::vector<std::string> expected{"  1-------   0", "  0GM[1]",       "  0;B[pd]",
+                                            "  0C[x]",        "  0;W[dp]",      "  2-------   0",
+                                            "  1;B[aa]",      "  3-------   1", "  1;B[bb]"};
     EXPECT_EQ(l.state.List3, expected);
 }
 
@@ -195,8 +195,10 @@ TEST(SgfReader, CorpusRecordsLoadWithTheirMainLine) {
         }
         std::string upper = expected;
         for (std::size_t k = 0; k < upper.size(); k += 5) {
-            upper[k + 2] = static_cast<char>(std::toupper(static_cast<unsigned char>(upper[k + 2])));
-            upper[k + 3] = static_cast<char>(std::toupper(static_cast<unsigned char>(upper[k + 3])));
+            upper[k + 2] =
+                static_cast<char>(std::toupper(static_cast<unsigned char>(upper[k + 2])));
+            upper[k + 3] =
+                static_cast<char>(std::toupper(static_cast<unsigned char>(upper[k + 3])));
         }
         EXPECT_EQ(got, upper) << entry.path();
         ++checked;

@@ -20,7 +20,8 @@ TEST(Stripdata, KeepsOnlyNodesThatPlaceStones) {
 }
 
 TEST(Stripdata, IgnoresStructureInsideValues) {
-    EXPECT_EQ(Stripdata("(;B[aa]C[good; but slow =)];W[bb])"), "(;B[aa]C[good; but slow =)];W[bb])");
+    EXPECT_EQ(Stripdata("(;B[aa]C[good; but slow =)];W[bb])"),
+              "(;B[aa]C[good; but slow =)];W[bb])");
     EXPECT_EQ(Stripdata("(;B[aa]C[a \\] b ;B[cc]];C[x ;W[dd]])"), "(;B[aa]C[a \\] b ;B[cc]])");
     EXPECT_EQ(Stripdata("junk (;B[aa]) trailing"), "(;B[aa])");
     EXPECT_EQ(Stripdata("(;GM[1])"), "");

@@ -58,8 +58,7 @@ TEST(BranchEditing, InsertionKeepsSiblingOrderAndDescendantsTogether) {
     // A new alternative to the second node goes after every deeper variation.
     const int b = InsertBranch(m, 1, 2, ";W[qq]");
     EXPECT_EQ(b, 4);
-    EXPECT_EQ(*RebuildSgfText(m),
-              "(;B[aa](;W[bb];B[cc](;W[dd])(;W[ee](;B[ff])(;B[gg])))(;W[qq]))");
+    EXPECT_EQ(*RebuildSgfText(m), "(;B[aa](;W[bb];B[cc](;W[dd])(;W[ee](;B[ff])(;B[gg])))(;W[qq]))");
 }
 
 TEST(BranchEditing, DeleteTakesDescendantsAndRefusesTheMainLine) {
@@ -76,9 +75,10 @@ TEST(BranchEditing, DeleteTakesDescendantsAndRefusesTheMainLine) {
 }
 
 TEST(TextRebuild, RoundTripsTreesWithValuesHoldingStructure) {
-    for (const char* text : {"(;B[aa]C[x (y) ;z \\] w];W[bb](;B[cc]C[=)])(;B[dd]))",
-                             "(;B[aa](;W[bb](;B[cc])(;B[dd])(;B[ee]))(;W[ff];B[gg](;W[hh])(;W[ii])))",
-                             "((;B[aa])(;B[bb]))"}) {
+    for (const char* text :
+         {"(;B[aa]C[x (y) ;z \\] w];W[bb](;B[cc]C[=)])(;B[dd]))",
+          "(;B[aa](;W[bb](;B[cc])(;B[dd])(;B[ee]))(;W[ff];B[gg](;W[hh])(;W[ii])))",
+          "((;B[aa])(;B[bb]))"}) {
         const TreeModel m = parsed(text);
         EXPECT_EQ(*RebuildSgfText(m), text);
     }
@@ -135,7 +135,8 @@ std::string mergeOneAtATime(const TreeModel& m) {
                 cut = i;
                 break;
             }
-        std::string merged = text[p].substr(0, cut) + "(" + text[p].substr(cut) + ")(" + text[d] + ")";
+        std::string merged =
+            text[p].substr(0, cut) + "(" + text[p].substr(cut) + ")(" + text[d] + ")";
         long open = -1, close = -1, depth = 0;
         for (std::size_t i = 0; i + 1 < merged.size(); ++i) {
             if (merged[i] == '(' && merged[i + 1] == '(') {

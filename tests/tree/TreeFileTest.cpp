@@ -4,8 +4,8 @@
 #include "records/TextCodec.h"
 #include "support/TestSupport.h"
 #include "tree/SgfReader.h"
-#include "tree/TreeEdit.h"
 #include "tree/SgfText.h"
+#include "tree/TreeEdit.h"
 #include "tree/TreeFile.h"
 
 namespace kelmaz {
@@ -64,8 +64,8 @@ TEST(TreeFile, WrittenInTheDeclaredCharsetWhenEverythingFits) {
 
 TEST(TreeFile, RoundTripAfterRecordingABranch) {
     GameState s;
-    s.LstRead = {"(;GM[1]FF[4]SZ[19]PB[Shusaku]PW[Gennan \\] Inseki]RE[B+2]",
-                 ";B[qd]C[first]", ";W[dc](;B[pq]C[main])(;B[dp]C[var]))"};
+    s.LstRead = {"(;GM[1]FF[4]SZ[19]PB[Shusaku]PW[Gennan \\] Inseki]RE[B+2]", ";B[qd]C[first]",
+                 ";W[dc](;B[pq]C[main])(;B[dp]C[var]))"};
     TreeLink none;
     ASSERT_TRUE(sgf(s, none).ok);
     // The window shows the reduced tree; recording a branch rebuilds the text from it.

@@ -64,9 +64,10 @@ TEST(RowAssignment, Samples) {
               (std::vector<int>{1, 2, 3, 4, 4, 5}));
     EXPECT_EQ(rows(parsed("(;;;;(;;;;)(;;(;;)(;;(;;)(;;(;;)(;;;;))))(;;;;)(;;;;))")),
               (std::vector<int>{1, 2, 3, 4, 5, 4, 5}));
-    EXPECT_EQ(rows(parsed("(;;;;(;;;;;;;;;;;;;;;;;;;)(;;(;;)(;;(;;)(;;(;;)(;;;;))))(;;(;;)(;;;;))(;;("
-                          ";;)(;;;;)))")),
-              (std::vector<int>{1, 2, 3, 4, 5, 5, 6, 7, 8}));
+    EXPECT_EQ(
+        rows(parsed("(;;;;(;;;;;;;;;;;;;;;;;;;)(;;(;;)(;;(;;)(;;(;;)(;;;;))))(;;(;;)(;;;;))(;;("
+                    ";;)(;;;;)))")),
+        (std::vector<int>{1, 2, 3, 4, 5, 5, 6, 7, 8}));
 }
 
 TEST(RowAssignment, HundredsOfBranchesGetDistinctRowsWhereTheyOverlap) {
@@ -106,7 +107,7 @@ TEST(Geometry, HitTesting) {
     EXPECT_TRUE(m.PointToNode(1050, 525).hit);    // 1.5 rounds to row 2
     EXPECT_TRUE(m.PointToNode(1050, 875).hit);    // 2.5 rounds to row 2 as well
     EXPECT_FALSE(m.PointToNode(1050, 1225).hit);  // 3.5 rounds to row 4, which is empty
-    h = m.PointToNode(350 * 6, 700);            // past branch 2's last node
+    h = m.PointToNode(350 * 6, 700);              // past branch 2's last node
     EXPECT_FALSE(h.hit);
     EXPECT_EQ(h.branch, 0);
     EXPECT_FALSE(m.PointToNode(350 * 9, 350).hit);

@@ -55,8 +55,7 @@ TEST(HitTest, ClicksOutsideTheBoard) {
 
 TEST(BoardDrawing, StarPointsPerSize) {
     EXPECT_EQ(starPoints(19).size(), 9u);
-    EXPECT_EQ(starPoints(13),
-              (std::vector<GridPoint>{{4, 4}, {4, 10}, {10, 4}, {10, 10}}));
+    EXPECT_EQ(starPoints(13), (std::vector<GridPoint>{{4, 4}, {4, 10}, {10, 4}, {10, 10}}));
     EXPECT_TRUE(starPoints(9).empty());
 }
 

@@ -35,7 +35,8 @@ std::string utf8(const QString& text) { return text.toStdString(); }
 QString listenFailure(const QTcpServer& server) {
     switch (server.serverError()) {
         case QAbstractSocket::SocketAccessError:
-            return "権限がありません（1024 未満のポートは管理者専用です。設定キー Port で変更できます）";
+            return "権限がありません（1024 未満のポートは管理者専用です。設定キー Port "
+                   "で変更できます）";
         case QAbstractSocket::AddressInUseError:
             return "他のプログラムが使用中です";
         default:
@@ -43,8 +44,8 @@ QString listenFailure(const QTcpServer& server) {
     }
 }
 
-QButtonGroup* addOptions(QWidget* owner, QGridLayout* grid, int firstRow, const QStringList& captions,
-                         const QString& name) {
+QButtonGroup* addOptions(QWidget* owner, QGridLayout* grid, int firstRow,
+                         const QStringList& captions, const QString& name) {
     auto* group = new QButtonGroup(owner);
     group->setObjectName(name);
     for (int i = 0; i < captions.size(); ++i) {
@@ -73,7 +74,9 @@ FomSock::FomSock(GameState& state, MatchBoard& board, SettingReader readSetting,
         return QMessageBox::question(this, windowTitle(), question,
                                      QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
     };
-    informer_ = [this](const QString& text) { QMessageBox::information(this, windowTitle(), text); };
+    informer_ = [this](const QString& text) {
+        QMessageBox::information(this, windowTitle(), text);
+    };
     buildControls();
 
     Timer1.setInterval(500);
@@ -146,14 +149,14 @@ void FomSock::buildControls() {
 
     // Control names as the rest of the program and the tests address them.
     const std::pair<QObject*, const char*> names[] = {
-        {Frame1, "Frame1"},     {Label1, "Label1"},         {Txtip, "Txtip"},
-        {Command2, "Command2"}, {List2, "List2"},           {Text2, "Text2"},
-        {Command4, "Command4"}, {Frame2, "Frame2"},         {Picture1, "Picture1"},
+        {Frame1, "Frame1"},         {Label1, "Label1"},     {Txtip, "Txtip"},
+        {Command2, "Command2"},     {List2, "List2"},       {Text2, "Text2"},
+        {Command4, "Command4"},     {Frame2, "Frame2"},     {Picture1, "Picture1"},
         {Cmdconnect, "Cmdconnect"}, {Command3, "Command3"}, {Command10, "Command10"},
-        {Command5, "Command5"}, {Command6, "Command6"},     {FrmMata, "FrmMata"},
-        {Text1, "Text1"},       {Command1, "Command1"},     {Command7, "Command7"},
-        {FrmMatta, "FrmMatta"}, {Lblmata, "Lblmata"},       {Text3, "Text3"},
-        {Command8, "Command8"}, {Command9, "Command9"}};
+        {Command5, "Command5"},     {Command6, "Command6"}, {FrmMata, "FrmMata"},
+        {Text1, "Text1"},           {Command1, "Command1"}, {Command7, "Command7"},
+        {FrmMatta, "FrmMatta"},     {Lblmata, "Lblmata"},   {Text3, "Text3"},
+        {Command8, "Command8"},     {Command9, "Command9"}};
     for (auto [object, name] : names) object->setObjectName(name);
 
     connect(Command2, &QPushButton::clicked, this, &FomSock::Command2_Click);
@@ -221,7 +224,8 @@ void FomSock::ArrangeMatchWindow() {
     Command4->setGeometry(innerWidth - gap - 50, chatTop, 50, row);
     Text2->setGeometry(gap, chatTop, innerWidth - 3 * gap - 50, row);
 
-    Picture1->setGeometry(twipsToPixels(100), (barHeight - twipsToPixels(315)) / 2, twipsToPixels(345), twipsToPixels(315));
+    Picture1->setGeometry(twipsToPixels(100), (barHeight - twipsToPixels(315)) / 2,
+                          twipsToPixels(345), twipsToPixels(315));
     int left = twipsToPixels(100) + twipsToPixels(345) + gap;
     int buttonWidth = (innerWidth - left - gap * 5) / 5;
     for (QPushButton* button : {Cmdconnect, Command3, Command10, Command5, Command6}) {

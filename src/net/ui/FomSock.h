@@ -28,7 +28,7 @@ namespace kelmaz {
 
 class FomSock : public QWidget, public NetLink, private MatchWindow {
     Q_OBJECT
-public:
+  public:
     using SettingReader = std::function<std::string(std::string_view key, std::string_view def)>;
     using SettingWriter = std::function<void(std::string_view key, std::string_view value)>;
     using Asker = std::function<bool(const QString& question)>;
@@ -63,11 +63,11 @@ public:
     int statusPictureShown() const { return picture_; }
     QStringList logLines() const;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void buildControls();
     void Form_Load();
     void ArrangeMatchWindow();
@@ -119,9 +119,9 @@ private:
     MatchSession session_;
     ReceiveQueue queue_;
 
-    QTcpServer* server_;               // socket 0 while listening
-    QPointer<QTcpSocket> accepted_;    // socket 0 once a connection was accepted
-    QPointer<QTcpSocket> outgoing_;    // socket 1
+    QTcpServer* server_;             // socket 0 while listening
+    QPointer<QTcpSocket> accepted_;  // socket 0 once a connection was accepted
+    QPointer<QTcpSocket> outgoing_;  // socket 1
     HostAddress remote_;
     int listenPort_ = kDefaultMatchPort;
     int activeSocket_ = 0;

@@ -8,7 +8,7 @@ namespace kelmaz {
 class Program;
 
 class ProgramMatchBoard : public MatchBoard {
-public:
+  public:
     explicit ProgramMatchBoard(Program& program) : program_(program) {}
 
     void clearBoard() override;
@@ -18,7 +18,7 @@ public:
     void setCommentary(const std::string& text) override;
     void setBoardButtonsEnabled(bool enabled) override;
 
-private:
+  private:
     Program& program_;
 };
 

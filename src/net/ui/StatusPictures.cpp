@@ -14,8 +14,10 @@ void drawComputer(QPainter& p, QRectF box, QColor screen) {
     p.drawRect(body);
     p.setBrush(screen);
     p.drawRect(body.adjusted(2, 2, -2, -2));
-    p.drawLine(QPointF(box.center().x(), body.bottom()), QPointF(box.center().x(), box.bottom() - 1));
-    p.drawLine(QPointF(box.left() + 2, box.bottom() - 1), QPointF(box.right() - 2, box.bottom() - 1));
+    p.drawLine(QPointF(box.center().x(), body.bottom()),
+               QPointF(box.center().x(), box.bottom() - 1));
+    p.drawLine(QPointF(box.left() + 2, box.bottom() - 1),
+               QPointF(box.right() - 2, box.bottom() - 1));
 }
 
 void drawArrow(QPainter& p, QPointF from, QPointF to, QColor colour) {

@@ -22,7 +22,7 @@ namespace kelmaz {
 
 class fomSgf : public QWidget {
     Q_OBJECT
-public:
+  public:
     enum class LabelColour { Normal, Highlighted, Marked };
 
     // mainWindow, when given, is the window the viewer stands beside.
@@ -73,16 +73,16 @@ public:
     QPlainTextEdit* Text1;  // commentary of the current move
     QLabel* LblNotice;      // what the viewer cannot show
 
-signals:
+  signals:
     void intervalChanged(int ms);
     void shownChanged(bool shown);  // for the check mark of the menu item
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
-private:
+  private:
     class Link;
 
     void clearBranchControls();

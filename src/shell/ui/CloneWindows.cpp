@@ -22,8 +22,7 @@ QString CloneWindows::cloneArguments() const {
                                   window.height() * kTwipsPerPixel,
                                   window.width() * kTwipsPerPixel};
     return QString::fromStdString(BuildCloneArgs(program_.state(), CloneCounter,
-                                                 static_cast<long long>(window.winId()),
-                                                 geometry));
+                                                 static_cast<long long>(window.winId()), geometry));
 }
 
 void CloneWindows::OpenCloneWindow(bool increaseCounter) {

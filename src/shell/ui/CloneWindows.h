@@ -11,7 +11,7 @@ namespace kelmaz {
 class Program;
 
 class CloneWindows {
-public:
+  public:
     explicit CloneWindows(Program& program);
 
     // How many clones the new-window button has started from this window.
@@ -32,7 +32,7 @@ public:
     // and rebuilds the position.
     void CommandLine(const QStringList& arguments);
 
-private:
+  private:
     Program& program_;
     ProcessStarter starter_;
 };

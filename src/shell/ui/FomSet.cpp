@@ -34,39 +34,48 @@ FomSet::FomSet(Program& program)
     setObjectName(QStringLiteral("FomSet"));
     setWindowTitle(QStringLiteral("設定"));
 
-    Option1 = optionGroup(frame(0, QStringLiteral("盤")), "Option1",
-                          {QStringLiteral("19路盤"), QStringLiteral("13路盤"), QStringLiteral(" 9路盤")},
-                          1, &FomSet::Option1_Click);
-    Option4 = optionGroup(frame(1, QStringLiteral("碁盤色合い")), "Option4",
-                          {QStringLiteral("明るい"), QStringLiteral("中間"), QStringLiteral("暗い")}, 1,
-                          &FomSet::Option4_Click);
+    Option1 =
+        optionGroup(frame(0, QStringLiteral("盤")), "Option1",
+                    {QStringLiteral("19路盤"), QStringLiteral("13路盤"), QStringLiteral(" 9路盤")},
+                    1, &FomSet::Option1_Click);
+    Option4 =
+        optionGroup(frame(1, QStringLiteral("碁盤色合い")), "Option4",
+                    {QStringLiteral("明るい"), QStringLiteral("中間"), QStringLiteral("暗い")}, 1,
+                    &FomSet::Option4_Click);
     stones_ = optionGroup(frame(2, QStringLiteral("石の選択")), "stones",
-                          {QStringLiteral("黒石"), QStringLiteral("白石"), QStringLiteral("交互")}, 1,
-                          &FomSet::stonesClicked);
+                          {QStringLiteral("黒石"), QStringLiteral("白石"), QStringLiteral("交互")},
+                          1, &FomSet::stonesClicked);
     stones_->button(0)->setObjectName(QStringLiteral("Optionkuro"));
     stones_->button(1)->setObjectName(QStringLiteral("Optionshiro"));
     stones_->button(2)->setObjectName(QStringLiteral("Option3"));
-    Option7 = optionGroup(frame(3, QStringLiteral("白石")), "Option7",
-                          {QStringLiteral("明るい"), QStringLiteral("暗い")}, 1, &FomSet::Option7_Click);
+    Option7 =
+        optionGroup(frame(3, QStringLiteral("白石")), "Option7",
+                    {QStringLiteral("明るい"), QStringLiteral("暗い")}, 1, &FomSet::Option7_Click);
 
     QGroupBox* labels = frame(4, QStringLiteral("升目番号"));
-    auto* labelGroup = optionGroup(labels, "OS", {QStringLiteral("数字"), QStringLiteral("ｱﾙﾌｧﾍﾞｯﾄ")}, 1,
-                                   nullptr);
+    auto* labelGroup =
+        optionGroup(labels, "OS", {QStringLiteral("数字"), QStringLiteral("ｱﾙﾌｧﾍﾞｯﾄ")}, 1, nullptr);
     Opt98 = static_cast<QRadioButton*>(labelGroup->button(0));
     OptNT = static_cast<QRadioButton*>(labelGroup->button(1));
     Opt98->setObjectName(QStringLiteral("Opt98"));
     OptNT->setObjectName(QStringLiteral("OptNT"));
-    connect(Opt98, &QRadioButton::toggled, this, [this](bool on) { if (on) Opt98_Click(); });
-    connect(OptNT, &QRadioButton::toggled, this, [this](bool on) { if (on) OptNT_Click(); });
+    connect(Opt98, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) Opt98_Click();
+    });
+    connect(OptNT, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) OptNT_Click();
+    });
 
     QStringList handicaps{QStringLiteral("なし")};
     for (int k = 2; k <= 17; ++k) handicaps << QStringLiteral("%1子").arg(k);
     Option6 = optionGroup(frame(5, QStringLiteral("置石")), "Option6", handicaps, 4,
                           &FomSet::Option6_Click);
-    Option2 = optionGroup(frame(6, QStringLiteral("解説の表示")), "Option2",
-                          {QStringLiteral("表示"), QStringLiteral("非表示")}, 1, &FomSet::Option2_Click);
-    Option5 = optionGroup(frame(7, QStringLiteral("番号")), "Option5",
-                          {QStringLiteral("表示"), QStringLiteral("非表示")}, 1, &FomSet::Option5_Click);
+    Option2 =
+        optionGroup(frame(6, QStringLiteral("解説の表示")), "Option2",
+                    {QStringLiteral("表示"), QStringLiteral("非表示")}, 1, &FomSet::Option2_Click);
+    Option5 =
+        optionGroup(frame(7, QStringLiteral("番号")), "Option5",
+                    {QStringLiteral("表示"), QStringLiteral("非表示")}, 1, &FomSet::Option5_Click);
 
     QGroupBox* speed = frame(8, QStringLiteral("再現スピード"));
     auto* speedLayout = new QGridLayout(speed);
@@ -89,15 +98,19 @@ FomSet::FomSet(Program& program)
     Frame2 = new QGroupBox(QStringLiteral("UGIオプション(パンダネット対応)"), this);
     Frame2->setObjectName(QStringLiteral("Frame2"));
     Frame2->setGeometry(px(0, 3360, 4095, 615));
-    auto* originGroup = optionGroup(Frame2, "Pnada",
-                                    {QStringLiteral("左下隅を基点とする"), QStringLiteral("右上隅を基点とする")},
-                                    2, nullptr);
+    auto* originGroup = optionGroup(
+        Frame2, "Pnada",
+        {QStringLiteral("左下隅を基点とする"), QStringLiteral("右上隅を基点とする")}, 2, nullptr);
     Option8 = static_cast<QRadioButton*>(originGroup->button(0));
     Option9 = static_cast<QRadioButton*>(originGroup->button(1));
     Option8->setObjectName(QStringLiteral("Option8"));
     Option9->setObjectName(QStringLiteral("Option9"));
-    connect(Option8, &QRadioButton::toggled, this, [this](bool on) { if (on) Option8_Click(); });
-    connect(Option9, &QRadioButton::toggled, this, [this](bool on) { if (on) Option9_Click(); });
+    connect(Option8, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) Option8_Click();
+    });
+    connect(Option9, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) Option9_Click();
+    });
 
     Command1 = new QPushButton(QStringLiteral("閉じる"), this);
     Command1->setObjectName(QStringLiteral("Command1"));

@@ -23,7 +23,7 @@ class Program;
 
 class FomSet : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit FomSet(Program& program);
 
     // Each selects option `index` of its group, then does what a click on it does.
@@ -34,9 +34,9 @@ public:
     void Option7_Click(int index);  // white stone tint
     void Option6_Click(int index);  // handicap: index k places k + 1 stones
     // Selecting one of a pair from code runs its handler when the selection changes.
-    void selectDigitLabels(bool digits);          // Opt98 / OptNT
-    void selectLowerLeftOrigin(bool lowerLeft);   // Option8 / Option9
-    void selectStones(StoneChoice choice);        // Optionkuro / Optionshiro / Option3
+    void selectDigitLabels(bool digits);         // Opt98 / OptNT
+    void selectLowerLeftOrigin(bool lowerLeft);  // Option8 / Option9
+    void selectStones(StoneChoice choice);       // Optionkuro / Optionshiro / Option3
 
     // The replay speed: the stored caption, then the scroll bar's value (its handler runs).
     void setStoredSpeed(const std::string& caption, int milliseconds);
@@ -47,10 +47,10 @@ public:
 
     std::filesystem::path GetIniPath() const;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     QGroupBox* frame(int index, const QString& caption);
     QButtonGroup* optionGroup(QGroupBox* box, const char* name, const QStringList& captions,
                               int columns, void (FomSet::*handler)(int));

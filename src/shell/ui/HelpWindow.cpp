@@ -45,7 +45,8 @@ HelpWindow::HelpWindow(QWidget* parent)
     layout->addLayout(bar);
     layout->addWidget(browser_);
 
-    connect(contents, &QToolButton::clicked, this, [this] { showPage(QStringLiteral("index.html")); });
+    connect(contents, &QToolButton::clicked, this,
+            [this] { showPage(QStringLiteral("index.html")); });
     connect(back_, &QToolButton::clicked, browser_, &QTextBrowser::backward);
     connect(forward_, &QToolButton::clicked, browser_, &QTextBrowser::forward);
     connect(browser_, &QTextBrowser::backwardAvailable, back_, &QToolButton::setEnabled);
@@ -65,8 +66,6 @@ void HelpWindow::showContents() {
     activateWindow();
 }
 
-void HelpWindow::showPage(const QString& page) {
-    browser_->setSource(QUrl(kHelpRoot + page));
-}
+void HelpWindow::showPage(const QString& page) { browser_->setSource(QUrl(kHelpRoot + page)); }
 
 }  // namespace kelmaz

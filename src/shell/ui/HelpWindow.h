@@ -10,7 +10,7 @@ namespace kelmaz {
 
 class HelpWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     // Opens at the contents page, so that showing the window is enough.
     explicit HelpWindow(QWidget* parent = nullptr);
 
@@ -21,7 +21,7 @@ public:
 
     QTextBrowser* browser() const { return browser_; }
 
-private:
+  private:
     QTextBrowser* browser_;
     QToolButton* back_;
     QToolButton* forward_;

@@ -18,8 +18,7 @@ namespace {
 
 void showReadMessage(Program& program, const std::string& text) {
     auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Kelmaz"),
-                                QString::fromStdString(text), QMessageBox::Ok,
-                                &program.fomMain());
+                                QString::fromStdString(text), QMessageBox::Ok, &program.fomMain());
     box->setObjectName(QStringLiteral("RecordReadFailed"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();

@@ -43,7 +43,7 @@ QRect twipRect(int left, int top, int width, int height) {
 }  // namespace
 
 class FomNode::Link : public TreeLink {
-public:
+  public:
     explicit Link(FomNode& window) : w_(window) {}
     bool visible() const override { return w_.isVisible(); }
     bool confirmDiscardTree() override {
@@ -66,7 +66,7 @@ public:
     }
     void showFileTree(const std::string& treeText) override { w_.showFileTree(treeText); }
 
-private:
+  private:
     FomNode& w_;
 };
 
@@ -205,8 +205,8 @@ void FomNode::refreshView() {
     const TreeModel& m = session_.model();
     const int treeWidth = m.treeWidth();
     const int visibleWidth = toTwips(picNode->width());
-    HScroll1->setMaximum(std::max({nearest(treeWidth / 100.0 - 50),
-                                   nearest((treeWidth - visibleWidth) / 100.0), 0}));
+    HScroll1->setMaximum(std::max(
+        {nearest(treeWidth / 100.0 - 50), nearest((treeWidth - visibleWidth) / 100.0), 0}));
     // Deep trees scroll down to their last row.
     const int visibleHeight = toTwips(picNode->height());
     const int treeHeight = (m.rowCount() + 1) * kNodePitch;

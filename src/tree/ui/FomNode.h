@@ -26,7 +26,7 @@ class TreeFileFrame;
 
 class FomNode : public QWidget {
     Q_OBJECT
-public:
+  public:
     using Asker = std::function<bool(const QString& title, const QString& text)>;
     using Informer = std::function<void(const QString& title, const QString& text)>;
 
@@ -87,25 +87,25 @@ public:
     QFrame* FrmCont;
     QLineEdit* Text1;
     QLineEdit* Text2;
-    QPushButton* CmdBstart;  // "分岐開始"
-    QPushButton* CmdBend;    // "分岐終了"
-    QPushButton* Command1;   // "挿入"
-    QPushButton* Command2;   // "ｼﾞｬﾝﾌﾟ"
-    QPushButton* Command3;   // "分岐削除"
-    QPushButton* Command4;   // "書出"
-    QPushButton* CmdFile;    // "ﾌｧｲﾙ": opens the file frame
-    QPushButton* CmdSamples; // "見本": shows the sample list and the rebuilt text
+    QPushButton* CmdBstart;   // "分岐開始"
+    QPushButton* CmdBend;     // "分岐終了"
+    QPushButton* Command1;    // "挿入"
+    QPushButton* Command2;    // "ｼﾞｬﾝﾌﾟ"
+    QPushButton* Command3;    // "分岐削除"
+    QPushButton* Command4;    // "書出"
+    QPushButton* CmdFile;     // "ﾌｧｲﾙ": opens the file frame
+    QPushButton* CmdSamples;  // "見本": shows the sample list and the rebuilt text
     TreeFileFrame* FrmFile;
 
-signals:
+  signals:
     void treeViewChanged(bool on);  // for the check mark of the menu item
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     class Link;
 
     void buildControls();

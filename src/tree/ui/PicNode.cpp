@@ -17,8 +17,7 @@ constexpr int kRadius = kNodeSize / 2;
 
 }  // namespace
 
-PicNode::PicNode(const TreeSession& session, QWidget* parent)
-    : QWidget(parent), session_(session) {
+PicNode::PicNode(const TreeSession& session, QWidget* parent) : QWidget(parent), session_(session) {
     setObjectName("PicNode");
     setAutoFillBackground(true);
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -10,7 +10,7 @@ namespace kelmaz {
 
 class PicNode : public QWidget {
     Q_OBJECT
-public:
+  public:
     PicNode(const TreeSession& session, QWidget* parent);
 
     // The tree point shown at the picture's top left corner.
@@ -22,15 +22,15 @@ public:
     // yellow, else navy).
     QColor outlineColour(int b, int k) const;
 
-signals:
+  signals:
     // A press at a tree point (twips), any mouse button.
     void pressed(int xTwips, int yTwips);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void drawNode(QPainter& p, int x, int y, int b, int k, bool selected) const;
 
     const TreeSession& session_;

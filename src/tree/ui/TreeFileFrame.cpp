@@ -45,14 +45,12 @@ TreeFileFrame::TreeFileFrame(QWidget* parent)
     buttons->addWidget(Command7);
     grid->addLayout(buttons, 3, 0, 1, 2);
 
-    connect(Drive1, &QComboBox::activated, this,
-            [this](int i) { setFolder(Drive1->itemText(i)); });
+    connect(Drive1, &QComboBox::activated, this, [this](int i) { setFolder(Drive1->itemText(i)); });
     connect(Dir1, &QListView::activated, this, [this](const QModelIndex& index) {
         setFolder(QDir::cleanPath(dirModel_->filePath(index)));
     });
-    connect(File1, &QListView::clicked, this, [this](const QModelIndex& index) {
-        Text3->setText(fileModel_->filePath(index));
-    });
+    connect(File1, &QListView::clicked, this,
+            [this](const QModelIndex& index) { Text3->setText(fileModel_->filePath(index)); });
     connect(Command5, &QPushButton::clicked, this, &TreeFileFrame::readRequested);
     connect(Command6, &QPushButton::clicked, this, &TreeFileFrame::writeRequested);
     connect(Command7, &QPushButton::clicked, this, &QWidget::hide);

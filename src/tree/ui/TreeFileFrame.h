@@ -13,7 +13,7 @@ namespace kelmaz {
 
 class TreeFileFrame : public QFrame {
     Q_OBJECT
-public:
+  public:
     explicit TreeFileFrame(QWidget* parent);
 
     // Shows the frame on the user's home folder.
@@ -28,12 +28,12 @@ public:
     QPushButton* Command6;  // "書込"
     QPushButton* Command7;  // "閉じる"
 
-signals:
+  signals:
     // "読込" and "書込": the path is the one in Text3.
     void readRequested();
     void writeRequested();
 
-private:
+  private:
     QFileSystemModel* dirModel_;
     QFileSystemModel* fileModel_;
 };

@@ -117,10 +117,10 @@ void saveBoardImageInteractively(QWidget* parent, const GameState& state,
     const QString path = askImagePath(parent);
     if (path.isEmpty()) return;
 
-    const auto answer = QMessageBox::question(
-        parent, kTitle, QStringLiteral("石に手数の番号を付けますか?"),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-        options.showNumbers ? QMessageBox::Yes : QMessageBox::No);
+    const auto answer =
+        QMessageBox::question(parent, kTitle, QStringLiteral("石に手数の番号を付けますか?"),
+                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                              options.showNumbers ? QMessageBox::Yes : QMessageBox::No);
     if (answer == QMessageBox::Cancel) return;
 
     const double ratio = parent ? parent->devicePixelRatioF() : 1.0;

@@ -12,10 +12,10 @@ namespace {
 QColor rgb(std::uint32_t value) { return QColor::fromRgb(value); }
 
 const QColor kBlackInk(0, 0, 0);
-const QColor kBrightWhite(255, 255, 255);     // highlight dots, numbers on black stones
-const QColor kMarkerOnWhite(0, 128, 0);       // green
-const QColor kMarkerOnBlack(0, 255, 0);       // light green
-const QColor kLabelInk(0, 0, 128);            // navy
+const QColor kBrightWhite(255, 255, 255);  // highlight dots, numbers on black stones
+const QColor kMarkerOnWhite(0, 128, 0);    // green
+const QColor kMarkerOnBlack(0, 255, 0);    // light green
+const QColor kLabelInk(0, 0, 128);         // navy
 // Lines are one device-independent pixel wide, so a dense screen draws them as thick as an
 // ordinary one (with more device pixels) rather than half as thick.
 constexpr double kLineWidth = kTwipsPerPixel;
@@ -80,8 +80,9 @@ void BoardView::drawEmptyBoard(QPainter& painter, int p) const {
     painter.setBrush(kBlackInk);
     const double star = starPointRadius(p);
     for (const GridPoint& pt : starPoints(n)) {
-        painter.drawEllipse(QPointF(crisp(kBoardMargin + pt.col * p), crisp(kBoardMargin + pt.row * p)),
-                            star, star);
+        painter.drawEllipse(
+            QPointF(crisp(kBoardMargin + pt.col * p), crisp(kBoardMargin + pt.row * p)), star,
+            star);
     }
 
     // Labels: a two-character field, right-aligned, with its top-left corner at the label's
@@ -144,8 +145,7 @@ void BoardView::drawMarker(QPainter& painter, int p) const {
     drawMoveNumber(painter, state_.MoveNoGrid[c][row], centre, state_.BoardGrid[c][row] - 1, p);
 }
 
-void BoardView::drawMoveNumber(QPainter& painter, int n, QPointF centre, int colour,
-                               int p) const {
+void BoardView::drawMoveNumber(QPainter& painter, int n, QPointF centre, int colour, int p) const {
     if (!options_.showNumbers || n <= 0) return;
     const QString text = QString::number(n);
     const double widthAt14 = QFontMetricsF(fontOfPoints(font(), 14)).horizontalAdvance(text);

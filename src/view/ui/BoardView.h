@@ -11,7 +11,7 @@ namespace kelmaz {
 
 class BoardView : public QWidget {
     Q_OBJECT
-public:
+  public:
     BoardView(const GameState& state, const BoardOptions& options, QWidget* parent = nullptr);
 
     int pitch() const;  // GridPitch for the current width and board size
@@ -19,16 +19,16 @@ public:
     void setMarkerLit(bool lit);
     bool markerLit() const { return markerLit_; }
 
-signals:
+  signals:
     // A left click, in twips from the client corner.
     void leftClicked(int xTwips, int yTwips);
     void otherClicked(const QPoint& globalPos);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void drawEmptyBoard(QPainter& painter, int p) const;
     void drawStones(QPainter& painter, int p) const;
     void drawMarker(QPainter& painter, int p) const;

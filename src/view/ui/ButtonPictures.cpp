@@ -78,7 +78,7 @@ void draw(QPainter& p, ButtonPicture picture, const QColor& ink) {
 }
 
 class PictureEngine : public QIconEngine {
-public:
+  public:
     explicit PictureEngine(ButtonPicture picture) : picture_(picture) {}
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
         painter->save();
@@ -100,7 +100,7 @@ public:
     }
     QIconEngine* clone() const override { return new PictureEngine(picture_); }
 
-private:
+  private:
     ButtonPicture picture_;
 };
 

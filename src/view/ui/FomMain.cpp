@@ -96,18 +96,18 @@ void FomMain::buildPanel() {
     };
     Command6 = button("Command6", ButtonPicture::GoTo, QStringLiteral("指定手へ"),
                       &FomMain::Command6_Click);
-    Command7 = button("Command7", ButtonPicture::First, QStringLiteral("初手"),
-                      &FomMain::Command7_Click);
+    Command7 =
+        button("Command7", ButtonPicture::First, QStringLiteral("初手"), &FomMain::Command7_Click);
     Command2 = button("Command2", ButtonPicture::Back, QStringLiteral("一手戻し"),
                       &FomMain::Command2_Click);
     Command5 = button("Command5", ButtonPicture::Forward, QStringLiteral("次の手"),
                       &FomMain::Command5_Click);
-    Command8 = button("Command8", ButtonPicture::Last, QStringLiteral("最終手"),
-                      &FomMain::Command8_Click);
-    Command9 = button("Command9", ButtonPicture::Replay, QStringLiteral("再現"),
-                      &FomMain::Saigen_Click);
-    Command4 = button("Command4", ButtonPicture::Stop, QStringLiteral("停止"),
-                      &FomMain::Saigen_Click);
+    Command8 =
+        button("Command8", ButtonPicture::Last, QStringLiteral("最終手"), &FomMain::Command8_Click);
+    Command9 =
+        button("Command9", ButtonPicture::Replay, QStringLiteral("再現"), &FomMain::Saigen_Click);
+    Command4 =
+        button("Command4", ButtonPicture::Stop, QStringLiteral("停止"), &FomMain::Saigen_Click);
     Command4->hide();
     Command3 = button("Command3", ButtonPicture::NewWindow,
                       QStringLiteral("新しいウィンドウの作成"), &FomMain::Command3_Click);
@@ -148,7 +148,8 @@ void FomMain::buildMenus() {
     connect(settings, &QAction::triggered, this, [this] { program_.showSettingsWindow(); });
     QAction* browser = addCommand(options, "mbraw", QStringLiteral("ブラウザ表示"), nullptr);
     connect(browser, &QAction::triggered, this, [this] { program_.showBrowserWindow(); });
-    addCommand(options, "mImage", QStringLiteral("盤面を画像で保存"), &FomMain::saveBoardImage_Click);
+    addCommand(options, "mImage", QStringLiteral("盤面を画像で保存"),
+               &FomMain::saveBoardImage_Click);
     QAction* viewer = addCommand(options, "mSgfViewer", QStringLiteral("SGF手順ﾋﾞｭｱｰ"), nullptr);
     viewer->setCheckable(true);
     connect(viewer, &QAction::triggered, this,
@@ -172,8 +173,8 @@ void FomMain::buildMenus() {
     addCommand(Mcont, "Msaisyu", QStringLiteral("再現終了"), nullptr);
     Mcont->addSeparator();
     addCommand(Mcont, "gkaiten", QStringLiteral("画面回転１８０°"), &FomMain::gkaiten_Click);
-    mhyouji = addCommand(Mcont, "mhyouji", QStringLiteral("コントロールの表示"),
-                         &FomMain::mhyouji_Click);
+    mhyouji =
+        addCommand(Mcont, "mhyouji", QStringLiteral("コントロールの表示"), &FomMain::mhyouji_Click);
     mhyouji->setCheckable(true);
     mhyouji->setChecked(true);
     mSGF = addCommand(Mcont, "mSGF", QStringLiteral("ツリーﾋﾞｭｱｰ(SGF)"), &FomMain::mSGF_Click);
@@ -255,7 +256,8 @@ void FomMain::setCommentaryShown(bool shown) { TxtKaisetu->setVisible(shown); }
 bool FomMain::commentaryShown() const { return !TxtKaisetu->isHidden(); }
 
 void FomMain::setMatchButtonsEnabled(bool enabled) {
-    for (QToolButton* button : {Command1, Command2, Command4, Command5, Command6, Command7, Command8})
+    for (QToolButton* button :
+         {Command1, Command2, Command4, Command5, Command6, Command7, Command8})
         button->setEnabled(enabled);
 }
 

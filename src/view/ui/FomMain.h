@@ -25,7 +25,7 @@ class Program;
 
 class FomMain : public QMainWindow, public BoardHost {
     Q_OBJECT
-public:
+  public:
     explicit FomMain(Program& program);
     ~FomMain() override;
 
@@ -66,13 +66,13 @@ public:
     double replaySpeedSeconds() const override;
     void relayout() override;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void buildPanel();
     void buildMenus();
     void buildVersionPanel();

@@ -61,7 +61,8 @@ TEST(MatchWindowTest, TwoCopiesPlayAMatch) {
     a.click("Command3");
     EXPECT_TRUE(a.control("FrmMata")->isVisible());
     a.control<QButtonGroup>("Option1")->button(2)->click();
-    EXPECT_EQ(a.control<QLineEdit>("Text1")->text(), "この前はこちらが待ったから一手だけ待ってね？");
+    EXPECT_EQ(a.control<QLineEdit>("Text1")->text(),
+              "この前はこちらが待ったから一手だけ待ってね？");
     a.control<QLineEdit>("Text2")->setText("すみません");
     a.click("Command1");
     EXPECT_EQ(a.window.logLines().back(), "送信:すみません");
@@ -96,9 +97,8 @@ TEST(MatchWindowTest, TwoCopiesPlayAMatch) {
     // Clearing the board: refused, then accepted.
     b.answer = false;
     a.click("Command5");
-    ASSERT_TRUE(waitFor([&] {
-        return a.window.logLines().back() == "受信:碁盤の初期化は少し待ってください";
-    }));
+    ASSERT_TRUE(waitFor(
+        [&] { return a.window.logLines().back() == "受信:碁盤の初期化は少し待ってください"; }));
     EXPECT_EQ(b.window.logLines().back(), "送信:画面消去拒否");
     EXPECT_EQ(a.state.MoveCount, 3);
     b.answer = true;
@@ -113,7 +113,7 @@ TEST(MatchWindowTest, TwoCopiesPlayAMatch) {
     EXPECT_EQ(a.state.NetMyColour, kWhite);
     EXPECT_EQ(b.state.NetMyColour, kBlack);
     EXPECT_EQ(a.state.BoardGrid[4][4], kBlack + 1);  // B's (16,16) seen from A's side
-    a.engine.IshiUtu(16, 16);                       // free on A: B's (4,4), free there too
+    a.engine.IshiUtu(16, 16);                        // free on A: B's (4,4), free there too
     ASSERT_TRUE(waitFor([&] { return b.state.MoveCount == 4; }));
     EXPECT_EQ(b.state.BoardGrid[4][4], kWhite + 1);
     QTest::qWait(100);  // A's handicap echo reached B and was ignored there
@@ -148,7 +148,7 @@ TEST(MatchWindowTest, TwoCopiesPlayAMatch) {
 
 // A peer written from the wire format alone: what it reads and writes are raw bytes.
 class RawPeerTest : public ::testing::Test {
-protected:
+  protected:
     RawPeerTest() : port(test::freePort()), copy(port) {
         copy.load();
         raw.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
@@ -172,7 +172,8 @@ TEST_F(RawPeerTest, BytesOnTheWire) {
 
     copy.control<QLineEdit>("Text2")->setText("こんにちは表ソ");
     copy.click("Command4");
-    EXPECT_EQ(readSome(), QByteArray("#Connent,\x82\xB1\x82\xF1\x82\xC9\x82\xBF\x82\xCD\x95\x5C\x83\x5C"));
+    EXPECT_EQ(readSome(),
+              QByteArray("#Connent,\x82\xB1\x82\xF1\x82\xC9\x82\xBF\x82\xCD\x95\x5C\x83\x5C"));
 
     // Messages merged into one read, CP932 text, and noise that must change nothing.
     write("#Tejun,1,4,4,0#Connent,\x91\xD2\x82\xC1\x82\xBD,x");

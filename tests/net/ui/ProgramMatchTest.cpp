@@ -42,9 +42,8 @@ TEST(ProgramMatchTest, TwoProgramsPlay) {
         for (FomSock* sock : {&sockA, &sockB}) sock->setAsker([](const QString&) { return true; });
 
         sockB.findChild<QPushButton*>("Cmdconnect")->click();
-        ASSERT_TRUE(test::waitFor([&] {
-            return a.state().NetMatchActive && b.state().NetMatchActive;
-        }));
+        ASSERT_TRUE(
+            test::waitFor([&] { return a.state().NetMatchActive && b.state().NetMatchActive; }));
         EXPECT_FALSE(boardButtonsEnabled(a));
         EXPECT_FALSE(boardButtonsEnabled(b));
 

@@ -11,8 +11,8 @@
 #include "records/ui/FomFile.h"
 #include "records/ui/fomSgf.h"
 #include "shell/ui/FomSet.h"
-#include "tree/ui/FomNode.h"
 #include "support/ProgramFixture.h"
+#include "tree/ui/FomNode.h"
 
 namespace kelmaz {
 namespace {
@@ -20,7 +20,7 @@ namespace {
 // The viewer inside the running program: its menu item, the speed bar it shares with the
 // settings window, the file window's hook, clearing the board and closing the program.
 class SequenceViewerInProgram : public test::ProgramFixture {
-protected:
+  protected:
     QAction* menuItem() { return main().findChild<QAction*>("mSgfViewer"); }
     fomSgf& viewer() { return program().sequenceViewer(); }
     // The record and outline as an SGF file read leaves them, announced by the file window.

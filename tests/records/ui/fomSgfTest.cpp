@@ -26,7 +26,7 @@ using Colour = fomSgf::LabelColour;
 // The viewer over a real engine; the board window is a fake whose replay timer the test
 // drives tick by tick.
 class ViewerTest : public ::testing::Test {
-protected:
+  protected:
     ViewerTest() {
         engine.setViewer(&viewer.link());
         state.List3 = test::kBranchingTree;
@@ -308,7 +308,7 @@ TEST_F(ViewerTest, TooDeepANestingIsNamedInTheWindow) {
 // A commented game with variations read from a file: 176 moves on its main line, ten nested
 // variations along it and, for each, an alternative; branch 21 replaces move 6.
 class ViewerOnReadFileTest : public ViewerTest {
-protected:
+  protected:
     void SetUp() override {
         TreeLink noTree;
         const auto file = test::corpusDir() / "variations" / "tolley-go__games__branchtest.sgf";

@@ -20,7 +20,7 @@ struct Started {
 };
 
 class CloneWindowTest : public test::ProgramFixture {
-protected:
+  protected:
     // Starts the program and records what its clone commands would start.
     Program& startRecording(bool starts = true) {
         Program& p = start();
@@ -79,8 +79,8 @@ TEST_F(CloneWindowTest, ButtonPressesNumberTheClonesAndTheMenuKeepsTheCounter) {
     for (std::size_t i = 0; i < started_.size(); ++i) {
         const auto clone = startClone(started_[i].arguments[0]);
         EXPECT_EQ(clone->state().InstanceNo, expected[i]);
-        EXPECT_TRUE(clone->fomMain().windowTitle().startsWith(
-            QStringLiteral("Kelmaz 碁盤No") + QString::fromLatin1(expected[i])));
+        EXPECT_TRUE(clone->fomMain().windowTitle().startsWith(QStringLiteral("Kelmaz 碁盤No") +
+                                                              QString::fromLatin1(expected[i])));
         // A clone of a clone numbers itself after its own number, with the counter it took
         // over from the window that launched it.
         if (i == 0) {
@@ -147,10 +147,11 @@ TEST_F(CloneWindowTest, AnUntrustedListStartsAWindowThatShowsWhatItCan) {
         EXPECT_LE(s.MoveCount, kMaxMoves) << list;
         EXPECT_TRUE(clone->fomMain().isVisible()) << list;
     }
-    QStringList many{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("0"),
+    QStringList many{QStringLiteral("0"),   QStringLiteral("1"),   QStringLiteral("0"),
                      QStringLiteral("200"), QStringLiteral("200"), QStringLiteral("4000"),
                      QStringLiteral("4000")};
-    for (int k = 0; k < 700; ++k) many << QStringLiteral("1") << QStringLiteral("1") << QStringLiteral("0");
+    for (int k = 0; k < 700; ++k)
+        many << QStringLiteral("1") << QStringLiteral("1") << QStringLiteral("0");
     const auto clone = startClone(many.join(QLatin1Char(',')));
     EXPECT_EQ(clone->state().MoveCount, kMaxMoves) << "a list longer than the record is cut";
 }
@@ -173,7 +174,7 @@ TEST_F(CloneWindowTest, TheRunningProgramsOwnExecutableIsStartedAndAFailureIsSho
 
 // The built program, started as the clone's process, comes up where and as the list says.
 class CloneProcessTest : public CloneWindowTest {
-protected:
+  protected:
     void SetUp() override {
         CloneWindowTest::SetUp();
         app_ = qEnvironmentVariable("KELMAZ_APP");
@@ -184,7 +185,8 @@ protected:
     QMap<QString, QString> runClone(const QString& list, const QString& scale) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("KELMAZ_CONFIG_DIR"), QString::fromStdString(dir_.path().string()));
+        env.insert(QStringLiteral("KELMAZ_CONFIG_DIR"),
+                   QString::fromStdString(dir_.path().string()));
         env.insert(QStringLiteral("KELMAZ_STATE_DUMP"), report_);
         env.insert(QStringLiteral("QT_SCALE_FACTOR"), scale);
         QFile::remove(report_);
@@ -217,7 +219,8 @@ TEST_F(CloneProcessTest, AStartedSecondProcessComesUpWithTheLaunchingWindowsPosi
 
     const auto report = runClone(started_[0].arguments[0], QStringLiteral("1"));
     EXPECT_EQ(report.value(QStringLiteral("instance")), QStringLiteral("0-1"));
-    EXPECT_TRUE(report.value(QStringLiteral("caption")).startsWith(QStringLiteral("Kelmaz 碁盤No0-1")));
+    EXPECT_TRUE(
+        report.value(QStringLiteral("caption")).startsWith(QStringLiteral("Kelmaz 碁盤No0-1")));
     EXPECT_EQ(report.value(QStringLiteral("moveCount")), QStringLiteral("3"));
     EXPECT_EQ(report.value(QStringLiteral("moves")), QStringLiteral("4,4,0;16,16,7;16,4,0"));
     EXPECT_EQ(report.value(QStringLiteral("top")).toInt(), main().pos().y() * 15);

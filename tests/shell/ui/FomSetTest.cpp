@@ -124,7 +124,8 @@ TEST_F(SettingsWindow, HandicapPlacesItsStonesAndShowsNoneAgain) {
     option(set, "Option1_2")->click();  // nine lines: every point lands on the board
     option(set, "Option6_8")->click();
     EXPECT_EQ(state().MoveCount, 9);
-    for (int k = 1; k <= 9; ++k) EXPECT_TRUE(state().onBoard(state().MoveCol[k], state().MoveRow[k]));
+    for (int k = 1; k <= 9; ++k)
+        EXPECT_TRUE(state().onBoard(state().MoveCol[k], state().MoveRow[k]));
 }
 
 TEST_F(SettingsWindow, HandicapIsAnnouncedToTheOpponentOnlyDuringAMatch) {

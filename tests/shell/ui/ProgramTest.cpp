@@ -40,8 +40,9 @@ TEST_F(StartAndEnd, WithoutASettingsFileTheDefaultsApplyAndExitWritesTheGeometry
 }
 
 TEST_F(StartAndEnd, StoredOptionsAreApplied) {
-    writeIni("Ban,2\nBangou, 0\nOS,NT\nBaniro,1\nShiro,1\nSpeed,2.5\nPnada,1\ndispCont,0\n"
-             "Kaisetu,非表示\nWidth,6000\n");
+    writeIni(
+        "Ban,2\nBangou, 0\nOS,NT\nBaniro,1\nShiro,1\nSpeed,2.5\nPnada,1\ndispCont,0\n"
+        "Kaisetu,非表示\nWidth,6000\n");
     start();
     EXPECT_EQ(state().BoardSize, 9);
     EXPECT_TRUE(program().options().showNumbers);

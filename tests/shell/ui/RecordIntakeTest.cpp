@@ -23,7 +23,7 @@ const char* kUgf =
     "[Header]\r\nVer=UGF\r\nHdcp=0,6.5\r\n[Files]\r\nx.ugi\r\n[Data]\r\nPD,B1,1,0\r\nDP,W1,2,0\r\n";
 
 class RecordIntakeTest : public test::ProgramFixture {
-protected:
+  protected:
     QString write(const char* name, const std::string& text) {
         test::writeBytes(dir_.file(name), text);
         return QString::fromStdString(dir_.file(name).string());
@@ -85,8 +85,8 @@ TEST_F(RecordIntakeTest, AnExistingPathWithACommaIsAClonesListNotAFile) {
 
 TEST_F(RecordIntakeTest, AMissingFileOrAFolderOnTheCommandLineIsReportedOverAnEmptyBoard) {
     const QString folder = QString::fromStdString(dir_.path().string());
-    for (const QString& path : {QString::fromStdString(dir_.file("missing.sgf").string()), folder,
-                                QStringLiteral("0")}) {
+    for (const QString& path :
+         {QString::fromStdString(dir_.file("missing.sgf").string()), folder, QStringLiteral("0")}) {
         startWith(path);
         EXPECT_EQ(readMessage(), QString::fromUtf8(kReadErrorMessage.data())) << path.toStdString();
         EXPECT_EQ(shown().MoveCount, 0);
@@ -127,7 +127,8 @@ TEST_F(RecordIntakeTest, AFileThatHoldsNoRecordKeepsTheBoardAndSaysSo) {
     start();
     clickPoint(10, 10);
     for (const char* name : {"note.txt", "empty.sgf"}) {
-        drop(write(name, name == std::string("note.txt") ? "今日は良い天気です。\n対局は明日。\n" : ""));
+        drop(write(name,
+                   name == std::string("note.txt") ? "今日は良い天気です。\n対局は明日。\n" : ""));
         EXPECT_EQ(readMessage(), QString::fromUtf8(kFormatErrorMessage.data())) << name;
         EXPECT_EQ(state().MoveCount, 1) << name;
         EXPECT_EQ(stoneAt(10, 10), kBlack + 1) << name;
@@ -150,7 +151,8 @@ TEST_F(RecordIntakeTest, AReadThatFailsHalfwayStillShowsItsGameInformation) {
     drop(write("good.sgf", kGame));
     EXPECT_EQ(info->Text1(blackPlayer)->text(), QStringLiteral("黒"));
     // The board is cleared for it, the header is read, then a move line has a field too many.
-    drop(write("broken.ugf", "[Header]\nVer=UGF,1\nPlayerB=山田,3d\n[Data]\nPD,B1,1,0\nDP,W1,2,0,0,0\n"));
+    drop(write("broken.ugf",
+               "[Header]\nVer=UGF,1\nPlayerB=山田,3d\n[Data]\nPD,B1,1,0\nDP,W1,2,0,0,0\n"));
     EXPECT_EQ(readMessage(), QString::fromUtf8(kFormatErrorMessage.data()));
     EXPECT_EQ(state().Info[InfoField::PB], "山田");
     EXPECT_EQ(info->Text1(blackPlayer)->text(), QStringLiteral("山田"));

@@ -22,15 +22,16 @@ namespace {
 
 // The tree window over a real engine; message boxes answer as the test says and are recorded.
 class TreeWindowTest : public ::testing::Test {
-protected:
+  protected:
     TreeWindowTest() {
         engine.setTree(&tree.link());
         tree.setAsker([this](const QString& title, const QString& text) {
             asked.push_back(title + "|" + text);
             return answer;
         });
-        tree.setInformer(
-            [this](const QString& title, const QString& text) { told.push_back(title + "|" + text); });
+        tree.setInformer([this](const QString& title, const QString& text) {
+            told.push_back(title + "|" + text);
+        });
     }
 
     // Reads SGF lines as the file window does.
@@ -185,7 +186,8 @@ TEST_F(TreeWindowTest, TheTreeStaysUncoveredAndEveryCaptionWholeAtTheNarrowestWi
     EXPECT_FALSE(tree.LstSgfSample->isVisible());
     EXPECT_FALSE(tree.txtsgf->isVisible());
     for (QPushButton* b : tree.FrmCont->findChildren<QPushButton*>()) {
-        EXPECT_GE(b->width(), b->fontMetrics().horizontalAdvance(b->text())) << b->text().toStdString();
+        EXPECT_GE(b->width(), b->fontMetrics().horizontalAdvance(b->text()))
+            << b->text().toStdString();
         EXPECT_LE(b->geometry().bottom(), tree.FrmCont->height()) << b->text().toStdString();
     }
     EXPECT_LE(tree.FrmCont->geometry().bottom(), tree.height());

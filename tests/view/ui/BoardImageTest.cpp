@@ -28,7 +28,7 @@ namespace {
 // While it lives, no file this process writes can grow past the given size; the write that
 // would pass it fails instead of ending the process.
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(rlim_t bytes) {
         getrlimit(RLIMIT_FSIZE, &previous_);
         previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
@@ -43,13 +43,13 @@ public:
     FileSizeLimit(const FileSizeLimit&) = delete;
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
-private:
+  private:
     rlimit previous_{};
     void (*previousHandler_)(int) = SIG_DFL;
 };
 
 class BoardImageTest : public test::ProgramFixture {
-protected:
+  protected:
     void SetUp() override {
         ProgramFixture::SetUp();
         start();
@@ -100,7 +100,8 @@ protected:
             auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
             if (name == nullptr) return false;
             // Typing replaces any file the folder view selected (the suggested name, once the
-            // folder has loaded); selectFile does that without the keyboard focus a typing user has.
+            // folder has loaded); selectFile does that without the keyboard focus a typing user
+            // has.
             dialog->selectFile(QString::fromUtf8(typed));
             name->setText(QString::fromUtf8(typed));  // as typed into the name box
             static_cast<QDialog*>(dialog)->accept();  // public on the base class

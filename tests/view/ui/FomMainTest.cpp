@@ -1,10 +1,10 @@
 #include <QApplication>
 #include <QLabel>
-#include <QPushButton>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QToolButton>
 #include <regex>
 
@@ -71,8 +71,7 @@ TEST_F(MainWindow, CaptionCountsPrisoners) {
     clickPoint(1, 1);
     clickPoint(1, 2);
     EXPECT_EQ(stoneAt(1, 1), 0);
-    EXPECT_EQ(main().windowTitle(),
-              QStringLiteral("Kelmaz 碁盤No0     上げハマ 黒 = 1  白 = 0"));
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Kelmaz 碁盤No0     上げハマ 黒 = 1  白 = 0"));
     main().findChild<QToolButton*>("Command1")->click();  // clear
     EXPECT_EQ(main().windowTitle(), QStringLiteral("Kelmaz 碁盤No0"));
     EXPECT_EQ(state().MoveCount, 0);
@@ -143,15 +142,18 @@ TEST_F(MainWindow, KoRecaptureIsRefusedWithAMessage) {
 TEST_F(MainWindow, ButtonsAndBoxesCarryNames) {
     start();
     const std::pair<const char*, const char*> names[] = {
-        {"Command6", "指定手へ"}, {"Command7", "初手"}, {"Command2", "一手戻し"},
-        {"Command5", "次の手"},  {"Command8", "最終手"}, {"Command9", "再現"},
-        {"Command4", "停止"},    {"Command3", "新しいウィンドウの作成"}, {"Command1", "画面消去"}};
+        {"Command6", "指定手へ"}, {"Command7", "初手"},
+        {"Command2", "一手戻し"}, {"Command5", "次の手"},
+        {"Command8", "最終手"},   {"Command9", "再現"},
+        {"Command4", "停止"},     {"Command3", "新しいウィンドウの作成"},
+        {"Command1", "画面消去"}};
     for (const auto& [object, name] : names) {
         auto* button = main().findChild<QToolButton*>(object);
         ASSERT_NE(button, nullptr) << object;
         EXPECT_EQ(button->accessibleName(), QString::fromUtf8(name));
         EXPECT_EQ(button->toolTip(), QString::fromUtf8(name));
-        EXPECT_TRUE(button->text().isEmpty() || button->toolButtonStyle() == Qt::ToolButtonIconOnly);
+        EXPECT_TRUE(button->text().isEmpty() ||
+                    button->toolButtonStyle() == Qt::ToolButtonIconOnly);
         EXPECT_FALSE(button->icon().isNull());
     }
     EXPECT_EQ(main().findChild<QLineEdit*>("Text1")->accessibleName(), QStringLiteral("手数"));
