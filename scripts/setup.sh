@@ -7,6 +7,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-webengine-dev libgl1-mesa-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    clang libclang-rt-dev clang-format
     fonts-ipafont-gothic xvfb xauth
 )
 

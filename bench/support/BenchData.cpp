@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <random>
 #include <utility>
 
@@ -105,8 +104,7 @@ class TreeWriter {
 }  // namespace
 
 std::filesystem::path corpusFile(const std::string& relative) {
-    const char* dir = std::getenv("KELMAZ_CORPUS");
-    return std::filesystem::path(dir && *dir ? dir : KELMAZ_BENCH_CORPUS) / relative;
+    return test::dataFile("records/" + relative);
 }
 
 std::string readFile(const std::filesystem::path& path) { return test::readBytes(path); }

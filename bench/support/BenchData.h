@@ -1,6 +1,6 @@
 #pragma once
-// Records the benchmarks work on: files of the public corpus and records generated here with a
-// fixed seed, so that every run measures the same input.
+// Records the benchmarks work on: public records of the tests' data and records generated here with
+// a fixed seed, so that every run measures the same input.
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -11,7 +11,7 @@
 
 namespace kelmaz::bench {
 
-// A file of the public record corpus (KELMAZ_CORPUS, else the corpus beside the sources).
+// A public game record of the tests' data (tests/data/records).
 std::filesystem::path corpusFile(const std::string& relative);
 std::string readFile(const std::filesystem::path& path);
 

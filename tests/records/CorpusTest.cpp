@@ -89,7 +89,7 @@ std::vector<Stone> referenceMainLine(std::string_view text) {
 
 std::vector<std::filesystem::path> corpusFiles() {
     std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(test::corpusDir())) {
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(test::recordsDir())) {
         if (entry.is_regular_file()) files.push_back(entry.path());
     }
     std::sort(files.begin(), files.end());
@@ -98,7 +98,7 @@ std::vector<std::filesystem::path> corpusFiles() {
 
 TEST(Corpus, EveryFileLoadsItsMainLine) {
     const auto files = corpusFiles();
-    ASSERT_GT(files.size(), 100u) << test::corpusDir();
+    ASSERT_GT(files.size(), 100u) << test::recordsDir();
     int games = 0;
     for (const auto& path : files) {
         SCOPED_TRACE(path.string());
@@ -135,7 +135,7 @@ TEST(Corpus, EveryFileLoadsItsMainLine) {
 
 TEST(Corpus, ShiftJisRecordKeepsItsTrailBytesInsideTheirCharacters) {
     ToolRecord record;
-    const auto path = test::corpusDir() / "handmade" / "sjis-trailbytes.sgf";
+    const auto path = test::dataFile("handmade/sgf-cp932-trail-bytes.sgf");
     ASSERT_EQ(readRecordForTool(path.string(), record).status, RecordReadResult::Status::Ok);
     EXPECT_EQ(record.state.Info[InfoField::PB], "能勢");
     EXPECT_EQ(record.state.Info[InfoField::PW], "十河ソ");

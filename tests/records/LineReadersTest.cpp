@@ -217,24 +217,25 @@ TEST(FormatDetection, ARecordReadAfterAnSgfFileDropsTheOldTree) {
 }
 
 TEST(RecordFile, HandmadeFilesOfEachFormat) {
-    const auto dir = test::corpusDir() / "handmade";
+    const auto dir = test::testDataDir() / "handmade";
     TreeLink tree;
     GameState ugf;
-    ASSERT_EQ(readRecordFile((dir / "ugf-spec-spelling.ugf").string(), ugf, {}, tree).status,
+    ASSERT_EQ(readRecordFile((dir / "ugf-hdcap-lower-case-coordinate.ugf").string(), ugf, {}, tree)
+                  .status,
               RecordReadResult::Status::Ok);
     EXPECT_EQ(ugf.Info[InfoField::EV], "例会");
     EXPECT_EQ(ugf.Info[InfoField::KM], "6.5");
     expectMove(ugf, 3, 17, 3, kBlack);
 
     GameState tki;
-    ASSERT_EQ(readRecordFile((dir / "tki-basic.txt").string(), tki, {}, tree).status,
+    ASSERT_EQ(readRecordFile((dir / "tki-comments-and-commas.txt").string(), tki, {}, tree).status,
               RecordReadResult::Status::Ok);
     EXPECT_EQ(tki.MoveCount, 5);
     EXPECT_EQ(tki.MoveComment[2], "いい手");
     EXPECT_EQ(tki.MoveComment[5], "表示のテスト");
 
     GameState applet;
-    ASSERT_EQ(readRecordFile((dir / "applet-basic.htm").string(), applet, {}, tree).status,
+    ASSERT_EQ(readRecordFile((dir / "applet-page-cp932.htm").string(), applet, {}, tree).status,
               RecordReadResult::Status::Ok);
     EXPECT_EQ(applet.MoveCount, 10);
     EXPECT_EQ(applet.Info[InfoField::PB], "山田太郎");

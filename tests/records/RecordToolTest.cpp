@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "records/RecordMoves.h"
 #include "records/RecordTool.h"
@@ -67,8 +68,9 @@ void expectSameRecord(const GameState& a, const GameState& b) {
 
 TEST(RecordTool, RecordsFromEveryFormatSurviveWritingAndReadingBack) {
     test::TempDir dir;
-    for (const char* name : {"tki-basic.txt", "ugf-spec-spelling.ugf", "applet-basic.htm"}) {
-        ToolRecord first = readOk(test::corpusDir() / "handmade" / name);
+    for (const char* name : {"tki-comments-and-commas.txt", "ugf-hdcap-lower-case-coordinate.ugf",
+                             "applet-page-cp932.htm"}) {
+        ToolRecord first = readOk(test::dataFile("handmade/" + std::string(name)));
         const auto out = dir.file(std::string(name) + ".sgf").string();
         ASSERT_FALSE(writeRecordForTool(first, out)) << name;
         ToolRecord second = readOk(out);
@@ -105,9 +107,8 @@ TEST(RecordTool, CommentsWithBracketsBackslashesAndJapaneseSurviveInBothEncoding
 class CliProcess : public ::testing::Test {
   protected:
     void SetUp() override {
-        const char* cli = std::getenv("KELMAZ_CLI");
-        if (!cli || !*cli) GTEST_SKIP() << "KELMAZ_CLI is not set";
-        cli_ = cli;
+        cli_ = KELMAZ_CLI;
+        ASSERT_TRUE(std::filesystem::is_regular_file(cli_)) << cli_;
     }
     int run(const std::string& args, const std::filesystem::path& out) {
         const std::string command = "'" + cli_ + "' " + args + " >'" + out.string() + "' 2>&1";
@@ -120,7 +121,7 @@ class CliProcess : public ::testing::Test {
 TEST_F(CliProcess, ExitStatusAndMessages) {
     test::TempDir dir;
     const auto out = dir.file("out.txt");
-    const std::string tki = (test::corpusDir() / "handmade" / "tki-basic.txt").string();
+    const std::string tki = (test::dataFile("handmade/tki-comments-and-commas.txt")).string();
     EXPECT_EQ(run("show '" + tki + "' --move 1", out), 0);
     EXPECT_EQ(test::readBytes(out).substr(0, 28), "size 19\nmove 1\nprisoners 0 0");
     EXPECT_EQ(run("info '" + tki + "'", out), 0);

@@ -36,7 +36,7 @@ bool readSgf(const std::filesystem::path& file, GameState& state) {
 // into the record, moves, passes and handicap stones alike.
 TEST(SequencePathsCorpus, MainLineEqualsTheReadersMainLine) {
     int files = 0;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(test::corpusDir())) {
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(test::recordsDir())) {
         if (entry.path().extension() != ".sgf") continue;
         // An empty group "()" ends this file's main line for the reader; the outline has no
         // trace of it, so the two cannot agree on where that line stops.
@@ -55,12 +55,11 @@ TEST(SequencePathsCorpus, MainLineEqualsTheReadersMainLine) {
 
 TEST(SequencePathsCorpus, AnotherFormatReadAfterAnSgfFileLeavesNoOutline) {
     GameState state;
-    ASSERT_TRUE(
-        readSgf(test::corpusDir() / "variations" / "tolley-go__games__branchtest.sgf", state));
+    ASSERT_TRUE(readSgf(test::dataFile("handmade/sgf-commented-game-with-variations.sgf"), state));
     ASSERT_FALSE(state.List3.empty());
     TreeLink noTree;
     BoardOptions options;
-    readRecordFile((test::corpusDir() / "handmade" / "ugf-spec-spelling.ugf").string(), state,
+    readRecordFile((test::dataFile("handmade/ugf-hdcap-lower-case-coordinate.ugf")).string(), state,
                    options, noTree);
     EXPECT_TRUE(state.List3.empty());
     EXPECT_TRUE(ReadNode(state.List3).branches.empty());
@@ -71,7 +70,7 @@ TEST(SequencePathsCorpus, AnotherFormatReadAfterAnSgfFileLeavesNoOutline) {
 TEST(SequencePathsCorpus, EveryLeafBranchReplaysTheTreeEditorsLine) {
     int checked = 0;
     for (const auto& entry :
-         std::filesystem::directory_iterator(test::corpusDir() / "variations")) {
+         std::filesystem::directory_iterator(test::recordsDir() / "variations")) {
         GameState read;
         if (!readSgf(entry.path(), read)) continue;
         SCOPED_TRACE(entry.path().filename().string());

@@ -1,5 +1,6 @@
-// Entry point of the window tests: one QApplication for the whole run, offscreen, with the
-// settings file kept in a temporary folder so that no test touches the home folder.
+// Entry point of the window tests: one QApplication for the whole run, offscreen unless told
+// otherwise, with the settings file kept in a temporary folder so that no test touches the home
+// folder. The web engine's sandbox cannot start as root (as CI runs), so it is left off.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,6 +9,8 @@
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    if (qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").isEmpty())
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox");
     QTemporaryDir configDir;
     qputenv("KELMAZ_CONFIG_DIR", configDir.path().toLocal8Bit());
     QApplication app(argc, argv);

@@ -15,8 +15,21 @@ std::filesystem::path fromEnv(const char* name, const char* fallback) {
 }
 }  // namespace
 
-std::filesystem::path testDataDir() { return fromEnv("KELMAZ_TEST_DATA", "tests/data"); }
-std::filesystem::path corpusDir() { return fromEnv("KELMAZ_CORPUS", "../shared/corpus"); }
+std::filesystem::path testDataDir() { return fromEnv("KELMAZ_TEST_DATA", KELMAZ_TEST_DATA_DIR); }
+
+std::filesystem::path dataFile(const std::string& relative) {
+    auto path = testDataDir() / relative;
+    if (!std::filesystem::is_regular_file(path))
+        throw std::runtime_error("test data missing: " + path.string());
+    return path;
+}
+
+std::filesystem::path recordsDir() {
+    auto dir = testDataDir() / "records";
+    if (!std::filesystem::is_directory(dir))
+        throw std::runtime_error("test data missing: " + dir.string());
+    return dir;
+}
 
 std::string readBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);

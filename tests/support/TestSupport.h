@@ -5,10 +5,13 @@
 
 namespace kelmaz::test {
 
-// Folder of the project's own fixtures (tests/data).
+// Folder of the project's fixtures (tests/data): records/ holds public game records by use,
+// handmade/ the files written for the tests.
 std::filesystem::path testDataDir();
-// Folder of the public record corpus kept beside the repository (read-only).
-std::filesystem::path corpusDir();
+// A fixture under tests/data; a missing one throws, which fails the running test loudly.
+std::filesystem::path dataFile(const std::string& relative);
+// Folder of the public game records, sorted into subfolders by what they exercise.
+std::filesystem::path recordsDir();
 // Reads a whole file as bytes; empty when it cannot be read.
 std::string readBytes(const std::filesystem::path& path);
 void writeBytes(const std::filesystem::path& path, const std::string& bytes);

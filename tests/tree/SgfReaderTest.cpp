@@ -175,7 +175,7 @@ std::string expectedMainLine(const std::string& text) {
 
 TEST(SgfReader, CorpusRecordsLoadWithTheirMainLine) {
     int checked = 0;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(test::corpusDir())) {
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(test::recordsDir())) {
         if (entry.path().extension() != ".sgf") continue;
         const std::string bytes = test::readBytes(entry.path());
         const std::string text = decodeRecordBytes(bytes).text;

@@ -244,9 +244,9 @@ void fomBrowser::showMessage(const QString& text) {
 }
 
 void fomBrowser::TakeRecordFromClipboard() {
-    const QMimeData* data = QApplication::clipboard()->mimeData();
-    if (data == nullptr || !data->hasText()) return;
-    takeRecord(ReadClipboardLines(data->text().toStdString()));
+    const QMimeData* clipboard = QApplication::clipboard()->mimeData();
+    if (clipboard == nullptr || !clipboard->hasText()) return;
+    takeRecord(ReadClipboardLines(clipboard->text().toStdString()));
 }
 
 }  // namespace kelmaz

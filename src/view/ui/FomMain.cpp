@@ -321,8 +321,8 @@ void FomMain::closeEvent(QCloseEvent* event) {
 
 // Only local files are offered to the reader; the first one dropped is read.
 void FomMain::dragEnterEvent(QDragEnterEvent* event) {
-    const QMimeData* data = event->mimeData();
-    if (data->hasUrls() && !data->urls().isEmpty() && data->urls().front().isLocalFile())
+    const QMimeData* dragged = event->mimeData();
+    if (dragged->hasUrls() && !dragged->urls().isEmpty() && dragged->urls().front().isLocalFile())
         event->acceptProposedAction();
 }
 

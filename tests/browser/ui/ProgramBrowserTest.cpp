@@ -72,7 +72,7 @@ TEST_F(BrowserInProgram, TheMenuShowsOneBrowserWindow) {
 TEST_F(BrowserInProgram, TheRecordOfAnAppletPageLandsOnTheBoard) {
     // Served with LF line ends and the charset named only in the page's meta tag.
     QByteArray page =
-        QByteArray::fromStdString(test::readBytes(test::corpusDir() / "handmade/applet-basic.htm"))
+        QByteArray::fromStdString(test::readBytes(test::dataFile("handmade/applet-page-cp932.htm")))
             .replace("\r\n", "\n")
             .replace("<HEAD>\n",
                      "<HEAD>\n<META http-equiv=\"Content-Type\" "

@@ -22,7 +22,7 @@ constexpr int kPageTimeoutMs = 20000;
 
 // The corpus page of a board applet (CP932, CR LF), as a publisher serves it.
 std::string appletPage() {
-    return test::readBytes(test::corpusDir() / "handmade/applet-basic.htm");
+    return test::readBytes(test::dataFile("handmade/applet-page-cp932.htm"));
 }
 
 QString fileUrl(const std::filesystem::path& path) {

@@ -10,7 +10,6 @@
 #include <QTcpSocket>
 
 #include "net/ui/MatchPeer.h"
-#include "support/UiTestSupport.h"
 
 namespace kelmaz {
 namespace {
@@ -32,7 +31,10 @@ TEST(MatchWindowTest, TwoCopiesPlayAMatch) {
     // B starts before A listens: the first attempt is refused, the 2-second retry gets through.
     b.click("Cmdconnect");
     EXPECT_EQ(b.window.ActiveSocket(), 1);
-    QTest::qWait(200);  // the first attempt is refused meanwhile
+    ASSERT_TRUE(waitFor([&] {
+        auto* socket = b.window.findChild<QTcpSocket*>();
+        return socket && socket->error() == QAbstractSocket::ConnectionRefusedError;
+    }));
     a.load();
     ASSERT_TRUE(waitFor([&] { return bothActive(a, b); }, 6000));
     EXPECT_EQ(a.window.ActiveSocket(), 0);
@@ -55,7 +57,6 @@ TEST(MatchWindowTest, TwoCopiesPlayAMatch) {
     a.engine.IshiUtu(3, 3);
     ASSERT_TRUE(waitFor([&] { return b.state.MoveCount == 3; }));
     EXPECT_EQ(b.state.BoardGrid[17][17], kBlack + 1);
-    test::saveScreenshot(b.window, "network-match-window");
 
     // A asks to take back its move 3; B grants: one move goes on both sides.
     a.click("Command3");
@@ -116,8 +117,9 @@ TEST(MatchWindowTest, TwoCopiesPlayAMatch) {
     a.engine.IshiUtu(16, 16);                        // free on A: B's (4,4), free there too
     ASSERT_TRUE(waitFor([&] { return b.state.MoveCount == 4; }));
     EXPECT_EQ(b.state.BoardGrid[4][4], kWhite + 1);
-    QTest::qWait(100);  // A's handicap echo reached B and was ignored there
+    // A's handicap echo went out before its move, so B had already read and ignored it.
     EXPECT_EQ(b.state.MoveCount, 4);
+    EXPECT_EQ(b.state.BoardGrid[16][16], kBlack + 1);
 
     // Resigning: declined first (only the sending picture), then confirmed.
     a.answer = false;
@@ -209,8 +211,10 @@ TEST_F(RawPeerTest, PeerVanishingEndsTheMatch) {
     copy.engine.IshiUtu(4, 4);
     QTcpSocket intruder;
     intruder.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
-    QTest::qWait(100);
+    ASSERT_TRUE(waitFor([&] { return intruder.state() == QAbstractSocket::UnconnectedState; }));
+    EXPECT_EQ(intruder.error(), QAbstractSocket::ConnectionRefusedError);
     EXPECT_EQ(copy.state.MoveCount, 1);
+    EXPECT_TRUE(copy.state.NetMatchActive);
 
     raw.abort();
     ASSERT_TRUE(waitFor([&] { return !copy.state.NetMatchActive; }));

@@ -12,7 +12,6 @@
 #include "shell/ui/FomSet.h"
 #include "shell/ui/Program.h"
 #include "support/TestSupport.h"
-#include "support/UiTestSupport.h"
 #include "view/ui/FomMain.h"
 
 namespace kelmaz {
@@ -59,7 +58,6 @@ TEST(ProgramMatchTest, TwoProgramsPlay) {
         sockB.findChild<QPushButton*>("Command4")->click();
         auto* commentary = a.fomMain().findChild<QPlainTextEdit*>("TxtKaisetu");
         ASSERT_TRUE(test::waitFor([&] { return commentary->toPlainText() == "お願いします"; }));
-        test::saveScreenshot(sockA, "network-match-program");
 
         sockA.findChild<QPushButton*>("Command6")->click();
         EXPECT_TRUE(boardButtonsEnabled(a));

@@ -46,7 +46,7 @@ class FileWindowTest : public ::testing::Test {
         QTest::mouseClick(window.CmdWrite, Qt::LeftButton);
     }
     std::filesystem::path handmade(const char* name) const {
-        return test::corpusDir() / "handmade" / name;
+        return test::dataFile(std::string("handmade/") + name);
     }
 
     test::TempDir dir;
@@ -64,7 +64,7 @@ class FileWindowTest : public ::testing::Test {
 };
 
 TEST_F(FileWindowTest, ReadingReplaysTheRecordAndStoresWhereItCameFrom) {
-    read(handmade("sjis-trailbytes.sgf"));
+    read(handmade("sgf-cp932-trail-bytes.sgf"));
     EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(state.MoveCount, 4);
@@ -72,20 +72,20 @@ TEST_F(FileWindowTest, ReadingReplaysTheRecordAndStoresWhereItCameFrom) {
     EXPECT_EQ(state.BoardGrid[4][4], kWhite + 1);
     EXPECT_EQ(host.commentary, "最後");
     EXPECT_EQ(info.Text1(9)->text(), QStringLiteral("能勢"));
-    EXPECT_EQ(settings.read("File", ""), handmade("sjis-trailbytes.sgf").string());
+    EXPECT_EQ(settings.read("File", ""), handmade("sgf-cp932-trail-bytes.sgf").string());
     EXPECT_EQ(settings.read("Dir", ""), dir.path().string());
     EXPECT_EQ(settings.read("FileP", ""), "*.sgf");
     EXPECT_FALSE(host.running);
     EXPECT_TRUE(host.replayButtonEnabled);
 
-    read(handmade("ugf-spec-spelling.ugf"));
+    read(handmade("ugf-hdcap-lower-case-coordinate.ugf"));
     EXPECT_EQ(state.MoveCount, 4);
     EXPECT_EQ(info.Text1(20)->text(), QStringLiteral("6.5"));
     EXPECT_EQ(info.winnerLabel()->text(), QStringLiteral("黒"));
     EXPECT_EQ(info.detailLabel()->text(), QStringLiteral("中押"));
     EXPECT_EQ(state.SgfText, "");  // the earlier file's tree is not this record
 
-    read(handmade("tki-basic.txt"));
+    read(handmade("tki-comments-and-commas.txt"));
     EXPECT_EQ(state.MoveCount, 5);
     EXPECT_EQ(host.commentary, "表示のテスト");
 }
@@ -112,7 +112,7 @@ TEST_F(FileWindowTest, FailuresShowTheirMessages) {
 }
 
 TEST_F(FileWindowTest, WritingNamesTheFileSgfAndAsksBeforeOverwriting) {
-    read(handmade("tki-basic.txt"));
+    read(handmade("tki-comments-and-commas.txt"));
     write(QString::fromStdString(dir.file("game").string()));
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_FALSE(window.isVisible());
@@ -136,7 +136,7 @@ TEST_F(FileWindowTest, WritingNamesTheFileSgfAndAsksBeforeOverwriting) {
 }
 
 TEST_F(FileWindowTest, FailedWriteKeepsTheOldFileAndSaysSo) {
-    read(handmade("tki-basic.txt"));
+    read(handmade("tki-comments-and-commas.txt"));
     std::filesystem::create_directory(dir.file("taken.sgf"));
     write(QString::fromStdString(dir.file("taken.sgf").string()));
     EXPECT_EQ(messages, QStringList{QString::fromUtf8(kWriteErrorMessage.data())});
@@ -145,7 +145,7 @@ TEST_F(FileWindowTest, FailedWriteKeepsTheOldFileAndSaysSo) {
 }
 
 TEST_F(FileWindowTest, RotatedBoardIsWrittenAsPlayed) {
-    read(handmade("tki-basic.txt"));
+    read(handmade("tki-comments-and-commas.txt"));
     engine.Gkaiten_Click();
     ASSERT_TRUE(state.BoardRotated);
     write(QString::fromStdString(dir.file("rot").string()));

@@ -305,13 +305,14 @@ TEST_F(ViewerTest, TooDeepANestingIsNamedInTheWindow) {
     EXPECT_EQ(viewer.branchButton(2), nullptr);
 }
 
-// A commented game with variations read from a file: 176 moves on its main line, ten nested
-// variations along it and, for each, an alternative; branch 21 replaces move 6.
+// A commented game with variations read from a file: 31 moves on its main line (branches 1 to 3),
+// another answer at move 8 (branch 4), and branch 5 in place of move 6 with two answers of its
+// own at move 10 (branches 6 and 7).
 class ViewerOnReadFileTest : public ViewerTest {
   protected:
     void SetUp() override {
         TreeLink noTree;
-        const auto file = test::corpusDir() / "variations" / "tolley-go__games__branchtest.sgf";
+        const auto file = test::dataFile("handmade/sgf-commented-game-with-variations.sgf");
         ASSERT_EQ(readRecordFile(file.string(), state, options, noTree).status,
                   RecordReadResult::Status::Ok);
         state.ViewerState = 4;
@@ -325,23 +326,23 @@ class ViewerOnReadFileTest : public ViewerTest {
 };
 
 TEST_F(ViewerOnReadFileTest, ABranchAndTheWayBackToTheMainLine) {
-    ASSERT_EQ(state.MoveCount, 176);
-    ASSERT_NE(viewer.branchButton(21), nullptr);
-    EXPECT_EQ(viewer.branchButton(22), nullptr);
+    ASSERT_EQ(state.MoveCount, 31);
+    ASSERT_NE(viewer.branchButton(7), nullptr);
+    EXPECT_EQ(viewer.branchButton(8), nullptr);
     engine.Redraw(1, 5);
 
-    viewer.CmdNode_Click(21);
+    viewer.CmdNode_Click(5);
     EXPECT_EQ(state.MoveCount, 6);
     EXPECT_FALSE(state.MoveCol[6] == readRecord->MoveCol[6] &&
                  state.MoveRow[6] == readRecord->MoveRow[6]);
     EXPECT_EQ(stoneAt(state.MoveCol[6], state.MoveRow[6]), state.MoveColour[6] + 1);
     EXPECT_EQ(stoneAt(readRecord->MoveCol[6], readRecord->MoveRow[6]), 0);
-    EXPECT_TRUE(state.hasMove(8));
-    EXPECT_FALSE(state.hasMove(9));
+    EXPECT_TRUE(state.hasMove(9));
+    EXPECT_FALSE(state.hasMove(10));
 
     viewer.GetPath(0);
     EXPECT_EQ(state.MoveCount, 5);
-    for (int k = 1; k <= 177; ++k) {
+    for (int k = 1; k <= 32; ++k) {
         ASSERT_EQ(state.MoveCol[k], readRecord->MoveCol[k]) << k;
         ASSERT_EQ(state.MoveRow[k], readRecord->MoveRow[k]) << k;
     }
@@ -353,13 +354,13 @@ TEST_F(ViewerOnReadFileTest, TheReplayOffersTheVariationsAtTheirMove) {
     runReplay(200);
     EXPECT_EQ(state.MoveCount, 6);
     EXPECT_EQ(viewer.labelColour(2), Colour::Highlighted);
-    EXPECT_EQ(viewer.labelColour(21), Colour::Highlighted);
+    EXPECT_EQ(viewer.labelColour(5), Colour::Highlighted);
     EXPECT_EQ(viewer.labelColour(3), Colour::Normal);
     viewer.cmdSaigen->click();
     runReplay(200);
     EXPECT_EQ(state.MoveCount, 8);
     EXPECT_EQ(viewer.labelColour(3), Colour::Highlighted);
-    EXPECT_EQ(viewer.labelColour(20), Colour::Highlighted);
+    EXPECT_EQ(viewer.labelColour(4), Colour::Highlighted);
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 
 #include "shell/ui/FomSet.h"
 #include "support/ProgramFixture.h"
-#include "support/UiTestSupport.h"
 
 namespace kelmaz {
 namespace {
@@ -160,13 +159,6 @@ TEST_F(SettingsWindow, SpeedScrollBarEnds) {
     set.show();
     set.findChild<QPushButton*>("Command1")->click();
     EXPECT_FALSE(set.isVisible());
-}
-
-TEST_F(SettingsWindow, Screenshot) {
-    start();
-    FomSet& set = program().fomSet();
-    set.show();
-    test::saveScreenshot(set, QStringLiteral("settings"));
 }
 
 }  // namespace

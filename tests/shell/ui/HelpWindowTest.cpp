@@ -11,7 +11,6 @@
 
 #include "shell/ui/AppResources.h"
 #include "shell/ui/HelpWindow.h"
-#include "support/UiTestSupport.h"
 
 namespace kelmaz {
 namespace {
@@ -76,7 +75,6 @@ TEST(HelpWindow, OpensAtTheContentsAndGoesBackFromAnotherPage) {
     EXPECT_TRUE(window.windowTitle().contains(QStringLiteral("ヘルプ")));
 
     window.showPage(QStringLiteral("files.html"));
-    test::saveScreenshot(window, QStringLiteral("help-window"));
     EXPECT_EQ(browser->source().toString(), QStringLiteral("qrc:/help/files.html"));
     EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("SGF")));
 

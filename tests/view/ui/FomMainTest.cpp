@@ -6,12 +6,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
-#include <regex>
 
 #include "engine/Engine.h"
 #include "shell/ui/FomSet.h"
 #include "support/ProgramFixture.h"
-#include "support/UiTestSupport.h"
 
 namespace kelmaz {
 namespace {
@@ -224,26 +222,6 @@ TEST_F(MainWindow, ReplayMenusWithoutCommandsDoNothing) {
         main().findChild<QAction*>(name)->trigger();
         EXPECT_EQ(state().MoveCount, 1);
     }
-}
-
-TEST_F(MainWindow, ScreenshotOfAGameWithNumbers) {
-    // The first sixty moves of a real game from the corpus, played by clicks.
-    const std::string sgf =
-        test::readBytes(test::corpusDir() / "games_plain" / "gnugo__century21__gnugo-smartgo.sgf");
-    if (sgf.empty()) GTEST_SKIP() << "corpus not found";
-    writeIni("Width,9000\nBangou,0\n");
-    start();
-    const std::regex move(";([BW])\\[([a-s])([a-s])\\]");
-    int played = 0;
-    for (auto it = std::sregex_iterator(sgf.begin(), sgf.end(), move);
-         it != std::sregex_iterator() && played < 60; ++it, ++played) {
-        const std::smatch& m = *it;
-        ASSERT_EQ(m[1].str() == "B", played % 2 == 0) << "the game alternates";
-        clickPoint(m[2].str()[0] - 'a' + 1, m[3].str()[0] - 'a' + 1);
-    }
-    EXPECT_EQ(state().MoveCount, 60);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return board().markerLit(); }, 3000));
-    test::saveScreenshot(main(), QStringLiteral("main-window"));
 }
 
 }  // namespace

@@ -1,0 +1,82 @@
+// Makes the pictures of the README (docs/*.png) from real windows, offscreen. Not a test suite:
+// scripts/screenshots.sh runs it with KELMAZ_SCREENSHOT_DIR naming the folder to write into,
+// and a case fails only when its picture cannot be made.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+#include <regex>
+
+#include "engine/Engine.h"
+#include "records/RecordFile.h"
+#include "shell/ui/FomSet.h"
+#include "support/ProgramFixture.h"
+#include "tree/ui/FomNode.h"
+#include "tree/ui/PicNode.h"
+
+namespace kelmaz {
+namespace {
+
+void save(const QImage& picture, const QString& name) {
+    const QString dir = qEnvironmentVariable("KELMAZ_SCREENSHOT_DIR");
+    ASSERT_FALSE(dir.isEmpty()) << "KELMAZ_SCREENSHOT_DIR names no folder";
+    ASSERT_TRUE(QDir().mkpath(dir));
+    ASSERT_TRUE(picture.save(QDir(dir).filePath(name + ".png"))) << name.toStdString();
+}
+
+// Two windows side by side, as the user sees them.
+QImage sideBySide(QWidget& left, QWidget& right) {
+    const QImage a = left.grab().toImage();
+    const QImage b = right.grab().toImage();
+    QImage both(a.width() + b.width(), std::max(a.height(), b.height()), QImage::Format_RGB32);
+    both.fill(Qt::white);
+    QPainter p(&both);
+    p.drawImage(0, 0, a);
+    p.drawImage(a.width(), 0, b);
+    return both;
+}
+
+using DocPictures = test::ProgramFixture;
+
+TEST_F(DocPictures, MainWindowWithSixtyNumberedMoves) {
+    const std::string sgf =
+        test::readBytes(test::dataFile("records/games_plain/gnugo__century21__gnugo-smartgo.sgf"));
+    writeIni("Width,9000\nBangou,0\n");
+    start();
+    const std::regex move(";[BW]\\[([a-s])([a-s])\\]");
+    int played = 0;
+    for (auto it = std::sregex_iterator(sgf.begin(), sgf.end(), move);
+         it != std::sregex_iterator() && played < 60; ++it, ++played) {
+        clickPoint((*it)[1].str()[0] - 'a' + 1, (*it)[2].str()[0] - 'a' + 1);
+    }
+    ASSERT_EQ(state().MoveCount, 60);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return board().markerLit(); }, 3000));
+    save(main().grab().toImage(), "main-window");
+}
+
+TEST_F(DocPictures, SettingsWindow) {
+    start();
+    program().fomSet().show();
+    save(program().fomSet().grab().toImage(), "settings");
+}
+
+TEST_F(DocPictures, TreeWindowBesideTheBoard) {
+    start();
+    FomNode& tree = program().treeWindow();
+    tree.setAsker([](const QString&, const QString&) { return true; });
+    main().resize(620, 700);
+    const auto path = test::dataFile("handmade/sgf-commented-game-with-variations.sgf");
+    program().engine().gCls();
+    ASSERT_EQ(readRecordFile(path.string(), state(), program().options(), program().tree()).status,
+              RecordReadResult::Status::Ok);
+    program().engine().Redraw(1, state().MoveCount);
+    ASSERT_TRUE(tree.isVisible());
+    const TreeModel& m = tree.session().model();
+    tree.PicNode_MouseDown(m.nodeX(3, 2), m.nodeY(3));
+    save(sideBySide(main(), tree), "tree-window");
+}
+
+}  // namespace
+}  // namespace kelmaz
