@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -107,17 +106,16 @@ TEST(SgfReader, FileCutShortKeepsItsMoves) {
     EXPECT_EQ(Checkg(l.state.SgfText), "");
 }
 
-TEST(SgfReader, TenMegabyteFileLoadsInSeconds) {
+// A reader gone quadratic on a file this size runs into the case's timeout.
+TEST(SgfReader, TenMegabyteFileLoadsItsFirstMoves) {
     std::vector<std::string> lines{"(;GM[1]SZ[19]"};
     while (lines.size() < 120000) {
         lines.push_back(";B[aa]C[a comment (with) ; and \\] inside, long enough to add up]");
         if (lines.size() % 1000 == 0) lines.push_back("(;W[cc])");
     }
     lines.push_back(")");
-    const auto t0 = std::chrono::steady_clock::now();
     const Loaded l = load(lines);
     EXPECT_EQ(l.state.MoveCount, kMaxMoves);
-    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(10));
 }
 
 // Main line of a record by a separate small reader: the first variation at every fork,

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <random>
 
 #include "tree/TreeEdit.h"
@@ -181,16 +180,16 @@ TEST(TextRebuild, SameTextAsMergingOneBranchAtATime) {
     }
 }
 
-TEST(TextRebuild, ThousandsOfNestedVariationsInLinearTime) {
+// Deep nesting once made the rebuild quadratic; the case's timeout catches a return of it
+// (the time itself is measured in bench/).
+TEST(TextRebuild, ThousandsOfNestedVariationsSurviveARebuild) {
     std::string text = "(;B[aa]";
     for (int i = 0; i < 5000; ++i) text += "(;W[bb](;B[cc])";
     for (int i = 0; i < 5000; ++i) text += ")";
     text += ")";
     TreeModel m;
-    const auto t0 = std::chrono::steady_clock::now();
     m.parse(text);
     const auto rebuilt = RebuildSgfText(m);
-    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(5));
     TreeModel again;
     again.parse(*rebuilt);
     EXPECT_EQ(again.BranchCount, m.BranchCount);

@@ -3,9 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
 #include <QMessageBox>
-#include <QScreen>
 #include <QSignalSpy>
 #include <QWebEngineView>
 
@@ -50,14 +48,6 @@ class BrowserInProgram : public test::ProgramFixture {
     int windowsMade_ = 0;
 };
 
-// Both windows as the user sees them, for the picture in docs/ (only when asked for).
-void saveScreen(const QString& name) {
-    const QString dir = qEnvironmentVariable("KELMAZ_SCREENSHOT_DIR");
-    if (dir.isEmpty()) return;
-    QDir().mkpath(dir);
-    QApplication::primaryScreen()->grabWindow(0).save(QDir(dir).filePath(name + ".png"));
-}
-
 TEST_F(BrowserInProgram, TheMenuShowsOneBrowserWindow) {
     server_.serve("/index.htm", "text/html", "<html><title>棋譜</title></html>");
     startWithBrowserAt(server_.url("/index.htm"));
@@ -88,9 +78,6 @@ TEST_F(BrowserInProgram, TheRecordOfAnAppletPageLandsOnTheBoard) {
     EXPECT_EQ(stoneAt(14, 3), kWhite + 1);  // nc, the last move
     EXPECT_EQ(state().Info[InfoField::PB], "山田太郎");
     EXPECT_EQ(state().Info[InfoField::PW], "鈴木花子");
-
-    browser_->move(main().frameGeometry().right() + 10, main().y());
-    saveScreen("browser");
 }
 
 TEST_F(BrowserInProgram, AUgfRecordOnTheClipboardLandsOnTheBoard) {
