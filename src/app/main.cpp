@@ -52,7 +52,7 @@ constexpr const char* kHelpText =
 
 int main(int argc, char** argv) {
     const kelmaz::ProgramOptions options = kelmaz::parseProgramOptions(
-        {argv + 1, argv + argc}, kToolkitOptions, kelmaz::OptionPlacement::Anywhere);
+        kelmaz::argumentsAfterName(argc, argv), kToolkitOptions, kelmaz::OptionPlacement::Anywhere);
     switch (options.action) {
         case kelmaz::OptionsAction::Run:
             break;
@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
     }
 
     // The toolkit sees only its own options, so an operand never changes how it starts.
-    std::vector<std::string> toolkitArgs{argv[0]};
+    std::vector<std::string> toolkitArgs{argc > 0 ? argv[0] : "kelmaz"};
     toolkitArgs.insert(toolkitArgs.end(), options.passedOn.begin(), options.passedOn.end());
     std::vector<char*> toolkitArgv;
     for (std::string& arg : toolkitArgs) toolkitArgv.push_back(arg.data());

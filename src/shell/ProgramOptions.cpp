@@ -11,6 +11,11 @@ bool isOption(const std::string& arg) {
 
 }  // namespace
 
+std::vector<std::string> argumentsAfterName(int argc, const char* const* argv) {
+    if (argc < 2) return {};
+    return {argv + 1, argv + argc};
+}
+
 ProgramOptions parseProgramOptions(const std::vector<std::string>& args,
                                    std::span<const PassedOption> passed,
                                    OptionPlacement placement) {

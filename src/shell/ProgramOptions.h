@@ -32,6 +32,10 @@ struct ProgramOptions {
     std::string offending;              // the option of UnknownOption or MissingValue
 };
 
+// The arguments after the program's name; none when the program was started without even a
+// name (argc 0 is possible with execve).
+std::vector<std::string> argumentsAfterName(int argc, const char* const* argv);
+
 // Reads the arguments after the program's name. The first of --help (-h), --version, an unknown
 // option or a passed option without its value decides and ends the reading.
 ProgramOptions parseProgramOptions(const std::vector<std::string>& args,

@@ -82,5 +82,13 @@ TEST(ProgramOptions, AfterTheToolsCommandEveryArgumentIsTheCommandsOwn) {
     EXPECT_EQ(tool({"-q", "show"}).action, OptionsAction::UnknownOption);
 }
 
+TEST(ProgramOptions, TheArgumentsAfterTheNameAreNoneWhenNotEvenANameWasGiven) {
+    const char* const started[] = {"kelmaz", "-h", "対局.sgf", nullptr};
+    EXPECT_EQ(argumentsAfterName(3, started), (Args{"-h", "対局.sgf"}));
+    EXPECT_TRUE(argumentsAfterName(1, started).empty());
+    const char* const nameless[] = {nullptr};
+    EXPECT_TRUE(argumentsAfterName(0, nameless).empty());
+}
+
 }  // namespace
 }  // namespace kelmaz

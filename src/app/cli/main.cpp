@@ -41,7 +41,7 @@ int usage() {
 
 int main(int argc, char** argv) {
     const kelmaz::ProgramOptions options = kelmaz::parseProgramOptions(
-        {argv + 1, argv + argc}, {}, kelmaz::OptionPlacement::BeforeFirstOperand);
+        kelmaz::argumentsAfterName(argc, argv), {}, kelmaz::OptionPlacement::BeforeFirstOperand);
     switch (options.action) {
         case kelmaz::OptionsAction::Run:
             break;
