@@ -39,7 +39,7 @@ cp "$deb" "$root/tmp/kelmaz.deb"
 chroot "$root" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
 chroot "$root" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq /tmp/kelmaz.deb xvfb xauth
 echo "installed files:"
-chroot "$root" dpkg -L kelmaz | grep -E 'bin/|applications/|icons/|mime/'
+chroot "$root" dpkg -L kelmaz | grep -E 'bin/|applications/|metainfo/|icons/|mime/|man1/'
 chroot "$root" sh -c 'grep -l kelmaz /usr/share/applications/mimeinfo.cache; grep -i "ugf\|go-sgf" /usr/share/mime/globs2' || true
 
 # The program runs as an ordinary user, as on a desktop.

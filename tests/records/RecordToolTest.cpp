@@ -2,6 +2,7 @@
 // conversion, and the tool's exit codes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -110,8 +111,13 @@ class CliProcess : public ::testing::Test {
         cli_ = KELMAZ_CLI;
         ASSERT_TRUE(std::filesystem::is_regular_file(cli_)) << cli_;
     }
-    int run(const std::string& args, const std::filesystem::path& out) {
-        const std::string command = "'" + cli_ + "' " + args + " >'" + out.string() + "' 2>&1";
+    // Runs the tool with neither a display nor a window platform named, as from a plain
+    // terminal; standard error goes to its own file when one is given, else with the output.
+    int run(const std::string& args, const std::filesystem::path& out,
+            const std::filesystem::path& err = {}) {
+        const std::string errTarget = err.empty() ? "&1" : "'" + err.string() + "'";
+        const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" +
+                                    cli_ + "' " + args + " >'" + out.string() + "' 2>" + errTarget;
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
@@ -143,6 +149,40 @@ TEST_F(CliProcess, ExitStatusAndMessages) {
     EXPECT_EQ(run("convert '" + tki + "'", out), 2);
     EXPECT_EQ(run("convert '" + tki + "' '" + dir.file("t.sgf").string() + "'", out), 0);
     EXPECT_EQ(test::readBytes(dir.file("t.sgf")).substr(0, 4), "(;\r\n");
+}
+
+TEST_F(CliProcess, HelpVersionAndWrongOptions) {
+    test::TempDir dir;
+    const auto out = dir.file("out.txt");
+    const auto err = dir.file("err.txt");
+    EXPECT_EQ(run("--version", out, err), 0);
+    EXPECT_EQ(test::readBytes(out), "kelmaz-cli " KELMAZ_VERSION "\n");
+    EXPECT_EQ(test::readBytes(err), "");
+
+    EXPECT_EQ(run("--help", out, err), 0);
+    const std::string help = test::readBytes(out);
+    EXPECT_EQ(help.substr(0, 23), "usage: kelmaz-cli COMMA") << help;
+    for (const char* named : {"convert IN OUT", "show IN", "info IN", "tree IN", "--version"}) {
+        EXPECT_NE(help.find(named), std::string::npos) << named;
+    }
+    EXPECT_EQ(test::readBytes(err), "");
+
+    // An unknown option is named in one line; the usage is not repeated.
+    for (const char* wrong : {"-x", "--versions", "--help=1 show"}) {
+        EXPECT_EQ(run(wrong, out, err), 2) << wrong;
+        EXPECT_EQ(test::readBytes(out), "") << wrong;
+        const std::string message = test::readBytes(err);
+        EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+        EXPECT_NE(message.find(std::string(wrong).substr(0, 5)), std::string::npos) << message;
+    }
+    EXPECT_EQ(run("-- --version", out, err), 2) << "after -- it names a command, and none is";
+
+    // After the command, options are the command's: --help is an operand there.
+    test::writeBytes(dir.file("game.sgf"), "(;GM[1]FF[4]SZ[9];B[cc];W[gg])");
+    const std::string game = dir.file("game.sgf").string();
+    EXPECT_EQ(run("-- show '" + game + "' --move 1", out, err), 0);
+    EXPECT_EQ(test::readBytes(out).substr(0, 14), "size 9\nmove 1\n");
+    EXPECT_EQ(run("show '" + game + "' --help", out, err), 2);
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 // kelmaz-cli: converts and inspects game records in batches, on the same code as the program.
 #include <array>
 #include <iostream>
+#include <string>
 #include <string_view>
 
 #include "app/cli/CliCommands.h"
+#include "shell/ProgramOptions.h"
 
 namespace {
 
@@ -24,19 +26,43 @@ constexpr std::array<Command, 4> kCommands = {{
      kelmaz::cli::treeCommand},
 }};
 
+void printUsage(std::ostream& out) {
+    out << "usage: kelmaz-cli COMMAND ...\n";
+    for (const Command& c : kCommands) out << "  kelmaz-cli " << c.usage << '\n';
+    out << "The board size of show follows the record's SZ (9, 13 or 19; else 19).\n";
+}
+
 int usage() {
-    std::cerr << "usage: kelmaz-cli COMMAND ...\n";
-    for (const Command& c : kCommands) std::cerr << "  kelmaz-cli " << c.usage << '\n';
-    std::cerr << "The board size of show follows the record's SZ (9, 13 or 19; else 19).\n";
+    printUsage(std::cerr);
     return kelmaz::cli::kExitUsage;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) return usage();
-    const std::string_view name = argv[1];
-    const kelmaz::cli::Args args(argv + 2, argv + argc);
+    const kelmaz::ProgramOptions options = kelmaz::parseProgramOptions(
+        kelmaz::argumentsAfterName(argc, argv), {}, kelmaz::OptionPlacement::BeforeFirstOperand);
+    switch (options.action) {
+        case kelmaz::OptionsAction::Run:
+            break;
+        case kelmaz::OptionsAction::Help:
+            printUsage(std::cout);
+            std::cout << "Options: --help shows this text, --version the version.\n"
+                         "Exit status: 0 done, 1 the record could not be read or written, "
+                         "2 wrong usage.\n";
+            return kelmaz::cli::kExitOk;
+        case kelmaz::OptionsAction::Version:
+            std::cout << "kelmaz-cli " KELMAZ_VERSION "\n";
+            return kelmaz::cli::kExitOk;
+        case kelmaz::OptionsAction::UnknownOption:
+        case kelmaz::OptionsAction::MissingValue:
+            std::cerr << "kelmaz-cli: unknown option " << options.offending
+                      << " (kelmaz-cli --help shows the usage)\n";
+            return kelmaz::cli::kExitUsage;
+    }
+    if (options.operands.empty()) return usage();
+    const std::string& name = options.operands.front();
+    const kelmaz::cli::Args args(options.operands.begin() + 1, options.operands.end());
     for (const Command& c : kCommands) {
         if (c.name != name) continue;
         const int status = c.run(args);
