@@ -2,10 +2,11 @@
 # Sets up a fresh Debian 12 machine, then runs every gate headless:
 #   1. the formatting check (the committed .clang-format);
 #   2. the build with warnings as errors, and every test case;
-#   3. the program built again with AddressSanitizer and UndefinedBehaviorSanitizer, and the
+#   3. the Debian package built and checked (lintian, AppStream, desktop entry, manual pages);
+#   4. the program built again with AddressSanitizer and UndefinedBehaviorSanitizer, and the
 #      core and window tests run under them (all but the web browser's, whose engine does
 #      not run under the sanitizers);
-#   4. the fuzz harnesses built with clang, each run over its seed corpus and then on fresh
+#   5. the fuzz harnesses built with clang, each run over its seed corpus and then on fresh
 #      inputs for $KELMAZ_FUZZ_SECONDS seconds (default 30).
 # Any failure stops the run with a non-zero status.
 set -euo pipefail
@@ -25,6 +26,9 @@ KELMAZ_BUILD_DIR=$build "$here/scripts/build.sh" -DKELMAZ_WERROR=ON
 section "tests"
 (cd "$build" && ctest --output-on-failure -L core -j "$jobs")
 (cd "$build" && ctest --output-on-failure -L ui)
+
+section "package"
+"$here/scripts/package.sh" "$build"
 
 section "build and tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 asan=${KELMAZ_ASAN_BUILD_DIR:-$here/build-asan}
