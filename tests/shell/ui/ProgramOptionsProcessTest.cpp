@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 
 #include "support/TestSupport.h"
@@ -21,8 +22,8 @@ struct Outcome {
 class ProgramOptionsProcess : public ::testing::Test {
   protected:
     void SetUp() override {
-        app_ = qEnvironmentVariable("KELMAZ_APP");
-        if (app_.isEmpty()) GTEST_SKIP() << "KELMAZ_APP names no program";
+        app_ = QStringLiteral(KELMAZ_APP);
+        ASSERT_TRUE(QFileInfo(app_).isExecutable()) << app_.toStdString();
     }
 
     // Runs the program in the temporary folder with neither a display nor a platform named.
