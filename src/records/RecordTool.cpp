@@ -63,7 +63,10 @@ RecordReadResult readRecordForTool(const std::string& path, ToolRecord& record) 
     RecordReadResult result = readRecordFile(path, record.state, record.options, noTreeWindow);
     if (result.status != RecordReadResult::Status::Ok) return result;
     record.options.sizeIndex = sizeIndexFor(record.state.Info[InfoField::SZ]);
-    rebuild(record, record.state.MoveCount);
+    // The file window's replay after a read: it leaves the record and its count as read (a
+    // record whose first slots are empty keeps them as passes), so both write the same file.
+    SilentBoardHost host;
+    Engine(record.state, record.options, host).showRecordRead();
     return result;
 }
 

@@ -12,6 +12,8 @@
 #include "tree/SgfLex.h"
 #include "tree/SgfReader.h"
 #include "tree/SgfText.h"
+#include "tree/TreeEdit.h"
+#include "tree/TreeModel.h"
 
 namespace kelmaz {
 
@@ -89,7 +91,11 @@ std::string nodeLines(std::string_view text) {
 }  // namespace
 
 std::string treeTextForFile(const GameState& state, std::string_view charset) {
-    std::string text = state.SgfText;
+    // The tree as the reader understood it: groups that hold no node of their own (a stray
+    // "((" in the file) are not written back.
+    TreeModel model;
+    model.parse(state.SgfText);
+    std::string text = RebuildSgfText(model).value_or(state.SgfText);
     FirstNode n = firstNode(text);
     if (!n.hasGameInfo) {
         const std::size_t at = (n.groupOpen != std::string::npos &&

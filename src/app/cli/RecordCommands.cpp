@@ -3,13 +3,21 @@
 #include <optional>
 
 #include "app/cli/CliCommands.h"
+#include "browser/RecordCheck.h"
 #include "records/NumberText.h"
+#include "records/RecordMoves.h"
 #include "records/RecordTool.h"
 
 namespace kelmaz::cli {
 
 std::optional<int> readOrFail(const std::string& path, ToolRecord& record) {
     const RecordReadResult read = readRecordForTool(path, record);
+    // A file without any record marker reads as an empty record; like every other intake of
+    // the program, the tool refuses it instead of showing or writing nothing.
+    if (read.status == RecordReadResult::Status::Ok && !holdsRecord(record.state.LstRead)) {
+        std::cerr << kFormatErrorMessage << '\n';
+        return kExitRecordError;
+    }
     if (read.status == RecordReadResult::Status::Ok) return std::nullopt;
     std::cerr << read.message << '\n';
     return kExitRecordError;
