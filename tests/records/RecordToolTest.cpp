@@ -224,5 +224,21 @@ TEST_F(CliProcess, ConvertWritesOnlyTheTreeTheReaderUnderstood) {
     EXPECT_EQ(back.state.MoveCol[1], 16);
 }
 
+TEST_F(CliProcess, ConvertToADashWritesStandardOutput) {
+    test::TempDir dir;
+    test::writeBytes(dir.file("in.sgf"), "(;GM[1];B[pd];W[dp])");
+    const auto out = dir.file("out.txt");
+    // Run inside the temporary folder, so that a file named "-" would show up there.
+    const std::string command = "cd '" + dir.path().string() + "' && '" + cli_ +
+                                "' convert in.sgf - >'" + out.string() + "'";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("-")));
+    const std::string written = test::readBytes(out);
+    EXPECT_EQ(written.substr(0, 3), "(\r\n");
+    EXPECT_NE(written.find(";B[pd]\r\n;W[dp])\r\n"), std::string::npos) << written;
+}
+
 }  // namespace
 }  // namespace kelmaz

@@ -7,6 +7,7 @@
 #include "records/NumberText.h"
 #include "records/RecordMoves.h"
 #include "records/RecordTool.h"
+#include "records/SgfWriter.h"
 
 namespace kelmaz::cli {
 
@@ -27,6 +28,18 @@ int convertCommand(const Args& args) {
     if (args.size() != 2) return kExitUsage;
     ToolRecord record;
     if (const auto failed = readOrFail(args[0], record)) return *failed;
+    // "-" names standard output, so that the tool can feed a pipe.
+    if (args[1] == "-") {
+        const std::optional<std::string> bytes = recordBytesForTool(record);
+        if (!bytes) {
+            std::cerr << kNoDataMessage << '\n';
+            return kExitRecordError;
+        }
+        std::cout << *bytes << std::flush;
+        if (std::cout) return kExitOk;
+        std::cerr << kWriteErrorMessage << '\n';
+        return kExitRecordError;
+    }
     if (const auto message = writeRecordForTool(record, args[1])) {
         std::cerr << *message << '\n';
         return kExitRecordError;
