@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-webengine-dev libgl1-mesa-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-dev clang-format
-    fonts-ipafont-gothic xvfb xauth
+    qt6-translations-l10n fonts-ipafont-gothic xvfb xauth
 )
 
 missing=()

@@ -83,6 +83,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Kelmaz"));
     QApplication::setQuitOnLastWindowClosed(false);
     kelmaz::loadAppResources();
+    kelmaz::installQtTranslations();
     kelmaz::applyDesktopIdentity();
 
     // A clone window gets its comma list as the arguments after the program name; a single

@@ -39,7 +39,7 @@ FormatResult formatError(FormatResult result) {
 // UGF and Tki files, and every file without a marker: the header keys over all lines, then
 // the move lines after "[Data]".
 bool readLineRecord(GameState& state, const BoardOptions& options, bool tki) {
-    if (!ReadUgfHeader(state)) return false;
+    ReadUgfHeader(state);
     bool inData = false;
     for (const std::string& line : state.LstRead) {
         if (startsWith(trimBlanks(line), "[Data]")) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/Engine.h"
+#include "records/AtomicFile.h"
 #include "records/SgfWriter.h"
 #include "tree/TreeFile.h"
 
@@ -63,7 +64,10 @@ RecordReadResult readRecordForTool(const std::string& path, ToolRecord& record) 
     RecordReadResult result = readRecordFile(path, record.state, record.options, noTreeWindow);
     if (result.status != RecordReadResult::Status::Ok) return result;
     record.options.sizeIndex = sizeIndexFor(record.state.Info[InfoField::SZ]);
-    rebuild(record, record.state.MoveCount);
+    // The file window's replay after a read: it leaves the record and its count as read (a
+    // record whose first slots are empty keeps them as passes), so both write the same file.
+    SilentBoardHost host;
+    Engine(record.state, record.options, host).showRecordRead();
     return result;
 }
 
@@ -92,14 +96,17 @@ std::string infoText(const GameInfo& info) {
     return text;
 }
 
-std::optional<std::string> writeRecordForTool(ToolRecord& record, const std::string& path) {
+std::optional<std::string> recordBytesForTool(ToolRecord& record) {
     GameState& s = record.state;
-    if (s.SgfText.empty() && s.MoveCount == 0) return std::string(kNoDataMessage);
-    const bool written =
-        s.SgfText.empty()
-            ? WriteSgfFile(s, s.MoveComment[std::clamp(s.MoveCount, 0, kMaxMoves)], path)
-            : WriteSgfdata(s, path);
-    if (!written) return std::string(kWriteErrorMessage);
+    if (s.SgfText.empty() && s.MoveCount == 0) return std::nullopt;
+    if (!s.SgfText.empty()) return treeFileBytes(s);
+    return sgfFileBytes(s, s.MoveComment[std::clamp(s.MoveCount, 0, kMaxMoves)]);
+}
+
+std::optional<std::string> writeRecordForTool(ToolRecord& record, const std::string& path) {
+    const std::optional<std::string> bytes = recordBytesForTool(record);
+    if (!bytes) return std::string(kNoDataMessage);
+    if (!writeFileAtomically(path, *bytes)) return std::string(kWriteErrorMessage);
     return std::nullopt;
 }
 

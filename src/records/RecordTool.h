@@ -27,8 +27,12 @@ std::string positionText(ToolRecord& record, int move);
 // The 25 fields as NAME=value lines in field order; line breaks inside a value become blanks.
 std::string infoText(const GameInfo& info);
 
-// Writes the record as the file window's write command does: through the tree text when the
-// tree holds one, else from the move record. Returns the message to show on failure.
+// The bytes the file window's write command writes: the tree text when the tree holds one,
+// else the move record. Nothing when there is nothing to write.
+std::optional<std::string> recordBytesForTool(ToolRecord& record);
+
+// Writes recordBytesForTool to path through the safe write. Returns the message to show on
+// failure.
 std::optional<std::string> writeRecordForTool(ToolRecord& record, const std::string& path);
 
 }  // namespace kelmaz

@@ -83,10 +83,14 @@ std::string sgfRecordBytes(const GameState& state) {
     return joinCrLf(sgfRecordLines(state, kUtf8));
 }
 
-bool WriteSgfFile(GameState& state, const std::string& commentary, const std::string& path) {
+std::string sgfFileBytes(GameState& state, const std::string& commentary) {
     setInfoField(state.Info, InfoField::AP, std::string(kApplicationName));
     state.MoveComment[std::clamp(state.MoveCount, 0, kMaxMoves)] = commentary;
-    return writeFileAtomically(path, sgfRecordBytes(state));
+    return sgfRecordBytes(state);
+}
+
+bool WriteSgfFile(GameState& state, const std::string& commentary, const std::string& path) {
+    return writeFileAtomically(path, sgfFileBytes(state, commentary));
 }
 
 std::string MakeSgfText(const GameState& state, int from, int to) {

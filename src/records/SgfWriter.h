@@ -25,9 +25,12 @@ std::vector<std::string> sgfRecordLines(const GameState& state, std::string_view
 // character fits in it, else in UTF-8 with CA[UTF-8].
 std::string sgfRecordBytes(const GameState& state);
 
-// Writes the record to `path`: sets AP to the program's name, stores `commentary` (the text
-// of the main window's commentary box) as the comment of the current move, then replaces the
-// file atomically. False when writing failed; the old file is then kept.
+// What WriteSgfFile writes: sets AP to the program's name, stores `commentary` (the text of
+// the main window's commentary box) as the comment of the current move, and gives the bytes.
+std::string sgfFileBytes(GameState& state, const std::string& commentary);
+
+// Writes sgfFileBytes to `path`, replacing the file atomically. False when writing failed; the
+// old file is then kept.
 bool WriteSgfFile(GameState& state, const std::string& commentary, const std::string& path);
 
 // "(;" + one ";B[xy]" node per move from..to + ")", without comments or root properties.

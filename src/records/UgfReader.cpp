@@ -55,17 +55,17 @@ std::optional<TwoParts> splitTwo(std::string_view value) {
     return TwoParts{std::string(value.substr(0, comma)), std::string(rest)};
 }
 
-bool applyHeaderLine(GameInfo& info, std::string_view line) {
+void applyHeaderLine(GameInfo& info, std::string_view line) {
     for (const HeaderKey& key : kHeaderKeys) {
         if (line.substr(0, key.key.size()) != key.key) continue;
         const std::string_view value = line.substr(key.key.size());
         if (key.action == HeaderAction::Field) {
             setInfoField(info, key.field, std::string(value));
-            return true;
+            return;
         }
         if (key.action == HeaderAction::Winner) setInfoField(info, key.field, std::string(value));
         const auto parts = splitTwo(value);
-        if (!parts) return false;
+        if (!parts) return;
         switch (key.action) {
             case HeaderAction::Player:
                 setInfoField(info, key.field, parts->first);
@@ -83,22 +83,19 @@ bool applyHeaderLine(GameInfo& info, std::string_view line) {
             case HeaderAction::Field:
                 break;
         }
-        return true;
+        return;
     }
-    return true;
 }
 
 char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 }  // namespace
 
-bool ReadUgfHeader(GameState& state) {
+void ReadUgfHeader(GameState& state) {
     for (const std::string& line : state.LstRead) {
-        const bool ok = applyHeaderLine(state.Info, trimBlanks(line));
+        applyHeaderLine(state.Info, trimBlanks(line));
         setInfoField(state.Info, InfoField::GM, "1");
-        if (!ok) return false;
     }
-    return true;
 }
 
 bool ReadUgfMoveLine(GameState& state, std::string_view line, const BoardOptions& options) {

@@ -8,9 +8,10 @@
 
 namespace kelmaz {
 
-// Copies the header keys of every line of state.LstRead into the game information. False on
-// a malformed line (a value that needs a comma has none); fields set before it stay.
-bool ReadUgfHeader(GameState& state);
+// Copies the header keys of every line of state.LstRead into the game information. A key whose
+// value needs a comma and has none is passed over like an unknown key: the header is optional
+// and never costs the record its moves.
+void ReadUgfHeader(GameState& state);
 
 // Stores one move line of the [Data] section. False on a malformed line (a fifth comma, a
 // move number that is not a number or lies outside 0..500).

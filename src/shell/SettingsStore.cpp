@@ -1,13 +1,11 @@
 #include "shell/SettingsStore.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 
+#include "records/AtomicFile.h"
 #include "records/TextCodec.h"
 
 namespace kelmaz {
@@ -59,6 +57,21 @@ std::string quoteIfNeeded(std::string_view field) {
 
 bool writable(const std::filesystem::path& folder) {
     return !folder.empty() && access(folder.c_str(), W_OK) == 0;
+}
+
+// The file is written in UTF-8. A file with a UTF-16 byte-order mark is decoded whole; any other
+// is decoded line by line: a line that is valid UTF-8 is UTF-8, any other line alone is CP932
+// (a file brought from the original program), so one damaged byte never changes other lines.
+std::string decodeSettingsBytes(std::string_view bytes) {
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
+        return decodeRecordBytes(bytes).text;
+    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+    std::string text;
+    for (const std::string& line : splitLines(bytes)) {
+        text += isValidUtf8(line) ? line : decodeWithCharset(line, "CP932");
+        text += '\n';
+    }
+    return text;
 }
 
 std::string envValue(const char* name) {
@@ -144,29 +157,14 @@ bool SettingsStore::load(const std::filesystem::path& file) {
     while (bytes.size() < kMaxFileBytes && in.read(chunk, sizeof chunk).gcount() > 0) {
         bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
     }
-    parse(decodeRecordBytes(bytes).text);
+    parse(decodeSettingsBytes(bytes));
     return true;
 }
 
 bool SettingsStore::save(const std::filesystem::path& file) const {
     std::error_code ec;
     if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ec);
-    std::string temp = file.string() + ".XXXXXX";
-    const int fd = mkstemp(temp.data());
-    if (fd < 0) return false;
-    const std::string text = serialise();
-    std::size_t done = 0;
-    bool ok = true;
-    while (ok && done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        ok = n > 0;
-        if (ok) done += static_cast<std::size_t>(n);
-    }
-    ok = ok && fchmod(fd, 0644) == 0 && fsync(fd) == 0;
-    ok = (close(fd) == 0) && ok;
-    if (ok) ok = std::rename(temp.c_str(), file.c_str()) == 0;
-    if (!ok) std::remove(temp.c_str());
-    return ok;
+    return writeFileAtomically(file.string(), serialise());
 }
 
 std::vector<std::pair<std::string, std::string>> SettingsStore::pairs() const {

@@ -35,10 +35,12 @@ class SettingsStore {
     // The file text: one "key,value" line per used slot, up to the first free slot.
     std::string serialise() const;
 
-    // Reads the file; false (and an empty table) when it cannot be read.
+    // Reads the file, each line decoded on its own (UTF-8, else CP932); false (and an empty
+    // table) when it cannot be read.
     bool load(const std::filesystem::path& file);
-    // Writes the file whole to a temporary file beside it and renames that into place, so an
-    // interrupted write never leaves a half-written file. False when that failed.
+    // Writes the file through the program's safe write (a temporary file renamed into place:
+    // an interrupted write never leaves a half-written file; links, modes and read-only files
+    // are respected). False when that failed.
     bool save(const std::filesystem::path& file) const;
 
     // The used slots in order (for tests and diagnostics).

@@ -9,6 +9,9 @@ namespace kelmaz {
 
 namespace {
 
+// A stored window position far off any screen (or negative) starts the window at 0 instead.
+int keptOrZero(int twips) { return twips > 10000 || twips < 0 ? 0 : twips; }
+
 int storedInt(const SettingsStore& store, std::string_view key, int fallback) {
     const auto number = settingNumber(store.read(key, std::to_string(fallback)));
     if (!number || std::abs(*number) > 1e9) return fallback;
@@ -62,19 +65,20 @@ StoredGeometry readStoredGeometry(const SettingsStore& store) {
     StoredGeometry g;
     g.top = storedInt(store, "Top", 200);
     g.width = std::clamp(storedInt(store, "Width", 4000), kMinWindowWidth, kMaxWindowWidth);
-    g.height = std::max(storedInt(store, "Height", 4000), 0);
+    g.height = std::clamp(storedInt(store, "Height", 4000), 0, kMaxWindowWidth);
     g.left = storedInt(store, "Left", 200);
-    if (g.top > 10000 || g.top < 0) g.top = 0;
-    if (g.left > 10000 || g.left < 0) g.left = 0;
+    g.top = keptOrZero(g.top);
+    g.left = keptOrZero(g.left);
     g.panelShown = settingNumber(store.read("dispCont", "1")) == 1.0;
     return g;
 }
 
 StoredTreeGeometry readTreeWindowGeometry(const SettingsStore& store) {
     StoredTreeGeometry g;
-    g.top = storedInt(store, "nTop", g.top);
-    g.width = std::max(storedInt(store, "nWidth", g.width), kMinTreeWindowSide);
-    g.height = std::max(storedInt(store, "nHeight", g.height), kMinTreeWindowSide);
+    g.top = keptOrZero(storedInt(store, "nTop", g.top));
+    g.width = std::clamp(storedInt(store, "nWidth", g.width), kMinTreeWindowSide, kMaxWindowWidth);
+    g.height =
+        std::clamp(storedInt(store, "nHeight", g.height), kMinTreeWindowSide, kMaxWindowWidth);
     return g;
 }
 

@@ -39,11 +39,12 @@ struct StoredGeometry {
     bool panelShown = true;  // "dispCont"
 };
 inline constexpr int kMinWindowWidth = 3000;
-inline constexpr int kMaxWindowWidth = 60000;
+inline constexpr int kMaxWindowWidth = 60000;  // also the largest height of a stored window
 StoredGeometry readStoredGeometry(const SettingsStore& store);
 
 // The tree window's stored size and top in twips ("nWidth", "nHeight", "nTop"); its left edge
-// always follows the main window. A size is at least 1500 twips so the window can be found.
+// always follows the main window. A size is at least 1500 twips so the window can be found and
+// at most the main window's largest width; a top outside 0..10000 is 0, as the main window's.
 struct StoredTreeGeometry {
     int top = 200;
     int width = 5000;

@@ -12,6 +12,8 @@
 #include "tree/SgfLex.h"
 #include "tree/SgfReader.h"
 #include "tree/SgfText.h"
+#include "tree/TreeEdit.h"
+#include "tree/TreeModel.h"
 
 namespace kelmaz {
 
@@ -86,10 +88,34 @@ std::string nodeLines(std::string_view text) {
     return out;
 }
 
+// A group that opens without a node of its own ("((" or "()"), which the tree reader passes
+// over.
+bool hasGroupWithoutNode(std::string_view text) {
+    bool found = false;
+    char previous = 0;
+    sgfscan::walk(
+        text, [](const sgfscan::ValueRef&) {},
+        [&](std::size_t, char c) {
+            if (previous == '(' && c != ';') found = true;
+            previous = c;
+        });
+    return found;
+}
+
+// The text as the tree reader understood it: a well-formed text as it stands, byte for byte;
+// one with groups that hold no node rebuilt from the reader's table, so that broken nesting
+// is not written back.
+std::string understoodTree(const std::string& text) {
+    if (!hasGroupWithoutNode(text)) return text;
+    TreeModel model;
+    model.parse(text);
+    return RebuildSgfText(model).value_or(text);
+}
+
 }  // namespace
 
 std::string treeTextForFile(const GameState& state, std::string_view charset) {
-    std::string text = state.SgfText;
+    std::string text = understoodTree(state.SgfText);
     FirstNode n = firstNode(text);
     if (!n.hasGameInfo) {
         const std::size_t at = (n.groupOpen != std::string::npos &&

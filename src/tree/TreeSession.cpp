@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <vector>
 
 #include "tree/SgfLex.h"
 #include "tree/SgfReader.h"
@@ -19,6 +20,22 @@ int parseNumber(const std::string& text) {
     while (b < e && *b == ' ') ++b;
     const auto r = std::from_chars(b, e, v);
     return r.ec == std::errc() ? v : 0;
+}
+
+// Text-order numbers (1-based, every node counted) of the nodes that hold a stone property:
+// the nodes a reduced view of the text shows, in the same order.
+std::vector<int> stoneNodeNumbers(std::string_view text) {
+    std::vector<int> numbers;
+    int node = 0;
+    sgfscan::walk(
+        text,
+        [&](const sgfscan::ValueRef& v) {
+            if (node > 0 && sgfscan::isStoneProperty(v.name) &&
+                (numbers.empty() || numbers.back() != node))
+                numbers.push_back(node);
+        },
+        [&](std::size_t, char c) { node += c == ';'; });
+    return numbers;
 }
 
 }  // namespace
@@ -130,6 +147,26 @@ void TreeSession::writeComment(const std::string& comment) {
     }
 }
 
+bool TreeSession::moveEditToWholeText(int& b, int& k) {
+    if (!reducedView_) return true;
+    const std::vector<int> stoneNodes = stoneNodeNumbers(state_.SgfText);
+    const int shown = model_.NodeIndex(b, k);
+    if (shown < 1 || shown > static_cast<int>(stoneNodes.size())) return false;
+    const int node = stoneNodes[static_cast<std::size_t>(shown - 1)];
+    TreeModel whole;
+    whole.parse(state_.SgfText);
+    for (int wb = 1; wb <= whole.BranchCount; ++wb) {
+        const int first = whole.NodeIndex(wb, 1);
+        if (node < first || node >= first + whole.BranchNodeCount[wb]) continue;
+        model_ = std::move(whole);
+        reducedView_ = false;
+        b = wb;
+        k = node - first + 1;
+        return true;
+    }
+    return false;
+}
+
 bool TreeSession::isNode(int b, int k) const {
     return b >= 1 && b <= model_.BranchCount && k >= 1 && k <= model_.BranchNodeCount[b];
 }
@@ -154,8 +191,9 @@ int TreeSession::endBranch(const std::string& comment) {
     const std::string text =
         recordedBranchText(state_, BranchFromMove, last, state_.BranchComments);
     // The selection may have moved while the branch was played; it must still name a node.
-    if (!isNode(selectedBranch(), BranchFromNode)) return 0;
-    const int b = InsertBranch(model_, selectedBranch(), BranchFromNode, text);
+    int at = selectedBranch(), node = BranchFromNode;
+    if (text.empty() || !isNode(at, node) || !moveEditToWholeText(at, node)) return 0;
+    const int b = InsertBranch(model_, at, node, text);
     if (b) afterTableEdit(b);
     return b;
 }
@@ -167,8 +205,9 @@ void TreeSession::cancelBranch() {
 }
 
 int TreeSession::insertEmptyBranch() {
-    if (!isNode(selectedBranch(), selectedNode())) return 0;
-    const int b = InsertBranch(model_, selectedBranch(), selectedNode(), ";;;;");
+    int at = selectedBranch(), node = selectedNode();
+    if (!isNode(at, node) || !moveEditToWholeText(at, node)) return 0;
+    const int b = InsertBranch(model_, at, node, ";;;;");
     if (b) afterTableEdit(b);
     return b;
 }
@@ -180,13 +219,16 @@ TreeSession::Deletion TreeSession::deletionOf() const {
 }
 
 bool TreeSession::deleteSelected() {
-    if (deletionOf() != Deletion::Deleted || !DeleteBranch(model_, selectedBranch())) return false;
+    int b = selectedBranch(), node = 1;
+    if (deletionOf() != Deletion::Deleted || !moveEditToWholeText(b, node)) return false;
+    if (!DeleteBranch(model_, b)) return false;
     afterTableEdit(0);
     return true;
 }
 
 // After an insertion or deletion the text is rebuilt from the table; the per-node comments
-// are then re-derived from that text so that they follow the right nodes.
+// are then re-derived from that text so that they follow the right nodes. An edited file's
+// tree is shown whole from then on, so that its table and text agree.
 void TreeSession::afterTableEdit(int selectBranch) {
     reducedView_ = false;
     if (const auto rebuilt = RebuildSgfText(model_)) {

@@ -75,6 +75,10 @@ class TreeSession {
 
   private:
     bool isNode(int b, int k) const;
+    // An edit of a file's tree works on its whole text, not on the reduced view, so that it
+    // changes only the branch it edits: the table becomes the whole text's and (b, k), a node
+    // of the reduced view, the same node in it. False when (b, k) names no node.
+    bool moveEditToWholeText(int& b, int& k);
     void parseView();
     void afterTableEdit(int selectBranch);
     void loadLineComments(int branch);

@@ -56,14 +56,17 @@ TEST(UgfReader, HeaderKeysFillTheGameInformation) {
     EXPECT_EQ(readLines({"Hdcp=0,-5.50"}).state.Info[InfoField::KM], "-5.50");
 }
 
-TEST(UgfReader, ValueWithoutItsCommaStopsTheReadKeepingWhatCameBefore) {
-    for (const char* bad : {"PlayerB=Name", "PlayerW=Name", "Winner=B", "Hdcap=0", "Hdcp=0"}) {
+TEST(UgfReader, KeyWithoutItsCommaIsSkippedAndTheRecordRead) {
+    for (const char* bad :
+         {"PlayerB=Name", "PlayerW=Name", "Winner=B", "Hdcap=0", "Hdcp=", "Hdcp=0", "Hdcp"}) {
         const Read r = readLines({"Title=T", bad, "Place=P", "[Data]", "PD,B1,1,0"});
-        EXPECT_FALSE(r.result.ok) << bad;
-        EXPECT_EQ(r.result.message, kFormatErrorMessage);
-        EXPECT_EQ(r.state.Info[InfoField::EV], "T");
-        EXPECT_EQ(r.state.Info[InfoField::PC], "");
-        EXPECT_EQ(r.state.MoveCount, 0);
+        EXPECT_TRUE(r.result.ok) << bad;
+        EXPECT_EQ(r.state.Info[InfoField::EV], "T") << bad;
+        EXPECT_EQ(r.state.Info[InfoField::PC], "P") << bad;
+        EXPECT_EQ(r.state.Info[InfoField::PB], "") << bad;
+        EXPECT_EQ(r.state.Info[InfoField::KM], "") << bad;
+        EXPECT_EQ(r.state.MoveCount, 1) << bad;
+        expectMove(r.state, 1, 16, 4, kBlack);
     }
 }
 

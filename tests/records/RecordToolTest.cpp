@@ -6,11 +6,14 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "engine/Engine.h"
 #include "records/RecordMoves.h"
 #include "records/RecordTool.h"
 #include "records/SgfWriter.h"
 #include "records/TextCodec.h"
+#include "support/FakeBoardHost.h"
 #include "support/TestSupport.h"
+#include "tree/TreeFile.h"
 
 namespace kelmaz {
 namespace {
@@ -105,6 +108,44 @@ TEST(RecordTool, CommentsWithBracketsBackslashesAndJapaneseSurviveInBothEncoding
     }
 }
 
+// The file window's read then write: the board cleared, the file read, the board rebuilt to
+// the last move read, the record written from its tree text when it has one, else with the
+// commentary box's text.
+std::string writtenByFileWindow(const std::filesystem::path& in, const std::filesystem::path& out) {
+    GameState state;
+    BoardOptions options;
+    test::FakeBoardHost host;
+    Engine engine(state, options, host);
+    engine.gCls();
+    TreeLink noTree;
+    EXPECT_EQ(readRecordFile(in.string(), state, options, noTree).status,
+              RecordReadResult::Status::Ok);
+    engine.showRecordRead();
+    EXPECT_TRUE(state.SgfText.empty() ? WriteSgfFile(state, host.commentaryText(), out.string())
+                                      : WriteSgfdata(state, out.string()));
+    return test::readBytes(out);
+}
+
+TEST(RecordTool, ConvertWritesWhatTheFileWindowWrites) {
+    test::TempDir dir;
+    const std::vector<std::string> records = {
+        "VER=UGF\n[Data]\nPD,B1,3,0\n",  // moves start at 3: passes in slots 1 and 2
+        "VER=UGF\n[Data]\nPD,B1,1,0\nDP,W1,4,0\n",
+        "fmt=Tki\n[Data]\n1,16,4,0,first\n2,4,16,1,second\n",
+        "(;GM[1]C[root];B[pd]C[a];W[dp])",
+    };
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        SCOPED_TRACE(records[i]);
+        const auto in = dir.file("in" + std::to_string(i));
+        test::writeBytes(in, records[i]);
+        const std::string window = writtenByFileWindow(in, dir.file("window.sgf"));
+        ToolRecord record = readOk(in);
+        const auto out = dir.file("tool.sgf");
+        ASSERT_FALSE(writeRecordForTool(record, out.string()));
+        EXPECT_EQ(test::readBytes(out), window);
+    }
+}
+
 class CliProcess : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -137,12 +178,6 @@ TEST_F(CliProcess, ExitStatusAndMessages) {
     test::writeBytes(dir.file("bad.txt"), "fmt=Tki\n[Data]\nx,y,z\n");
     EXPECT_EQ(run("info '" + dir.file("bad.txt").string() + "'", out), 1);
     EXPECT_EQ(test::readBytes(out), std::string(kFormatErrorMessage) + "\n");
-    test::writeBytes(dir.file("empty.txt"), "nothing here\n");
-    EXPECT_EQ(
-        run("convert '" + dir.file("empty.txt").string() + "' '" + dir.file("e.sgf").string() + "'",
-            out),
-        1);
-    EXPECT_EQ(test::readBytes(out), std::string(kNoDataMessage) + "\n");
     EXPECT_EQ(run("", out), 2);
     EXPECT_EQ(run("frobnicate x", out), 2);
     EXPECT_EQ(run("show '" + tki + "' --move x", out), 2);
@@ -183,6 +218,66 @@ TEST_F(CliProcess, HelpVersionAndWrongOptions) {
     EXPECT_EQ(run("-- show '" + game + "' --move 1", out, err), 0);
     EXPECT_EQ(test::readBytes(out).substr(0, 14), "size 9\nmove 1\n");
     EXPECT_EQ(run("show '" + game + "' --help", out, err), 2);
+}
+
+TEST_F(CliProcess, FilesHoldingNoRecordAreRefusedByEveryCommand) {
+    test::TempDir dir;
+    const auto out = dir.file("out.txt");
+    test::writeBytes(dir.file("empty"), "");
+    test::writeBytes(dir.file("paren"), "(");
+    test::writeBytes(dir.file("utf16"), std::string("(\0;\0B\0[\0p\0d\0]\0)\0", 16));
+    test::writeBytes(dir.file("text"), "nothing here\n");
+    for (const char* name : {"empty", "paren", "utf16", "text"}) {
+        const std::string in = "'" + dir.file(name).string() + "'";
+        for (const std::string command : {"show", "info", "tree", "convert"}) {
+            SCOPED_TRACE(command + " " + name);
+            const std::string target =
+                command == "convert" ? " '" + dir.file("o.sgf").string() + "'" : "";
+            EXPECT_EQ(run(command + " " + in + target, out), 1);
+            EXPECT_EQ(test::readBytes(out), std::string(kFormatErrorMessage) + "\n");
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("o.sgf")));
+    // A record without moves is a record: nothing to write.
+    test::writeBytes(dir.file("nomoves.ugf"), "VER=UGF\n[Data]\n");
+    EXPECT_EQ(run("convert '" + dir.file("nomoves.ugf").string() + "' '" +
+                      dir.file("o.sgf").string() + "'",
+                  out),
+              1);
+    EXPECT_EQ(test::readBytes(out), std::string(kNoDataMessage) + "\n");
+}
+
+TEST_F(CliProcess, ConvertWritesOnlyTheTreeTheReaderUnderstood) {
+    test::TempDir dir;
+    const auto out = dir.file("out.txt");
+    test::writeBytes(dir.file("nested.sgf"), "(;((;B[pd])))");
+    const auto sgf = dir.file("nested-out.sgf");
+    ASSERT_EQ(run("convert '" + dir.file("nested.sgf").string() + "' '" + sgf.string() + "'", out),
+              0);
+    const std::string written = test::readBytes(sgf);
+    EXPECT_EQ(written.find("(("), std::string::npos) << written;
+    EXPECT_EQ(written.substr(written.size() - 9), ";B[pd])\r\n") << written;
+    EXPECT_EQ(std::count(written.begin(), written.end(), '('), 1) << written;
+    EXPECT_EQ(std::count(written.begin(), written.end(), ')'), 1) << written;
+    ToolRecord back = readOk(sgf);
+    EXPECT_EQ(back.state.MoveCount, 1);
+    EXPECT_EQ(back.state.MoveCol[1], 16);
+}
+
+TEST_F(CliProcess, ConvertToADashWritesStandardOutput) {
+    test::TempDir dir;
+    test::writeBytes(dir.file("in.sgf"), "(;GM[1];B[pd];W[dp])");
+    const auto out = dir.file("out.txt");
+    // Run inside the temporary folder, so that a file named "-" would show up there.
+    const std::string command = "cd '" + dir.path().string() + "' && '" + cli_ +
+                                "' convert in.sgf - >'" + out.string() + "'";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("-")));
+    const std::string written = test::readBytes(out);
+    EXPECT_EQ(written.substr(0, 3), "(\r\n");
+    EXPECT_NE(written.find(";B[pd]\r\n;W[dp])\r\n"), std::string::npos) << written;
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -100,6 +101,49 @@ TEST(SettingsStore, UnwritableOrMissingFilesFailQuietly) {
     EXPECT_EQ(store.read("A", "gone"), "gone") << "a failed load leaves the defaults";
     test::writeBytes(dir.file("blocker"), "file, not a folder");
     EXPECT_FALSE(store.save(dir.file("blocker") / "kelmaz.ini"));
+}
+
+// The settings file goes through the program's one safe write: its mode and a link to it
+// survive a save, and a file the user made read-only is left alone.
+TEST(SettingsStore, SaveKeepsModeLinksAndReadOnlyFiles) {
+    test::TempDir dir;
+    const auto file = dir.file("kelmaz.ini");
+    test::writeBytes(file, "Top,1\n");
+    ASSERT_EQ(::chmod(file.c_str(), 0600), 0);
+    std::filesystem::create_symlink("kelmaz.ini", dir.file("link.ini"));
+    SettingsStore store;
+    store.write("Top", "2");
+    ASSERT_TRUE(store.save(dir.file("link.ini")));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.ini")));
+    EXPECT_EQ(test::readBytes(file), "Top,2\n");
+    struct stat info {};
+    ASSERT_EQ(::stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+
+    ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
+    store.write("Top", "3");
+    EXPECT_FALSE(store.save(file));
+    EXPECT_EQ(test::readBytes(file), "Top,2\n");
+    ASSERT_EQ(::stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0444u);
+}
+
+// Each line is decoded on its own: UTF-8 where it is valid UTF-8, else as CP932 (a file from
+// the original program), so one damaged byte never changes how the other lines read.
+TEST(SettingsStore, OneBadByteChangesOnlyItsOwnLine) {
+    test::TempDir dir;
+    test::writeBytes(dir.file("k.ini"),
+                     "UserName,山田太郎\nBroken,ab\xFF\nKaisetu,非表示\r\nOld,\x95\x5C\x8E\xA6\n");
+    SettingsStore store;
+    ASSERT_TRUE(store.load(dir.file("k.ini")));
+    EXPECT_EQ(store.read("UserName", ""), "山田太郎");
+    EXPECT_EQ(store.read("Kaisetu", ""), "非表示");
+    EXPECT_EQ(store.read("Old", ""), "表示");
+    EXPECT_EQ(store.read("Broken", "").substr(0, 2), "ab") << "the damaged line is still read";
+    // A byte-order mark is not part of the first key.
+    test::writeBytes(dir.file("bom.ini"), "\xEF\xBB\xBFTop,5\nName,\xFF\n");
+    ASSERT_TRUE(store.load(dir.file("bom.ini")));
+    EXPECT_EQ(store.read("Top", ""), "5");
 }
 
 TEST(SettingsStore, ReadsFilesInOtherEncodings) {

@@ -81,6 +81,20 @@ TEST(StoredTreeGeometry, DefaultsGarbageAndTinySizes) {
     EXPECT_EQ(g.height, kMinTreeWindowSide);
 }
 
+// A size no screen has would make a window of that size (and its picture in memory): it is
+// held to the main window's bounds, and a top far off every screen falls back to 0.
+TEST(StoredTreeGeometry, OutsizedValuesAreHeldToTheMainWindowsBounds) {
+    StoredTreeGeometry g =
+        readTreeWindowGeometry(storeWith("nTop,999999999\nnWidth,999999999\nnHeight,999999999\n"));
+    EXPECT_EQ(g.width, kMaxWindowWidth);
+    EXPECT_EQ(g.height, kMaxWindowWidth);
+    EXPECT_EQ(g.top, 0);
+    g = readTreeWindowGeometry(storeWith("nTop,-999999999\n"));
+    EXPECT_EQ(g.top, 0);
+    const StoredGeometry main = readStoredGeometry(storeWith("Height,999999999\n"));
+    EXPECT_EQ(main.height, kMaxWindowWidth);
+}
+
 TEST(SpeedCaption, ShortestTextOfTheRoundedSeconds) {
     EXPECT_EQ(speedCaption(1000), "1");
     EXPECT_EQ(speedCaption(500), "0.5");

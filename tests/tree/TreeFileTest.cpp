@@ -49,6 +49,17 @@ TEST(TreeFile, TextWithItsOwnRootKeepsItAndDeclaresItsCharset) {
     EXPECT_EQ(lines[3], "c])");
 }
 
+// Groups without a node of their own are not written back; a well-formed text, a collection
+// of games included, is written as it stands.
+TEST(TreeFile, BrokenNestingIsWrittenAsTheReaderUnderstoodIt) {
+    GameState s;
+    s.SgfText = "(;GM[1]((;B[pd]C[x])()))";
+    EXPECT_EQ(treeTextForFile(s, "UTF-8"), "(;GM[1]CA[UTF-8];B[pd]C[x])");
+    s.SgfText = "(;GM[1];B[aa] (;W[bb])\n(;W[cc]))(;GM[1];B[dd])";
+    EXPECT_EQ(treeTextForFile(s, "UTF-8"),
+              "(;GM[1]CA[UTF-8];B[aa] (;W[bb])\n(;W[cc]))(;GM[1];B[dd])");
+}
+
 TEST(TreeFile, WrittenInTheDeclaredCharsetWhenEverythingFits) {
     GameState s;
     s.SgfText = "(;GM[1]CA[SJIS];B[aa]C[表ソ能])";

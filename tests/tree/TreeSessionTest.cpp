@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tree/SgfReader.h"
+#include "tree/TreeFile.h"
 #include "tree/TreeSamples.h"
 #include "tree/TreeSession.h"
 
@@ -127,6 +128,53 @@ TEST(TreeSession, CommentWriteBackOnAFileTreeKeepsItsOtherNodes) {
     EXPECT_EQ(s.SgfText, "(;GM[1]PB[a]C[root];B[pd]C[one];C[just talk];W[dp];B[pp])");
     t.select(1, 1);
     EXPECT_EQ(t.selectedComment(), "one");
+}
+
+// A file's tree is shown reduced to its stone nodes, but an edit changes only the branch it
+// edits: the root's properties, comment-only nodes and markup stay, and what is written holds
+// them.
+TEST(TreeSession, EditsOfAFileTreeKeepEveryNodeTheViewLeavesOut) {
+    const std::string file = "(;GM[1]PB[x]C[game];B[pd]C[first];C[talk];W[dp]LB[dd:A])";
+    GameState s;
+    s.LstRead = {file};
+    TreeLink none;
+    sgf(s, none);
+    TreeSession t(s);
+    t.loadFileTree(s.SgfText);
+    ASSERT_EQ(t.model().BranchNodeCount[1], 2);
+    ASSERT_TRUE(t.select(1, 2));  // W[dp]
+    const int b = t.insertEmptyBranch();
+    ASSERT_GT(b, 0);
+    EXPECT_EQ(s.SgfText, "(;GM[1]PB[x]C[game];B[pd]C[first];C[talk](;W[dp]LB[dd:A])(;;;;))");
+    EXPECT_EQ(t.Text1, std::to_string(b));
+    const std::string written = treeTextForFile(s, "UTF-8");
+    EXPECT_NE(written.find("C[game]"), std::string::npos) << written;
+    EXPECT_NE(written.find(";C[talk]"), std::string::npos) << written;
+    EXPECT_NE(written.find("LB[dd:A]"), std::string::npos) << written;
+    // Deleting the new branch gives the file's tree back, byte for byte.
+    ASSERT_TRUE(t.select(b, 1));
+    ASSERT_TRUE(t.deleteSelected());
+    EXPECT_EQ(s.SgfText, file);
+}
+
+TEST(TreeSession, DeletingAndRecordingOnAFileTreeTouchOnlyTheirBranch) {
+    GameState s;
+    TreeSession t(s);
+    t.loadFileTree(
+        "(;GM[1]C[game];B[pd];C[talk](;W[dp]C[a])(;C[only talk])(;W[dd];AB[aa]C[s];B[pp]))");
+    ASSERT_EQ(t.model().BranchCount, 2);  // the comment-only variation is not shown
+    ASSERT_TRUE(t.select(2, 1));
+    ASSERT_TRUE(t.deleteSelected());
+    EXPECT_EQ(s.SgfText, "(;GM[1]C[game];B[pd];C[talk](;W[dp]C[a])(;C[only talk]))");
+
+    t.loadFileTree("(;GM[1]C[game];B[aa];C[talk];W[bb];B[cc])");
+    const TreeSession::Click c = t.click(t.model().nodeX(1, 3), t.model().nodeY(1));
+    ASSERT_TRUE(c.hit);
+    s.MoveCount = c.step;
+    ASSERT_TRUE(t.startBranch());
+    playStone(s, 4, 4, kBlack, "");
+    ASSERT_GT(t.endBranch("new"), 0);
+    EXPECT_EQ(s.SgfText, "(;GM[1]C[game];B[aa];C[talk];W[bb](;B[cc])(;B[dd]C[new]))");
 }
 
 TEST(TreeSession, ClickLoadsTheLineWithItsComments) {

@@ -3,13 +3,22 @@
 #include <optional>
 
 #include "app/cli/CliCommands.h"
+#include "browser/RecordCheck.h"
 #include "records/NumberText.h"
+#include "records/RecordMoves.h"
 #include "records/RecordTool.h"
+#include "records/SgfWriter.h"
 
 namespace kelmaz::cli {
 
 std::optional<int> readOrFail(const std::string& path, ToolRecord& record) {
     const RecordReadResult read = readRecordForTool(path, record);
+    // A file without any record marker reads as an empty record; like every other intake of
+    // the program, the tool refuses it instead of showing or writing nothing.
+    if (read.status == RecordReadResult::Status::Ok && !holdsRecord(record.state.LstRead)) {
+        std::cerr << kFormatErrorMessage << '\n';
+        return kExitRecordError;
+    }
     if (read.status == RecordReadResult::Status::Ok) return std::nullopt;
     std::cerr << read.message << '\n';
     return kExitRecordError;
@@ -19,6 +28,18 @@ int convertCommand(const Args& args) {
     if (args.size() != 2) return kExitUsage;
     ToolRecord record;
     if (const auto failed = readOrFail(args[0], record)) return *failed;
+    // "-" names standard output, so that the tool can feed a pipe.
+    if (args[1] == "-") {
+        const std::optional<std::string> bytes = recordBytesForTool(record);
+        if (!bytes) {
+            std::cerr << kNoDataMessage << '\n';
+            return kExitRecordError;
+        }
+        std::cout << *bytes << std::flush;
+        if (std::cout) return kExitOk;
+        std::cerr << kWriteErrorMessage << '\n';
+        return kExitRecordError;
+    }
     if (const auto message = writeRecordForTool(record, args[1])) {
         std::cerr << *message << '\n';
         return kExitRecordError;

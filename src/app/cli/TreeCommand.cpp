@@ -2,7 +2,9 @@
 #include <iostream>
 
 #include "app/cli/CliCommands.h"
+#include "browser/RecordCheck.h"
 #include "records/RecordFile.h"
+#include "records/RecordMoves.h"
 #include "tree/SgfText.h"
 #include "tree/TreeListing.h"
 
@@ -17,6 +19,10 @@ int treeCommand(const Args& args) {
         GameState state;
         if (!loadRecordFile(args[0], state)) {
             std::cerr << kReadErrorMessage << '\n';
+            return kExitRecordError;
+        }
+        if (!holdsRecord(state.LstRead)) {
+            std::cerr << kFormatErrorMessage << '\n';
             return kExitRecordError;
         }
         std::string text;

@@ -16,7 +16,9 @@ struct Command {
 };
 
 constexpr std::array<Command, 4> kCommands = {{
-    {"convert", "convert IN OUT       read IN (SGF, UGF, applet page, Tki) and write OUT as SGF",
+    {"convert",
+     "convert IN OUT       read IN (SGF, UGF, applet page, Tki) and write OUT as SGF (- for "
+     "standard output)",
      kelmaz::cli::convertCommand},
     {"show", "show IN [--move N]   the position after move N (default: the last move read)",
      kelmaz::cli::showCommand},

@@ -187,6 +187,7 @@ void FomSock::showFromMenu(const QRect& mainWindowGeometry) {
     if (!loaded_) {
         move(mainWindowGeometry.left() + mainWindowGeometry.width(), mainWindowGeometry.top());
         Form_Load();
+        keepOnScreens(*this);
     }
     show();
     raise();

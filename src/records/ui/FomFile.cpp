@@ -60,6 +60,9 @@ FomFile::FomFile(GameState& state, Engine& engine, const BoardOptions& options, 
     auto* frame = new QGroupBox(this);  // Frame1
     Drive1 = new QComboBox(frame);
     Drive1->setAccessibleName(QStringLiteral("ドライブ"));
+    // A long mount point must not widen the folder column at the file list's expense.
+    Drive1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    Drive1->setMinimumContentsLength(4);
     dirModel_ = new QFileSystemModel(this);
     dirModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     Dir1 = new QTreeView(frame);

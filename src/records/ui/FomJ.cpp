@@ -110,23 +110,25 @@ void FomJ::addField(QGroupBox* frame, int row, InfoField field) {
     connect(box, &QLineEdit::textEdited, this,
             [this, index](const QString& text) { fieldEdited(index, text); });
 
-    // The result and the time allowance are spelt out beside their fields.
-    auto addDerived = [&](QLabel*& first, const char* firstCaption, QLabel*& second,
-                          const char* secondCaption, bool captionFirst) {
+    // The result and the time allowance are spelt out beside their fields: "勝者 白 3.5 目"
+    // (the winner beside its caption, the margin before its unit) and "1 時間 30 分".
+    auto addDerived = [&](std::array<QLabel*, 4> parts) {
         auto* line = new QHBoxLayout;
-        first = new QLabel(frame);
-        second = new QLabel(frame);
-        auto* caption1 = new QLabel(QString::fromUtf8(firstCaption), frame);
-        auto* caption2 = new QLabel(QString::fromUtf8(secondCaption), frame);
-        for (QLabel* part : captionFirst ? std::array{caption1, first, caption2, second}
-                                         : std::array{first, caption1, second, caption2}) {
-            line->addWidget(part);
-        }
+        for (QLabel* part : parts) line->addWidget(part);
         line->addStretch(1);
         grid->addLayout(line, row, 2);
     };
-    if (field == InfoField::RE) addDerived(winner_, "勝者", detail_, "目", true);
-    if (field == InfoField::TM) addDerived(hours_, "時間", minutes_, "分", false);
+    auto caption = [frame](const char* text) { return new QLabel(QString::fromUtf8(text), frame); };
+    if (field == InfoField::RE) {
+        winner_ = new QLabel(frame);
+        detail_ = new QLabel(frame);
+        addDerived({caption("勝者"), winner_, detail_, caption("目")});
+    }
+    if (field == InfoField::TM) {
+        hours_ = new QLabel(frame);
+        minutes_ = new QLabel(frame);
+        addDerived({hours_, caption("時間"), minutes_, caption("分")});
+    }
 }
 
 void FomJ::fieldEdited(int index, const QString& text) {

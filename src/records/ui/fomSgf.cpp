@@ -84,7 +84,7 @@ class fomSgf::Link : public ViewerLink {
     }
     void showBranch(int move) override {
         // The replay stopped at a branch: offer the variations that leave the main line here.
-        w_.Check1 = !w_.board_.replayRunning();
+        w_.Check1->setChecked(!w_.board_.replayRunning());
         w_.mirrorReplayCaption();
         w_.highlightBranchesAt(move);
         w_.CmdHonpu->setEnabled(true);
@@ -130,9 +130,11 @@ fomSgf::fomSgf(GameState& state, Engine& engine, BoardHost& board, QWidget* main
 
     CheckKaisetu = new QCheckBox(QStringLiteral("解説で止める"), this);
     CheckBunki = new QCheckBox(QStringLiteral("分岐で止める"), this);
+    Check1 = new QCheckBox(QStringLiteral("CheckTimer"), this);
     auto* boxes = new QHBoxLayout;
     boxes->addWidget(CheckKaisetu);
     boxes->addWidget(CheckBunki);
+    boxes->addWidget(Check1);
     boxes->addStretch();
 
     HScroll1 = new QScrollBar(Qt::Horizontal, this);
@@ -378,9 +380,9 @@ void fomSgf::CmdHonpu_Click() {
     cmdSaigen->setEnabled(true);
     board_.setReplayButtonEnabled(true);
     rebuildTo(std::min(back, engine_.lastMoveInRecord()));
-    if (Check1) {
+    if (Check1->isChecked()) {
         board_.setReplayRunning(true, static_cast<int>(board_.replaySpeedSeconds() * 1000));
-        Check1 = false;
+        Check1->setChecked(false);
     }
     mirrorReplayCaption();
     updateNext();
@@ -418,7 +420,7 @@ void fomSgf::unload() {
     cmdSaigen->setText(kIdleCaption);
     Cmdnext->setEnabled(false);
     CmdHonpu->setEnabled(false);
-    Check1 = false;
+    Check1->setChecked(false);
     onBranch_ = false;
     savedMove_ = 0;
     notices_.clear();

@@ -64,10 +64,11 @@ class fomSgf : public QWidget {
 
     QCheckBox* CheckKaisetu;  // "解説で止める"
     QCheckBox* CheckBunki;    // "分岐で止める"
-    QPushButton* cmdSaigen;   // "再現" / "停止"
-    QPushButton* Cmdnext;     // "次手"
-    QPushButton* CmdHonpu;    // "本譜"
-    QPushButton* Command2;    // "閉る"
+    QCheckBox* Check1;       // "CheckTimer": the replay was stopped at a branch; 本譜 restarts it
+    QPushButton* cmdSaigen;  // "再現" / "停止"
+    QPushButton* Cmdnext;    // "次手"
+    QPushButton* CmdHonpu;   // "本譜"
+    QPushButton* Command2;   // "閉る"
     QScrollBar* HScroll1;
     QLineEdit* Text2;       // the interval in seconds
     QPlainTextEdit* Text1;  // commentary of the current move
@@ -114,7 +115,6 @@ class fomSgf : public QWidget {
     bool loaded_ = false;
     bool outlineOnBoard_ = false;  // the outline belongs to the record on the board
     int quietRebuilds_ = 0;        // > 0 while a rebuild of the viewer's own runs
-    bool Check1 = false;           // the replay was stopped at a branch; "本譜" starts it again
     bool onBranch_ = false;        // the record holds a branch path, not the main line
     int savedMove_ = 0;            // the move at which the main line was left for a branch
     std::vector<std::string> notices_;

@@ -1,6 +1,9 @@
 #include "shell/ui/AppResources.h"
 
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 // Q_INIT_RESOURCE must be expanded outside any namespace.
 static void registerKelmazResources() { Q_INIT_RESOURCE(kelmaz); }
@@ -18,6 +21,22 @@ void loadAppResources() {
 QIcon appIcon() {
     loadAppResources();
     return QIcon(QStringLiteral(":/kelmaz.svg"));
+}
+
+bool installQtTranslations() {
+    static QTranslator* installed = nullptr;
+    if (installed) return true;
+    // Owned by the application, which outlives every window that shows these texts.
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                          QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        return false;
+    }
+    installed = translator;
+    return true;
 }
 
 void applyDesktopIdentity() {

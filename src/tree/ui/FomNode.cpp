@@ -25,6 +25,7 @@
 #include "tree/ui/TreeFileFrame.h"
 #include "view/BoardGeometry.h"
 #include "view/ui/QtText.h"
+#include "view/ui/ScreenTwips.h"
 
 namespace kelmaz {
 
@@ -443,15 +444,17 @@ void FomNode::ShowFileFrame() { FrmFile->showAt(QDir::homePath()); }
 
 void FomNode::placeBesideMain() {
     if (!mainWindow_) return;
-    const QRect main = mainWindow_->frameGeometry();
-    move(main.right() + 1, main.top());
-    resize(width(), mainWindow_->height());
+    // The inside of the window is placed, level with the main window's inside and as high:
+    // the frames then line up too, even before the window manager has told the frame's size.
+    const int leftMargin = geometry().x() - frameGeometry().x();
+    setGeometry(placedOnScreens({mainWindow_->frameGeometry().right() + 1 + leftMargin,
+                                 mainWindow_->geometry().top(), width(), mainWindow_->height()}));
 }
 
 void FomNode::restoreGeometry() {
     const StoredTreeGeometry g = readTreeWindowGeometry(settings_);
-    resize(toPixels(g.width), toPixels(g.height));
-    move(mainWindow_ ? mainWindow_->frameGeometry().right() + 1 : 0, toPixels(g.top));
+    const int left = mainWindow_ ? mainWindow_->frameGeometry().right() + 1 : 0;
+    setGeometry(placedOnScreens({left, toPixels(g.top), toPixels(g.width), toPixels(g.height)}));
 }
 
 void FomNode::saveGeometry() {

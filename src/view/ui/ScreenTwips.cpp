@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 
 namespace kelmaz {
 
@@ -15,6 +16,23 @@ std::vector<TwipRect> availableScreensInTwips() {
                            a.width() * kTwipsPerPixel, a.height() * kTwipsPerPixel});
     }
     return screens;
+}
+
+QRect placedOnScreens(const QRect& pixels) {
+    const TwipRect placed =
+        placeOnScreens({pixels.x() * kTwipsPerPixel, pixels.y() * kTwipsPerPixel,
+                        pixels.width() * kTwipsPerPixel, pixels.height() * kTwipsPerPixel},
+                       availableScreensInTwips());
+    return {placed.left / kTwipsPerPixel, placed.top / kTwipsPerPixel,
+            placed.width / kTwipsPerPixel, placed.height / kTwipsPerPixel};
+}
+
+void keepOnScreens(QWidget& window) {
+    const QRect frame = window.frameGeometry();
+    const QRect placed = placedOnScreens(frame);
+    if (placed == frame) return;
+    window.move(placed.topLeft());
+    window.resize(window.size() - (frame.size() - placed.size()));
 }
 
 }  // namespace kelmaz

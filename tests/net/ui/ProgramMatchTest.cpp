@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolButton>
 
 #include "net/ui/MatchPeer.h"
@@ -19,6 +20,26 @@ namespace {
 
 bool boardButtonsEnabled(Program& program) {
     return program.fomMain().findChild<QToolButton*>("Command1")->isEnabled();
+}
+
+// The match window opens right of the main window; where that would put it off the screen, it
+// is brought onto the screen instead.
+TEST(ProgramMatchTest, TheMatchWindowOpensOnTheScreen) {
+    test::TempDir config;
+    const QByteArray previous = qgetenv("KELMAZ_CONFIG_DIR");
+    qputenv("KELMAZ_CONFIG_DIR", QByteArray::fromStdString(config.path().string()));
+    {
+        Program program;
+        program.StartupMain();
+        FomMain& main = program.fomMain();
+        const QRect screen = main.screen()->availableGeometry();
+        main.move(screen.right() - main.frameGeometry().width() + 1, screen.top());
+        program.showNetWindow();
+        const QRect match = program.fomSock()->frameGeometry();
+        EXPECT_TRUE(screen.contains(QRect(match.topLeft(), QSize(100, 100))))
+            << match.x() << "," << match.y() << " on " << screen.width() << "x" << screen.height();
+    }
+    qputenv("KELMAZ_CONFIG_DIR", previous);
 }
 
 TEST(ProgramMatchTest, TwoProgramsPlay) {

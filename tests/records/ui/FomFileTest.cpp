@@ -10,6 +10,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeView>
 
 #include "records/RecordFile.h"
 #include "records/RecordMoves.h"
@@ -19,6 +20,7 @@
 #include "records/ui/FomJ.h"
 #include "support/FakeBoardHost.h"
 #include "support/TestSupport.h"
+#include "view/BoardGeometry.h"
 
 namespace kelmaz {
 namespace {
@@ -171,6 +173,20 @@ TEST_F(FileWindowTest, ClickingAFileReadsItAndTheTypeFiltersTheList) {
                       window.File1->visualRect(first).center());
     EXPECT_EQ(state.MoveCount, 2);
     EXPECT_FALSE(window.isVisible());
+}
+
+// The file list and the folder list share the width: long volume or folder names in the
+// folder column do not squeeze the file names.
+TEST_F(FileWindowTest, TheFileListHasTheWidthBesideTheFolders) {
+    window.Drive1->addItem(QStringLiteral("/media/a-volume-with-a-very-long-name-indeed/and-more"));
+    window.hide();
+    window.show();
+    const int inner = window.File1->parentWidget()->width();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.File1->width() >= inner * 2 / 5; }, 2000))
+        << window.File1->width() << " of " << inner;
+    EXPECT_GE(window.File1->width(), window.Dir1->width() - 2);
+    EXPECT_EQ(window.File1->x(), window.Dir1->x() + window.Dir1->width() + 50 / kTwipsPerPixel)
+        << "beside the folders";
 }
 
 TEST_F(FileWindowTest, ShowingAgainRestoresTheStoredFolderAndName) {

@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
+#include <vector>
 
 #include "records/GameInfoRules.h"
 #include "records/ui/FomJ.h"
@@ -42,6 +44,34 @@ TEST(GameInfoDialog, ShowsWhatOthersWroteAndOnlyHidesWhenClosed) {
     QTest::mouseClick(dialog.Command1, Qt::LeftButton);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("対局情報"));
+}
+
+// The texts of the labels on the derived label's line, left to right.
+QString lineOf(const FomJ& dialog, const QLabel* derived) {
+    const int y = derived->mapTo(&dialog, QPoint(0, derived->height() / 2)).y();
+    std::vector<std::pair<int, QString>> parts;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        const QPoint at = label->mapTo(&dialog, QPoint(0, 0));
+        if (label->isVisible() && at.y() <= y && y < at.y() + label->height() &&
+            label->x() >= derived->x() - 200)
+            parts.emplace_back(at.x(), label->text());
+    }
+    std::sort(parts.begin(), parts.end());
+    QStringList texts;
+    for (const auto& part : parts) texts << part.second;
+    return texts.join(' ');
+}
+
+TEST(GameInfoDialog, TheResultReadsWinnerBesideItsCaptionAndTheMarginBeforeItsUnit) {
+    GameInfo info;
+    FomJ dialog(info);
+    dialog.show();
+    QTest::keyClicks(dialog.Text1(static_cast<int>(InfoField::RE)), QStringLiteral("W+3.5"));
+    QTest::keyClicks(dialog.Text1(static_cast<int>(InfoField::TM)), QStringLiteral("5400"));
+    EXPECT_TRUE(lineOf(dialog, dialog.winnerLabel()).endsWith(QStringLiteral("勝者 白 3.5 目")))
+        << lineOf(dialog, dialog.winnerLabel()).toStdString();
+    EXPECT_TRUE(lineOf(dialog, dialog.hoursLabel()).endsWith(QStringLiteral("1 時間 30 分")))
+        << lineOf(dialog, dialog.hoursLabel()).toStdString();
 }
 
 }  // namespace

@@ -208,17 +208,36 @@ TEST_F(ViewerTest, ReplayingAgainFromTheEndStopsAtTheFirstBranchAgain) {
     EXPECT_FALSE(host.running);
 }
 
+// The "CheckTimer" box shows that the replay was stopped at a branch and "本譜" starts it again;
+// the user may tick or clear it too.
 TEST_F(ViewerTest, HonpuAfterABranchStopStartsTheReplayAgain) {
     loadMainLine();
+    ASSERT_TRUE(viewer.Check1->isVisible());
+    EXPECT_EQ(viewer.Check1->text(), QStringLiteral("CheckTimer"));
+    EXPECT_FALSE(viewer.Check1->isChecked());
+    // Laid out with the two stop boxes, after them.
+    EXPECT_EQ(viewer.Check1->y(), viewer.CheckBunki->y());
+    EXPECT_GT(viewer.Check1->x(), viewer.CheckBunki->x() + viewer.CheckBunki->width() - 1);
     viewer.CheckBunki->setChecked(true);
     viewer.cmdSaigen->click();
     runReplay();
     ASSERT_EQ(state.MoveCount, 3);
+    EXPECT_TRUE(viewer.Check1->isChecked());
     viewer.CmdNode_Click(5);
     viewer.CmdHonpu_Click();
     EXPECT_EQ(state.MoveCount, 3);
     EXPECT_TRUE(host.running);
+    EXPECT_FALSE(viewer.Check1->isChecked());
     EXPECT_EQ(viewer.cmdSaigen->text(), QStringLiteral("停止"));
+
+    // Cleared by the user, the box keeps 本譜 from starting the replay.
+    host.running = false;
+    viewer.cmdSaigen->click();
+    runReplay();
+    ASSERT_TRUE(viewer.Check1->isChecked());
+    viewer.Check1->click();
+    viewer.CmdHonpu_Click();
+    EXPECT_FALSE(host.running);
 }
 
 TEST_F(ViewerTest, TheReplayWaitsAtACommentUntilSaigenIsPressed) {

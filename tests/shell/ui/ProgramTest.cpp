@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -110,6 +112,30 @@ TEST_F(StartAndEnd, AnUnwritableSettingsFileDoesNotStopTheEnd) {
     main().findChild<QAction*>("mend")->trigger();
     EXPECT_EQ(ended.count(), 1);
     EXPECT_FALSE(main().isVisible());
+}
+
+// One damaged byte spoils only its own line: every other value comes through a start and an
+// exit byte for byte, and the commentary box stays hidden as stored.
+TEST_F(StartAndEnd, OneBadByteInTheSettingsFileKeepsEveryOtherValue) {
+    writeIni("UserName,山田太郎\nBroken,x\xFFy\nKaisetu,非表示\n");
+    start();
+    EXPECT_FALSE(main().commentaryShown());
+    program().Pend();
+    const std::string saved = test::readBytes(iniFile());
+    EXPECT_NE(saved.find("UserName,山田太郎\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("Kaisetu,非表示\n"), std::string::npos) << saved;
+}
+
+// A settings file the user made read-only keeps its content and mode through an exit.
+TEST_F(StartAndEnd, AReadOnlySettingsFileIsLeftAsItWas) {
+    writeIni("Top,300\n");
+    ASSERT_EQ(::chmod(iniFile().c_str(), 0444), 0);
+    start();
+    program().Pend();
+    EXPECT_EQ(test::readBytes(iniFile()), "Top,300\n");
+    struct stat info {};
+    ASSERT_EQ(::stat(iniFile().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0444u);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 
@@ -16,6 +17,48 @@
 
 namespace kelmaz {
 namespace {
+
+// The tree window stands right of the main window with the same top and height, whatever
+// size was stored for it: a size larger than the screen is brought down to the screen.
+TEST(TreeInTheProgram, TheWindowSharesTheMainWindowsTopAndHeightAndFitsTheScreen) {
+    test::TempDir dir;
+    const QByteArray previous = qgetenv("KELMAZ_CONFIG_DIR");
+    qputenv("KELMAZ_CONFIG_DIR", QByteArray::fromStdString(dir.path().string()));
+    test::writeBytes(dir.file("kelmaz.ini"),
+                     "nWidth,999999999\nnHeight,999999999\nnTop,-999999999\n");
+    {
+        Program program;
+        program.StartupMain();
+        FomMain& main = program.fomMain();
+        main.move(40, 60);
+        FomNode& tree = program.treeWindow();
+        tree.toggleTreeView();
+        ASSERT_TRUE(tree.isVisible());
+        const QRect screen = main.screen()->availableGeometry();
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                return tree.geometry().top() == main.geometry().top() &&
+                       tree.frameGeometry().top() == main.frameGeometry().top() &&
+                       tree.height() == main.height();
+            },
+            2000))
+            << tree.geometry().top() << " " << main.geometry().top() << " "
+            << tree.frameGeometry().top() << " " << main.frameGeometry().top() << " "
+            << tree.height() << " " << main.height();
+        EXPECT_EQ(tree.pos().x(), main.frameGeometry().right() + 1);
+        EXPECT_LE(tree.width(), screen.width());
+        EXPECT_TRUE(screen.intersects(tree.frameGeometry()));
+
+        main.move(80, 120);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                return tree.frameGeometry().top() == main.frameGeometry().top() &&
+                       tree.pos().x() == main.frameGeometry().right() + 1;
+            },
+            2000));
+    }
+    qputenv("KELMAZ_CONFIG_DIR", previous);
+}
 
 TEST(TreeInTheProgram, ACommentedGameOpensBesideTheBoardAndTakesANewVariation) {
     Program program;
