@@ -1,10 +1,15 @@
 #pragma once
 // Writing a whole file so that it is either replaced completely or left as it was: the bytes go
 // to a temporary file beside it, which is flushed to the disk and then renamed over the target.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace kelmaz {
+
+// No record comes near this; a larger file, or a larger download of one, is refused rather
+// than read into memory.
+inline constexpr std::int64_t kMaxRecordFileBytes = 32 * 1024 * 1024;
 
 // False when anything fails; the old file (if any) is then untouched and no temporary file
 // remains.
