@@ -16,9 +16,6 @@ namespace kelmaz {
 
 namespace {
 
-// No record comes near this; a larger file is refused rather than read into memory.
-constexpr off_t kMaxRecordFileBytes = 32 * 1024 * 1024;
-
 bool writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t n = ::write(fd, bytes.data(), bytes.size());

@@ -6,10 +6,15 @@
 // the user may not write, or that has no write permission at all (made read-only to keep it,
 // which holds for the superuser too), is a write error and stays as it was; a device or FIFO is
 // written into directly, never replaced.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace kelmaz {
+
+// No record comes near this; a larger file, or a larger download of one, is refused rather
+// than read into memory.
+inline constexpr std::int64_t kMaxRecordFileBytes = 32 * 1024 * 1024;
 
 // False when anything fails; the old file (if any) is then untouched and no temporary file
 // remains. A FIFO without a reader fails at once.

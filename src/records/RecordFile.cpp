@@ -55,10 +55,14 @@ bool readLineRecord(GameState& state, const BoardOptions& options, bool tki) {
 
 }  // namespace
 
+std::vector<std::string> recordFileLines(std::string_view bytes) {
+    return splitLines(decodeRecordBytes(bytes).text);
+}
+
 bool loadRecordFile(const std::string& path, GameState& state) {
     std::string bytes;
     if (!readWholeFile(path, bytes)) return false;
-    state.LstRead = splitLines(decodeRecordBytes(bytes).text);
+    state.LstRead = recordFileLines(bytes);
     return true;
 }
 

@@ -26,6 +26,9 @@ struct FormatResult {
     bool tki = false;            // a line "fmt=Tki" was found
 };
 
+// The lines of a record file's bytes: decoded whole as a record file is, then split.
+std::vector<std::string> recordFileLines(std::string_view bytes);
+
 // Reads the whole file, decodes it and puts its lines into state.LstRead. False when the file
 // cannot be opened or read (state.LstRead is then left as it was).
 bool loadRecordFile(const std::string& path, GameState& state);

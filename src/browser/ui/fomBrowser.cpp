@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
@@ -12,10 +13,15 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
+#include <optional>
 
 #include "browser/ClipboardLines.h"
 #include "browser/PageText.h"
+#include "records/AtomicFile.h"
+#include "records/RecordFile.h"
 #include "view/BoardGeometry.h"
 
 namespace kelmaz {
@@ -28,6 +34,19 @@ constexpr int kFetchTimeoutMs = 30000;
 
 QString fetchErrorText(const QString& address) {
     return QStringLiteral("ページを取得できませんでした。\n") + address;
+}
+
+// The whole body of a finished reply; nothing when the transfer failed or brought more than
+// maxBytes (the last part can arrive together with the end, too late to abort the reply).
+std::optional<QByteArray> fetchedBytes(QNetworkReply* reply, qint64 maxBytes) {
+    if (reply->error() != QNetworkReply::NoError) return std::nullopt;
+    QByteArray bytes = reply->readAll();
+    if (bytes.size() > maxBytes) return std::nullopt;
+    return bytes;
+}
+
+std::string_view bytesView(const QByteArray& bytes) {
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
 struct ToolKey {
@@ -104,6 +123,8 @@ fomBrowser::fomBrowser(RecordSink takeRecord, BrowserSetup setup, QWidget* paren
     connect(brwWebBrowser_, &QWebEngineView::urlChanged, this,
             [this](const QUrl& url) { cboAddress_->setEditText(url.toString()); });
     connect(brwWebBrowser_, &QWebEngineView::titleChanged, this, &fomBrowser::showCaption);
+    connect(brwWebBrowser_->page()->profile(), &QWebEngineProfile::downloadRequested, this,
+            &fomBrowser::downloadRequested);
 
     // The address box spans the width; the page fills the rest with a small left margin.
     auto* layout = new QVBoxLayout(this);
@@ -169,9 +190,13 @@ void fomBrowser::navigate(const QString& address) {
 void fomBrowser::NavigateComplete(bool ok) {
     loading_ = false;
     showCaption();
-    if (!ok) return;
+    if (ok) listAddress(brwWebBrowser_->url().toString());
+}
+
+// The address goes to the top of the list and into the address box, without navigating.
+void fomBrowser::listAddress(const QString& address) {
     NoNavigate = true;
-    addresses_.shown(brwWebBrowser_->url().toString().toStdString());
+    addresses_.shown(address.toStdString());
     showAddressList();
     cboAddress_->setCurrentIndex(0);
     NoNavigate = false;
@@ -187,7 +212,25 @@ void fomBrowser::showAddressList() {
 }
 
 void fomBrowser::showCaption() {
-    setWindowTitle(loading_ || fetch_ ? kBusyCaption : brwWebBrowser_->title());
+    setWindowTitle(loading_ || fetch_ || download_ ? kBusyCaption : brwWebBrowser_->title());
+}
+
+// The raw bytes at the address; a reply that grows past maxBytes is aborted as soon as the
+// excess arrives (or as soon as the server announces it), so that it never fills the memory.
+QNetworkReply* fomBrowser::fetch(const QUrl& url, qint64 maxBytes) {
+    QNetworkRequest request(url);
+    request.setTransferTimeout(kFetchTimeoutMs);
+    QNetworkReply* reply = inet_->get(request);
+    connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, maxBytes] {
+        if (reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() > maxBytes) {
+            reply->abort();
+        }
+    });
+    connect(reply, &QNetworkReply::downloadProgress, reply,
+            [reply, maxBytes](qint64 received, qint64) {
+                if (received > maxBytes) reply->abort();
+            });
+    return reply;
 }
 
 void fomBrowser::TakeRecordFromSource() {
@@ -200,15 +243,10 @@ void fomBrowser::TakeRecordFromSource() {
     }
     // The raw bytes as the server sends them: the web view's own copy of the page is rebuilt
     // from its parsed form, with tags in another case and the record's line breaks lost.
-    QNetworkRequest request(url);
-    request.setTransferTimeout(kFetchTimeoutMs);
-    QNetworkReply* reply = inet_->get(request);
+    QNetworkReply* reply = fetch(url, kMaxPageBytes);
     fetch_ = reply;
     takePageAction_->setEnabled(false);
     showCaption();
-    connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64) {
-        if (received > kMaxPageBytes) reply->abort();
-    });
     connect(reply, &QNetworkReply::finished, this, [this, reply] { pageFetched(reply); });
 }
 
@@ -217,16 +255,12 @@ void fomBrowser::pageFetched(QNetworkReply* reply) {
     fetch_ = nullptr;
     takePageAction_->setEnabled(true);
     showCaption();
-    const QString address = reply->url().toString();
-    if (reply->error() != QNetworkReply::NoError) {
-        showMessage(fetchErrorText(address));
+    const std::optional<QByteArray> bytes = fetchedBytes(reply, kMaxPageBytes);
+    if (!bytes) {
+        showMessage(fetchErrorText(reply->url().toString()));
         return;
     }
-    const QByteArray bytes = reply->readAll();
-    std::vector<std::string> lines =
-        pageRecordLines(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                        reply->rawHeader("Content-Type").toStdString());
-    takeRecord(std::move(lines));
+    takeRecord(pageRecordLines(bytesView(*bytes), reply->rawHeader("Content-Type").toStdString()));
 }
 
 // The board refuses text that holds no record and answers with the format error.
@@ -234,6 +268,62 @@ void fomBrowser::takeRecord(std::vector<std::string> lines) {
     if (lines.empty()) return;
     const std::string message = takeRecord_(std::move(lines));
     if (!message.empty()) showMessage(QString::fromStdString(message));
+}
+
+// A navigation that the web view would save as a file: a record file served for download, or
+// a local file of a type the view does not show. The view's download is cancelled, so nothing
+// is written to the user's disk; the file is fetched into memory and read as a record file.
+void fomBrowser::downloadRequested(QWebEngineDownloadRequest* download) {
+    if (download->page() != brwWebBrowser_->page()) return;  // another browser's download
+    download->cancel();
+    fetchDownload(download->url());
+}
+
+void fomBrowser::fetchDownload(const QUrl& url) {
+    // A newer download replaces one still arriving: the user asked for another address.
+    if (download_) {
+        disconnect(download_, nullptr, this, nullptr);
+        download_->abort();
+        download_->deleteLater();
+        download_ = nullptr;
+    }
+    if (url.isLocalFile()) {
+        std::string bytes;
+        if (readWholeFile(QFile::encodeName(url.toLocalFile()).toStdString(), bytes)) {
+            takeDownloadedRecord(url, bytes);
+        } else {
+            showMessage(QString::fromUtf8(kReadErrorMessage));
+        }
+        return;
+    }
+    QNetworkReply* reply = fetch(url, kMaxRecordFileBytes);
+    download_ = reply;
+    showCaption();
+    connect(reply, &QNetworkReply::finished, this, [this, reply] { downloadFetched(reply); });
+}
+
+// A download that failed, was cut short or grew too large is a file that cannot be read.
+void fomBrowser::downloadFetched(QNetworkReply* reply) {
+    reply->deleteLater();
+    download_ = nullptr;
+    showCaption();
+    const std::optional<QByteArray> bytes = fetchedBytes(reply, kMaxRecordFileBytes);
+    if (!bytes) {
+        showMessage(QString::fromUtf8(kReadErrorMessage));
+        return;
+    }
+    takeDownloadedRecord(reply->url(), bytesView(*bytes));
+}
+
+// Read as a record file is: an empty or unrelated file reaches the record intake too, which
+// refuses it with the format error. Only a record that was read joins the address list.
+void fomBrowser::takeDownloadedRecord(const QUrl& url, std::string_view bytes) {
+    const std::string message = takeRecord_(recordFileLines(bytes));
+    if (!message.empty()) {
+        showMessage(QString::fromStdString(message));
+        return;
+    }
+    listAddress(url.toString());
 }
 
 void fomBrowser::showMessage(const QString& text) {

@@ -1,7 +1,8 @@
 #pragma once
 // The record browser: web pages of record collections in an embedded web view, an address box
 // with the list of known pages, and two ways to take a record into the board: from the text
-// of the page shown, or from the clipboard.
+// of the page shown, or from the clipboard. An address that the web view would download (a
+// record file served for download) is read as a record file instead.
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -9,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "browser/AddressList.h"
@@ -17,6 +19,8 @@ class QAction;
 class QComboBox;
 class QNetworkAccessManager;
 class QNetworkReply;
+class QUrl;
+class QWebEngineDownloadRequest;
 class QWebEngineView;
 
 namespace kelmaz {
@@ -63,10 +67,16 @@ class fomBrowser : public QWidget {
 
   private:
     void NavigateComplete(bool ok);
+    void listAddress(const QString& address);
     void showAddressList();
     void showCaption();
+    QNetworkReply* fetch(const QUrl& url, qint64 maxBytes);
     void pageFetched(QNetworkReply* reply);
     void takeRecord(std::vector<std::string> lines);
+    void downloadRequested(QWebEngineDownloadRequest* download);
+    void fetchDownload(const QUrl& url);
+    void downloadFetched(QNetworkReply* reply);
+    void takeDownloadedRecord(const QUrl& url, std::string_view bytes);
     void showMessage(const QString& text);
 
     RecordSink takeRecord_;
@@ -79,6 +89,7 @@ class fomBrowser : public QWidget {
     QWebEngineView* brwWebBrowser_ = nullptr;
     QNetworkAccessManager* inet_ = nullptr;
     QPointer<QNetworkReply> fetch_;
+    QPointer<QNetworkReply> download_;
     QAction* takePageAction_ = nullptr;
 };
 

@@ -15,8 +15,8 @@ LoopbackHttpServer::LoopbackHttpServer() {
 }
 
 void LoopbackHttpServer::serve(const QString& path, const QByteArray& contentType,
-                               const QByteArray& body) {
-    pages_.insert(path, {contentType, body});
+                               const QByteArray& body, Delivery delivery) {
+    pages_.insert(path, {contentType, body, delivery});
 }
 
 QUrl LoopbackHttpServer::url(const QString& path) const {
@@ -36,9 +36,13 @@ void LoopbackHttpServer::answer(QTcpSocket* socket) {
             "HTTP/1.1 404 Not Found\r\nContent-Type: text/plain\r\nContent-Length: 9\r\n"
             "Connection: close\r\n\r\nnot found";
     } else {
-        response = "HTTP/1.1 200 OK\r\nContent-Type: " + page->contentType +
-                   "\r\nContent-Length: " + QByteArray::number(page->body.size()) +
-                   "\r\nConnection: close\r\n\r\n" + page->body;
+        response = "HTTP/1.1 200 OK\r\nContent-Type: " + page->contentType + "\r\n";
+        if (page->delivery != Delivery::WithoutLength) {
+            response += "Content-Length: " + QByteArray::number(page->body.size()) + "\r\n";
+        }
+        response += "Connection: close\r\n\r\n";
+        response += page->delivery == Delivery::CutShort ? page->body.left(page->body.size() / 2)
+                                                         : page->body;
     }
     socket->write(response);
     socket->disconnectFromHost();

@@ -1,6 +1,7 @@
 #pragma once
 // A tiny HTTP server on 127.0.0.1 for the browser tests: answers GET requests for the paths it
-// was given, 404 for any other.
+// was given, 404 for any other. A body is sent whole with its length, without a length (the
+// closed connection ends it), or cut short: the connection closes halfway through.
 #include <QByteArray>
 #include <QHash>
 #include <QTcpServer>
@@ -12,14 +13,18 @@ namespace kelmaz::test {
 
 class LoopbackHttpServer : public QObject {
   public:
+    enum class Delivery { Whole, WithoutLength, CutShort };
+
     LoopbackHttpServer();
-    void serve(const QString& path, const QByteArray& contentType, const QByteArray& body);
+    void serve(const QString& path, const QByteArray& contentType, const QByteArray& body,
+               Delivery delivery = Delivery::Whole);
     QUrl url(const QString& path) const;
 
   private:
     struct Page {
         QByteArray contentType;
         QByteArray body;
+        Delivery delivery;
     };
     void answer(QTcpSocket* socket);
 

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QWebEngineView>
@@ -10,6 +11,7 @@
 #include "browser/ui/LoopbackHttpServer.h"
 #include "browser/ui/fomBrowser.h"
 #include "support/ProgramFixture.h"
+#include "tree/ui/FomNode.h"
 
 namespace kelmaz {
 namespace {
@@ -37,6 +39,11 @@ class BrowserInProgram : public test::ProgramFixture {
         if (browser_ == nullptr) return false;
         QSignalSpy finished(browser_->brwWebBrowser(), &QWebEngineView::loadFinished);
         return finished.wait(kPageTimeoutMs);
+    }
+    // The address typed into the browser's box and Enter pressed.
+    void typeAddress(const QString& path) {
+        browser_->cboAddress()->setEditText(server_.url(path).toString());
+        QTest::keyClick(browser_->cboAddress(), Qt::Key_Return);
     }
     QMessageBox* waitForMessage() {
         const auto box = [this] { return browser_->findChild<QMessageBox*>(); };
@@ -114,6 +121,69 @@ TEST_F(BrowserInProgram, TextThatIsNoRecordLeavesTheBoardAlone) {
     QApplication::clipboard()->setText("ただの文章です。\n");
     browser_->TakeRecordFromClipboard();
     EXPECT_EQ(stoneAt(4, 4), kBlack + 1);
+}
+
+TEST_F(BrowserInProgram, RecordsServedForDownloadLandOnTheBoard) {
+    server_.serve("/index.htm", "text/html", "<html><title>kifu</title></html>");
+    server_.serve("/game.sgf", "application/x-go-sgf",
+                  QByteArray::fromStdString(test::readBytes(
+                      test::dataFile("handmade/sgf-commented-game-with-variations.sgf"))));
+    server_.serve("/game.ugf", "application/octet-stream",
+                  QByteArray::fromStdString(test::readBytes(
+                      test::dataFile("handmade/ugf-hdcap-lower-case-coordinate.ugf"))));
+    startWithBrowserAt(server_.url("/index.htm"));
+    ASSERT_TRUE(openBrowserFromTheMenu());
+
+    typeAddress("/game.sgf");
+    ASSERT_TRUE(QTest::qWaitFor([this] { return state().MoveCount == 31; }, kPageTimeoutMs));
+    EXPECT_EQ(stoneAt(16, 4), kBlack + 1);  // pd
+    EXPECT_EQ(state().Info[InfoField::PB], "黒番");
+    // The tree window shows the record's variations, as after reading the file.
+    EXPECT_TRUE(program().treeWindowVisible());
+    EXPECT_EQ(program().treeWindow().session().model().BranchCount, 4);
+    EXPECT_EQ(browser_->cboAddress()->itemText(0), server_.url("/game.sgf").toString());
+
+    // A UGF in CP932 replaces it, read as the file would be.
+    typeAddress("/game.ugf");
+    ASSERT_TRUE(QTest::qWaitFor([this] { return state().MoveCount == 4; }, kPageTimeoutMs));
+    EXPECT_EQ(state().Info[InfoField::PB], "黒田");
+    EXPECT_EQ(stoneAt(17, 3), kBlack + 1);  // qc, written in lower case
+    EXPECT_EQ(browser_->cboAddress()->itemText(0), server_.url("/game.ugf").toString());
+    EXPECT_EQ(browser_->cboAddress()->itemText(1), server_.url("/game.sgf").toString());
+    EXPECT_EQ(browser_->findChild<QMessageBox*>(), nullptr);
+}
+
+TEST_F(BrowserInProgram, DownloadsThatAreNoRecordLeaveTheBoardAsItWas) {
+    using Delivery = test::LoopbackHttpServer::Delivery;
+    server_.serve("/index.htm", "text/html", "<html><title>kifu</title></html>");
+    server_.serve("/notes.sgf", "application/x-go-sgf", "not a game record\n");
+    server_.serve("/empty.sgf", "application/x-go-sgf", "");
+    server_.serve("/huge.sgf", "application/x-go-sgf",
+                  "(;GM[1]SZ[19];B[pd]C[" + QByteArray(33 * 1024 * 1024, 'x') + "])");
+    server_.serve("/cut.sgf", "application/x-go-sgf",
+                  "(;GM[1]SZ[19];B[aa];W[bb];B[cc];W[dd];B[ee];W[ff])", Delivery::CutShort);
+    startWithBrowserAt(server_.url("/index.htm"));
+    clickPoint(4, 4);
+    ASSERT_TRUE(openBrowserFromTheMenu());
+    const int listed = browser_->cboAddress()->count();
+
+    const std::pair<QString, QString> cases[] = {
+        {"/notes.sgf", "フォーマットの解析過程でエラーが発生しました。"},
+        {"/empty.sgf", "フォーマットの解析過程でエラーが発生しました。"},
+        {"/huge.sgf", "ﾌｧｲﾙの読み込みでエラーが発生しました。ファイルが開けません."},
+        {"/cut.sgf", "ﾌｧｲﾙの読み込みでエラーが発生しました。ファイルが開けません."},
+    };
+    for (const auto& [path, message] : cases) {
+        SCOPED_TRACE(path.toStdString());
+        typeAddress(path);
+        QMessageBox* box = waitForMessage();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->text(), message);
+        delete box;
+        EXPECT_EQ(state().MoveCount, 1);
+        EXPECT_EQ(stoneAt(4, 4), kBlack + 1);
+        EXPECT_EQ(browser_->cboAddress()->count(), listed);
+    }
 }
 
 TEST_F(BrowserInProgram, AReaderErrorIsShownAndKeepsWhatWasRead) {

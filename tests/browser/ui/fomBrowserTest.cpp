@@ -8,7 +8,10 @@
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
+#include <filesystem>
 
 #include "browser/ui/LoopbackHttpServer.h"
 #include "browser/ui/fomBrowser.h"
@@ -57,6 +60,34 @@ QMessageBox* waitForMessage(QWidget& parent) {
     waitFor([&] { return parent.findChild<QMessageBox*>() != nullptr; });
     return parent.findChild<QMessageBox*>();
 }
+
+// The address typed into the box and Enter pressed, as a user opens a link by hand.
+void typeAddress(fomBrowser& window, const QUrl& url) {
+    window.cboAddress()->setEditText(url.toString());
+    QTest::keyClick(window.cboAddress(), Qt::Key_Return);
+}
+
+const QString kReadError =
+    QStringLiteral("ﾌｧｲﾙの読み込みでエラーが発生しました。ファイルが開けません.");
+constexpr qint64 kLimit = 32 * 1024 * 1024;
+
+// Text of exactly `size` bytes in lines of 64 characters.
+QByteArray textOfSize(qint64 size) {
+    QByteArray line(63, 'x');
+    line += '\n';
+    return line.repeated(size / line.size() + 1).left(size);
+}
+
+// The download requests the web view made, with their state once the browser had seen them.
+struct DownloadLog {
+    explicit DownloadLog(fomBrowser& window) {
+        QObject::connect(
+            window.brwWebBrowser()->page()->profile(), &QWebEngineProfile::downloadRequested,
+            &window,
+            [this](QWebEngineDownloadRequest* download) { states.push_back(download->state()); });
+    }
+    std::vector<QWebEngineDownloadRequest::DownloadState> states;
+};
 
 TEST(fomBrowser, OpensOnTheStartingPageBelowTheAddressFile) {
     test::TempDir dir;
@@ -147,6 +178,107 @@ TEST(fomBrowser, APageThatCannotBeFetchedIsReportedAndTakesNothing) {
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->text(),
               "ページを取得できませんでした。\n" + server.url("/missing.htm").toString());
+    EXPECT_TRUE(browser.taken.empty());
+    box->close();
+}
+
+TEST(fomBrowser, RecordsServedForDownloadAreReadAsFilesAndListed) {
+    test::LoopbackHttpServer server;
+    server.serve("/index.htm", "text/html; charset=UTF-8", "<html><title>棋譜</title></html>");
+    // CP932 without a declaration, and a server that names another charset: a download is
+    // decoded as a record file is, whatever the server says.
+    server.serve("/game.sgf", "application/x-go-sgf; charset=ISO-8859-1",
+                 QByteArray::fromStdString(
+                     test::readBytes(test::dataFile("handmade/sgf-cp932-trail-bytes.sgf"))));
+    server.serve("/game.ugf", "application/octet-stream",
+                 QByteArray::fromStdString(test::readBytes(
+                     test::dataFile("handmade/ugf-hdcap-lower-case-coordinate.ugf"))));
+    Browser browser(server.url("/index.htm").toString());
+    ASSERT_TRUE(browser.waitForPage());
+    DownloadLog downloads(browser.window);
+
+    typeAddress(browser.window, server.url("/game.sgf"));
+    ASSERT_TRUE(waitFor([&] { return browser.taken.size() == 1; }));
+    EXPECT_EQ(browser.taken[0][0], "(;GM[1]FF[4]SZ[19]PB[能勢]PW[十河ソ]EV[表彰式]C[開始]");
+    EXPECT_EQ(browser.taken[0][2], ";W[dp]C[括弧 \\] と \\\\ を含む]");
+    EXPECT_EQ(browser.window.cboAddress()->itemText(0), server.url("/game.sgf").toString());
+    EXPECT_EQ(browser.window.cboAddress()->itemText(1), server.url("/index.htm").toString());
+
+    typeAddress(browser.window, server.url("/game.ugf"));
+    ASSERT_TRUE(waitFor([&] { return browser.taken.size() == 2; }));
+    EXPECT_EQ(browser.taken[1][3], "Place=碁会所");
+    EXPECT_EQ(browser.taken[1].back(), "DD,W1,4,0");
+    EXPECT_EQ(browser.window.cboAddress()->itemText(0), server.url("/game.ugf").toString());
+    EXPECT_EQ(browser.window.cboAddress()->currentText(), server.url("/game.ugf").toString());
+    EXPECT_TRUE(waitFor([&] { return browser.window.windowTitle() == "棋譜"; }));
+
+    // The web view saved nothing: each of its downloads was cancelled on arrival.
+    EXPECT_EQ(downloads.states, (std::vector{QWebEngineDownloadRequest::DownloadCancelled,
+                                             QWebEngineDownloadRequest::DownloadCancelled}));
+    EXPECT_EQ(browser.window.findChild<QMessageBox*>(), nullptr);
+}
+
+TEST(fomBrowser, ADownloadIsReadUpToTheSizeOfARecordFile) {
+    // Without a length the server's size shows only as the bytes arrive.
+    using Delivery = test::LoopbackHttpServer::Delivery;
+    test::LoopbackHttpServer server;
+    server.serve("/limit.sgf", "application/x-go-sgf", textOfSize(kLimit), Delivery::WithoutLength);
+    server.serve("/over.sgf", "application/x-go-sgf", textOfSize(kLimit + 1),
+                 Delivery::WithoutLength);
+    Browser browser(QString{});
+
+    typeAddress(browser.window, server.url("/limit.sgf"));
+    ASSERT_TRUE(waitFor([&] { return browser.taken.size() == 1; }));
+    EXPECT_EQ(browser.taken[0].size(), static_cast<std::size_t>(kLimit / 64));
+    EXPECT_EQ(browser.window.findChild<QMessageBox*>(), nullptr);
+
+    // One byte more is refused with the read error, and the address is not listed.
+    const int listed = browser.window.cboAddress()->count();
+    typeAddress(browser.window, server.url("/over.sgf"));
+    QMessageBox* box = waitForMessage(browser.window);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), kReadError);
+    EXPECT_EQ(browser.taken.size(), 1u);
+    EXPECT_EQ(browser.window.cboAddress()->count(), listed);
+    EXPECT_EQ(browser.window.cboAddress()->itemText(0), server.url("/limit.sgf").toString());
+    box->close();
+}
+
+TEST(fomBrowser, ALocalRecordFileThatTheViewWouldDownloadIsReadInPlace) {
+    test::TempDir dir;
+    test::writeBytes(dir.file("game.sgf"), "(;GM[1]SZ[19];B[pd];W[dp])\n");
+    // Far larger than a record file may be, yet costing no disk space.
+    test::writeBytes(dir.file("huge.sgf"), "(;GM[1]");
+    std::filesystem::resize_file(dir.file("huge.sgf"), kLimit + 1);
+    Browser browser(QString{});
+    DownloadLog downloads(browser.window);
+
+    typeAddress(browser.window, QUrl(fileUrl(dir.file("game.sgf"))));
+    ASSERT_TRUE(waitFor([&] { return browser.taken.size() == 1; }));
+    EXPECT_EQ(browser.taken[0], Lines{"(;GM[1]SZ[19];B[pd];W[dp])"});
+    EXPECT_EQ(browser.window.cboAddress()->itemText(0), fileUrl(dir.file("game.sgf")));
+
+    typeAddress(browser.window, QUrl(fileUrl(dir.file("huge.sgf"))));
+    QMessageBox* box = waitForMessage(browser.window);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), kReadError);
+    EXPECT_EQ(browser.taken.size(), 1u);
+    box->close();
+    EXPECT_EQ(downloads.states.size(), 2u);
+}
+
+TEST(fomBrowser, APageLargerThanItsLimitIsNotTaken) {
+    test::LoopbackHttpServer server;
+    // Without a length the excess shows only as it arrives, possibly together with the end.
+    server.serve("/big.txt", "text/plain", textOfSize(fomBrowser::kMaxPageBytes + 1),
+                 test::LoopbackHttpServer::Delivery::WithoutLength);
+    Browser browser(QString{});
+    browser.window.cboAddress()->setEditText(server.url("/big.txt").toString());
+
+    browser.window.TakeRecordFromSource();
+    QMessageBox* box = waitForMessage(browser.window);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), "ページを取得できませんでした。\n" + server.url("/big.txt").toString());
     EXPECT_TRUE(browser.taken.empty());
     box->close();
 }
