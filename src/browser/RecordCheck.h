@@ -3,11 +3,21 @@
 #include <string>
 #include <vector>
 
+#include "engine/Engine.h"
+#include "records/RecordFile.h"
+
 namespace kelmaz {
 
 // True when the lines carry a format marker the readers know (a UGF version line, an SGF
 // opening, the applet page's title) or a "[Data]" section of move lines. Anything else would
 // only clear the board, so it is refused before the board is touched.
 bool holdsRecord(std::vector<std::string> lines);
+
+// The one way a record's lines reach the board, whatever brought them (file window, drop,
+// command line, clipboard, web page): lines that hold no record are refused before anything is
+// touched; otherwise the board is cleared, the lines read, and the record shown to its last
+// move when the reading succeeded (what was read before a failure stays).
+IntakeResult takeRecordLines(GameState& state, Engine& engine, const BoardOptions& options,
+                             TreeLink& tree, std::vector<std::string> lines);
 
 }  // namespace kelmaz
