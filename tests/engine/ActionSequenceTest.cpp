@@ -13,6 +13,7 @@
 #include <optional>
 #include <random>
 #include <sstream>
+#include <tuple>
 
 #include "EngineFixture.h"
 #include "browser/RecordCheck.h"
@@ -223,7 +224,9 @@ class ActionSequence {
 
     std::string act() {
         if (matchRunning()) return actInMatch();
-        switch (pick(24)) {
+        // The replay timer fires between the user's actions.
+        if ((host.running || engine.redrawPaused()) && chance(50)) return replayAction();
+        switch (pick(26)) {
             case 0:
             case 1:
             case 2:
@@ -255,15 +258,18 @@ class ActionSequence {
                         fault_ = "a clear left a viewer or replay state behind";
                     return "clear";
                 }
-                return keeping("relayout", [this] { host.relayout(); });
+                return relayout();
             case 14:
                 return type();
             case 15:
                 return writeAndReadBack();
             case 16:
+            case 23:
+            case 24:
                 return treeAction();
             case 17:
-                return viewerAction();
+            case 25:
+                return chance(50) ? viewerAction() : type();
             case 18:
             case 19:
                 return replayAction();
@@ -275,6 +281,14 @@ class ActionSequence {
                 return navigate("handicap " + std::to_string(stones),
                                 [this, stones] { engine.placeHandicap(stones); });
             }
+            case 22:
+                if (chance(80)) return place();
+                // The settings window's board size: a clear, then the new layout.
+                options.sizeIndex = pick(3);
+                return navigate("size " + std::to_string(options.boardSize()), [this] {
+                    engine.gCls();
+                    host.relayout();
+                });
             default:
                 return place();
         }
@@ -319,7 +333,7 @@ class ActionSequence {
             case 9:
                 return type();
             case 10:
-                return keeping("relayout", [this] { host.relayout(); });
+                return relayout();
             default:
                 if (chance(30)) {
                     session.HandleMatchMessage("Disconnect");
@@ -331,12 +345,35 @@ class ActionSequence {
 
     // ---- actions
 
+    // A point where the stone due would have no liberty and take nothing, if there is one.
+    std::optional<std::pair<int, int>> suicidePoint() {
+        const int due = state.MoveCount == 0 || state.LastColour == kWhite ? kBlack : kWhite;
+        const PlainBoard board = replayRecord(state, state.MoveCount);
+        for (int c = 1; c <= state.BoardSize; ++c) {
+            for (int r = 1; r <= state.BoardSize; ++r) {
+                if (board.at(c, r) != 0) continue;
+                PlainBoard after = board;
+                if (after.play(c, r, due) == 0 && after.liberties(c, r) == 0)
+                    return std::pair{c, r};
+            }
+        }
+        return std::nullopt;
+    }
+
     std::string place() {
-        const int c = 1 + pick(state.BoardSize), r = 1 + pick(state.BoardSize);
+        int c = 1 + pick(state.BoardSize), r = 1 + pick(state.BoardSize);
+        if (chance(20) && !engine.redrawPaused()) {
+            if (const auto point = suicidePoint()) std::tie(c, r) = *point;
+        }
         const int before = state.MoveCount;
         const std::optional<Typed> typed = typed_;
+        const GameState record = state;
         engine.IshiUtu(c, r);
         noteSentMoves();
+        if (state.MoveCount == before &&
+            (state.MoveCol != record.MoveCol || state.MoveRow != record.MoveRow ||
+             state.MoveColour != record.MoveColour))
+            fault_ = "a click that placed nothing changed the record";
         if (typed && state.MoveCount == before + 1) {
             if (state.MoveComment[before] != typed->text)
                 fault_ = "the typed commentary was not stored with the position before the stone";
@@ -347,6 +384,17 @@ class ActionSequence {
         }
         return "place " + std::to_string(c) + "," + std::to_string(r) + " -> " +
                std::to_string(state.MoveCount);
+    }
+
+    // A relayout shows the same position, whole: no stop, no replay started.
+    std::string relayout() {
+        const int before = state.MoveCount;
+        const bool busy = host.running || engine.redrawPaused();
+        std::string done = keeping("relayout", [this] { host.relayout(); });
+        if (!busy && (state.MoveCount != before || host.running || engine.redrawPaused()))
+            fault_ = "a relayout moved to " + std::to_string(state.MoveCount) + " from " +
+                     std::to_string(before);
+        return done;
     }
 
     // Navigation shows the stored commentary of the position it goes to; what was typed and
@@ -441,7 +489,7 @@ class ActionSequence {
 
     std::string treeAction() {
         if (engine.redrawPaused() || host.running) return "tree (nothing: busy)";
-        const int what = pick(10);
+        const int what = pick(12);
         if (state.SgfText.empty() || what < 2) {
             // Opening the tree view shows the record up to the move on the board.
             if (state.MoveCount == 0) return "tree (nothing: no move)";
@@ -470,8 +518,23 @@ class ActionSequence {
             tree.Text1 = std::to_string(1 + pick(m.BranchCount));
             return std::string("tree delete ") + (tree.deleteSelected() ? "done" : "refused");
         }
+        if (what < 11 || chance(50)) return recordBranch();
+        tree.cancelBranch();
         state.SgfText.clear();  // the tree view closed
         return "tree closed";
+    }
+
+    // The tree window's branch buttons: the start goes back one move from the selected node,
+    // the stones played then become the branch at the end.
+    std::string recordBranch() {
+        if (state.BranchInputMode) return "branch end -> " + std::to_string(tree.endBranch(""));
+        const TreeModel& m = tree.model();
+        tree.Text1 = std::to_string(1 + pick(m.BranchCount));
+        tree.Text2 = std::to_string(1 + pick(4));
+        if (!tree.startBranch()) return "branch start refused";
+        engine.Redraw(1, state.MoveCount);
+        typed_.reset();
+        return "branch start at " + std::to_string(state.MoveCount);
     }
 
     std::string viewerAction() {
