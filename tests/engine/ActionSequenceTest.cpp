@@ -428,14 +428,14 @@ class ActionSequence {
 
     std::string writeAndReadBack() {
         const std::filesystem::path path = dir.file("record.sgf");
-        const bool tree = !state.SgfText.empty();
+        const bool treeText = !state.SgfText.empty();
         const std::optional<Typed> typed = typed_;
         const bool written = writeRecordFile(state, host.commentary, path.string());
         if (!written) {
             fault_ = "writing failed";
             return "write";
         }
-        if (!tree && typed && state.MoveComment[typed->move] != typed->text)
+        if (!treeText && typed && state.MoveComment[typed->move] != typed->text)
             fault_ = "typed commentary not stored by the write";
         GameState back;
         back.BoardSize = state.BoardSize;
@@ -445,7 +445,7 @@ class ActionSequence {
         }
         const FormatResult read = GetFormat(back, options, treeLink);
         if (!read.ok) fault_ = "the file written does not read: " + read.message;
-        if (!tree && fault_.empty()) compareWritten(back);
+        if (!treeText && fault_.empty()) compareWritten(back);
         if (chance(50) && !engine.redrawPaused()) {
             const IntakeResult taken =
                 takeRecordLines(state, engine, options, treeLink, std::move(back.LstRead));
