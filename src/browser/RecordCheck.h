@@ -1,5 +1,6 @@
 #pragma once
-// Whether text taken from a page or the clipboard is a game record at all.
+// Whether text taken from a page, the clipboard or a file is a game record at all, and the one
+// intake that takes such text into the board.
 #include <string>
 #include <vector>
 
