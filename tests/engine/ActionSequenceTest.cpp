@@ -282,7 +282,8 @@ class ActionSequence {
                                 [this, stones] { engine.placeHandicap(stones); });
             }
             case 22:
-                if (chance(80)) return place();
+                if (chance(40)) return place();
+                if (chance(50)) return cornerEye();
                 // The settings window's board size: a clear, then the new layout.
                 options.sizeIndex = pick(3);
                 return navigate("size " + std::to_string(options.boardSize()), [this] {
@@ -344,6 +345,18 @@ class ActionSequence {
     }
 
     // ---- actions
+
+    // A new game whose first moves leave an eye in a corner, so that later clicks inside the
+    // record meet a refusal (white at the corner point after move 3 is suicide).
+    std::string cornerEye() {
+        engine.gCls();
+        typed_.reset();
+        const int n = state.BoardSize;
+        const int points[][2] = {{2, 1}, {n, n}, {1, 2}, {n, n - 1}, {n / 2, n / 2}, {n, n - 2}};
+        for (const auto& [c, r] : points) engine.IshiUtu(c, r);
+        engine.goToMove(std::to_string(1 + pick(6)));
+        return "corner eye game at " + std::to_string(state.MoveCount);
+    }
 
     // A point where the stone due would have no liberty and take nothing, if there is one.
     std::optional<std::pair<int, int>> suicidePoint() {
