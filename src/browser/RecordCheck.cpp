@@ -4,6 +4,7 @@
 
 #include "records/NumberText.h"
 #include "records/RecordFile.h"
+#include "records/RecordMoves.h"
 
 namespace kelmaz {
 
@@ -13,6 +14,17 @@ bool holdsRecord(std::vector<std::string> lines) {
     return std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
         return trimBlanks(line).starts_with("[Data]");
     });
+}
+
+IntakeResult takeRecordLines(GameState& state, Engine& engine, const BoardOptions& options,
+                             TreeLink& tree, std::vector<std::string> lines) {
+    if (!holdsRecord(lines)) return {false, std::string(kFormatErrorMessage)};
+    engine.gCls();
+    state.LstRead = std::move(lines);
+    const FormatResult read = GetFormat(state, options, tree);
+    if (!read.ok) return {true, read.message};
+    engine.showRecordRead();
+    return {true, {}};
 }
 
 }  // namespace kelmaz

@@ -1,7 +1,11 @@
 #pragma once
-// Whether text taken from a page or the clipboard is a game record at all.
+// Whether text taken from a page, the clipboard or a file is a game record at all, and the one
+// intake that takes such text into the board.
 #include <string>
 #include <vector>
+
+#include "engine/Engine.h"
+#include "records/RecordFile.h"
 
 namespace kelmaz {
 
@@ -9,5 +13,12 @@ namespace kelmaz {
 // opening, the applet page's title) or a "[Data]" section of move lines. Anything else would
 // only clear the board, so it is refused before the board is touched.
 bool holdsRecord(std::vector<std::string> lines);
+
+// The one way a record's lines reach the board, whatever brought them (file window, drop,
+// command line, clipboard, web page): lines that hold no record are refused before anything is
+// touched; otherwise the board is cleared, the lines read, and the record shown to its last
+// move when the reading succeeded (what was read before a failure stays).
+IntakeResult takeRecordLines(GameState& state, Engine& engine, const BoardOptions& options,
+                             TreeLink& tree, std::vector<std::string> lines);
 
 }  // namespace kelmaz

@@ -1,6 +1,7 @@
 #include "engine/Engine.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 
@@ -68,11 +69,13 @@ void Engine::gCls() {
     host_.setCommentaryText("");
 
     clearGameInfo(s.Info);
+    host_.gameInfoChanged();
 
     viewer_->close();
 
     s.LastStopMove = 0;
     s.CommentPause = false;
+    s.ViewerState = 0;
     s.MoveCount = 0;
     s.BoardRotated = false;
     clearPosition();
@@ -139,25 +142,27 @@ void Engine::IshiUtu(int col, int row) {
             c = kWhite;
             break;
         case StoneChoice::Alternate:
-            if (s.MoveCount == 0) {
-                c = kBlack;
-            } else if (s.LastColour == kWhite) {
-                if (s.NetMatchActive && s.NetMyColour != kBlack) return;
-                c = kBlack;
-            } else {
-                if (s.NetMatchActive && s.NetMyColour == kBlack) return;
-                c = kWhite;
-            }
+            c = s.MoveCount == 0 || s.LastColour == kWhite ? kBlack : kWhite;
+            // In a match only the colour due that is ours may be placed; the first stone of
+            // an empty record may be placed by either player.
+            if (s.NetMatchActive && s.MoveCount != 0 && s.NetMyColour != kNoColour &&
+                s.NetMyColour != c)
+                return;
             break;
     }
-    s.CurrentColour = c;
-    s.LastColour = c;
 
     // The commentary on screen belongs to the position before this move.
     s.MoveComment[s.MoveCount] = host_.commentaryText();
     host_.setCommentaryText("");
 
-    const int k = ++s.MoveCount;
+    // The slots the move and its end marker take, put back when the rules refuse the move.
+    const int k = s.MoveCount + 1;
+    const std::array<std::int16_t, 6> overwritten = {s.MoveCol[k],     s.MoveRow[k],
+                                                     s.MoveColour[k],  s.MoveCol[k + 1],
+                                                     s.MoveRow[k + 1], s.MoveColour[k + 1]};
+    s.CurrentColour = c;
+    s.LastColour = c;
+    s.MoveCount = k;
     s.MoveCol[k + 1] = 0;
     s.MoveCol[k] = static_cast<std::int16_t>(col);
     s.MoveRow[k] = static_cast<std::int16_t>(row);
@@ -175,9 +180,24 @@ void Engine::IshiUtu(int col, int row) {
     groupMake(col, row, c);
     liveCheck(col, row, c);
     if (!refused_) kinte(col, row);
+    const bool refused = refused_;
     refused_ = false;
     placingByClick_ = false;
     host_.boardChanged();
+    if (refused) {
+        // The position before the move is on the board again; the record is as it was.
+        s.MoveCol[k] = overwritten[0];
+        s.MoveRow[k] = overwritten[1];
+        s.MoveColour[k] = overwritten[2];
+        s.MoveCol[k + 1] = overwritten[3];
+        s.MoveRow[k + 1] = overwritten[4];
+        s.MoveColour[k + 1] = overwritten[5];
+        return;
+    }
+    // The continuation of the line this move leaves is gone for good.
+    s.endRecordAfter(k);
+    s.MoveComment[k].clear();
+    if (s.NetMatchActive && (k == 1 || s.NetMyColour == kNoColour)) s.NetMyColour = c;
 
     host_.setMoveNumberText(std::to_string(s.MoveCount));
     if (s.BranchInputMode) {
@@ -186,7 +206,7 @@ void Engine::IshiUtu(int col, int row) {
         s.BranchComments.emplace_back();
     }
     host_.restartMarkerTimer(kMarkerFirstTickMs);
-    if (s.NetMatchActive && s.MoveCount >= 1) net_->sendMove(s.MoveCount);
+    if (s.NetMatchActive) net_->sendMove(s.MoveCount);
 }
 
 template <typename Visit>
@@ -311,13 +331,8 @@ void Engine::rebuildAfterRefusal(int refusedMove) {
     Redraw(1, refusedMove - 1);
     --quietRebuilds_;
     refused_ = true;
-    if (placingByClick_) {
-        // Nothing followed a clicked move, so its slot becomes the end marker: stepping
-        // forward can never show a stone the rules refused.
-        s.MoveCol[refusedMove] = 0;
-        s.MoveRow[refusedMove] = 0;
-        s.MoveColour[refusedMove] = 0;
-    } else if (host_.replayRunning()) {
+    // A refused click puts back the slots it took (IshiUtu does that).
+    if (!placingByClick_ && host_.replayRunning()) {
         // A replayed record that holds a refused move keeps its continuation; the replay
         // stops here instead of meeting the same refusal on every tick.
         host_.setReplayRunning(false, 0);
@@ -348,14 +363,18 @@ void Engine::showCommentary(int move) {
 RedrawOutcome Engine::Redraw(int from, int upto) {
     GameState& s = state_;
     if (pausePending_) return RedrawOutcome::NothingDone;
-    if (!s.hasMove(from)) return RedrawOutcome::NothingDone;
     // Checked before the prisoners are touched, so a blocked call cannot spoil the counts of
     // the rebuild in progress.
     if (rebuilding_) return RedrawOutcome::NothingDone;
-    upto = std::min(upto, kMaxMoves);
+    // A rebuild never replays the end marker or anything behind it.
+    const int end = lastMoveInRecord();
+    const bool emptyBoard = from == 1 && upto <= 0;
+    if (!emptyBoard && (from < 1 || from > end)) return RedrawOutcome::NothingDone;
+    upto = std::min(upto, end);
     if (from == 1) {
         s.Prisoners = {0, 0};
-        host_.setCaption(prisonerCaption());
+        // Without a record the caption is the bare title, as after a clear.
+        host_.setCaption(end == 0 ? s.WindowTitle : prisonerCaption());
     }
     if (upto <= 0) {
         if (from != 1) return RedrawOutcome::NothingDone;
@@ -475,6 +494,16 @@ RedrawOutcome Engine::resumeRedraw() {
     return outcome;
 }
 
+void Engine::relayoutRedraw() {
+    // The viewer's stops belong to replays: a relayout shows the same position, whole.
+    const std::string typed = host_.commentaryText();
+    const int position = state_.MoveCount;
+    ++quietRebuilds_;
+    Redraw(1, state_.MoveCount);
+    --quietRebuilds_;
+    if (state_.MoveCount == position) host_.setCommentaryText(typed);
+}
+
 // ---------------------------------------------------------------- navigation
 
 void Engine::Itemodosi() {
@@ -516,7 +545,7 @@ void Engine::oneForward() {
 
 void Engine::tenForward() {
     GameState& s = state_;
-    if (pausePending_ || !s.hasMove(s.MoveCount + 11)) return;
+    if (pausePending_ || s.MoveCount + 11 > lastMoveInRecord()) return;
     s.MoveCount += 10;
     Redraw(1, s.MoveCount);
 }
@@ -537,7 +566,7 @@ void Engine::goToMove(const std::string& typedNumber) {
     const std::optional<long long> typed = leadingNumber(typedNumber);
     if (!typed) return;
     const long long n = std::llabs(*typed);
-    if (n > kMaxMoves || !state_.hasMove(static_cast<int>(n))) return;
+    if (n < 1 || n > lastMoveInRecord()) return;
     Redraw(1, static_cast<int>(n));
 }
 
@@ -556,6 +585,7 @@ void Engine::Saigen() {
         // At the end of the record the replay starts again from the empty board.
         ResetPosition();
         s.MoveCount = 0;
+        host_.setMoveNumberText("0");
     }
     // The first tick comes after the speed value read as milliseconds, i.e. almost at once.
     host_.setReplayRunning(true, std::max(1L, std::lround(host_.replaySpeedSeconds())));
@@ -588,19 +618,19 @@ void Engine::afterReplayStep() {
 void Engine::Gkaiten_Click() {
     GameState& s = state_;
     if (pausePending_) return;
+    // The rotation shows the last move: what the user typed for the position on the board is
+    // stored with it first.
+    s.MoveComment[std::clamp(s.MoveCount, 0, kMaxMoves)] = host_.commentaryText();
     s.BoardRotated = !s.BoardRotated;
     const int n = options_.boardSize();
     for (int k = 1; s.hasMove(k); ++k) {
-        // Moves off this board are passes; turning them could make a column 0, which would
-        // end the record there.
-        const int col = s.MoveCol[k], row = s.MoveRow[k];
-        if (col >= 1 && col <= n && row >= 1 && row <= n) {
-            s.MoveCol[k] = static_cast<std::int16_t>(n + 1 - col);
-            s.MoveRow[k] = static_cast<std::int16_t>(n + 1 - row);
-        }
+        turnPoint(n, s.MoveCol[k], s.MoveRow[k]);
         s.MoveCount = k;
     }
+    // A change of view: the viewer's stops do not apply.
+    ++quietRebuilds_;
     Redraw(1, s.MoveCount);
+    --quietRebuilds_;
     host_.relayout();
 }
 

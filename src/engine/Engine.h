@@ -44,7 +44,10 @@ class Engine {
 
     // A left click that the view has already snapped to (column, row). Does nothing while the
     // automatic replay runs, off the board, on an occupied point, when the record is full
-    // (the move and its end marker need slots up to 500), or when it is not our turn.
+    // (the move and its end marker need slots up to 500), or when it is not our turn. A move
+    // the rules refuse (suicide, ko) leaves the record as it was; an accepted one ends the
+    // record after it. In a match the first stone of a record (or the first one placed while
+    // no colour is decided) makes its colour ours.
     void IshiUtu(int col, int row);
 
     // Group and capture routines (also used by every rebuild).
@@ -60,6 +63,9 @@ class Engine {
     // the empty board); Redraw(k, k) adds move k to the position on the board.
     RedrawOutcome Redraw(int from, int upto);
     RedrawOutcome resumeRedraw();  // after a commentary pause
+    // The rebuild of a relayout (resize, panel toggle, rotation, clear): the position shown is
+    // built again; what the user typed into the commentary box for it is kept.
+    void relayoutRedraw();
     bool redrawPaused() const;
     void cancelPausedRedraw();  // the board is cleared or the program ends during a pause
     void Itemodosi();

@@ -29,6 +29,9 @@ class BoardHost {
     virtual void setReplayButtonEnabled(bool enabled) = 0;
     virtual double replaySpeedSeconds() const = 0;  // the settings dialog's speed label
     virtual void relayout() = 0;                    // ResizeRedraw
+    // The game information was cleared or rewritten: the dialog showing it follows (a host
+    // without that dialog ignores it).
+    virtual void gameInfoChanged() {}
 };
 
 // The SGF sequence viewer.

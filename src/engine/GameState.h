@@ -2,6 +2,7 @@
 // The program-wide game state: board grids, the move record, prisoners, ko memory and the
 // flags other windows share with the board engine. One instance belongs to the running
 // program; every test makes its own. Members keep the names the rest of the program uses.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -16,9 +17,19 @@ inline constexpr int kMaxMoves = 500;     // the record has slots 0..500; slot 0
 inline constexpr int kBranchSlots = 100;  // BranchMoves slots 1..100
 inline constexpr int kBlack = 0;          // colour codes of the classic 16-colour palette
 inline constexpr int kWhite = 7;
+// NetMyColour of a match in which no stone has been placed yet: the first stone decides.
+inline constexpr int kNoColour = -1;
 // Column and row of a pass read from a file ("t", as in B[tt]): off every board, and never the
 // record's end marker 0.
 inline constexpr int kPassCoord = 20;
+
+// The point (col, row) seen from the other side of a board of `size` lines. Points off that
+// board (passes) stay as they are: turned, a column could become 0, the record's end marker.
+inline void turnPoint(int size, std::int16_t& col, std::int16_t& row) {
+    if (col < 1 || col > size || row < 1 || row > size) return;
+    col = static_cast<std::int16_t>(size + 1 - col);
+    row = static_cast<std::int16_t>(size + 1 - row);
+}
 
 // A grid indexed (column, row), both 1-based; index 0 is unused so that the numbers read
 // like the board's own coordinates.
@@ -73,6 +84,14 @@ struct GameState {
     bool hasMove(int k) const { return k >= 1 && k <= kMaxMoves && MoveCol[k] != 0; }
     bool onBoard(int col, int row) const {
         return col >= 1 && col <= BoardSize && row >= 1 && row <= BoardSize;
+    }
+    // Ends the record after move k (0..500): slot k + 1 becomes the end marker and every slot
+    // behind it is emptied, comments included, so that nothing of a discarded line comes back.
+    void endRecordAfter(int k) {
+        for (int i = std::max(k + 1, 1); i <= kMaxMoves; ++i) {
+            MoveCol[i] = MoveRow[i] = MoveColour[i] = 0;
+            MoveComment[i].clear();
+        }
     }
 };
 

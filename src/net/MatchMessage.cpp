@@ -56,7 +56,17 @@ std::string tejunMessage(int moveNumber, int col, int row, int colour) {
 std::string okiisiMessage(int handicapIndex) { return "#Okiisi," + std::to_string(handicapIndex); }
 
 std::string textMessage(MatchKeyword keyword, std::string_view text) {
-    return bareMessage(keyword) + "," + std::string(text);
+    // The wire has no delimiter but "#": a "#" in the text would begin a second message that
+    // the peer obeys. It travels as the full-width sign, which the peer shows as typed.
+    std::string message = bareMessage(keyword) + ",";
+    for (char c : text) {
+        if (c == '#') {
+            message += "＃";
+        } else {
+            message += c;
+        }
+    }
+    return message;
 }
 
 std::string bareMessage(MatchKeyword keyword) { return "#" + std::string(keywordText(keyword)); }

@@ -35,7 +35,8 @@ std::vector<std::string> splitFields(std::string_view message);
 std::string connectOkMessage();
 std::string tejunMessage(int moveNumber, int col, int row, int colour);
 std::string okiisiMessage(int handicapIndex);
-std::string textMessage(MatchKeyword keyword, std::string_view text);  // "#Keyword," + text
-std::string bareMessage(MatchKeyword keyword);                         // "#Keyword"
+// "#Keyword," + text, every "#" of the text written as the full-width "＃".
+std::string textMessage(MatchKeyword keyword, std::string_view text);
+std::string bareMessage(MatchKeyword keyword);  // "#Keyword"
 
 }  // namespace kelmaz

@@ -16,7 +16,7 @@ int takeBackCount(const GameState& state, TakeBackSide side) {
 bool takeBackMoves(GameState& state, int n) {
     if (state.MoveCount <= n) return false;
     state.MoveCount -= n;
-    state.MoveCol[state.MoveCount + 1] = 0;  // the record ends there
+    state.endRecordAfter(state.MoveCount);
     return true;
 }
 
@@ -33,7 +33,7 @@ void MatchSession::HandleMatchMessage(const std::string& message) {
     if (keyword) {
         switch (*keyword) {
             case MatchKeyword::ConnectOk:
-                state_.NetMatchActive = true;
+                startMatch();
                 window_.showConnected();
                 window_.log("受信:接続開始");
                 board_.setBoardButtonsEnabled(false);
@@ -97,6 +97,8 @@ void MatchSession::receiveMove(const std::vector<std::string>& fields) {
         state_.NetMyColour = kWhite;
         state_.BoardRotated = true;
         board_.relayout();
+    } else if (state_.NetMyColour == kNoColour) {
+        state_.NetMyColour = *colour == kBlack ? kWhite : kBlack;
     }
     // The peer's coordinates are turned by 180 degrees so that each player sees the board
     // from his own side.
@@ -108,7 +110,7 @@ void MatchSession::receiveMove(const std::vector<std::string>& fields) {
     state_.MoveColour[slot] = static_cast<std::int16_t>(*colour);
     // Like a stone placed here, a received move ends the record (moves left over from a
     // take-back that went differently on the two sides would come back otherwise).
-    if (slot < kMaxMoves) state_.MoveCol[slot + 1] = 0;
+    state_.endRecordAfter(slot);
     board_.redraw(1, state_.MoveCount);
 }
 
@@ -154,8 +156,14 @@ void MatchSession::peerDisconnected() {
     board_.setBoardButtonsEnabled(true);
 }
 
-void MatchSession::connectionAccepted() {
+void MatchSession::startMatch() {
     state_.NetMatchActive = true;
+    // Colours are not negotiated: whoever places the first stone plays black.
+    state_.NetMyColour = kNoColour;
+}
+
+void MatchSession::connectionAccepted() {
+    startMatch();
     window_.showConnected();
     window_.send(connectOkMessage());
     window_.log("送信:接続開始");

@@ -74,6 +74,7 @@ class MatchSession {
     bool endMatch(bool listenAgain);
 
   private:
+    void startMatch();
     void receiveMove(const std::vector<std::string>& fields);
     void receiveHandicap(const std::vector<std::string>& fields);
     void receiveClear();

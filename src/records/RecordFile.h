@@ -47,6 +47,12 @@ FormatResult detectFormat(const std::vector<std::string>& lines);
 // moves 1..MoveCount when the result is ok.
 FormatResult GetFormat(GameState& state, const BoardOptions& options, TreeLink& tree);
 
+// What became of the lines of a record offered to the board.
+struct IntakeResult {
+    bool taken = false;   // the board was cleared for them (the game on it is gone)
+    std::string message;  // the message to show, empty when the record was read
+};
+
 struct RecordReadResult {
     enum class Status { Ok, FileError, FormatError };
     Status status = Status::Ok;

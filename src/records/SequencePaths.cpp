@@ -77,9 +77,7 @@ void startRecord(GameState& state) {
     state.MoveComment[0].clear();
 }
 
-void endRecord(GameState& state) {
-    if (state.MoveCount < kMaxMoves) state.MoveCol[state.MoveCount + 1] = 0;
-}
+void endRecord(GameState& state) { state.endRecordAfter(state.MoveCount); }
 
 }  // namespace
 

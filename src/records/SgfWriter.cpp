@@ -62,10 +62,15 @@ std::vector<std::string> sgfRecordLines(const GameState& state, std::string_view
         if (text == GameInfoNames[i]) continue;
         lines.push_back(std::string(GameInfoNames[i]) + "[" + escapeSgfValue(text) + "]");
     }
+    // The commentary of the empty board belongs to the root node.
+    if (!isBlankText(state.MoveComment[0]))
+        lines.push_back("C[" + escapeSgfValue(state.MoveComment[0]) + "]");
     const int last = std::clamp(state.MoveCount, 0, kMaxMoves);
     for (int i = 1; i <= last; ++i) {
-        lines.push_back(";" +
-                        sgfMoveToken(state.MoveColour[i], state.MoveCol[i], state.MoveRow[i]));
+        // A turned view is written as played.
+        std::int16_t col = state.MoveCol[i], row = state.MoveRow[i];
+        if (state.BoardRotated) turnPoint(state.BoardSize, col, row);
+        lines.push_back(";" + sgfMoveToken(state.MoveColour[i], col, row));
         const std::string& comment = state.MoveComment[i];
         if (!isBlankText(comment)) lines.push_back("C[" + escapeSgfValue(comment) + "]");
     }

@@ -200,7 +200,7 @@ bool GetTejun(GameState& state, std::string_view ss) {
             static_cast<std::int16_t>(std::toupper(static_cast<unsigned char>(ss[i + 3])) - 64);
         state.MoveColour[m] = ss[i] == 'B' ? kBlack : kWhite;
     }
-    if (state.MoveCount < kMaxMoves) state.MoveCol[state.MoveCount + 1] = 0;
+    state.endRecordAfter(state.MoveCount);
     return true;
 }
 

@@ -156,6 +156,11 @@ bool WriteSgfdata(const GameState& state, const std::string& path) {
     return writeFileAtomically(path, treeFileBytes(state));
 }
 
+bool writeRecordFile(GameState& state, const std::string& commentary, const std::string& path) {
+    if (!state.SgfText.empty()) return WriteSgfdata(state, path);
+    return WriteSgfFile(state, commentary, path);
+}
+
 std::optional<std::string> treeTextOfFile(const std::string& path) {
     GameState file;
     if (!loadRecordFile(path, file)) return std::nullopt;

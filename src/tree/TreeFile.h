@@ -29,4 +29,8 @@ std::string treeFileBytes(const GameState& state);
 // the old file. False on failure; the caller then shows the write error message.
 bool WriteSgfdata(const GameState& state, const std::string& path);
 
+// The file window's write: the tree text when there is one, else the move record with
+// `commentary` (the commentary box) stored as the comment of the current position first.
+bool writeRecordFile(GameState& state, const std::string& commentary, const std::string& path);
+
 }  // namespace kelmaz

@@ -109,7 +109,7 @@ TEST_F(Navigation, EmptyRecordLeavesEveryCommandIdle) {
     engine.Saigen();
     EXPECT_EQ(state.MoveCount, 0);
     EXPECT_FALSE(host.running);
-    EXPECT_EQ(host.boardChanges, 0);
+    EXPECT_EQ(stonesOnBoard(), 0);
 }
 
 TEST_F(Navigation, GoToTakesTheAbsoluteValueOfATypedNumber) {
@@ -156,7 +156,7 @@ TEST_F(Navigation, MovesOffTheBoardAreReplayedAsPasses) {
     useSize(9);
     record(1, 3, 3, kBlack);
     record(2, 12, 12, kWhite);  // made on a larger board
-    record(3, 0, 4, kBlack);    // ... or damaged
+    record(3, 4, 0, kBlack);    // ... or damaged
     record(4, 4, 4, kWhite);
     state.MoveCount = 4;
     engine.Redraw(1, 4);
@@ -217,6 +217,63 @@ TEST_F(Navigation, ClearingForgetsTheGameButKeepsTeamsAndSource) {
     EXPECT_EQ(state.Info[InfoField::CP], "著作");
 }
 
+TEST_F(Navigation, ClearingEndsEveryViewerState) {
+    loadQuiet(5, 2);
+    state.ViewerState = 2;  // a viewer branch button was replaying its path
+    engine.gCls();
+    EXPECT_EQ(state.ViewerState, 0);
+    fillQuietRecord(5);
+    engine.Redraw(1, 1);
+    engine.Saigen();
+    engine.replayTick();
+    EXPECT_EQ(state.MoveCount, 2);
+    EXPECT_TRUE(host.running);
+    EXPECT_EQ(host.lastReplayIntervalMs, 1000) << "the replay timer is armed again";
+}
+
+// ---------------------------------------------------------------- the end of the record
+
+TEST_F(Navigation, NothingReachesTheMovesOfALineCutOffByANewStone) {
+    loadQuiet(4, 4);
+    engine.firstMove();
+    engine.IshiUtu(10, 10);  // move 2 of a new line
+    for (int k = 3; k <= kMaxMoves; ++k) EXPECT_EQ(state.MoveCol[k], 0) << k;
+    engine.goToMove("4");
+    EXPECT_EQ(state.MoveCount, 2);
+    engine.tenForward();
+    engine.oneForward();
+    engine.lastMove();
+    EXPECT_EQ(state.MoveCount, 2);
+    EXPECT_EQ(stonesOnBoard(), 2);
+}
+
+TEST_F(Navigation, ARebuildStopsAtTheEndMarkerWhateverLiesBehindIt) {
+    loadQuiet(6, 6);
+    state.MoveCol[3] = 0;  // a record cut at move 2 that still holds moves 4..6 behind
+    EXPECT_EQ(engine.Redraw(1, 6), RedrawOutcome::Completed);
+    EXPECT_EQ(state.MoveCount, 2);
+    EXPECT_EQ(stonesOnBoard(), 2);
+    EXPECT_EQ(host.moveNumber, "2");
+    state.MoveCount = 5;
+    engine.goToMove("5");
+    engine.tenBack();
+    EXPECT_LE(state.MoveCount, 2);
+    EXPECT_EQ(stonesOnBoard(), state.MoveCount);
+}
+
+TEST_F(Navigation, ARebuildToMoveZeroShowsTheEmptyBoardEvenForAnEmptyRecord) {
+    loadQuiet(3, 3);
+    state.MoveCol[1] = 0;  // the record now holds no move (a tree line without moves)
+    state.MoveCount = 0;
+    EXPECT_EQ(engine.Redraw(1, 0), RedrawOutcome::Completed);
+    EXPECT_EQ(stonesOnBoard(), 0);
+    EXPECT_EQ(host.moveNumber, "0");
+    engine.IshiUtu(10, 10);
+    EXPECT_EQ(state.MoveCount, 1);
+    EXPECT_EQ(stonesOnBoard(), 1);
+    EXPECT_EQ(state.BoardGrid[10][10], kBlack + 1);
+}
+
 // ---------------------------------------------------------------- automatic replay
 
 class RecordingTree : public TreeLink {
@@ -235,6 +292,7 @@ TEST_F(Navigation, ReplayAtTheEndOfTheRecordStartsFromTheEmptyBoard) {
     EXPECT_TRUE(host.running);
     EXPECT_EQ(state.MoveCount, 0);
     EXPECT_EQ(stonesOnBoard(), 0);
+    EXPECT_EQ(host.moveNumber, "0") << "the move box shows the empty board's number";
     EXPECT_EQ(host.lastReplayIntervalMs, 1) << "the first tick comes at once";
     for (int k = 1; k <= 3; ++k) {
         engine.replayTick();
@@ -339,6 +397,46 @@ TEST_F(ViewerStops, TakingBackNeverStops) {
     EXPECT_EQ(state.ViewerState, 0);
     EXPECT_TRUE(viewer.atComment);
     EXPECT_TRUE(viewer.atBranch);
+}
+
+// A relayout (resize, panel toggle, option change, rotation, clear) rebuilds the position it
+// shows; the viewer's stop boxes belong to replays and must not stop it.
+TEST_F(ViewerStops, ARelayoutRebuildsToTheMoveShownWithoutStopping) {
+    engine.goToMove("4");
+    ASSERT_EQ(state.MoveCount, 4);
+    const int viewerState = state.ViewerState;
+    viewer.atBranch = true;
+    state.LastStopMove = 0;
+    engine.relayoutRedraw();
+    EXPECT_EQ(state.MoveCount, 4);
+    EXPECT_EQ(stonesOnBoard(), 4);
+    EXPECT_FALSE(host.running) << "no replay was started";
+    EXPECT_EQ(state.ViewerState, viewerState);
+    EXPECT_TRUE(viewer.branchesShown.empty());
+
+    viewer.atBranch = false;
+    viewer.atComment = true;
+    host.commentary = "打ちかけ";  // typed for move 4 and not stored yet
+    state.LastStopMove = 0;
+    engine.relayoutRedraw();
+    EXPECT_FALSE(engine.redrawPaused());
+    EXPECT_EQ(state.MoveCount, 4);
+    EXPECT_EQ(stonesOnBoard(), 4);
+    EXPECT_EQ(host.commentary, "打ちかけ");
+    engine.IshiUtu(10, 10);
+    EXPECT_EQ(state.MoveCount, 5) << "clicks are taken";
+    EXPECT_EQ(state.MoveComment[4], "打ちかけ");
+}
+
+TEST_F(ViewerStops, ARotationShowsTheLastMoveWithoutStopping) {
+    viewer.atBranch = true;
+    viewer.atComment = true;
+    engine.Gkaiten_Click();
+    EXPECT_FALSE(engine.redrawPaused());
+    EXPECT_EQ(state.MoveCount, 4);
+    EXPECT_EQ(stonesOnBoard(), 4);
+    EXPECT_FALSE(host.running);
+    EXPECT_TRUE(viewer.branchesShown.empty());
 }
 
 // ---------------------------------------------------------------- rotation

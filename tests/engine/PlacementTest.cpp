@@ -98,6 +98,23 @@ TEST_F(Placement, SuicideVanishesSilentlyAndLeavesTheRecordAsBefore) {
     EXPECT_EQ(state.MoveCount, before);
 }
 
+TEST_F(Placement, ARefusedClickInsideTheRecordKeepsEveryLaterMove) {
+    // Black surrounds (1,1) with moves 1 and 3; a white stone there is suicide.
+    for (const auto& [c, r] : {std::pair{2, 1}, {9, 9}, {1, 2}, {9, 8}, {5, 5}, {9, 7}})
+        engine.IshiUtu(c, r);
+    const GameState before = state;
+    engine.goToMove("3");
+    white(1, 1);
+    EXPECT_EQ(state.MoveCount, 3);
+    EXPECT_EQ(state.BoardGrid[1][1], 0);
+    EXPECT_EQ(state.MoveCol, before.MoveCol) << "moves 4..6 and the end marker are kept";
+    EXPECT_EQ(state.MoveRow, before.MoveRow);
+    EXPECT_EQ(state.MoveColour, before.MoveColour);
+    engine.lastMove();
+    EXPECT_EQ(state.MoveCount, 6);
+    EXPECT_EQ(state.BoardGrid[9][7], kWhite + 1);
+}
+
 // Black takes the white stone at (3,2) with move k; the ko shape then lets white take back.
 class Ko : public Placement {
   protected:
@@ -152,6 +169,19 @@ TEST_F(Ko, ImmediateRecaptureIsRefusedAfterARebuildToo) {
     EXPECT_EQ(state.MoveCount, captureMove);
 }
 
+TEST_F(Ko, ARefusedRecaptureInsideTheRecordKeepsTheContinuation) {
+    white(9, 9);
+    black(9, 8);
+    engine.goToMove(std::to_string(captureMove));
+    const auto cols = state.MoveCol;
+    white(3, 2);
+    EXPECT_EQ(host.koRefusals, 1);
+    EXPECT_EQ(state.MoveCount, captureMove);
+    EXPECT_EQ(state.MoveCol, cols);
+    engine.lastMove();
+    EXPECT_EQ(state.MoveCount, captureMove + 2);
+}
+
 TEST_F(Ko, ReplayStopsAtARecordedRecaptureAndKeepsTheRestOfTheRecord) {
     record(captureMove + 1, 3, 2, kWhite);  // a record from elsewhere holds the recapture
     record(captureMove + 2, 9, 9, kBlack);
@@ -200,6 +230,38 @@ class RecordingNet : public NetLink {
     std::vector<int> sent;
     void sendMove(int moveNumber) override { sent.push_back(moveNumber); }
 };
+
+TEST_F(Placement, TheFirstStoneOfEveryGameInAMatchMakesItsPlayerBlack) {
+    state.NetMatchActive = true;
+    state.NetMyColour = kWhite;  // left from a game the peer began, before a clear
+    engine.IshiUtu(7, 7);
+    EXPECT_EQ(state.MoveCount, 1);
+    EXPECT_EQ(state.NetMyColour, kBlack);
+    record(2, 4, 4, kWhite);  // the peer answers
+    state.MoveCol[3] = 0;
+    state.MoveCount = 2;
+    engine.Redraw(1, 2);
+    engine.IshiUtu(5, 5);
+    EXPECT_EQ(state.MoveCount, 3) << "black's turn is ours";
+    EXPECT_EQ(state.BoardGrid[5][5], kBlack + 1);
+
+    // A fresh connection has decided nothing: the first stone of a record decides.
+    engine.gCls();
+    state.NetMyColour = kNoColour;
+    engine.IshiUtu(3, 3);
+    EXPECT_EQ(state.NetMyColour, kBlack);
+}
+
+TEST_F(Placement, WithNoColourDecidedTheNextStoneDecidesIt) {
+    state.NetMatchActive = true;
+    state.NetMyColour = kNoColour;
+    load({"X........"});
+    engine.IshiUtu(5, 5);
+    EXPECT_EQ(state.BoardGrid[5][5], kWhite + 1);
+    EXPECT_EQ(state.NetMyColour, kWhite);
+    engine.IshiUtu(6, 6);
+    EXPECT_EQ(state.MoveCount, 2) << "black's turn is the peer's now";
+}
 
 TEST_F(Placement, EachMoveInAMatchGoesToThePeer) {
     RecordingNet net;

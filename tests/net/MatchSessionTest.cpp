@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "net/MatchFakes.h"
+#include "net/MatchMessage.h"
+#include "net/ReceiveQueue.h"
+#include "net/WireText.h"
 
 namespace kelmaz {
 namespace {
@@ -263,6 +266,64 @@ TEST_F(MatchSessionTest, ConnectAndDisconnect) {
     EXPECT_EQ(window.logLines.back(), "受信:相手が接続を切りました。");
     EXPECT_EQ(state.NetMyColour, kWhite);  // kept after the match
     EXPECT_TRUE(state.BoardRotated);
+}
+
+TEST_F(MatchSessionTest, AFreshConnectionHasNoColourUntilAStoneIsPlaced) {
+    state.NetMatchActive = false;
+    state.NetMyColour = kWhite;  // from the last game, which the peer began
+    session.HandleMatchMessage("ConnectOk");
+    EXPECT_EQ(state.NetMyColour, kNoColour);
+    state.NetMatchActive = false;
+    state.NetMyColour = kBlack;
+    session.connectionAccepted();
+    EXPECT_EQ(state.NetMyColour, kNoColour);
+
+    // A move arriving on a record that is not empty still decides: we play the other colour.
+    play(4, 4, kBlack);
+    session.HandleMatchMessage("Tejun,2,4,4,7");
+    EXPECT_EQ(state.NetMyColour, kBlack);
+}
+
+// A "#" typed into any text box would begin a second message on the wire, which the peer
+// would obey; it travels as the full-width "＃" instead.
+TEST_F(MatchSessionTest, TypedTextCannotCarryASecondMessage) {
+    play(16, 4, kBlack);
+    EXPECT_TRUE(session.sendChat("hello#Disconnect"));
+    session.requestTakeBack("#CLS", "x");
+    session.refuseTakeBack("#Tejun,2,1,1,7");
+    session.resign("#MattaOk,", "y");
+    session.grantTakeBack("ok#ConnectOk");
+    EXPECT_EQ(window.sent,
+              (std::vector<std::string>{"#Connent,hello＃Disconnect", "#Matta,＃CLS",
+                                        "#MattaKyohi,＃Tejun,2,1,1,7", "#Touryou,＃MattaOk,",
+                                        "#MattaOk,ok＃ConnectOk"}));
+    EXPECT_EQ(window.logLines.front(), "送信:hello#Disconnect") << "the own log shows it as typed";
+
+    // The peer gets exactly one message per send and shows the full-width sign.
+    GameState peerState;
+    peerState.NetMatchActive = true;
+    FakeBoard peerBoard(peerState);
+    FakeWindow peerWindow;
+    MatchSession peer(peerState, peerBoard, peerWindow);
+    ReceiveQueue queue;
+    for (const std::string& message : window.sent) queue.receive(toWire(message));
+    EXPECT_EQ(queue.size(), window.sent.size());
+    while (auto message = queue.next()) peer.HandleMatchMessage(*message);
+    EXPECT_EQ(peerBoard.commentary, "hello＃Disconnect");
+    EXPECT_TRUE(peerState.NetMatchActive);
+    EXPECT_TRUE(peerWindow.questions.empty()) << "no clear request reached the peer";
+    EXPECT_EQ(peerState.MoveCount, 0);
+    EXPECT_EQ(peerWindow.notices, std::vector<std::string>{"相手が投了しました。"});
+}
+
+TEST(MatchWireTest, MergedReadsAreStillSplitAtEveryKeyword) {
+    ReceiveQueue queue;
+    queue.receive(toWire(textMessage(MatchKeyword::Connent, "a#b") + tejunMessage(3, 4, 4, 0) +
+                         bareMessage(MatchKeyword::CLS)));
+    EXPECT_EQ(queue.next(), "Connent,a＃b");
+    EXPECT_EQ(queue.next(), "Tejun,3,4,4,0");
+    EXPECT_EQ(queue.next(), "CLS");
+    EXPECT_FALSE(queue.next());
 }
 
 TEST_F(MatchSessionTest, UnknownKeywordsOnlyShowTheReceivedPicture) {

@@ -15,6 +15,7 @@ class FakeBoardHost : public BoardHost {
     int koRefusals = 0;
     int boardChanges = 0;
     int relayouts = 0;
+    int gameInfoChanges = 0;
     int markerFirstTickMs = -1;  // -1: stopped
     bool running = false;
     int lastReplayIntervalMs = 0;
@@ -37,6 +38,7 @@ class FakeBoardHost : public BoardHost {
     void setReplayButtonEnabled(bool enabled) override { replayButtonEnabled = enabled; }
     double replaySpeedSeconds() const override { return speedSeconds; }
     void relayout() override { ++relayouts; }
+    void gameInfoChanged() override { ++gameInfoChanges; }
 };
 
 }  // namespace kelmaz::test

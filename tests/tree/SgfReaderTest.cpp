@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "records/SgfWriter.h"
 #include "records/TextCodec.h"
 #include "support/TestSupport.h"
 #include "tree/SgfReader.h"
@@ -62,6 +63,27 @@ TEST(SgfReader, LoadsGameInformationMainLineAndComments) {
     EXPECT_EQ(l.state.MoveComment[3], "main\nline two");
     EXPECT_EQ(l.state.SgfText, l.shownTree);
     EXPECT_NE(l.state.SgfText.find("(;B[dd])"), std::string::npos);
+}
+
+TEST(SgfReader, TheRecordWriterReadsBackWithEveryCommentAsPlayed) {
+    GameState written;
+    written.MoveComment[0] = "打つ前の解説";  // typed over the empty board
+    const int moves[][3] = {{17, 3, kBlack}, {4, 16, kWhite}, {20, 20, kBlack}};
+    for (const auto& [col, row, colour] : moves) {
+        const int k = ++written.MoveCount;
+        written.MoveCol[k] = static_cast<std::int16_t>(col);
+        written.MoveRow[k] = static_cast<std::int16_t>(row);
+        written.MoveColour[k] = static_cast<std::int16_t>(colour);
+    }
+    written.MoveComment[2] = "二手目";
+    written.BoardRotated = true;  // the view is turned: the file holds the game as played
+    for (int k = 1; k <= 3; ++k) turnPoint(19, written.MoveCol[k], written.MoveRow[k]);
+
+    const Loaded l = load(sgfRecordLines(written));
+    EXPECT_EQ(recordMoves(l.state), "Bqc Wdp Btt ");
+    EXPECT_EQ(l.state.MoveComment[0], "打つ前の解説");
+    EXPECT_EQ(l.state.MoveComment[1], "");
+    EXPECT_EQ(l.state.MoveComment[2], "二手目");
 }
 
 TEST(SgfReader, SetupStonesBecomeNodesButMarkupListsDoNot) {

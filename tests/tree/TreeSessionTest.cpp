@@ -190,6 +190,18 @@ TEST(TreeSession, ClickLoadsTheLineWithItsComments) {
     EXPECT_EQ(s.MoveCol[3], 4);
 }
 
+TEST(TreeSession, AClickOntoAShorterLineLeavesNoMovesOfTheLongerOneBehind) {
+    GameState s;
+    TreeSession t(s);
+    t.loadAsIs("(;B[aa](;W[bb];B[cc];W[dd];B[ee])(;W[ff]))");
+    ASSERT_TRUE(t.click(t.model().nodeX(1, 5), t.model().nodeY(1)).hit);
+    ASSERT_EQ(s.MoveCount, 5);
+    const TreeSession::Click c = t.click(t.model().nodeX(2, 1), t.model().nodeY(2));
+    ASSERT_TRUE(c.hit);
+    EXPECT_EQ(s.MoveCount, 2);
+    for (int k = 3; k <= kMaxMoves; ++k) EXPECT_EQ(s.MoveCol[k], 0) << k;
+}
+
 TEST(TreeSession, EverySampleLoadsAndRebuildsToAnEquivalentTree) {
     GameState s;
     TreeSession t(s);

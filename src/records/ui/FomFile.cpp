@@ -38,15 +38,13 @@ class BusyPointer {
 
 }  // namespace
 
-FomFile::FomFile(GameState& state, Engine& engine, const BoardOptions& options, BoardHost& board,
-                 TreeLink& tree, SettingsStore& settings, QWidget* parent)
+FomFile::FomFile(GameState& state, BoardHost& board, SettingsStore& settings, Intake intake,
+                 QWidget* parent)
     : QWidget(parent, Qt::Window),
       state_(state),
-      engine_(engine),
-      options_(options),
       board_(board),
-      tree_(tree),
-      settings_(settings) {
+      settings_(settings),
+      intake_(std::move(intake)) {
     setWindowTitle(QStringLiteral("ﾌｧｲﾙ"));
     setAccessibleName(windowTitle());
     asker_ = [this](const QString& question) {
@@ -219,13 +217,14 @@ void FomFile::CmdRead_Click() {
         informer_(qs(kReadErrorMessage));
         return;
     }
-    engine_.gCls();
-    state_.LstRead = std::move(file.LstRead);
+    const IntakeResult taken = intake_(std::move(file.LstRead));
+    if (!taken.taken) {
+        // Nothing in the file is a record: the game stays, the window stays open.
+        informer_(qs(taken.message));
+        return;
+    }
     hide();
-    const FormatResult result = GetFormat(state_, options_, tree_);
-    if (result.ok) engine_.showRecordRead();
-    if (recordRead_) recordRead_();
-    if (!result.ok) informer_(qs(result.message));
+    if (!taken.message.empty()) informer_(qs(taken.message));
     finish();
 }
 
@@ -241,22 +240,15 @@ void FomFile::CmdWrite_Click() {
         Txtfile->setText(folderWithSlash());
         return;
     }
-    if (!writeRecord(name.toStdString())) {
+    const bool written = writeRecordFile(state_, board_.commentaryText(), name.toStdString());
+    // The record's writer names the program in the game information.
+    board_.gameInfoChanged();
+    if (!written) {
         // The old file is kept; the window stays open for another name.
         informer_(qs(kWriteErrorMessage));
         return;
     }
     finish();
-}
-
-bool FomFile::writeRecord(const std::string& path) {
-    if (!state_.SgfText.empty()) return WriteSgfdata(state_, path);
-    // The file holds the record as played, not as the rotated view shows it.
-    const bool rotated = state_.BoardRotated;
-    if (rotated) engine_.Gkaiten_Click();
-    const bool written = WriteSgfFile(state_, board_.commentaryText(), path);
-    if (rotated) engine_.Gkaiten_Click();
-    return written;
 }
 
 void FomFile::Command2_Click() {

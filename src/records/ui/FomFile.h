@@ -3,8 +3,12 @@
 // format the readers know, then replays it onto the board) and writes the record as SGF.
 #include <QWidget>
 #include <functional>
+#include <string>
+#include <vector>
 
-#include "engine/Engine.h"
+#include "engine/EngineHost.h"
+#include "engine/GameState.h"
+#include "records/RecordFile.h"
 #include "shell/SettingsStore.h"
 
 class QComboBox;
@@ -24,18 +28,18 @@ class FomFile : public QWidget {
   public:
     using Asker = std::function<bool(const QString& question)>;
     using Informer = std::function<void(const QString& text)>;
+    // Takes the lines of a file into the board: the program's one record intake.
+    using Intake = std::function<IntakeResult(std::vector<std::string> lines)>;
 
-    // `tree` receives the tree of an SGF file; `board` is the main window, whose commentary box
-    // belongs to the current move when writing.
-    FomFile(GameState& state, Engine& engine, const BoardOptions& options, BoardHost& board,
-            TreeLink& tree, SettingsStore& settings, QWidget* parent = nullptr);
+    // `board` is the main window, whose commentary box belongs to the current move when
+    // writing; `intake` reads what the read command loaded.
+    FomFile(GameState& state, BoardHost& board, SettingsStore& settings, Intake intake,
+            QWidget* parent = nullptr);
     ~FomFile() override;
 
     // Questions and notices go through these (message boxes unless replaced, e.g. by tests).
     void setAsker(Asker asker) { asker_ = std::move(asker); }
     void setInformer(Informer informer) { informer_ = std::move(informer); }
-    // Runs after every read that reached the readers (the game information changed).
-    void setRecordReadHandler(std::function<void()> handler) { recordRead_ = std::move(handler); }
 
     // The user's commands.
     void CmdRead_Click();
@@ -65,21 +69,17 @@ class FomFile : public QWidget {
     void patternChanged(const QString& pattern);
     void fileClicked(const QModelIndex& index);
     QString folderWithSlash() const;
-    bool writeRecord(const std::string& path);
     void finish();
 
     GameState& state_;
-    Engine& engine_;
-    const BoardOptions& options_;
     BoardHost& board_;
-    TreeLink& tree_;
     SettingsStore& settings_;
+    Intake intake_;
     QFileSystemModel* dirModel_ = nullptr;
     QFileSystemModel* fileModel_ = nullptr;
     QString directory_;
     Asker asker_;
     Informer informer_;
-    std::function<void()> recordRead_;
 };
 
 }  // namespace kelmaz

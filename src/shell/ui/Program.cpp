@@ -8,7 +8,6 @@
 #include "net/ui/FomSock.h"
 #include "net/ui/ProgramMatchBoard.h"
 #include "records/RecordFile.h"
-#include "records/RecordMoves.h"
 #include "records/ui/FomFile.h"
 #include "records/ui/FomJ.h"
 #include "records/ui/fomSgf.h"
@@ -140,8 +139,9 @@ void Program::showHelp() {
 
 void Program::showFileWindow() {
     if (!file_) {
-        file_ = std::make_unique<FomFile>(state_, *engine_, options_, *main_, *tree_, settings_);
-        file_->setRecordReadHandler([this] { recordFileRead(); });
+        file_ = std::make_unique<FomFile>(
+            state_, *main_, settings_,
+            [this](std::vector<std::string> lines) { return takeRecord(std::move(lines)); });
     }
     file_->show();
     file_->raise();
@@ -164,16 +164,16 @@ void Program::showBrowserWindow() {
     browser_->activateWindow();
 }
 
+IntakeResult Program::takeRecord(std::vector<std::string> lines) {
+    const IntakeResult taken =
+        kelmaz::takeRecordLines(state_, *engine_, options_, tree(), std::move(lines));
+    // Once the board was cleared, the dialogs show what stands now, read or not.
+    if (taken.taken) recordFileRead();
+    return taken;
+}
+
 std::string Program::takeRecordLines(std::vector<std::string> lines) {
-    // Text that holds no record would only clear the game on the board.
-    if (!holdsRecord(lines)) return std::string(kFormatErrorMessage);
-    engine_->gCls();
-    state_.LstRead = std::move(lines);
-    const FormatResult read = GetFormat(state_, options_, tree());
-    if (read.ok) engine_->showRecordRead();
-    // The board was cleared either way: the dialogs show what stands now.
-    recordFileRead();
-    return read.ok ? std::string{} : read.message;
+    return takeRecord(std::move(lines)).message;
 }
 
 void Program::showNetWindow() {
@@ -259,8 +259,12 @@ void Program::showSequenceViewer(bool shown) {
 
 // A read changes the game information and the sequence viewer's record at once.
 void Program::recordFileRead() {
-    if (info_) info_->refresh();
+    gameInfoChanged();
     sequenceViewer().recordRead();
+}
+
+void Program::gameInfoChanged() {
+    if (info_) info_->refresh();
 }
 
 }  // namespace kelmaz

@@ -14,6 +14,7 @@
 #include "engine/BoardOptions.h"
 #include "engine/EngineHost.h"
 #include "engine/GameState.h"
+#include "records/RecordFile.h"
 #include "shell/SettingsStore.h"
 #include "shell/ui/CloneWindows.h"
 
@@ -94,6 +95,8 @@ class Program : public QObject {
     // clipboard, browser): the game-information dialog and the viewer's branch buttons follow
     // the record now on the board.
     void recordFileRead();
+    // The game information was cleared or rewritten: the open dialog shows it as it now is.
+    void gameInfoChanged();
     void showHelp();
 
   signals:
@@ -108,6 +111,8 @@ class Program : public QObject {
     // editor keeps to the main window's right edge, the sequence viewer to the right of the
     // tree editor or of the main window.
     void arrangeSideWindows();
+    // The one intake every route hands a record's lines to (see takeRecordLines).
+    IntakeResult takeRecord(std::vector<std::string> lines);
     void applyStoredOptions();
 
     GameState state_;

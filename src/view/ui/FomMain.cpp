@@ -234,12 +234,7 @@ void FomMain::ResizeRedraw() {
     Command4->setIconSize(Command9->iconSize());
     TxtKaisetu->setGeometry(pxRect(l.commentary));
 
-    // The rebuild shows the stored commentary of the position; what the user has typed for it
-    // and not yet stored must not be lost to a mere change of layout.
-    const QString typed = TxtKaisetu->toPlainText();
-    const int position = s.MoveCount;
-    program_.engine().Redraw(1, s.MoveCount);
-    if (s.MoveCount == position) TxtKaisetu->setPlainText(typed);
+    program_.engine().relayoutRedraw();
     board_->update();
     inLayout_ = false;
 }
@@ -311,6 +306,8 @@ void FomMain::setReplayButtonEnabled(bool enabled) { Command9->setEnabled(enable
 double FomMain::replaySpeedSeconds() const { return program_.fomSet().speedSeconds(); }
 
 void FomMain::relayout() { ResizeRedraw(); }
+
+void FomMain::gameInfoChanged() { program_.gameInfoChanged(); }
 
 // --- Events --------------------------------------------------------------------------------
 

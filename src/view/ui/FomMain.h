@@ -65,6 +65,7 @@ class FomMain : public QMainWindow, public BoardHost {
     void setReplayButtonEnabled(bool enabled) override;
     double replaySpeedSeconds() const override;
     void relayout() override;
+    void gameInfoChanged() override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;

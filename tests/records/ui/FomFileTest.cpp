@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTreeView>
 
+#include "browser/RecordCheck.h"
 #include "records/RecordFile.h"
 #include "records/RecordMoves.h"
 #include "records/SgfWriter.h"
@@ -33,7 +34,6 @@ class FileWindowTest : public ::testing::Test {
             questions << question;
             return answer;
         });
-        window.setRecordReadHandler([this] { info.refresh(); });
         window.show();
         window.setDirectory(QString::fromStdString(dir.path().string()));
     }
@@ -58,8 +58,14 @@ class FileWindowTest : public ::testing::Test {
     Engine engine{state, options, host};
     TreeLink tree;
     SettingsStore settings;
-    FomFile window{state, engine, options, host, tree, settings};
     FomJ info{state.Info};
+    // The program's intake, with the game-information dialog following every read.
+    FomFile window{state, host, settings, [this](std::vector<std::string> lines) {
+                       const IntakeResult taken =
+                           takeRecordLines(state, engine, options, tree, std::move(lines));
+                       if (taken.taken) info.refresh();
+                       return taken;
+                   }};
     QStringList messages;
     QStringList questions;
     bool answer = true;
@@ -155,6 +161,32 @@ TEST_F(FileWindowTest, RotatedBoardIsWrittenAsPlayed) {
     EXPECT_EQ(state.MoveCol[1], 4);  // the view is turned again afterwards
     const std::string text = decodeRecordBytes(test::readBytes(dir.file("rot.sgf"))).text;
     EXPECT_NE(text.find(";B[pd]"), std::string::npos);
+}
+
+TEST_F(FileWindowTest, RotatedWriteKeepsTheTypedCommentaryAndThePlace) {
+    test::writeBytes(dir.file("five.txt"),
+                     "fmt=Tki\n[Data]\n16,4,0,\n4,16,1,\n17,3,0,\n4,4,1,\n16,16,0,\n");
+    read(dir.file("five.txt"));
+    ASSERT_EQ(state.MoveCount, 5);
+    engine.Gkaiten_Click();
+    engine.goToMove("3");
+    host.commentary = "TYPED";
+    write(QString::fromStdString(dir.file("turned").string()));
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_TRUE(state.BoardRotated);
+    EXPECT_EQ(state.MoveCount, 3) << "the view stays where the user was";
+    EXPECT_EQ(state.MoveCol[3], 3);
+    EXPECT_EQ(state.BoardGrid[3][17], kBlack + 1);
+    EXPECT_EQ(host.commentary, "TYPED");
+
+    // The same position written unturned gives the same file.
+    engine.Gkaiten_Click();
+    engine.goToMove("3");
+    EXPECT_EQ(host.commentary, "TYPED") << "the typed text was kept with its move";
+    write(QString::fromStdString(dir.file("plain").string()));
+    const std::string plain = test::readBytes(dir.file("plain.sgf"));
+    EXPECT_NE(plain.find(";B[qc]\r\nC[TYPED]\r\n)"), std::string::npos) << plain;
+    EXPECT_EQ(test::readBytes(dir.file("turned.sgf")), plain);
 }
 
 TEST_F(FileWindowTest, ClickingAFileReadsItAndTheTypeFiltersTheList) {

@@ -7,10 +7,13 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTextBrowser>
+#include <QToolButton>
 #include <QUrl>
 
+#include "engine/Engine.h"
 #include "records/RecordFile.h"
 #include "records/RecordMoves.h"
+#include "records/ui/FomFile.h"
 #include "records/ui/FomJ.h"
 #include "shell/ui/HelpWindow.h"
 #include "support/ProgramFixture.h"
@@ -137,6 +140,68 @@ TEST_F(RecordIntakeTest, AFileThatHoldsNoRecordKeepsTheBoardAndSaysSo) {
     drop(QString::fromStdString(dir_.file("picture.png").string()));
     EXPECT_FALSE(readMessage().isEmpty());
     EXPECT_EQ(stoneAt(10, 10), kBlack + 1);
+}
+
+TEST_F(RecordIntakeTest, TheFileWindowRefusesAFileThatHoldsNoRecordLikeEveryOtherRoute) {
+    start();
+    clickPoint(10, 10);
+    clickPoint(4, 4);
+    program().showFileWindow();
+    FomFile* file = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* f = qobject_cast<FomFile*>(w)) file = f;
+    ASSERT_NE(file, nullptr);
+    QStringList messages;
+    file->setInformer([&messages](const QString& text) { messages << text; });
+    file->Txtfile->setText(write("note.txt", "今日は良い天気です。\n対局は明日。\n"));
+    file->CmdRead_Click();
+    EXPECT_EQ(messages, QStringList{QString::fromUtf8(kFormatErrorMessage.data())});
+    EXPECT_EQ(state().MoveCount, 2);
+    EXPECT_EQ(stoneAt(10, 10), kBlack + 1);
+    EXPECT_EQ(stoneAt(4, 4), kWhite + 1);
+
+    // A record read the same way still replaces the game.
+    file->Txtfile->setText(write("game.sgf", kGame));
+    file->CmdRead_Click();
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_EQ(state().MoveCount, 4);
+    EXPECT_EQ(stoneAt(16, 4), kBlack + 1);
+}
+
+TEST_F(RecordIntakeTest, TheGameInformationDialogFollowsClearsReadsAndWrites) {
+    start();
+    program().showGameInfoWindow();
+    FomJ* info = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* j = qobject_cast<FomJ*>(w)) info = j;
+    ASSERT_NE(info, nullptr);
+    const auto field = [info](InfoField f) { return info->Text1(static_cast<int>(f))->text(); };
+
+    drop(write("good.sgf", kGame));
+    EXPECT_EQ(field(InfoField::PB), QStringLiteral("黒"));
+    main().findChild<QToolButton*>(QStringLiteral("Command1"))->click();
+    EXPECT_EQ(state().Info[InfoField::PB], "");
+    EXPECT_EQ(field(InfoField::PB), QString());
+
+    drop(write("good.sgf", kGame));
+    program().engine().gCls();  // every other clear: size change, the peer's "CLS"
+    EXPECT_EQ(field(InfoField::PB), QString());
+
+    drop(write("game.txt", "fmt=Tki\n[Data]\n16,4,0,\n4,16,1,\n"));
+    EXPECT_EQ(field(InfoField::AP), QString());
+    program().showFileWindow();
+    FomFile* file = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* f = qobject_cast<FomFile*>(w)) file = f;
+    ASSERT_NE(file, nullptr);
+    QStringList messages;
+    file->setInformer([&messages](const QString& text) { messages << text; });
+    file->Txtfile->setText(QString::fromStdString(dir_.file("written").string()));
+    file->CmdWrite_Click();
+    ASSERT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();
+    ASSERT_TRUE(std::filesystem::exists(dir_.file("written.sgf")));
+    EXPECT_EQ(field(InfoField::AP), QStringLiteral("KelMaz clone"));
+    info->close();
 }
 
 TEST_F(RecordIntakeTest, AReadThatFailsHalfwayStillShowsItsGameInformation) {

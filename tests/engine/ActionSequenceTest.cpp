@@ -1,0 +1,687 @@
+// Long seeded runs of user actions against the board engine, the tree session, the file
+// intake and writer and a match with a simulated peer. After every step the state must agree
+// with an independent replay of the record and with what the user did: faults that live in
+// sequences (rotate, type, write; clear, first move of a match; relayout with a viewer box
+// ticked) show up here although every command passes its own tests.
+//
+// KELMAZ_SEQUENCE_SEED and KELMAZ_SEQUENCE_STEPS run one seed for as many steps as asked
+// (for long local runs); a failure names its seed, its step and the actions before it.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <deque>
+#include <optional>
+#include <random>
+#include <sstream>
+#include <tuple>
+
+#include "EngineFixture.h"
+#include "browser/RecordCheck.h"
+#include "net/MatchMessage.h"
+#include "net/MatchSession.h"
+#include "records/RecordFile.h"
+#include "records/SgfWriter.h"
+#include "support/TestSupport.h"
+#include "tree/TreeFile.h"
+#include "tree/TreeSession.h"
+
+namespace kelmaz::test {
+namespace {
+
+// ------------------------------------------------------------------ independent rules
+
+// The position after moves 1..upto of the record by the plain rules: a stone is put down,
+// then every opposing group left without a liberty is taken. Off-board moves are passes.
+class PlainBoard {
+  public:
+    explicit PlainBoard(int size) : n_(size), points_((size + 2) * (size + 2), 0) {}
+
+    int at(int c, int r) const { return points_[index(c, r)]; }
+    bool onBoard(int c, int r) const { return c >= 1 && c <= n_ && r >= 1 && r <= n_; }
+
+    // Puts a stone of `colour` (0 or 7) and takes what it captures; the number taken.
+    int play(int c, int r, int colour) {
+        if (!onBoard(c, r)) return 0;
+        points_[index(c, r)] = colour + 1;
+        int taken = 0;
+        forNeighbours(c, r, [&](int x, int y) {
+            const int v = at(x, y);
+            if (v != 0 && v != colour + 1 && liberties(x, y) == 0) taken += removeGroup(x, y);
+        });
+        return taken;
+    }
+    int liberties(int c, int r) const {
+        std::vector<bool> seen(points_.size(), false), counted(points_.size(), false);
+        std::vector<std::pair<int, int>> stack{{c, r}};
+        const int colour = at(c, r);
+        seen[index(c, r)] = true;
+        int n = 0;
+        while (!stack.empty()) {
+            const auto [x, y] = stack.back();
+            stack.pop_back();
+            forNeighbours(x, y, [&](int a, int b) {
+                const int v = at(a, b);
+                if (v == 0 && !counted[index(a, b)]) {
+                    counted[index(a, b)] = true;
+                    ++n;
+                } else if (v == colour && !seen[index(a, b)]) {
+                    seen[index(a, b)] = true;
+                    stack.emplace_back(a, b);
+                }
+            });
+        }
+        return n;
+    }
+
+  private:
+    int index(int c, int r) const { return c * (n_ + 2) + r; }
+    template <typename F>
+    void forNeighbours(int c, int r, F f) const {
+        if (c > 1) f(c - 1, r);
+        if (c < n_) f(c + 1, r);
+        if (r > 1) f(c, r - 1);
+        if (r < n_) f(c, r + 1);
+    }
+    int removeGroup(int c, int r) {
+        const int colour = at(c, r);
+        int n = 0;
+        std::vector<std::pair<int, int>> stack{{c, r}};
+        points_[index(c, r)] = 0;
+        while (!stack.empty()) {
+            const auto [x, y] = stack.back();
+            stack.pop_back();
+            ++n;
+            forNeighbours(x, y, [&](int a, int b) {
+                if (at(a, b) == colour) {
+                    points_[index(a, b)] = 0;
+                    stack.emplace_back(a, b);
+                }
+            });
+        }
+        return n;
+    }
+
+    int n_;
+    std::vector<int> points_;
+};
+
+PlainBoard replayRecord(const GameState& s, int upto) {
+    PlainBoard board(s.BoardSize);
+    for (int k = 1; k <= upto; ++k) board.play(s.MoveCol[k], s.MoveRow[k], s.MoveColour[k]);
+    return board;
+}
+
+int otherColour(int colour) { return colour == kBlack ? kWhite : kBlack; }
+
+// ------------------------------------------------------------------ the program around it
+
+// The main window as far as the engine sees it: a relayout rebuilds, as the real one does,
+// unless the automatic replay runs.
+class LayoutHost : public FakeBoardHost {
+  public:
+    Engine* engine = nullptr;
+    void relayout() override {
+        ++relayouts;
+        if (engine == nullptr || running || inLayout_) return;
+        inLayout_ = true;
+        engine->relayoutRedraw();
+        inLayout_ = false;
+    }
+
+  private:
+    bool inLayout_ = false;
+};
+
+// The match's view of the board and the window: the board is the engine, the window records.
+struct HarnessBoard : MatchBoard {
+    Engine& engine;
+    LayoutHost& host;
+    bool buttonsEnabled = true;
+    HarnessBoard(Engine& e, LayoutHost& h) : engine(e), host(h) {}
+    void clearBoard() override { engine.gCls(); }
+    void redraw(int from, int upto) override { engine.Redraw(from, upto); }
+    void relayout() override { host.relayout(); }
+    void selectHandicap(int) override {}
+    void setCommentary(const std::string& text) override { host.setCommentaryText(text); }
+    void setBoardButtonsEnabled(bool enabled) override { buttonsEnabled = enabled; }
+};
+
+struct HarnessWindow : MatchWindow {
+    std::vector<std::string> sent;
+    void send(const std::string& message) override { sent.push_back(message); }
+    void log(const std::string&) override {}
+    bool ask(const std::string&) override { return true; }
+    void inform(const std::string&) override {}
+    void showTakeBackRequest(const std::string&) override {}
+    void showConnected() override {}
+    void showReceived() override {}
+    void showSent() override {}
+    void closeAndListen() override {}
+};
+
+struct SessionNet : NetLink {
+    MatchSession* session = nullptr;
+    void sendMove(int) override { session->SdataSend(1); }
+};
+
+class ActionSequence {
+  public:
+    explicit ActionSequence(unsigned seed) : random_(seed) {
+        options.sizeIndex = 2;  // nine lines: captures and ko come soon
+        state.BoardSize = 9;
+        host.engine = &engine;
+        engine.setViewer(&viewer);
+        net.session = &session;
+        engine.setNet(&net);
+    }
+
+    // Runs `steps` actions; the first broken invariant is returned with the actions before it.
+    std::string run(int steps) {
+        for (int step = 1; step <= steps; ++step) {
+            const std::string action = act();
+            history_.push_back(std::to_string(step) + ": " + action);
+            if (history_.size() > 40) history_.pop_front();
+            if (std::string fault = check(); !fault.empty()) {
+                std::ostringstream out;
+                out << "step " << step << ": " << fault << "\nlast actions:\n";
+                for (const std::string& line : history_) out << "  " << line << "\n";
+                return out.str();
+            }
+        }
+        return {};
+    }
+
+  private:
+    GameState state;
+    BoardOptions options;
+    LayoutHost host;
+    Engine engine{state, options, host};
+    FakeViewer viewer;
+    TreeLink treeLink;
+    TreeSession tree{state};
+    HarnessBoard matchBoard{engine, host};
+    HarnessWindow window;
+    MatchSession session{state, matchBoard, window};
+    SessionNet net;
+    TempDir dir;
+
+    std::mt19937 random_;
+    std::deque<std::string> history_;
+    int peerColour_ = kNoColour;
+    std::size_t sentSeen_ = 0;
+    int typedCount_ = 0;
+    struct Typed {
+        std::string text;
+        int move = 0;
+    };
+    std::optional<Typed> typed_;  // typed into the commentary box and not yet stored
+    std::string fault_;           // broken by the action itself (checked with the others)
+
+    int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+    bool chance(int percent) { return pick(100) < percent; }
+    bool matchRunning() const { return state.NetMatchActive; }
+    int last() const { return engine.lastMoveInRecord(); }
+
+    std::string act() {
+        if (matchRunning()) return actInMatch();
+        // The replay timer fires between the user's actions.
+        if ((host.running || engine.redrawPaused()) && chance(50)) return replayAction();
+        switch (pick(26)) {
+            case 0:
+            case 1:
+            case 2:
+            case 3:
+            case 4:
+            case 5:
+                return place();
+            case 6:
+                return navigate("take back", [this] { engine.Itemodosi(); });
+            case 7:
+                return navigate("forward", [this] { engine.oneForward(); });
+            case 8:
+                return navigate("ten forward", [this] { engine.tenForward(); });
+            case 9:
+                return navigate("ten back", [this] { engine.tenBack(); });
+            case 10:
+                if (chance(50)) return navigate("first", [this] { engine.firstMove(); });
+                return navigate("last", [this] { engine.lastMove(); });
+            case 11: {
+                const std::string typed = std::to_string(pick(last() + 15));
+                return navigate("go to " + typed, [this, typed] { engine.goToMove(typed); });
+            }
+            case 12:
+                return keeping("rotate", [this] { engine.Gkaiten_Click(); });
+            case 13:
+                if (chance(30)) {
+                    navigate("clear", [this] { engine.gCls(); });
+                    if (state.ViewerState != 0 || engine.redrawPaused() || host.running)
+                        fault_ = "a clear left a viewer or replay state behind";
+                    return "clear";
+                }
+                return relayout();
+            case 14:
+                return type();
+            case 15:
+                return writeAndReadBack();
+            case 16:
+            case 23:
+            case 24:
+                return treeAction();
+            case 17:
+            case 25:
+                return chance(50) ? viewerAction() : type();
+            case 18:
+            case 19:
+                return replayAction();
+            case 20:
+                if (chance(70)) return place();
+                return connect();
+            case 21: {
+                const int stones = 2 + pick(8);
+                return navigate("handicap " + std::to_string(stones),
+                                [this, stones] { engine.placeHandicap(stones); });
+            }
+            case 22:
+                if (chance(40)) return place();
+                if (chance(50)) return cornerEye();
+                // The settings window's board size: a clear, then the new layout.
+                options.sizeIndex = pick(3);
+                return navigate("size " + std::to_string(options.boardSize()), [this] {
+                    engine.gCls();
+                    host.relayout();
+                });
+            default:
+                return place();
+        }
+    }
+
+    std::string actInMatch() {
+        // The board's navigation buttons are disabled during a match.
+        switch (pick(12)) {
+            case 0:
+            case 1:
+            case 2:
+                return place();
+            case 3:
+            case 4:
+            case 5:
+                return peerMove();
+            case 6:
+                typed_.reset();  // the clear takes the commentary box with it
+                if (chance(50)) {
+                    session.HandleMatchMessage("CLS");  // the peer asks, we agree
+                    return "peer clears";
+                }
+                session.requestClear();
+                session.HandleMatchMessage("CLSYes");
+                return "we clear";
+            case 7:
+                typed_.reset();  // the position goes back
+                if (chance(50)) {
+                    session.requestTakeBack("待った", "");
+                    session.HandleMatchMessage("MattaOk,どうぞ");
+                    return "our take-back granted";
+                }
+                session.HandleMatchMessage("Matta,待った");
+                session.grantTakeBack("どうぞ");
+                return "peer's take-back granted";
+            case 8:
+                // Chat shows in the commentary box on both sides.
+                session.sendChat("#CLS#Disconnect " + std::to_string(pick(100)));
+                session.HandleMatchMessage("Connent,よろしく＃CLS");
+                typed_.reset();
+                return "chat";
+            case 9:
+                return type();
+            case 10:
+                return relayout();
+            default:
+                if (chance(30)) {
+                    session.HandleMatchMessage("Disconnect");
+                    return "peer disconnects";
+                }
+                return peerMove();
+        }
+    }
+
+    // ---- actions
+
+    // A new game whose first moves leave an eye in a corner, so that later clicks inside the
+    // record meet a refusal (white at the corner point after move 3 is suicide).
+    std::string cornerEye() {
+        engine.gCls();
+        typed_.reset();
+        const int n = state.BoardSize;
+        const int points[][2] = {{2, 1}, {n, n}, {1, 2}, {n, n - 1}, {n / 2, n / 2}, {n, n - 2}};
+        for (const auto& [c, r] : points) engine.IshiUtu(c, r);
+        engine.goToMove(std::to_string(1 + pick(6)));
+        return "corner eye game at " + std::to_string(state.MoveCount);
+    }
+
+    // A point where the stone due would have no liberty and take nothing, if there is one.
+    std::optional<std::pair<int, int>> suicidePoint() {
+        const int due = state.MoveCount == 0 || state.LastColour == kWhite ? kBlack : kWhite;
+        const PlainBoard board = replayRecord(state, state.MoveCount);
+        for (int c = 1; c <= state.BoardSize; ++c) {
+            for (int r = 1; r <= state.BoardSize; ++r) {
+                if (board.at(c, r) != 0) continue;
+                PlainBoard after = board;
+                if (after.play(c, r, due) == 0 && after.liberties(c, r) == 0)
+                    return std::pair{c, r};
+            }
+        }
+        return std::nullopt;
+    }
+
+    std::string place() {
+        int c = 1 + pick(state.BoardSize), r = 1 + pick(state.BoardSize);
+        if (chance(20) && !engine.redrawPaused()) {
+            if (const auto point = suicidePoint()) std::tie(c, r) = *point;
+        }
+        const int before = state.MoveCount;
+        const std::optional<Typed> typed = typed_;
+        const GameState record = state;
+        engine.IshiUtu(c, r);
+        noteSentMoves();
+        if (state.MoveCount == before &&
+            (state.MoveCol != record.MoveCol || state.MoveRow != record.MoveRow ||
+             state.MoveColour != record.MoveColour))
+            fault_ = "a click that placed nothing changed the record";
+        if (typed && state.MoveCount == before + 1) {
+            if (state.MoveComment[before] != typed->text)
+                fault_ = "the typed commentary was not stored with the position before the stone";
+            typed_.reset();
+        } else if (typed && host.commentary != typed->text &&
+                   state.MoveComment[typed->move] != typed->text) {
+            fault_ = "typed commentary lost by a click that placed nothing";
+        }
+        return "place " + std::to_string(c) + "," + std::to_string(r) + " -> " +
+               std::to_string(state.MoveCount);
+    }
+
+    // A relayout shows the same position, whole: no stop, no replay started.
+    std::string relayout() {
+        const int before = state.MoveCount;
+        const bool busy = host.running || engine.redrawPaused();
+        std::string done = keeping("relayout", [this] { host.relayout(); });
+        if (!busy && (state.MoveCount != before || host.running || engine.redrawPaused()))
+            fault_ = "a relayout moved to " + std::to_string(state.MoveCount) + " from " +
+                     std::to_string(before);
+        return done;
+    }
+
+    // Navigation shows the stored commentary of the position it goes to; what was typed and
+    // not stored goes with the position left.
+    template <typename F>
+    std::string navigate(std::string name, F action) {
+        action();
+        typed_.reset();
+        return name;
+    }
+
+    // An action that keeps what the user typed: in the box, or stored with its position.
+    template <typename F>
+    std::string keeping(const char* name, F action) {
+        const std::optional<Typed> typed = typed_;
+        action();
+        if (typed && host.commentary != typed->text &&
+            state.MoveComment[typed->move] != typed->text)
+            fault_ = std::string("typed commentary lost by ") + name;
+        if (state.MoveCount != (typed ? typed->move : state.MoveCount)) typed_.reset();
+        return name;
+    }
+
+    std::string type() {
+        if (engine.redrawPaused() || host.running) return "type (nothing: busy)";
+        const std::string text = "typed " + std::to_string(++typedCount_);
+        host.commentary = text;
+        typed_ = Typed{text, state.MoveCount};
+        return text + " at " + std::to_string(state.MoveCount);
+    }
+
+    std::string writeAndReadBack() {
+        const std::filesystem::path path = dir.file("record.sgf");
+        const bool treeText = !state.SgfText.empty();
+        const std::optional<Typed> typed = typed_;
+        const bool written = writeRecordFile(state, host.commentary, path.string());
+        if (!written) {
+            fault_ = "writing failed";
+            return "write";
+        }
+        if (!treeText && typed && state.MoveComment[typed->move] != typed->text)
+            fault_ = "typed commentary not stored by the write";
+        GameState back;
+        back.BoardSize = state.BoardSize;
+        if (!loadRecordFile(path.string(), back)) {
+            fault_ = "the file written cannot be read";
+            return "write";
+        }
+        const FormatResult read = GetFormat(back, options, treeLink);
+        if (!read.ok) fault_ = "the file written does not read: " + read.message;
+        if (!treeText && fault_.empty()) compareWritten(back);
+        if (chance(50) && !engine.redrawPaused()) {
+            const IntakeResult taken =
+                takeRecordLines(state, engine, options, treeLink, std::move(back.LstRead));
+            if (!taken.message.empty()) fault_ = "reading back failed: " + taken.message;
+            typed_.reset();
+            return "write and read back";
+        }
+        return "write";
+    }
+
+    // The file holds moves 1..MoveCount as played (turned back when the view is turned) and
+    // the comments of positions 0..MoveCount.
+    void compareWritten(const GameState& back) {
+        const int n = state.MoveCount;
+        if (back.MoveCount != n) {
+            fault_ =
+                "wrote " + std::to_string(n) + " moves, read " + std::to_string(back.MoveCount);
+            return;
+        }
+        const int mirror = options.boardSize() + 1;
+        for (int k = 1; k <= n; ++k) {
+            int c = state.MoveCol[k], r = state.MoveRow[k];
+            if (state.BoardRotated && state.onBoard(c, r)) {
+                c = mirror - c;
+                r = mirror - r;
+            }
+            if (back.MoveCol[k] != c || back.MoveRow[k] != r ||
+                back.MoveColour[k] != state.MoveColour[k]) {
+                fault_ = "move " + std::to_string(k) + " read back differently";
+                return;
+            }
+        }
+        for (int k = 0; k <= n; ++k) {
+            if (back.MoveComment[k] != state.MoveComment[k]) {
+                fault_ = "comment " + std::to_string(k) + " read back as \"" + back.MoveComment[k] +
+                         "\", was \"" + state.MoveComment[k] + "\"";
+                return;
+            }
+        }
+    }
+
+    std::string treeAction() {
+        if (engine.redrawPaused() || host.running) return "tree (nothing: busy)";
+        const int what = pick(12);
+        if (state.SgfText.empty() || what < 2) {
+            // Opening the tree view shows the record up to the move on the board.
+            if (state.MoveCount == 0) return "tree (nothing: no move)";
+            tree.loadReduced(MakeSgfText(state, 1, state.MoveCount));
+            return "tree from the record";
+        }
+        const TreeModel& m = tree.model();
+        if (m.BranchCount < 1) return "tree (empty)";
+        if (what < 7) {
+            const int b = 1 + pick(m.BranchCount);
+            const int k = 1 + pick(std::max(1, m.BranchNodeCount[b]));
+            const TreeSession::Click c = tree.click(m.nodeX(b, k), m.nodeY(b));
+            if (c.hit) {
+                engine.Redraw(1, c.step);
+                typed_.reset();
+            }
+            return "tree click " + std::to_string(b) + "/" + std::to_string(k) +
+                   (c.hit ? " -> " + std::to_string(c.step) : " (miss)");
+        }
+        if (what < 8) {
+            tree.Text1 = std::to_string(1 + pick(m.BranchCount));
+            tree.Text2 = std::to_string(1 + pick(3));
+            return "tree insert -> " + std::to_string(tree.insertEmptyBranch());
+        }
+        if (what < 9) {
+            tree.Text1 = std::to_string(1 + pick(m.BranchCount));
+            return std::string("tree delete ") + (tree.deleteSelected() ? "done" : "refused");
+        }
+        if (what < 11 || chance(50)) return recordBranch();
+        tree.cancelBranch();
+        state.SgfText.clear();  // the tree view closed
+        return "tree closed";
+    }
+
+    // The tree window's branch buttons: the start goes back one move from the selected node,
+    // the stones played then become the branch at the end.
+    std::string recordBranch() {
+        if (state.BranchInputMode) return "branch end -> " + std::to_string(tree.endBranch(""));
+        const TreeModel& m = tree.model();
+        tree.Text1 = std::to_string(1 + pick(m.BranchCount));
+        tree.Text2 = std::to_string(1 + pick(4));
+        if (!tree.startBranch()) return "branch start refused";
+        engine.Redraw(1, state.MoveCount);
+        typed_.reset();
+        return "branch start at " + std::to_string(state.MoveCount);
+    }
+
+    std::string viewerAction() {
+        viewer.shown = chance(70);
+        viewer.atComment = chance(50);
+        viewer.atBranch = chance(50);
+        state.BranchMoves = {};
+        const int n = last();
+        if (n > 0 && chance(70)) {
+            state.BranchMoves[1] = static_cast<std::int16_t>(1 + pick(n));
+            if (n > 1 && chance(50)) state.BranchMoves[2] = static_cast<std::int16_t>(1 + pick(n));
+        }
+        return keeping("viewer boxes", [] {});
+    }
+
+    std::string replayAction() {
+        if (engine.redrawPaused()) {
+            engine.resumeRedraw();
+            typed_.reset();
+            return "viewer's replay button (resume)";
+        }
+        if (host.running && chance(80)) {
+            engine.replayTick();
+            typed_.reset();
+            return "replay tick -> " + std::to_string(state.MoveCount);
+        }
+        engine.Saigen();
+        typed_.reset();
+        return host.running ? "replay started" : "replay stopped";
+    }
+
+    std::string connect() {
+        engine.gCls();  // the connecting side clears its board before it connects
+        session.HandleMatchMessage("ConnectOk");
+        peerColour_ = kNoColour;
+        sentSeen_ = window.sent.size();
+        typed_.reset();
+        return "connected";
+    }
+
+    // The peer plays when the colour due is its own (or it begins an empty record): a point
+    // where a stone keeps a liberty and captures nothing, so no rule can refuse it.
+    std::string peerMove() {
+        const int n = state.MoveCount;
+        const int due = n == 0 ? kBlack : otherColour(state.MoveColour[n]);
+        if (n > 0 && peerColour_ != due) return "peer waits";
+        const PlainBoard board = replayRecord(state, n);
+        for (int tries = 0; tries < 50; ++tries) {
+            const int c = 1 + pick(state.BoardSize), r = 1 + pick(state.BoardSize);
+            if (board.at(c, r) != 0) continue;
+            PlainBoard after = board;
+            if (after.play(c, r, due) != 0 || after.liberties(c, r) == 0) continue;
+            if (n == 0) peerColour_ = kBlack;
+            const int mirror = state.BoardSize + 1;
+            session.HandleMatchMessage("Tejun," + std::to_string(n + 1) + "," +
+                                       std::to_string(mirror - c) + "," +
+                                       std::to_string(mirror - r) + "," + std::to_string(due));
+            typed_.reset();
+            return "peer plays " + std::to_string(c) + "," + std::to_string(r);
+        }
+        return "peer finds no point";
+    }
+
+    // Our moves as the peer receives them: the first stone of a record makes the peer white.
+    void noteSentMoves() {
+        for (; sentSeen_ < window.sent.size(); ++sentSeen_) {
+            const std::vector<std::string> f = splitFields(window.sent[sentSeen_].substr(1));
+            if (f.size() == 5 && f[0] == "Tejun" && f[1] == "1")
+                peerColour_ = otherColour(std::stoi(f[4]));
+        }
+    }
+
+    // ---- invariants
+
+    std::string check() {
+        if (!fault_.empty()) return std::exchange(fault_, {});
+        const GameState& s = state;
+        const int end = last();
+        if (s.MoveCount < 0 || s.MoveCount > end)
+            return "MoveCount " + std::to_string(s.MoveCount) + " beyond the end marker at " +
+                   std::to_string(end + 1);
+        for (int k = end + 1; k <= kMaxMoves; ++k) {
+            if (s.MoveCol[k] != 0 || s.MoveRow[k] != 0)
+                return "slot " + std::to_string(k) + " behind the end marker holds a move";
+            if (!s.MoveComment[k].empty() && k > end + 1)
+                return "slot " + std::to_string(k) + " behind the end marker holds a comment";
+        }
+        if (s.CommentPause != engine.redrawPaused()) return "CommentPause out of step";
+        if (s.ViewerState == 4) return "ViewerState 4 left set";
+        if (!engine.redrawPaused()) {
+            const PlainBoard expected = replayRecord(s, s.MoveCount);
+            for (int c = 1; c <= s.BoardSize; ++c) {
+                for (int r = 1; r <= s.BoardSize; ++r) {
+                    if (s.BoardGrid[c][r] != expected.at(c, r)) {
+                        return "point " + std::to_string(c) + "," + std::to_string(r) + " holds " +
+                               std::to_string(s.BoardGrid[c][r]) + ", a replay of moves 1.." +
+                               std::to_string(s.MoveCount) + " gives " +
+                               std::to_string(expected.at(c, r));
+                    }
+                }
+            }
+            if (host.moveNumber != std::to_string(s.MoveCount) &&
+                !(s.MoveCount == 0 && host.moveNumber.empty()))
+                return "the move box shows " + host.moveNumber + " at move " +
+                       std::to_string(s.MoveCount);
+        }
+        if (matchRunning()) {
+            for (const std::string& message : window.sent) {
+                if (message.find('#', 1) != std::string::npos)
+                    return "a sent message carries a second one: " + message;
+            }
+            if (s.NetMyColour != kNoColour && peerColour_ != kNoColour &&
+                s.NetMyColour == peerColour_ && s.MoveCount > 0)
+                return "both sides play " + std::to_string(peerColour_) + ": the match is stuck";
+        }
+        return {};
+    }
+};
+
+unsigned long fromEnvironment(const char* name, unsigned long fallback) {
+    const char* text = std::getenv(name);
+    return text && *text ? std::strtoul(text, nullptr, 10) : fallback;
+}
+
+TEST(ActionSequence, RandomRunsKeepEveryInvariant) {
+    const unsigned long steps = fromEnvironment("KELMAZ_SEQUENCE_STEPS", 2500);
+    std::vector<unsigned long> seeds = {1, 2, 3, 4, 5, 6};
+    if (std::getenv("KELMAZ_SEQUENCE_SEED")) seeds = {fromEnvironment("KELMAZ_SEQUENCE_SEED", 1)};
+    for (unsigned long seed : seeds) {
+        ActionSequence run(static_cast<unsigned>(seed));
+        const std::string fault = run.run(static_cast<int>(steps));
+        ASSERT_EQ(fault, "") << "seed " << seed << " (KELMAZ_SEQUENCE_SEED=" << seed << ")";
+    }
+}
+
+}  // namespace
+}  // namespace kelmaz::test
