@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPaintEngine>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace kelmaz {
@@ -29,6 +30,11 @@ QFont fontOfPoints(const QFont& base, int points) {
 
 // Moves a line coordinate onto the middle of a logical pixel so that one-pixel lines stay sharp.
 double crisp(double twips) { return (std::floor(twips / kTwipsPerPixel) + 0.5) * kTwipsPerPixel; }
+
+// The centre of the crossing of column c and row r, in twips.
+QPointF crossing(int c, int row, int p) {
+    return {crisp(kBoardMargin + c * p), crisp(kBoardMargin + row * p)};
+}
 
 }  // namespace
 
@@ -150,7 +156,7 @@ const BoardView::NumberLayout& BoardView::cachedNumberLayout(int n) const {
 // The pixels a point's stone, number or marker may touch, antialiased edges included.
 QRect BoardView::pointBounds(GridPoint point, int number) const {
     const int p = pitch();
-    const QPointF centre(crisp(kBoardMargin + point.col * p), crisp(kBoardMargin + point.row * p));
+    const QPointF centre = crossing(point.col, point.row, p);
     const double half = stoneRadius(p) + kLineWidth;
     QRectF bounds(centre - QPointF(half, half), centre + QPointF(half, half));
     if (number > 0) {
@@ -164,6 +170,7 @@ QRect BoardView::pointBounds(GridPoint point, int number) const {
 void BoardView::rebuildPicture(const PictureKey& key) {
     key_ = key;
     numberLayouts_.clear();
+    sprites_.clear();
     const QImage::Format format =
         key.background.isOpaque() ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied;
     background_ = QImage(QSizeF(key.size * key.ratio).toSize(), format);
@@ -186,23 +193,47 @@ void BoardView::rebuildPicture(const PictureKey& key) {
 void BoardView::updatePicture() {
     const QRegion changed = changedPoints();
     const int n = state_.BoardSize;
-    for (int c = 1; c <= n; ++c)
-        for (int row = 1; row <= n; ++row) shown_[(c - 1) * n + row - 1] = shownAt(c, row);
-    if (changed.isEmpty()) return;
+    int changedCount = 0;
+    for (int c = 1; c <= n; ++c) {
+        for (int row = 1; row <= n; ++row) {
+            Shown& shown = shown_[(c - 1) * n + row - 1];
+            const Shown now = shownAt(c, row);
+            changedCount += !(now == shown);
+            shown = now;
+        }
+    }
+    if (changedCount == 0) return;
 
+    // When most points changed (a jump through the record, a rotation) the whole board is
+    // drawn again: that is faster than drawing through a clip of hundreds of pieces.
+    const bool whole = changedCount * 4 > n * n;
+    if (whole) std::copy_n(background_.constBits(), background_.sizeInBytes(), picture_.bits());
     QPainter painter(&picture_);
-    painter.setClipRegion(changed);
-    painter.drawImage(QPointF(0, 0), background_);
+    if (!whole) {
+        painter.setClipRegion(changed);
+        painter.drawImage(QPointF(0, 0), background_);
+    }
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.scale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
     const int p = pitch();
+    // Stones are copied from their sprites pixel for pixel; numbers are drawn in twips.
+    const QTransform devicePixels = QTransform::fromScale(1.0 / key_.ratio, 1.0 / key_.ratio);
+    const QTransform twips = QTransform::fromScale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
+    const int m = spriteMargin();
     for (int c = 1; c <= n; ++c) {
         for (int row = 1; row <= n; ++row) {
             const Shown& now = shown_[(c - 1) * n + row - 1];
-            if (now.stone == 0 || !changed.intersects(pointBounds({c, row}, now.number))) continue;
-            drawStone(painter, c, row, p,
-                      now.number > 0 ? &cachedNumberLayout(now.number) : nullptr);
+            if (now.stone == 0) continue;
+            if (!whole && !changed.intersects(pointBounds({c, row}, now.number))) continue;
+            const int colour = now.stone - 1;
+            const QPointF centre = crossing(c, row, p);
+            const QPointF device = centre * key_.ratio / kTwipsPerPixel;
+            const QPoint pixel(int(std::floor(device.x())), int(std::floor(device.y())));
+            painter.setWorldTransform(devicePixels);
+            painter.drawImage(pixel - QPoint(m, m), stoneSprite(colour, device - pixel));
+            if (now.number == 0) continue;
+            painter.setWorldTransform(twips);
+            drawMoveNumber(painter, now.number, cachedNumberLayout(now.number), centre, colour);
         }
     }
 }
@@ -269,9 +300,16 @@ void BoardView::drawStones(QPainter& painter, int p) const {
 // One stone with its highlight dots or its move number (`number` null for none).
 void BoardView::drawStone(QPainter& painter, int c, int row, int p,
                           const NumberLayout* number) const {
-    const double r = stoneRadius(p);
-    const QPointF centre(crisp(kBoardMargin + c * p), crisp(kBoardMargin + row * p));
+    const QPointF centre = crossing(c, row, p);
     const int colour = state_.BoardGrid[c][row] - 1;
+    drawStoneShape(painter, colour, centre, p);
+    if (number) drawMoveNumber(painter, state_.MoveNoGrid[c][row], *number, centre, colour);
+}
+
+// A black stone with its highlight dots (when no numbers are shown), or a white one with its
+// outline.
+void BoardView::drawStoneShape(QPainter& painter, int colour, QPointF centre, int p) const {
+    const double r = stoneRadius(p);
     if (colour == kBlack) {
         painter.setPen(Qt::NoPen);
         painter.setBrush(kBlackInk);
@@ -288,7 +326,33 @@ void BoardView::drawStone(QPainter& painter, int c, int row, int p,
         painter.setBrush(rgb(options_.whiteStoneColour()));
         painter.drawEllipse(centre, r, r);
     }
-    if (number) drawMoveNumber(painter, state_.MoveNoGrid[c][row], *number, centre, colour);
+}
+
+// Device pixels from a stone sprite's corner to the pixel that holds the stone's centre.
+int BoardView::spriteMargin() const {
+    return int(std::ceil(key_.ratio * (stoneRadius(pitch()) + kLineWidth) / kTwipsPerPixel)) + 1;
+}
+
+// A stone of the given colour rendered once for a centre at `fraction` of a device pixel, to
+// be copied onto the board wherever a centre falls at that fraction (everywhere, at a whole
+// pixel ratio).
+const QImage& BoardView::stoneSprite(int colour, QPointF fraction) {
+    const auto sixtyFourths = [](double f) { return quint32(std::lround(f * 64)); };
+    const quint32 key = quint32(colour == kBlack) | sixtyFourths(fraction.x()) << 1 |
+                        sixtyFourths(fraction.y()) << 8;
+    auto found = sprites_.find(key);
+    if (found != sprites_.end()) return *found;
+    const int m = spriteMargin();
+    QImage sprite(2 * m + 1, 2 * m + 1, QImage::Format_ARGB32_Premultiplied);
+    sprite.fill(Qt::transparent);
+    {
+        QPainter painter(&sprite);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.translate(m + fraction.x(), m + fraction.y());
+        painter.scale(key_.ratio / kTwipsPerPixel, key_.ratio / kTwipsPerPixel);
+        drawStoneShape(painter, colour, QPointF(0, 0), pitch());
+    }
+    return *sprites_.insert(key, sprite);
 }
 
 // The marker over the last move's stone, and that stone's number again on top of it; the
@@ -297,7 +361,7 @@ void BoardView::drawMarker(QPainter& painter, int p, bool storedLayouts) const {
     const auto marker = markerPoint();
     if (!marker) return;
     const int c = marker->col, row = marker->row;
-    const QPointF centre(crisp(kBoardMargin + c * p), crisp(kBoardMargin + row * p));
+    const QPointF centre = crossing(c, row, p);
     const double radius = markerRadius(p);
     painter.setPen(Qt::NoPen);
     painter.setBrush(state_.CurrentColour == kWhite ? kMarkerOnWhite : kMarkerOnBlack);

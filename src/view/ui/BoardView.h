@@ -74,6 +74,7 @@ class BoardView : public QWidget {
     void drawEmptyBoard(QPainter& painter, int p) const;
     void drawStones(QPainter& painter, int p) const;
     void drawStone(QPainter& painter, int c, int row, int p, const NumberLayout* number) const;
+    void drawStoneShape(QPainter& painter, int colour, QPointF centre, int p) const;
     void drawMarker(QPainter& painter, int p, bool storedLayouts) const;
     void drawMoveNumber(QPainter& painter, int n, const NumberLayout& layout, QPointF centre,
                         int colour) const;
@@ -85,6 +86,8 @@ class BoardView : public QWidget {
     std::optional<GridPoint> markerPoint() const;
     const NumberLayout& cachedNumberLayout(int n) const;
     QRect pointBounds(GridPoint point, int number) const;
+    int spriteMargin() const;
+    const QImage& stoneSprite(int colour, QPointF fraction);
     void rebuildPicture(const PictureKey& key);
     void updatePicture();
 
@@ -98,6 +101,7 @@ class BoardView : public QWidget {
     std::vector<Shown> shown_;
     std::optional<GridPoint> markerShown_;
     mutable QHash<int, NumberLayout> numberLayouts_;
+    QHash<quint32, QImage> sprites_;  // stones by colour and centre within a device pixel
 };
 
 }  // namespace kelmaz
