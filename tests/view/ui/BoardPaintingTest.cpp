@@ -5,22 +5,27 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QScreen>
+#include <QTest>
 #include <algorithm>
 #include <cstdlib>
 #include <random>
 
 #include "engine/BoardOptions.h"
+#include "engine/Engine.h"
 #include "engine/GameState.h"
+#include "shell/ui/FomSet.h"
+#include "support/ProgramFixture.h"
 #include "view/ui/BoardView.h"
 
 namespace kelmaz {
 namespace {
 
-// Two pictures agree when no channel of any pixel differs by more than this. Where the
-// antialiased edges of two neighbouring stones share a pixel, the stored picture may blend
-// them over the board in another order than the plain drawing does; each blend rounds to
-// whole levels, so such a pixel may be off by a level or two. A wrong colour, a missing or
-// stale stone, number, dot or marker differs by far more.
+// Two pictures agree when no channel of any pixel differs by more than this. A stored stone
+// holds its antialiased edge as a colour already weighted by coverage and rounded to whole
+// levels, then blended over the board; the plain drawing blends colour and coverage in one go.
+// Each of the two blends of a white stone (fill, outline) may thus round one level apart. A
+// wrong colour, a missing or stale stone, number, dot or marker differs by far more.
 constexpr int kTolerance = 2;
 
 struct Difference {
@@ -29,6 +34,7 @@ struct Difference {
 };
 
 Difference compare(const QImage& a, const QImage& b) {
+    if (a.isNull() || a.size() != b.size()) return {256, QPoint(-1, -1)};
     Difference d;
     for (int y = 0; y < a.height(); ++y) {
         const auto* pa = reinterpret_cast<const QRgb*>(a.constScanLine(y));
@@ -213,6 +219,49 @@ TEST_P(BoardPainting, ChangesOfANumberAloneAreRepaintedAndNothingElse) {
     EXPECT_FALSE(region.isEmpty());
     EXPECT_LT(region.boundingRect().width(), view_.width() / 10) << "one point only";
     expectSame("three-digit number");
+}
+
+// On the window itself, where each change repaints only the region the view names: after
+// moves, a capture, a step back, the numbers switched on and the board turned round, what the
+// screen shows is the plain drawing of the position.
+using BoardOnScreen = test::ProgramFixture;
+
+TEST_F(BoardOnScreen, ShowsThePlainDrawingAfterEveryChange) {
+    start();
+    // The board above the control panel, as on the screen and as drawn plainly.
+    const auto screenMatches = [this] {
+        const int height =
+            panelLayout(board().pitch(), state().BoardSize, false).panel.top / kTwipsPerPixel;
+        const QPoint corner = board().mapTo(&main(), QPoint(0, 0));
+        const QImage shown =
+            main()
+                .screen()
+                ->grabWindow(main().winId(), corner.x(), corner.y(), board().width(), height)
+                .toImage()
+                .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QImage plain(board().size() * board().devicePixelRatioF(),
+                     QImage::Format_ARGB32_Premultiplied);
+        plain.setDevicePixelRatio(board().devicePixelRatioF());
+        QPainter painter(&plain);
+        board().paintPlain(painter);
+        painter.end();
+        return compare(shown, plain.copy(QRect(QPoint(0, 0), shown.size()))).worst <= kTolerance;
+    };
+    ASSERT_TRUE(QTest::qWaitFor(screenMatches, 5000)) << "at start";
+    // White's corner stone is taken by black at 2-1 and 1-2.
+    for (const auto& [c, r] : {std::pair{2, 1}, {1, 1}, {1, 2}, {10, 10}}) {
+        clickPoint(c, r);
+        ASSERT_TRUE(QTest::qWaitFor(screenMatches, 5000)) << "after " << c << "-" << r;
+    }
+    ASSERT_EQ(stoneAt(1, 1), 0) << "the corner stone was taken";
+    program().engine().Itemodosi();  // one move back
+    ASSERT_TRUE(QTest::qWaitFor(screenMatches, 5000)) << "one move back";
+    program().fomSet().Option5_Click(0);  // numbers shown
+    ASSERT_TRUE(QTest::qWaitFor(screenMatches, 5000)) << "numbers shown";
+    program().engine().Gkaiten_Click();  // the board turned round
+    ASSERT_TRUE(QTest::qWaitFor(screenMatches, 5000)) << "turned round";
+    program().engine().oneForward();
+    ASSERT_TRUE(QTest::qWaitFor(screenMatches, 5000)) << "one move forward";
 }
 
 INSTANTIATE_TEST_SUITE_P(PixelRatios, BoardPainting, ::testing::Values(1.0, 2.0),
