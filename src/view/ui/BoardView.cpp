@@ -36,6 +36,13 @@ QPointF crossing(int c, int row, int p) {
     return {crisp(kBoardMargin + c * p), crisp(kBoardMargin + row * p)};
 }
 
+// Antialiased lines and text, in twips.
+void drawInTwips(QPainter& painter) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.scale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
+}
+
 }  // namespace
 
 BoardView::BoardView(const GameState& state, const BoardOptions& options, QWidget* parent)
@@ -56,24 +63,25 @@ QRegion BoardView::changedRegion(double ratio) const {
     if (background_.isNull() || !(pictureKey(ratio > 0 ? ratio : devicePixelRatioF()) == key_))
         return rect();
     QRegion region = changedPoints();
-    const int n = state_.BoardSize;
     if (markerShown_) {
         const GridPoint m = *markerShown_;
-        region += pointBounds(m, shown_[(m.col - 1) * n + m.row - 1].number);
+        region += pointBounds(m, shown_[slot(m.col, m.row)].number);
     }
     if (const auto m = markerPoint()) region += pointBounds(*m, shownAt(m->col, m->row).number);
     return region;
 }
 
 // The pixels of the points whose stone or number differs from the stored picture, with what
-// the picture shows there and what it is to show.
-QRegion BoardView::changedPoints() const {
+// the picture shows there and what it is to show; `count` (when given) receives their number.
+QRegion BoardView::changedPoints(int* count) const {
     QRegion region;
     const int n = state_.BoardSize;
+    if (count) *count = 0;
     for (int c = 1; c <= n; ++c) {
         for (int row = 1; row <= n; ++row) {
-            const Shown now = shownAt(c, row), before = shown_[(c - 1) * n + row - 1];
+            const Shown now = shownAt(c, row), before = shown_[slot(c, row)];
             if (now == before) continue;
+            if (count) ++*count;
             region += pointBounds({c, row}, before.number);
             region += pointBounds({c, row}, now.number);
         }
@@ -102,18 +110,14 @@ void BoardView::paintEvent(QPaintEvent*) {
 
     markerShown_ = markerPoint();
     if (markerShown_) {
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setRenderHint(QPainter::TextAntialiasing);
-        painter.scale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
+        drawInTwips(painter);
         drawMarker(painter, pitch(), true);
     }
 }
 
 void BoardView::paintPlain(QPainter& painter) const {
     painter.fillRect(rect(), palette().window());
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.scale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
+    drawInTwips(painter);
     const int p = pitch();
     drawEmptyBoard(painter, p);
     drawStones(painter, p);
@@ -179,9 +183,7 @@ void BoardView::rebuildPicture(const PictureKey& key) {
     {
         QPainter painter(&background_);
         painter.fillRect(rect(), key.background);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setRenderHint(QPainter::TextAntialiasing);
-        painter.scale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
+        drawInTwips(painter);
         drawEmptyBoard(painter, pitch());
     }
     picture_ = background_.copy();
@@ -191,18 +193,12 @@ void BoardView::rebuildPicture(const PictureKey& key) {
 // Brings the stored picture to the state: the points that changed, and every stone that
 // reaches into them, are drawn again over the empty board.
 void BoardView::updatePicture() {
-    const QRegion changed = changedPoints();
-    const int n = state_.BoardSize;
     int changedCount = 0;
-    for (int c = 1; c <= n; ++c) {
-        for (int row = 1; row <= n; ++row) {
-            Shown& shown = shown_[(c - 1) * n + row - 1];
-            const Shown now = shownAt(c, row);
-            changedCount += !(now == shown);
-            shown = now;
-        }
-    }
+    const QRegion changed = changedPoints(&changedCount);
     if (changedCount == 0) return;
+    const int n = state_.BoardSize;
+    for (int c = 1; c <= n; ++c)
+        for (int row = 1; row <= n; ++row) shown_[slot(c, row)] = shownAt(c, row);
 
     // When most points changed (a jump through the record, a rotation) the whole board is
     // drawn again: that is faster than drawing through a clip of hundreds of pieces.
@@ -213,8 +209,7 @@ void BoardView::updatePicture() {
         painter.setClipRegion(changed);
         painter.drawImage(QPointF(0, 0), background_);
     }
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
+    drawInTwips(painter);
     const int p = pitch();
     // Stones are copied from their sprites pixel for pixel; numbers are drawn in twips.
     const QTransform devicePixels = QTransform::fromScale(1.0 / key_.ratio, 1.0 / key_.ratio);
@@ -222,7 +217,7 @@ void BoardView::updatePicture() {
     const int m = spriteMargin();
     for (int c = 1; c <= n; ++c) {
         for (int row = 1; row <= n; ++row) {
-            const Shown& now = shown_[(c - 1) * n + row - 1];
+            const Shown& now = shown_[slot(c, row)];
             if (now.stone == 0) continue;
             if (!whole && !changed.intersects(pointBounds({c, row}, now.number))) continue;
             const int colour = now.stone - 1;

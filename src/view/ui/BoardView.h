@@ -82,7 +82,11 @@ class BoardView : public QWidget {
 
     PictureKey pictureKey(double ratio) const;
     Shown shownAt(int c, int row) const;
-    QRegion changedPoints() const;
+    // The index of a point in shown_.
+    std::size_t slot(int c, int row) const {
+        return std::size_t(c - 1) * key_.boardSize + std::size_t(row - 1);
+    }
+    QRegion changedPoints(int* count = nullptr) const;
     std::optional<GridPoint> markerPoint() const;
     const NumberLayout& cachedNumberLayout(int n) const;
     QRect pointBounds(GridPoint point, int number) const;
