@@ -3,9 +3,10 @@
 // state in twips, through a painter scaled to pixels, so the picture always equals the state.
 // Clicks are reported in twips; the window decides what they mean.
 //
-// On a pixel device the board is not drawn anew on every paint: the empty board is rendered
-// once per size and look, the stones are drawn over a copy of it, and a change of position
-// redraws only the points that changed. Vector devices get the plain drawing.
+// On a pixel device the board is not drawn anew on every paint: the empty board and each kind
+// of stone are rendered once per size and look, the stones are copied onto a copy of the empty
+// board, and a change of position redraws only the points that changed. Vector devices, and
+// painters that do not map pixels onto whole device pixels, get the plain drawing.
 #include <QFont>
 #include <QHash>
 #include <QImage>
