@@ -1,6 +1,6 @@
-// The main window: painting a crowded board with move numbers into an offscreen image, stepping
-// through a 499-move record one move at a time with the repaint, and opening a professional
-// game the way the file window does, up to the painted board.
+// The main window: painting a crowded board with move numbers into an offscreen image at the
+// window sizes users have, jumping and stepping through a 499-move record with the repaint, and
+// opening a professional game the way the file window does, up to the painted board.
 #include <benchmark/benchmark.h>
 
 #include <QImage>
@@ -39,10 +39,8 @@ struct RunningProgram {
     Program program;
 };
 
-// The most crowded position of the record, numbers shown, painted at the given pixel ratio.
-void BM_PaintBoard(benchmark::State& st) {
-    RunningProgram run;
-    run.program.fomSet().Option5_Click(0);  // "表示": move numbers on the stones
+// The move of the record with the most stones on the board.
+int mostCrowdedMove(RunningProgram& run) {
     const GameState& s = run.program.state();
     int crowded = 1, most = -1;
     for (int k = 1; s.hasMove(k); ++k) {
@@ -52,17 +50,80 @@ void BM_PaintBoard(benchmark::State& st) {
             for (int r = 1; r <= 19; ++r) stones += s.BoardGrid[c][r] != 0;
         if (stones > most) most = stones, crowded = k;
     }
-    run.engine().Redraw(1, crowded);
-    const double ratio = static_cast<double>(st.range(0));
-    BoardView& board = run.board();
-    QImage image(board.size() * ratio, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
-    for (auto _ : st) {
-        board.render(&image);
-        benchmark::DoNotOptimize(image.constBits());
+    return crowded;
+}
+
+// The window sizes users have: the board `st.range(0)` pixels wide at `st.range(1)` device
+// pixels per pixel, move numbers shown. Paints into an image of that many device pixels.
+struct SizedBoard {
+    explicit SizedBoard(benchmark::State& st) {
+        run.program.fomSet().Option5_Click(0);  // "表示": move numbers on the stones
+        FomMain& window = run.program.fomMain();
+        window.resize(int(st.range(0)), window.height());
+        const double ratio = static_cast<double>(st.range(1));
+        image = QImage(run.board().size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        st.counters["width_px"] = image.width();
     }
-    st.counters["stones"] = most;
-    st.counters["width_px"] = image.width();
+    RunningProgram run;
+    QImage image;
+};
+
+void windowSizes(benchmark::internal::Benchmark* b) {
+    b->ArgNames({"width", "ratio"});
+    for (const auto& [width, ratio] :
+         {std::pair{267, 1}, {267, 2}, {1000, 1}, {2000, 1}, {1000, 2}, {1900, 2}})
+        b->Args({width, ratio});
+    b->Unit(benchmark::kMillisecond);
+}
+
+// The whole board painted again, as on an expose: the most crowded position of the record.
+void BM_PaintBoard(benchmark::State& st) {
+    SizedBoard sized(st);
+    sized.run.engine().Redraw(1, mostCrowdedMove(sized.run));
+    sized.run.board().render(&sized.image);
+    for (auto _ : st) {
+        sized.run.board().render(&sized.image);
+        benchmark::DoNotOptimize(sized.image.constBits());
+    }
+}
+
+// A jump between the empty board and the most crowded position: every stone is painted anew.
+void BM_JumpAndPaint(benchmark::State& st) {
+    SizedBoard sized(st);
+    const int crowded = mostCrowdedMove(sized.run);
+    bool empty = false;
+    for (auto _ : st) {
+        empty = !empty;
+        sized.run.engine().Redraw(1, empty ? 0 : crowded);
+        sized.run.board().render(&sized.image);
+        benchmark::DoNotOptimize(sized.image.constBits());
+    }
+}
+
+// One step forward through the record and the repaint the window makes for it, of the points
+// that changed; at the end of the record it starts again from the empty board, untimed.
+void BM_StepAndPaint(benchmark::State& st) {
+    SizedBoard sized(st);
+    Engine& engine = sized.run.engine();
+    BoardView& board = sized.run.board();
+    const int last = engine.lastMoveInRecord();
+    engine.Redraw(1, 0);
+    board.render(&sized.image);
+    for (auto _ : st) {
+        if (sized.run.program.state().MoveCount >= last) {
+            st.PauseTiming();
+            engine.Redraw(1, 0);
+            board.render(&sized.image);
+            st.ResumeTiming();
+        }
+        engine.oneForward();
+        // An empty region would render the whole board.
+        const QRegion changed = board.changedRegion(sized.image.devicePixelRatio());
+        if (!changed.isEmpty())
+            board.render(&sized.image, changed.boundingRect().topLeft(), changed);
+        benchmark::DoNotOptimize(sized.image.constBits());
+    }
 }
 
 // One-forward through the whole record, each step painted before the next; the slowest step
@@ -106,11 +167,9 @@ void BM_OpenProGameAndPaint(benchmark::State& st) {
 
 }  // namespace
 
-BENCHMARK(BM_PaintBoard)
-    ->Name("BM_PaintBoard/ratio")
-    ->Arg(1)
-    ->Arg(2)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintBoard)->Apply(windowSizes);
+BENCHMARK(BM_JumpAndPaint)->Apply(windowSizes);
+BENCHMARK(BM_StepAndPaint)->Apply(windowSizes);
 BENCHMARK(BM_StepOneForwardRepaint)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenProGameAndPaint)->Unit(benchmark::kMillisecond);
 

@@ -1,9 +1,10 @@
 #include "view/ui/BoardView.h"
 
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
-
-#include "view/BoardGeometry.h"
+#include <algorithm>
+#include <cmath>
 
 namespace kelmaz {
 
@@ -30,6 +31,18 @@ QFont fontOfPoints(const QFont& base, int points) {
 // Moves a line coordinate onto the middle of a logical pixel so that one-pixel lines stay sharp.
 double crisp(double twips) { return (std::floor(twips / kTwipsPerPixel) + 0.5) * kTwipsPerPixel; }
 
+// The centre of the crossing of column c and row r, in twips.
+QPointF crossing(int c, int row, int p) {
+    return {crisp(kBoardMargin + c * p), crisp(kBoardMargin + row * p)};
+}
+
+// Antialiased lines and text, in twips.
+void drawInTwips(QPainter& painter) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.scale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
+}
+
 }  // namespace
 
 BoardView::BoardView(const GameState& state, const BoardOptions& options, QWidget* parent)
@@ -43,19 +56,181 @@ int BoardView::pitch() const { return GridPitch(width() * kTwipsPerPixel, state_
 void BoardView::setMarkerLit(bool lit) {
     if (markerLit_ == lit) return;
     markerLit_ = lit;
-    update();
+    showChanges();
 }
+
+QRegion BoardView::changedRegion(double ratio) const {
+    if (background_.isNull() || !(pictureKey(ratio > 0 ? ratio : devicePixelRatioF()) == key_))
+        return rect();
+    QRegion region = changedPoints();
+    if (markerShown_) {
+        const GridPoint m = *markerShown_;
+        region += pointBounds(m, shown_[slot(m.col, m.row)].number);
+    }
+    if (const auto m = markerPoint()) region += pointBounds(*m, shownAt(m->col, m->row).number);
+    return region;
+}
+
+// The pixels of the points whose stone or number differs from the stored picture, with what
+// the picture shows there and what it is to show; `count` (when given) receives their number.
+QRegion BoardView::changedPoints(int* count) const {
+    QRegion region;
+    const int n = state_.BoardSize;
+    if (count) *count = 0;
+    for (int c = 1; c <= n; ++c) {
+        for (int row = 1; row <= n; ++row) {
+            const Shown now = shownAt(c, row), before = shown_[slot(c, row)];
+            if (now == before) continue;
+            if (count) ++*count;
+            region += pointBounds({c, row}, before.number);
+            region += pointBounds({c, row}, now.number);
+        }
+    }
+    return region;
+}
+
+void BoardView::showChanges() { update(changedRegion()); }
 
 void BoardView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    // The stored pictures hold device pixels: they serve a painter that maps pixels onto whole
+    // device pixels, as a window or an image does, and nothing else (a vector drawing, say).
+    const QTransform device = painter.deviceTransform();
+    const bool pixelAligned =
+        device.type() <= QTransform::TxScale && device.m11() == device.m22() &&
+        device.dx() == std::floor(device.dx()) && device.dy() == std::floor(device.dy());
+    if (painter.paintEngine()->type() != QPaintEngine::Raster || !pixelAligned) {
+        paintPlain(painter);
+        return;
+    }
+    const PictureKey key = pictureKey(device.m11());
+    if (!(key == key_)) rebuildPicture(key);
+    updatePicture();
+    painter.drawImage(QPointF(0, 0), picture_);
+
+    markerShown_ = markerPoint();
+    if (markerShown_) {
+        drawInTwips(painter);
+        drawMarker(painter, pitch(), true);
+    }
+}
+
+void BoardView::paintPlain(QPainter& painter) const {
     painter.fillRect(rect(), palette().window());
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.scale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
+    drawInTwips(painter);
     const int p = pitch();
     drawEmptyBoard(painter, p);
     drawStones(painter, p);
-    drawMarker(painter, p);
+    drawMarker(painter, p, false);
+}
+
+BoardView::PictureKey BoardView::pictureKey(double ratio) const {
+    return {size(),
+            ratio,
+            state_.BoardSize,
+            options_.boardColour(),
+            options_.whiteStoneColour(),
+            options_.showNumbers,
+            options_.digitLabels,
+            state_.BoardRotated,
+            font(),
+            palette().window()};
+}
+
+BoardView::Shown BoardView::shownAt(int c, int row) const {
+    const int stone = state_.BoardGrid[c][row];
+    return {stone, stone != 0 && options_.showNumbers ? state_.MoveNoGrid[c][row] : 0};
+}
+
+std::optional<GridPoint> BoardView::markerPoint() const {
+    const int c = state_.LastMarkX, row = state_.LastMarkY;
+    if (!markerLit_ || state_.MoveCount == 0 || !state_.onBoard(c, row) ||
+        state_.BoardGrid[c][row] == 0) {
+        return std::nullopt;
+    }
+    return GridPoint{c, row};
+}
+
+const BoardView::NumberLayout& BoardView::cachedNumberLayout(int n) const {
+    auto found = numberLayouts_.find(n);
+    if (found == numberLayouts_.end()) found = numberLayouts_.insert(n, numberLayout(n, pitch()));
+    return *found;
+}
+
+// The pixels a point's stone, number or marker may touch, antialiased edges included.
+QRect BoardView::pointBounds(GridPoint point, int number) const {
+    const int p = pitch();
+    const QPointF centre = crossing(point.col, point.row, p);
+    const double half = stoneRadius(p) + kLineWidth;
+    QRectF bounds(centre - QPointF(half, half), centre + QPointF(half, half));
+    if (number > 0) {
+        const QSizeF text = cachedNumberLayout(number).size;
+        bounds |= QRectF(centre - QPointF(text.width(), text.height()) / 2, text);
+    }
+    const QRectF pixels(bounds.topLeft() / kTwipsPerPixel, bounds.size() / kTwipsPerPixel);
+    return pixels.toAlignedRect().adjusted(-1, -1, 1, 1);
+}
+
+void BoardView::rebuildPicture(const PictureKey& key) {
+    key_ = key;
+    numberLayouts_.clear();
+    sprites_.clear();
+    const QImage::Format format =
+        key.background.isOpaque() ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied;
+    background_ = QImage(QSizeF(key.size * key.ratio).toSize(), format);
+    background_.setDevicePixelRatio(key.ratio);
+    background_.fill(Qt::transparent);
+    {
+        QPainter painter(&background_);
+        painter.fillRect(rect(), key.background);
+        drawInTwips(painter);
+        drawEmptyBoard(painter, pitch());
+    }
+    picture_ = background_.copy();
+    shown_.assign(std::size_t(key.boardSize) * key.boardSize, Shown{});
+}
+
+// Brings the stored picture to the state: the points that changed, and every stone that
+// reaches into them, are drawn again over the empty board.
+void BoardView::updatePicture() {
+    int changedCount = 0;
+    const QRegion changed = changedPoints(&changedCount);
+    if (changedCount == 0) return;
+    const int n = state_.BoardSize;
+    for (int c = 1; c <= n; ++c)
+        for (int row = 1; row <= n; ++row) shown_[slot(c, row)] = shownAt(c, row);
+
+    // When most points changed (a jump through the record, a rotation) the whole board is
+    // drawn again: that is faster than drawing through a clip of hundreds of pieces.
+    const bool whole = changedCount * 4 > n * n;
+    if (whole) std::copy_n(background_.constBits(), background_.sizeInBytes(), picture_.bits());
+    QPainter painter(&picture_);
+    if (!whole) {
+        painter.setClipRegion(changed);
+        painter.drawImage(QPointF(0, 0), background_);
+    }
+    drawInTwips(painter);
+    const int p = pitch();
+    // Stones are copied from their sprites pixel for pixel; numbers are drawn in twips.
+    const QTransform devicePixels = QTransform::fromScale(1.0 / key_.ratio, 1.0 / key_.ratio);
+    const QTransform twips = QTransform::fromScale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
+    const int m = spriteMargin();
+    for (int c = 1; c <= n; ++c) {
+        for (int row = 1; row <= n; ++row) {
+            const Shown& now = shown_[slot(c, row)];
+            if (now.stone == 0) continue;
+            if (!whole && !changed.intersects(pointBounds({c, row}, now.number))) continue;
+            const int colour = now.stone - 1;
+            const QPointF centre = crossing(c, row, p);
+            const QPointF device = centre * key_.ratio / kTwipsPerPixel;
+            const QPoint pixel(int(std::floor(device.x())), int(std::floor(device.y())));
+            painter.setWorldTransform(devicePixels);
+            painter.drawImage(pixel - QPoint(m, m), stoneSprite(colour, device - pixel));
+            if (now.number == 0) continue;
+            painter.setWorldTransform(twips);
+            drawMoveNumber(painter, now.number, cachedNumberLayout(now.number), centre, colour);
+        }
+    }
 }
 
 void BoardView::drawEmptyBoard(QPainter& painter, int p) const {
@@ -103,58 +278,111 @@ void BoardView::drawEmptyBoard(QPainter& painter, int p) const {
 }
 
 void BoardView::drawStones(QPainter& painter, int p) const {
-    const double r = stoneRadius(p);
-    const double dot = highlightDotRadius(p);
     for (int c = 1; c <= state_.BoardSize; ++c) {
         for (int row = 1; row <= state_.BoardSize; ++row) {
-            const int stone = state_.BoardGrid[c][row];
-            if (stone == 0) continue;
-            const QPointF centre(crisp(kBoardMargin + c * p), crisp(kBoardMargin + row * p));
-            const int colour = stone - 1;
-            if (colour == kBlack) {
-                painter.setPen(Qt::NoPen);
-                painter.setBrush(kBlackInk);
-                painter.drawEllipse(centre, r, r);
-                if (!options_.showNumbers) {
-                    painter.setBrush(kBrightWhite);
-                    for (const DotOffset& d : highlightDots(p)) {
-                        painter.drawEllipse(centre + QPointF(d.dx, d.dy), dot, dot);
-                    }
-                }
-            } else {
-                painter.setPen(QPen(kBlackInk, kLineWidth));
-                painter.setBrush(rgb(options_.whiteStoneColour()));
-                painter.drawEllipse(centre, r, r);
+            if (state_.BoardGrid[c][row] == 0) continue;
+            const int number = state_.MoveNoGrid[c][row];
+            if (!options_.showNumbers || number <= 0) {
+                drawStone(painter, c, row, p, nullptr);
+                continue;
             }
-            drawMoveNumber(painter, state_.MoveNoGrid[c][row], centre, colour, p);
+            const NumberLayout layout = numberLayout(number, p);
+            drawStone(painter, c, row, p, &layout);
         }
     }
 }
 
-void BoardView::drawMarker(QPainter& painter, int p) const {
-    const int c = state_.LastMarkX, row = state_.LastMarkY;
-    if (!markerLit_ || state_.MoveCount == 0 || !state_.onBoard(c, row) ||
-        state_.BoardGrid[c][row] == 0) {
-        return;
+// One stone with its highlight dots or its move number (`number` null for none).
+void BoardView::drawStone(QPainter& painter, int c, int row, int p,
+                          const NumberLayout* number) const {
+    const QPointF centre = crossing(c, row, p);
+    const int colour = state_.BoardGrid[c][row] - 1;
+    drawStoneShape(painter, colour, centre, p);
+    if (number) drawMoveNumber(painter, state_.MoveNoGrid[c][row], *number, centre, colour);
+}
+
+// A black stone with its highlight dots (when no numbers are shown), or a white one with its
+// outline.
+void BoardView::drawStoneShape(QPainter& painter, int colour, QPointF centre, int p) const {
+    const double r = stoneRadius(p);
+    if (colour == kBlack) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(kBlackInk);
+        painter.drawEllipse(centre, r, r);
+        if (!options_.showNumbers) {
+            const double dot = highlightDotRadius(p);
+            painter.setBrush(kBrightWhite);
+            for (const DotOffset& d : highlightDots(p)) {
+                painter.drawEllipse(centre + QPointF(d.dx, d.dy), dot, dot);
+            }
+        }
+    } else {
+        painter.setPen(QPen(kBlackInk, kLineWidth));
+        painter.setBrush(rgb(options_.whiteStoneColour()));
+        painter.drawEllipse(centre, r, r);
     }
-    const QPointF centre(crisp(kBoardMargin + c * p), crisp(kBoardMargin + row * p));
+}
+
+// Device pixels from a stone sprite's corner to the pixel that holds the stone's centre.
+int BoardView::spriteMargin() const {
+    return int(std::ceil(key_.ratio * (stoneRadius(pitch()) + kLineWidth) / kTwipsPerPixel)) + 1;
+}
+
+// A stone of the given colour rendered once for a centre at `fraction` of a device pixel, to
+// be copied onto the board wherever a centre falls at that fraction (everywhere, at a whole
+// pixel ratio).
+const QImage& BoardView::stoneSprite(int colour, QPointF fraction) {
+    const auto sixtyFourths = [](double f) { return quint32(std::lround(f * 64)); };
+    const quint32 key = quint32(colour == kBlack) | sixtyFourths(fraction.x()) << 1 |
+                        sixtyFourths(fraction.y()) << 8;
+    auto found = sprites_.find(key);
+    if (found != sprites_.end()) return *found;
+    const int m = spriteMargin();
+    QImage sprite(2 * m + 1, 2 * m + 1, QImage::Format_ARGB32_Premultiplied);
+    sprite.fill(Qt::transparent);
+    {
+        QPainter painter(&sprite);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.translate(m + fraction.x(), m + fraction.y());
+        painter.scale(key_.ratio / kTwipsPerPixel, key_.ratio / kTwipsPerPixel);
+        drawStoneShape(painter, colour, QPointF(0, 0), pitch());
+    }
+    return *sprites_.insert(key, sprite);
+}
+
+// The marker over the last move's stone, and that stone's number again on top of it; the
+// number's layout is worked out anew or taken from the stored ones.
+void BoardView::drawMarker(QPainter& painter, int p, bool storedLayouts) const {
+    const auto marker = markerPoint();
+    if (!marker) return;
+    const int c = marker->col, row = marker->row;
+    const QPointF centre = crossing(c, row, p);
     const double radius = markerRadius(p);
     painter.setPen(Qt::NoPen);
     painter.setBrush(state_.CurrentColour == kWhite ? kMarkerOnWhite : kMarkerOnBlack);
     painter.drawEllipse(centre, radius, radius);
-    drawMoveNumber(painter, state_.MoveNoGrid[c][row], centre, state_.BoardGrid[c][row] - 1, p);
+    const int n = state_.MoveNoGrid[c][row];
+    if (!options_.showNumbers || n <= 0) return;
+    const NumberLayout layout = storedLayouts ? cachedNumberLayout(n) : numberLayout(n, p);
+    drawMoveNumber(painter, n, layout, centre, state_.BoardGrid[c][row] - 1);
 }
 
-void BoardView::drawMoveNumber(QPainter& painter, int n, QPointF centre, int colour, int p) const {
-    if (!options_.showNumbers || n <= 0) return;
+BoardView::NumberLayout BoardView::numberLayout(int n, int p) const {
     const QString text = QString::number(n);
     const double widthAt14 = QFontMetricsF(fontOfPoints(font(), 14)).horizontalAdvance(text);
-    const QFont font = fontOfPoints(this->font(), moveNumberFontSize(widthAt14, stoneRadius(p)));
+    QFont font = fontOfPoints(this->font(), moveNumberFontSize(widthAt14, stoneRadius(p)));
     const QFontMetricsF metrics(font);
-    const double w = metrics.horizontalAdvance(text), h = metrics.height();
-    painter.setFont(font);
+    return {font, QSizeF(metrics.horizontalAdvance(text), metrics.height())};
+}
+
+void BoardView::drawMoveNumber(QPainter& painter, int n, const NumberLayout& layout, QPointF centre,
+                               int colour) const {
+    if (!options_.showNumbers || n <= 0) return;
+    const double w = layout.size.width(), h = layout.size.height();
+    painter.setFont(layout.font);
     painter.setPen(colour == kBlack ? kBrightWhite : kBlackInk);
-    painter.drawText(QRectF(centre.x() - w / 2, centre.y() - h / 2, w, h), Qt::AlignCenter, text);
+    painter.drawText(QRectF(centre.x() - w / 2, centre.y() - h / 2, w, h), Qt::AlignCenter,
+                     QString::number(n));
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event) {

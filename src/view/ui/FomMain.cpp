@@ -283,7 +283,7 @@ void FomMain::showKoRefusal() {
 void FomMain::boardChanged() {
     // A new picture carries no lit marker until the marker timer lights it.
     board_->setMarkerLit(false);
-    board_->update();
+    board_->showChanges();
 }
 
 void FomMain::restartMarkerTimer(int firstTickMs) { Timer1.start(firstTickMs); }
