@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include "view/BoardGeometry.h"
 
@@ -36,6 +37,7 @@ BoardView::BoardView(const GameState& state, const BoardOptions& options, QWidge
     : QWidget(parent), state_(state), options_(options) {
     setAccessibleName(QStringLiteral("碁盤"));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 int BoardView::pitch() const { return GridPitch(width() * kTwipsPerPixel, state_.BoardSize); }
@@ -164,6 +166,17 @@ void BoardView::mousePressEvent(QMouseEvent* event) {
     } else {
         emit otherClicked(event->globalPosition().toPoint());
     }
+}
+
+void BoardView::wheelEvent(QWheelEvent* event) {
+    // One notch is 120 eighths of a degree; a fine-grained wheel or a touchpad sends parts of
+    // it, which add up until they make a whole notch.
+    constexpr int kNotch = QWheelEvent::DefaultDeltasPerStep;
+    wheelRest_ += event->angleDelta().y();
+    const int notches = wheelRest_ / kNotch;
+    wheelRest_ -= notches * kNotch;
+    event->accept();
+    if (notches != 0) emit wheelTurned(-notches);
 }
 
 }  // namespace kelmaz
