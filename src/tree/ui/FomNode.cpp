@@ -114,6 +114,11 @@ void FomNode::buildControls() {
     TxtComment = new QPlainTextEdit(this);
     TxtComment->setObjectName("TxtComment");
     TxtComment->installEventFilter(this);
+    HScroll1->setAccessibleName(QStringLiteral("ツリーの横スクロール"));
+    VScroll1->setAccessibleName(QStringLiteral("ツリーの縦スクロール"));
+    LstSgfSample->setAccessibleName(QStringLiteral("見本"));
+    txtsgf->setAccessibleName(QStringLiteral("書出の結果"));
+    TxtComment->setAccessibleName(QStringLiteral("コメント"));
 
     FrmCont = new QFrame(this);
     FrmCont->setObjectName("FrmCont");
@@ -130,6 +135,8 @@ void FomNode::buildControls() {
     }
     Text1 = new QLineEdit(FrmCont);
     Text2 = new QLineEdit(FrmCont);
+    Text1->setAccessibleName(QStringLiteral("分岐番号"));
+    Text2->setAccessibleName(QStringLiteral("ノード番号"));
     for (QLineEdit* box : {Text1, Text2}) {
         box->setMaximumWidth(36);
         recording->addWidget(box);
