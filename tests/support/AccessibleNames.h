@@ -2,8 +2,8 @@
 // The controls of a window that a screen reader would announce without a name: every button,
 // text box, list, choice, spin box and user-driven slider or scroll bar whose accessible name
 // is empty. Parts of another control (a combo box's line edit, a scroll area's own scroll
-// bars, a spin box's buttons, a menu bar's overflow button) are named by that control and are not
-// listed.
+// bars, a spin box's buttons) and Qt's own helper buttons are named by that
+// control and are not listed.
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
@@ -12,7 +12,6 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStringList>
 #include <QTabBar>
@@ -28,11 +27,12 @@ inline bool isControl(const QWidget* w) {
            qobject_cast<const QAbstractSlider*>(w) || qobject_cast<const QAbstractItemView*>(w);
 }
 
-// Whether w belongs to another control (or a tab bar, or a scroll area's frame) of window.
+// Whether w is a part of another control of window (or of a tab bar, or a scroll area's
+// frame), or one of Qt's own helper widgets, which carry names beginning with "qt_".
 inline bool isPartOfAControl(const QWidget* w, const QWidget* window) {
+    if (w->objectName().startsWith(QLatin1String("qt_"))) return true;
     for (const QWidget* p = w->parentWidget(); p && p != window; p = p->parentWidget()) {
-        if (isControl(p) || qobject_cast<const QTabBar*>(p) || qobject_cast<const QMenuBar*>(p))
-            return true;
+        if (isControl(p) || qobject_cast<const QTabBar*>(p)) return true;
         // A scroll area keeps its scroll bars in containers of its own.
         if (qobject_cast<const QAbstractScrollArea*>(p) && qobject_cast<const QAbstractSlider*>(w))
             return true;
