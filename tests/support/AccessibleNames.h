@@ -1,9 +1,9 @@
 #pragma once
 // The controls of a window that a screen reader would announce without a name: every button,
 // text box, list, choice, spin box and user-driven slider or scroll bar whose accessible name
-// is empty. Parts of another control (a combo box's line edit, a scroll area's own scroll
-// bars, a spin box's buttons) and Qt's own helper buttons are named by that
-// control and are not listed.
+// is empty, and every one that Tab never reaches. Parts of another control (a combo box's line
+// edit, a scroll area's own scroll bars, a spin box's buttons) are named and reached through
+// that control, and Qt's own helper widgets need neither: none of them is listed.
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
@@ -45,20 +45,37 @@ inline QString accessibleNameOf(QWidget* w) {
     return a ? a->text(QAccessible::Name).trimmed() : QString();
 }
 
-// "window/objectName (class)" of every unnamed control of window, its child windows included.
-inline QStringList unnamedControls(QWidget& window) {
-    QStringList unnamed;
+inline QString describe(const QWidget& window, const QWidget& w) {
+    return QLatin1String(window.metaObject()->className()) + QLatin1Char('/') + w.objectName() +
+           QStringLiteral(" (") + QLatin1String(w.metaObject()->className()) + QLatin1Char(')');
+}
+
+// The controls of window and its child windows, pop-ups of a control (a combo box's list)
+// left out.
+inline QList<QWidget*> controlsOf(QWidget& window) {
+    QList<QWidget*> controls;
     for (QWidget* w : window.findChildren<QWidget*>()) {
         if (!isControl(w) || isPartOfAControl(w, &window)) continue;
-        if (w->window() != &window && w->window()->isWindow() &&
-            w->window()->windowType() == Qt::Popup)
-            continue;  // a combo box's list and other pop-ups of a control
-        if (!accessibleNameOf(w).isEmpty()) continue;
-        unnamed << QLatin1String(window.metaObject()->className()) + QLatin1Char('/') +
-                       w->objectName() + QStringLiteral(" (") +
-                       QLatin1String(w->metaObject()->className()) + QLatin1Char(')');
+        if (w->window() != &window && w->window()->windowType() == Qt::Popup) continue;
+        controls << w;
     }
+    return controls;
+}
+
+// "Window/objectName (class)" of every unnamed control of window.
+inline QStringList unnamedControls(QWidget& window) {
+    QStringList unnamed;
+    for (QWidget* w : controlsOf(window))
+        if (accessibleNameOf(w).isEmpty()) unnamed << describe(window, *w);
     return unnamed;
+}
+
+// "Window/objectName (class)" of every control of window that Tab passes by.
+inline QStringList controlsTabSkips(QWidget& window) {
+    QStringList skipped;
+    for (QWidget* w : controlsOf(window))
+        if (!(w->focusPolicy() & Qt::TabFocus)) skipped << describe(window, *w);
+    return skipped;
 }
 
 }  // namespace kelmaz::test

@@ -116,6 +116,7 @@ void FomNode::buildControls() {
     TxtComment->installEventFilter(this);
     HScroll1->setAccessibleName(QStringLiteral("ツリーの横スクロール"));
     VScroll1->setAccessibleName(QStringLiteral("ツリーの縦スクロール"));
+    for (QScrollBar* bar : {HScroll1, VScroll1}) bar->setFocusPolicy(Qt::StrongFocus);
     LstSgfSample->setAccessibleName(QStringLiteral("見本"));
     txtsgf->setAccessibleName(QStringLiteral("書出の結果"));
     TxtComment->setAccessibleName(QStringLiteral("コメント"));

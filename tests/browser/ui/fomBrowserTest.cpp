@@ -113,13 +113,15 @@ TEST(fomBrowser, OpensOnTheStartingPageBelowTheAddressFile) {
     EXPECT_EQ(browser.window.cboAddress()->currentText(), start);
 }
 
-TEST(fomBrowser, EveryControlHasAName) {
+TEST(fomBrowser, EveryControlHasANameAndTabReachesIt) {
     test::TempDir dir;
     test::writeBytes(dir.file("applet.htm"), appletPage());
     Browser browser(fileUrl(dir.file("applet.htm")), {dir.path()});
     ASSERT_TRUE(browser.waitForPage());
     const QStringList unnamed = test::unnamedControls(browser.window);
     EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(QLatin1Char('\n')).toStdString();
+    const QStringList skipped = test::controlsTabSkips(browser.window);
+    EXPECT_TRUE(skipped.isEmpty()) << skipped.join(QLatin1Char('\n')).toStdString();
 }
 
 TEST(fomBrowser, TakesTheRecordOfTheAppletPageShown) {

@@ -11,7 +11,7 @@ namespace {
 
 using AccessibleNames = test::ProgramFixture;
 
-TEST_F(AccessibleNames, EveryControlOfEveryWindowHasAName) {
+TEST_F(AccessibleNames, EveryControlOfEveryWindowHasANameAndTabReachesIt) {
     writeIni("Port," + std::to_string(test::freePort()) + "\n");
     start();
     program().showSettingsWindow();
@@ -21,15 +21,18 @@ TEST_F(AccessibleNames, EveryControlOfEveryWindowHasAName) {
     program().showSequenceViewer(true);
     program().showNetWindow();
     program().showHelp();
-    QStringList unnamed;
+    QStringList unnamed, skipped;
     int windows = 0;
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->windowType() == Qt::Popup || window->windowType() == Qt::ToolTip) continue;
         ++windows;
         unnamed << test::unnamedControls(*window);
+        skipped << test::controlsTabSkips(*window);
     }
     EXPECT_GE(windows, 8);
     EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(skipped.isEmpty()) << "Tab skips:\n"
+                                   << skipped.join(QLatin1Char('\n')).toStdString();
 }
 
 }  // namespace
