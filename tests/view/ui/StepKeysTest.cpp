@@ -120,6 +120,19 @@ TEST_F(StepKeys, KeysWorkWhileAButtonHasTheFocus) {
     EXPECT_EQ(state().MoveCount, 1);
 }
 
+TEST_F(StepKeys, KeysWorkWithTheControlPanelHidden) {
+    startActive();
+    play(5);
+    main().findChild<QAction*>("mhyouji")->trigger();
+    ASSERT_FALSE(main().controlPanelShown());
+    QTest::keyClick(&board(), Qt::Key_Left);
+    EXPECT_EQ(state().MoveCount, 4);
+    turnWheel(120);
+    EXPECT_EQ(state().MoveCount, 3);
+    QTest::keyClick(&board(), Qt::Key_End);
+    EXPECT_EQ(state().MoveCount, 5);
+}
+
 TEST_F(StepKeys, TheMoveNumberBoxKeepsItsKeysAndEscGivesTheBoardTheFocus) {
     startActive();
     play(15);
