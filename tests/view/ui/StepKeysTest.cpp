@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -214,19 +213,6 @@ TEST_F(StepKeys, KeysAndWheelRestWithTheButtonsDuringAMatch) {
     main().setMatchButtonsEnabled(true);
     QTest::keyClick(&board(), Qt::Key_End);
     EXPECT_EQ(state().MoveCount, 12);
-}
-
-TEST_F(StepKeys, TheControlMenuShowsTheKeys) {
-    start();
-    const std::pair<const char*, QKeySequence> items[] = {
-        {"msyote", Qt::Key_Home},    {"mitte", Qt::Key_Left},    {"mm10", Qt::Key_PageUp},
-        {"mtugi", Qt::Key_Right},    {"ms10", Qt::Key_PageDown}, {"Msaisyute", Qt::Key_End},
-        {"Mmnew", QKeySequence::New}};
-    for (const auto& [name, key] : items) {
-        auto* item = main().controlMenu().findChild<QAction*>(name);
-        ASSERT_NE(item, nullptr) << name;
-        EXPECT_EQ(item->shortcut(), key) << name;
-    }
 }
 
 TEST_F(StepKeys, TabRunsFromTheBoardThroughThePanelToTheCommentary) {
