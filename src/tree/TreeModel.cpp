@@ -317,6 +317,34 @@ NodeHit TreeModel::PointToNode(int x, int y) const {
     return h;
 }
 
+NodeRef TreeModel::stepFrom(int b, int k, TreeStep step) const {
+    if (b < 1 || b > BranchCount || k < 1 || k > BranchNodeCount[b]) return {};
+    switch (step) {
+        case TreeStep::Previous: {
+            if (k > 1) return {b, k - 1};
+            if (b == 1) return {};
+            // The first node of a branch follows the fork node of its parent's line.
+            const int parent = ParentBranch(b);
+            const int fork = BranchStart[b] - BranchStart[parent];
+            if (fork < 1 || fork > BranchNodeCount[parent]) return {};
+            return {parent, fork};
+        }
+        case TreeStep::Next:
+            if (k < BranchNodeCount[b]) return {b, k + 1};
+            return {};
+        case TreeStep::Up:
+        case TreeStep::Down: {
+            const int depth = BranchStart[b] + k - 1;
+            const int last = rowCount();
+            const int dir = step == TreeStep::Up ? -1 : 1;
+            for (int row = BranchRow[b] + dir; row >= 1 && row <= last; row += dir)
+                if (const int c = BranchAt(row, depth)) return {c, depth - BranchStart[c] + 1};
+            return {};
+        }
+    }
+    return {};
+}
+
 Connector TreeModel::TateLine(int dl) const {
     const int a = BranchAbove(dl);
     return {kNodePitch * (BranchStart[dl] + 1), kNodePitch * (a ? BranchRow[a] : 0) + kNodeSize / 2,

@@ -19,6 +19,16 @@ struct NodeHit {
     bool hit = false;
 };
 
+// A node of the table: node k of branch b; b = 0 for none.
+struct NodeRef {
+    int branch = 0;
+    int node = 0;
+    bool operator==(const NodeRef&) const = default;
+};
+
+// The ways the arrow keys move the selection in the tree picture.
+enum class TreeStep { Previous, Next, Up, Down };
+
 struct Connector {
     int x = 0, y1 = 0, y2 = 0;
 };
@@ -72,6 +82,10 @@ class TreeModel {
     int nodeY(int b) const { return kNodePitch * BranchRow[b]; }
     int BranchAt(int row, int depth) const;
     NodeHit PointToNode(int x, int y) const;
+    // The node one step from node k of branch b: the previous or next node of the line through
+    // it (back across forks to the root), or the nearest node in the same column in a row above
+    // or below. {} when there is none or (b, k) names no node.
+    NodeRef stepFrom(int b, int k, TreeStep step) const;
     Connector TateLine(int dl) const;
     int treeWidth() const;  // twips
     int rowCount() const;   // largest row used

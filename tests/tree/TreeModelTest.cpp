@@ -124,6 +124,43 @@ TEST(TreeRelations, PathsOfBranches) {
     EXPECT_EQ(m.ParentBranch(3), 1);
 }
 
+TEST(TreeRelations, ArrowStepsFollowTheLineAndTheColumn) {
+    // Row 1: aa bb cc dd ee; row 2 holds two branches: gg beside cc and ff beside ee.
+    const TreeModel m = parsed("(;B[aa];W[bb](;B[cc];W[dd](;B[ee])(;B[ff]))(;B[gg]))");
+    ASSERT_EQ(rows(m), (std::vector<int>{1, 2, 2}));
+    using S = TreeStep;
+    EXPECT_EQ(m.stepFrom(1, 3, S::Previous), (NodeRef{1, 2}));
+    EXPECT_EQ(m.stepFrom(1, 3, S::Next), (NodeRef{1, 4}));
+    EXPECT_EQ(m.stepFrom(1, 1, S::Previous), NodeRef{}) << "the root has nothing before it";
+    EXPECT_EQ(m.stepFrom(1, 5, S::Next), NodeRef{}) << "the line ends at its leaf";
+    // A branch's first node steps back to the fork on its parent's line.
+    EXPECT_EQ(m.stepFrom(3, 1, S::Previous), (NodeRef{1, 2}));
+    EXPECT_EQ(m.stepFrom(2, 1, S::Previous), (NodeRef{1, 4}));
+    // Up and down: the nearest row with a node in the same column, whichever branch holds it.
+    EXPECT_EQ(m.stepFrom(1, 3, S::Down), (NodeRef{3, 1}));
+    EXPECT_EQ(m.stepFrom(3, 1, S::Up), (NodeRef{1, 3}));
+    EXPECT_EQ(m.stepFrom(1, 5, S::Down), (NodeRef{2, 1}));
+    EXPECT_EQ(m.stepFrom(2, 1, S::Up), (NodeRef{1, 5}));
+    EXPECT_EQ(m.stepFrom(2, 1, S::Down), NodeRef{});
+    EXPECT_EQ(m.stepFrom(1, 1, S::Up), NodeRef{});
+    EXPECT_EQ(m.stepFrom(1, 2, S::Down), NodeRef{}) << "no other branch at the second move";
+    EXPECT_EQ(m.stepFrom(1, 4, S::Down), NodeRef{}) << "the gap between gg and ff";
+    // Nothing selected, or a node that is not there, goes nowhere.
+    for (S s : {S::Previous, S::Next, S::Up, S::Down}) {
+        EXPECT_EQ(m.stepFrom(0, 0, s), NodeRef{});
+        EXPECT_EQ(m.stepFrom(2, 2, s), NodeRef{});
+        EXPECT_EQ(m.stepFrom(4, 1, s), NodeRef{});
+    }
+}
+
+TEST(TreeRelations, ArrowStepsBetweenVariationsOfTheFirstMove) {
+    const TreeModel m = parsed("((;B[aa];W[bb])(;B[cc]))");
+    EXPECT_EQ(m.stepFrom(2, 1, TreeStep::Previous), NodeRef{}) << "no node before either line";
+    EXPECT_EQ(m.stepFrom(2, 1, TreeStep::Up), (NodeRef{1, 1}));
+    EXPECT_EQ(m.stepFrom(1, 1, TreeStep::Down), (NodeRef{2, 1}));
+    EXPECT_EQ(m.stepFrom(1, 2, TreeStep::Down), NodeRef{});
+}
+
 TEST(TreeRelations, LineCommentsFollowTheMoveBeforeThem) {
     const TreeModel m = parsed("(;GM[1]C[game];B[aa]C[one];C[talk];W[bb](;B[cc]C[v])(;B[dd]))");
     const std::vector<std::string> c = m.lineComments(2);

@@ -105,6 +105,10 @@ fomBrowser::fomBrowser(RecordSink takeRecord, BrowserSetup setup, QWidget* paren
                                            &fomBrowser::TakeRecordFromSource);
     tbToolBar->addAction(QStringLiteral("クリップボードの棋譜を取込"), this,
                          &fomBrowser::TakeRecordFromClipboard);
+    // The bar's buttons are reached with Tab, as every other control is.
+    for (QAction* action : tbToolBar->actions())
+        if (!action->isSeparator())
+            tbToolBar->widgetForAction(action)->setFocusPolicy(Qt::TabFocus);
 
     cboAddress_->setEditable(true);
     cboAddress_->setInsertPolicy(QComboBox::NoInsert);

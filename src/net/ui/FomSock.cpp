@@ -110,6 +110,9 @@ void FomSock::buildControls() {
     List2 = new QListWidget(Frame1);
     Text2 = new QLineEdit(Frame1);
     Command4 = new QPushButton("送信", Frame1);
+    Txtip->setAccessibleName(QStringLiteral("TCPIP又はコンピューター名"));
+    List2->setAccessibleName(QStringLiteral("送受信の記録"));
+    Text2->setAccessibleName(QStringLiteral("メッセージ"));
 
     Frame2 = new QGroupBox(this);
     Picture1 = new QLabel(Frame2);

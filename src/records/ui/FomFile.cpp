@@ -95,6 +95,13 @@ FomFile::FomFile(GameState& state, BoardHost& board, SettingsStore& settings, In
         button->setAccessibleName(button->text());
         button->setFixedSize(1000 / kTwipsPerPixel, 350 / kTwipsPerPixel);
     }
+    // The standard keys for reading and writing; the tooltips name them.
+    CmdRead->setShortcut(QKeySequence::Open);
+    CmdWrite->setShortcut(QKeySequence::Save);
+    for (QPushButton* button : {CmdRead, CmdWrite})
+        button->setToolTip(button->text() + QStringLiteral(" (") +
+                           button->shortcut().toString(QKeySequence::NativeText) +
+                           QLatin1Char(')'));
 
     auto* lists = new QGridLayout;
     lists->setHorizontalSpacing(50 / kTwipsPerPixel);

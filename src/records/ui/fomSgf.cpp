@@ -154,6 +154,10 @@ fomSgf::fomSgf(GameState& state, Engine& engine, BoardHost& board, QWidget* main
     Text1 = new QPlainTextEdit(this);
     Text1->setReadOnly(true);
     Text1->setFixedHeight(px(1200));
+    HScroll1->setAccessibleName(QStringLiteral("再現ﾀｲﾏｰ"));
+    HScroll1->setFocusPolicy(Qt::StrongFocus);  // the arrow keys move it
+    Text2->setAccessibleName(QStringLiteral("再現ﾀｲﾏｰの秒数"));
+    Text1->setAccessibleName(QStringLiteral("解説"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_);

@@ -82,6 +82,7 @@ FomSet::FomSet(Program& program)
     HScroll1 = new QScrollBar(Qt::Horizontal, speed);
     HScroll1->setObjectName(QStringLiteral("HScroll1"));
     HScroll1->setAccessibleName(QStringLiteral("再現スピード"));
+    HScroll1->setFocusPolicy(Qt::StrongFocus);  // the arrow keys move it
     HScroll1->setRange(100, 20000);
     HScroll1->setSingleStep(100);
     HScroll1->setPageStep(1000);

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -99,7 +100,9 @@ TreeLink& FomNode::link() { return *link_; }
 
 void FomNode::buildControls() {
     picNode = new PicNode(session_, this);
-    picNode->setFocusPolicy(Qt::ClickFocus);
+    picNode->setFocusPolicy(Qt::StrongFocus);
+    picNode->setAccessibleName(QStringLiteral("ツリー"));
+    picNode->installEventFilter(this);
     HScroll1 = new QScrollBar(Qt::Horizontal, this);
     VScroll1 = new QScrollBar(Qt::Vertical, this);
     LstSgfSample = new QListWidget(this);
@@ -111,6 +114,12 @@ void FomNode::buildControls() {
     TxtComment = new QPlainTextEdit(this);
     TxtComment->setObjectName("TxtComment");
     TxtComment->installEventFilter(this);
+    HScroll1->setAccessibleName(QStringLiteral("ツリーの横スクロール"));
+    VScroll1->setAccessibleName(QStringLiteral("ツリーの縦スクロール"));
+    for (QScrollBar* bar : {HScroll1, VScroll1}) bar->setFocusPolicy(Qt::StrongFocus);
+    LstSgfSample->setAccessibleName(QStringLiteral("見本"));
+    txtsgf->setAccessibleName(QStringLiteral("書出の結果"));
+    TxtComment->setAccessibleName(QStringLiteral("コメント"));
 
     FrmCont = new QFrame(this);
     FrmCont->setObjectName("FrmCont");
@@ -127,6 +136,8 @@ void FomNode::buildControls() {
     }
     Text1 = new QLineEdit(FrmCont);
     Text2 = new QLineEdit(FrmCont);
+    Text1->setAccessibleName(QStringLiteral("分岐番号"));
+    Text2->setAccessibleName(QStringLiteral("ノード番号"));
     for (QLineEdit* box : {Text1, Text2}) {
         box->setMaximumWidth(36);
         recording->addWidget(box);
@@ -265,6 +276,17 @@ void FomNode::PicNode_MouseDown(int x, int y) {
         showSelection();
     }
     engine_.Redraw(1, c.step);
+}
+
+void FomNode::stepSelection(TreeStep step) {
+    const TreeModel& m = session_.model();
+    // With nothing selected, any arrow starts at the root.
+    const NodeRef to = session_.SelX == 0
+                           ? NodeRef{1, 1}
+                           : m.stepFrom(session_.SelBranch, session_.SelNodeNo, step);
+    if (to.branch < 1 || to.branch > m.BranchCount || to.node < 1) return;
+    PicNode_MouseDown(m.nodeX(to.branch, to.node), m.nodeY(to.branch));
+    scrollTo(session_.SelX, session_.SelY);
 }
 
 void FomNode::LstSgfSample_Click(int row) {
@@ -481,6 +503,18 @@ void FomNode::closeEvent(QCloseEvent* event) {
 
 bool FomNode::eventFilter(QObject* watched, QEvent* event) {
     if (watched == TxtComment && event->type() == QEvent::FocusOut) TxtComment_Validate();
+    if (watched == picNode && event->type() == QEvent::KeyPress) {
+        static const std::pair<int, TreeStep> keys[] = {{Qt::Key_Left, TreeStep::Previous},
+                                                        {Qt::Key_Right, TreeStep::Next},
+                                                        {Qt::Key_Up, TreeStep::Up},
+                                                        {Qt::Key_Down, TreeStep::Down}};
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        for (const auto& [k, step] : keys) {
+            if (k != key) continue;
+            stepSelection(step);
+            return true;
+        }
+    }
     return QWidget::eventFilter(watched, event);
 }
 

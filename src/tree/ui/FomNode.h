@@ -58,6 +58,8 @@ class FomNode : public QWidget {
     // box for the node selected so far.
     void cPoint(int t1, int t2);
     void PicNode_MouseDown(int xTwips, int yTwips);
+    // An arrow key on the tree picture: clicks the node one step from the selected one.
+    void stepSelection(TreeStep step);
     void LstSgfSample_Click(int row);
     void TxtComment_Validate();
 

@@ -30,6 +30,10 @@ TreeFileFrame::TreeFileFrame(QWidget* parent)
     fileModel_->setFilter(QDir::Files);
     Dir1->setModel(dirModel_);
     File1->setModel(fileModel_);
+    Drive1->setAccessibleName(QStringLiteral("ドライブ"));
+    Dir1->setAccessibleName(QStringLiteral("フォルダー"));
+    File1->setAccessibleName(QStringLiteral("ファイル"));
+    Text3->setAccessibleName(QStringLiteral("ファイル名"));
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
         if (volume.isValid() && volume.isReady()) Drive1->addItem(volume.rootPath());
 

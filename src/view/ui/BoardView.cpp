@@ -3,8 +3,11 @@
 #include <QMouseEvent>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+
+#include "view/BoardGeometry.h"
 
 namespace kelmaz {
 
@@ -49,6 +52,7 @@ BoardView::BoardView(const GameState& state, const BoardOptions& options, QWidge
     : QWidget(parent), state_(state), options_(options) {
     setAccessibleName(QStringLiteral("碁盤"));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 int BoardView::pitch() const { return GridPitch(width() * kTwipsPerPixel, state_.BoardSize); }
@@ -392,6 +396,17 @@ void BoardView::mousePressEvent(QMouseEvent* event) {
     } else {
         emit otherClicked(event->globalPosition().toPoint());
     }
+}
+
+void BoardView::wheelEvent(QWheelEvent* event) {
+    // One notch is 120 eighths of a degree; a fine-grained wheel or a touchpad sends parts of
+    // it, which add up until they make a whole notch.
+    constexpr int kNotch = QWheelEvent::DefaultDeltasPerStep;
+    wheelRest_ += event->angleDelta().y();
+    const int notches = wheelRest_ / kNotch;
+    wheelRest_ -= notches * kNotch;
+    event->accept();
+    if (notches != 0) emit wheelTurned(-notches);
 }
 
 }  // namespace kelmaz

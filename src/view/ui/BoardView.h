@@ -1,7 +1,8 @@
 #pragma once
 // The board as painted on the main window's client area: everything is drawn from the game
 // state in twips, through a painter scaled to pixels, so the picture always equals the state.
-// Clicks are reported in twips; the window decides what they mean.
+// Clicks are reported in twips and wheel turns in notches; the window decides what they mean.
+// The board takes the keyboard focus when clicked or reached with Tab.
 //
 // On a pixel device the board is not drawn anew on every paint: the empty board and each kind
 // of stone are rendered once per size and look, the stones are copied onto a copy of the empty
@@ -44,10 +45,13 @@ class BoardView : public QWidget {
     // A left click, in twips from the client corner.
     void leftClicked(int xTwips, int yTwips);
     void otherClicked(const QPoint& globalPos);
+    // Whole notches of the wheel: negative turned away from the user, positive towards.
+    void wheelTurned(int notches);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
   private:
     // A move number's font and the size of its text, in twips.
@@ -99,6 +103,7 @@ class BoardView : public QWidget {
     const GameState& state_;
     const BoardOptions& options_;
     bool markerLit_ = false;
+    int wheelRest_ = 0;  // eighths of a degree short of a whole notch (fine-grained wheels)
 
     PictureKey key_;
     QImage background_;  // the window's colour and the empty board

@@ -5,6 +5,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -45,10 +46,12 @@ FomMain::FomMain(Program& program) : program_(program) {
     setCentralWidget(board_);
     connect(board_, &BoardView::leftClicked, this, &FomMain::onBoardClicked);
     connect(board_, &BoardView::otherClicked, this, [this](const QPoint& at) { Mcont->popup(at); });
+    connect(board_, &BoardView::wheelTurned, this, &FomMain::onWheelTurned);
 
     buildPanel();
     buildVersionPanel();
     buildMenus();
+    buildTabOrder();
 
     Timer1.setSingleShot(true);
     connect(&Timer1, &QTimer::timeout, this, &FomMain::Timer1_Timer);
@@ -114,6 +117,46 @@ void FomMain::buildPanel() {
     Command1 = button("Command1", ButtonPicture::Clear, QStringLiteral("画面消去"),
                       &FomMain::Command1_Click);
     connect(Text1, &QLineEdit::returnPressed, this, &FomMain::Command6_Click);
+    // The text boxes keep the stepping keys for their own editing, and give the focus back to
+    // the board on Esc.
+    Text1->installEventFilter(this);
+    TxtKaisetu->installEventFilter(this);
+}
+
+// Tab runs from the board through the panel from left to right, then to the commentary.
+void FomMain::buildTabOrder() {
+    QWidget* order[] = {board_,   Text1,    Command6, Command7, Command2, Command5,
+                        Command8, Command9, Command4, Command3, Command1, TxtKaisetu};
+    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+// The key runs the command as its button does where the command has one, so that it rests
+// while the button does (during a network match), else as the menu item does. The menu shows
+// the key beside the item; the item answers it itself only while the menu has the focus.
+void FomMain::addStepKey(QAction* item, const QKeySequence& key, QAbstractButton* button) {
+    item->setShortcut(key);
+    item->setShortcutContext(Qt::WidgetShortcut);
+    auto* shortcut = new QShortcut(key, this);
+    connect(shortcut, &QShortcut::activated, this, [item, button] {
+        if (button) {
+            button->click();
+        } else {
+            item->trigger();
+        }
+    });
+    stepKeys_.append(key);
+}
+
+bool FomMain::isStepKey(const QKeyEvent& event) const {
+    const QKeySequence key(QKeyCombination(event.modifiers() & ~Qt::KeypadModifier,
+                                           static_cast<Qt::Key>(event.key())));
+    return stepKeys_.contains(key);
+}
+
+// The wheel steps one move per notch, as the one-back and one-forward buttons do.
+void FomMain::onWheelTurned(int notches) {
+    QToolButton* button = notches < 0 ? Command2 : Command5;
+    for (int i = std::abs(notches); i > 0; --i) button->click();
 }
 
 void FomMain::buildVersionPanel() {
@@ -159,14 +202,22 @@ void FomMain::buildMenus() {
     Mcont->setObjectName(QStringLiteral("Mcont"));
     addCommand(Mcont, "mcls", QStringLiteral("画面消去"), &FomMain::mcls_Click);
     Mcont->addSeparator();
-    addCommand(Mcont, "msyote", QStringLiteral("初手"), &FomMain::Command7_Click);
-    addCommand(Mcont, "mitte", QStringLiteral("一手戻し"), &FomMain::Command2_Click);
-    addCommand(Mcont, "mm10", QStringLiteral("10手戻し"), &FomMain::mm10_Click);
-    addCommand(Mcont, "mtugi", QStringLiteral("次の手"), &FomMain::Command5_Click);
-    addCommand(Mcont, "ms10", QStringLiteral("10手進め"), &FomMain::ms10_Click);
-    addCommand(Mcont, "Msaisyute", QStringLiteral("最終手"), &FomMain::Command8_Click);
+    addStepKey(addCommand(Mcont, "msyote", QStringLiteral("初手"), &FomMain::Command7_Click),
+               Qt::Key_Home, Command7);
+    addStepKey(addCommand(Mcont, "mitte", QStringLiteral("一手戻し"), &FomMain::Command2_Click),
+               Qt::Key_Left, Command2);
+    addStepKey(addCommand(Mcont, "mm10", QStringLiteral("10手戻し"), &FomMain::mm10_Click),
+               Qt::Key_PageUp, nullptr);
+    addStepKey(addCommand(Mcont, "mtugi", QStringLiteral("次の手"), &FomMain::Command5_Click),
+               Qt::Key_Right, Command5);
+    addStepKey(addCommand(Mcont, "ms10", QStringLiteral("10手進め"), &FomMain::ms10_Click),
+               Qt::Key_PageDown, nullptr);
+    addStepKey(addCommand(Mcont, "Msaisyute", QStringLiteral("最終手"), &FomMain::Command8_Click),
+               Qt::Key_End, Command8);
     Mcont->addSeparator();
-    addCommand(Mcont, "Mmnew", QStringLiteral("新しいウィンドウの作成"), &FomMain::Mmnew_Click);
+    QAction* newWindow =
+        addCommand(Mcont, "Mmnew", QStringLiteral("新しいウィンドウの作成"), &FomMain::Mmnew_Click);
+    newWindow->setShortcut(QKeySequence::New);
     Mcont->addSeparator();
     addCommand(Mcont, "msaigen", QStringLiteral("自動再現"), &FomMain::Saigen_Click);
     addCommand(Mcont, "msstop", QStringLiteral("再現ストップ"), nullptr);
@@ -209,6 +260,7 @@ void FomMain::Form_Load(const QString& commandLine) {
 
     const QString trimmed = commandLine.trimmed();
     if (!trimmed.isEmpty()) List2 = trimmed.split(QLatin1Char(','));
+    board_->setFocus();
 }
 
 void FomMain::ResizeRedraw() {
@@ -328,6 +380,20 @@ void FomMain::dropEvent(QDropEvent* event) {
     if (urls.isEmpty() || !urls.front().isLocalFile()) return;
     event->acceptProposedAction();
     readRecordFileIntoBoard(program_, urls.front().toLocalFile());
+}
+
+bool FomMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != Text1 && watched != TxtKaisetu) return QMainWindow::eventFilter(watched, event);
+    if (event->type() == QEvent::ShortcutOverride && isStepKey(*static_cast<QKeyEvent*>(event))) {
+        event->accept();  // the box edits with the key; the board does not step
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        board_->setFocus(Qt::ShortcutFocusReason);  // what was typed stays in the box
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void FomMain::resizeEvent(QResizeEvent* event) {

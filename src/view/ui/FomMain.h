@@ -3,14 +3,18 @@
 // commentary box), the menus, the context menu and the version panel. It shows the state,
 // forwards clicks and commands to the engine and lays itself out so that its height follows
 // its width.
+#include <QKeySequence>
+#include <QList>
 #include <QMainWindow>
 #include <QStringList>
 #include <QTimer>
 
 #include "engine/EngineHost.h"
 
+class QAbstractButton;
 class QAction;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -71,12 +75,17 @@ class FomMain : public QMainWindow, public BoardHost {
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
     void buildPanel();
     void buildMenus();
     void buildVersionPanel();
+    void buildTabOrder();
+    void addStepKey(QAction* item, const QKeySequence& key, QAbstractButton* button);
+    bool isStepKey(const QKeyEvent& event) const;
+    void onWheelTurned(int notches);
     QAction* addCommand(QMenu* menu, const char* name, const QString& caption,
                         void (FomMain::*slot)());
     void onBoardClicked(int xTwips, int yTwips);
@@ -126,6 +135,7 @@ class FomMain : public QMainWindow, public BoardHost {
     QTimer TimerSlow;  // automatic replay, one tick at a time
     QTimer Timer3;     // re-enables the new-window button
     QStringList List2;
+    QList<QKeySequence> stepKeys_;
 
     bool layoutReady_ = false;
     bool inLayout_ = false;

@@ -15,6 +15,7 @@
 
 #include "browser/ui/LoopbackHttpServer.h"
 #include "browser/ui/fomBrowser.h"
+#include "support/AccessibleNames.h"
 #include "support/TestSupport.h"
 
 namespace kelmaz {
@@ -110,6 +111,17 @@ TEST(fomBrowser, OpensOnTheStartingPageBelowTheAddressFile) {
     }
     EXPECT_EQ(shown, expected);
     EXPECT_EQ(browser.window.cboAddress()->currentText(), start);
+}
+
+TEST(fomBrowser, EveryControlHasANameAndTabReachesIt) {
+    test::TempDir dir;
+    test::writeBytes(dir.file("applet.htm"), appletPage());
+    Browser browser(fileUrl(dir.file("applet.htm")), {dir.path()});
+    ASSERT_TRUE(browser.waitForPage());
+    const QStringList unnamed = test::unnamedControls(browser.window);
+    EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(QLatin1Char('\n')).toStdString();
+    const QStringList skipped = test::controlsTabSkips(browser.window);
+    EXPECT_TRUE(skipped.isEmpty()) << skipped.join(QLatin1Char('\n')).toStdString();
 }
 
 TEST(fomBrowser, TakesTheRecordOfTheAppletPageShown) {

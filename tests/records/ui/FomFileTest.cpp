@@ -2,6 +2,7 @@
 // it, the messages of its failures, writing with the name rules and the overwrite question.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileSystemModel>
@@ -96,6 +97,26 @@ TEST_F(FileWindowTest, ReadingReplaysTheRecordAndStoresWhereItCameFrom) {
     read(handmade("tki-comments-and-commas.txt"));
     EXPECT_EQ(state.MoveCount, 5);
     EXPECT_EQ(host.commentary, "表示のテスト");
+}
+
+TEST_F(FileWindowTest, CtrlOReadsAndCtrlSWritesTheNamedFile) {
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.Txtfile->setFocus();
+    window.Txtfile->setText(QString::fromStdString(handmade("sgf-cp932-trail-bytes.sgf").string()));
+    QTest::keyClick(window.Txtfile, Qt::Key_O, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return state.MoveCount == 4; }, 5000));
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();
+
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.Txtfile->setText(QString::fromStdString(dir.file("keys").string()));
+    QTest::keyClick(window.Txtfile, Qt::Key_S, Qt::ControlModifier);
+    const std::filesystem::path written = dir.file("keys.sgf");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(written); }, 5000));
+    EXPECT_NE(test::readBytes(written).find("B[pd]"), std::string::npos);
+    EXPECT_EQ(window.CmdRead->toolTip(), QStringLiteral("読込 (Ctrl+O)"));
 }
 
 TEST_F(FileWindowTest, FailuresShowTheirMessages) {

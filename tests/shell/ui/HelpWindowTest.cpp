@@ -62,6 +62,12 @@ TEST(HelpPages, AreJapaneseAndNameTheMenusTheyDescribe) {
     for (const char* caption : {"新しいウィンドウの作成", "盤面を画像で保存", "ツリーﾋﾞｭｱｰ(SGF)",
                                 "画面回転１８０°", "バージョン情報", "目次"})
         EXPECT_TRUE(menus.contains(QString::fromUtf8(caption))) << caption;
+    // The keys of the main window, each with the command it runs.
+    for (const char* row :
+         {"<td>←</td><td>一手戻し", "<td>→</td><td>次の手", "<td>Page Up</td><td>10手戻し",
+          "<td>Page Down</td><td>10手進め", "<td>Home</td><td>初手", "<td>End</td><td>最終手",
+          "マウスのホイール", "<td>Esc</td>", "<td>Ctrl+N</td>", "Ctrl+O", "Ctrl+S"})
+        EXPECT_TRUE(menus.contains(QString::fromUtf8(row))) << row;
     const QString network = readResource(QStringLiteral(":/help/network.html"));
     EXPECT_TRUE(network.contains(QStringLiteral("1002")));
 }

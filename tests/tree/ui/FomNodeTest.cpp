@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTest>
 
 #include "engine/Engine.h"
 #include "support/FakeBoardHost.h"
@@ -87,6 +88,62 @@ TEST_F(TreeWindowTest, AClickBesideTheNodesSelectsNothingAndKeepsTheBoard) {
     EXPECT_EQ(state.MoveCount, before);
     EXPECT_EQ(tree.Text1->text(), QStringLiteral("0"));
     EXPECT_EQ(tree.session().SelBranch, 1);
+}
+
+TEST_F(TreeWindowTest, ArrowKeysOnTheTreeActAsClicksOnTheNextNode) {
+    readFile({"(;GM[1]PB[黒]C[game];B[pd]C[first];W[dp]", "(;B[pp]C[main])(;B[dd]C[side];W[cc]))"});
+    QWidget* picture = tree.picNode;
+    const auto press = [&](Qt::Key key) { QTest::keyClick(picture, key); };
+    const auto selected = [&] {
+        return std::pair(tree.Text1->text().toInt(), tree.Text2->text().toInt());
+    };
+    press(Qt::Key_Left);  // the first node has nothing before it
+    EXPECT_EQ(selected(), std::pair(1, 1));
+    press(Qt::Key_Right);
+    press(Qt::Key_Right);
+    EXPECT_EQ(selected(), std::pair(1, 3));
+    EXPECT_EQ(state.MoveCount, 3);
+    EXPECT_EQ(stoneAt(16, 16), 1);
+    EXPECT_EQ(tree.TxtComment->toPlainText(), QStringLiteral("main"));
+
+    press(Qt::Key_Down);  // the variation at the same move, as a click on it shows it
+    EXPECT_EQ(selected(), std::pair(2, 1));
+    EXPECT_EQ(state.MoveCount, 3);
+    EXPECT_EQ(stoneAt(4, 4), 1);
+    EXPECT_EQ(stoneAt(16, 16), 0);
+    EXPECT_EQ(tree.TxtComment->toPlainText(), QStringLiteral("side"));
+    press(Qt::Key_Right);
+    press(Qt::Key_Right);  // past the end of the variation: stays
+    EXPECT_EQ(selected(), std::pair(2, 2));
+    EXPECT_EQ(state.MoveCount, 4);
+    EXPECT_EQ(stoneAt(3, 3), 8);
+    press(Qt::Key_Up);  // the main line has no fourth move
+    press(Qt::Key_Down);
+    EXPECT_EQ(selected(), std::pair(2, 2));
+
+    press(Qt::Key_Left);
+    press(Qt::Key_Left);  // back across the fork onto the main line
+    EXPECT_EQ(selected(), std::pair(1, 2));
+    EXPECT_EQ(state.MoveCount, 2);
+    EXPECT_EQ(stoneAt(4, 4), 0);
+    EXPECT_EQ(stoneAt(4, 16), 8);
+    press(Qt::Key_Right);  // on along the main line
+    EXPECT_EQ(selected(), std::pair(1, 3));
+}
+
+TEST_F(TreeWindowTest, ArrowKeysBringTheSelectedNodeIntoSight) {
+    std::string text = "(;B[aa]";
+    for (int i = 0; i < 60; ++i) text += "(;W[bb];B[cc])";
+    text += ")";
+    tree.resize(400, 500);
+    tree.show();
+    tree.putSGFdata(text);
+    tree.cPoint(2, 1);
+    for (int i = 0; i < 58; ++i) QTest::keyClick(tree.picNode, Qt::Key_Down);
+    EXPECT_EQ(tree.session().SelBranch, 60);
+    const int y = tree.session().model().nodeY(60);
+    EXPECT_LE(tree.picNode->offsetY(), y);
+    EXPECT_GE(tree.picNode->offsetY() + tree.picNode->height() * 15, y);
 }
 
 TEST_F(TreeWindowTest, RecordingABranchOnTheBoard) {
