@@ -117,25 +117,35 @@ std::string Checkg(std::string_view raw) {
     if (s[0] == '[') return "構文エラー 最初に[が有ります";
     bool inValue = false;
     std::size_t openPos = 0;
+    // Whether a "[" met outside a value here would open a value of a property: it must follow
+    // the property's letters or another value of the list, blanks between them aside.
+    bool canOpen = isLetter(s[0]);
     std::string skeleton(1, s[0]);
     for (std::size_t i = 1; i < s.size(); ++i) {
         const char c = s[i];
-        if (inValue && c == '\\') {
-            ++i;
+        if (inValue) {
+            // Inside a value only an unescaped "]" means anything; "[" is an ordinary character.
+            if (c == '\\') {
+                ++i;
+            } else if (c == ']') {
+                inValue = false;
+                canOpen = true;
+            }
             continue;
         }
         if (c == '[') {
-            if (inValue)
+            if (!canOpen)
                 return std::string(s.substr(openPos, i - openPos + 1)) + "\r\n[が連続しています。";
             inValue = true;
             openPos = i;
         } else if (c == ']') {
-            if (!inValue)
-                return std::string(s.substr(openPos, i - openPos + 1)) +
-                       "\r\n   　] 　が連続しています。";
-            inValue = false;
-        } else if (!inValue && (c == '(' || c == ')' || c == ';')) {
-            skeleton.push_back(c);
+            return std::string(s.substr(openPos, i - openPos + 1)) +
+                   "\r\n   　] 　が連続しています。";
+        } else if (isLetter(c)) {
+            canOpen = true;
+        } else if (!sgfscan::isBlank(c)) {
+            canOpen = false;
+            if (c == '(' || c == ')' || c == ';') skeleton.push_back(c);
         }
     }
     long depth = 0;

@@ -49,7 +49,7 @@ TEST(SgfWriter, FieldHoldingItsOwnNameIsOmittedAndValuesAreEscaped) {
     addMove(s, 4, 16, kWhite, "   ");
     const Lines lines = sgfRecordLines(s);
     for (const std::string& line : lines) EXPECT_NE(line.substr(0, 3), "PC[");
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "EV[Cup [A\\] \\\\ final]"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "EV[Cup \\[A\\] \\\\ final]"), lines.end());
     const Lines tail(lines.end() - 4, lines.end());
     EXPECT_EQ(tail, (Lines{";B[pd]", "C[a\\]b\\\\c]", ";W[dp]", ")"}));
 }

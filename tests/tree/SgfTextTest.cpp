@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "records/SgfWriter.h"
 #include "tree/SgfText.h"
 
 namespace kelmaz {
@@ -27,7 +28,10 @@ TEST(Stripdata, IgnoresStructureInsideValues) {
 
 TEST(Checkg, ReportsTheFirstFault) {
     EXPECT_EQ(Checkg("[x]"), "構文エラー 最初に[が有ります");
-    EXPECT_EQ(Checkg("(;C[a[b]])"), "[a[\r\n[が連続しています。");
+    EXPECT_EQ(Checkg("(;C[a[b]])"), "[a[b]]\r\n   　] 　が連続しています。");
+    // A "[" outside a value that follows neither a property name nor another value.
+    EXPECT_EQ(Checkg("(;B[aa];[bb])"), "[aa];[\r\n[が連続しています。");
+    EXPECT_EQ(Checkg("(;B[aa] ( [bb]))"), "[aa] ( [\r\n[が連続しています。");
     EXPECT_EQ(Checkg("(;B[aa]"), "(　の数が　）の数より多い。");
     EXPECT_EQ(Checkg("(;B[aa]))"), "(　の数が　）の数より少ない。");
     EXPECT_EQ(Checkg("(;B[aa]())"), "ノードが有りません。");
@@ -38,6 +42,27 @@ TEST(Checkg, ReportsTheFirstFault) {
 TEST(Checkg, EscapedBracketsAndParenthesesInValuesAreNoFault) {
     EXPECT_EQ(Checkg("(;C[a \\] b =) (]B[aa])"), "");
     EXPECT_EQ(Checkg("(;C[ends with backslash \\\\]B[aa])"), "");
+}
+
+TEST(Checkg, BareOpeningBracketsInValuesAreNoFault) {
+    // A point named in brackets inside a comment, as people write it and as files carry it.
+    EXPECT_EQ(Checkg("(;C[A案[星\\]とB案[小目\\]];B[pd])"), "");
+    EXPECT_EQ(Checkg("(;C[[[[];B[pd]C[see [dd])"), "");
+    // Lists, blanks before a value and long property names still open values.
+    EXPECT_EQ(Checkg("(;AB[aa] [bb]\n[cc]AddWhite [dd];c[x])"), "");
+    EXPECT_EQ(Checkg("B[aa]"), "");
+}
+
+TEST(Checkg, TheProgramsOwnFileWithBracketsInCommentsRaisesNoAlarm) {
+    GameState s;
+    s.MoveCount = 1;
+    s.MoveCol[1] = 16;
+    s.MoveRow[1] = 4;
+    s.MoveColour[1] = kBlack;
+    s.MoveComment[1] = "A案[星]とB案[小目]、[[ や ]] も";
+    std::string text;
+    for (const std::string& line : sgfRecordLines(s)) text += line + "\r\n";
+    EXPECT_EQ(Checkg(text), "");
 }
 
 TEST(GetMainpath, FollowsTheFirstVariationAndSkipsQuotedMoves) {
