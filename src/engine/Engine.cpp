@@ -497,7 +497,8 @@ void Engine::Itemodosi() {
 
 void Engine::firstMove() {
     if (pausePending_) return;
-    Redraw(1, 1);
+    // The empty board before move 1, where the record's introduction is shown.
+    Redraw(1, 0);
 }
 
 void Engine::tenBack() {
@@ -537,7 +538,8 @@ void Engine::goToMove(const std::string& typedNumber) {
     const std::optional<long long> typed = leadingNumber(typedNumber);
     if (!typed) return;
     const long long n = std::llabs(*typed);
-    if (n > kMaxMoves || !state_.hasMove(static_cast<int>(n))) return;
+    // Move 0 is the empty board before the first move.
+    if (n > kMaxMoves || !state_.hasMove(static_cast<int>(std::max(n, 1LL)))) return;
     Redraw(1, static_cast<int>(n));
 }
 

@@ -62,6 +62,9 @@ std::vector<std::string> sgfRecordLines(const GameState& state, std::string_view
         if (text == GameInfoNames[i]) continue;
         lines.push_back(std::string(GameInfoNames[i]) + "[" + escapeSgfValue(text) + "]");
     }
+    // The introduction before the first move is the root node's comment.
+    if (!isBlankText(state.MoveComment[0]))
+        lines.push_back("C[" + escapeSgfValue(state.MoveComment[0]) + "]");
     const int last = std::clamp(state.MoveCount, 0, kMaxMoves);
     for (int i = 1; i <= last; ++i) {
         lines.push_back(";" +

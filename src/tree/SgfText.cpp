@@ -61,22 +61,37 @@ std::string CutYobunData(std::string_view s) {
     return result;
 }
 
+std::vector<int> shownNodeNumbers(std::string_view s) {
+    std::vector<int> numbers;
+    int node = 0;
+    sgfscan::walk(
+        s,
+        [&](const sgfscan::ValueRef& v) {
+            const bool shown = sgfscan::isStoneProperty(v.name) || (node == 1 && v.name == "C");
+            if (node > 0 && shown && (numbers.empty() || numbers.back() != node))
+                numbers.push_back(node);
+        },
+        [&](std::size_t, char c) { node += c == ';'; });
+    return numbers;
+}
+
 std::string Stripdata(std::string_view s) {
     const std::string t = CutYobunData(s);
-    // Structural characters in order, and for every ";" whether its node places a stone.
+    // Structural characters in order, and for every ";" whether its node is kept.
     std::vector<std::size_t> pos;
     std::vector<char> ch;
     std::vector<bool> stone;
+    const std::vector<int> shown = shownNodeNumbers(t);
+    std::size_t nextShown = 0;
+    int node = 0;
     sgfscan::walk(
-        t,
-        [&](const sgfscan::ValueRef& v) {
-            if (!ch.empty() && ch.back() == ';' && sgfscan::isStoneProperty(v.name))
-                stone.back() = true;
-        },
+        t, [](const sgfscan::ValueRef&) {},
         [&](std::size_t p, char c) {
             pos.push_back(p);
             ch.push_back(c);
-            stone.push_back(false);
+            const bool kept = c == ';' && nextShown < shown.size() && shown[nextShown] == ++node;
+            if (kept) ++nextShown;
+            stone.push_back(kept);
         });
 
     std::string out;

@@ -22,22 +22,6 @@ int parseNumber(const std::string& text) {
     return r.ec == std::errc() ? v : 0;
 }
 
-// Text-order numbers (1-based, every node counted) of the nodes that hold a stone property:
-// the nodes a reduced view of the text shows, in the same order.
-std::vector<int> stoneNodeNumbers(std::string_view text) {
-    std::vector<int> numbers;
-    int node = 0;
-    sgfscan::walk(
-        text,
-        [&](const sgfscan::ValueRef& v) {
-            if (node > 0 && sgfscan::isStoneProperty(v.name) &&
-                (numbers.empty() || numbers.back() != node))
-                numbers.push_back(node);
-        },
-        [&](std::size_t, char c) { node += c == ';'; });
-    return numbers;
-}
-
 }  // namespace
 
 TreeSession::TreeSession(GameState& state) : state_(state) {}
@@ -149,7 +133,7 @@ void TreeSession::writeComment(const std::string& comment) {
 
 bool TreeSession::moveEditToWholeText(int& b, int& k) {
     if (!reducedView_) return true;
-    const std::vector<int> stoneNodes = stoneNodeNumbers(state_.SgfText);
+    const std::vector<int> stoneNodes = shownNodeNumbers(state_.SgfText);
     const int shown = model_.NodeIndex(b, k);
     if (shown < 1 || shown > static_cast<int>(stoneNodes.size())) return false;
     const int node = stoneNodes[static_cast<std::size_t>(shown - 1)];

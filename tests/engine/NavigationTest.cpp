@@ -90,8 +90,15 @@ TEST_F(Navigation, TenForwardNeedsElevenMovesAhead) {
 
 TEST_F(Navigation, FirstLastAndOneForwardAtTheEnds) {
     loadQuiet(20, 7);
+    state.MoveComment[0] = "本局の解説";
     engine.firstMove();
+    EXPECT_EQ(state.MoveCount, 0) << "the first-move command shows the board before move 1";
+    EXPECT_EQ(stonesOnBoard(), 0);
+    EXPECT_EQ(host.moveNumber, "0");
+    EXPECT_EQ(host.commentary, "本局の解説");
+    engine.oneForward();
     EXPECT_EQ(state.MoveCount, 1);
+    EXPECT_EQ(stonesOnBoard(), 1);
     engine.lastMove();
     EXPECT_EQ(state.MoveCount, 20);
     engine.oneForward();
@@ -118,10 +125,15 @@ TEST_F(Navigation, GoToTakesTheAbsoluteValueOfATypedNumber) {
     EXPECT_EQ(state.MoveCount, 3);
     engine.goToMove(" 7手");
     EXPECT_EQ(state.MoveCount, 7);
-    for (const char* typed : {"abc", "", "0", "21", "-", "99999999999999999999999"}) {
+    for (const char* typed : {"abc", "", "21", "-", "99999999999999999999999"}) {
         engine.goToMove(typed);
         EXPECT_EQ(state.MoveCount, 7) << typed;
     }
+    state.MoveComment[0] = "序";
+    engine.goToMove("0");
+    EXPECT_EQ(state.MoveCount, 0);
+    EXPECT_EQ(stonesOnBoard(), 0);
+    EXPECT_EQ(host.commentary, "序");
 }
 
 TEST_F(Navigation, RebuildFromAnEmptySlotDoesNothing) {

@@ -54,6 +54,21 @@ TEST(SgfWriter, FieldHoldingItsOwnNameIsOmittedAndValuesAreEscaped) {
     EXPECT_EQ(tail, (Lines{";B[pd]", "C[a\\]b\\\\c]", ";W[dp]", ")"}));
 }
 
+TEST(SgfWriter, TheIntroductionBeforeTheFirstMoveIsTheRootComment) {
+    GameState s;
+    addMove(s, 16, 4, kBlack, "first");
+    s.MoveComment[0] = "本局は[名局]";
+    const Lines lines = sgfRecordLines(s);
+    const Lines tail(lines.end() - 4, lines.end());
+    EXPECT_EQ(tail, (Lines{"C[本局は\\[名局\\]]", ";B[pd]", "C[first]", ")"}));
+    // Typed into the commentary box at move 0, it is kept too.
+    GameState empty;
+    addMove(empty, 16, 4, kBlack);
+    empty.MoveCount = 0;
+    const Lines written = splitLines(sgfFileBytes(empty, "序盤の解説"));
+    EXPECT_EQ(written[written.size() - 2], "C[序盤の解説]");
+}
+
 TEST(SgfWriter, CommentaryBoxBelongsToTheCurrentMoveAndLaterMovesAreNotWritten) {
     test::TempDir dir;
     GameState s;
@@ -65,7 +80,7 @@ TEST(SgfWriter, CommentaryBoxBelongsToTheCurrentMoveAndLaterMovesAreNotWritten) 
     const std::string text = test::readBytes(dir.file("a.sgf"));
     EXPECT_NE(text.find(";B[pd]\r\nC[typed\r\nover two lines]\r\n)"), std::string::npos);
     EXPECT_EQ(text.find("second"), std::string::npos);
-    EXPECT_EQ(text.find("before"), std::string::npos);
+    EXPECT_NE(text.find("\r\nC[before the first move]\r\n;B[pd]"), std::string::npos);
 }
 
 TEST(SgfWriter, MovesWithoutBoardLettersArePasses) {

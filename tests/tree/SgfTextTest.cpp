@@ -15,7 +15,18 @@ TEST(Stripdata, KeepsOnlyNodesThatPlaceStones) {
     EXPECT_EQ(Stripdata("(;B[aa](;W[bb];C[x])(;W[cc]))"), "(;B[aa](;W[bb])(;W[cc]))");
     EXPECT_EQ(Stripdata("(;B[aa](;C[only talk])(;W[cc]))"), "(;B[aa](;W[cc]))");
     // A move after another property in the node keeps the node.
-    EXPECT_EQ(Stripdata("(;C[first];C[note]B[pd])"), "(;C[note]B[pd])");
+    EXPECT_EQ(Stripdata("(;GM[1];C[note]B[pd])"), "(;C[note]B[pd])");
+}
+
+TEST(Stripdata, KeepsTheFirstNodeForItsIntroduction) {
+    EXPECT_EQ(Stripdata("(;GM[1]C[intro];C[talk];B[aa])"), "(;GM[1]C[intro];B[aa])");
+    EXPECT_EQ(Stripdata("(;GM[1]C[intro](;B[aa])(;C[x]))"), "(;GM[1]C[intro](;B[aa]))");
+    EXPECT_EQ(Stripdata("(;C[only an introduction])"), "(;C[only an introduction])");
+    // A comment of a later node, or a "C[" inside another value, keeps no node.
+    EXPECT_EQ(Stripdata("(;GM[1];C[x];B[aa])"), "(;B[aa])");
+    EXPECT_EQ(Stripdata("(;GN[a C[b]];B[aa])"), "(;B[aa])");
+    EXPECT_EQ(shownNodeNumbers("(;C[intro];C[x];B[aa](;W[bb])(;C[y]))"),
+              (std::vector<int>{1, 3, 4}));
 }
 
 TEST(Stripdata, IgnoresStructureInsideValues) {

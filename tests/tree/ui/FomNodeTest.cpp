@@ -63,7 +63,12 @@ TEST_F(TreeWindowTest, AFileTreeOpensTheWindowAndClicksShowPositionsAndComments)
     EXPECT_TRUE(tree.treeViewOn());
     EXPECT_EQ(tree.windowTitle(), QStringLiteral("トリー　ﾋﾞｭｱｰ"));
     ASSERT_EQ(tree.session().model().BranchCount, 2);
-    EXPECT_EQ(tree.TxtComment->toPlainText(), QStringLiteral("first"));
+    // The root's comment, the introduction, is the node before the first move.
+    EXPECT_EQ(tree.session().model().BranchNodeCount[1], 4);
+    clickNode(1, 1);
+    EXPECT_EQ(state.MoveCount, 0);
+    EXPECT_EQ(tree.TxtComment->toPlainText(), QStringLiteral("game"));
+    EXPECT_EQ(host.commentary, "game");
 
     clickNode(2, 1);  // the variation's first node: the third move of its line
     EXPECT_EQ(state.MoveCount, 3);
@@ -72,7 +77,7 @@ TEST_F(TreeWindowTest, AFileTreeOpensTheWindowAndClicksShowPositionsAndComments)
     EXPECT_EQ(tree.TxtComment->toPlainText(), QStringLiteral("side"));
     EXPECT_EQ(tree.Text1->text(), QStringLiteral("2"));
 
-    clickNode(1, 2);
+    clickNode(1, 3);
     EXPECT_EQ(state.MoveCount, 2);
     EXPECT_EQ(stoneAt(4, 4), 0);
     EXPECT_EQ(stoneAt(4, 16), 8);  // white at dp
