@@ -85,7 +85,7 @@ void Engine::gCls() {
 
 void Engine::showRecordRead() {
     state_.ViewerState = 4;
-    Redraw(1, state_.MoveCount);
+    Redraw(1, options_.openRecordsAtStart ? 0 : state_.MoveCount);
     state_.ViewerState = 0;
     host_.restartMarkerTimer(kMarkerFirstTickMs);
     host_.setReplayRunning(false, 0);
