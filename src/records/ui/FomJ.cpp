@@ -91,8 +91,9 @@ FomJ::FomJ(GameInfo& info, QWidget* parent) : QWidget(parent, Qt::Window), info_
     buttons->addWidget(Command1);
     outer->addLayout(buttons);
 
-    setGeometry(500 / kTwipsPerPixel, 100 / kTwipsPerPixel, 11250 / kTwipsPerPixel,
-                6700 / kTwipsPerPixel);
+    // The place is the outer window's, title bar included, so that it stays on the screen.
+    resize(11250 / kTwipsPerPixel, 6700 / kTwipsPerPixel);
+    move(500 / kTwipsPerPixel, 100 / kTwipsPerPixel);
     refresh();
 }
 

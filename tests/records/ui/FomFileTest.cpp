@@ -189,6 +189,27 @@ TEST_F(FileWindowTest, TheFileListHasTheWidthBesideTheFolders) {
         << "beside the folders";
 }
 
+// The file window and the game-information dialog are placed by their outer frames: at a top
+// of 200 twips the title bar is on the screen, not above it.
+TEST(DialogPlacement, TheFileWindowAndTheInformationDialogKeepTheirTitleBarsOnTheScreen) {
+    GameState state;
+    BoardOptions options;
+    test::FakeBoardHost host;
+    Engine engine{state, options, host};
+    TreeLink tree;
+    SettingsStore settings;
+    FomFile window{state, engine, options, host, tree, settings};
+    FomJ info{state.Info};
+    window.show();
+    info.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&info));
+    EXPECT_EQ(window.frameGeometry().topLeft(),
+              QPoint(1000 / kTwipsPerPixel, 200 / kTwipsPerPixel));
+    EXPECT_EQ(info.frameGeometry().topLeft(), QPoint(500 / kTwipsPerPixel, 100 / kTwipsPerPixel));
+    EXPECT_GE(window.frameGeometry().top(), 0);
+}
+
 TEST_F(FileWindowTest, ShowingAgainRestoresTheStoredFolderAndName) {
     settings.write("Dir", dir.path().string());
     settings.write("File", dir.file("x.sgf").string());
