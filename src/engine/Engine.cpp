@@ -364,6 +364,7 @@ RedrawOutcome Engine::Redraw(int from, int upto) {
         s.MoveCount = 0;
         host_.setMoveNumberText("0");
         showCommentary(0);
+        tree_->showMove(0);
         host_.boardChanged();
         return RedrawOutcome::Completed;
     }
@@ -455,6 +456,7 @@ RedrawOutcome Engine::finishRedraw(int upto) {
     }
     s.MoveCount = upto;
     host_.setMoveNumberText(std::to_string(upto));
+    tree_->showMove(upto);
     s.CurrentColour = s.MoveColour[upto];
     host_.restartMarkerTimer(kMarkerFirstTickMs);
     rebuilding_ = false;
@@ -571,7 +573,6 @@ void Engine::replayTick() {
         if (viewer_->visible()) viewer_->setReplayCaption(kViewerIdleCaption);
         return;
     }
-    tree_->selectMove(1, s.MoveCount + 1);
     ++s.MoveCount;
     inReplayTick_ = true;
     const RedrawOutcome outcome = Redraw(s.MoveCount, s.MoveCount);

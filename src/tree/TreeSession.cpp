@@ -27,6 +27,7 @@ int parseNumber(const std::string& text) {
 TreeSession::TreeSession(GameState& state) : state_(state) {}
 
 void TreeSession::clearView() {
+    lineBranch_ = 1;
     SelX = SelY = SelNodeNo = SelNodeIndex = SelBranch = 0;
     Text1.clear();
     Text2.clear();
@@ -102,10 +103,16 @@ TreeSession::Click TreeSession::click(int x, int y) {
     Click c;
     if (!h.hit || !select(h.branch, h.node)) return c;
     c.hit = true;
+    lineBranch_ = h.branch;
     GetTejun(state_, model_.GetDanPath(h.branch));
     loadLineComments(h.branch);
     c.step = std::min(model_.movesThrough(h.branch, h.node), state_.MoveCount);
     return c;
+}
+
+bool TreeSession::followMove(int move) {
+    const auto [b, k] = model_.lineNodeOfMove(lineBranch_, move);
+    return b != 0 && select(b, k);
 }
 
 void TreeSession::reparse() {
@@ -220,6 +227,7 @@ void TreeSession::afterTableEdit(int selectBranch) {
         state_.SgfText = *rebuilt;
     }
     model_.ExtractComments(state_.SgfText);
+    lineBranch_ = selectBranch ? selectBranch : 1;
     SelX = SelY = SelNodeNo = SelNodeIndex = SelBranch = 0;
     Text1.clear();
     Text2.clear();

@@ -233,16 +233,16 @@ TEST_F(Navigation, ClearingForgetsTheGameButKeepsTeamsAndSource) {
 
 class RecordingTree : public TreeLink {
   public:
-    std::vector<int> selected;
-    void selectMove(int branch, int move) override {
-        if (branch == 1) selected.push_back(move);
-    }
+    std::vector<int> shown;
+    void showMove(int move) override { shown.push_back(move); }
 };
 
 TEST_F(Navigation, ReplayAtTheEndOfTheRecordStartsFromTheEmptyBoard) {
     RecordingTree tree;
     engine.setTree(&tree);
     loadQuiet(3, 3);
+    EXPECT_EQ(tree.shown, (std::vector<int>{3}));
+    tree.shown.clear();
     engine.Saigen();
     EXPECT_TRUE(host.running);
     EXPECT_EQ(state.MoveCount, 0);
@@ -256,7 +256,15 @@ TEST_F(Navigation, ReplayAtTheEndOfTheRecordStartsFromTheEmptyBoard) {
     }
     engine.replayTick();
     EXPECT_FALSE(host.running);
-    EXPECT_EQ(tree.selected, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(tree.shown, (std::vector<int>{1, 2, 3}));
+    // Every other command that moves the board tells the tree where it is.
+    tree.shown.clear();
+    engine.firstMove();
+    engine.oneForward();
+    engine.goToMove("3");
+    engine.tenBack();
+    engine.lastMove();
+    EXPECT_EQ(tree.shown, (std::vector<int>{0, 1, 3, 3, 3}));
 }
 
 TEST_F(Navigation, ReplayGoesOnFromThePositionAndStopsOnRequest) {
