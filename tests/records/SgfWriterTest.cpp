@@ -28,17 +28,28 @@ TEST(SgfWriter, TwoMovesWithoutInformationWriteTheWholeRootThenTheMoves) {
     ASSERT_TRUE(WriteSgfFile(s, "", dir.file("a.sgf").string()));
     const std::string bytes = test::readBytes(dir.file("a.sgf"));
     const Lines lines = splitLines(bytes);
-    ASSERT_EQ(lines.size(), 29u);
-    EXPECT_EQ(lines[0], "(;");
-    EXPECT_EQ(lines[1], "FF[]");
-    EXPECT_EQ(lines[4], "CA[UTF-8]");  // an empty charset is declared, never left to guessing
-    EXPECT_EQ(lines[5], "AP[KelMaz clone]");
-    EXPECT_EQ(lines[25], "CP[]");
-    EXPECT_EQ(lines[26], ";B[pd]");
-    EXPECT_EQ(lines[27], ";W[dp]");
-    EXPECT_EQ(lines[28], ")");
+    // Game, format and board size are always named; other empty fields are left out, and an
+    // empty charset is declared, never left to guessing.
+    EXPECT_EQ(lines, (Lines{"(;", "FF[4]", "GM[1]", "SZ[19]", "CA[UTF-8]", "AP[KelMaz clone]",
+                            ";B[pd]", ";W[dp]", ")"}));
     EXPECT_EQ(bytes.substr(0, 4), "(;\r\n");
     EXPECT_EQ(s.Info[InfoField::AP], "KelMaz clone");
+}
+
+TEST(SgfWriter, EmptyGameFormatAndSizeGetValuesAndFilledOnesAreKept) {
+    GameState s;
+    s.BoardSize = 9;
+    addMove(s, 3, 3, kBlack);
+    Lines lines = sgfRecordLines(s);
+    EXPECT_EQ(Lines(lines.begin() + 1, lines.begin() + 4), (Lines{"FF[4]", "GM[1]", "SZ[9]"}));
+    setInfoField(s.Info, InfoField::FF, "3");
+    setInfoField(s.Info, InfoField::SZ, "19");
+    setInfoField(s.Info, InfoField::PB, "  ");
+    lines = sgfRecordLines(s);
+    EXPECT_EQ(Lines(lines.begin() + 1, lines.begin() + 4), (Lines{"FF[3]", "GM[1]", "SZ[19]"}))
+        << "what the record says stays";
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "PB[  ]"), lines.end());
+    for (const std::string& line : lines) EXPECT_NE(line.substr(0, 3), "PW[");
 }
 
 TEST(SgfWriter, FieldHoldingItsOwnNameIsOmittedAndValuesAreEscaped) {
