@@ -88,7 +88,7 @@ void Engine::gCls() {
 
 void Engine::showRecordRead() {
     state_.ViewerState = 4;
-    Redraw(1, state_.MoveCount);
+    Redraw(1, options_.openRecordsAtStart ? 0 : state_.MoveCount);
     state_.ViewerState = 0;
     host_.restartMarkerTimer(kMarkerFirstTickMs);
     host_.setReplayRunning(false, 0);
@@ -383,6 +383,7 @@ RedrawOutcome Engine::Redraw(int from, int upto) {
         s.MoveCount = 0;
         host_.setMoveNumberText("0");
         showCommentary(0);
+        tree_->showMove(0);
         host_.boardChanged();
         return RedrawOutcome::Completed;
     }
@@ -474,6 +475,7 @@ RedrawOutcome Engine::finishRedraw(int upto) {
     }
     s.MoveCount = upto;
     host_.setMoveNumberText(std::to_string(upto));
+    tree_->showMove(upto);
     s.CurrentColour = s.MoveColour[upto];
     host_.restartMarkerTimer(kMarkerFirstTickMs);
     rebuilding_ = false;
@@ -526,7 +528,8 @@ void Engine::Itemodosi() {
 
 void Engine::firstMove() {
     if (pausePending_) return;
-    Redraw(1, 1);
+    // The empty board before move 1, where the record's introduction is shown.
+    Redraw(1, 0);
 }
 
 void Engine::tenBack() {
@@ -566,7 +569,8 @@ void Engine::goToMove(const std::string& typedNumber) {
     const std::optional<long long> typed = leadingNumber(typedNumber);
     if (!typed) return;
     const long long n = std::llabs(*typed);
-    if (n < 1 || n > lastMoveInRecord()) return;
+    // Move 0 is the empty board before the first move.
+    if (n > lastMoveInRecord()) return;
     Redraw(1, static_cast<int>(n));
 }
 
@@ -599,7 +603,6 @@ void Engine::replayTick() {
         if (viewer_->visible()) viewer_->setReplayCaption(kViewerIdleCaption);
         return;
     }
-    tree_->selectMove(1, s.MoveCount + 1);
     ++s.MoveCount;
     inReplayTick_ = true;
     const RedrawOutcome outcome = Redraw(s.MoveCount, s.MoveCount);

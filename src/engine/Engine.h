@@ -39,7 +39,8 @@ class Engine {
     void gCls();
     void ResetPosition();
     // A record was just read into the cleared record: the board shows it up to its last move
-    // without the viewer's stops, and the replay controls are at rest.
+    // (or at move 0 when the options ask for the start) without the viewer's stops, and the
+    // replay controls are at rest.
     void showRecordRead();
 
     // A left click that the view has already snapped to (column, row). Does nothing while the

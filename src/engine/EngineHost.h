@@ -59,8 +59,10 @@ class TreeLink {
     virtual bool visible() const { return false; }
     // Asked before a click on the board discards the tree; true lets the click go on.
     virtual bool confirmDiscardTree() { return true; }
-    virtual std::string takeBranchComment() { return {}; }    // text of its comment box, emptied
-    virtual void selectMove(int /*branch*/, int /*move*/) {}  // cPoint
+    virtual std::string takeBranchComment() { return {}; }  // text of its comment box, emptied
+    // The board now shows the position after `move` moves of the record (0: the empty board):
+    // the tree selects the node of that move on the line it shows.
+    virtual void showMove(int /*move*/) {}
     // The tree of a file just read: the window shows it (its own SGF text becomes treeText).
     virtual void showFileTree(const std::string& /*treeText*/) {}
 };

@@ -58,7 +58,18 @@ constexpr std::array<ResultRow, 12> kResultTable = {{
 }  // namespace
 
 DecodedResult DecodeResult(std::string_view re) {
-    const std::string text = upperAscii(trimBlanks(re));
+    // Blanks around the sign ("W+ 9.5", as server records write it) say nothing.
+    std::string text = upperAscii(trimBlanks(re));
+    for (std::size_t plus = text.find('+'); plus != std::string::npos;
+         plus = text.find('+', plus + 1)) {
+        std::size_t after = plus + 1;
+        while (after < text.size() && (text[after] == ' ' || text[after] == '\t')) ++after;
+        text.erase(plus + 1, after - plus - 1);
+        std::size_t before = plus;
+        while (before > 0 && (text[before - 1] == ' ' || text[before - 1] == '\t')) --before;
+        text.erase(before, plus - before);
+        plus = before;
+    }
     for (const ResultRow& row : kResultTable) {
         if (row.re == text) {
             return {std::string(row.winner), std::string(row.detail)};

@@ -6,7 +6,9 @@ std::string escapeSgfValue(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (char c : text) {
-        if (c == '\\' || c == ']') out += '\\';
+        // "[" needs no escape inside a value, but readers that look for "[" without tracking
+        // values would take a bare one for a syntax fault.
+        if (c == '\\' || c == ']' || c == '[') out += '\\';
         out += c;
     }
     return out;

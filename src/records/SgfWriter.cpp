@@ -42,6 +42,19 @@ std::string joinCrLf(const std::vector<std::string>& lines) {
     return text;
 }
 
+std::string defaultRootValue(InfoField field, int boardSize) {
+    switch (field) {
+        case InfoField::GM:
+            return "1";
+        case InfoField::FF:
+            return "4";
+        case InfoField::SZ:
+            return std::to_string(boardSize);
+        default:
+            return {};
+    }
+}
+
 }  // namespace
 
 std::string sgfMoveToken(int colour, int col, int row) {
@@ -59,10 +72,16 @@ std::vector<std::string> sgfRecordLines(const GameState& state, std::string_view
     for (int i = 0; i < kGameInfoFields; ++i) {
         std::string text = state.Info.Fields[i];
         if (i == static_cast<int>(InfoField::CA) && !charset.empty()) text = charset;
+        if (text.empty()) {
+            // Other programs need the game, the format and the board size; an empty field
+            // says nothing and is left out.
+            text = defaultRootValue(static_cast<InfoField>(i), state.BoardSize);
+            if (text.empty()) continue;
+        }
         if (text == GameInfoNames[i]) continue;
         lines.push_back(std::string(GameInfoNames[i]) + "[" + escapeSgfValue(text) + "]");
     }
-    // The commentary of the empty board belongs to the root node.
+    // The introduction before the first move is the root node's comment.
     if (!isBlankText(state.MoveComment[0]))
         lines.push_back("C[" + escapeSgfValue(state.MoveComment[0]) + "]");
     const int last = std::clamp(state.MoveCount, 0, kMaxMoves);

@@ -27,6 +27,7 @@ struct StoredOptions {
     bool digitLabels = true;       // "OS" = "98"
     bool lowerLeftOrigin = false;  // "Pnada" = 1
     bool showCommentary = true;    // "Kaisetu" = "表示"
+    int openAtIndex = 0;           // "Hiraki": 0 opens a record at its last move, 1 at move 0
 };
 StoredOptions readStoredOptions(const SettingsStore& store);
 

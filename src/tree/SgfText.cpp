@@ -61,22 +61,37 @@ std::string CutYobunData(std::string_view s) {
     return result;
 }
 
+std::vector<int> shownNodeNumbers(std::string_view s) {
+    std::vector<int> numbers;
+    int node = 0;
+    sgfscan::walk(
+        s,
+        [&](const sgfscan::ValueRef& v) {
+            const bool shown = sgfscan::isStoneProperty(v.name) || (node == 1 && v.name == "C");
+            if (node > 0 && shown && (numbers.empty() || numbers.back() != node))
+                numbers.push_back(node);
+        },
+        [&](std::size_t, char c) { node += c == ';'; });
+    return numbers;
+}
+
 std::string Stripdata(std::string_view s) {
     const std::string t = CutYobunData(s);
-    // Structural characters in order, and for every ";" whether its node places a stone.
+    // Structural characters in order, and for every ";" whether its node is kept.
     std::vector<std::size_t> pos;
     std::vector<char> ch;
     std::vector<bool> stone;
+    const std::vector<int> shown = shownNodeNumbers(t);
+    std::size_t nextShown = 0;
+    int node = 0;
     sgfscan::walk(
-        t,
-        [&](const sgfscan::ValueRef& v) {
-            if (!ch.empty() && ch.back() == ';' && sgfscan::isStoneProperty(v.name))
-                stone.back() = true;
-        },
+        t, [](const sgfscan::ValueRef&) {},
         [&](std::size_t p, char c) {
             pos.push_back(p);
             ch.push_back(c);
-            stone.push_back(false);
+            const bool kept = c == ';' && nextShown < shown.size() && shown[nextShown] == ++node;
+            if (kept) ++nextShown;
+            stone.push_back(kept);
         });
 
     std::string out;
@@ -117,25 +132,35 @@ std::string Checkg(std::string_view raw) {
     if (s[0] == '[') return "構文エラー 最初に[が有ります";
     bool inValue = false;
     std::size_t openPos = 0;
+    // Whether a "[" met outside a value here would open a value of a property: it must follow
+    // the property's letters or another value of the list, blanks between them aside.
+    bool canOpen = isLetter(s[0]);
     std::string skeleton(1, s[0]);
     for (std::size_t i = 1; i < s.size(); ++i) {
         const char c = s[i];
-        if (inValue && c == '\\') {
-            ++i;
+        if (inValue) {
+            // Inside a value only an unescaped "]" means anything; "[" is an ordinary character.
+            if (c == '\\') {
+                ++i;
+            } else if (c == ']') {
+                inValue = false;
+                canOpen = true;
+            }
             continue;
         }
         if (c == '[') {
-            if (inValue)
+            if (!canOpen)
                 return std::string(s.substr(openPos, i - openPos + 1)) + "\r\n[が連続しています。";
             inValue = true;
             openPos = i;
         } else if (c == ']') {
-            if (!inValue)
-                return std::string(s.substr(openPos, i - openPos + 1)) +
-                       "\r\n   　] 　が連続しています。";
-            inValue = false;
-        } else if (!inValue && (c == '(' || c == ')' || c == ';')) {
-            skeleton.push_back(c);
+            return std::string(s.substr(openPos, i - openPos + 1)) +
+                   "\r\n   　] 　が連続しています。";
+        } else if (isLetter(c)) {
+            canOpen = true;
+        } else if (!sgfscan::isBlank(c)) {
+            canOpen = false;
+            if (c == '(' || c == ')' || c == ';') skeleton.push_back(c);
         }
     }
     long depth = 0;

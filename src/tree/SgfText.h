@@ -3,14 +3,20 @@
 // it to the nodes that place stones, the syntax check, and the move string of a line of play.
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kelmaz {
 
 // The text from the first "(;" to the last ")" that closes something; "" when there is none.
 std::string CutYobunData(std::string_view s);
 
-// Keeps the nodes that hold a B, W, AB or AW property; a dropped node loses its ";" and its
-// properties, every "(" and ")" stays, and a group left without any node is removed.
+// Text-order numbers (1-based, every node counted) of the nodes a reduced view keeps: those
+// that hold a B, W, AB or AW property, and the first node when it holds a comment (the
+// record's introduction, shown before the first move).
+std::vector<int> shownNodeNumbers(std::string_view s);
+
+// Keeps the nodes shownNodeNumbers names; a dropped node loses its ";" and its properties,
+// every "(" and ")" stays, and a group left without any node is removed.
 std::string Stripdata(std::string_view s);
 
 // The first syntax fault of s (trimmed) as the message to show, or "" when there is none.

@@ -5,6 +5,7 @@
 
 #include "records/SgfEscape.h"
 #include "tree/SgfLex.h"
+#include "tree/SgfText.h"
 
 namespace kelmaz {
 
@@ -145,11 +146,10 @@ std::optional<std::string> RebuildSgfText(const TreeModel& model) {
 
 std::string WriteCommentIntoText(std::string_view text, int nodeIndex, std::string_view comment,
                                  NodeCounting counting) {
-    // Node spans (from ";" to the next structural character) with their stone flag and the
-    // spans of their comment properties (name start to closing "]").
+    // Node spans (from ";" to the next structural character) with the spans of their comment
+    // properties (name start to closing "]").
     struct Span {
         std::size_t from = 0, to = 0;
-        bool stone = false;
         std::vector<std::pair<std::size_t, std::size_t>> comments;
     };
     std::vector<Span> nodes;
@@ -159,7 +159,6 @@ std::string WriteCommentIntoText(std::string_view text, int nodeIndex, std::stri
         [&](const sgfscan::ValueRef& v) {
             if (!inNode) return;
             Span& s = nodes.back();
-            if (sgfscan::isStoneProperty(v.name)) s.stone = true;
             if (v.name == "C" && v.firstOfProperty) {
                 std::size_t nameFrom = v.open;
                 while (nameFrom > s.from &&
@@ -171,18 +170,15 @@ std::string WriteCommentIntoText(std::string_view text, int nodeIndex, std::stri
         [&](std::size_t p, char c) {
             if (inNode) nodes.back().to = p;
             inNode = c == ';';
-            if (inNode) nodes.push_back({p, text.size(), false, {}});
+            if (inNode) nodes.push_back({p, text.size(), {}});
         });
-    const Span* target = nullptr;
-    int seen = 0;
-    for (const Span& s : nodes) {
-        if (counting == NodeCounting::StoneNodes && !s.stone) continue;
-        if (++seen == nodeIndex) {
-            target = &s;
-            break;
-        }
+    if (counting == NodeCounting::StoneNodes) {
+        const std::vector<int> shown = shownNodeNumbers(text);
+        if (nodeIndex < 1 || nodeIndex > static_cast<int>(shown.size())) return std::string(text);
+        nodeIndex = shown[static_cast<std::size_t>(nodeIndex - 1)];
     }
-    if (!target) return std::string(text);
+    if (nodeIndex < 1 || nodeIndex > static_cast<int>(nodes.size())) return std::string(text);
+    const Span* target = &nodes[static_cast<std::size_t>(nodeIndex - 1)];
     const std::string_view trimmed = sgfscan::trim(comment);
     const std::string property = trimmed.empty() ? "" : "C[" + escapeSgfValue(trimmed) + "]";
     std::string out;

@@ -23,8 +23,8 @@ bool DeleteBranch(TreeModel& model, int b);
 // when the table is empty. Sibling variations follow the parent's continuation in branch order.
 std::optional<std::string> RebuildSgfText(const TreeModel& model);
 
-// Which nodes of the text the node index counts: every node, or only those placing stones (a
-// table built from the reduced text of a fuller one).
+// Which nodes of the text the node index counts: every node, or only those a reduced view
+// shows (a table built from the reduced text of a fuller one).
 enum class NodeCounting { AllNodes, StoneNodes };
 
 // text with the comment of node nodeIndex (1-based) replaced by comment, trimmed and escaped;

@@ -235,9 +235,8 @@ std::string TreeModel::GetDanPath(int dn) const {
     return MovesOf(path);
 }
 
-std::vector<int> TreeModel::lineNodes(int b) const {
-    std::vector<int> nodes;
-    if (b < 1 || b > BranchCount) return nodes;
+std::vector<std::pair<int, int>> TreeModel::lineChain(int b) const {
+    if (b < 1 || b > BranchCount) return {};
     std::vector<std::pair<int, int>> chain{{b, BranchNodeCount[b]}};
     for (int c = b; c != 1;) {
         const int parent = ParentBranch(c);
@@ -245,9 +244,30 @@ std::vector<int> TreeModel::lineNodes(int b) const {
                            std::min(BranchStart[c] - BranchStart[parent], BranchNodeCount[parent]));
         c = parent;
     }
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
-        for (int k = 1; k <= it->second; ++k) nodes.push_back(NodeIndex(it->first, k));
+    std::reverse(chain.begin(), chain.end());
+    return chain;
+}
+
+std::vector<int> TreeModel::lineNodes(int b) const {
+    std::vector<int> nodes;
+    for (const auto& [branch, count] : lineChain(b))
+        for (int k = 1; k <= count; ++k) nodes.push_back(NodeIndex(branch, k));
     return nodes;
+}
+
+std::pair<int, int> TreeModel::lineNodeOfMove(int b, int move) const {
+    int moves = 0;
+    for (const auto& [branch, count] : lineChain(b)) {
+        for (int k = 1; k <= count; ++k) {
+            const int idx = NodeIndex(branch, k);
+            const int stones =
+                idx >= 0 && idx < static_cast<int>(NodeStones.size()) ? NodeStones[idx] : 0;
+            if (move == 0) return stones == 0 ? std::pair{branch, k} : std::pair{0, 0};
+            if (moves < move && moves + stones >= move) return {branch, k};
+            moves += stones;
+        }
+    }
+    return {0, 0};
 }
 
 int TreeModel::movesThrough(int b, int k) const {

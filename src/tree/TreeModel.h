@@ -4,6 +4,7 @@
 // down to the next leaf, in text order; branch 1 is the main line. Tables grow with the tree.
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kelmaz {
@@ -70,6 +71,10 @@ class TreeModel {
     std::string GetDanPath(int dn) const;
     // Text-order node indices from the root to the end of branch b, in line order.
     std::vector<int> lineNodes(int b) const;
+    // The node (branch, node number) of branch b's line that shows the position after `move`
+    // stones: the node that places the move-th stone, or for 0 the line's first node when it
+    // places none. {0, 0} when the line has no such node.
+    std::pair<int, int> lineNodeOfMove(int b, int move) const;
     // Number of stones placed along branch b's line up to and including its node k.
     int movesThrough(int b, int k) const;
     // Comments along branch b's line by move number (1..), each attached to the last stone
@@ -91,6 +96,9 @@ class TreeModel {
     int rowCount() const;   // largest row used
 
   private:
+    // Branch b's line as (branch, nodes taken from it) from the root down.
+    std::vector<std::pair<int, int>> lineChain(int b) const;
+
     std::vector<int> parent_, descendants_, above_, nodeBase_;
 };
 

@@ -22,27 +22,12 @@ int parseNumber(const std::string& text) {
     return r.ec == std::errc() ? v : 0;
 }
 
-// Text-order numbers (1-based, every node counted) of the nodes that hold a stone property:
-// the nodes a reduced view of the text shows, in the same order.
-std::vector<int> stoneNodeNumbers(std::string_view text) {
-    std::vector<int> numbers;
-    int node = 0;
-    sgfscan::walk(
-        text,
-        [&](const sgfscan::ValueRef& v) {
-            if (node > 0 && sgfscan::isStoneProperty(v.name) &&
-                (numbers.empty() || numbers.back() != node))
-                numbers.push_back(node);
-        },
-        [&](std::size_t, char c) { node += c == ';'; });
-    return numbers;
-}
-
 }  // namespace
 
 TreeSession::TreeSession(GameState& state) : state_(state) {}
 
 void TreeSession::clearView() {
+    lineBranch_ = 1;
     SelX = SelY = SelNodeNo = SelNodeIndex = SelBranch = 0;
     Text1.clear();
     Text2.clear();
@@ -118,10 +103,16 @@ TreeSession::Click TreeSession::click(int x, int y) {
     Click c;
     if (!h.hit || !select(h.branch, h.node)) return c;
     c.hit = true;
+    lineBranch_ = h.branch;
     GetTejun(state_, model_.GetDanPath(h.branch));
     loadLineComments(h.branch);
     c.step = std::min(model_.movesThrough(h.branch, h.node), state_.MoveCount);
     return c;
+}
+
+bool TreeSession::followMove(int move) {
+    const auto [b, k] = model_.lineNodeOfMove(lineBranch_, move);
+    return b != 0 && select(b, k);
 }
 
 void TreeSession::reparse() {
@@ -149,7 +140,7 @@ void TreeSession::writeComment(const std::string& comment) {
 
 bool TreeSession::moveEditToWholeText(int& b, int& k) {
     if (!reducedView_) return true;
-    const std::vector<int> stoneNodes = stoneNodeNumbers(state_.SgfText);
+    const std::vector<int> stoneNodes = shownNodeNumbers(state_.SgfText);
     const int shown = model_.NodeIndex(b, k);
     if (shown < 1 || shown > static_cast<int>(stoneNodes.size())) return false;
     const int node = stoneNodes[static_cast<std::size_t>(shown - 1)];
@@ -236,6 +227,7 @@ void TreeSession::afterTableEdit(int selectBranch) {
         state_.SgfText = *rebuilt;
     }
     model_.ExtractComments(state_.SgfText);
+    lineBranch_ = selectBranch ? selectBranch : 1;
     SelX = SelY = SelNodeNo = SelNodeIndex = SelBranch = 0;
     Text1.clear();
     Text2.clear();

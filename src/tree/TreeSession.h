@@ -47,6 +47,10 @@ class TreeSession {
     // A click at (x, y) in tree units: fills Text1/Text2, and on a node selects it and loads the
     // line through it (with its comments) into the move record; the caller shows move `step`.
     Click click(int x, int y);
+    // The board shows the position after `move` moves: selects the node of that move on the
+    // line the record holds (the last clicked node's branch, else the main line). False when
+    // that line has no such node; the selection then stays.
+    bool followMove(int move);
 
     // Re-derives the table from SgfText and rebuilds the text (書出).
     void reparse();
@@ -88,6 +92,8 @@ class TreeSession {
     // True while the table shows the reduced form of a fuller SgfText (a file's tree): node
     // numbers then count only the nodes that place stones.
     bool reducedView_ = false;
+    // The branch whose line the move record holds.
+    int lineBranch_ = 1;
 };
 
 }  // namespace kelmaz

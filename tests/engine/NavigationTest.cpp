@@ -90,8 +90,15 @@ TEST_F(Navigation, TenForwardNeedsElevenMovesAhead) {
 
 TEST_F(Navigation, FirstLastAndOneForwardAtTheEnds) {
     loadQuiet(20, 7);
+    state.MoveComment[0] = "本局の解説";
     engine.firstMove();
+    EXPECT_EQ(state.MoveCount, 0) << "the first-move command shows the board before move 1";
+    EXPECT_EQ(stonesOnBoard(), 0);
+    EXPECT_EQ(host.moveNumber, "0");
+    EXPECT_EQ(host.commentary, "本局の解説");
+    engine.oneForward();
     EXPECT_EQ(state.MoveCount, 1);
+    EXPECT_EQ(stonesOnBoard(), 1);
     engine.lastMove();
     EXPECT_EQ(state.MoveCount, 20);
     engine.oneForward();
@@ -118,10 +125,15 @@ TEST_F(Navigation, GoToTakesTheAbsoluteValueOfATypedNumber) {
     EXPECT_EQ(state.MoveCount, 3);
     engine.goToMove(" 7手");
     EXPECT_EQ(state.MoveCount, 7);
-    for (const char* typed : {"abc", "", "0", "21", "-", "99999999999999999999999"}) {
+    for (const char* typed : {"abc", "", "21", "-", "99999999999999999999999"}) {
         engine.goToMove(typed);
         EXPECT_EQ(state.MoveCount, 7) << typed;
     }
+    state.MoveComment[0] = "序";
+    engine.goToMove("0");
+    EXPECT_EQ(state.MoveCount, 0);
+    EXPECT_EQ(stonesOnBoard(), 0);
+    EXPECT_EQ(host.commentary, "序");
 }
 
 TEST_F(Navigation, RebuildFromAnEmptySlotDoesNothing) {
@@ -278,16 +290,16 @@ TEST_F(Navigation, ARebuildToMoveZeroShowsTheEmptyBoardEvenForAnEmptyRecord) {
 
 class RecordingTree : public TreeLink {
   public:
-    std::vector<int> selected;
-    void selectMove(int branch, int move) override {
-        if (branch == 1) selected.push_back(move);
-    }
+    std::vector<int> shown;
+    void showMove(int move) override { shown.push_back(move); }
 };
 
 TEST_F(Navigation, ReplayAtTheEndOfTheRecordStartsFromTheEmptyBoard) {
     RecordingTree tree;
     engine.setTree(&tree);
     loadQuiet(3, 3);
+    EXPECT_EQ(tree.shown, (std::vector<int>{3}));
+    tree.shown.clear();
     engine.Saigen();
     EXPECT_TRUE(host.running);
     EXPECT_EQ(state.MoveCount, 0);
@@ -302,7 +314,15 @@ TEST_F(Navigation, ReplayAtTheEndOfTheRecordStartsFromTheEmptyBoard) {
     }
     engine.replayTick();
     EXPECT_FALSE(host.running);
-    EXPECT_EQ(tree.selected, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(tree.shown, (std::vector<int>{1, 2, 3}));
+    // Every other command that moves the board tells the tree where it is.
+    tree.shown.clear();
+    engine.firstMove();
+    engine.oneForward();
+    engine.goToMove("3");
+    engine.tenBack();
+    engine.lastMove();
+    EXPECT_EQ(tree.shown, (std::vector<int>{0, 1, 3, 3, 3}));
 }
 
 TEST_F(Navigation, ReplayGoesOnFromThePositionAndStopsOnRequest) {

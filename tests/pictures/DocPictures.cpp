@@ -78,5 +78,24 @@ TEST_F(DocPictures, TreeWindowBesideTheBoard) {
     save(sideBySide(main(), tree), "tree-window");
 }
 
+TEST_F(DocPictures, CommentedGameIntroductionAtMoveZero) {
+    start();
+    FomNode& tree = program().treeWindow();
+    tree.setAsker([](const QString&, const QString&) { return true; });
+    main().resize(620, 700);
+    const auto path =
+        test::dataFile("records/games_commented/littlego__Famous_games__Blood-vomiting_game.sgf");
+    program().engine().gCls();
+    ASSERT_EQ(readRecordFile(path.string(), state(), program().options(), program().tree()).status,
+              RecordReadResult::Status::Ok);
+    program().engine().Redraw(1, state().MoveCount);
+    ASSERT_TRUE(tree.isVisible());
+    program().engine().firstMove();
+    ASSERT_EQ(state().MoveCount, 0);
+    const TreeModel& m = tree.session().model();
+    tree.PicNode_MouseDown(m.nodeX(1, 1), m.nodeY(1));
+    save(sideBySide(main(), tree), "commented-game-introduction");
+}
+
 }  // namespace
 }  // namespace kelmaz

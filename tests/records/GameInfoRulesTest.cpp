@@ -29,6 +29,14 @@ TEST(GameInfoRules, DecodesResultsFromTheTableAndByShape) {
     expectResult("B+中押", "黒", "中押");  // counted in characters, not bytes
 }
 
+TEST(GameInfoRules, BlanksAroundTheSignOfAResultAreIgnored) {
+    expectResult("W+ 9.5", "白", "9.5");
+    expectResult("B +\t R", "黒", "中押し");
+    expectResult("w + resign", "白", "中押し");
+    expectResult(" B+  ", "黒", "");
+    expectResult("W+ 12.5", "", "");  // still six characters without the blank
+}
+
 TEST(GameInfoRules, DecodesTimeAllowanceInHoursAndMinutes) {
     auto expectTime = [](std::string_view tm, std::string_view h, std::string_view m) {
         const DecodedTime t = DecodeTime(tm);

@@ -66,6 +66,14 @@ void expectSameRecord(const GameState& a, const GameState& b) {
     }
     for (int i = 0; i < kGameInfoFields; ++i) {
         if (i == static_cast<int>(InfoField::AP) || i == static_cast<int>(InfoField::CA)) continue;
+        // An empty game, format or size is written with its value.
+        const bool named = i == static_cast<int>(InfoField::GM) ||
+                           i == static_cast<int>(InfoField::FF) ||
+                           i == static_cast<int>(InfoField::SZ);
+        if (named && a.Info.Fields[i].empty()) {
+            EXPECT_FALSE(b.Info.Fields[i].empty()) << GameInfoNames[i];
+            continue;
+        }
         EXPECT_EQ(a.Info.Fields[i], b.Info.Fields[i]) << GameInfoNames[i];
     }
 }

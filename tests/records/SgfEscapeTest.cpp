@@ -6,11 +6,12 @@ namespace kelmaz {
 namespace {
 
 TEST(SgfEscape, BracketsAndBackslashesSurviveTheRoundTrip) {
-    for (std::string text : {"a]b", "C:\\dir\\", "\\]", "]]", "表ソ能ゾ", "=)", "x\\"}) {
+    for (std::string text :
+         {"a]b", "C:\\dir\\", "\\]", "]]", "A案[星]とB案[小目]", "[[", "表ソ能ゾ", "=)", "x\\"}) {
         EXPECT_EQ(unescapeSgfValue(escapeSgfValue(text)), text) << text;
     }
     EXPECT_EQ(escapeSgfValue("a]b\\c"), "a\\]b\\\\c");
-    EXPECT_EQ(escapeSgfValue("[x]"), "[x\\]");
+    EXPECT_EQ(escapeSgfValue("[x]"), "\\[x\\]");
 }
 
 TEST(SgfEscape, UnescapingKeepsLineBreaksButDropsEscapedOnes) {

@@ -28,17 +28,28 @@ TEST(SgfWriter, TwoMovesWithoutInformationWriteTheWholeRootThenTheMoves) {
     ASSERT_TRUE(WriteSgfFile(s, "", dir.file("a.sgf").string()));
     const std::string bytes = test::readBytes(dir.file("a.sgf"));
     const Lines lines = splitLines(bytes);
-    ASSERT_EQ(lines.size(), 29u);
-    EXPECT_EQ(lines[0], "(;");
-    EXPECT_EQ(lines[1], "FF[]");
-    EXPECT_EQ(lines[4], "CA[UTF-8]");  // an empty charset is declared, never left to guessing
-    EXPECT_EQ(lines[5], "AP[KelMaz clone]");
-    EXPECT_EQ(lines[25], "CP[]");
-    EXPECT_EQ(lines[26], ";B[pd]");
-    EXPECT_EQ(lines[27], ";W[dp]");
-    EXPECT_EQ(lines[28], ")");
+    // Game, format and board size are always named; other empty fields are left out, and an
+    // empty charset is declared, never left to guessing.
+    EXPECT_EQ(lines, (Lines{"(;", "FF[4]", "GM[1]", "SZ[19]", "CA[UTF-8]", "AP[KelMaz clone]",
+                            ";B[pd]", ";W[dp]", ")"}));
     EXPECT_EQ(bytes.substr(0, 4), "(;\r\n");
     EXPECT_EQ(s.Info[InfoField::AP], "KelMaz clone");
+}
+
+TEST(SgfWriter, EmptyGameFormatAndSizeGetValuesAndFilledOnesAreKept) {
+    GameState s;
+    s.BoardSize = 9;
+    addMove(s, 3, 3, kBlack);
+    Lines lines = sgfRecordLines(s);
+    EXPECT_EQ(Lines(lines.begin() + 1, lines.begin() + 4), (Lines{"FF[4]", "GM[1]", "SZ[9]"}));
+    setInfoField(s.Info, InfoField::FF, "3");
+    setInfoField(s.Info, InfoField::SZ, "19");
+    setInfoField(s.Info, InfoField::PB, "  ");
+    lines = sgfRecordLines(s);
+    EXPECT_EQ(Lines(lines.begin() + 1, lines.begin() + 4), (Lines{"FF[3]", "GM[1]", "SZ[19]"}))
+        << "what the record says stays";
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "PB[  ]"), lines.end());
+    for (const std::string& line : lines) EXPECT_NE(line.substr(0, 3), "PW[");
 }
 
 TEST(SgfWriter, FieldHoldingItsOwnNameIsOmittedAndValuesAreEscaped) {
@@ -49,9 +60,24 @@ TEST(SgfWriter, FieldHoldingItsOwnNameIsOmittedAndValuesAreEscaped) {
     addMove(s, 4, 16, kWhite, "   ");
     const Lines lines = sgfRecordLines(s);
     for (const std::string& line : lines) EXPECT_NE(line.substr(0, 3), "PC[");
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "EV[Cup [A\\] \\\\ final]"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "EV[Cup \\[A\\] \\\\ final]"), lines.end());
     const Lines tail(lines.end() - 4, lines.end());
     EXPECT_EQ(tail, (Lines{";B[pd]", "C[a\\]b\\\\c]", ";W[dp]", ")"}));
+}
+
+TEST(SgfWriter, TheIntroductionBeforeTheFirstMoveIsTheRootComment) {
+    GameState s;
+    addMove(s, 16, 4, kBlack, "first");
+    s.MoveComment[0] = "本局は[名局]";
+    const Lines lines = sgfRecordLines(s);
+    const Lines tail(lines.end() - 4, lines.end());
+    EXPECT_EQ(tail, (Lines{"C[本局は\\[名局\\]]", ";B[pd]", "C[first]", ")"}));
+    // Typed into the commentary box at move 0, it is kept too.
+    GameState empty;
+    addMove(empty, 16, 4, kBlack);
+    empty.MoveCount = 0;
+    const Lines written = splitLines(sgfFileBytes(empty, "序盤の解説"));
+    EXPECT_EQ(written[written.size() - 2], "C[序盤の解説]");
 }
 
 TEST(SgfWriter, CommentaryBoxBelongsToTheCurrentMoveAndLaterMovesAreNotWritten) {
@@ -65,8 +91,7 @@ TEST(SgfWriter, CommentaryBoxBelongsToTheCurrentMoveAndLaterMovesAreNotWritten) 
     const std::string text = test::readBytes(dir.file("a.sgf"));
     EXPECT_NE(text.find(";B[pd]\r\nC[typed\r\nover two lines]\r\n)"), std::string::npos);
     EXPECT_EQ(text.find("second"), std::string::npos);
-    EXPECT_NE(text.find("CP[]\r\nC[before the first move]\r\n;B[pd]"), std::string::npos)
-        << "the commentary of the empty board goes with the root";
+    EXPECT_NE(text.find("\r\nC[before the first move]\r\n;B[pd]"), std::string::npos);
 }
 
 TEST(SgfWriter, MovesWithoutBoardLettersArePasses) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "records/SgfWriter.h"
 #include "tree/SgfText.h"
 
 namespace kelmaz {
@@ -14,7 +15,18 @@ TEST(Stripdata, KeepsOnlyNodesThatPlaceStones) {
     EXPECT_EQ(Stripdata("(;B[aa](;W[bb];C[x])(;W[cc]))"), "(;B[aa](;W[bb])(;W[cc]))");
     EXPECT_EQ(Stripdata("(;B[aa](;C[only talk])(;W[cc]))"), "(;B[aa](;W[cc]))");
     // A move after another property in the node keeps the node.
-    EXPECT_EQ(Stripdata("(;C[first];C[note]B[pd])"), "(;C[note]B[pd])");
+    EXPECT_EQ(Stripdata("(;GM[1];C[note]B[pd])"), "(;C[note]B[pd])");
+}
+
+TEST(Stripdata, KeepsTheFirstNodeForItsIntroduction) {
+    EXPECT_EQ(Stripdata("(;GM[1]C[intro];C[talk];B[aa])"), "(;GM[1]C[intro];B[aa])");
+    EXPECT_EQ(Stripdata("(;GM[1]C[intro](;B[aa])(;C[x]))"), "(;GM[1]C[intro](;B[aa]))");
+    EXPECT_EQ(Stripdata("(;C[only an introduction])"), "(;C[only an introduction])");
+    // A comment of a later node, or a "C[" inside another value, keeps no node.
+    EXPECT_EQ(Stripdata("(;GM[1];C[x];B[aa])"), "(;B[aa])");
+    EXPECT_EQ(Stripdata("(;GN[a C[b]];B[aa])"), "(;B[aa])");
+    EXPECT_EQ(shownNodeNumbers("(;C[intro];C[x];B[aa](;W[bb])(;C[y]))"),
+              (std::vector<int>{1, 3, 4}));
 }
 
 TEST(Stripdata, IgnoresStructureInsideValues) {
@@ -27,7 +39,10 @@ TEST(Stripdata, IgnoresStructureInsideValues) {
 
 TEST(Checkg, ReportsTheFirstFault) {
     EXPECT_EQ(Checkg("[x]"), "構文エラー 最初に[が有ります");
-    EXPECT_EQ(Checkg("(;C[a[b]])"), "[a[\r\n[が連続しています。");
+    EXPECT_EQ(Checkg("(;C[a[b]])"), "[a[b]]\r\n   　] 　が連続しています。");
+    // A "[" outside a value that follows neither a property name nor another value.
+    EXPECT_EQ(Checkg("(;B[aa];[bb])"), "[aa];[\r\n[が連続しています。");
+    EXPECT_EQ(Checkg("(;B[aa] ( [bb]))"), "[aa] ( [\r\n[が連続しています。");
     EXPECT_EQ(Checkg("(;B[aa]"), "(　の数が　）の数より多い。");
     EXPECT_EQ(Checkg("(;B[aa]))"), "(　の数が　）の数より少ない。");
     EXPECT_EQ(Checkg("(;B[aa]())"), "ノードが有りません。");
@@ -38,6 +53,27 @@ TEST(Checkg, ReportsTheFirstFault) {
 TEST(Checkg, EscapedBracketsAndParenthesesInValuesAreNoFault) {
     EXPECT_EQ(Checkg("(;C[a \\] b =) (]B[aa])"), "");
     EXPECT_EQ(Checkg("(;C[ends with backslash \\\\]B[aa])"), "");
+}
+
+TEST(Checkg, BareOpeningBracketsInValuesAreNoFault) {
+    // A point named in brackets inside a comment, as people write it and as files carry it.
+    EXPECT_EQ(Checkg("(;C[A案[星\\]とB案[小目\\]];B[pd])"), "");
+    EXPECT_EQ(Checkg("(;C[[[[];B[pd]C[see [dd])"), "");
+    // Lists, blanks before a value and long property names still open values.
+    EXPECT_EQ(Checkg("(;AB[aa] [bb]\n[cc]AddWhite [dd];c[x])"), "");
+    EXPECT_EQ(Checkg("B[aa]"), "");
+}
+
+TEST(Checkg, TheProgramsOwnFileWithBracketsInCommentsRaisesNoAlarm) {
+    GameState s;
+    s.MoveCount = 1;
+    s.MoveCol[1] = 16;
+    s.MoveRow[1] = 4;
+    s.MoveColour[1] = kBlack;
+    s.MoveComment[1] = "A案[星]とB案[小目]、[[ や ]] も";
+    std::string text;
+    for (const std::string& line : sgfRecordLines(s)) text += line + "\r\n";
+    EXPECT_EQ(Checkg(text), "");
 }
 
 TEST(GetMainpath, FollowsTheFirstVariationAndSkipsQuotedMoves) {

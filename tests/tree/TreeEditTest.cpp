@@ -101,8 +101,14 @@ TEST(CommentWriteBack, NodesAreCountedOutsideValuesOnly) {
 
 TEST(CommentWriteBack, CountingStoneNodesOfAFullerText) {
     const std::string text = "(;GM[1]C[root];B[aa];C[talk];W[bb])";
-    EXPECT_EQ(WriteCommentIntoText(text, 2, "x", NodeCounting::StoneNodes),
+    // The first node is shown for its comment, the introduction, then the stone nodes.
+    EXPECT_EQ(WriteCommentIntoText(text, 3, "x", NodeCounting::StoneNodes),
               "(;GM[1]C[root];B[aa];C[talk];W[bb]C[x])");
+    EXPECT_EQ(WriteCommentIntoText(text, 1, "序", NodeCounting::StoneNodes),
+              "(;GM[1]C[序];B[aa];C[talk];W[bb])");
+    EXPECT_EQ(WriteCommentIntoText(text, 4, "x", NodeCounting::StoneNodes), text);
+    EXPECT_EQ(WriteCommentIntoText("(;GM[1];B[aa])", 1, "x", NodeCounting::StoneNodes),
+              "(;GM[1];B[aa]C[x])");
 }
 
 }  // namespace kelmaz

@@ -30,7 +30,8 @@ TEST(TreeFile, OneNodePerLineWithTheGameInformationAhead) {
     const std::vector<std::string> lines = splitLines(treeFileBytes(s));
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0], "(");
-    EXPECT_EQ(lines[1].rfind(";FF[]GM[]SZ[]CA[UTF-8]AP[KelMaz clone]", 0), 0u) << lines[1];
+    EXPECT_EQ(lines[1].rfind(";FF[4]GM[1]SZ[19]CA[UTF-8]AP[KelMaz clone]PB[黒]", 0), 0u)
+        << lines[1];
     EXPECT_NE(lines[1].find("PB[黒]"), std::string::npos);
     EXPECT_EQ(lines[2], ";B[aa](");
     EXPECT_EQ(lines[3], ";W[bb])(");

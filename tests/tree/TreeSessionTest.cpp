@@ -118,15 +118,43 @@ TEST(TreeSession, CommentWriteBackOnAFileTreeKeepsItsOtherNodes) {
     sgf(s, none);
     TreeSession t(s);
     t.loadFileTree(s.SgfText);
-    ASSERT_EQ(t.model().BranchNodeCount[1], 3);  // the stone nodes only
-    ASSERT_TRUE(t.select(1, 2));
+    ASSERT_EQ(t.model().BranchNodeCount[1], 4);  // the introduction and the stone nodes
+    ASSERT_TRUE(t.select(1, 3));
     t.writeComment("  second  ");
     EXPECT_EQ(s.SgfText, "(;GM[1]PB[a]C[root];B[pd]C[one];C[just talk];W[dp]C[second];B[pp])");
-    EXPECT_EQ(t.model().BranchNodeCount[1], 3);
+    EXPECT_EQ(t.model().BranchNodeCount[1], 4);
     EXPECT_EQ(t.selectedComment(), "second");
     t.writeComment("");
     EXPECT_EQ(s.SgfText, "(;GM[1]PB[a]C[root];B[pd]C[one];C[just talk];W[dp];B[pp])");
+    t.select(1, 2);
+    EXPECT_EQ(t.selectedComment(), "one");
     t.select(1, 1);
+    EXPECT_EQ(t.selectedComment(), "root");
+    t.writeComment("序");
+    EXPECT_EQ(s.SgfText, "(;GM[1]PB[a]C[序];B[pd]C[one];C[just talk];W[dp];B[pp])");
+}
+
+// The root's comment is the record's introduction: the tree shows it as a node before the
+// first move, and a click on it goes to the empty board with the introduction.
+TEST(TreeSession, TheIntroductionIsANodeBeforeTheFirstMove) {
+    GameState s;
+    s.LstRead = {"(;GM[1]C[intro];B[pd]C[one];W[dp])"};
+    TreeLink none;
+    sgf(s, none);
+    EXPECT_EQ(s.MoveComment[0], "intro");
+    TreeSession t(s);
+    t.loadFileTree(s.SgfText);
+    ASSERT_EQ(t.model().BranchNodeCount[1], 3);
+    EXPECT_EQ(t.selectedComment(), "intro");
+    const TreeSession::Click root = t.click(t.model().nodeX(1, 1), t.model().nodeY(1));
+    ASSERT_TRUE(root.hit);
+    EXPECT_EQ(root.step, 0);
+    EXPECT_EQ(s.MoveComment[0], "intro");
+    const TreeSession::Click first = t.click(t.model().nodeX(1, 2), t.model().nodeY(1));
+    EXPECT_EQ(first.step, 1);
+    // Without an introduction the first move is the first node.
+    t.loadFileTree("(;GM[1];B[pd]C[one];W[dp])");
+    ASSERT_EQ(t.model().BranchNodeCount[1], 2);
     EXPECT_EQ(t.selectedComment(), "one");
 }
 
@@ -141,8 +169,8 @@ TEST(TreeSession, EditsOfAFileTreeKeepEveryNodeTheViewLeavesOut) {
     sgf(s, none);
     TreeSession t(s);
     t.loadFileTree(s.SgfText);
-    ASSERT_EQ(t.model().BranchNodeCount[1], 2);
-    ASSERT_TRUE(t.select(1, 2));  // W[dp]
+    ASSERT_EQ(t.model().BranchNodeCount[1], 3);
+    ASSERT_TRUE(t.select(1, 3));  // W[dp]
     const int b = t.insertEmptyBranch();
     ASSERT_GT(b, 0);
     EXPECT_EQ(s.SgfText, "(;GM[1]PB[x]C[game];B[pd]C[first];C[talk](;W[dp]LB[dd:A])(;;;;))");
@@ -168,7 +196,7 @@ TEST(TreeSession, DeletingAndRecordingOnAFileTreeTouchOnlyTheirBranch) {
     EXPECT_EQ(s.SgfText, "(;GM[1]C[game];B[pd];C[talk](;W[dp]C[a])(;C[only talk]))");
 
     t.loadFileTree("(;GM[1]C[game];B[aa];C[talk];W[bb];B[cc])");
-    const TreeSession::Click c = t.click(t.model().nodeX(1, 3), t.model().nodeY(1));
+    const TreeSession::Click c = t.click(t.model().nodeX(1, 4), t.model().nodeY(1));  // B[cc]
     ASSERT_TRUE(c.hit);
     s.MoveCount = c.step;
     ASSERT_TRUE(t.startBranch());

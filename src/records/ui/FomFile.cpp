@@ -137,8 +137,9 @@ FomFile::FomFile(GameState& state, BoardHost& board, SettingsStore& settings, In
 
     fillDrives();
     patternChanged(Combo1->currentText());
-    setGeometry(1000 / kTwipsPerPixel, 200 / kTwipsPerPixel, 6225 / kTwipsPerPixel,
-                5010 / kTwipsPerPixel);
+    // The place is the outer window's, title bar included, so that it stays on the screen.
+    resize(6225 / kTwipsPerPixel, 5010 / kTwipsPerPixel);
+    move(1000 / kTwipsPerPixel, 200 / kTwipsPerPixel);
 }
 
 FomFile::~FomFile() = default;

@@ -82,8 +82,9 @@ FomJ::FomJ(GameInfo& info, QWidget* parent) : QWidget(parent, Qt::Window), info_
     right->addWidget(file);
     right->addStretch(1);
     auto* columns = new QHBoxLayout;
-    columns->addWidget(players, 1);
-    columns->addLayout(right, 1);
+    // Event and player names are the long ones: their column gets the larger share.
+    columns->addWidget(players, 3);
+    columns->addLayout(right, 2);
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(columns);
     auto* buttons = new QHBoxLayout;
@@ -91,8 +92,9 @@ FomJ::FomJ(GameInfo& info, QWidget* parent) : QWidget(parent, Qt::Window), info_
     buttons->addWidget(Command1);
     outer->addLayout(buttons);
 
-    setGeometry(500 / kTwipsPerPixel, 100 / kTwipsPerPixel, 11250 / kTwipsPerPixel,
-                6700 / kTwipsPerPixel);
+    // The place is the outer window's, title bar included, so that it stays on the screen.
+    resize(11250 / kTwipsPerPixel, 6700 / kTwipsPerPixel);
+    move(500 / kTwipsPerPixel, 100 / kTwipsPerPixel);
     refresh();
 }
 
@@ -106,8 +108,12 @@ void FomJ::addField(QGroupBox* frame, int row, InfoField field) {
     label->setBuddy(box);
     grid->addWidget(label, row, 0);
     grid->addWidget(box, row, 1);
+    // The boxes take the width the window gives; the spelt-out result keeps only its own.
+    grid->setColumnStretch(1, 1);
     fields_[index] = box;
-    connect(box, &QLineEdit::textEdited, this,
+    // Every change counts, not only typing: text set through the accessibility interface or
+    // pasted by an input method is what the box shows and so what is kept.
+    connect(box, &QLineEdit::textChanged, this,
             [this, index](const QString& text) { fieldEdited(index, text); });
 
     // The result and the time allowance are spelt out beside their fields: "勝者 白 3.5 目"

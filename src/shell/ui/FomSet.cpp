@@ -113,6 +113,13 @@ FomSet::FomSet(Program& program)
         if (on) Option9_Click();
     });
 
+    FrameOpen = new QGroupBox(QStringLiteral("棋譜を開いたとき"), this);
+    FrameOpen->setObjectName(QStringLiteral("FrameOpen"));
+    FrameOpen->setGeometry(px(4115, 3360, 1625, 615));
+    OptionOpen =
+        optionGroup(FrameOpen, "OptionOpen", {QStringLiteral("最終手"), QStringLiteral("初手")}, 2,
+                    &FomSet::OptionOpen_Click);
+
     Command1 = new QPushButton(QStringLiteral("閉じる"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     const QRect last = Frame1[8]->geometry();
@@ -135,6 +142,7 @@ FomSet::FomSet(Program& program)
     initial(Option2, 0);
     initial(Option5, 1);
     initial(originGroup, 1);
+    initial(OptionOpen, 0);
 
     move(qRound(500 / 15.0), qRound(200 / 15.0));
     setFixedSize(Frame1[8]->geometry().right() + 1 + qRound(200 * kPixelsPerTwip),
@@ -221,6 +229,13 @@ void FomSet::Option2_Click(int index) {
     program_.settings().write("Kaisetu", shown ? "表示" : "非表示");
     program_.fomMain().setCommentaryShown(shown);
     program_.fomMain().ResizeRedraw();
+}
+
+void FomSet::OptionOpen_Click(int index) {
+    if (!OptionOpen->button(index)) index = 0;
+    select(OptionOpen, index);
+    program_.options().openRecordsAtStart = index == 1;
+    program_.settings().write("Hiraki", std::to_string(index));
 }
 
 void FomSet::Option5_Click(int index) {

@@ -88,6 +88,7 @@ void Program::applyStoredOptions() {
     set.selectDigitLabels(o.digitLabels);
     set.selectLowerLeftOrigin(o.lowerLeftOrigin);
     set.Option2_Click(o.showCommentary ? 0 : 1);
+    set.OptionOpen_Click(o.openAtIndex);
 }
 
 void Program::Pend() {

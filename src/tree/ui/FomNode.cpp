@@ -63,8 +63,11 @@ class FomNode::Link : public TreeLink {
         w_.showingComment_ = false;
         return text;
     }
-    void selectMove(int branch, int move) override {
-        if (w_.isVisible()) w_.cPoint(branch, move);
+    void showMove(int move) override {
+        // A rebuild the window asked for itself, or a branch being played, moves no selection.
+        if (!w_.isVisible() || w_.boardFromTree_ || w_.state_.BranchInputMode) return;
+        w_.TxtComment_Validate();
+        if (w_.session_.followMove(move)) w_.showSelection();
     }
     void showFileTree(const std::string& treeText) override { w_.showFileTree(treeText); }
 
@@ -275,6 +278,7 @@ void FomNode::PicNode_MouseDown(int x, int y) {
         const QScopedValueRollback<bool> clicking(clickSelecting_, true);
         showSelection();
     }
+    const QScopedValueRollback<bool> fromTree(boardFromTree_, true);
     engine_.Redraw(1, c.step);
 }
 

@@ -135,6 +135,7 @@ class FomNode : public QWidget {
     Informer informer_;
     bool on_ = false;
     bool clickSelecting_ = false;
+    bool boardFromTree_ = false;  // the board is being rebuilt for a click on a node
     bool placed_ = false;
     bool showingComment_ = false;
 };

@@ -242,6 +242,63 @@ TEST_F(FileWindowTest, TheFileListHasTheWidthBesideTheFolders) {
         << "beside the folders";
 }
 
+// The file window and the game-information dialog are placed by their outer frames: at a top
+// of 200 twips the title bar is on the screen, not above it.
+TEST(DialogPlacement, TheFileWindowAndTheInformationDialogKeepTheirTitleBarsOnTheScreen) {
+    GameState state;
+    BoardOptions options;
+    test::FakeBoardHost host;
+    Engine engine{state, options, host};
+    TreeLink tree;
+    SettingsStore settings;
+    FomFile window{state, engine, options, host, tree, settings};
+    FomJ info{state.Info};
+    window.show();
+    info.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&info));
+    EXPECT_EQ(window.frameGeometry().topLeft(),
+              QPoint(1000 / kTwipsPerPixel, 200 / kTwipsPerPixel));
+    EXPECT_EQ(info.frameGeometry().topLeft(), QPoint(500 / kTwipsPerPixel, 100 / kTwipsPerPixel));
+    EXPECT_GE(window.frameGeometry().top(), 0);
+}
+
+// Without a stored folder (or with one that is gone) the window opens at the home folder with
+// its files listed and its folder chosen in the folder list.
+TEST(FileWindowFirstOpening, OpensAtTheHomeFolderWithItsFilesListed) {
+    test::TempDir home;
+    test::writeBytes(home.file("対局.sgf"), "(;B[aa])");
+    test::writeBytes(home.file("note.txt"), "x");
+    const QByteArray previous = qgetenv("HOME");
+    qputenv("HOME", QByteArray::fromStdString(home.path().string()));
+    GameState state;
+    BoardOptions options;
+    test::FakeBoardHost host;
+    Engine engine{state, options, host};
+    TreeLink tree;
+    SettingsStore settings;
+    settings.write("Dir", "/no/such/folder");
+    FomFile window{state, engine, options, host, tree, settings};
+    window.show();
+    const QString homePath = QString::fromStdString(home.path().string());
+    EXPECT_EQ(window.directory(), homePath);
+    EXPECT_EQ(window.Txtfile->text(), homePath + QLatin1Char('/'));
+    QAbstractItemModel* files = window.File1->model();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return files->rowCount(window.File1->rootIndex()) == 1; }))
+        << files->rowCount(window.File1->rootIndex());
+    EXPECT_EQ(files->data(files->index(0, 0, window.File1->rootIndex())).toString(),
+              QStringLiteral("対局.sgf"));
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        auto* folders = static_cast<QFileSystemModel*>(window.Dir1->model());
+        return folders->filePath(window.Dir1->currentIndex()) == homePath;
+    }));
+    // The folder is in sight: every folder above it is open.
+    for (QModelIndex above = window.Dir1->currentIndex().parent();
+         above.isValid() && above != window.Dir1->rootIndex(); above = above.parent())
+        EXPECT_TRUE(window.Dir1->isExpanded(above)) << above.data().toString().toStdString();
+    qputenv("HOME", previous);
+}
+
 TEST_F(FileWindowTest, ShowingAgainRestoresTheStoredFolderAndName) {
     settings.write("Dir", dir.path().string());
     settings.write("File", dir.file("x.sgf").string());

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -72,6 +73,47 @@ TEST(GameInfoDialog, TheResultReadsWinnerBesideItsCaptionAndTheMarginBeforeItsUn
         << lineOf(dialog, dialog.winnerLabel()).toStdString();
     EXPECT_TRUE(lineOf(dialog, dialog.hoursLabel()).endsWith(QStringLiteral("1 時間 30 分")))
         << lineOf(dialog, dialog.hoursLabel()).toStdString();
+}
+
+TEST(GameInfoDialog, TheBoxesTakeTheWidthOfTheWindow) {
+    GameInfo info;
+    FomJ dialog(info);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QLineEdit* ev = dialog.Text1(static_cast<int>(InfoField::EV));
+    const QString name = QStringLiteral("Famous Blood Vomiting Game 1835");
+    QTest::keyClicks(ev, name);
+    EXPECT_GE(ev->width(), ev->fontMetrics().horizontalAdvance(name) + 10)
+        << "the whole name is in sight";
+    // The result's box, with its spelt-out line beside it, is as wide as the others.
+    EXPECT_EQ(dialog.Text1(static_cast<int>(InfoField::RE))->width(), ev->width());
+    const int before = ev->width();
+    dialog.resize(dialog.width() + 300, dialog.height());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ev->width() >= before + 100; })) << ev->width();
+}
+
+// A value put in through the accessibility interface (not typed key by key) is kept, and the
+// result it names is spelt out at once.
+TEST(GameInfoDialog, ValuesSetThroughAccessibilityAreKept) {
+    GameInfo info;
+    FomJ dialog(info);
+    dialog.show();
+    QLineEdit* pb = dialog.Text1(static_cast<int>(InfoField::PB));
+    QAccessibleInterface* access = QAccessible::queryAccessibleInterface(pb);
+    ASSERT_NE(access, nullptr);
+    access->setText(QAccessible::Value, QStringLiteral("本因坊丈和"));
+    EXPECT_EQ(pb->text(), QStringLiteral("本因坊丈和"));
+    EXPECT_EQ(info[InfoField::PB], "本因坊丈和");
+    QAccessible::queryAccessibleInterface(dialog.Text1(static_cast<int>(InfoField::RE)))
+        ->setText(QAccessible::Value, QStringLiteral("W+ 9.5"));
+    EXPECT_EQ(info[InfoField::RE], "W+ 9.5");
+    EXPECT_EQ(dialog.winnerLabel()->text(), QStringLiteral("白"));
+    EXPECT_EQ(dialog.detailLabel()->text(), QStringLiteral("9.5"));
+    // Showing what others wrote does not write it back as an edit.
+    setInfoField(info, InfoField::PB, "赤星因徹");
+    dialog.refresh();
+    EXPECT_EQ(pb->text(), QStringLiteral("赤星因徹"));
+    EXPECT_EQ(info[InfoField::PB], "赤星因徹");
 }
 
 }  // namespace

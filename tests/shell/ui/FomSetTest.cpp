@@ -1,4 +1,5 @@
 #include <QButtonGroup>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -97,6 +98,27 @@ TEST_F(SettingsWindow, CoordinateStyleCommentaryAndOrigin) {
     option(set, "Option8")->click();
     EXPECT_EQ(program().settings().read("Pnada", ""), "1");
     EXPECT_TRUE(program().options().ugfLowerLeftOrigin);
+}
+
+TEST_F(SettingsWindow, WhereARecordOpensIsStoredAndLastMoveIsTheDefault) {
+    start();
+    FomSet& set = program().fomSet();
+    EXPECT_EQ(set.findChild<QGroupBox*>("FrameOpen")->title(), QStringLiteral("棋譜を開いたとき"));
+    EXPECT_EQ(option(set, "OptionOpen_0")->text(), QStringLiteral("最終手"));
+    EXPECT_TRUE(option(set, "OptionOpen_0")->isChecked());
+    EXPECT_FALSE(program().options().openRecordsAtStart);
+    option(set, "OptionOpen_1")->click();
+    EXPECT_EQ(option(set, "OptionOpen_1")->text(), QStringLiteral("初手"));
+    EXPECT_TRUE(program().options().openRecordsAtStart);
+    EXPECT_EQ(program().settings().read("Hiraki", ""), "1");
+    option(set, "OptionOpen_0")->click();
+    EXPECT_FALSE(program().options().openRecordsAtStart);
+    EXPECT_EQ(program().settings().read("Hiraki", ""), "0");
+    // The frame lies inside the window, beside the other frames, clear of the close button.
+    const QRect frameOpen = set.findChild<QGroupBox*>("FrameOpen")->geometry();
+    EXPECT_TRUE(set.rect().contains(frameOpen));
+    EXPECT_FALSE(frameOpen.intersects(set.findChild<QGroupBox*>("Frame2")->geometry()));
+    EXPECT_FALSE(frameOpen.intersects(set.findChild<QPushButton*>("Command1")->geometry()));
 }
 
 TEST_F(SettingsWindow, StoneChoiceDecidesTheColour) {

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QUrl>
@@ -15,6 +16,7 @@
 #include "records/RecordMoves.h"
 #include "records/ui/FomFile.h"
 #include "records/ui/FomJ.h"
+#include "shell/ui/FomSet.h"
 #include "shell/ui/HelpWindow.h"
 #include "support/ProgramFixture.h"
 
@@ -76,6 +78,22 @@ TEST_F(RecordIntakeTest, AFileNamedAloneOnTheCommandLineIsReadToItsLastMove) {
     EXPECT_EQ(shown().BoardGrid[16][4], kBlack + 1);
     EXPECT_EQ(shown().BoardGrid[4][4], kWhite + 1);
     EXPECT_EQ(shown().InstanceNo, "0") << "not taken for a clone";
+    program_.reset();
+}
+
+TEST_F(RecordIntakeTest, WithTheStartChosenARecordOpensAtMoveZeroWithItsIntroduction) {
+    writeIni("Hiraki,1\n");
+    const QString path = write("intro.sgf", "(;GM[1]C[名局の序];B[pd]C[一手目];W[dp])\n");
+    startWith(path);
+    EXPECT_EQ(shown().MoveCount, 0);
+    EXPECT_EQ(shown().BoardGrid[16][4], 0);
+    EXPECT_EQ(running().fomMain().commentaryText(), "名局の序");
+    EXPECT_TRUE(running().fomSet().findChild<QRadioButton*>("OptionOpen_1")->isChecked());
+    running().engine().oneForward();
+    EXPECT_EQ(shown().MoveCount, 1) << "the whole record is there to step through";
+    EXPECT_EQ(running().fomMain().commentaryText(), "一手目");
+    running().engine().lastMove();
+    EXPECT_EQ(shown().MoveCount, 2);
     program_.reset();
 }
 

@@ -64,7 +64,12 @@ TEST_F(TreeWindowTest, AFileTreeOpensTheWindowAndClicksShowPositionsAndComments)
     EXPECT_TRUE(tree.treeViewOn());
     EXPECT_EQ(tree.windowTitle(), QStringLiteral("トリー　ﾋﾞｭｱｰ"));
     ASSERT_EQ(tree.session().model().BranchCount, 2);
-    EXPECT_EQ(tree.TxtComment->toPlainText(), QStringLiteral("first"));
+    // The root's comment, the introduction, is the node before the first move.
+    EXPECT_EQ(tree.session().model().BranchNodeCount[1], 4);
+    clickNode(1, 1);
+    EXPECT_EQ(state.MoveCount, 0);
+    EXPECT_EQ(tree.TxtComment->toPlainText(), QStringLiteral("game"));
+    EXPECT_EQ(host.commentary, "game");
 
     clickNode(2, 1);  // the variation's first node: the third move of its line
     EXPECT_EQ(state.MoveCount, 3);
@@ -73,10 +78,40 @@ TEST_F(TreeWindowTest, AFileTreeOpensTheWindowAndClicksShowPositionsAndComments)
     EXPECT_EQ(tree.TxtComment->toPlainText(), QStringLiteral("side"));
     EXPECT_EQ(tree.Text1->text(), QStringLiteral("2"));
 
-    clickNode(1, 2);
+    clickNode(1, 3);
     EXPECT_EQ(state.MoveCount, 2);
     EXPECT_EQ(stoneAt(4, 4), 0);
     EXPECT_EQ(stoneAt(4, 16), 8);  // white at dp
+}
+
+// After a click on a variation the board's own commands move the tree's selection along that
+// variation's line, so that both comment boxes show the same comment.
+TEST_F(TreeWindowTest, TheSelectionFollowsTheBoardAlongTheLineShown) {
+    readFile({"(;GM[1]C[intro];B[pd]C[first];W[dp](;B[pp]C[main])(;B[dd]C[side];W[cc]C[end]))"});
+    clickNode(2, 1);
+    ASSERT_EQ(state.MoveCount, 3);
+    engine.oneForward();
+    EXPECT_EQ(state.MoveCount, 4);
+    EXPECT_EQ(tree.session().SelBranch, 2);
+    EXPECT_EQ(tree.session().SelNodeNo, 2);
+    EXPECT_EQ(tree.TxtComment->toPlainText(), QStringLiteral("end"));
+    EXPECT_EQ(host.commentary, "end");
+    engine.goToMove("1");
+    EXPECT_EQ(tree.session().SelBranch, 1);
+    EXPECT_EQ(tree.session().SelNodeNo, 2);
+    EXPECT_EQ(tree.TxtComment->toPlainText(), QStringLiteral("first"));
+    engine.firstMove();
+    EXPECT_EQ(tree.session().SelNodeNo, 1);
+    EXPECT_EQ(tree.TxtComment->toPlainText(), QStringLiteral("intro"));
+    // Still the variation's line: the last move is the variation's, not the main line's.
+    engine.lastMove();
+    EXPECT_EQ(tree.session().SelBranch, 2);
+    EXPECT_EQ(tree.TxtComment->toPlainText(), QStringLiteral("end"));
+    // What was typed into the tree's box stays with its node when the board moves on.
+    tree.TxtComment->setPlainText("edited");
+    engine.tenBack();
+    engine.firstMove();
+    EXPECT_NE(state.SgfText.find("W[cc]C[edited]"), std::string::npos) << state.SgfText;
 }
 
 TEST_F(TreeWindowTest, AClickBesideTheNodesSelectsNothingAndKeepsTheBoard) {
@@ -212,7 +247,7 @@ TEST_F(TreeWindowTest, TypedCommentsAreKeptWhenTheSelectionMoves) {
     readFile({"(;B[aa]C[one];W[bb];B[cc]C[three])"});
     clickNode(1, 2);
     tree.TxtComment->setPlainText("typed");
-    tree.link().selectMove(1, 3);  // a replay step
+    tree.link().showMove(3);  // a replay step
     EXPECT_EQ(state.SgfText, "(;B[aa]C[one];W[bb]C[typed];B[cc]C[three])");
     EXPECT_EQ(tree.TxtComment->toPlainText(), QStringLiteral("three"));
     tree.TxtComment->setPlainText("jumped");

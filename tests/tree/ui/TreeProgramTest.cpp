@@ -86,9 +86,14 @@ TEST(TreeInTheProgram, ACommentedGameOpensBesideTheBoardAndTakesANewVariation) {
         [&] { return tree.pos().x() == program.fomMain().frameGeometry().right() + 1; }, 5000))
         << tree.pos().x();
 
-    // Step to the 12th move through the tree and record another answer there.
+    // Step to the 12th move through the tree (the introduction is the node before move 1)
+    // and record another answer there.
     const TreeModel& m = tree.session().model();
-    tree.PicNode_MouseDown(m.nodeX(1, 12), m.nodeY(1));
+    tree.PicNode_MouseDown(m.nodeX(1, 1), m.nodeY(1));
+    EXPECT_EQ(s.MoveCount, 0);
+    EXPECT_TRUE(tree.TxtComment->toPlainText().startsWith(
+        QStringLiteral("This is the most famous game in Japanese Go History")));
+    tree.PicNode_MouseDown(m.nodeX(1, 13), m.nodeY(1));
     ASSERT_EQ(s.MoveCount, 12);
     EXPECT_FALSE(tree.TxtComment->toPlainText().isEmpty());
     const int branches = m.BranchCount;
