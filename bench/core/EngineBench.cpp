@@ -33,7 +33,7 @@ struct EngineOnRecord {
     BoardOptions options;
     test::FakeBoardHost host;
     Engine engine{state, options, host};
-    const int last = engine.lastMoveInRecord();
+    const int last = state.lastMoveInRecord();
 };
 
 // Redraw(1, n) of a whole record, from the empty board.

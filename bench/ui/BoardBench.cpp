@@ -107,7 +107,7 @@ void BM_StepAndPaint(benchmark::State& st) {
     SizedBoard sized(st);
     Engine& engine = sized.run.engine();
     BoardView& board = sized.run.board();
-    const int last = engine.lastMoveInRecord();
+    const int last = sized.run.program.state().lastMoveInRecord();
     engine.Redraw(1, 0);
     board.render(&sized.image);
     for (auto _ : st) {
@@ -131,7 +131,7 @@ void BM_StepAndPaint(benchmark::State& st) {
 void BM_StepOneForwardRepaint(benchmark::State& st) {
     RunningProgram run;
     Engine& engine = run.engine();
-    const int last = engine.lastMoveInRecord();
+    const int last = run.program.state().lastMoveInRecord();
     double slowest = 0;
     for (auto _ : st) {
         engine.Redraw(1, 0);

@@ -367,7 +367,7 @@ RedrawOutcome Engine::Redraw(int from, int upto) {
     // the rebuild in progress.
     if (rebuilding_) return RedrawOutcome::NothingDone;
     // A rebuild never replays the end marker or anything behind it.
-    const int end = lastMoveInRecord();
+    const int end = state_.lastMoveInRecord();
     const bool emptyBoard = from == 1 && upto <= 0;
     if (!emptyBoard && (from < 1 || from > end)) return RedrawOutcome::NothingDone;
     upto = std::min(upto, end);
@@ -548,20 +548,14 @@ void Engine::oneForward() {
 
 void Engine::tenForward() {
     GameState& s = state_;
-    if (pausePending_ || s.MoveCount + 11 > lastMoveInRecord()) return;
+    if (pausePending_ || s.MoveCount + 11 > state_.lastMoveInRecord()) return;
     s.MoveCount += 10;
     Redraw(1, s.MoveCount);
 }
 
-int Engine::lastMoveInRecord() const {
-    int k = 0;
-    while (state_.hasMove(k + 1)) ++k;
-    return k;
-}
-
 void Engine::lastMove() {
     if (pausePending_) return;
-    Redraw(1, lastMoveInRecord());
+    Redraw(1, state_.lastMoveInRecord());
 }
 
 void Engine::goToMove(const std::string& typedNumber) {
@@ -570,7 +564,7 @@ void Engine::goToMove(const std::string& typedNumber) {
     if (!typed) return;
     const long long n = std::llabs(*typed);
     // Move 0 is the empty board before the first move.
-    if (n > lastMoveInRecord()) return;
+    if (n > state_.lastMoveInRecord()) return;
     Redraw(1, static_cast<int>(n));
 }
 

@@ -79,7 +79,6 @@ class Engine {
     void Saigen();
     void replayTick();
     void Gkaiten_Click();
-    int lastMoveInRecord() const;  // the last slot before the end marker, bounded by slot 500
 
     // Handicap: n stones (2..17) of the table, mapped onto the current board size. Any other
     // n changes nothing.

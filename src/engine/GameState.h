@@ -82,6 +82,12 @@ struct GameState {
 
     // True when slot k (1..500) holds a move; slots outside the record never do.
     bool hasMove(int k) const { return k >= 1 && k <= kMaxMoves && MoveCol[k] != 0; }
+    // The last slot before the end marker (0 for an empty record), bounded by slot 500.
+    int lastMoveInRecord() const {
+        int k = 0;
+        while (hasMove(k + 1)) ++k;
+        return k;
+    }
     bool onBoard(int col, int row) const {
         return col >= 1 && col <= BoardSize && row >= 1 && row <= BoardSize;
     }

@@ -39,7 +39,7 @@ int sizeIndexFor(const std::string& sz) {
 void rebuild(ToolRecord& record, int upto) {
     SilentBoardHost host;
     Engine engine(record.state, record.options, host);
-    upto = std::clamp(upto, 0, engine.lastMoveInRecord());
+    upto = std::clamp(upto, 0, record.state.lastMoveInRecord());
     engine.ResetPosition();
     record.state.MoveCount = 0;
     record.state.ViewerState = 4;

@@ -84,7 +84,9 @@ std::vector<std::string> sgfRecordLines(const GameState& state, std::string_view
     // The introduction before the first move is the root node's comment.
     if (!isBlankText(state.MoveComment[0]))
         lines.push_back("C[" + escapeSgfValue(state.MoveComment[0]) + "]");
-    const int last = std::clamp(state.MoveCount, 0, kMaxMoves);
+    // The whole record, the moves after the one shown included: a save after stepping back (or
+    // of a record opened at its start) must not cost the moves the record still holds.
+    const int last = state.lastMoveInRecord();
     for (int i = 1; i <= last; ++i) {
         // A turned view is written as played.
         std::int16_t col = state.MoveCol[i], row = state.MoveRow[i];

@@ -220,7 +220,7 @@ class ActionSequence {
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
     bool chance(int percent) { return pick(100) < percent; }
     bool matchRunning() const { return state.NetMatchActive; }
-    int last() const { return engine.lastMoveInRecord(); }
+    int last() const { return state.lastMoveInRecord(); }
 
     std::string act() {
         if (matchRunning()) return actInMatch();
@@ -469,10 +469,10 @@ class ActionSequence {
         return "write";
     }
 
-    // The file holds moves 1..MoveCount as played (turned back when the view is turned) and
-    // the comments of positions 0..MoveCount.
+    // The file holds the whole record as played (turned back when the view is turned) and the
+    // comments of every position in it.
     void compareWritten(const GameState& back) {
-        const int n = state.MoveCount;
+        const int n = state.lastMoveInRecord();
         if (back.MoveCount != n) {
             fault_ =
                 "wrote " + std::to_string(n) + " moves, read " + std::to_string(back.MoveCount);

@@ -147,7 +147,7 @@ TEST_F(Navigation, RebuildFromAnEmptySlotDoesNothing) {
 
 TEST_F(Navigation, FullRecordScansStopAtSlot500) {
     loadQuiet(kMaxMoves, 1);
-    EXPECT_EQ(engine.lastMoveInRecord(), kMaxMoves);
+    EXPECT_EQ(state.lastMoveInRecord(), kMaxMoves);
     engine.lastMove();
     EXPECT_EQ(state.MoveCount, kMaxMoves);
     engine.oneForward();
@@ -247,7 +247,7 @@ TEST_F(Navigation, ClearingEndsEveryViewerState) {
 
 TEST_F(Navigation, NothingReachesTheMovesOfALineCutOffByANewStone) {
     loadQuiet(4, 4);
-    engine.firstMove();
+    engine.goToMove("1");
     engine.IshiUtu(10, 10);  // move 2 of a new line
     for (int k = 3; k <= kMaxMoves; ++k) EXPECT_EQ(state.MoveCol[k], 0) << k;
     engine.goToMove("4");

@@ -77,10 +77,13 @@ TEST(SgfWriter, TheIntroductionBeforeTheFirstMoveIsTheRootComment) {
     addMove(empty, 16, 4, kBlack);
     empty.MoveCount = 0;
     const Lines written = splitLines(sgfFileBytes(empty, "序盤の解説"));
-    EXPECT_EQ(written[written.size() - 2], "C[序盤の解説]");
+    ASSERT_GE(written.size(), 3u);
+    EXPECT_EQ(written[written.size() - 3], "C[序盤の解説]");
+    EXPECT_EQ(written[written.size() - 2], ";B[pd]") << "the record shown at its start";
 }
 
-TEST(SgfWriter, CommentaryBoxBelongsToTheCurrentMoveAndLaterMovesAreNotWritten) {
+// Stepping back before a save loses nothing: the moves after the one shown stay in the file.
+TEST(SgfWriter, CommentaryBoxBelongsToTheCurrentMoveAndLaterMovesAreWrittenToo) {
     test::TempDir dir;
     GameState s;
     addMove(s, 16, 4, kBlack, "old");
@@ -89,8 +92,9 @@ TEST(SgfWriter, CommentaryBoxBelongsToTheCurrentMoveAndLaterMovesAreNotWritten) 
     s.MoveCount = 1;
     ASSERT_TRUE(WriteSgfFile(s, "typed\nover two lines", dir.file("a.sgf").string()));
     const std::string text = test::readBytes(dir.file("a.sgf"));
-    EXPECT_NE(text.find(";B[pd]\r\nC[typed\r\nover two lines]\r\n)"), std::string::npos);
-    EXPECT_EQ(text.find("second"), std::string::npos);
+    EXPECT_NE(text.find(";B[pd]\r\nC[typed\r\nover two lines]\r\n;W[dp]\r\nC[second]\r\n)"),
+              std::string::npos)
+        << text;
     EXPECT_NE(text.find("\r\nC[before the first move]\r\n;B[pd]"), std::string::npos);
 }
 

@@ -343,7 +343,7 @@ void fomSgf::GetPath(int branch) {
     if (branch == 0) {
         MakeTejunFromStart();
         onBranch_ = false;
-        rebuildTo(std::min(savedMove_, engine_.lastMoveInRecord()));
+        rebuildTo(std::min(savedMove_, state_.lastMoveInRecord()));
         updateNext();
         return;
     }
@@ -383,7 +383,7 @@ void fomSgf::CmdHonpu_Click() {
     CmdHonpu->setEnabled(false);
     cmdSaigen->setEnabled(true);
     board_.setReplayButtonEnabled(true);
-    rebuildTo(std::min(back, engine_.lastMoveInRecord()));
+    rebuildTo(std::min(back, state_.lastMoveInRecord()));
     if (Check1->isChecked()) {
         board_.setReplayRunning(true, static_cast<int>(board_.replaySpeedSeconds() * 1000));
         Check1->setChecked(false);

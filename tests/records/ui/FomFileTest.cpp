@@ -206,7 +206,8 @@ TEST_F(FileWindowTest, RotatedWriteKeepsTheTypedCommentaryAndThePlace) {
     EXPECT_EQ(host.commentary, "TYPED") << "the typed text was kept with its move";
     write(QString::fromStdString(dir.file("plain").string()));
     const std::string plain = test::readBytes(dir.file("plain.sgf"));
-    EXPECT_NE(plain.find(";B[qc]\r\nC[TYPED]\r\n)"), std::string::npos) << plain;
+    EXPECT_NE(plain.find(";B[qc]\r\nC[TYPED]\r\n;W[dd]\r\n;B[pp]\r\n)"), std::string::npos)
+        << plain;
     EXPECT_EQ(test::readBytes(dir.file("turned.sgf")), plain);
 }
 
@@ -246,12 +247,9 @@ TEST_F(FileWindowTest, TheFileListHasTheWidthBesideTheFolders) {
 // of 200 twips the title bar is on the screen, not above it.
 TEST(DialogPlacement, TheFileWindowAndTheInformationDialogKeepTheirTitleBarsOnTheScreen) {
     GameState state;
-    BoardOptions options;
     test::FakeBoardHost host;
-    Engine engine{state, options, host};
-    TreeLink tree;
     SettingsStore settings;
-    FomFile window{state, engine, options, host, tree, settings};
+    FomFile window{state, host, settings, [](std::vector<std::string>) { return IntakeResult{}; }};
     FomJ info{state.Info};
     window.show();
     info.show();
@@ -272,13 +270,10 @@ TEST(FileWindowFirstOpening, OpensAtTheHomeFolderWithItsFilesListed) {
     const QByteArray previous = qgetenv("HOME");
     qputenv("HOME", QByteArray::fromStdString(home.path().string()));
     GameState state;
-    BoardOptions options;
     test::FakeBoardHost host;
-    Engine engine{state, options, host};
-    TreeLink tree;
     SettingsStore settings;
     settings.write("Dir", "/no/such/folder");
-    FomFile window{state, engine, options, host, tree, settings};
+    FomFile window{state, host, settings, [](std::vector<std::string>) { return IntakeResult{}; }};
     window.show();
     const QString homePath = QString::fromStdString(home.path().string());
     EXPECT_EQ(window.directory(), homePath);

@@ -126,14 +126,19 @@ TEST_F(TreeWindowTest, AClickBesideTheNodesSelectsNothingAndKeepsTheBoard) {
 }
 
 TEST_F(TreeWindowTest, ArrowKeysOnTheTreeActAsClicksOnTheNextNode) {
-    readFile({"(;GM[1]PB[黒]C[game];B[pd]C[first];W[dp]", "(;B[pp]C[main])(;B[dd]C[side];W[cc]))"});
+    readFile({"(;GM[1]PB[黒];B[pd]C[first];W[dp]", "(;B[pp]C[main])(;B[dd]C[side];W[cc]))"});
     QWidget* picture = tree.picNode;
     const auto press = [&](Qt::Key key) { QTest::keyClick(picture, key); };
     const auto selected = [&] {
         return std::pair(tree.Text1->text().toInt(), tree.Text2->text().toInt());
     };
+    // The selection follows the board, which shows the last move of the main line.
+    EXPECT_EQ(selected(), std::pair(1, 3));
+    press(Qt::Key_Left);
+    press(Qt::Key_Left);
     press(Qt::Key_Left);  // the first node has nothing before it
     EXPECT_EQ(selected(), std::pair(1, 1));
+    EXPECT_EQ(state.MoveCount, 1);
     press(Qt::Key_Right);
     press(Qt::Key_Right);
     EXPECT_EQ(selected(), std::pair(1, 3));
