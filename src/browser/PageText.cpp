@@ -37,7 +37,7 @@ std::vector<std::string> readAddressFile(const std::vector<std::filesystem::path
         in.read(bytes.data(), kMaxAddressFileBytes);
         if (in.bad()) continue;  // a folder of that name, a read error
         bytes.resize(static_cast<std::size_t>(in.gcount()));
-        return splitLines(decodeRecordBytes(bytes).text);
+        return splitLines(decodeLineByLine(bytes));
     }
     return {};
 }

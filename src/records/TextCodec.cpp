@@ -251,4 +251,16 @@ std::vector<std::string> splitLines(std::string_view text) {
     return lines;
 }
 
+std::string decodeLineByLine(std::string_view bytes) {
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
+        return decodeRecordBytes(bytes).text;
+    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+    std::string text;
+    for (const std::string& line : splitLines(bytes)) {
+        text += isValidUtf8(line) ? line : decodeWithCharset(line, "CP932");
+        text += '\n';
+    }
+    return text;
+}
+
 }  // namespace kelmaz

@@ -34,6 +34,13 @@ std::optional<std::string> encodeForCharset(std::string_view utf8, std::string_v
 std::optional<std::string> encodeForDeclaredCharset(std::string_view utf8,
                                                     std::string_view declared);
 
+// Decodes a file of short independent lines, as the settings and address files are, which the
+// program writes in UTF-8: a UTF-16 byte-order mark decides for the whole file; otherwise each
+// line is decoded on its own, UTF-8 where it is valid UTF-8, else CP932 (a file written in the
+// Japanese Windows code page), so one damaged byte never changes how the other lines read.
+// Lines end at CR LF, LF or CR and come back ended by LF.
+std::string decodeLineByLine(std::string_view bytes);
+
 // Splits text into lines at CR LF, LF or CR; the line ends are not kept. A final line end does
 // not open an empty last line.
 std::vector<std::string> splitLines(std::string_view text);

@@ -59,21 +59,6 @@ bool writable(const std::filesystem::path& folder) {
     return !folder.empty() && access(folder.c_str(), W_OK) == 0;
 }
 
-// The file is written in UTF-8. A file with a UTF-16 byte-order mark is decoded whole; any other
-// is decoded line by line: a line that is valid UTF-8 is UTF-8, any other line alone is CP932
-// (a file brought from the original program), so one damaged byte never changes other lines.
-std::string decodeSettingsBytes(std::string_view bytes) {
-    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
-        return decodeRecordBytes(bytes).text;
-    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-    std::string text;
-    for (const std::string& line : splitLines(bytes)) {
-        text += isValidUtf8(line) ? line : decodeWithCharset(line, "CP932");
-        text += '\n';
-    }
-    return text;
-}
-
 std::string envValue(const char* name) {
     const char* value = std::getenv(name);
     return value ? std::string(value) : std::string();
@@ -157,7 +142,7 @@ bool SettingsStore::load(const std::filesystem::path& file) {
     while (bytes.size() < kMaxFileBytes && in.read(chunk, sizeof chunk).gcount() > 0) {
         bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
     }
-    parse(decodeSettingsBytes(bytes));
+    parse(decodeLineByLine(bytes));
     return true;
 }
 

@@ -58,6 +58,19 @@ TEST(PageText, AddressFileIsTakenFromTheFirstFolderHoldingOne) {
     EXPECT_EQ(readAddressFile({settings.path(), program.path()}), Lines{"http://settings/"});
 }
 
+// One line in CP932 (an address with a Japanese name typed in the Windows code page) or with a
+// damaged byte is decoded on its own; the UTF-8 lines around it read as written.
+TEST(PageText, EachLineOfTheAddressFileIsDecodedOnItsOwn) {
+    test::TempDir settings;
+    test::writeBytes(settings.file("kelmazhml.ini"),
+                     "http://棋譜/一覧\n"
+                     "http://x/\x8A\xFB\x95\x88\n"
+                     "http://y/ab\xFF\n"
+                     "http://表示/\n");
+    EXPECT_EQ(readAddressFile({settings.path()}),
+              (Lines{"http://棋譜/一覧", "http://x/棋譜", "http://y/ab\uFFFD", "http://表示/"}));
+}
+
 TEST(PageText, AFolderNamedLikeTheAddressFileIsSkipped) {
     test::TempDir settings, program;
     std::filesystem::create_directory(settings.file("kelmazhml.ini"));

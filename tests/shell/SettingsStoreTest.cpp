@@ -128,8 +128,8 @@ TEST(SettingsStore, SaveKeepsModeLinksAndReadOnlyFiles) {
     EXPECT_EQ(info.st_mode & 07777, 0444u);
 }
 
-// Each line is decoded on its own: UTF-8 where it is valid UTF-8, else as CP932 (a file from
-// the original program), so one damaged byte never changes how the other lines read.
+// Each line is decoded on its own: UTF-8 where it is valid UTF-8, else as CP932 (a file in the
+// Japanese Windows code page), so one damaged byte never changes how the other lines read.
 TEST(SettingsStore, OneBadByteChangesOnlyItsOwnLine) {
     test::TempDir dir;
     test::writeBytes(dir.file("k.ini"),
