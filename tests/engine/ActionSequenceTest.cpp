@@ -17,6 +17,7 @@
 
 #include "EngineFixture.h"
 #include "browser/RecordCheck.h"
+#include "net/MatchFakes.h"
 #include "net/MatchMessage.h"
 #include "net/MatchSession.h"
 #include "records/RecordFile.h"
@@ -146,19 +147,6 @@ struct HarnessBoard : MatchBoard {
     void setBoardButtonsEnabled(bool enabled) override { buttonsEnabled = enabled; }
 };
 
-struct HarnessWindow : MatchWindow {
-    std::vector<std::string> sent;
-    void send(const std::string& message) override { sent.push_back(message); }
-    void log(const std::string&) override {}
-    bool ask(const std::string&) override { return true; }
-    void inform(const std::string&) override {}
-    void showTakeBackRequest(const std::string&) override {}
-    void showConnected() override {}
-    void showReceived() override {}
-    void showSent() override {}
-    void closeAndListen() override {}
-};
-
 struct SessionNet : NetLink {
     MatchSession* session = nullptr;
     void sendMove(int) override { session->SdataSend(1); }
@@ -200,7 +188,7 @@ class ActionSequence {
     TreeLink treeLink;
     TreeSession tree{state};
     HarnessBoard matchBoard{engine, host};
-    HarnessWindow window;
+    test::FakeWindow window;  // answers every question with yes
     MatchSession session{state, matchBoard, window};
     SessionNet net;
     TempDir dir;
