@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string_view>
 
-#include "records/RecordFile.h"
-#include "records/RecordTool.h"
+#include "base/TextCodec.h"
+#include "intake/RecordFormat.h"
+#include "intake/RecordTool.h"
 #include "records/SgfWriter.h"
-#include "records/TextCodec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;

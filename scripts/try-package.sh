@@ -2,7 +2,7 @@
 # Tries the Debian package as a new user would: builds the .deb, installs it with apt into a
 # fresh Debian 12 root (made with debootstrap on first use, kept for later runs), starts the
 # program from its .desktop entry's Exec line on a virtual X display with a record file named
-# on the command line, and prints what the program reported it showed (see src/shell/ui/StateDump.h).
+# on the command line, and prints what the program reported it showed (see src/app/StateDump.h).
 # Needs root and the network to the Debian mirror. Usage: scripts/try-package.sh [BUILD] [ROOT]
 set -euo pipefail
 cd "$(dirname "$0")/.."

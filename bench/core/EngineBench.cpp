@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "engine/Engine.h"
-#include "records/RecordTool.h"
+#include "intake/RecordTool.h"
 #include "support/BenchData.h"
 #include "support/FakeBoardHost.h"
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/Engine.h"
+#include "intake/RecordFormat.h"
 #include "records/RecordFile.h"
 #include "support/BenchData.h"
 #include "support/FakeBoardHost.h"

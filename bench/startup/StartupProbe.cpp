@@ -22,8 +22,8 @@
 #include <string>
 #include <vector>
 
+#include "app/Program.h"
 #include "shell/ui/AppResources.h"
-#include "shell/ui/Program.h"
 #include "support/TestSupport.h"
 #include "view/ui/BoardView.h"
 #include "view/ui/FomMain.h"

@@ -7,10 +7,10 @@
 #include <algorithm>
 #include <chrono>
 
+#include "app/Program.h"
 #include "engine/Engine.h"
-#include "records/RecordFile.h"
+#include "intake/RecordFormat.h"
 #include "shell/ui/FomSet.h"
-#include "shell/ui/Program.h"
 #include "support/BenchData.h"
 #include "view/ui/BoardView.h"
 #include "view/ui/FomMain.h"

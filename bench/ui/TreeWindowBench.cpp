@@ -6,7 +6,7 @@
 #include <QImage>
 #include <map>
 
-#include "shell/ui/Program.h"
+#include "app/Program.h"
 #include "support/BenchData.h"
 #include "tree/ui/FomNode.h"
 #include "tree/ui/PicNode.h"

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "app/Program.h"
 #include "shell/ui/AppResources.h"
-#include "shell/ui/Program.h"
 #ifdef KELMAZ_HAVE_WEB
-#include "browser/ui/ProgramBrowser.h"
+#include "app/ProgramBrowser.h"
 #endif
+#include "app/StateDump.h"
 #include "shell/ProgramOptions.h"
-#include "shell/ui/StateDump.h"
 #include "view/ui/FomMain.h"
 
 namespace {

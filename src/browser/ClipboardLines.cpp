@@ -1,6 +1,6 @@
 #include "browser/ClipboardLines.h"
 
-#include "records/TextCodec.h"
+#include "base/TextCodec.h"
 
 namespace kelmaz {
 

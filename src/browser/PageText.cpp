@@ -3,8 +3,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "base/TextCodec.h"
 #include "browser/PageCharset.h"
-#include "records/TextCodec.h"
 
 namespace kelmaz {
 namespace {

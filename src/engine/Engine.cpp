@@ -7,7 +7,6 @@
 
 #include "engine/Handicap.h"
 #include "engine/TypedNumber.h"
-#include "records/GameInfoRules.h"
 
 namespace kelmaz {
 namespace {

@@ -53,4 +53,7 @@ struct GameInfo {
     const std::string& operator[](InfoField f) const { return Fields[static_cast<int>(f)]; }
 };
 
+// Empties fields FF..KM and the four labels; BT, WT, SO and CP keep their texts.
+void clearGameInfo(GameInfo& info);
+
 }  // namespace kelmaz

@@ -1,6 +1,6 @@
 #include "net/WireText.h"
 
-#include "records/TextCodec.h"
+#include "base/TextCodec.h"
 
 namespace kelmaz {
 namespace {

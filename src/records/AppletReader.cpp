@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/NumberText.h"
 #include "records/GameInfoRules.h"
-#include "records/NumberText.h"
 #include "records/RecordMoves.h"
 
 namespace kelmaz {

@@ -3,7 +3,7 @@
 #include <array>
 #include <cmath>
 
-#include "records/NumberText.h"
+#include "base/NumberText.h"
 
 namespace kelmaz {
 
@@ -123,14 +123,6 @@ void setInfoField(GameInfo& info, int index, std::string text) {
 
 void setInfoField(GameInfo& info, InfoField field, std::string text) {
     setInfoField(info, static_cast<int>(field), std::move(text));
-}
-
-void clearGameInfo(GameInfo& info) {
-    for (int i = 0; i <= static_cast<int>(InfoField::KM); ++i) info.Fields[i].clear();
-    info.WinnerLabel.clear();
-    info.DetailLabel.clear();
-    info.HoursLabel.clear();
-    info.MinutesLabel.clear();
 }
 
 }  // namespace kelmaz

@@ -32,7 +32,4 @@ void setInfoField(GameInfo& info, InfoField field, std::string text);
 // Recomputes the result and time labels from the RE and TM fields.
 void refreshInfoLabels(GameInfo& info);
 
-// Empties fields FF..KM and the four labels; BT, WT, SO and CP keep their texts.
-void clearGameInfo(GameInfo& info);
-
 }  // namespace kelmaz

@@ -1,59 +1,10 @@
 #include "records/RecordFile.h"
 
-#include "records/AppletReader.h"
-#include "records/AtomicFile.h"
-#include "records/GameInfoRules.h"
-#include "records/NumberText.h"
-#include "records/RecordMoves.h"
-#include "records/TextCodec.h"
-#include "records/TkiReader.h"
-#include "records/UgfReader.h"
-#include "tree/SgfReader.h"
+#include "base/AtomicFile.h"
+#include "base/NumberText.h"
+#include "base/TextCodec.h"
 
 namespace kelmaz {
-
-namespace {
-
-bool startsWith(std::string_view s, std::string_view p) { return s.substr(0, p.size()) == p; }
-bool endsWith(std::string_view s, std::string_view p) {
-    return s.size() >= p.size() && s.substr(s.size() - p.size()) == p;
-}
-
-bool isUgfVersionLine(std::string_view trimmed) {
-    constexpr std::string_view marker = "VER=UGF";
-    if (trimmed.size() < marker.size()) return false;
-    for (std::size_t i = 0; i < marker.size(); ++i) {
-        char c = trimmed[i];
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        if (c != marker[i]) return false;
-    }
-    return true;
-}
-
-FormatResult formatError(FormatResult result) {
-    result.ok = false;
-    result.message = std::string(kFormatErrorMessage);
-    return result;
-}
-
-// UGF and Tki files, and every file without a marker: the header keys over all lines, then
-// the move lines after "[Data]".
-bool readLineRecord(GameState& state, const BoardOptions& options, bool tki) {
-    ReadUgfHeader(state);
-    bool inData = false;
-    for (const std::string& line : state.LstRead) {
-        if (startsWith(trimBlanks(line), "[Data]")) {
-            inData = true;
-            continue;
-        }
-        if (!inData) continue;
-        const bool ok = tki ? ReadTkiMoveLine(state, line) : ReadUgfMoveLine(state, line, options);
-        if (!ok) return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 std::vector<std::string> recordFileLines(std::string_view bytes) {
     return splitLines(decodeRecordBytes(bytes).text);
@@ -70,66 +21,11 @@ void joinSplitOpenings(std::vector<std::string>& lines) {
     for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
         const std::string_view current = trimBlanks(lines[i]);
         const std::string_view next = trimBlanks(lines[i + 1]);
-        if (!endsWith(current, "(") || !startsWith(next, ";")) continue;
+        if (!current.ends_with("(") || !next.starts_with(";")) continue;
         std::string rest(next.substr(1));
         lines[i] = std::string(current) + ";";
         lines[i + 1] = std::move(rest);
     }
-}
-
-FormatResult detectFormat(const std::vector<std::string>& lines) {
-    FormatResult result;
-    for (const std::string& line : lines) {
-        if (line == "fmt=Tki") result.tki = true;
-        const std::string_view trimmed = trimBlanks(line);
-        if (isUgfVersionLine(trimmed)) {
-            result.DetectedFormat = "USG";
-        } else if (startsWith(trimmed, "(;") || endsWith(trimmed, "(;")) {
-            result.DetectedFormat = "SGF";
-        } else if (trimmed == "<TITLE>WtGobanApplet</TITLE>") {
-            result.DetectedFormat = "Wt";
-        }
-    }
-    return result;
-}
-
-FormatResult GetFormat(GameState& state, const BoardOptions& options, TreeLink& tree) {
-    joinSplitOpenings(state.LstRead);
-    FormatResult result = detectFormat(state.LstRead);
-
-    if (result.DetectedFormat == "SGF") {
-        const SgfReadResult read = sgf(state, tree);
-        refreshInfoLabels(state.Info);
-        if (!read.ok) {
-            result.ok = false;
-            result.message = read.message;
-        }
-        return result;
-    }
-    // The tree of an earlier SGF file does not belong to this record: writing must not save
-    // it in this record's place, nor may the sequence viewer offer its branches.
-    state.SgfText.clear();
-    state.List3.clear();
-    if (result.DetectedFormat == "Wt") {
-        return ReadAppletHtml(state) ? result : formatError(result);
-    }
-    return readLineRecord(state, options, result.tki) ? result : formatError(result);
-}
-
-RecordReadResult readRecordFile(const std::string& path, GameState& state,
-                                const BoardOptions& options, TreeLink& tree) {
-    RecordReadResult result;
-    if (!loadRecordFile(path, state)) {
-        result.status = RecordReadResult::Status::FileError;
-        result.message = std::string(kReadErrorMessage);
-        return result;
-    }
-    result.format = GetFormat(state, options, tree);
-    if (!result.format.ok) {
-        result.status = RecordReadResult::Status::FormatError;
-        result.message = result.format.message;
-    }
-    return result;
 }
 
 }  // namespace kelmaz

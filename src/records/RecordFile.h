@@ -1,12 +1,9 @@
 #pragma once
-// Reading a record file: its lines into state.LstRead, the format decided by GetFormat, and
-// the lines handed to the reader of that format.
+// Reading a record file: its bytes decoded whole and split into lines.
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "engine/BoardOptions.h"
-#include "engine/EngineHost.h"
 #include "engine/GameState.h"
 
 namespace kelmaz {
@@ -17,15 +14,6 @@ inline constexpr std::string_view kNoDataMessage = "書き込むデーターが�
 inline constexpr std::string_view kOverwriteQuestion =
     "すでに同名のﾌｧｲﾙが存在します、上書きしますか?";
 
-// The format markers GetFormat reports ("USG" for UGF, "SGF", "Wt" for the applet page, or
-// empty when no marker was found).
-struct FormatResult {
-    bool ok = true;
-    std::string message;         // the message to show when !ok
-    std::string DetectedFormat;  // "USG", "SGF", "Wt" or empty
-    bool tki = false;            // a line "fmt=Tki" was found
-};
-
 // The lines of a record file's bytes: decoded whole as a record file is, then split.
 std::vector<std::string> recordFileLines(std::string_view bytes);
 
@@ -35,33 +23,5 @@ bool loadRecordFile(const std::string& path, GameState& state);
 
 // Joins a game-tree opening "(" and its first node marker ";" split across two lines.
 void joinSplitOpenings(std::vector<std::string>& lines);
-
-// The format markers of lines whose split openings are already joined, decided as GetFormat
-// decides them: the last marker line wins; the Tki flag stands on its own.
-FormatResult detectFormat(const std::vector<std::string>& lines);
-
-// Decides the format of the lines in state.LstRead and runs its reader: SGF through the tree
-// model (`tree` receives the file's tree), the applet page, else the UGF header and the UGF or
-// Tki move lines after "[Data]". The board and record must have been cleared before. What was
-// read before a failure stays in the record and the game information. The caller replays
-// moves 1..MoveCount when the result is ok.
-FormatResult GetFormat(GameState& state, const BoardOptions& options, TreeLink& tree);
-
-// What became of the lines of a record offered to the board.
-struct IntakeResult {
-    bool taken = false;   // the board was cleared for them (the game on it is gone)
-    std::string message;  // the message to show, empty when the record was read
-};
-
-struct RecordReadResult {
-    enum class Status { Ok, FileError, FormatError };
-    Status status = Status::Ok;
-    std::string message;
-    FormatResult format;
-};
-
-// loadRecordFile then GetFormat, with the messages the file window shows.
-RecordReadResult readRecordFile(const std::string& path, GameState& state,
-                                const BoardOptions& options, TreeLink& tree);
 
 }  // namespace kelmaz

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "records/AtomicFile.h"
+#include "base/AtomicFile.h"
+#include "base/NumberText.h"
+#include "base/SgfEscape.h"
+#include "base/TextCodec.h"
 #include "records/GameInfoRules.h"
-#include "records/NumberText.h"
-#include "records/SgfEscape.h"
-#include "records/TextCodec.h"
 
 namespace kelmaz {
 

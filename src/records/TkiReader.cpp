@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "records/NumberText.h"
+#include "base/NumberText.h"
 #include "records/RecordMoves.h"
 
 namespace kelmaz {

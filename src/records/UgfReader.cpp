@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "base/NumberText.h"
 #include "records/GameInfoRules.h"
-#include "records/NumberText.h"
 #include "records/RecordMoves.h"
 
 namespace kelmaz {

@@ -4,8 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "base/NumberText.h"
 #include "engine/TypedNumber.h"
-#include "records/NumberText.h"
 
 namespace kelmaz {
 namespace {

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "records/AtomicFile.h"
-#include "records/TextCodec.h"
+#include "base/AtomicFile.h"
+#include "base/TextCodec.h"
 
 namespace kelmaz {
 
@@ -174,14 +174,5 @@ std::filesystem::path settingsFolder(const std::filesystem::path& programFolder)
 std::filesystem::path settingsFilePath(const std::filesystem::path& programFolder) {
     return settingsFolder(programFolder) / "kelmaz.ini";
 }
-
-std::string PadField(std::string_view value, int width) {
-    if (width <= 0) return {};
-    const auto w = static_cast<std::size_t>(width);
-    if (value.size() >= w) return std::string(value.substr(0, w));
-    return std::string(w - value.size(), ' ') + std::string(value);
-}
-
-std::string PadField(long long value, int width) { return PadField(std::to_string(value), width); }
 
 }  // namespace kelmaz

@@ -55,9 +55,4 @@ class SettingsStore {
 std::filesystem::path settingsFolder(const std::filesystem::path& programFolder);
 std::filesystem::path settingsFilePath(const std::filesystem::path& programFolder);
 
-// Right-aligns a text in a field of `width` characters; a longer text is cut to its first
-// `width` characters. Numbers are written without a leading blank.
-std::string PadField(std::string_view value, int width);
-std::string PadField(long long value, int width);
-
 }  // namespace kelmaz

@@ -4,11 +4,11 @@
 #include <optional>
 #include <vector>
 
-#include "records/AtomicFile.h"
+#include "base/AtomicFile.h"
+#include "base/SgfEscape.h"
+#include "base/TextCodec.h"
 #include "records/RecordFile.h"
-#include "records/SgfEscape.h"
 #include "records/SgfWriter.h"
-#include "records/TextCodec.h"
 #include "tree/SgfLex.h"
 #include "tree/SgfReader.h"
 #include "tree/SgfText.h"

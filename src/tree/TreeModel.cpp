@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "records/SgfEscape.h"
+#include "base/SgfEscape.h"
 #include "tree/SgfLex.h"
 #include "tree/SgfText.h"
 

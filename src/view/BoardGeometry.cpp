@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/SettingsStore.h"
+#include "base/PadField.h"
 
 namespace kelmaz {
 

@@ -6,10 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "base/Twips.h"
+
 namespace kelmaz {
 
 inline constexpr int kBoardMargin = 100;
-inline constexpr int kTwipsPerPixel = 15;
 
 struct TwipRect {
     int left = 0, top = 0, width = 0, height = 0;

@@ -16,7 +16,8 @@
 #include <tuple>
 
 #include "EngineFixture.h"
-#include "browser/RecordCheck.h"
+#include "intake/RecordCheck.h"
+#include "intake/RecordFormat.h"
 #include "net/MatchFakes.h"
 #include "net/MatchMessage.h"
 #include "net/MatchSession.h"

@@ -10,7 +10,7 @@
 #include <regex>
 
 #include "engine/Engine.h"
-#include "records/RecordFile.h"
+#include "intake/RecordFormat.h"
 #include "shell/ui/FomSet.h"
 #include "support/ProgramFixture.h"
 #include "tree/ui/FomNode.h"

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <optional>
 
+#include "base/TextCodec.h"
+#include "intake/RecordTool.h"
 #include "records/RecordMoves.h"
-#include "records/RecordTool.h"
-#include "records/TextCodec.h"
 #include "support/TestSupport.h"
 
 namespace kelmaz {

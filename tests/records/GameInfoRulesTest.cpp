@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "base/NumberText.h"
 #include "records/GameInfoRules.h"
-#include "records/NumberText.h"
 
 namespace kelmaz {
 namespace {

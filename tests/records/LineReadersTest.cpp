@@ -1,9 +1,10 @@
 // The UGF, Tki and applet-page readers, driven through format detection as a file read does.
 #include <gtest/gtest.h>
 
+#include "base/TextCodec.h"
+#include "intake/RecordFormat.h"
 #include "records/RecordFile.h"
 #include "records/RecordMoves.h"
-#include "records/TextCodec.h"
 #include "support/TestSupport.h"
 
 namespace kelmaz {

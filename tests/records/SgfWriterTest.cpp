@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
+#include "base/TextCodec.h"
 #include "records/GameInfoRules.h"
 #include "records/SgfWriter.h"
-#include "records/TextCodec.h"
 #include "support/TestSupport.h"
 
 namespace kelmaz {

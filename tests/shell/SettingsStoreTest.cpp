@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "base/PadField.h"
 #include "shell/SettingsStore.h"
 #include "support/TestSupport.h"
 

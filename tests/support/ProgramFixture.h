@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "app/Program.h"
 #include "engine/GameState.h"
-#include "shell/ui/Program.h"
 #include "support/TestSupport.h"
 #include "view/BoardGeometry.h"
 #include "view/ui/BoardView.h"

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "base/TextCodec.h"
 #include "records/SgfWriter.h"
-#include "records/TextCodec.h"
 #include "support/TestSupport.h"
 #include "tree/SgfReader.h"
 #include "tree/SgfText.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "records/RecordFile.h"
-#include "records/TextCodec.h"
+#include "base/TextCodec.h"
+#include "intake/RecordFormat.h"
 #include "support/TestSupport.h"
 #include "tree/SgfReader.h"
 #include "tree/SgfText.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "records/RecordTool.h"
+#include "intake/RecordTool.h"
 
 namespace kelmaz::cli {
 

@@ -3,10 +3,10 @@
 #include <optional>
 
 #include "app/cli/CliCommands.h"
-#include "browser/RecordCheck.h"
-#include "records/NumberText.h"
+#include "base/NumberText.h"
+#include "intake/RecordCheck.h"
+#include "intake/RecordTool.h"
 #include "records/RecordMoves.h"
-#include "records/RecordTool.h"
 #include "records/SgfWriter.h"
 
 namespace kelmaz::cli {

@@ -2,7 +2,7 @@
 #include <iostream>
 
 #include "app/cli/CliCommands.h"
-#include "browser/RecordCheck.h"
+#include "intake/RecordCheck.h"
 #include "records/RecordFile.h"
 #include "records/RecordMoves.h"
 #include "tree/SgfText.h"

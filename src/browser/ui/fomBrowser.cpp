@@ -18,9 +18,9 @@
 #include <QWebEngineView>
 #include <optional>
 
+#include "base/AtomicFile.h"
 #include "browser/ClipboardLines.h"
 #include "browser/PageText.h"
-#include "records/AtomicFile.h"
 #include "records/RecordFile.h"
 #include "view/BoardGeometry.h"
 
@@ -137,7 +137,7 @@ fomBrowser::fomBrowser(RecordSink takeRecord, BrowserSetup setup, QWidget* paren
     layout->addWidget(tbToolBar);
     layout->addWidget(cboAddress_);
     auto* page = new QHBoxLayout;
-    page->setContentsMargins(100 / kTwipsPerPixel, 0, 0, 0);
+    page->setContentsMargins(twipsToPixels(100), 0, 0, 0);
     page->addWidget(brwWebBrowser_);
     layout->addLayout(page, 1);
 
@@ -155,8 +155,7 @@ fomBrowser::fomBrowser(RecordSink takeRecord, BrowserSetup setup, QWidget* paren
         cboAddress_->setEditText(startingAddress_);
         navigate(startingAddress_);
     }
-    setGeometry(100 / kTwipsPerPixel, 100 / kTwipsPerPixel, 10000 / kTwipsPerPixel,
-                6000 / kTwipsPerPixel);
+    setGeometry(twipsToPixels(100), twipsToPixels(100), twipsToPixels(10000), twipsToPixels(6000));
 }
 
 fomBrowser::~fomBrowser() = default;

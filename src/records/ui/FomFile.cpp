@@ -17,6 +17,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "intake/RecordFormat.h"
 #include "records/RecordFile.h"
 #include "records/SgfWriter.h"
 #include "tree/TreeFile.h"
@@ -85,7 +86,7 @@ FomFile::FomFile(GameState& state, BoardHost& board, SettingsStore& settings, In
     Combo1->addItems({QStringLiteral("*.sgf"), QStringLiteral("*.htm"), QStringLiteral("*.ugf"),
                       QStringLiteral("*.txt"), QStringLiteral("*.*")});
     Combo1->setAccessibleName(label2->text());
-    Combo1->setFixedWidth(1500 / kTwipsPerPixel);
+    Combo1->setFixedWidth(twipsToPixels(1500));
     label2->setBuddy(Combo1);
 
     CmdRead = new QPushButton(QStringLiteral("読込"), frame);
@@ -93,7 +94,7 @@ FomFile::FomFile(GameState& state, BoardHost& board, SettingsStore& settings, In
     Command2 = new QPushButton(QStringLiteral("閉じる"), frame);
     for (QPushButton* button : {CmdRead, CmdWrite, Command2}) {
         button->setAccessibleName(button->text());
-        button->setFixedSize(1000 / kTwipsPerPixel, 350 / kTwipsPerPixel);
+        button->setFixedSize(twipsToPixels(1000), twipsToPixels(350));
     }
     // The standard keys for reading and writing; the tooltips name them.
     CmdRead->setShortcut(QKeySequence::Open);
@@ -104,8 +105,8 @@ FomFile::FomFile(GameState& state, BoardHost& board, SettingsStore& settings, In
                            QLatin1Char(')'));
 
     auto* lists = new QGridLayout;
-    lists->setHorizontalSpacing(50 / kTwipsPerPixel);
-    lists->setVerticalSpacing(50 / kTwipsPerPixel);
+    lists->setHorizontalSpacing(twipsToPixels(50));
+    lists->setVerticalSpacing(twipsToPixels(50));
     lists->addWidget(Drive1, 0, 0);
     lists->addWidget(Dir1, 1, 0);
     lists->addWidget(File1, 0, 1, 2, 1);
@@ -113,7 +114,7 @@ FomFile::FomFile(GameState& state, BoardHost& board, SettingsStore& settings, In
     lists->setColumnStretch(0, 1);
     lists->setColumnStretch(1, 1);
     auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(100 / kTwipsPerPixel);
+    buttons->setSpacing(twipsToPixels(100));
     for (QPushButton* button : {CmdRead, CmdWrite, Command2}) buttons->addWidget(button);
     buttons->addStretch(1);
     auto* inner = new QVBoxLayout(frame);
@@ -138,8 +139,8 @@ FomFile::FomFile(GameState& state, BoardHost& board, SettingsStore& settings, In
     fillDrives();
     patternChanged(Combo1->currentText());
     // The place is the outer window's, title bar included, so that it stays on the screen.
-    resize(6225 / kTwipsPerPixel, 5010 / kTwipsPerPixel);
-    move(1000 / kTwipsPerPixel, 200 / kTwipsPerPixel);
+    resize(twipsToPixels(6225), twipsToPixels(5010));
+    move(twipsToPixels(1000), twipsToPixels(200));
 }
 
 FomFile::~FomFile() = default;

@@ -8,7 +8,7 @@
 
 #include "engine/EngineHost.h"
 #include "engine/GameState.h"
-#include "records/RecordFile.h"
+#include "intake/RecordFormat.h"
 #include "shell/SettingsStore.h"
 
 class QComboBox;

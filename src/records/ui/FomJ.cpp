@@ -93,8 +93,8 @@ FomJ::FomJ(GameInfo& info, QWidget* parent) : QWidget(parent, Qt::Window), info_
     outer->addLayout(buttons);
 
     // The place is the outer window's, title bar included, so that it stays on the screen.
-    resize(11250 / kTwipsPerPixel, 6700 / kTwipsPerPixel);
-    move(500 / kTwipsPerPixel, 100 / kTwipsPerPixel);
+    resize(twipsToPixels(11250), twipsToPixels(6700));
+    move(twipsToPixels(500), twipsToPixels(100));
     refresh();
 }
 

@@ -20,8 +20,6 @@ namespace kelmaz {
 
 namespace {
 
-constexpr int px(int twips) { return twips / kTwipsPerPixel; }
-
 // The branch grid, in twips: ten branches a row, label above button.
 constexpr int kLabelWidth = 480;
 constexpr int kLabelHeight = 270;
@@ -110,7 +108,7 @@ fomSgf::fomSgf(GameState& state, Engine& engine, BoardHost& board, QWidget* main
     grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     gridCanvas_ = new QWidget;
     grid_->setWidget(gridCanvas_);
-    const int gridWidth = px(kGridLeft * 2 + kLabelWidth * kColumns);
+    const int gridWidth = twipsToPixels(kGridLeft * 2 + kLabelWidth * kColumns);
     grid_->setFixedWidth(gridWidth + grid_->verticalScrollBar()->sizeHint().width() +
                          2 * grid_->frameWidth());
 
@@ -144,7 +142,7 @@ fomSgf::fomSgf(GameState& state, Engine& engine, BoardHost& board, QWidget* main
     HScroll1->setValue(1000);
     Text2 = new QLineEdit(QStringLiteral("1"), this);
     Text2->setReadOnly(true);
-    Text2->setFixedWidth(px(700));
+    Text2->setFixedWidth(twipsToPixels(700));
     auto* speed = new QHBoxLayout;
     speed->addWidget(new QLabel(QStringLiteral("再現ﾀｲﾏｰ"), this));
     speed->addWidget(HScroll1, 1);
@@ -153,7 +151,7 @@ fomSgf::fomSgf(GameState& state, Engine& engine, BoardHost& board, QWidget* main
 
     Text1 = new QPlainTextEdit(this);
     Text1->setReadOnly(true);
-    Text1->setFixedHeight(px(1200));
+    Text1->setFixedHeight(twipsToPixels(1200));
     HScroll1->setAccessibleName(QStringLiteral("再現ﾀｲﾏｰ"));
     HScroll1->setFocusPolicy(Qt::StrongFocus);  // the arrow keys move it
     Text2->setAccessibleName(QStringLiteral("再現ﾀｲﾏｰの秒数"));
@@ -208,7 +206,7 @@ void fomSgf::placeBesideMain() {
 }
 
 void fomSgf::placeRightOf(const QRect& frame) {
-    move(frame.right() + 1 + std::max(1, px(20)), frame.top());
+    move(frame.right() + 1 + std::max(1, twipsToPixels(20)), frame.top());
 }
 
 void fomSgf::recordRead() {
@@ -231,14 +229,15 @@ void fomSgf::ReadNode() {
     for (const ViewerBranch& b : table_.branches) {
         const int k = b.number;
         const int row = k / kColumns, column = k % kColumns;
-        const int left = px(kGridLeft + kLabelWidth * column);
-        const int top = px(kGridTop + kLabelHeight * 2 * row);
+        const int left = twipsToPixels(kGridLeft + kLabelWidth * column);
+        const int top = twipsToPixels(kGridTop + kLabelHeight * 2 * row);
         auto* label = new QLabel(QString::number(k), gridCanvas_);
         label->setAlignment(Qt::AlignCenter);
         label->setAutoFillBackground(true);
-        label->setGeometry(left, top, px(kLabelWidth), px(kLabelHeight));
+        label->setGeometry(left, top, twipsToPixels(kLabelWidth), twipsToPixels(kLabelHeight));
         auto* button = new QPushButton(QString::number(k), gridCanvas_);
-        button->setGeometry(left, top + px(kLabelHeight), px(kLabelWidth), px(kLabelHeight));
+        button->setGeometry(left, top + twipsToPixels(kLabelHeight), twipsToPixels(kLabelWidth),
+                            twipsToPixels(kLabelHeight));
         const QString tip = b.startMove > 0 ? QStringLiteral("%1手目から (%2)").arg(b.startMove)
                                             : QStringLiteral("手のない分岐 (%2)");
         button->setToolTip(tip.arg(pathText(b.path)));
@@ -250,10 +249,10 @@ void fomSgf::ReadNode() {
         setLabelColour(k, LabelColour::Normal);
     }
     const int rows = count / kColumns + 1;
-    gridCanvas_->setFixedSize(px(kGridLeft * 2 + kLabelWidth * kColumns),
-                              px(kGridTop + kLabelHeight * 2 * rows + 100));
+    gridCanvas_->setFixedSize(twipsToPixels(kGridLeft * 2 + kLabelWidth * kColumns),
+                              twipsToPixels(kGridTop + kLabelHeight * 2 * rows + 100));
     const int shownRows = std::min(rows, kVisibleRows);
-    grid_->setFixedHeight(px(kGridTop + kLabelHeight * 2 * shownRows + 100) +
+    grid_->setFixedHeight(twipsToPixels(kGridTop + kLabelHeight * 2 * shownRows + 100) +
                           2 * grid_->frameWidth());
     notices_ = table_.notices;
     showNotices(notices_);

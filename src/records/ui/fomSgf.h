@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "engine/Engine.h"
-#include "records/SequencePaths.h"
+#include "tree/SequencePaths.h"
 
 class QCheckBox;
 class QLabel;

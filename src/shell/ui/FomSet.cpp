@@ -10,9 +10,10 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
+#include "app/Program.h"
+#include "base/Twips.h"
 #include "engine/Engine.h"
 #include "shell/StartupSettings.h"
-#include "shell/ui/Program.h"
 #include "view/ui/FomMain.h"
 
 namespace kelmaz {
@@ -21,7 +22,7 @@ namespace {
 
 // The window is laid out in twips; it is drawn a little larger than one pixel per 15 twips so
 // that every caption fits its frame.
-constexpr double kPixelsPerTwip = 1.3 / 15;
+constexpr double kPixelsPerTwip = 1.3 / kTwipsPerPixel;
 QRect px(int left, int top, int width, int height) {
     return {qRound(left * kPixelsPerTwip), qRound(top * kPixelsPerTwip),
             qRound(width * kPixelsPerTwip), qRound(height * kPixelsPerTwip)};
@@ -144,7 +145,7 @@ FomSet::FomSet(Program& program)
     initial(originGroup, 1);
     initial(OptionOpen, 0);
 
-    move(qRound(500 / 15.0), qRound(200 / 15.0));
+    move(twipsToPixels(500), twipsToPixels(200));
     setFixedSize(Frame1[8]->geometry().right() + 1 + qRound(200 * kPixelsPerTwip),
                  Command1->geometry().bottom() + 1 + qRound(300 * kPixelsPerTwip));
 }

@@ -35,11 +35,9 @@ namespace {
 const QString kTitle = QStringLiteral("トリー　ﾋﾞｭｱｰ");
 const QString kSyntaxTitle = QStringLiteral("SGF構文エラー");
 
-int toTwips(int px) { return px * kTwipsPerPixel; }
-int toPixels(int twips) { return twips / kTwipsPerPixel; }
 QRect twipRect(int left, int top, int width, int height) {
-    return {toPixels(left), toPixels(top), std::max(toPixels(width), 0),
-            std::max(toPixels(height), 0)};
+    return {twipsToPixels(left), twipsToPixels(top), std::max(twipsToPixels(width), 0),
+            std::max(twipsToPixels(height), 0)};
 }
 
 }  // namespace
@@ -93,7 +91,7 @@ FomNode::FomNode(GameState& state, Engine& engine, SettingsStore& settings, QWid
         QMessageBox::information(this, title, text);
     };
     buildControls();
-    setMinimumWidth(FrmCont->minimumSizeHint().width() + toPixels(300));
+    setMinimumWidth(FrmCont->minimumSizeHint().width() + twipsToPixels(300));
     restoreGeometry();
 }
 
@@ -195,8 +193,8 @@ void FomNode::buildControls() {
 
 // The layout of the window, in twips as the tree is measured.
 void FomNode::layoutControls() {
-    const int W = toTwips(width());
-    const int H = toTwips(height());
+    const int W = pixelsToTwips(width());
+    const int H = pixelsToTwips(height());
     const int stripHeight = std::abs(H / 2);
     const int areaLeft = 100;
     const int areaWidth = std::max(W - 300 - areaLeft, 0);
@@ -209,7 +207,7 @@ void FomNode::layoutControls() {
     const int commentHeight = std::abs(H - stripHeight - 1600);
     TxtComment->setGeometry(twipRect(areaLeft, commentTop, areaWidth, commentHeight));
     FrmCont->setGeometry(twipRect(100, commentTop + commentHeight + 10, std::abs(W - 300),
-                                  std::max(650, toTwips(FrmCont->sizeHint().height()))));
+                                  std::max(650, pixelsToTwips(FrmCont->sizeHint().height()))));
     LstSgfSample->raise();
     txtsgf->raise();
     FrmFile->raise();
@@ -219,11 +217,11 @@ void FomNode::layoutControls() {
 void FomNode::refreshView() {
     const TreeModel& m = session_.model();
     const int treeWidth = m.treeWidth();
-    const int visibleWidth = toTwips(picNode->width());
+    const int visibleWidth = pixelsToTwips(picNode->width());
     HScroll1->setMaximum(std::max(
         {nearest(treeWidth / 100.0 - 50), nearest((treeWidth - visibleWidth) / 100.0), 0}));
     // Deep trees scroll down to their last row.
-    const int visibleHeight = toTwips(picNode->height());
+    const int visibleHeight = pixelsToTwips(picNode->height());
     const int treeHeight = (m.rowCount() + 1) * kNodePitch;
     VScroll1->setMaximum(std::max(visibleHeight, treeHeight - visibleHeight));
     VScroll1->setPageStep(std::max(visibleHeight, 1));
@@ -235,8 +233,8 @@ void FomNode::refreshView() {
 }
 
 void FomNode::scrollTo(int x, int y) {
-    const int w = toTwips(picNode->width());
-    const int h = toTwips(picNode->height());
+    const int w = pixelsToTwips(picNode->width());
+    const int h = pixelsToTwips(picNode->height());
     // A node out of sight is brought to the middle of the area.
     if (x < picNode->offsetX() + kNodePitch / 2 || x > picNode->offsetX() + w - kNodePitch / 2)
         HScroll1->setValue(std::max(nearest((x - w / 2.0) / 100), 0));
@@ -480,12 +478,13 @@ void FomNode::placeBesideMain() {
 void FomNode::restoreGeometry() {
     const StoredTreeGeometry g = readTreeWindowGeometry(settings_);
     const int left = mainWindow_ ? mainWindow_->frameGeometry().right() + 1 : 0;
-    setGeometry(placedOnScreens({left, toPixels(g.top), toPixels(g.width), toPixels(g.height)}));
+    setGeometry(placedOnScreens(
+        {left, twipsToPixels(g.top), twipsToPixels(g.width), twipsToPixels(g.height)}));
 }
 
 void FomNode::saveGeometry() {
     auto put = [this](const char* key, int px) {
-        settings_.WriteSetting("Kelmaz", "Startup", key, std::to_string(toTwips(px)));
+        settings_.WriteSetting("Kelmaz", "Startup", key, std::to_string(pixelsToTwips(px)));
     };
     put("nHeight", height());
     put("nWidth", width());

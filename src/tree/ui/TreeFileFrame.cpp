@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QStorageInfo>
 
+#include "base/Twips.h"
+
 namespace kelmaz {
 
 TreeFileFrame::TreeFileFrame(QWidget* parent)
@@ -68,7 +70,7 @@ void TreeFileFrame::setFolder(const QString& folder) {
 }
 
 void TreeFileFrame::showAt(const QString& folder) {
-    setGeometry(100 / 15, 100 / 15, 6000 / 15, 4000 / 15);
+    setGeometry(twipsToPixels(100), twipsToPixels(100), twipsToPixels(6000), twipsToPixels(4000));
     setFolder(folder);
     raise();
     show();

@@ -17,11 +17,11 @@
 #include <QShortcut>
 #include <QToolButton>
 
+#include "app/Program.h"
+#include "app/RecordIntake.h"
 #include "engine/Engine.h"
 #include "shell/StartupSettings.h"
 #include "shell/ui/FomSet.h"
-#include "shell/ui/Program.h"
-#include "shell/ui/RecordIntake.h"
 #include "view/BoardGeometry.h"
 #include "view/ui/BoardImage.h"
 #include "view/ui/BoardView.h"

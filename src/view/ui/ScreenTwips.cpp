@@ -6,8 +6,6 @@
 
 namespace kelmaz {
 
-int twipsToPixels(int twips) { return qRound(double(twips) / kTwipsPerPixel); }
-
 std::vector<TwipRect> availableScreensInTwips() {
     std::vector<TwipRect> screens;
     for (const QScreen* screen : QGuiApplication::screens()) {
@@ -23,8 +21,8 @@ QRect placedOnScreens(const QRect& pixels) {
         placeOnScreens({pixels.x() * kTwipsPerPixel, pixels.y() * kTwipsPerPixel,
                         pixels.width() * kTwipsPerPixel, pixels.height() * kTwipsPerPixel},
                        availableScreensInTwips());
-    return {placed.left / kTwipsPerPixel, placed.top / kTwipsPerPixel,
-            placed.width / kTwipsPerPixel, placed.height / kTwipsPerPixel};
+    return {twipsToPixels(placed.left), twipsToPixels(placed.top), twipsToPixels(placed.width),
+            twipsToPixels(placed.height)};
 }
 
 void keepOnScreens(QWidget& window) {

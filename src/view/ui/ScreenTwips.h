@@ -10,9 +10,6 @@ class QWidget;
 
 namespace kelmaz {
 
-// A length in twips as whole pixels, rounded to the nearest.
-int twipsToPixels(int twips);
-
 // The area every screen leaves to windows (without panels and docks), in twips.
 std::vector<TwipRect> availableScreensInTwips();
 

@@ -9,9 +9,9 @@
 #include <QScreen>
 #include <QToolButton>
 
+#include "app/Program.h"
 #include "net/ui/MatchPeer.h"
 #include "shell/ui/FomSet.h"
-#include "shell/ui/Program.h"
 #include "support/TestSupport.h"
 #include "view/ui/FomMain.h"
 

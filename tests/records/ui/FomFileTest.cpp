@@ -13,11 +13,12 @@
 #include <QTest>
 #include <QTreeView>
 
-#include "browser/RecordCheck.h"
+#include "base/TextCodec.h"
+#include "intake/RecordCheck.h"
+#include "intake/RecordFormat.h"
 #include "records/RecordFile.h"
 #include "records/RecordMoves.h"
 #include "records/SgfWriter.h"
-#include "records/TextCodec.h"
 #include "records/ui/FomFile.h"
 #include "records/ui/FomJ.h"
 #include "support/FakeBoardHost.h"
@@ -239,7 +240,7 @@ TEST_F(FileWindowTest, TheFileListHasTheWidthBesideTheFolders) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.File1->width() >= inner * 2 / 5; }, 2000))
         << window.File1->width() << " of " << inner;
     EXPECT_GE(window.File1->width(), window.Dir1->width() - 2);
-    EXPECT_EQ(window.File1->x(), window.Dir1->x() + window.Dir1->width() + 50 / kTwipsPerPixel)
+    EXPECT_EQ(window.File1->x(), window.Dir1->x() + window.Dir1->width() + twipsToPixels(50))
         << "beside the folders";
 }
 
@@ -255,9 +256,8 @@ TEST(DialogPlacement, TheFileWindowAndTheInformationDialogKeepTheirTitleBarsOnTh
     info.show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&info));
-    EXPECT_EQ(window.frameGeometry().topLeft(),
-              QPoint(1000 / kTwipsPerPixel, 200 / kTwipsPerPixel));
-    EXPECT_EQ(info.frameGeometry().topLeft(), QPoint(500 / kTwipsPerPixel, 100 / kTwipsPerPixel));
+    EXPECT_EQ(window.frameGeometry().topLeft(), QPoint(twipsToPixels(1000), twipsToPixels(200)));
+    EXPECT_EQ(info.frameGeometry().topLeft(), QPoint(twipsToPixels(500), twipsToPixels(100)));
     EXPECT_GE(window.frameGeometry().top(), 0);
 }
 

@@ -6,12 +6,12 @@
 #include <QScrollBar>
 
 #include "engine/Engine.h"
-#include "records/OutlineLines.h"
-#include "records/SequencePaths.h"
 #include "records/ui/FomFile.h"
 #include "records/ui/fomSgf.h"
 #include "shell/ui/FomSet.h"
 #include "support/ProgramFixture.h"
+#include "tree/OutlineLines.h"
+#include "tree/SequencePaths.h"
 #include "tree/ui/FomNode.h"
 
 namespace kelmaz {

@@ -10,11 +10,11 @@
 #include <QSignalSpy>
 
 #include "engine/Engine.h"
-#include "records/OutlineLines.h"
-#include "records/RecordFile.h"
+#include "intake/RecordFormat.h"
 #include "records/ui/fomSgf.h"
 #include "support/FakeBoardHost.h"
 #include "support/TestSupport.h"
+#include "tree/OutlineLines.h"
 
 namespace kelmaz {
 namespace {

@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 
-#include "shell/ui/CloneWindows.h"
+#include "app/CloneWindows.h"
 #include "support/ProgramFixture.h"
 
 namespace kelmaz {

@@ -7,9 +7,9 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include "app/Program.h"
 #include "engine/Engine.h"
-#include "records/RecordFile.h"
-#include "shell/ui/Program.h"
+#include "intake/RecordFormat.h"
 #include "support/TestSupport.h"
 #include "tree/ui/FomNode.h"
 #include "tree/ui/PicNode.h"

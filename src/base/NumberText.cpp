@@ -1,4 +1,4 @@
-#include "records/NumberText.h"
+#include "base/NumberText.h"
 
 #include <cmath>
 #include <cstdlib>

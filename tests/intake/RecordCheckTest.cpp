@@ -1,7 +1,7 @@
 // Which taken texts count as a record before the board is cleared for them.
 #include <gtest/gtest.h>
 
-#include "browser/RecordCheck.h"
+#include "intake/RecordCheck.h"
 
 namespace kelmaz {
 namespace {

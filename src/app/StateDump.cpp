@@ -1,4 +1,4 @@
-#include "shell/ui/StateDump.h"
+#include "app/StateDump.h"
 
 #include <QFile>
 #include <QPixmap>

@@ -1,4 +1,4 @@
-#include "records/SgfEscape.h"
+#include "base/SgfEscape.h"
 
 namespace kelmaz {
 

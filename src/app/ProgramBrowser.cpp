@@ -1,9 +1,9 @@
-#include "browser/ui/ProgramBrowser.h"
+#include "app/ProgramBrowser.h"
 
 #include <QCoreApplication>
 
+#include "app/Program.h"
 #include "browser/ui/fomBrowser.h"
-#include "shell/ui/Program.h"
 
 namespace kelmaz {
 

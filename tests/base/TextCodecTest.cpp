@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "records/TextCodec.h"
+#include "base/TextCodec.h"
 
 namespace kelmaz {
 namespace {

@@ -1,4 +1,4 @@
-#include "records/SequencePaths.h"
+#include "tree/SequencePaths.h"
 
 #include <algorithm>
 #include <array>
@@ -17,10 +17,6 @@ std::string trimBlanks(const std::string& s) {
     const auto first = s.find_first_not_of(" \t\r\n");
     if (first == std::string::npos) return {};
     return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
-}
-
-bool startsWith(const std::string& s, std::size_t at, const char* prefix) {
-    return s.compare(at, std::char_traits<char>::length(prefix), prefix) == 0;
 }
 
 std::vector<OutlineLine> parseAll(const std::vector<std::string>& List3) {
@@ -100,7 +96,7 @@ OutlineLine parseOutlineLine(const std::string& line) {
     const auto [ptr, ec] = std::from_chars(head.data(), head.data() + head.size(), number);
     if (ec == std::errc() && ptr == head.data() + head.size() && number > 0) out.number = number;
     if (line.size() < 5) return out;
-    if (startsWith(line, 3, "--")) {
+    if (line.compare(3, 2, "--") == 0) {
         out.kind = OutlineLine::Kind::Branch;
         return out;
     }

@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "base/TextCodec.h"
 #include "engine/Engine.h"
+#include "intake/RecordTool.h"
 #include "records/RecordMoves.h"
-#include "records/RecordTool.h"
 #include "records/SgfWriter.h"
-#include "records/TextCodec.h"
 #include "support/FakeBoardHost.h"
 #include "support/TestSupport.h"
 #include "tree/TreeFile.h"

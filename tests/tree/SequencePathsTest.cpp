@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "records/OutlineLines.h"
-#include "records/SequencePaths.h"
+#include "tree/OutlineLines.h"
+#include "tree/SequencePaths.h"
 
 namespace kelmaz {
 namespace {

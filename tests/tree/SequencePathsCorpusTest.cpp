@@ -3,9 +3,9 @@
 #include <filesystem>
 
 #include "engine/BoardOptions.h"
-#include "records/RecordFile.h"
-#include "records/SequencePaths.h"
+#include "intake/RecordFormat.h"
 #include "support/TestSupport.h"
+#include "tree/SequencePaths.h"
 #include "tree/SgfReader.h"
 #include "tree/TreeModel.h"
 

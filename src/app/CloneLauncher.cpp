@@ -1,4 +1,4 @@
-#include "shell/ui/CloneLauncher.h"
+#include "app/CloneLauncher.h"
 
 #include <QProcess>
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/Engine.h"
-#include "records/RecordFile.h"
+#include "intake/RecordFormat.h"
 
 namespace kelmaz {
 

@@ -6,7 +6,7 @@
 
 #include "engine/BoardOptions.h"
 #include "engine/GameState.h"
-#include "records/RecordFile.h"
+#include "intake/RecordFormat.h"
 
 namespace kelmaz {
 

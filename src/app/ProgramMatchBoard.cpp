@@ -1,8 +1,8 @@
-#include "net/ui/ProgramMatchBoard.h"
+#include "app/ProgramMatchBoard.h"
 
+#include "app/Program.h"
 #include "engine/Engine.h"
 #include "shell/ui/FomSet.h"
-#include "shell/ui/Program.h"
 #include "view/ui/FomMain.h"
 
 namespace kelmaz {

@@ -1,4 +1,4 @@
-#include "records/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -7,7 +7,7 @@
 
 #include <future>
 
-#include "records/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "support/TestSupport.h"
 
 namespace kelmaz {

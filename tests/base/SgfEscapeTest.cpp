@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "records/SgfEscape.h"
+#include "base/SgfEscape.h"
 
 namespace kelmaz {
 namespace {

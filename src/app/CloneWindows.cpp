@@ -1,11 +1,11 @@
-#include "shell/ui/CloneWindows.h"
+#include "app/CloneWindows.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
 
+#include "app/Program.h"
 #include "shell/CloneArgs.h"
 #include "shell/StartupSettings.h"
-#include "shell/ui/Program.h"
 #include "view/BoardGeometry.h"
 #include "view/ui/FomMain.h"
 #include "view/ui/ScreenTwips.h"

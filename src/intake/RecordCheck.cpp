@@ -1,9 +1,9 @@
-#include "browser/RecordCheck.h"
+#include "intake/RecordCheck.h"
 
 #include <algorithm>
 
-#include "records/NumberText.h"
-#include "records/RecordFile.h"
+#include "base/NumberText.h"
+#include "intake/RecordFormat.h"
 #include "records/RecordMoves.h"
 
 namespace kelmaz {

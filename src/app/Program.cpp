@@ -1,13 +1,14 @@
-#include "shell/ui/Program.h"
+#include "app/Program.h"
 
 #include <QAction>
 #include <QEvent>
 
-#include "browser/RecordCheck.h"
+#include "app/ProgramMatchBoard.h"
+#include "app/RecordIntake.h"
 #include "engine/Engine.h"
+#include "intake/RecordCheck.h"
+#include "intake/RecordFormat.h"
 #include "net/ui/FomSock.h"
-#include "net/ui/ProgramMatchBoard.h"
-#include "records/RecordFile.h"
 #include "records/ui/FomFile.h"
 #include "records/ui/FomJ.h"
 #include "records/ui/fomSgf.h"
@@ -15,7 +16,6 @@
 #include "shell/StartupSettings.h"
 #include "shell/ui/FomSet.h"
 #include "shell/ui/HelpWindow.h"
-#include "shell/ui/RecordIntake.h"
 #include "tree/ui/FomNode.h"
 #include "view/BoardGeometry.h"
 #include "view/ui/FomMain.h"

@@ -1,4 +1,4 @@
-#include "shell/ui/RecordIntake.h"
+#include "app/RecordIntake.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -6,10 +6,11 @@
 #include <QMessageBox>
 #include <QMimeData>
 
+#include "app/Program.h"
 #include "browser/ClipboardLines.h"
-#include "browser/RecordCheck.h"
+#include "intake/RecordCheck.h"
+#include "intake/RecordFormat.h"
 #include "records/RecordFile.h"
-#include "shell/ui/Program.h"
 #include "view/ui/FomMain.h"
 
 namespace kelmaz {

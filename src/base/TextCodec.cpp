@@ -1,4 +1,4 @@
-#include "records/TextCodec.h"
+#include "base/TextCodec.h"
 
 #include <iconv.h>
 
@@ -124,12 +124,8 @@ std::optional<std::string> convert(std::string_view input, const std::string& to
     return out;
 }
 
-bool startsWith(std::string_view s, std::string_view prefix) {
-    return s.size() >= prefix.size() && s.substr(0, prefix.size()) == prefix;
-}
-
 std::string stripByteOrderMark(std::string text) {
-    if (startsWith(text, "\xEF\xBB\xBF")) text.erase(0, 3);
+    if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
     return text;
 }
 
@@ -202,13 +198,13 @@ std::string decodeWithCharset(std::string_view bytes, std::string_view charset) 
 }
 
 DecodedText decodeRecordBytes(std::string_view bytes) {
-    if (startsWith(bytes, "\xEF\xBB\xBF")) {
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
         return {sanitizeUtf8(bytes.substr(3)), "UTF-8"};
     }
-    if (startsWith(bytes, "\xFF\xFE")) {
+    if (bytes.starts_with("\xFF\xFE")) {
         return {stripByteOrderMark(decodeWithCharset(bytes.substr(2), "UTF-16LE")), "UTF-16LE"};
     }
-    if (startsWith(bytes, "\xFE\xFF")) {
+    if (bytes.starts_with("\xFE\xFF")) {
         return {stripByteOrderMark(decodeWithCharset(bytes.substr(2), "UTF-16BE")), "UTF-16BE"};
     }
     const std::string declared = findCharsetProperty(bytes);

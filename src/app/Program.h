@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "app/CloneWindows.h"
 #include "engine/BoardOptions.h"
 #include "engine/EngineHost.h"
 #include "engine/GameState.h"
-#include "records/RecordFile.h"
+#include "intake/RecordFormat.h"
 #include "shell/SettingsStore.h"
-#include "shell/ui/CloneWindows.h"
 
 namespace kelmaz {
 

@@ -4,7 +4,7 @@
 // position from that command line.
 #include <QStringList>
 
-#include "shell/ui/CloneLauncher.h"
+#include "app/CloneLauncher.h"
 
 namespace kelmaz {
 

@@ -1,9 +1,9 @@
-#include "records/RecordTool.h"
+#include "intake/RecordTool.h"
 
 #include <algorithm>
 
+#include "base/AtomicFile.h"
 #include "engine/Engine.h"
-#include "records/AtomicFile.h"
 #include "records/SgfWriter.h"
 #include "tree/TreeFile.h"
 

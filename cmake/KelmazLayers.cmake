@@ -1,0 +1,20 @@
+# The layers of src/, lowest first. A file may include headers of its own folder and of the
+# folders listed before it, never of one after it; tests/layers checks every #include against
+# this one list, and each core folder's library links only the libraries before it.
+#
+#   core folders (plain C++, no Qt)   -> kelmaz_<folder>, all together as kelmaz_core
+#   <subsystem>/ui folders (windows)  -> kelmaz_ui; browser/ui alone -> kelmaz_web (WebEngine)
+#   app (the composition root)        -> kelmaz_app and the programs
+set(KELMAZ_CORE_LAYERS base engine view records tree intake net shell browser)
+set(KELMAZ_CLI_LAYER app/cli)
+set(KELMAZ_UI_LAYERS view/ui records/ui tree/ui net/ui shell/ui browser/ui)
+set(KELMAZ_APP_LAYER app)
+set(KELMAZ_LAYERS ${KELMAZ_CORE_LAYERS} ${KELMAZ_CLI_LAYER} ${KELMAZ_UI_LAYERS} ${KELMAZ_APP_LAYER})
+
+# Sorted list of the sources (and, for Qt targets, headers for moc) directly in one folder.
+function(kelmaz_folder_sources out folder)
+    file(GLOB found CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${folder}/*.cpp
+                                      ${ARGN})
+    list(SORT found)
+    set(${out} ${found} PARENT_SCOPE)
+endfunction()
