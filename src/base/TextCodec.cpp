@@ -233,14 +233,31 @@ std::optional<std::string> encodeForDeclaredCharset(std::string_view utf8,
     return encodeForCharset(utf8, declared);
 }
 
+bool takeLineBreak(std::string_view text, std::size_t& i) {
+    if (text[i] == '\r') {
+        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        return true;
+    }
+    return text[i] == '\n';
+}
+
+void appendWithCrLfBreaks(std::string& out, std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (takeLineBreak(text, i)) {
+            out += "\r\n";
+        } else {
+            out += text[i];
+        }
+    }
+}
+
 std::vector<std::string> splitLines(std::string_view text) {
     std::vector<std::string> lines;
     std::size_t start = 0;
     for (std::size_t p = 0; p < text.size(); ++p) {
-        const char c = text[p];
-        if (c != '\r' && c != '\n') continue;
-        lines.emplace_back(text.substr(start, p - start));
-        if (c == '\r' && p + 1 < text.size() && text[p + 1] == '\n') ++p;
+        const std::size_t lineEnd = p;
+        if (!takeLineBreak(text, p)) continue;
+        lines.emplace_back(text.substr(start, lineEnd - start));
         start = p + 1;
     }
     if (start < text.size()) lines.emplace_back(text.substr(start));

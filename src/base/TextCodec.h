@@ -41,6 +41,13 @@ std::optional<std::string> encodeForDeclaredCharset(std::string_view utf8,
 // Lines end at CR LF, LF or CR and come back ended by LF.
 std::string decodeLineByLine(std::string_view bytes);
 
+// True when a line break (CR, LF or CR LF) starts at text[i]. On a CR LF, i is moved onto the
+// LF, so that the caller's next step passes the whole break.
+bool takeLineBreak(std::string_view text, std::size_t& i);
+
+// Appends text to out with every line break in it written as CR LF.
+void appendWithCrLfBreaks(std::string& out, std::string_view text);
+
 // Splits text into lines at CR LF, LF or CR; the line ends are not kept. A final line end does
 // not open an empty last line.
 std::vector<std::string> splitLines(std::string_view text);

@@ -1,8 +1,9 @@
 #pragma once
 // What the board engine needs from the windows around it. The main window implements
-// BoardHost; the sequence viewer, the tree editor and the match window implement the links
-// once they exist. Every method has a neutral default so that a missing window reads as
-// "absent": its boxes unticked, its buttons not there.
+// BoardHost; NullBoardHost stands in where nothing is shown. The sequence viewer, the tree
+// editor and the match window implement the links once they exist; every method of a link has
+// a neutral default, so that a missing window reads as "absent": its boxes unticked, its
+// buttons not there.
 #include <string>
 
 namespace kelmaz {
@@ -32,6 +33,25 @@ class BoardHost {
     // The game information was cleared or rewritten: the dialog showing it follows (a host
     // without that dialog ignores it).
     virtual void gameInfoChanged() {}
+};
+
+// A board that shows nothing: for work without a window (the command-line tool, a peer that
+// only keeps a record).
+class NullBoardHost : public BoardHost {
+  public:
+    void setCaption(const std::string&) override {}
+    std::string commentaryText() const override { return {}; }
+    void setCommentaryText(const std::string&) override {}
+    void setMoveNumberText(const std::string&) override {}
+    void showKoRefusal() override {}
+    void boardChanged() override {}
+    void restartMarkerTimer(int) override {}
+    void stopMarkerTimer() override {}
+    bool replayRunning() const override { return false; }
+    void setReplayRunning(bool, int) override {}
+    void setReplayButtonEnabled(bool) override {}
+    double replaySpeedSeconds() const override { return 1.0; }
+    void relayout() override {}
 };
 
 // The SGF sequence viewer.

@@ -11,24 +11,6 @@ namespace kelmaz {
 
 namespace {
 
-// The tool shows no board: everything the engine would show goes nowhere.
-class SilentBoardHost : public BoardHost {
-  public:
-    void setCaption(const std::string&) override {}
-    std::string commentaryText() const override { return {}; }
-    void setCommentaryText(const std::string&) override {}
-    void setMoveNumberText(const std::string&) override {}
-    void showKoRefusal() override {}
-    void boardChanged() override {}
-    void restartMarkerTimer(int) override {}
-    void stopMarkerTimer() override {}
-    bool replayRunning() const override { return false; }
-    void setReplayRunning(bool, int) override {}
-    void setReplayButtonEnabled(bool) override {}
-    double replaySpeedSeconds() const override { return 1.0; }
-    void relayout() override {}
-};
-
 int sizeIndexFor(const std::string& sz) {
     if (sz == "13") return 1;
     if (sz == "9") return 2;
@@ -37,7 +19,7 @@ int sizeIndexFor(const std::string& sz) {
 
 // Rebuilds moves 1..upto, bounded by the record (0: the empty board of the record's size).
 void rebuild(ToolRecord& record, int upto) {
-    SilentBoardHost host;
+    NullBoardHost host;
     Engine engine(record.state, record.options, host);
     upto = std::clamp(upto, 0, record.state.lastMoveInRecord());
     engine.ResetPosition();
@@ -66,7 +48,7 @@ RecordReadResult readRecordForTool(const std::string& path, ToolRecord& record) 
     record.options.sizeIndex = sizeIndexFor(record.state.Info[InfoField::SZ]);
     // The file window's replay after a read: it leaves the record and its count as read (a
     // record whose first slots are empty keeps them as passes), so both write the same file.
-    SilentBoardHost host;
+    NullBoardHost host;
     Engine(record.state, record.options, host).showRecordRead();
     return result;
 }

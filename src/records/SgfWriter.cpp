@@ -24,15 +24,7 @@ bool isBlankText(std::string_view text) {
 
 // Every line end inside an item becomes CR LF, like the ends between items.
 void appendWithCrLf(std::string& out, std::string_view item) {
-    for (std::size_t i = 0; i < item.size(); ++i) {
-        const char c = item[i];
-        if (c == '\r' || c == '\n') {
-            if (c == '\r' && i + 1 < item.size() && item[i + 1] == '\n') ++i;
-            out += "\r\n";
-        } else {
-            out += c;
-        }
-    }
+    appendWithCrLfBreaks(out, item);
     out += "\r\n";
 }
 

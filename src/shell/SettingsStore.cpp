@@ -101,15 +101,7 @@ void SettingsStore::write(std::string_view key, std::string_view value) {
 void SettingsStore::parse(std::string_view text) {
     slots_.assign(kInitialSlots, {});
     std::size_t used = 0;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos) end = text.size();
-        const std::string_view line = text.substr(pos, end - pos);
-        pos = end;
-        if (pos < text.size() && text[pos] == '\r') ++pos;
-        if (pos < text.size() && text[pos] == '\n') ++pos;
-
+    for (const std::string& line : splitLines(text)) {
         // A line without a comma, with an empty key or with an outsized field is not a pair we
         // can use; it is passed over so that the pairs after it still count.
         const auto fields = splitFields(line);

@@ -77,8 +77,7 @@ std::string nodeLines(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == ';' && cls[i] == sgfscan::CharClass::Outside && i > 0) out += "\r\n";
-        if (c == '\r' || c == '\n') {
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        if (takeLineBreak(text, i)) {
             out += "\r\n";
         } else {
             out += c;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <utility>
 #include <vector>
 
 #include "tree/SgfLex.h"
@@ -38,29 +39,19 @@ void TreeSession::parseView() {
     model_.parse(reducedView_ ? Stripdata(state_.SgfText) : state_.SgfText);
 }
 
-void TreeSession::loadReduced(const std::string& text) {
+void TreeSession::load(std::string sgfText, bool reducedView) {
     clearView();
-    reducedView_ = false;
-    state_.SgfText = Stripdata(text);
+    reducedView_ = reducedView;
+    state_.SgfText = std::move(sgfText);
     parseView();
     select(1, 1);
 }
 
-void TreeSession::loadFileTree(const std::string& text) {
-    clearView();
-    reducedView_ = true;
-    state_.SgfText = text;
-    parseView();
-    select(1, 1);
-}
+void TreeSession::loadReduced(const std::string& text) { load(Stripdata(text), false); }
 
-void TreeSession::loadAsIs(const std::string& text) {
-    clearView();
-    reducedView_ = false;
-    state_.SgfText = text;
-    parseView();
-    select(1, 1);
-}
+void TreeSession::loadFileTree(const std::string& text) { load(text, true); }
+
+void TreeSession::loadAsIs(const std::string& text) { load(text, false); }
 
 int TreeSession::selectedBranch() const {
     const int b = parseNumber(Text1);

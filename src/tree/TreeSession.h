@@ -78,6 +78,8 @@ class TreeSession {
     int BranchFromNode = 0;
 
   private:
+    // Every load: SgfText becomes sgfText, shown reduced or as it stands, first node selected.
+    void load(std::string sgfText, bool reducedView);
     bool isNode(int b, int k) const;
     // An edit of a file's tree works on its whole text, not on the reduced view, so that it
     // changes only the branch it edits: the table becomes the whole text's and (b, k), a node

@@ -22,7 +22,7 @@ bool waitFor(Predicate predicate, int timeoutMs = 5000) {
     return QTest::qWaitFor(predicate, timeoutMs);
 }
 
-struct MatchPeer : MatchBoard, BoardHost {
+struct MatchPeer : MatchBoard, NullBoardHost {
     GameState state;
     BoardOptions options;
     Engine engine{state, options, *this};
@@ -67,19 +67,9 @@ struct MatchPeer : MatchBoard, BoardHost {
     void setCommentary(const std::string& text) override { commentary = text; }
     void setBoardButtonsEnabled(bool enabled) override { buttonsEnabled = enabled; }
 
-    // BoardHost
-    void setCaption(const std::string&) override {}
+    // BoardHost: the commentary box is the only part of the board the match tests read.
     std::string commentaryText() const override { return commentary; }
     void setCommentaryText(const std::string& text) override { commentary = text; }
-    void setMoveNumberText(const std::string&) override {}
-    void showKoRefusal() override {}
-    void boardChanged() override {}
-    void restartMarkerTimer(int) override {}
-    void stopMarkerTimer() override {}
-    bool replayRunning() const override { return false; }
-    void setReplayRunning(bool, int) override {}
-    void setReplayButtonEnabled(bool) override {}
-    double replaySpeedSeconds() const override { return 1; }
 };
 
 }  // namespace kelmaz::test
