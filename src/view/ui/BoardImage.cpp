@@ -1,17 +1,18 @@
 #include "view/ui/BoardImage.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
 #include <QMessageBox>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
 
+#include "base/AtomicFile.h"
 #include "view/ui/BoardView.h"
 
 namespace kelmaz {
@@ -25,16 +26,6 @@ const QString kSvgFilter = QStringLiteral("SVG 図 (*.svg)");
 // A PNG drawn at screen resolution would be a small picture for a printed page; it is drawn at
 // least this many times larger, which keeps every line as sharp as the vector drawing.
 constexpr double kMinimumPngRatio = 3.0;
-
-// Replaces the file only once every byte is written, so that a failed save never leaves a
-// half-written picture in place of a good one.
-bool writeWholeFile(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    // A short write (a full disk) is no error to the file itself: the count tells.
-    if (file.write(bytes) != bytes.size() || !file.flush()) file.cancelWriting();
-    return file.commit();
-}
 
 // Asks for the picture's file until the user picks one to write or gives up (empty). A name
 // typed without a suffix takes the suffix of the chosen type before the overwrite question,
@@ -109,7 +100,9 @@ bool saveBoardImage(const GameState& state, const BoardOptions& options, QSize b
         }
         if (!image.save(&picture, "PNG")) return false;
     }
-    return writeWholeFile(path, picture.data());
+    const QByteArray bytes = picture.data();
+    return writeFileAtomically(QFile::encodeName(path).toStdString(),
+                               std::string_view(bytes.constData(), std::size_t(bytes.size())));
 }
 
 void saveBoardImageInteractively(QWidget* parent, const GameState& state,
