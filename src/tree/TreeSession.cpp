@@ -4,6 +4,7 @@
 #include <charconv>
 #include <vector>
 
+#include "tree/LineMarkup.h"
 #include "tree/SgfLex.h"
 #include "tree/SgfReader.h"
 #include "tree/SgfText.h"
@@ -34,9 +35,11 @@ void TreeSession::clearView() {
     model_.Clsdata();
 }
 
-void TreeSession::parseView() {
-    model_.parse(reducedView_ ? Stripdata(state_.SgfText) : state_.SgfText);
+std::string TreeSession::viewText() const {
+    return reducedView_ ? Stripdata(state_.SgfText) : state_.SgfText;
 }
+
+void TreeSession::parseView() { model_.parse(viewText()); }
 
 void TreeSession::loadReduced(const std::string& text) {
     clearView();
@@ -106,6 +109,7 @@ TreeSession::Click TreeSession::click(int x, int y) {
     lineBranch_ = h.branch;
     GetTejun(state_, model_.GetDanPath(h.branch));
     loadLineComments(h.branch);
+    loadLineMarkup(state_, model_, viewText(), h.branch);
     c.step = std::min(model_.movesThrough(h.branch, h.node), state_.MoveCount);
     return c;
 }

@@ -45,7 +45,8 @@ class TreeSession {
         int step = 0;  // the move number of the clicked node on its line
     };
     // A click at (x, y) in tree units: fills Text1/Text2, and on a node selects it and loads the
-    // line through it (with its comments) into the move record; the caller shows move `step`.
+    // line through it (with its comments and marks) into the move record; the caller shows move
+    // `step`.
     Click click(int x, int y);
     // The board shows the position after `move` moves: selects the node of that move on the
     // line the record holds (the last clicked node's branch, else the main line). False when
@@ -83,6 +84,8 @@ class TreeSession {
     // changes only the branch it edits: the table becomes the whole text's and (b, k), a node
     // of the reduced view, the same node in it. False when (b, k) names no node.
     bool moveEditToWholeText(int& b, int& k);
+    // The text the table was derived from: the reduced form of a file's tree, else SgfText.
+    std::string viewText() const;
     void parseView();
     void afterTableEdit(int selectBranch);
     void loadLineComments(int branch);
