@@ -22,8 +22,8 @@ std::vector<Markup> nodeMarkup(std::string_view text) {
     return nodes;
 }
 
-std::vector<Markup> lineMarkup(const TreeModel& model, std::string_view text, int branch) {
-    const std::vector<Markup> nodes = nodeMarkup(text);
+std::vector<Markup> lineMarkup(const TreeModel& model, const std::vector<Markup>& nodes,
+                               int branch) {
     std::vector<MarkupBuilder> moves(1);
     int move = 0;
     for (int idx : model.lineNodes(branch)) {
@@ -39,8 +39,9 @@ std::vector<Markup> lineMarkup(const TreeModel& model, std::string_view text, in
     return out;
 }
 
-void loadLineMarkup(GameState& state, const TreeModel& model, std::string_view text, int branch) {
-    std::vector<Markup> marks = lineMarkup(model, text, branch);
+void loadLineMarkup(GameState& state, const TreeModel& model, const std::vector<Markup>& nodes,
+                    int branch) {
+    std::vector<Markup> marks = lineMarkup(model, nodes, branch);
     for (int m = 0; m <= kMaxMoves; ++m)
         state.MoveMarkup[m] = m < static_cast<int>(marks.size()) ? std::move(marks[m]) : Markup{};
 }

@@ -14,11 +14,14 @@ namespace kelmaz {
 // index k the k-th node (as TreeModel::NodeComments counts them).
 std::vector<Markup> nodeMarkup(std::string_view text);
 
-// The marks along branch b's line of the model parsed from `text`, by move number: each node's
-// marks go with the last stone placed at or before it (entry 0: before the first stone).
-std::vector<Markup> lineMarkup(const TreeModel& model, std::string_view text, int branch);
+// The marks along branch b's line of a model, given the nodeMarkup of the text it was parsed
+// from, by move number: each node's marks go with the last stone placed at or before it
+// (entry 0: before the first stone).
+std::vector<Markup> lineMarkup(const TreeModel& model, const std::vector<Markup>& nodes,
+                               int branch);
 
 // Puts lineMarkup into state.MoveMarkup; every slot the line does not reach is emptied.
-void loadLineMarkup(GameState& state, const TreeModel& model, std::string_view text, int branch);
+void loadLineMarkup(GameState& state, const TreeModel& model, const std::vector<Markup>& nodes,
+                    int branch);
 
 }  // namespace kelmaz

@@ -225,7 +225,7 @@ SgfReadResult sgf(GameState& state, TreeLink& tree) {
     const std::vector<std::string> comments = model.lineComments(1);
     for (std::size_t m = 0; m < comments.size() && m <= static_cast<std::size_t>(kMaxMoves); ++m)
         state.MoveComment[m] = comments[m];
-    loadLineMarkup(state, model, text, 1);
+    loadLineMarkup(state, model, nodeMarkup(text), 1);
     return result;
 }
 

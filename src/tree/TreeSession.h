@@ -3,6 +3,7 @@
 // selected node, branch recording, insertion, deletion, the text rebuild and the comment
 // write-back. The window draws the table, asks the questions and rebuilds the board.
 #include <string>
+#include <vector>
 
 #include "engine/GameState.h"
 #include "tree/TreeModel.h"
@@ -84,9 +85,12 @@ class TreeSession {
     // changes only the branch it edits: the table becomes the whole text's and (b, k), a node
     // of the reduced view, the same node in it. False when (b, k) names no node.
     bool moveEditToWholeText(int& b, int& k);
-    // The text the table was derived from: the reduced form of a file's tree, else SgfText.
+    // The text the table is derived from: the reduced form of a file's tree, else SgfText.
     std::string viewText() const;
     void parseView();
+    // The marks of every node of the table's text, worked out on the first click after the
+    // table changed (a large tree's text is read once, not on every click).
+    const std::vector<Markup>& nodeMarks();
     void afterTableEdit(int selectBranch);
     void loadLineComments(int branch);
 
@@ -97,6 +101,8 @@ class TreeSession {
     bool reducedView_ = false;
     // The branch whose line the move record holds.
     int lineBranch_ = 1;
+    std::vector<Markup> nodeMarks_;
+    bool nodeMarksStale_ = true;
 };
 
 }  // namespace kelmaz

@@ -121,7 +121,7 @@ TEST(MarkupReading, NodeMarksFollowTheTreeModelsNodeNumbers) {
     EXPECT_EQ(words(nodes[1]), (Words{"label aa R"}));
     EXPECT_EQ(words(nodes[2]), (Words{"triangle bb"}));
     EXPECT_EQ(words(nodes[4]), (Words{"circle cc"}));
-    const std::vector<Markup> line = lineMarkup(model, text, 2);
+    const std::vector<Markup> line = lineMarkup(model, nodes, 2);
     ASSERT_EQ(line.size(), 2u);
     EXPECT_EQ(words(line[0]), (Words{"label aa R"}));
     EXPECT_EQ(words(line[1]), (Words{"circle cc"}));
