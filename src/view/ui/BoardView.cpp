@@ -449,10 +449,10 @@ void BoardView::drawMark(QPainter& painter, int p, const Mark& mark) const {
     painter.setBrush(Qt::NoBrush);
     switch (mark.kind) {
         case MarkKind::Triangle: {
-            const double R = 0.6 * r;
-            const QPointF corners[] = {centre + QPointF(0, -R),
-                                       centre + QPointF(R * 0.866, R * 0.5),
-                                       centre + QPointF(-R * 0.866, R * 0.5)};
+            const double outer = 0.6 * r;  // from the centre to each corner
+            const QPointF corners[] = {centre + QPointF(0, -outer),
+                                       centre + QPointF(outer * 0.866, outer * 0.5),
+                                       centre + QPointF(-outer * 0.866, outer * 0.5)};
             painter.drawPolygon(corners, 3);
             break;
         }
