@@ -1,10 +1,13 @@
 // Feeds arbitrary text to every scan of the tree model: the reader, the reduction, the syntax
-// check, the branch table with its rows and paths, the text rebuild and the comment write-back.
+// check, the branch table with its rows, paths and marks, the text rebuild and the comment
+// write-back.
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/GameState.h"
+#include "tree/LineMarkup.h"
 #include "tree/SgfReader.h"
 #include "tree/SgfText.h"
 #include "tree/TreeEdit.h"
@@ -33,9 +36,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& t : {text, Stripdata(text), state.SgfText}) {
         TreeModel m;
         m.parse(t);
+        const std::vector<Markup> marks = nodeMarkup(t);
         for (int b = 1; b <= m.BranchCount && b <= 50; ++b) {
             m.GetDanPath(b);
             m.lineComments(b);
+            lineMarkup(m, marks, b);
             m.movesThrough(b, 1);
             m.PointToNode(m.nodeX(b, 1), m.nodeY(b));
             if (b > 1) m.TateLine(b);

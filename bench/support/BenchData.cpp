@@ -66,10 +66,34 @@ class TreeWriter {
         out_ += sgfLetter(row);
         out_ += ']';
         if (pick(1, 100) <= shape_.commentPercent) out_ += comment(rng_);
+        if (shape_.markupPercent > 0 && pick(1, 100) <= shape_.markupPercent) markup();
         if (++nodesOnLine_ == 8) {
             out_ += '\n';
             nodesOnLine_ = 0;
         }
+    }
+
+    // Two to four labels on points around the board, and a triangle or a row of them.
+    void markup() {
+        out_ += "LB";
+        const int labels = pick(2, 4);
+        for (int i = 0; i < labels; ++i) {
+            out_ += '[';
+            out_ += sgfLetter(pick(1, 19));
+            out_ += sgfLetter(pick(1, 19));
+            out_ += ':';
+            out_ += static_cast<char>('A' + i);
+            out_ += ']';
+        }
+        if (pick(1, 4) > 1) return;
+        const int col = pick(1, 16), row = pick(1, 19);
+        out_ += "TR[";
+        out_ += sgfLetter(col);
+        out_ += sgfLetter(row);
+        out_ += ':';
+        out_ += sgfLetter(col + pick(0, 3));
+        out_ += sgfLetter(row);
+        out_ += ']';
     }
 
     // A run of nodes, then (for more than one leaf) a fork whose first child continues it.
@@ -158,6 +182,17 @@ std::string josekiTree(const GameState& mainLine) {
     shape.minNodes = 3;
     shape.maxNodes = 13;
     shape.commentPercent = 20;
+    shape.seed = 62000;
+    return generateTree(shape, mainLine);
+}
+
+std::string labelledJosekiTree(const GameState& mainLine) {
+    TreeShape shape;
+    shape.branches = 7700;
+    shape.minNodes = 3;
+    shape.maxNodes = 13;
+    shape.commentPercent = 20;
+    shape.markupPercent = 80;
     shape.seed = 62000;
     return generateTree(shape, mainLine);
 }

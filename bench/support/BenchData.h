@@ -31,6 +31,7 @@ struct TreeShape {
     int minNodes = 3;  // nodes per branch before its fork, drawn from min..max
     int maxNodes = 13;
     int commentPercent = 25;  // share of nodes carrying a comment
+    int markupPercent = 0;    // share of nodes carrying labels (and now and then a triangle)
     bool deep = false;        // variations take most of the leaves, so they nest deeply
     unsigned seed = 1;
 };
@@ -42,6 +43,9 @@ std::string generateTree(const TreeShape& shape, const GameState& mainLine);
 
 // A tree shaped like a large joseki dictionary: about 1.5 MB, 62,000 nodes, 7,700 variations.
 std::string josekiTree(const GameState& mainLine);
+// The same dictionary with labels on most nodes (the candidate moves "A", "B", ... of a
+// joseki dictionary) and triangles on some, given as compressed lists now and then.
+std::string labelledJosekiTree(const GameState& mainLine);
 // A collection of game trees with deeply nested variations, at least `bytes` long.
 std::string sgfCollection(std::size_t bytes, const GameState& mainLine);
 // The record as a "fmt=Tki" file: header lines, "[Data]", one "col,row,colour,comment" line

@@ -89,6 +89,7 @@ void Program::applyStoredOptions() {
     set.selectLowerLeftOrigin(o.lowerLeftOrigin);
     set.Option2_Click(o.showCommentary ? 0 : 1);
     set.OptionOpen_Click(o.openAtIndex);
+    set.OptionMarks_Click(o.marksIndex);
 }
 
 void Program::Pend() {

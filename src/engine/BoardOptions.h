@@ -12,9 +12,10 @@ struct BoardOptions {
     int boardTintIndex = 0;  // Option4: 0 明るい, 1 中間, 2 暗い
     int whiteTintIndex = 0;  // Option7: 0 明るい, 1 暗い
     StoneChoice stones = StoneChoice::Alternate;
-    bool showNumbers = false;         // Option5 index 0 "表示"
-    bool digitLabels = true;          // Opt98 "数字" (else OptNT "ｱﾙﾌｧﾍﾞｯﾄ")
-    bool showCommentary = true;       // Option2 index 0 "表示"
+    bool showNumbers = false;    // Option5 index 0 "表示"
+    bool digitLabels = true;     // Opt98 "数字" (else OptNT "ｱﾙﾌｧﾍﾞｯﾄ")
+    bool showCommentary = true;  // Option2 index 0 "表示"
+    bool showMarkup = true;      // "記号の表示" index 0 "表示": a record's labels and marks
     bool ugfLowerLeftOrigin = false;  // Option8 (else Option9)
     int speedMs = 1000;               // HScroll1 value, 100..20000
     bool openRecordsAtStart = false;  // a record read opens at move 0 (else at its last move)

@@ -60,6 +60,7 @@ void Engine::gCls() {
     s.MoveNoGrid = {};
     s.BranchMoves = {};
     for (std::string& comment : s.MoveComment) comment.clear();
+    for (Markup& marks : s.MoveMarkup) marks.clear();
     s.MoveCol = {};
     s.MoveRow = {};
     s.MoveColour = {};
@@ -196,6 +197,7 @@ void Engine::IshiUtu(int col, int row) {
     // The continuation of the line this move leaves is gone for good.
     s.endRecordAfter(k);
     s.MoveComment[k].clear();
+    s.MoveMarkup[k].clear();
     if (s.NetMatchActive && (k == 1 || s.NetMyColour == kNoColour)) s.NetMyColour = c;
 
     host_.setMoveNumberText(std::to_string(s.MoveCount));
@@ -619,8 +621,10 @@ void Engine::Gkaiten_Click() {
     s.MoveComment[std::clamp(s.MoveCount, 0, kMaxMoves)] = host_.commentaryText();
     s.BoardRotated = !s.BoardRotated;
     const int n = options_.boardSize();
+    for (Mark& mark : s.MoveMarkup[0]) turnPoint(n, mark.col, mark.row);
     for (int k = 1; s.hasMove(k); ++k) {
         turnPoint(n, s.MoveCol[k], s.MoveRow[k]);
+        for (Mark& mark : s.MoveMarkup[k]) turnPoint(n, mark.col, mark.row);
         s.MoveCount = k;
     }
     // A change of view: the viewer's stops do not apply.

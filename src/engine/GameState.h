@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/GameInfo.h"
+#include "engine/Markup.h"
 
 namespace kelmaz {
 
@@ -47,6 +48,9 @@ struct GameState {
     std::array<std::int16_t, kMaxMoves + 1> MoveRow{};
     std::array<std::int16_t, kMaxMoves + 1> MoveColour{};
     std::array<std::string, kMaxMoves + 1> MoveComment{};
+    // The marks a record read from SGF puts on the board with each move (slot 0: the empty
+    // board); shown with the position after that move.
+    std::array<Markup, kMaxMoves + 1> MoveMarkup{};
     int MoveCount = 0;
     int CurrentColour = kBlack;
     int LastColour = kBlack;
@@ -88,15 +92,19 @@ struct GameState {
         while (hasMove(k + 1)) ++k;
         return k;
     }
+    // The marks of the position shown (the move MoveCount).
+    const Markup& shownMarkup() const { return MoveMarkup[std::clamp(MoveCount, 0, kMaxMoves)]; }
     bool onBoard(int col, int row) const {
         return col >= 1 && col <= BoardSize && row >= 1 && row <= BoardSize;
     }
     // Ends the record after move k (0..500): slot k + 1 becomes the end marker and every slot
-    // behind it is emptied, comments included, so that nothing of a discarded line comes back.
+    // behind it is emptied, comments and marks included, so that nothing of a discarded line
+    // comes back.
     void endRecordAfter(int k) {
         for (int i = std::max(k + 1, 1); i <= kMaxMoves; ++i) {
             MoveCol[i] = MoveRow[i] = MoveColour[i] = 0;
             MoveComment[i].clear();
+            MoveMarkup[i].clear();
         }
     }
 };

@@ -39,6 +39,19 @@ std::string oneLine(std::string_view value) {
     return out;
 }
 
+// The marks of the position, one line per point: "label dd A", "triangle pd", ... Marks off
+// the board shown are left out.
+std::string markupText(const GameState& s) {
+    std::string text;
+    for (const Mark& mark : s.shownMarkup()) {
+        if (!s.onBoard(mark.col, mark.row)) continue;
+        text += std::string(markKindWord(mark.kind)) + " " + sgfPointText(mark.col, mark.row);
+        if (mark.kind == MarkKind::Label) text += " " + mark.text;
+        text += '\n';
+    }
+    return text;
+}
+
 }  // namespace
 
 RecordReadResult readRecordForTool(const std::string& path, ToolRecord& record) {
@@ -67,7 +80,7 @@ std::string positionText(ToolRecord& record, int move) {
         }
         text += '\n';
     }
-    return text;
+    return text + markupText(s);
 }
 
 std::string infoText(const GameInfo& info) {

@@ -21,7 +21,8 @@ RecordReadResult readRecordForTool(const std::string& path, ToolRecord& record);
 
 // Rebuilds the position after move `move` (bounded by the record) and returns the text
 // "size S", "move M", "prisoners B W" and one line per row, top first: X black, O white,
-// "." empty.
+// "." empty; then the marks of that move, one line per point ("label PT TEXT", "triangle PT",
+// "circle PT", "square PT", "cross PT", PT in SGF letters).
 std::string positionText(ToolRecord& record, int move);
 
 // The 25 fields as NAME=value lines in field order; line breaks inside a value become blanks.

@@ -47,6 +47,27 @@ std::string defaultRootValue(InfoField field, int boardSize) {
     }
 }
 
+// One line per kind of mark: "LB[dd:A][pp:B]", "TR[cc]"..., every point as the record was
+// played (turned back when the board is shown turned).
+void appendMarkupLines(const GameState& state, const Markup& marks,
+                       std::vector<std::string>& lines) {
+    for (int k = 0; k < kMarkKinds; ++k) {
+        const auto kind = static_cast<MarkKind>(k);
+        std::string line;
+        for (const Mark& mark : marks) {
+            if (mark.kind != kind) continue;
+            std::int16_t col = mark.col, row = mark.row;
+            if (state.BoardRotated) turnPoint(state.BoardSize, col, row);
+            if (!hasSgfLetter(col) || !hasSgfLetter(row)) continue;
+            if (line.empty()) line = markPropertyName(kind);
+            line += "[" + sgfPointText(col, row);
+            if (kind == MarkKind::Label) line += ":" + escapeSgfValue(mark.text);
+            line += "]";
+        }
+        if (!line.empty()) lines.push_back(std::move(line));
+    }
+}
+
 }  // namespace
 
 std::string sgfMoveToken(int colour, int col, int row) {
@@ -76,6 +97,7 @@ std::vector<std::string> sgfRecordLines(const GameState& state, std::string_view
     // The introduction before the first move is the root node's comment.
     if (!isBlankText(state.MoveComment[0]))
         lines.push_back("C[" + escapeSgfValue(state.MoveComment[0]) + "]");
+    appendMarkupLines(state, state.MoveMarkup[0], lines);
     // The whole record, the moves after the one shown included: a save after stepping back (or
     // of a record opened at its start) must not cost the moves the record still holds.
     const int last = state.lastMoveInRecord();
@@ -86,6 +108,7 @@ std::vector<std::string> sgfRecordLines(const GameState& state, std::string_view
         lines.push_back(";" + sgfMoveToken(state.MoveColour[i], col, row));
         const std::string& comment = state.MoveComment[i];
         if (!isBlankText(comment)) lines.push_back("C[" + escapeSgfValue(comment) + "]");
+        appendMarkupLines(state, state.MoveMarkup[i], lines);
     }
     lines.push_back(")");
     return lines;

@@ -17,7 +17,8 @@ inline constexpr std::string_view kWriteErrorMessage = "ファイルの書き込
 std::string sgfMoveToken(int colour, int col, int row);
 
 // The lines of the file, one item per line: "(;", the game-information lines, the commentary
-// of the empty board, one line per move with a line for its commentary, ")". Every move of the
+// and marks of the empty board, one line per move with a line for its commentary and one per
+// kind of mark it carries (LB, TR, CR, SQ, MA), ")". Every move of the
 // record (up to its end marker, wherever the board stands) is written as played: turned back
 // when the board is shown turned. The CA line
 // carries `charset` instead of the CA field when `charset` is not empty.

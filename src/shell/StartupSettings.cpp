@@ -59,6 +59,7 @@ StoredOptions readStoredOptions(const SettingsStore& store) {
     o.lowerLeftOrigin = settingNumber(store.read("Pnada", "0")) == 1.0;
     o.showCommentary = store.read("Kaisetu", "表示") != "非表示";
     o.openAtIndex = settingIndex(store.read("Hiraki", "0"), 2, 0);
+    o.marksIndex = settingIndex(store.read("Kigou", "0"), 2, 0);
     return o;
 }
 

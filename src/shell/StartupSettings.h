@@ -28,6 +28,7 @@ struct StoredOptions {
     bool lowerLeftOrigin = false;  // "Pnada" = 1
     bool showCommentary = true;    // "Kaisetu" = "表示"
     int openAtIndex = 0;           // "Hiraki": 0 opens a record at its last move, 1 at move 0
+    int marksIndex = 0;            // "Kigou": 0 shows a record's labels and marks
 };
 StoredOptions readStoredOptions(const SettingsStore& store);
 

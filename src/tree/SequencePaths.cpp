@@ -60,7 +60,8 @@ bool appendLine(GameState& state, const OutlineLine& line) {
         state.MoveCol[k] = static_cast<std::int16_t>(line.col);
         state.MoveRow[k] = static_cast<std::int16_t>(line.row);
         state.MoveColour[k] = static_cast<std::int16_t>(line.colour);
-        state.MoveComment[k].clear();  // no commentary of an earlier record survives
+        state.MoveComment[k].clear();  // no commentary or marks of an earlier record survive
+        state.MoveMarkup[k].clear();
     } else if (line.kind == OutlineLine::Kind::Comment) {
         std::string& c = state.MoveComment[state.MoveCount];
         c = c.empty() ? line.comment : c + "\n" + line.comment;
@@ -71,6 +72,7 @@ bool appendLine(GameState& state, const OutlineLine& line) {
 void startRecord(GameState& state) {
     state.MoveCount = 0;
     state.MoveComment[0].clear();
+    state.MoveMarkup[0].clear();
 }
 
 void endRecord(GameState& state) { state.endRecordAfter(state.MoveCount); }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "tree/LineMarkup.h"
 #include "tree/SgfLex.h"
 #include "tree/SgfText.h"
 #include "tree/TreeModel.h"
@@ -217,12 +218,14 @@ SgfReadResult sgf(GameState& state, TreeLink& tree) {
         result.ok = false;
         result.message = std::string(kSgfParseErrorMessage);
     }
-    // Comments of the main line, each with the move it follows (slot 0: before the first).
+    // Comments and marks of the main line, each with the move it follows (slot 0: before the
+    // first).
     TreeModel model;
     model.parse(text);
     const std::vector<std::string> comments = model.lineComments(1);
     for (std::size_t m = 0; m < comments.size() && m <= static_cast<std::size_t>(kMaxMoves); ++m)
         state.MoveComment[m] = comments[m];
+    loadLineMarkup(state, model, nodeMarkup(text), 1);
     return result;
 }
 

@@ -25,7 +25,8 @@ struct SgfReadResult {
 };
 
 // Reads the SGF lines of state.LstRead: fills List3 and state.Info, loads the main line
-// (setup stones one per move, then moves and passes) into MoveRecord / MoveCount, leaves the
+// (setup stones one per move, then moves and passes, with their comments and marks) into
+// MoveRecord / MoveCount, leaves the
 // unreduced tree text in state.SgfText and hands it to the tree window (tree.showFileTree),
 // which may empty SgfText again when the user declines a faulty tree. Does not replay the
 // board: the caller runs Redraw(1, MoveCount) after it.

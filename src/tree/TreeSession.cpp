@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "tree/LineMarkup.h"
 #include "tree/SgfLex.h"
 #include "tree/SgfReader.h"
 #include "tree/SgfText.h"
@@ -33,10 +34,24 @@ void TreeSession::clearView() {
     Text1.clear();
     Text2.clear();
     model_.Clsdata();
+    nodeMarksStale_ = true;
+}
+
+std::string TreeSession::viewText() const {
+    return reducedView_ ? Stripdata(state_.SgfText) : state_.SgfText;
 }
 
 void TreeSession::parseView() {
-    model_.parse(reducedView_ ? Stripdata(state_.SgfText) : state_.SgfText);
+    model_.parse(viewText());
+    nodeMarksStale_ = true;
+}
+
+const std::vector<Markup>& TreeSession::nodeMarks() {
+    if (nodeMarksStale_) {
+        nodeMarks_ = nodeMarkup(viewText());
+        nodeMarksStale_ = false;
+    }
+    return nodeMarks_;
 }
 
 void TreeSession::load(std::string sgfText, bool reducedView) {
@@ -97,6 +112,7 @@ TreeSession::Click TreeSession::click(int x, int y) {
     lineBranch_ = h.branch;
     GetTejun(state_, model_.GetDanPath(h.branch));
     loadLineComments(h.branch);
+    loadLineMarkup(state_, model_, nodeMarks(), h.branch);
     c.step = std::min(model_.movesThrough(h.branch, h.node), state_.MoveCount);
     return c;
 }
@@ -142,6 +158,7 @@ bool TreeSession::moveEditToWholeText(int& b, int& k) {
         if (node < first || node >= first + whole.BranchNodeCount[wb]) continue;
         model_ = std::move(whole);
         reducedView_ = false;
+        nodeMarksStale_ = true;
         b = wb;
         k = node - first + 1;
         return true;
@@ -218,6 +235,7 @@ void TreeSession::afterTableEdit(int selectBranch) {
         state_.SgfText = *rebuilt;
     }
     model_.ExtractComments(state_.SgfText);
+    nodeMarksStale_ = true;
     lineBranch_ = selectBranch ? selectBranch : 1;
     SelX = SelY = SelNodeNo = SelNodeIndex = SelBranch = 0;
     Text1.clear();

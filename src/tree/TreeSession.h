@@ -3,6 +3,7 @@
 // selected node, branch recording, insertion, deletion, the text rebuild and the comment
 // write-back. The window draws the table, asks the questions and rebuilds the board.
 #include <string>
+#include <vector>
 
 #include "engine/GameState.h"
 #include "tree/TreeModel.h"
@@ -45,7 +46,8 @@ class TreeSession {
         int step = 0;  // the move number of the clicked node on its line
     };
     // A click at (x, y) in tree units: fills Text1/Text2, and on a node selects it and loads the
-    // line through it (with its comments) into the move record; the caller shows move `step`.
+    // line through it (with its comments and marks) into the move record; the caller shows move
+    // `step`.
     Click click(int x, int y);
     // The board shows the position after `move` moves: selects the node of that move on the
     // line the record holds (the last clicked node's branch, else the main line). False when
@@ -85,7 +87,12 @@ class TreeSession {
     // changes only the branch it edits: the table becomes the whole text's and (b, k), a node
     // of the reduced view, the same node in it. False when (b, k) names no node.
     bool moveEditToWholeText(int& b, int& k);
+    // The text the table is derived from: the reduced form of a file's tree, else SgfText.
+    std::string viewText() const;
     void parseView();
+    // The marks of every node of the table's text, worked out on the first click after the
+    // table changed (a large tree's text is read once, not on every click).
+    const std::vector<Markup>& nodeMarks();
     void afterTableEdit(int selectBranch);
     void loadLineComments(int branch);
 
@@ -96,6 +103,8 @@ class TreeSession {
     bool reducedView_ = false;
     // The branch whose line the move record holds.
     int lineBranch_ = 1;
+    std::vector<Markup> nodeMarks_;
+    bool nodeMarksStale_ = true;
 };
 
 }  // namespace kelmaz

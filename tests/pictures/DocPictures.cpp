@@ -9,6 +9,7 @@
 #include <QTest>
 #include <regex>
 
+#include "app/RecordIntake.h"
 #include "engine/Engine.h"
 #include "intake/RecordFormat.h"
 #include "shell/ui/FomSet.h"
@@ -95,6 +96,17 @@ TEST_F(DocPictures, CommentedGameIntroductionAtMoveZero) {
     const TreeModel& m = tree.session().model();
     tree.PicNode_MouseDown(m.nodeX(1, 1), m.nodeY(1));
     save(sideBySide(main(), tree), "commented-game-introduction");
+}
+
+TEST_F(DocPictures, LabelsAndMarksOnTheBoard) {
+    writeIni("Width,9000\n");
+    start();
+    readRecordFileIntoBoard(
+        program(),
+        QString::fromStdString(test::dataFile("handmade/sgf-labels-and-marks.sgf").string()));
+    ASSERT_EQ(state().MoveCount, 8);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return board().markerLit(); }, 3000));
+    save(main().grab().toImage(), "markup");
 }
 
 }  // namespace

@@ -9,11 +9,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "app/Program.h"
 #include "base/Twips.h"
 #include "engine/Engine.h"
 #include "shell/StartupSettings.h"
+#include "view/ui/BoardView.h"
 #include "view/ui/FomMain.h"
 
 namespace kelmaz {
@@ -121,6 +123,13 @@ FomSet::FomSet(Program& program)
         optionGroup(FrameOpen, "OptionOpen", {QStringLiteral("最終手"), QStringLiteral("初手")}, 2,
                     &FomSet::OptionOpen_Click);
 
+    FrameMarks = new QGroupBox(QStringLiteral("記号の表示"), this);
+    FrameMarks->setObjectName(QStringLiteral("FrameMarks"));
+    FrameMarks->setGeometry(px(0, 3995, 1625, 615));
+    OptionMarks =
+        optionGroup(FrameMarks, "OptionMarks", {QStringLiteral("表示"), QStringLiteral("非表示")},
+                    2, &FomSet::OptionMarks_Click);
+
     Command1 = new QPushButton(QStringLiteral("閉じる"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     const QRect last = Frame1[8]->geometry();
@@ -144,10 +153,12 @@ FomSet::FomSet(Program& program)
     initial(Option5, 1);
     initial(originGroup, 1);
     initial(OptionOpen, 0);
+    initial(OptionMarks, 0);
 
     move(twipsToPixels(500), twipsToPixels(200));
     setFixedSize(Frame1[8]->geometry().right() + 1 + qRound(200 * kPixelsPerTwip),
-                 Command1->geometry().bottom() + 1 + qRound(300 * kPixelsPerTwip));
+                 std::max(Command1->geometry().bottom(), FrameMarks->geometry().bottom()) + 1 +
+                     qRound(300 * kPixelsPerTwip));
 }
 
 QGroupBox* FomSet::frame(int index, const QString& caption) {
@@ -237,6 +248,14 @@ void FomSet::OptionOpen_Click(int index) {
     select(OptionOpen, index);
     program_.options().openRecordsAtStart = index == 1;
     program_.settings().write("Hiraki", std::to_string(index));
+}
+
+void FomSet::OptionMarks_Click(int index) {
+    if (!OptionMarks->button(index)) index = 0;
+    select(OptionMarks, index);
+    program_.options().showMarkup = index == 0;
+    program_.settings().write("Kigou", std::to_string(index));
+    program_.fomMain().board().showChanges();
 }
 
 void FomSet::Option5_Click(int index) {

@@ -1,8 +1,8 @@
 #pragma once
 // The settings window "設定": board size, tints, stone choice, coordinate style, handicap,
-// commentary box, move numbers, replay speed and the UGF origin. Its option groups edit the
-// program's BoardOptions; every choice takes effect on the board at once and persistent ones
-// go to the settings table. Closing only hides it.
+// commentary box, move numbers, a record's marks, replay speed and the UGF origin. Its option
+// groups edit the program's BoardOptions; every choice takes effect on the board at once and
+// persistent ones go to the settings table. Closing only hides it.
 #include <QWidget>
 #include <array>
 #include <filesystem>
@@ -27,13 +27,14 @@ class FomSet : public QWidget {
     explicit FomSet(Program& program);
 
     // Each selects option `index` of its group, then does what a click on it does.
-    void Option1_Click(int index);     // board size
-    void Option2_Click(int index);     // commentary box shown / hidden
-    void Option4_Click(int index);     // board tint
-    void Option5_Click(int index);     // move numbers shown / hidden
-    void Option7_Click(int index);     // white stone tint
-    void Option6_Click(int index);     // handicap: index k places k + 1 stones
-    void OptionOpen_Click(int index);  // where a record opens: 0 its last move, 1 move 0
+    void Option1_Click(int index);      // board size
+    void Option2_Click(int index);      // commentary box shown / hidden
+    void Option4_Click(int index);      // board tint
+    void Option5_Click(int index);      // move numbers shown / hidden
+    void Option7_Click(int index);      // white stone tint
+    void Option6_Click(int index);      // handicap: index k places k + 1 stones
+    void OptionOpen_Click(int index);   // where a record opens: 0 its last move, 1 move 0
+    void OptionMarks_Click(int index);  // a record's labels and marks shown / hidden
     // Selecting one of a pair from code runs its handler when the selection changes.
     void selectDigitLabels(bool digits);         // Opt98 / OptNT
     void selectLowerLeftOrigin(bool lowerLeft);  // Option8 / Option9
@@ -68,6 +69,7 @@ class FomSet : public QWidget {
     std::array<QGroupBox*, 9> Frame1{};
     QGroupBox* Frame2 = nullptr;
     QGroupBox* FrameOpen = nullptr;
+    QGroupBox* FrameMarks = nullptr;
     QButtonGroup* Option1 = nullptr;
     QButtonGroup* Option2 = nullptr;
     QButtonGroup* Option4 = nullptr;
@@ -75,6 +77,7 @@ class FomSet : public QWidget {
     QButtonGroup* Option6 = nullptr;
     QButtonGroup* Option7 = nullptr;
     QButtonGroup* OptionOpen = nullptr;
+    QButtonGroup* OptionMarks = nullptr;
     QButtonGroup* stones_ = nullptr;  // Optionkuro 0, Optionshiro 1, Option3 2
     QRadioButton* Opt98 = nullptr;
     QRadioButton* OptNT = nullptr;

@@ -72,6 +72,10 @@ QRegion BoardView::changedRegion(double ratio) const {
         region += pointBounds(m, shown_[slot(m.col, m.row)].number);
     }
     if (const auto m = markerPoint()) region += pointBounds(*m, shownAt(m->col, m->row).number);
+    if (const Markup marks = marksToShow(); !(marks == markupShown_)) {
+        region += markupRegion(markupShown_);
+        region += markupRegion(marks);
+    }
     return region;
 }
 
@@ -113,9 +117,12 @@ void BoardView::paintEvent(QPaintEvent*) {
     painter.drawImage(QPointF(0, 0), picture_);
 
     markerShown_ = markerPoint();
-    if (markerShown_) {
+    markupShown_ = marksToShow();
+    if (markerShown_ || !markupShown_.empty()) {
         drawInTwips(painter);
-        drawMarker(painter, pitch(), true);
+        const int p = pitch();
+        drawMarker(painter, p, true);
+        drawMarkup(painter, p, markupShown_);
     }
 }
 
@@ -126,6 +133,7 @@ void BoardView::paintPlain(QPainter& painter) const {
     drawEmptyBoard(painter, p);
     drawStones(painter, p);
     drawMarker(painter, p, false);
+    drawMarkup(painter, p, marksToShow());
 }
 
 BoardView::PictureKey BoardView::pictureKey(double ratio) const {
@@ -387,6 +395,84 @@ void BoardView::drawMoveNumber(QPainter& painter, int n, const NumberLayout& lay
     painter.setPen(colour == kBlack ? kBrightWhite : kBlackInk);
     painter.drawText(QRectF(centre.x() - w / 2, centre.y() - h / 2, w, h), Qt::AlignCenter,
                      QString::number(n));
+}
+
+Markup BoardView::marksToShow() const {
+    Markup marks;
+    if (!options_.showMarkup) return marks;
+    for (const Mark& mark : state_.shownMarkup())
+        if (state_.onBoard(mark.col, mark.row)) marks.push_back(mark);
+    return marks;
+}
+
+QRegion BoardView::markupRegion(const Markup& marks) const {
+    QRegion region;
+    for (const Mark& mark : marks) region += pointBounds({mark.col, mark.row}, 0);
+    return region;
+}
+
+void BoardView::drawMarkup(QPainter& painter, int p, const Markup& marks) const {
+    for (const Mark& mark : marks) drawMark(painter, p, mark);
+}
+
+// A mark in the ink that stands out from what lies under it: black on the board and on white
+// stones, white on black stones. Shapes are thin outlines; a label on an empty point covers
+// the lines under it with the board's colour so that its text reads clearly.
+void BoardView::drawMark(QPainter& painter, int p, const Mark& mark) const {
+    const QPointF centre = crossing(mark.col, mark.row, p);
+    const int stone = state_.BoardGrid[mark.col][mark.row];
+    const QColor ink = stone == kBlack + 1 ? kBrightWhite : kBlackInk;
+    const double r = stoneRadius(p);
+    if (mark.kind == MarkKind::Label) {
+        if (stone == 0) {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(rgb(options_.boardColour()));
+            painter.drawEllipse(centre, r * 0.8, r * 0.8);
+        }
+        const QString text = QString::fromStdString(mark.text);
+        QFont font(this->font());
+        font.setBold(true);
+        font.setPixelSize(std::max(1, int(r * 1.2)));
+        // Longer texts get a smaller font, so that every label stays within its stone.
+        const double width = QFontMetricsF(font).horizontalAdvance(text);
+        if (width > 1.7 * r)
+            font.setPixelSize(std::max(1, int(font.pixelSize() * 1.7 * r / width)));
+        painter.setFont(font);
+        painter.setPen(ink);
+        painter.drawText(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r),
+                         Qt::AlignCenter | Qt::TextSingleLine, text);
+        return;
+    }
+    QPen pen(ink, 1.5 * kLineWidth);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    switch (mark.kind) {
+        case MarkKind::Triangle: {
+            const double outer = 0.6 * r;  // from the centre to each corner
+            const QPointF corners[] = {centre + QPointF(0, -outer),
+                                       centre + QPointF(outer * 0.866, outer * 0.5),
+                                       centre + QPointF(-outer * 0.866, outer * 0.5)};
+            painter.drawPolygon(corners, 3);
+            break;
+        }
+        case MarkKind::Circle:
+            painter.drawEllipse(centre, 0.5 * r, 0.5 * r);
+            break;
+        case MarkKind::Square: {
+            const double h = 0.42 * r;
+            painter.drawRect(QRectF(centre - QPointF(h, h), centre + QPointF(h, h)));
+            break;
+        }
+        case MarkKind::Cross: {
+            const double h = 0.4 * r;
+            painter.drawLine(centre + QPointF(-h, -h), centre + QPointF(h, h));
+            painter.drawLine(centre + QPointF(-h, h), centre + QPointF(h, -h));
+            break;
+        }
+        case MarkKind::Label:
+            break;
+    }
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event) {

@@ -4,6 +4,9 @@
 // Clicks are reported in twips and wheel turns in notches; the window decides what they mean.
 // The board takes the keyboard focus when clicked or reached with Tab.
 //
+// The marks of the move shown (labels, triangles, circles, squares, crosses) are drawn over the
+// stones and the marker on every paint, and never stored in a picture.
+//
 // On a pixel device the board is not drawn anew on every paint: the empty board and each kind
 // of stone are rendered once per size and look, the stones are copied onto a copy of the empty
 // board, and a change of position redraws only the points that changed. Vector devices, and
@@ -83,6 +86,11 @@ class BoardView : public QWidget {
     void drawMarker(QPainter& painter, int p, bool storedLayouts) const;
     void drawMoveNumber(QPainter& painter, int n, const NumberLayout& layout, QPointF centre,
                         int colour) const;
+    // The marks to show: those of the move shown that lie on the board, when they are shown.
+    Markup marksToShow() const;
+    void drawMarkup(QPainter& painter, int p, const Markup& marks) const;
+    void drawMark(QPainter& painter, int p, const Mark& mark) const;
+    QRegion markupRegion(const Markup& marks) const;
     NumberLayout numberLayout(int n, int p) const;
 
     PictureKey pictureKey(double ratio) const;
@@ -110,6 +118,7 @@ class BoardView : public QWidget {
     QImage picture_;     // the background with the stones and their numbers
     std::vector<Shown> shown_;
     std::optional<GridPoint> markerShown_;
+    Markup markupShown_;  // the marks painted last
     mutable QHash<int, NumberLayout> numberLayouts_;
     QHash<quint32, QImage> sprites_;  // stones by colour and centre within a device pixel
 };

@@ -201,6 +201,45 @@ TEST_P(BoardPainting, EverySettingChangedAloneRepaintsWhatItAffects) {
     expectSame("13 lines, empty");
 }
 
+// Marks drawn over every kind of point, on each board tint, agree with the plain drawing, and
+// the repaint after a step or after hiding them leaves nothing of them behind.
+TEST_P(BoardPainting, MarksAgreeWithThePlainDrawingAndGoWithoutATrace) {
+    for (int tint = 0; tint < 3; ++tint) {
+        setBoardSize(0);
+        options_.boardTintIndex = tint;
+        options_.showMarkup = true;
+        view_.resize(300, 300);
+        fillBoard();
+        view_.setMarkerLit(true);
+        expectSame("start");
+        const auto at = [](MarkKind kind, int c, int r, const char* text = "") {
+            return Mark{kind, std::int16_t(c), std::int16_t(r), text};
+        };
+        const int c = state_.LastMarkX, r = state_.LastMarkY;
+        // Points 1-1 .. 5-5 hold whatever the random board put there.
+        Markup marks;
+        for (int i = 1; i <= 5; ++i) {
+            marks.push_back(at(MarkKind::Label, i, 1, "A"));
+            marks.push_back(at(MarkKind::Label, i, 2, "長い名前の点"));
+            marks.push_back(at(MarkKind::Triangle, i, 3));
+            marks.push_back(at(MarkKind::Circle, i, 4));
+            marks.push_back(at(MarkKind::Square, i, 5));
+            marks.push_back(at(MarkKind::Cross, i, 6));
+        }
+        marks.push_back(at(MarkKind::Circle, c, r));  // over the marker
+        marks.push_back(at(MarkKind::Label, c, r, "12"));
+        state_.MoveMarkup[state_.MoveCount] = marks;
+        expectSame("marks");
+        stepWithCapture();  // the next move carries no marks
+        expectSame("a step away from the marks");
+        state_.MoveMarkup[state_.MoveCount] = marks;
+        expectSame("marks again");
+        options_.showMarkup = false;
+        expectSame("marks hidden");
+        state_.MoveMarkup = {};
+    }
+}
+
 // A number is redrawn when only the number at a point changes (a stone replaced by one of the
 // same colour), and a region names nothing when nothing changed.
 TEST_P(BoardPainting, ChangesOfANumberAloneAreRepaintedAndNothingElse) {
