@@ -5,6 +5,7 @@
 #include "records/GameInfoRules.h"
 #include "records/NumberText.h"
 #include "records/RecordMoves.h"
+#include "records/RecordSize.h"
 #include "records/TextCodec.h"
 #include "records/TkiReader.h"
 #include "records/UgfReader.h"
@@ -40,6 +41,9 @@ FormatResult formatError(FormatResult result) {
 // the move lines after "[Data]".
 bool readLineRecord(GameState& state, const BoardOptions& options, bool tki) {
     ReadUgfHeader(state);
+    // Rows counted from the lower edge are turned on a board of the record's own size.
+    BoardOptions sized = options;
+    applyBoardSize(chooseBoardSize(state.Info[InfoField::SZ], options), sized);
     bool inData = false;
     for (const std::string& line : state.LstRead) {
         if (startsWith(trimBlanks(line), "[Data]")) {
@@ -47,7 +51,7 @@ bool readLineRecord(GameState& state, const BoardOptions& options, bool tki) {
             continue;
         }
         if (!inData) continue;
-        const bool ok = tki ? ReadTkiMoveLine(state, line) : ReadUgfMoveLine(state, line, options);
+        const bool ok = tki ? ReadTkiMoveLine(state, line) : ReadUgfMoveLine(state, line, sized);
         if (!ok) return false;
     }
     return true;

@@ -10,7 +10,10 @@
 
 namespace kelmaz::cli {
 
-int treeCommand(const Args& args) {
+int treeCommand(const Args& given) {
+    Args args = given;
+    const std::optional<std::size_t> game = takeGameOption(args);
+    if (!game) return kExitUsage;
     const bool asSample = args.size() == 2 && args[1] == "--as-sample";
     if (args.size() != 1 && !asSample) return kExitUsage;
     TreeModel model;
@@ -31,7 +34,7 @@ int treeCommand(const Args& args) {
         model.parse(text);
     } else {
         ToolRecord record;
-        if (const auto failed = readOrFail(args[0], record)) return *failed;
+        if (const auto failed = readOrFail(args[0], record, *game)) return *failed;
         model.parse(Stripdata(record.state.SgfText));
     }
     std::cout << treeListing(model);
