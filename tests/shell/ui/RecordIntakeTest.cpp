@@ -309,6 +309,17 @@ TEST_F(RecordIntakeTest, TheBoardTakesTheRecordsSizeByEveryRouteAndTheSettingSta
     ASSERT_EQ(state().BoardSize, 13);
     ASSERT_EQ(sizeOptionShown(), 1);
 
+    // A record the size of the board it finds changes nothing of the size.
+    paste(board(), QStringLiteral("(;SZ[13];B[mm])"));
+    EXPECT_EQ(state().BoardSize, 13);
+    EXPECT_EQ(stoneAt(13, 13), kBlack + 1);
+    // Too large a board: refused by name, the board as it was.
+    paste(board(), QStringLiteral("(;SZ[25];B[yy])"));
+    EXPECT_NE(readMessage().indexOf(QStringLiteral("25路盤")), -1);
+    EXPECT_EQ(state().BoardSize, 13);
+    EXPECT_EQ(state().MoveCount, 1);
+    EXPECT_EQ(stoneAt(13, 13), kBlack + 1);
+
     FomFile* file = fileWindow();
     ASSERT_NE(file, nullptr);
     QStringList messages;
@@ -329,14 +340,7 @@ TEST_F(RecordIntakeTest, TheBoardTakesTheRecordsSizeByEveryRouteAndTheSettingSta
     EXPECT_EQ(sizeOptionShown(), -1);
     EXPECT_EQ(board().pitch(), GridPitch(main().width() * 15, 7));
 
-    // Too large a board: refused by name, the board as it was.
-    paste(board(), QStringLiteral("(;SZ[25];B[yy])"));
-    EXPECT_NE(readMessage().indexOf(QStringLiteral("25路盤")), -1);
-    EXPECT_EQ(state().BoardSize, 7);
-    EXPECT_EQ(state().MoveCount, 2);
-    EXPECT_EQ(stoneAt(4, 4), kBlack + 1);
-
-    paste(board(), QString::fromUtf8(kGame));
+    drop(write("nineteen.sgf", kGame));
     EXPECT_EQ(state().BoardSize, 19);
     EXPECT_EQ(sizeOptionShown(), 0);
     EXPECT_EQ(program().settings().read("Ban", ""), "1") << "the stored choice stays";
