@@ -131,6 +131,9 @@ TEST(RecordCollection, ToolListsAndPicksGames) {
     EXPECT_EQ(test::readBytes(out).substr(0, 15), "size 19\nmove 2\n");
     EXPECT_EQ(run("tree " + in + " --game 3"), 0);
     EXPECT_NE(test::readBytes(out).find("text (;B[ee])"), std::string::npos);
+    EXPECT_EQ(run("tree " + in + " --as-sample --game 3"), 0);
+    EXPECT_NE(test::readBytes(out).find("PB[Cy]"), std::string::npos) << test::readBytes(out);
+    EXPECT_EQ(test::readBytes(out).find("Ann"), std::string::npos);
     EXPECT_EQ(run("show " + in + " --game 2"), 1);
     EXPECT_NE(test::readBytes(out).find("2局目"), std::string::npos);
     EXPECT_EQ(run("show " + in + " --game 4"), 1);

@@ -308,6 +308,7 @@ TEST_F(RecordIntakeTest, TheBoardTakesTheRecordsSizeByEveryRouteAndTheSettingSta
     start();
     ASSERT_EQ(state().BoardSize, 13);
     ASSERT_EQ(sizeOptionShown(), 1);
+    const std::string iniAtStart = test::readBytes(iniFile());
 
     // A record the size of the board it finds changes nothing of the size.
     paste(board(), QStringLiteral("(;SZ[13];B[mm])"));
@@ -344,6 +345,7 @@ TEST_F(RecordIntakeTest, TheBoardTakesTheRecordsSizeByEveryRouteAndTheSettingSta
     EXPECT_EQ(state().BoardSize, 19);
     EXPECT_EQ(sizeOptionShown(), 0);
     EXPECT_EQ(program().settings().read("Ban", ""), "1") << "the stored choice stays";
+    EXPECT_EQ(test::readBytes(iniFile()), iniAtStart) << "no read writes the settings file";
     // The option clicked again takes the user's size and stores it.
     running().fomSet().findChild<QRadioButton*>(QStringLiteral("Option1_1"))->click();
     EXPECT_EQ(state().BoardSize, 13);
