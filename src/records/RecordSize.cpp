@@ -39,7 +39,8 @@ int recordSizeLines(std::string_view sizeField) {
 BoardSizeChoice chooseBoardSize(std::string_view sizeField, const BoardOptions& board) {
     BoardSizeChoice choice;
     const int lines = recordSizeLines(sizeField);
-    if (lines == 0) return choice;
+    // "0" names a size (one no board has); an empty or unreadable field names none.
+    if (lines == 0 && wholeNumber(sizeField) != 0) return choice;
     if (lines < kMinBoardSize || lines > kMaxBoardSize) {
         const std::string named =
             lines < 0 ? std::string(trimBlanks(sizeField)) : std::to_string(lines) + "路盤";

@@ -13,8 +13,8 @@ namespace kelmaz {
 
 inline constexpr int kMinBoardSize = 2;
 
-// The number of lines a size field names: N for "N" or "N:N", 0 when it names none (empty or
-// not a number), -1 for a board that is not square ("19:13").
+// The number of lines a size field names: N for "N" or "N:N" (0 for "0"), 0 when it names
+// none (empty or not a number), -1 for a board that is not square ("19:13").
 int recordSizeLines(std::string_view sizeField);
 
 struct BoardSizeChoice {

@@ -76,6 +76,9 @@ TEST(RecordSize, LargerSmallerAndOblongBoardsAreRefusedByName) {
     EXPECT_EQ(big.action, Action::Refuse);
     EXPECT_NE(big.message.find("25路盤"), std::string::npos) << big.message;
     EXPECT_EQ(chooseBoardSize("20", boardOf(0)).action, Action::Refuse);
+    const BoardSizeChoice zero = chooseBoardSize("0", boardOf(0));
+    EXPECT_EQ(zero.action, Action::Refuse);
+    EXPECT_NE(zero.message.find("0路盤"), std::string::npos) << zero.message;
     const BoardSizeChoice one = chooseBoardSize("1", boardOf(0));
     EXPECT_EQ(one.action, Action::Refuse);
     EXPECT_NE(one.message.find("1路盤"), std::string::npos);
