@@ -233,7 +233,8 @@ void FomFile::CmdRead_Click() {
     }
     // Several games: the one chosen from the list is read; a closed list reads nothing.
     chooseGame(
-        this, std::move(*file), [this](std::vector<std::string> lines) { takeLines(lines); },
+        this, std::move(*file),
+        [this](std::vector<std::string> lines) { takeLines(std::move(lines)); },
         [this](const std::string& message) { informer_(qs(message)); });
 }
 
