@@ -6,6 +6,7 @@
 #include "app/Program.h"
 #include "shell/CloneArgs.h"
 #include "shell/StartupSettings.h"
+#include "shell/ui/FomSet.h"
 #include "view/BoardGeometry.h"
 #include "view/ui/FomMain.h"
 #include "view/ui/ScreenTwips.h"
@@ -57,6 +58,11 @@ void CloneWindows::CommandLine(const QStringList& arguments) {
             placeOnScreens({g.left, g.top, g.width, g.height}, availableScreensInTwips());
         window.resize(twipsToPixels(placed.width), twipsToPixels(placed.height));
         window.move(twipsToPixels(placed.left), twipsToPixels(placed.top));
+    }
+    // The size first: taking it clears the board.
+    if (setup.boardSize != 0) {
+        program_.fomSet().takeRecordSize(
+            chooseBoardSize(std::to_string(setup.boardSize), program_.options()));
     }
     applyCloneSetup(state, setup);
     window.setCaption(state.WindowTitle);

@@ -167,8 +167,9 @@ void Program::showBrowserWindow() {
 }
 
 IntakeResult Program::takeRecord(std::vector<std::string> lines) {
-    const IntakeResult taken =
-        kelmaz::takeRecordLines(state_, *engine_, options_, tree(), std::move(lines));
+    const IntakeResult taken = kelmaz::takeRecordLines(
+        state_, *engine_, options_, tree(), std::move(lines),
+        [this](const BoardSizeChoice& size) { fomSet().takeRecordSize(size); });
     // Once the board was cleared, the dialogs show what stands now, read or not.
     if (taken.taken) recordFileRead();
     return taken;

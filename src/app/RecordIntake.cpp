@@ -9,8 +9,10 @@
 #include "app/Program.h"
 #include "browser/ClipboardLines.h"
 #include "intake/RecordCheck.h"
+#include "intake/RecordCollection.h"
 #include "intake/RecordFormat.h"
 #include "records/RecordFile.h"
+#include "records/ui/FomGames.h"
 #include "view/ui/FomMain.h"
 
 namespace kelmaz {
@@ -29,12 +31,22 @@ void showReadMessage(Program& program, const std::string& text) {
 
 void readRecordFileIntoBoard(Program& program, const QString& path) {
     // The file is read before the board is cleared, so a file that cannot be read costs nothing.
-    GameState file;
-    if (!loadRecordFile(QFile::encodeName(path).toStdString(), file)) {
+    std::optional<RecordCollection> file =
+        loadRecordCollection(QFile::encodeName(path).toStdString());
+    if (!file) {
         showReadMessage(program, std::string(kReadErrorMessage));
         return;
     }
-    takeRecordLinesIntoBoard(program, std::move(file.LstRead));
+    if (!file->holdsSeveralGames()) {
+        takeRecordLinesIntoBoard(program, allRecordLines(*file));
+        return;
+    }
+    chooseGame(
+        &program.fomMain(), std::move(*file),
+        [&program](std::vector<std::string> lines) {
+            takeRecordLinesIntoBoard(program, std::move(lines));
+        },
+        [&program](const std::string& message) { showReadMessage(program, message); });
 }
 
 void takeRecordLinesIntoBoard(Program& program, std::vector<std::string> lines) {

@@ -11,7 +11,8 @@ namespace kelmaz {
 
 class Program;
 
-// Reads the file into the board. A file that cannot be read leaves the board as it was.
+// Reads the file into the board. A file that cannot be read leaves the board as it was; a file
+// of several games shows the list of its games, and the game chosen is read.
 void readRecordFileIntoBoard(Program& program, const QString& path);
 
 // Takes the lines of a record (already split) into the board; a failure shows its message.

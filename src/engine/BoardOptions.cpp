@@ -13,7 +13,9 @@ int boardSizeForIndex(int sizeIndex) {
     }
 }
 
-int BoardOptions::boardSize() const { return boardSizeForIndex(sizeIndex); }
+int BoardOptions::boardSize() const {
+    return otherSize > 0 ? otherSize : boardSizeForIndex(sizeIndex);
+}
 
 std::uint32_t BoardOptions::boardColour() const {
     switch (boardTintIndex) {

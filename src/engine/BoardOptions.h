@@ -8,7 +8,9 @@ namespace kelmaz {
 enum class StoneChoice { Black, White, Alternate };  // "黒石", "白石", "交互"
 
 struct BoardOptions {
-    int sizeIndex = 0;       // Option1: 0 = 19, 1 = 13, 2 = 9 lines
+    int sizeIndex = 0;  // Option1: 0 = 19, 1 = 13, 2 = 9 lines
+    // A record's own size that no size option offers (2..19); 0 while the option decides.
+    int otherSize = 0;
     int boardTintIndex = 0;  // Option4: 0 明るい, 1 中間, 2 暗い
     int whiteTintIndex = 0;  // Option7: 0 明るい, 1 暗い
     StoneChoice stones = StoneChoice::Alternate;
@@ -22,7 +24,7 @@ struct BoardOptions {
 
     std::uint32_t boardColour() const;       // BoardColour as 0xRRGGBB
     std::uint32_t whiteStoneColour() const;  // WhiteStoneColour as 0xRRGGBB
-    int boardSize() const;                   // 19, 13 or 9
+    int boardSize() const;                   // otherSize when set, else 19, 13 or 9
 };
 
 int boardSizeForIndex(int sizeIndex);

@@ -1,5 +1,6 @@
 #include "engine/Handicap.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kelmaz {
@@ -51,8 +52,13 @@ std::vector<BoardPoint> handicapPoints(int stones, int boardSize) {
     if (stones < kMinHandicap || stones > kMaxHandicap) return points;
     const BoardPoint* table = stones <= 5 ? kShortTable.data() : kLongTable.data();
     for (int i = 0; i < stones; ++i) {
-        points.push_back({handicapCoordinate(table[i].col, boardSize),
-                          handicapCoordinate(table[i].row, boardSize)});
+        const BoardPoint p{handicapCoordinate(table[i].col, boardSize),
+                           handicapCoordinate(table[i].row, boardSize)};
+        // On a board too small for these stones (a record's own size) a point would fall off
+        // the board (a column 0 would even end the record) or on another: no handicap there.
+        const bool onBoard = p.col >= 1 && p.col <= boardSize && p.row >= 1 && p.row <= boardSize;
+        if (!onBoard || std::find(points.begin(), points.end(), p) != points.end()) return {};
+        points.push_back(p);
     }
     return points;
 }

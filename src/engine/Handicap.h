@@ -20,7 +20,7 @@ struct BoardPoint {
 int handicapCoordinate(int v, int boardSize);
 
 // The points of an n-stone handicap (n = 2..17) on a board of the given size, in placing
-// order; empty for any other n.
+// order; empty for any other n, and on a board too small to hold n distinct points.
 std::vector<BoardPoint> handicapPoints(int stones, int boardSize);
 
 }  // namespace kelmaz

@@ -17,8 +17,12 @@ bool holdsRecord(std::vector<std::string> lines) {
 }
 
 IntakeResult takeRecordLines(GameState& state, Engine& engine, const BoardOptions& options,
-                             TreeLink& tree, std::vector<std::string> lines) {
+                             TreeLink& tree, std::vector<std::string> lines,
+                             const BoardSizeTaker& takeSize) {
     if (!holdsRecord(lines)) return {false, std::string(kFormatErrorMessage)};
+    const BoardSizeChoice size = chooseBoardSize(recordSizeField(lines), options);
+    if (size.action == BoardSizeChoice::Action::Refuse) return {false, size.message};
+    if (size.action == BoardSizeChoice::Action::Take) takeSize(size);
     engine.gCls();
     state.LstRead = std::move(lines);
     const FormatResult read = GetFormat(state, options, tree);

@@ -1,11 +1,14 @@
 #pragma once
 // Whether text taken from a page, the clipboard or a file is a game record at all, and the one
 // intake that takes such text into the board.
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "engine/Engine.h"
 #include "intake/RecordFormat.h"
+#include "intake/RecordSize.h"
+#include "records/RecordFile.h"
 
 namespace kelmaz {
 
@@ -16,9 +19,13 @@ bool holdsRecord(std::vector<std::string> lines);
 
 // The one way a record's lines reach the board, whatever brought them (file window, drop,
 // command line, clipboard, web page): lines that hold no record are refused before anything is
-// touched; otherwise the board is cleared, the lines read, and the record shown to its last
-// move when the reading succeeded (what was read before a failure stays).
+// touched, and so is a record for a board larger than any the program shows (its message names
+// the size). Otherwise the board takes the record's size through `takeSize` when it has
+// another, is cleared, the lines are read, and the record is shown to its last move when the
+// reading succeeded (what was read before a failure stays).
+using BoardSizeTaker = std::function<void(const BoardSizeChoice&)>;
 IntakeResult takeRecordLines(GameState& state, Engine& engine, const BoardOptions& options,
-                             TreeLink& tree, std::vector<std::string> lines);
+                             TreeLink& tree, std::vector<std::string> lines,
+                             const BoardSizeTaker& takeSize);
 
 }  // namespace kelmaz

@@ -2,6 +2,7 @@
 
 #include "base/NumberText.h"
 #include "base/TextCodec.h"
+#include "intake/RecordSize.h"
 #include "records/AppletReader.h"
 #include "records/GameInfoRules.h"
 #include "records/RecordMoves.h"
@@ -34,6 +35,9 @@ FormatResult formatError(FormatResult result) {
 // the move lines after "[Data]".
 bool readLineRecord(GameState& state, const BoardOptions& options, bool tki) {
     ReadUgfHeader(state);
+    // Rows counted from the lower edge are turned on a board of the record's own size.
+    BoardOptions sized = options;
+    applyBoardSize(chooseBoardSize(state.Info[InfoField::SZ], options), sized);
     bool inData = false;
     for (const std::string& line : state.LstRead) {
         if (trimBlanks(line).starts_with("[Data]")) {
@@ -41,7 +45,7 @@ bool readLineRecord(GameState& state, const BoardOptions& options, bool tki) {
             continue;
         }
         if (!inData) continue;
-        const bool ok = tki ? ReadTkiMoveLine(state, line) : ReadUgfMoveLine(state, line, options);
+        const bool ok = tki ? ReadTkiMoveLine(state, line) : ReadUgfMoveLine(state, line, sized);
         if (!ok) return false;
     }
     return true;

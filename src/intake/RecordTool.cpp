@@ -4,18 +4,14 @@
 
 #include "base/AtomicFile.h"
 #include "engine/Engine.h"
+#include "intake/RecordCollection.h"
+#include "intake/RecordSize.h"
 #include "records/SgfWriter.h"
 #include "tree/TreeFile.h"
 
 namespace kelmaz {
 
 namespace {
-
-int sizeIndexFor(const std::string& sz) {
-    if (sz == "13") return 1;
-    if (sz == "9") return 2;
-    return 0;
-}
 
 // Rebuilds moves 1..upto, bounded by the record (0: the empty board of the record's size).
 void rebuild(ToolRecord& record, int upto) {
@@ -29,12 +25,12 @@ void rebuild(ToolRecord& record, int upto) {
     record.state.ViewerState = 0;
 }
 
-// Line breaks (CR LF, LF or CR) become single blanks.
+// Line breaks (CR LF, LF or CR) and tabs become single blanks.
 std::string oneLine(std::string_view value) {
     std::string out;
     for (std::size_t i = 0; i < value.size(); ++i) {
         if (value[i] == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
-        out += (value[i] == '\r' || value[i] == '\n') ? ' ' : value[i];
+        out += (value[i] == '\r' || value[i] == '\n' || value[i] == '\t') ? ' ' : value[i];
     }
     return out;
 }
@@ -54,11 +50,27 @@ std::string markupText(const GameState& s) {
 
 }  // namespace
 
-RecordReadResult readRecordForTool(const std::string& path, ToolRecord& record) {
+RecordReadResult readRecordForTool(const std::string& path, ToolRecord& record, std::size_t game) {
+    RecordReadResult result;
+    const auto failed = [&result](RecordReadResult::Status status, std::string message) {
+        result.status = status;
+        result.message = std::move(message);
+        return result;
+    };
+    const std::optional<RecordCollection> file = loadRecordCollection(path);
+    if (!file) return failed(RecordReadResult::Status::FileError, std::string(kReadErrorMessage));
+    GameLines chosen = collectionGameLines(*file, game);
+    if (!chosen.message.empty())
+        return failed(RecordReadResult::Status::FormatError, chosen.message);
+    const BoardSizeChoice size = chooseBoardSize(recordSizeField(chosen.lines), record.options);
+    if (size.action == BoardSizeChoice::Action::Refuse)
+        return failed(RecordReadResult::Status::FormatError, size.message);
+    applyBoardSize(size, record.options);
+    record.state.LstRead = std::move(chosen.lines);
     TreeLink noTreeWindow;
-    RecordReadResult result = readRecordFile(path, record.state, record.options, noTreeWindow);
-    if (result.status != RecordReadResult::Status::Ok) return result;
-    record.options.sizeIndex = sizeIndexFor(record.state.Info[InfoField::SZ]);
+    result.format = GetFormat(record.state, record.options, noTreeWindow);
+    if (!result.format.ok)
+        return failed(RecordReadResult::Status::FormatError, result.format.message);
     // The file window's replay after a read: it leaves the record and its count as read (a
     // record whose first slots are empty keeps them as passes), so both write the same file.
     NullBoardHost host;
@@ -81,6 +93,30 @@ std::string positionText(ToolRecord& record, int move) {
         text += '\n';
     }
     return text + markupText(s);
+}
+
+std::string gamesText(const RecordCollection& collection) {
+    if (collection.games.empty()) {
+        // Not SGF: the one record of the file, described by its reader's game information.
+        ToolRecord record;
+        record.state.LstRead = allRecordLines(collection);
+        TreeLink noTreeWindow;
+        GetFormat(record.state, record.options, noTreeWindow);
+        const GameInfo& info = record.state.Info;
+        return "1\t" + oneLine(info[InfoField::PB]) + "\t" + oneLine(info[InfoField::PW]) + "\t" +
+               oneLine(info[InfoField::DT]) + "\t" + oneLine(info[InfoField::RE]) + "\t" +
+               oneLine(info[InfoField::EV]) + "\t" +
+               std::to_string(record.state.lastMoveInRecord()) + "\n";
+    }
+    std::string text;
+    std::size_t number = 0;
+    for (const GameTreeRange& game : collection.games) {
+        const GameHeader& h = game.header;
+        text += std::to_string(++number) + "\t" + oneLine(h.black) + "\t" + oneLine(h.white) +
+                "\t" + oneLine(h.date) + "\t" + oneLine(h.result) + "\t" + oneLine(h.event) + "\t" +
+                std::to_string(h.moves) + (game.complete ? "\n" : "\tincomplete\n");
+    }
+    return text;
 }
 
 std::string infoText(const GameInfo& info) {

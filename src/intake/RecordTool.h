@@ -6,7 +6,9 @@
 
 #include "engine/BoardOptions.h"
 #include "engine/GameState.h"
+#include "intake/RecordCollection.h"
 #include "intake/RecordFormat.h"
+#include "records/RecordFile.h"
 
 namespace kelmaz {
 
@@ -15,15 +17,23 @@ struct ToolRecord {
     BoardOptions options;
 };
 
-// Reads a file as the file window's read command does and replays it. The tool has no
-// settings dialog: the board size follows the record's SZ when that is 9, 13 or 19, else 19.
-RecordReadResult readRecordForTool(const std::string& path, ToolRecord& record);
+// Reads game `game` (1-based) of a file as the file window's read command reads the game
+// chosen from a collection, and replays it. The board takes the record's own size as the
+// program's board does (19 lines when the record names none); a record for a larger board
+// than the program shows is refused with the program's message.
+RecordReadResult readRecordForTool(const std::string& path, ToolRecord& record,
+                                   std::size_t game = 1);
 
 // Rebuilds the position after move `move` (bounded by the record) and returns the text
 // "size S", "move M", "prisoners B W" and one line per row, top first: X black, O white,
 // "." empty; then the marks of that move, one line per point ("label PT TEXT", "triangle PT",
 // "circle PT", "square PT", "cross PT", PT in SGF letters).
 std::string positionText(ToolRecord& record, int move);
+
+// One line per game of a file: number, PB, PW, DT, RE, EV and the moves of the main line,
+// separated by tabs (line breaks and tabs inside a value become blanks); a game cut short ends
+// its line with a tab and "incomplete". A file that is not SGF is one game.
+std::string gamesText(const RecordCollection& collection);
 
 // The 25 fields as NAME=value lines in field order; line breaks inside a value become blanks.
 std::string infoText(const GameInfo& info);

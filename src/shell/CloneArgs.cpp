@@ -54,6 +54,12 @@ std::string BuildCloneArgs(const GameState& state, int cloneCounter, long long p
         add(state.MoveRow[k]);
         add(state.MoveColour[k]);
     }
+    // A triple with column 0 ends the moves (a reader that knows no more stops there), then
+    // the board size, so that the clone shows the position on a board of the same size.
+    add(0);
+    add(0);
+    add(0);
+    add(state.BoardSize);
     return out;
 }
 
@@ -89,15 +95,25 @@ CloneSetup parseCloneArgs(const std::vector<std::string>& args) {
 
     std::array<long long, 3> triple{};
     int filled = 0;
-    for (std::size_t i = kFirstMoveField; i < args.size(); ++i) {
+    bool ended = false;  // the triple with column 0 after the moves was read
+    std::size_t i = kFirstMoveField;
+    for (; i < args.size() && !ended; ++i) {
         if (trimBlanks(args[i]).empty()) continue;
         triple[filled++] = number(args[i], INT16_MIN, INT16_MAX).value_or(0);
         if (filled < 3) continue;
         filled = 0;
-        if (triple[0] <= 0) break;
-        setup.moves.push_back({static_cast<int>(triple[0]), static_cast<int>(triple[1]),
-                               triple[2] == kWhite ? kWhite : kBlack});
-        if (setup.moves.size() == static_cast<std::size_t>(kMaxMoves)) break;
+        if (triple[0] <= 0) {
+            ended = true;
+        } else if (setup.moves.size() < static_cast<std::size_t>(kMaxMoves)) {
+            setup.moves.push_back({static_cast<int>(triple[0]), static_cast<int>(triple[1]),
+                                   triple[2] == kWhite ? kWhite : kBlack});
+        }
+    }
+    // The field after the end of the moves names the board size; a list without it (or with
+    // a size no board has) leaves the clone's own size.
+    if (ended && i < args.size()) {
+        const auto size = number(args[i], 0, 100);
+        if (size && *size >= 2 && *size <= kMaxBoardSize) setup.boardSize = static_cast<int>(*size);
     }
     return setup;
 }

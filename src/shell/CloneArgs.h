@@ -33,10 +33,12 @@ struct CloneSetup {
     long long peerWindow = 0;
     std::optional<WindowGeometry> geometry;  // directly right of the launching window
     std::vector<CloneMove> moves;            // at most 500
+    int boardSize = 0;                       // the launching board's size, 0 when not given
 };
 
-// The list for the clone of this window: moves 1..MoveCount only, each number in the classic
-// form with a blank in front of a non-negative value.
+// The list for the clone of this window: moves 1..MoveCount only, then a triple with column 0
+// and the board size, each number in the classic form with a blank in front of a non-negative
+// value.
 std::string BuildCloneArgs(const GameState& state, int cloneCounter, long long peerWindow,
                            const WindowGeometry& geometry);
 
@@ -45,8 +47,9 @@ std::vector<std::string> splitCloneArgs(std::string_view text);
 
 // Reads a split list. Missing or unreadable header fields take neutral values (no geometry
 // when any of the four is missing); empty move fields are skipped; moves end at an
-// incomplete triple, at a column that is not a positive number (it would end the record), or
-// after 500 moves. Coordinates off the board are kept: the rebuild passes over them.
+// incomplete triple or at a column that is not a positive number (it would end the record);
+// moves after the 500th are passed over. The field after the triple that ends the moves is
+// the board size (2..19). Coordinates off the board are kept: the rebuild passes over them.
 CloneSetup parseCloneArgs(const std::vector<std::string>& args);
 
 // Puts the board number, caption text and moves into the state and makes the last of them the

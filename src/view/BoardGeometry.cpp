@@ -52,9 +52,21 @@ HitResult getpos(int x, int y, int pitch, int boardSize) {
 
 std::vector<GridPoint> starPoints(int boardSize) {
     std::vector<GridPoint> points;
-    if (boardSize <= 9) return points;
-    for (int i = 4; i <= boardSize; i += 6) {
-        for (int j = 4; j <= boardSize; j += 6) points.push_back({i, j});
+    const auto grid = [&](std::initializer_list<int> lines) {
+        for (int i : lines) {
+            for (int j : lines) points.push_back({i, j});
+        }
+    };
+    if (boardSize == 19 || boardSize == 13) {
+        // The program's own boards: every crossing of lines 4, 10 and 16 within the board.
+        for (int i = 4; i <= boardSize; i += 6) {
+            for (int j = 4; j <= boardSize; j += 6) points.push_back({i, j});
+        }
+    } else if (boardSize >= 14) {
+        grid({4, boardSize - 3});
+    } else if (boardSize >= 7 && boardSize != 9) {
+        grid({3, boardSize - 2});
+        if (boardSize % 2 == 1) points.push_back({(boardSize + 1) / 2, (boardSize + 1) / 2});
     }
     return points;
 }

@@ -449,8 +449,9 @@ class ActionSequence {
         if (!read.ok) fault_ = "the file written does not read: " + read.message;
         if (!treeText && fault_.empty()) compareWritten(back);
         if (chance(50) && !engine.redrawPaused()) {
-            const IntakeResult taken =
-                takeRecordLines(state, engine, options, treeLink, std::move(back.LstRead));
+            const IntakeResult taken = takeRecordLines(
+                state, engine, options, treeLink, std::move(back.LstRead),
+                [this](const BoardSizeChoice& size) { applyBoardSize(size, options); });
             if (!taken.message.empty()) fault_ = "reading back failed: " + taken.message;
             typed_.reset();
             return "write and read back";

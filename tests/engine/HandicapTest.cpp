@@ -36,6 +36,28 @@ TEST(HandicapPoints, EveryHandicapFitsEveryBoard) {
     }
 }
 
+// The boards of a record's own size: every handicap either fits with distinct points on the
+// board or is not placed at all; a column 0 (the record's end marker) never comes out.
+TEST(HandicapPoints, SmallBoardsHoldTheHandicapOrNone) {
+    for (int size = 2; size <= kMaxBoardSize; ++size) {
+        for (int n = kMinHandicap; n <= kMaxHandicap; ++n) {
+            const auto points = handicapPoints(n, size);
+            if (points.empty()) continue;
+            ASSERT_EQ(static_cast<int>(points.size()), n);
+            std::set<std::pair<int, int>> distinct;
+            for (const BoardPoint& p : points) {
+                EXPECT_TRUE(p.col >= 1 && p.col <= size && p.row >= 1 && p.row <= size)
+                    << n << " stones on " << size << " lines";
+                distinct.insert({p.col, p.row});
+            }
+            EXPECT_EQ(static_cast<int>(distinct.size()), n) << n << " stones on " << size;
+        }
+    }
+    EXPECT_TRUE(handicapPoints(2, 2).empty());
+    EXPECT_TRUE(handicapPoints(5, 6).empty()) << "the centre is a 3-3 point there";
+    EXPECT_EQ(handicapPoints(17, 7).size(), 17u);
+}
+
 TEST(HandicapPoints, ShortTableUpToFiveLongTableFromSix) {
     EXPECT_EQ(handicapPoints(5, 19).back(), (BoardPoint{10, 10}));
     EXPECT_EQ(handicapPoints(6, 19),

@@ -205,7 +205,8 @@ TEST_F(CliProcess, HelpVersionAndWrongOptions) {
     EXPECT_EQ(run("--help", out, err), 0);
     const std::string help = test::readBytes(out);
     EXPECT_EQ(help.substr(0, 23), "usage: kelmaz-cli COMMA") << help;
-    for (const char* named : {"convert IN OUT", "show IN", "info IN", "tree IN", "--version"}) {
+    for (const char* named :
+         {"convert IN OUT", "show IN", "info IN", "tree IN", "games IN", "--game G", "--version"}) {
         EXPECT_NE(help.find(named), std::string::npos) << named;
     }
     EXPECT_EQ(test::readBytes(err), "");

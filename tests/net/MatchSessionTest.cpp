@@ -375,5 +375,27 @@ TEST_F(MatchSessionTest, EndingTheMatchAsksFirst) {
     EXPECT_EQ(window.questions.size(), 2u);
 }
 
+// Every board size a record can bring: the peer's corner is our opposite corner, the centre
+// stays, and a point beyond the board is refused.
+TEST_F(MatchSessionTest, MirroringHoldsForEverySize) {
+    for (int n = 2; n <= kMaxBoardSize; ++n) {
+        SCOPED_TRACE(n);
+        GameState fresh;
+        fresh.BoardSize = n;
+        fresh.NetMatchActive = true;
+        state = fresh;
+        session.HandleMatchMessage("Tejun,1,1,2,0");
+        ASSERT_EQ(state.MoveCount, 1);
+        EXPECT_EQ(state.MoveCol[1], n);
+        EXPECT_EQ(state.MoveRow[1], n - 1);
+        session.HandleMatchMessage("Tejun,2," + std::to_string(n + 1) + ",1,7");
+        EXPECT_EQ(state.MoveCount, 1) << "off the board";
+        session.HandleMatchMessage("Tejun,2," + std::to_string(n) + "," + std::to_string(n) + ",7");
+        ASSERT_EQ(state.MoveCount, 2);
+        EXPECT_EQ(state.MoveCol[2], 1);
+        EXPECT_EQ(state.MoveRow[2], 1);
+    }
+}
+
 }  // namespace
 }  // namespace kelmaz

@@ -22,8 +22,9 @@ TEST(CloneArgs, ListCarriesHeaderAndMovesUpToTheCurrentOne) {
     GameState s = stateWithMoves(3, 2);
     s.InstanceNo = "0-1";
     EXPECT_EQ(BuildCloneArgs(s, 2, 12345, {200, 300, 5000, 4000}),
-              "0-1, 2, 12345, 200, 300, 5000, 4000, 1, 19, 0, 2, 18, 7");
-    EXPECT_EQ(BuildCloneArgs(GameState{}, 0, -5, {-10, 0, 1, 1}), "0, 0,-5,-10, 0, 1, 1");
+              "0-1, 2, 12345, 200, 300, 5000, 4000, 1, 19, 0, 2, 18, 7, 0, 0, 0, 19");
+    EXPECT_EQ(BuildCloneArgs(GameState{}, 0, -5, {-10, 0, 1, 1}),
+              "0, 0,-5,-10, 0, 1, 1, 0, 0, 0, 19");
 }
 
 TEST(CloneArgs, RoundTripGivesTheCloneItsNumberPlaceAndRecord) {
@@ -55,11 +56,34 @@ TEST(CloneArgs, RoundTripGivesTheCloneItsNumberPlaceAndRecord) {
 
 TEST(CloneArgs, WindowAtMoveZeroSendsOnlyTheHeader) {
     const std::string text = BuildCloneArgs(GameState{}, 0, 1, {1, 2, 3, 4});
-    EXPECT_EQ(splitCloneArgs(text).size(), 7u);
+    EXPECT_EQ(splitCloneArgs(text).size(), 11u);  // the header, the end of the moves, the size
     GameState clone;
     applyCloneSetup(clone, parseCloneArgs(splitCloneArgs(text)));
     EXPECT_EQ(clone.MoveCount, 0);
     EXPECT_EQ(clone.WindowTitle, "Kelmaz 碁盤No0-0");
+}
+
+// The clone shows the position on a board of the launching board's size; a list without the
+// size (or with one no board has) leaves the clone's own size.
+TEST(CloneArgs, TheBoardSizeTravelsAfterTheMoves) {
+    GameState seven = stateWithMoves(3, 3);
+    seven.BoardSize = 7;
+    const CloneSetup setup = parseCloneArgs(splitCloneArgs(BuildCloneArgs(seven, 1, 0, {})));
+    EXPECT_EQ(setup.boardSize, 7);
+    EXPECT_EQ(setup.moves.size(), 3u);
+    EXPECT_EQ(parseCloneArgs(splitCloneArgs("0, 1, 0, 0, 0, 10, 10, 3, 4, 0")).boardSize, 0);
+    EXPECT_EQ(parseCloneArgs(splitCloneArgs("0, 1, 0, 0, 0, 10, 10, 3, 4, 0, 0, 0, 0")).boardSize,
+              0);
+    for (const char* size : {"25", "1", "x", "-9"}) {
+        EXPECT_EQ(
+            parseCloneArgs(splitCloneArgs(std::string("0,1,0,0,0,1,1,0,0,0,") + size)).boardSize, 0)
+            << size;
+    }
+    GameState full = stateWithMoves(kMaxMoves, kMaxMoves);
+    full.BoardSize = 13;
+    const CloneSetup many = parseCloneArgs(splitCloneArgs(BuildCloneArgs(full, 1, 0, {})));
+    EXPECT_EQ(many.moves.size(), std::size_t(kMaxMoves));
+    EXPECT_EQ(many.boardSize, 13);
 }
 
 TEST(CloneArgs, EmptyMoveFieldsAreSkippedWithoutShiftingTheTriples) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "view/BoardGeometry.h"
 
 namespace kelmaz {
@@ -141,6 +143,63 @@ TEST(Layout, WindowsOffEveryScreenComeBack) {
     EXPECT_EQ(fitted.height, 16200);
     EXPECT_EQ(placeOnScreens(far, {}), far);
 }
+
+TEST(BoardDrawing, StarPointsOfTheOtherSizes) {
+    for (int n : {2, 3, 4, 5, 6}) EXPECT_TRUE(starPoints(n).empty()) << n;
+    EXPECT_EQ(starPoints(7), (std::vector<GridPoint>{{3, 3}, {3, 5}, {5, 3}, {5, 5}, {4, 4}}));
+    EXPECT_EQ(starPoints(8), (std::vector<GridPoint>{{3, 3}, {3, 6}, {6, 3}, {6, 6}}));
+    EXPECT_EQ(starPoints(11).back(), (GridPoint{6, 6}));
+    EXPECT_EQ(starPoints(12).size(), 4u);
+    EXPECT_EQ(starPoints(15), (std::vector<GridPoint>{{4, 4}, {4, 12}, {12, 4}, {12, 12}}));
+}
+
+// Every size a record can bring: the hit test reaches every crossing and nothing beyond, the
+// star points and labels stay on the board, and the panel lies below the last line.
+class EverySize : public ::testing::TestWithParam<int> {};
+
+TEST_P(EverySize, GeometryStaysOnTheBoard) {
+    const int n = GetParam();
+    const int width = 9000;
+    const int p = GridPitch(width, n);
+    ASSERT_GT(p, 0);
+    for (int c = 1; c <= n; ++c) {
+        const HitResult hit = getpos(c * p, (n + 1 - c) * p, p, n);
+        ASSERT_TRUE(hit.onBoard()) << c;
+        EXPECT_EQ(hit.col, c);
+        EXPECT_EQ(hit.row, n + 1 - c);
+    }
+    EXPECT_FALSE(getpos((n + 1) * p, p, p, n).onBoard());
+    EXPECT_FALSE(getpos(p, (n + 1) * p, p, n).onBoard());
+    EXPECT_FALSE(getpos(p / 3, p, p, n).onBoard());
+    for (const GridPoint& star : starPoints(n)) {
+        EXPECT_GE(star.col, 1);
+        EXPECT_LE(star.col, n);
+        EXPECT_GE(star.row, 1);
+        EXPECT_LE(star.row, n);
+        // Symmetric: the point turned by 180 degrees is a star point too.
+        const std::vector<GridPoint> all = starPoints(n);
+        EXPECT_NE(std::find(all.begin(), all.end(), GridPoint{n + 1 - star.col, n + 1 - star.row}),
+                  all.end());
+    }
+    for (bool digits : {true, false}) {
+        for (bool rotated : {false, true}) {
+            const BoardLabels labels = boardLabels(n, p, digits, rotated);
+            ASSERT_EQ(labels.top.size(), std::size_t(n));
+            ASSERT_EQ(labels.left.size(), std::size_t(n));
+            EXPECT_EQ(labels.top.back().x, n * p);
+            const std::string first = labels.top.front().text;
+            const std::string expected =
+                digits ? (rotated ? (n < 10 ? " " : "") + std::to_string(n) : std::string(" 1"))
+                       : std::string(" ") + char(rotated ? 'a' + n - 1 : 'a');
+            EXPECT_EQ(first, expected) << digits << rotated;
+        }
+    }
+    const PanelLayout panel = panelLayout(p, n, true);
+    EXPECT_GT(panel.panel.top, kBoardMargin + n * p);
+    EXPECT_GT(windowHeightFor(width, true, true, n), width);
+}
+
+INSTANTIATE_TEST_SUITE_P(TwoToNineteen, EverySize, ::testing::Range(2, 20));
 
 }  // namespace
 }  // namespace kelmaz

@@ -20,9 +20,14 @@ int convertCommand(const Args& args);
 int showCommand(const Args& args);
 int infoCommand(const Args& args);
 int treeCommand(const Args& args);
+int gamesCommand(const Args& args);
 
-// Reads the record as the file window does; on failure prints the message and gives the exit
-// status.
-std::optional<int> readOrFail(const std::string& path, ToolRecord& record);
+// Takes "--game N" (N from 1) out of args: the game it names, 1 when it is absent, nothing when
+// its value is missing or not a whole number from 1.
+std::optional<std::size_t> takeGameOption(Args& args);
+
+// Reads game `game` of the file as the file window does; on failure prints the message and
+// gives the exit status.
+std::optional<int> readOrFail(const std::string& path, ToolRecord& record, std::size_t game = 1);
 
 }  // namespace kelmaz::cli

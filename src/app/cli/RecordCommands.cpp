@@ -1,18 +1,34 @@
 // convert, show and info: reading and writing exactly as the file window does.
+#include <algorithm>
 #include <iostream>
 #include <optional>
 
 #include "app/cli/CliCommands.h"
 #include "base/NumberText.h"
 #include "intake/RecordCheck.h"
+#include "intake/RecordCollection.h"
 #include "intake/RecordTool.h"
 #include "records/RecordMoves.h"
 #include "records/SgfWriter.h"
 
 namespace kelmaz::cli {
 
-std::optional<int> readOrFail(const std::string& path, ToolRecord& record) {
-    const RecordReadResult read = readRecordForTool(path, record);
+std::optional<std::size_t> takeGameOption(Args& args) {
+    const auto option = std::find(args.begin(), args.end(), "--game");
+    if (option == args.end()) return 1;
+    if (option + 1 == args.end()) return std::nullopt;
+    const std::string& value = *(option + 1);
+    if (value.empty() || value.size() > 9 ||
+        !std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    const std::size_t game = std::stoul(value);
+    if (game == 0) return std::nullopt;
+    args.erase(option, option + 2);
+    return game;
+}
+
+std::optional<int> readOrFail(const std::string& path, ToolRecord& record, std::size_t game) {
+    const RecordReadResult read = readRecordForTool(path, record, game);
     // A file without any record marker reads as an empty record; like every other intake of
     // the program, the tool refuses it instead of showing or writing nothing.
     if (read.status == RecordReadResult::Status::Ok && !holdsRecord(record.state.LstRead)) {
@@ -47,7 +63,10 @@ int convertCommand(const Args& args) {
     return kExitOk;
 }
 
-int showCommand(const Args& args) {
+int showCommand(const Args& given) {
+    Args args = given;
+    const std::optional<std::size_t> game = takeGameOption(args);
+    if (!game) return kExitUsage;
     std::optional<int> move;
     if (args.size() == 3 && args[1] == "--move") {
         const auto n = parseNumber(args[2]);
@@ -57,16 +76,33 @@ int showCommand(const Args& args) {
         return kExitUsage;
     }
     ToolRecord record;
-    if (const auto failed = readOrFail(args[0], record)) return *failed;
+    if (const auto failed = readOrFail(args[0], record, *game)) return *failed;
     std::cout << positionText(record, move.value_or(record.state.MoveCount));
     return kExitOk;
 }
 
-int infoCommand(const Args& args) {
-    if (args.size() != 1) return kExitUsage;
+int infoCommand(const Args& given) {
+    Args args = given;
+    const std::optional<std::size_t> game = takeGameOption(args);
+    if (!game || args.size() != 1) return kExitUsage;
     ToolRecord record;
-    if (const auto failed = readOrFail(args[0], record)) return *failed;
+    if (const auto failed = readOrFail(args[0], record, *game)) return *failed;
     std::cout << infoText(record.state.Info);
+    return kExitOk;
+}
+
+int gamesCommand(const Args& args) {
+    if (args.size() != 1) return kExitUsage;
+    const std::optional<RecordCollection> file = loadRecordCollection(args[0]);
+    if (!file) {
+        std::cerr << kReadErrorMessage << '\n';
+        return kExitRecordError;
+    }
+    if (!holdsRecord(allRecordLines(*file))) {
+        std::cerr << kFormatErrorMessage << '\n';
+        return kExitRecordError;
+    }
+    std::cout << gamesText(*file);
     return kExitOk;
 }
 

@@ -15,23 +15,27 @@ struct Command {
     int (*run)(const kelmaz::cli::Args&);
 };
 
-constexpr std::array<Command, 4> kCommands = {{
+constexpr std::array<Command, 5> kCommands = {{
     {"convert",
      "convert IN OUT       read IN (SGF, UGF, applet page, Tki) and write OUT as SGF (- for "
      "standard output)",
      kelmaz::cli::convertCommand},
-    {"show", "show IN [--move N]   the position after move N (default: the last move read)",
+    {"show",
+     "show IN [--move N] [--game G]  the position after move N (default: the last move read)",
      kelmaz::cli::showCommand},
-    {"info", "info IN              the 25 game-information fields, NAME=value",
+    {"info", "info IN [--game G]   the 25 game-information fields, NAME=value",
      kelmaz::cli::infoCommand},
-    {"tree", "tree IN [--as-sample] the branch table of IN's tree and its rebuilt text",
+    {"tree", "tree IN [--as-sample] [--game G]  the branch table of IN's tree and its rebuilt text",
      kelmaz::cli::treeCommand},
+    {"games", "games IN             one line per game: number, PB, PW, DT, RE, EV, moves",
+     kelmaz::cli::gamesCommand},
 }};
 
 void printUsage(std::ostream& out) {
     out << "usage: kelmaz-cli COMMAND ...\n";
     for (const Command& c : kCommands) out << "  kelmaz-cli " << c.usage << '\n';
-    out << "The board size of show follows the record's SZ (9, 13 or 19; else 19).\n";
+    out << "G picks a game of a collection, from 1 (default 1). The board size of show is the\n"
+           "record's own (2 to 19 lines; 19 when the record names none).\n";
 }
 
 int usage() {

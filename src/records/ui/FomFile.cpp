@@ -17,9 +17,11 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "intake/RecordCollection.h"
 #include "intake/RecordFormat.h"
 #include "records/RecordFile.h"
 #include "records/SgfWriter.h"
+#include "records/ui/FomGames.h"
 #include "tree/TreeFile.h"
 #include "view/BoardGeometry.h"
 #include "view/ui/QtText.h"
@@ -221,12 +223,24 @@ void FomFile::storeSettings() {
 void FomFile::CmdRead_Click() {
     BusyPointer busy;
     // The file is read before the board is cleared: a file that cannot be read costs nothing.
-    GameState file;
-    if (!loadRecordFile(Txtfile->text().toStdString(), file)) {
+    std::optional<RecordCollection> file = loadRecordCollection(Txtfile->text().toStdString());
+    if (!file) {
         informer_(qs(kReadErrorMessage));
         return;
     }
-    const IntakeResult taken = intake_(std::move(file.LstRead));
+    if (!file->holdsSeveralGames()) {
+        takeLines(allRecordLines(*file));
+        return;
+    }
+    // Several games: the one chosen from the list is read; a closed list reads nothing.
+    chooseGame(
+        this, std::move(*file),
+        [this](std::vector<std::string> lines) { takeLines(std::move(lines)); },
+        [this](const std::string& message) { informer_(qs(message)); });
+}
+
+void FomFile::takeLines(std::vector<std::string> lines) {
+    const IntakeResult taken = intake_(std::move(lines));
     if (!taken.taken) {
         // Nothing in the file is a record: the game stays, the window stays open.
         informer_(qs(taken.message));

@@ -70,6 +70,8 @@ class FomFile : public QWidget {
     void fileClicked(const QModelIndex& index);
     QString folderWithSlash() const;
     void finish();
+    // Takes a record's lines into the board; the window closes when they were taken.
+    void takeLines(std::vector<std::string> lines);
 
     GameState& state_;
     BoardHost& board_;

@@ -210,8 +210,28 @@ void FomSet::Option1_Click(int index) {
     if (!Option1->button(index)) index = 0;
     select(Option1, index);
     program_.options().sizeIndex = index;
-    program_.engine().gCls();
+    program_.options().otherSize = 0;
     program_.settings().write("Ban", std::to_string(index));
+    resizeBoard();
+}
+
+void FomSet::takeRecordSize(const BoardSizeChoice& size) {
+    if (size.action != BoardSizeChoice::Action::Take) return;
+    if (size.sizeIndex >= 0) {
+        select(Option1, size.sizeIndex);
+    } else if (QAbstractButton* checked = Option1->checkedButton()) {
+        // No option offers this size: none is shown selected while it is on the board.
+        const QSignalBlocker block(Option1);
+        Option1->setExclusive(false);
+        checked->setChecked(false);
+        Option1->setExclusive(true);
+    }
+    applyBoardSize(size, program_.options());
+    resizeBoard();
+}
+
+void FomSet::resizeBoard() {
+    program_.engine().gCls();
     program_.fomMain().ResizeRedraw();
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "engine/BoardOptions.h"
+#include "intake/RecordSize.h"
 
 class QButtonGroup;
 class QGroupBox;
@@ -35,6 +36,10 @@ class FomSet : public QWidget {
     void Option6_Click(int index);      // handicap: index k places k + 1 stones
     void OptionOpen_Click(int index);   // where a record opens: 0 its last move, 1 move 0
     void OptionMarks_Click(int index);  // a record's labels and marks shown / hidden
+    // A record's own size, taken as the size option takes a size (the board is cleared and laid
+    // out anew): the option that offers it is selected, none for any other size, and the
+    // stored setting stays as the user chose it.
+    void takeRecordSize(const BoardSizeChoice& size);
     // Selecting one of a pair from code runs its handler when the selection changes.
     void selectDigitLabels(bool digits);         // Opt98 / OptNT
     void selectLowerLeftOrigin(bool lowerLeft);  // Option8 / Option9
@@ -57,6 +62,7 @@ class FomSet : public QWidget {
     QButtonGroup* optionGroup(QGroupBox* box, const char* name, const QStringList& captions,
                               int columns, void (FomSet::*handler)(int));
     void select(QButtonGroup* group, int index);
+    void resizeBoard();
     void Opt98_Click();
     void OptNT_Click();
     void Option8_Click();

@@ -63,8 +63,9 @@ class FileWindowTest : public ::testing::Test {
     FomJ info{state.Info};
     // The program's intake, with the game-information dialog following every read.
     FomFile window{state, host, settings, [this](std::vector<std::string> lines) {
-                       const IntakeResult taken =
-                           takeRecordLines(state, engine, options, tree, std::move(lines));
+                       const IntakeResult taken = takeRecordLines(
+                           state, engine, options, tree, std::move(lines),
+                           [this](const BoardSizeChoice& size) { applyBoardSize(size, options); });
                        if (taken.taken) info.refresh();
                        return taken;
                    }};

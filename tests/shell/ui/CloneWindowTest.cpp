@@ -50,13 +50,14 @@ class CloneWindowTest : public test::ProgramFixture {
     std::vector<Started> started_;
 };
 
-TEST_F(CloneWindowTest, AtMoveZeroTheListHasOnlyTheSevenHeaderFieldsAndTheCloneIsEmpty) {
+TEST_F(CloneWindowTest, AtMoveZeroTheListHasTheHeaderTheEndAndTheSizeAndTheCloneIsEmpty) {
     startRecording();
     newWindowButton().click();
     ASSERT_EQ(started_.size(), 1u);
     ASSERT_EQ(started_[0].arguments.size(), 1) << "the list travels as one argument";
     const QString list = started_[0].arguments[0];
-    EXPECT_EQ(list.split(QLatin1Char(',')).size(), 7) << list.toStdString();
+    // The seven header fields, the triple that ends the (empty) moves, the board size.
+    EXPECT_EQ(list.split(QLatin1Char(',')).size(), 11) << list.toStdString();
 
     const auto clone = startClone(list);
     EXPECT_EQ(clone->state().MoveCount, 0);
@@ -124,6 +125,25 @@ TEST_F(CloneWindowTest, TheCloneGetsThePositionUpToTheCurrentMoveOnlyAndStandsTo
     EXPECT_EQ(w.pos().y(), main().pos().y());
     EXPECT_NEAR(w.pos().x(), main().pos().x() + main().width() + 50 / 15.0, 1.0);
     EXPECT_EQ(w.width(), main().width());
+}
+
+// A record shown on its own size: the clone shows the position on a board of that size, its
+// captures included, and keeps its stored size setting as it was.
+TEST_F(CloneWindowTest, TheCloneShowsTheRecordOnABoardOfItsSize) {
+    startRecording();
+    program().takeRecordLines({"(;SZ[7];B[ga];W[fa];B[gb];W[fb];B[ab];W[gc])"});
+    ASSERT_EQ(state().BoardSize, 7);
+    ASSERT_EQ(state().BoardGrid[7][1], 0) << "the corner stones are taken on a 7-line board";
+    newWindowButton().click();
+    ASSERT_EQ(started_.size(), 1u);
+    const auto clone = startClone(started_[0].arguments[0]);
+    const GameState& s = clone->state();
+    EXPECT_EQ(s.BoardSize, 7);
+    EXPECT_EQ(s.MoveCount, 6);
+    for (int c = 1; c <= 7; ++c) {
+        for (int r = 1; r <= 7; ++r) EXPECT_EQ(s.BoardGrid[c][r], state().BoardGrid[c][r]);
+    }
+    EXPECT_EQ(clone->settings().read("Ban", "0"), "0");
 }
 
 TEST_F(CloneWindowTest, EmptyMoveFieldsAreSkippedWithoutShiftingTheTriples) {

@@ -1,12 +1,14 @@
 // Records that reach the board without the file window: named on the command line, dropped on
 // the window, pasted with Ctrl+V; and F1 opening the help.
 #include <QApplication>
+#include <QButtonGroup>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QUrl>
@@ -15,6 +17,7 @@
 #include "records/RecordFile.h"
 #include "records/RecordMoves.h"
 #include "records/ui/FomFile.h"
+#include "records/ui/FomGames.h"
 #include "records/ui/FomJ.h"
 #include "shell/ui/FomSet.h"
 #include "shell/ui/HelpWindow.h"
@@ -41,10 +44,10 @@ class RecordIntakeTest : public test::ProgramFixture {
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(path)});
         QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(&main(), &enter);
+        QApplication::sendEvent(&running().fomMain(), &enter);
         ASSERT_TRUE(enter.isAccepted());
         QDropEvent dropped(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(&main(), &dropped);
+        QApplication::sendEvent(&running().fomMain(), &dropped);
     }
     // Shortcuts reach the active window only.
     void activate() {
@@ -67,6 +70,27 @@ class RecordIntakeTest : public test::ProgramFixture {
         return text;
     }
     const GameState& shown() { return running().state(); }
+    FomFile* fileWindow() {
+        running().showFileWindow();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* f = qobject_cast<FomFile*>(w)) return f;
+        return nullptr;
+    }
+    // The list of a collection's games, once it is shown.
+    FomGames* gamesList() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* g = qobject_cast<FomGames*>(w); g != nullptr && g->isVisible()) return g;
+        return nullptr;
+    }
+    // The size option shown: its index, -1 when none is selected.
+    int sizeOptionShown() {
+        for (int i = 0; i < 3; ++i) {
+            auto* button =
+                running().fomSet().findChild<QRadioButton*>(QStringLiteral("Option1_%1").arg(i));
+            if (button != nullptr && button->isChecked()) return i;
+        }
+        return -1;
+    }
 
     std::unique_ptr<Program> program_;
 };
@@ -275,6 +299,129 @@ TEST_F(RecordIntakeTest, F1OpensTheHelpAtItsContents) {
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->browser()->source().toString().endsWith(QStringLiteral("index.html")));
     help->close();
+}
+
+// A record's own size comes with it by every route; the size option shown follows, and the
+// size the user chose stays in the settings.
+TEST_F(RecordIntakeTest, TheBoardTakesTheRecordsSizeByEveryRouteAndTheSettingStays) {
+    writeIni("Ban,1\n");  // the user chose 13 lines
+    start();
+    ASSERT_EQ(state().BoardSize, 13);
+    ASSERT_EQ(sizeOptionShown(), 1);
+    const std::string iniAtStart = test::readBytes(iniFile());
+
+    // A record the size of the board it finds changes nothing of the size.
+    paste(board(), QStringLiteral("(;SZ[13];B[mm])"));
+    EXPECT_EQ(state().BoardSize, 13);
+    EXPECT_EQ(stoneAt(13, 13), kBlack + 1);
+    // Too large a board: refused by name, the board as it was.
+    paste(board(), QStringLiteral("(;SZ[25];B[yy])"));
+    EXPECT_NE(readMessage().indexOf(QStringLiteral("25路盤")), -1);
+    EXPECT_EQ(state().BoardSize, 13);
+    EXPECT_EQ(state().MoveCount, 1);
+    EXPECT_EQ(stoneAt(13, 13), kBlack + 1);
+
+    FomFile* file = fileWindow();
+    ASSERT_NE(file, nullptr);
+    QStringList messages;
+    file->setInformer([&messages](const QString& text) { messages << text; });
+    file->Txtfile->setText(write("nine.sgf", "(;SZ[9];B[ee];W[ii])"));
+    file->CmdRead_Click();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("/").toStdString();
+    EXPECT_EQ(state().BoardSize, 9);
+    EXPECT_EQ(state().MoveCount, 2);
+    EXPECT_EQ(stoneAt(9, 9), kWhite + 1);
+    EXPECT_EQ(sizeOptionShown(), 2);
+    EXPECT_EQ(board().pitch(), GridPitch(main().width() * 15, 9));
+
+    // A size no option offers: none is shown selected.
+    drop(write("seven.sgf", "(;SZ[7];B[dd];W[gg])"));
+    EXPECT_EQ(state().BoardSize, 7);
+    EXPECT_EQ(stoneAt(7, 7), kWhite + 1);
+    EXPECT_EQ(sizeOptionShown(), -1);
+    EXPECT_EQ(board().pitch(), GridPitch(main().width() * 15, 7));
+
+    drop(write("nineteen.sgf", kGame));
+    EXPECT_EQ(state().BoardSize, 19);
+    EXPECT_EQ(sizeOptionShown(), 0);
+    EXPECT_EQ(program().settings().read("Ban", ""), "1") << "the stored choice stays";
+    EXPECT_EQ(test::readBytes(iniFile()), iniAtStart) << "no read writes the settings file";
+    // The option clicked again takes the user's size and stores it.
+    running().fomSet().findChild<QRadioButton*>(QStringLiteral("Option1_1"))->click();
+    EXPECT_EQ(state().BoardSize, 13);
+    EXPECT_EQ(program().settings().read("Ban", ""), "1");
+    program().Pend();
+    EXPECT_NE(test::readBytes(iniFile()).find("Ban,1"), std::string::npos);
+}
+
+TEST_F(RecordIntakeTest, ACollectionReadInTheFileWindowOpensTheGameChosen) {
+    start();
+    clickPoint(4, 4);
+    FomFile* file = fileWindow();
+    ASSERT_NE(file, nullptr);
+    QStringList messages;
+    file->setInformer([&messages](const QString& text) { messages << text; });
+    file->Txtfile->setText(
+        write("three.sgf",
+              "(;PB[一];B[aa])\n(;SZ[9]PB[二];B[cc];W[dd])\n(;GM[1]PB[三];B[ee]\n"
+              "(;GM[1]PB[四];B[ff])"));
+    file->CmdRead_Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gamesList() != nullptr; }));
+    FomGames* list = gamesList();
+    EXPECT_EQ(list->windowTitle(), QStringLiteral("棋譜の選択"));
+    EXPECT_EQ(list->List->model()->rowCount(), 4);
+    EXPECT_EQ(stoneAt(4, 4), kBlack + 1) << "nothing is read while the list is open";
+
+    // Esc closes the list; the game on the board stays.
+    QTest::keyClick(list->List, Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gamesList() == nullptr; }));
+    EXPECT_EQ(state().MoveCount, 1);
+    EXPECT_EQ(stoneAt(4, 4), kBlack + 1);
+
+    // Enter on the second row opens it, on its own board size.
+    file->CmdRead_Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gamesList() != nullptr; }));
+    list = gamesList();
+    list->List->setCurrentIndex(list->List->model()->index(1, 0));
+    QTest::keyClick(list->List, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return state().MoveCount == 2; })) << state().MoveCount;
+    EXPECT_EQ(state().BoardSize, 9);
+    EXPECT_EQ(state().Info[InfoField::PB], "二");
+    EXPECT_EQ(stoneAt(4, 4), kWhite + 1);
+    EXPECT_TRUE(messages.isEmpty());
+
+    // The broken third game is named in a message; the board keeps the second.
+    file->CmdRead_Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gamesList() != nullptr; }));
+    list = gamesList();
+    list->List->setCurrentIndex(list->List->model()->index(2, 0));
+    QTest::keyClick(list->List, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return messages.size() == 1; })) << messages.size();
+    EXPECT_NE(messages.front().indexOf(QStringLiteral("3局目")), -1);
+    EXPECT_EQ(state().Info[InfoField::PB], "二");
+}
+
+TEST_F(RecordIntakeTest, ACollectionDroppedOrNamedOnTheCommandLineShowsItsList) {
+    const QString path = write("two.sgf", "(;PB[一];B[aa])(;PB[二];B[bb];W[cc])");
+    startWith(path);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gamesList() != nullptr; }));
+    FomGames* list = gamesList();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(list));
+    const QRect second = list->List->visualRect(list->List->model()->index(1, 2));
+    // A double-click as the system delivers it: press, release, double-click, release.
+    QWidget* rows = list->List->viewport();
+    QTest::mousePress(rows, Qt::LeftButton, {}, second.center());
+    QTest::mouseRelease(rows, Qt::LeftButton, {}, second.center());
+    QTest::mouseDClick(rows, Qt::LeftButton, {}, second.center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown().MoveCount == 2; })) << shown().MoveCount;
+    EXPECT_EQ(shown().Info[InfoField::PB], "二");
+
+    drop(path);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gamesList() != nullptr; }));
+    list = gamesList();
+    QTest::keyClick(list->List, Qt::Key_Return);  // the first row is the current one
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown().MoveCount == 1; })) << shown().MoveCount;
+    EXPECT_EQ(shown().Info[InfoField::PB], "一");
 }
 
 }  // namespace

@@ -166,6 +166,23 @@ TEST_P(BoardPainting, AgreesWithThePlainDrawingForEveryLookAndSize) {
     }
 }
 
+// Every size a record may bring (2 to 19 lines), the odd ones through no size option: the
+// picture painted in steps is the plain drawing, stones, star points and labels included.
+TEST_P(BoardPainting, EveryRecordSizePaintsAsThePlainDrawing) {
+    view_.resize(300, 300);
+    for (int n = 2; n <= kMaxBoardSize; ++n) {
+        options_.otherSize = n;
+        state_ = GameState{};
+        state_.BoardSize = options_.boardSize();
+        ASSERT_EQ(state_.BoardSize, n);
+        fillBoard();
+        state_.BoardRotated = n % 2 == 0;
+        expectSame("record size");
+        stepWithCapture();
+        expectSame("record size, a step");
+    }
+}
+
 // Every setting changed alone, with the position kept, makes the view repaint all it affects.
 TEST_P(BoardPainting, EverySettingChangedAloneRepaintsWhatItAffects) {
     setBoardSize(0);

@@ -1,0 +1,90 @@
+#include "intake/RecordSize.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "base/NumberText.h"
+#include "engine/GameState.h"
+#include "intake/RecordFormat.h"
+#include "records/AppletReader.h"
+#include "records/RecordFile.h"
+#include "records/UgfReader.h"
+#include "tree/SgfCollection.h"
+#include "tree/SgfReader.h"
+
+namespace kelmaz {
+
+namespace {
+
+// A whole, plain decimal number (no sign, no fraction); -1 when the text is anything else.
+int wholeNumber(std::string_view text) {
+    text = trimBlanks(text);
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size() || value < 0)
+        return -1;
+    return value;
+}
+
+}  // namespace
+
+int recordSizeLines(std::string_view sizeField) {
+    const std::size_t colon = sizeField.find(':');
+    const int columns = wholeNumber(sizeField.substr(0, colon));
+    if (colon == std::string_view::npos) return std::max(columns, 0);
+    const int rows = wholeNumber(sizeField.substr(colon + 1));
+    if (columns < 0 || rows < 0) return 0;
+    return columns == rows ? columns : -1;
+}
+
+BoardSizeChoice chooseBoardSize(std::string_view sizeField, const BoardOptions& board) {
+    BoardSizeChoice choice;
+    const int lines = recordSizeLines(sizeField);
+    // "0" names a size (one no board has); an empty or unreadable field names none.
+    if (lines == 0 && wholeNumber(sizeField) != 0) return choice;
+    if (lines < kMinBoardSize || lines > kMaxBoardSize) {
+        const std::string named =
+            lines < 0 ? std::string(trimBlanks(sizeField)) : std::to_string(lines) + "路盤";
+        choice.action = BoardSizeChoice::Action::Refuse;
+        choice.message = "この棋譜は" + named + "のため表示できません。表示できる盤は" +
+                         std::to_string(kMinBoardSize) + "路から" + std::to_string(kMaxBoardSize) +
+                         "路までです。";
+        return choice;
+    }
+    if (lines == board.boardSize()) return choice;
+    choice.action = BoardSizeChoice::Action::Take;
+    choice.lines = lines;
+    for (int index = 0; index < 3; ++index) {
+        if (boardSizeForIndex(index) == lines) choice.sizeIndex = index;
+    }
+    return choice;
+}
+
+void applyBoardSize(const BoardSizeChoice& choice, BoardOptions& options) {
+    if (choice.action != BoardSizeChoice::Action::Take) return;
+    if (choice.sizeIndex >= 0) {
+        options.sizeIndex = choice.sizeIndex;
+        options.otherSize = 0;
+    } else {
+        options.otherSize = choice.lines;
+    }
+}
+
+std::string recordSizeField(const std::vector<std::string>& lines) {
+    GameState scratch;
+    scratch.LstRead = lines;
+    joinSplitOpenings(scratch.LstRead);
+    const FormatResult format = detectFormat(scratch.LstRead);
+    if (format.DetectedFormat == "SGF") {
+        const std::vector<GameTreeRange> first = indexGameTrees(joinSgfLines(scratch.LstRead), 1);
+        return first.empty() ? std::string() : first.front().header.size;
+    }
+    if (format.DetectedFormat == "Wt") {
+        ReadAppletHtml(scratch);
+    } else {
+        ReadUgfHeader(scratch);
+    }
+    return scratch.Info[InfoField::SZ];
+}
+
+}  // namespace kelmaz
