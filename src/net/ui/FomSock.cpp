@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTcpServer>
@@ -70,13 +69,6 @@ FomSock::FomSock(GameState& state, MatchBoard& board, SettingReader readSetting,
       server_(new QTcpServer(this)) {
     setObjectName("FomSock");
     setWindowTitle("ネットワーク対戦");
-    asker_ = [this](const QString& question) {
-        return QMessageBox::question(this, windowTitle(), question,
-                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
-    };
-    informer_ = [this](const QString& text) {
-        QMessageBox::information(this, windowTitle(), text);
-    };
     buildControls();
 
     Timer1.setInterval(500);
@@ -380,8 +372,10 @@ QStringList FomSock::logLines() const {
     return lines;
 }
 
-bool FomSock::ask(const std::string& question) { return asker_(qs(question)); }
-void FomSock::inform(const std::string& text) { informer_(qs(text)); }
+bool FomSock::ask(const std::string& question) {
+    return dialogs_->ask(windowTitle(), qs(question));
+}
+void FomSock::inform(const std::string& text) { dialogs_->inform(windowTitle(), qs(text)); }
 
 void FomSock::showTakeBackRequest(const std::string& phrase) {
     Lblmata->setText(qs(phrase));

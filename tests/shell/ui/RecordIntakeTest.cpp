@@ -169,8 +169,8 @@ TEST_F(RecordIntakeTest, TheFileWindowRefusesAFileThatHoldsNoRecordLikeEveryOthe
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* f = qobject_cast<FomFile*>(w)) file = f;
     ASSERT_NE(file, nullptr);
-    QStringList messages;
-    file->setInformer([&messages](const QString& text) { messages << text; });
+    const QStringList& messages = dialogs_.notices;
+    file->setDialogs(dialogs_);
     file->Txtfile->setText(write("note.txt", "今日は良い天気です。\n対局は明日。\n"));
     file->CmdRead_Click();
     EXPECT_EQ(messages, QStringList{QString::fromUtf8(kFormatErrorMessage.data())});
@@ -212,8 +212,8 @@ TEST_F(RecordIntakeTest, TheGameInformationDialogFollowsClearsReadsAndWrites) {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* f = qobject_cast<FomFile*>(w)) file = f;
     ASSERT_NE(file, nullptr);
-    QStringList messages;
-    file->setInformer([&messages](const QString& text) { messages << text; });
+    const QStringList& messages = dialogs_.notices;
+    file->setDialogs(dialogs_);
     file->Txtfile->setText(QString::fromStdString(dir_.file("written").string()));
     file->CmdWrite_Click();
     ASSERT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();
