@@ -39,4 +39,8 @@ inline constexpr std::string_view kFileFolder = "Dir";
 inline constexpr std::string_view kFileName = "File";
 inline constexpr std::string_view kFilePattern = "FileP";
 
+// The match window: the peer's address last typed and the port to listen on.
+inline constexpr std::string_view kMatchAddress = "Tcpip";
+inline constexpr std::string_view kMatchPort = "Port";
+
 }  // namespace kelmaz::key

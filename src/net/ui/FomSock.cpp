@@ -16,6 +16,7 @@
 
 #include "net/WireText.h"
 #include "net/ui/StatusPictures.h"
+#include "shell/SettingKeys.h"
 #include "view/ui/QtText.h"
 #include "view/ui/ScreenTwips.h"
 
@@ -192,7 +193,7 @@ void FomSock::Form_Load() {
     loaded_ = true;
     resize(twipsToPixels(5800), twipsToPixels(4365));
     ArrangeMatchWindow();
-    Txtip->setText(qs(readSetting_("Tcpip", "none")));
+    Txtip->setText(qs(readSetting_(key::kMatchAddress, "none")));
     List2->clear();
     FrmMata->hide();
     FrmMatta->hide();
@@ -245,7 +246,7 @@ void FomSock::setPicture(int index) {
 // ---- Sockets ----
 
 void FomSock::SockIni() {
-    listenPort_ = parsePort(readSetting_("Port", std::to_string(kDefaultMatchPort)))
+    listenPort_ = parsePort(readSetting_(key::kMatchPort, std::to_string(kDefaultMatchPort)))
                       .value_or(kDefaultMatchPort);
     startListening();
     remote_ = parseHostAddress(utf8(Txtip->text()), listenPort_);
@@ -410,7 +411,7 @@ void FomSock::closeAndListen() {
 
 void FomSock::Command2_Click() {
     Timer2.stop();
-    writeSetting_("Tcpip", utf8(Txtip->text()));
+    writeSetting_(key::kMatchAddress, utf8(Txtip->text()));
     closeSocket(accepted_);
     closeSocket(outgoing_);
     server_->close();
