@@ -8,6 +8,7 @@
 
 #include "app/Program.h"
 #include "support/BenchData.h"
+#include "support/FakeDialogs.h"
 #include "tree/ui/FomNode.h"
 #include "tree/ui/PicNode.h"
 
@@ -29,10 +30,11 @@ const std::string& treeOf(int branches) {
 struct TreeWindowRun {
     TreeWindowRun() {
         program.StartupMain();
-        window().setAsker([](const QString&, const QString&) { return true; });
+        window().setDialogs(yes);
         window().resize(480, 640);
     }
     FomNode& window() { return program.treeWindow(); }
+    test::FakeDialogs yes;  // every question is answered yes
     Program program;
 };
 

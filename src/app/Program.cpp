@@ -13,6 +13,7 @@
 #include "records/ui/FomJ.h"
 #include "records/ui/fomSgf.h"
 #include "shell/CommandLineFile.h"
+#include "shell/SettingKeys.h"
 #include "shell/StartupSettings.h"
 #include "shell/ui/FomSet.h"
 #include "shell/ui/HelpWindow.h"
@@ -23,8 +24,9 @@
 namespace kelmaz {
 
 Program::Program(QObject* parent) : QObject(parent) {
-    main_ = std::make_unique<FomMain>(*this);
+    main_ = std::make_unique<FomMain>(state_, options_, settings_, *this);
     engine_ = std::make_unique<Engine>(state_, options_, *main_);
+    main_->attachEngine(*engine_);
     // The side windows follow the main window wherever it is moved or resized.
     main_->installEventFilter(this);
 }
@@ -50,7 +52,8 @@ Program::~Program() {
 }
 
 FomSet& Program::fomSet() {
-    if (!set_) set_ = std::make_unique<FomSet>(*this);
+    if (!set_)
+        set_ = std::make_unique<FomSet>(state_, options_, settings_, *engine_, settingsHost_);
     return *set_;
 }
 
@@ -84,7 +87,7 @@ void Program::applyStoredOptions() {
     set.Option5_Click(o.numbersIndex);
     set.Option4_Click(o.boardTintIndex);
     set.Option1_Click(o.sizeIndex);
-    set.setStoredSpeed(o.speedText, o.speedMs);
+    set.setSpeedValue(o.speedMs);
     set.selectDigitLabels(o.digitLabels);
     set.selectLowerLeftOrigin(o.lowerLeftOrigin);
     set.Option2_Click(o.showCommentary ? 0 : 1);
@@ -96,10 +99,10 @@ void Program::Pend() {
     if (ending_) return;
     ending_ = true;
     const QPoint at = main_->pos();
-    settings_.write("Top", std::to_string(at.y() * kTwipsPerPixel));
-    settings_.write("Width", std::to_string(main_->width() * kTwipsPerPixel));
-    settings_.write("Height", std::to_string(main_->height() * kTwipsPerPixel));
-    settings_.write("Left", std::to_string(at.x() * kTwipsPerPixel));
+    settings_.write(key::kTop, std::to_string(at.y() * kTwipsPerPixel));
+    settings_.write(key::kWidth, std::to_string(main_->width() * kTwipsPerPixel));
+    settings_.write(key::kHeight, std::to_string(main_->height() * kTwipsPerPixel));
+    settings_.write(key::kLeft, std::to_string(at.x() * kTwipsPerPixel));
     closeTreeWindow();
     engine_->cancelPausedRedraw();
     main_->setReplayRunning(false, 0);
@@ -178,6 +181,10 @@ IntakeResult Program::takeRecord(std::vector<std::string> lines) {
 std::string Program::takeRecordLines(std::vector<std::string> lines) {
     return takeRecord(std::move(lines)).message;
 }
+
+void Program::readRecordFile(const QString& path) { readRecordFileIntoBoard(*this, path); }
+
+void Program::pasteRecord() { takeClipboardRecord(*this); }
 
 void Program::showNetWindow() {
     if (!sock_) {

@@ -12,11 +12,13 @@
 #include <vector>
 
 #include "app/CloneWindows.h"
+#include "app/ProgramSettingsHost.h"
 #include "engine/BoardOptions.h"
 #include "engine/EngineHost.h"
 #include "engine/GameState.h"
 #include "intake/RecordFormat.h"
 #include "shell/SettingsStore.h"
+#include "view/ui/MainWindowHost.h"
 
 namespace kelmaz {
 
@@ -31,7 +33,7 @@ class HelpWindow;
 class ProgramMatchBoard;
 class fomSgf;
 
-class Program : public QObject {
+class Program : public QObject, public MainWindowHost {
     Q_OBJECT
   public:
     explicit Program(QObject* parent = nullptr);
@@ -43,7 +45,8 @@ class Program : public QObject {
     void StartupMain(const QString& commandLine = {});
     // End: stores the window geometry, writes the settings file and closes every window.
     void Pend();
-    bool ending() const { return ending_; }
+    bool ending() const override { return ending_; }
+    void end() override { Pend(); }
 
     GameState& state() { return state_; }
     BoardOptions& options() { return options_; }
@@ -65,10 +68,10 @@ class Program : public QObject {
 
     // Windows and commands that belong to other parts of the program. Each one creates its
     // window on first use; until that window is built, the command shows nothing.
-    void showSettingsWindow();
-    void showFileWindow();
-    void showGameInfoWindow();
-    void showBrowserWindow();
+    void showSettingsWindow() override;
+    void showFileWindow() override;
+    void showGameInfoWindow() override;
+    void showBrowserWindow() override;
     // The browser window lives in a library of its own: main() hands in how to build it, so
     // that the other windows and their tests do not depend on the web engine.
     using WindowFactory = std::function<std::unique_ptr<QWidget>(Program&)>;
@@ -78,26 +81,28 @@ class Program : public QObject {
     // the reading failed (what was read before stays), else nothing. Lines that hold no record
     // at all leave the board untouched and return the format error.
     std::string takeRecordLines(std::vector<std::string> lines);
-    void showNetWindow();
+    void readRecordFile(const QString& path) override;
+    void pasteRecord() override;
+    void showNetWindow() override;
     FomSock* fomSock() { return sock_.get(); }  // null until the menu first showed it
     bool treeWindowVisible() const;
-    void showTreeWindow();
-    void closeTreeWindow();
+    void showTreeWindow() override;
+    void closeTreeWindow() override;
     // The tree editor, created hidden at start-up so that a file read can show its tree.
     FomNode& treeWindow();
-    void openCloneWindow(bool increaseCounter);
+    void openCloneWindow(bool increaseCounter) override;
     void runCommandLine(const QStringList& arguments);
     void viewerSpeedChanged(int milliseconds);  // the sequence viewer's own speed bar follows
     // The sequence viewer, created hidden on first use; its menu item shows or hides it.
     fomSgf& sequenceViewer();
-    void showSequenceViewer(bool shown);
+    void showSequenceViewer(bool shown) override;
     // Called after every read that reached the readers (file window, drop, command line,
     // clipboard, browser): the game-information dialog and the viewer's branch buttons follow
     // the record now on the board.
     void recordFileRead();
     // The game information was cleared or rewritten: the open dialog shows it as it now is.
-    void gameInfoChanged();
-    void showHelp();
+    void gameInfoChanged() override;
+    void showHelp() override;
 
   signals:
     // The program has ended; the application's event loop should stop.
@@ -126,6 +131,7 @@ class Program : public QObject {
     TreeLink* tree_ = &neutralTree_;
     NetLink* net_ = &neutralNet_;
     CloneWindows clones_{*this};
+    ProgramSettingsHost settingsHost_{*this};
     std::unique_ptr<FomMain> main_;
     std::unique_ptr<Engine> engine_;
     std::unique_ptr<FomSet> set_;

@@ -1,5 +1,7 @@
 #include "engine/BoardOptions.h"
 
+#include <cmath>
+
 namespace kelmaz {
 
 int boardSizeForIndex(int sizeIndex) {
@@ -16,6 +18,8 @@ int boardSizeForIndex(int sizeIndex) {
 int BoardOptions::boardSize() const {
     return otherSize > 0 ? otherSize : boardSizeForIndex(sizeIndex);
 }
+
+double BoardOptions::speedSeconds() const { return std::lround(speedMs / 10.0) / 100.0; }
 
 std::uint32_t BoardOptions::boardColour() const {
     switch (boardTintIndex) {

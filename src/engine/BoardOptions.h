@@ -25,6 +25,8 @@ struct BoardOptions {
     std::uint32_t boardColour() const;       // BoardColour as 0xRRGGBB
     std::uint32_t whiteStoneColour() const;  // WhiteStoneColour as 0xRRGGBB
     int boardSize() const;                   // otherSize when set, else 19, 13 or 9
+    // The replay step in seconds as the settings window shows it: speedMs rounded to hundredths.
+    double speedSeconds() const;
 };
 
 int boardSizeForIndex(int sizeIndex);

@@ -28,7 +28,7 @@ class BoardHost {
     virtual bool replayRunning() const = 0;  // the stop button is visible
     virtual void setReplayRunning(bool running, int firstIntervalMs) = 0;
     virtual void setReplayButtonEnabled(bool enabled) = 0;
-    virtual double replaySpeedSeconds() const = 0;  // the settings dialog's speed label
+    virtual double replaySpeedSeconds() const = 0;  // the replay speed the settings window set
     virtual void relayout() = 0;                    // ResizeRedraw
     // The game information was cleared or rewritten: the dialog showing it follows (a host
     // without that dialog ignores it).

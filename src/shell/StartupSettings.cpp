@@ -5,6 +5,9 @@
 #include <cmath>
 #include <cstdio>
 
+#include "engine/BoardOptions.h"
+#include "shell/SettingKeys.h"
+
 namespace kelmaz {
 
 namespace {
@@ -43,44 +46,70 @@ int settingIndex(std::string_view text, int count, int fallback) {
 
 StoredOptions readStoredOptions(const SettingsStore& store) {
     StoredOptions o;
-    o.whiteTintIndex = settingIndex(store.read("Shiro", "0"), 2, 0);
-    o.numbersIndex = settingIndex(store.read("Bangou", "1"), 2, 1);
-    o.boardTintIndex = settingIndex(store.read("Baniro", "0"), 3, 0);
-    o.sizeIndex = settingIndex(store.read("Ban", "0"), 3, 0);
+    o.whiteTintIndex = settingIndex(store.read(key::kWhiteTint, "0"), 2, 0);
+    o.numbersIndex = settingIndex(store.read(key::kNumbers, "1"), 2, 1);
+    o.boardTintIndex = settingIndex(store.read(key::kBoardTint, "0"), 3, 0);
+    o.sizeIndex = settingIndex(store.read(key::kBoardSize, "0"), 3, 0);
 
     // A speed of 0 means one second; anything else is held to the scroll bar's range.
-    const std::string speed = store.read("Speed", "1");
-    const auto seconds = settingNumber(speed);
-    if (seconds && *seconds != 0) {
-        o.speedText = speed;
+    const auto seconds = settingNumber(store.read(key::kSpeed, "1"));
+    if (seconds && *seconds != 0)
         o.speedMs = static_cast<int>(std::clamp(std::nearbyint(*seconds * 1000), 100.0, 20000.0));
-    }
-    o.digitLabels = store.read("OS", "98") == "98";
-    o.lowerLeftOrigin = settingNumber(store.read("Pnada", "0")) == 1.0;
-    o.showCommentary = store.read("Kaisetu", "表示") != "非表示";
-    o.openAtIndex = settingIndex(store.read("Hiraki", "0"), 2, 0);
-    o.marksIndex = settingIndex(store.read("Kigou", "0"), 2, 0);
+    o.digitLabels = store.read(key::kLabels, key::kDigitLabels) == key::kDigitLabels;
+    o.lowerLeftOrigin = settingNumber(store.read(key::kUgfOrigin, "0")) == 1.0;
+    o.showCommentary = store.read(key::kCommentary, key::kShown) != key::kHidden;
+    o.openAtIndex = settingIndex(store.read(key::kOpenAt, "0"), 2, 0);
+    o.marksIndex = settingIndex(store.read(key::kMarks, "0"), 2, 0);
+    return o;
+}
+
+void storeOptions(SettingsStore& store, const StoredOptions& o) {
+    store.write(key::kBoardSize, std::to_string(o.sizeIndex));
+    store.write(key::kBoardTint, std::to_string(o.boardTintIndex));
+    store.write(key::kWhiteTint, std::to_string(o.whiteTintIndex));
+    store.write(key::kCommentary, o.showCommentary ? key::kShown : key::kHidden);
+    store.write(key::kOpenAt, std::to_string(o.openAtIndex));
+    store.write(key::kMarks, std::to_string(o.marksIndex));
+    store.write(key::kNumbers, std::to_string(o.numbersIndex));
+    store.write(key::kLabels, o.digitLabels ? key::kDigitLabels : key::kLetterLabels);
+    store.write(key::kUgfOrigin, o.lowerLeftOrigin ? "1" : "0");
+    store.write(key::kSpeed, speedCaption(o.speedMs));
+}
+
+StoredOptions storedOptions(const BoardOptions& options) {
+    StoredOptions o;
+    o.whiteTintIndex = options.whiteTintIndex;
+    o.numbersIndex = options.showNumbers ? 0 : 1;
+    o.boardTintIndex = options.boardTintIndex;
+    o.sizeIndex = options.sizeIndex;
+    o.speedMs = options.speedMs;
+    o.digitLabels = options.digitLabels;
+    o.lowerLeftOrigin = options.ugfLowerLeftOrigin;
+    o.showCommentary = options.showCommentary;
+    o.openAtIndex = options.openRecordsAtStart ? 1 : 0;
+    o.marksIndex = options.showMarkup ? 0 : 1;
     return o;
 }
 
 StoredGeometry readStoredGeometry(const SettingsStore& store) {
     StoredGeometry g;
-    g.top = storedInt(store, "Top", 200);
-    g.width = std::clamp(storedInt(store, "Width", 4000), kMinWindowWidth, kMaxWindowWidth);
-    g.height = std::clamp(storedInt(store, "Height", 4000), 0, kMaxWindowWidth);
-    g.left = storedInt(store, "Left", 200);
+    g.top = storedInt(store, key::kTop, 200);
+    g.width = std::clamp(storedInt(store, key::kWidth, 4000), kMinWindowWidth, kMaxWindowWidth);
+    g.height = std::clamp(storedInt(store, key::kHeight, 4000), 0, kMaxWindowWidth);
+    g.left = storedInt(store, key::kLeft, 200);
     g.top = keptOrZero(g.top);
     g.left = keptOrZero(g.left);
-    g.panelShown = settingNumber(store.read("dispCont", "1")) == 1.0;
+    g.panelShown = settingNumber(store.read(key::kPanelShown, "1")) == 1.0;
     return g;
 }
 
 StoredTreeGeometry readTreeWindowGeometry(const SettingsStore& store) {
     StoredTreeGeometry g;
-    g.top = keptOrZero(storedInt(store, "nTop", g.top));
-    g.width = std::clamp(storedInt(store, "nWidth", g.width), kMinTreeWindowSide, kMaxWindowWidth);
-    g.height =
-        std::clamp(storedInt(store, "nHeight", g.height), kMinTreeWindowSide, kMaxWindowWidth);
+    g.top = keptOrZero(storedInt(store, key::kTreeTop, g.top));
+    g.width =
+        std::clamp(storedInt(store, key::kTreeWidth, g.width), kMinTreeWindowSide, kMaxWindowWidth);
+    g.height = std::clamp(storedInt(store, key::kTreeHeight, g.height), kMinTreeWindowSide,
+                          kMaxWindowWidth);
     return g;
 }
 

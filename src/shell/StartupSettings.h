@@ -10,6 +10,8 @@
 
 namespace kelmaz {
 
+struct BoardOptions;
+
 // A stored number: blanks around it are allowed, anything else that is not a finite number
 // gives nothing.
 std::optional<double> settingNumber(std::string_view text);
@@ -17,20 +19,26 @@ std::optional<double> settingNumber(std::string_view text);
 // A stored option index: the index when it names one of `count` options, else `fallback`.
 int settingIndex(std::string_view text, int count, int fallback);
 
+// The board options as the settings file keeps them (the keys are in shell/SettingKeys.h).
 struct StoredOptions {
-    int whiteTintIndex = 0;        // "Shiro"
-    int numbersIndex = 1;          // "Bangou": 0 shows the numbers
-    int boardTintIndex = 0;        // "Baniro"
-    int sizeIndex = 0;             // "Ban"
-    std::string speedText = "1";   // "Speed", seconds
-    int speedMs = 1000;            // what the speed scroll bar gets
-    bool digitLabels = true;       // "OS" = "98"
-    bool lowerLeftOrigin = false;  // "Pnada" = 1
-    bool showCommentary = true;    // "Kaisetu" = "表示"
-    int openAtIndex = 0;           // "Hiraki": 0 opens a record at its last move, 1 at move 0
-    int marksIndex = 0;            // "Kigou": 0 shows a record's labels and marks
+    int whiteTintIndex = 0;        // key::kWhiteTint
+    int numbersIndex = 1;          // key::kNumbers: 0 shows the numbers
+    int boardTintIndex = 0;        // key::kBoardTint
+    int sizeIndex = 0;             // key::kBoardSize
+    int speedMs = 1000;            // key::kSpeed, stored as seconds; the scroll bar's range
+    bool digitLabels = true;       // key::kLabels
+    bool lowerLeftOrigin = false;  // key::kUgfOrigin
+    bool showCommentary = true;    // key::kCommentary
+    int openAtIndex = 0;           // key::kOpenAt: 0 opens a record at its last move, 1 at move 0
+    int marksIndex = 0;            // key::kMarks: 0 shows a record's labels and marks
+
+    bool operator==(const StoredOptions&) const = default;
 };
 StoredOptions readStoredOptions(const SettingsStore& store);
+// Writes every stored option, each in the text readStoredOptions reads back.
+void storeOptions(SettingsStore& store, const StoredOptions& options);
+// The stored form of the options the settings window edits.
+StoredOptions storedOptions(const BoardOptions& options);
 
 // The main window's stored place and size in twips and whether its control panel shows.
 struct StoredGeometry {

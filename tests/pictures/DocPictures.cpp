@@ -66,7 +66,7 @@ TEST_F(DocPictures, SettingsWindow) {
 TEST_F(DocPictures, TreeWindowBesideTheBoard) {
     start();
     FomNode& tree = program().treeWindow();
-    tree.setAsker([](const QString&, const QString&) { return true; });
+    tree.setDialogs(dialogs_);
     main().resize(620, 700);
     const auto path = test::dataFile("handmade/sgf-commented-game-with-variations.sgf");
     program().engine().gCls();
@@ -82,7 +82,7 @@ TEST_F(DocPictures, TreeWindowBesideTheBoard) {
 TEST_F(DocPictures, CommentedGameIntroductionAtMoveZero) {
     start();
     FomNode& tree = program().treeWindow();
-    tree.setAsker([](const QString&, const QString&) { return true; });
+    tree.setDialogs(dialogs_);
     main().resize(620, 700);
     const auto path =
         test::dataFile("records/games_commented/littlego__Famous_games__Blood-vomiting_game.sgf");

@@ -11,6 +11,7 @@
 
 #include "app/Program.h"
 #include "engine/GameState.h"
+#include "support/FakeDialogs.h"
 #include "support/TestSupport.h"
 #include "view/BoardGeometry.h"
 #include "view/ui/BoardView.h"
@@ -54,6 +55,8 @@ class ProgramFixture : public ::testing::Test {
     int stoneAt(int col, int row) { return state().BoardGrid[col][row]; }
 
     TempDir dir_;
+    // For windows of the running program whose questions and notices a test answers or reads.
+    FakeDialogs dialogs_;
 
   private:
     QByteArray previousConfig_;

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTcpServer>
@@ -17,6 +16,7 @@
 
 #include "net/WireText.h"
 #include "net/ui/StatusPictures.h"
+#include "shell/SettingKeys.h"
 #include "view/ui/QtText.h"
 #include "view/ui/ScreenTwips.h"
 
@@ -70,13 +70,6 @@ FomSock::FomSock(GameState& state, MatchBoard& board, SettingReader readSetting,
       server_(new QTcpServer(this)) {
     setObjectName("FomSock");
     setWindowTitle("ネットワーク対戦");
-    asker_ = [this](const QString& question) {
-        return QMessageBox::question(this, windowTitle(), question,
-                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
-    };
-    informer_ = [this](const QString& text) {
-        QMessageBox::information(this, windowTitle(), text);
-    };
     buildControls();
 
     Timer1.setInterval(500);
@@ -200,7 +193,7 @@ void FomSock::Form_Load() {
     loaded_ = true;
     resize(twipsToPixels(5800), twipsToPixels(4365));
     ArrangeMatchWindow();
-    Txtip->setText(qs(readSetting_("Tcpip", "none")));
+    Txtip->setText(qs(readSetting_(key::kMatchAddress, "none")));
     List2->clear();
     FrmMata->hide();
     FrmMatta->hide();
@@ -253,7 +246,7 @@ void FomSock::setPicture(int index) {
 // ---- Sockets ----
 
 void FomSock::SockIni() {
-    listenPort_ = parsePort(readSetting_("Port", std::to_string(kDefaultMatchPort)))
+    listenPort_ = parsePort(readSetting_(key::kMatchPort, std::to_string(kDefaultMatchPort)))
                       .value_or(kDefaultMatchPort);
     startListening();
     remote_ = parseHostAddress(utf8(Txtip->text()), listenPort_);
@@ -380,8 +373,10 @@ QStringList FomSock::logLines() const {
     return lines;
 }
 
-bool FomSock::ask(const std::string& question) { return asker_(qs(question)); }
-void FomSock::inform(const std::string& text) { informer_(qs(text)); }
+bool FomSock::ask(const std::string& question) {
+    return dialogs_->ask(windowTitle(), qs(question));
+}
+void FomSock::inform(const std::string& text) { dialogs_->inform(windowTitle(), qs(text)); }
 
 void FomSock::showTakeBackRequest(const std::string& phrase) {
     Lblmata->setText(qs(phrase));
@@ -416,7 +411,7 @@ void FomSock::closeAndListen() {
 
 void FomSock::Command2_Click() {
     Timer2.stop();
-    writeSetting_("Tcpip", utf8(Txtip->text()));
+    writeSetting_(key::kMatchAddress, utf8(Txtip->text()));
     closeSocket(accepted_);
     closeSocket(outgoing_);
     server_->close();

@@ -14,6 +14,7 @@
 #include "net/HostAddress.h"
 #include "net/MatchSession.h"
 #include "net/ReceiveQueue.h"
+#include "view/ui/UserDialogs.h"
 
 class QButtonGroup;
 class QGroupBox;
@@ -31,16 +32,14 @@ class FomSock : public QWidget, public NetLink, private MatchWindow {
   public:
     using SettingReader = std::function<std::string(std::string_view key, std::string_view def)>;
     using SettingWriter = std::function<void(std::string_view key, std::string_view value)>;
-    using Asker = std::function<bool(const QString& question)>;
-    using Informer = std::function<void(const QString& text)>;
 
     FomSock(GameState& state, MatchBoard& board, SettingReader readSetting,
             SettingWriter writeSetting, QWidget* parent = nullptr);
     ~FomSock() override;
 
-    // Questions and notices go through these (message boxes unless replaced, e.g. by tests).
-    void setAsker(Asker asker) { asker_ = std::move(asker); }
-    void setInformer(Informer informer) { informer_ = std::move(informer); }
+    // Questions and notices go through these dialogs (message boxes unless replaced, e.g. by
+    // tests); the replacement must outlive the window's use of it.
+    void setDialogs(UserDialogs& dialogs) { dialogs_ = &dialogs; }
 
     // The main window's menu entry: loads the window on first use (placed level with the
     // main window's top, against its right edge), then shows it.
@@ -114,8 +113,8 @@ class FomSock : public QWidget, public NetLink, private MatchWindow {
     MatchBoard& board_;
     SettingReader readSetting_;
     SettingWriter writeSetting_;
-    Asker asker_;
-    Informer informer_;
+    MessageBoxDialogs ownDialogs_{this};
+    UserDialogs* dialogs_ = &ownDialogs_;
     MatchSession session_;
     ReceiveQueue queue_;
 

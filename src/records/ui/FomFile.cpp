@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QStorageInfo>
 #include <QTreeView>
@@ -22,6 +21,7 @@
 #include "records/RecordFile.h"
 #include "records/SgfWriter.h"
 #include "records/ui/FomGames.h"
+#include "shell/SettingKeys.h"
 #include "tree/TreeFile.h"
 #include "view/BoardGeometry.h"
 #include "view/ui/QtText.h"
@@ -50,13 +50,6 @@ FomFile::FomFile(GameState& state, BoardHost& board, SettingsStore& settings, In
       intake_(std::move(intake)) {
     setWindowTitle(QStringLiteral("ﾌｧｲﾙ"));
     setAccessibleName(windowTitle());
-    asker_ = [this](const QString& question) {
-        return QMessageBox::question(this, windowTitle(), question,
-                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
-    };
-    informer_ = [this](const QString& text) {
-        QMessageBox::information(this, windowTitle(), text);
-    };
 
     auto* frame = new QGroupBox(this);  // Frame1
     Drive1 = new QComboBox(frame);
@@ -202,22 +195,23 @@ void FomFile::restoreFromSettings() {
         return QString::fromStdString(settings_.ReadSetting("Kelmaz", "Startup", key, ""));
     };
     fillDrives();
-    QString folder = read("Dir");
-    if (!QFileInfo(folder).isDir()) folder = read("Drive");
+    QString folder = read(key::kFileFolder);
+    if (!QFileInfo(folder).isDir()) folder = read(key::kFileDrive);
     if (!QFileInfo(folder).isDir()) folder = QDir::homePath();
     setDirectory(folder);
-    const QString pattern = read("FileP");
+    const QString pattern = read(key::kFilePattern);
     if (!pattern.isEmpty()) Combo1->setCurrentText(pattern);
-    const QString file = read("File");
+    const QString file = read(key::kFileName);
     if (!file.isEmpty()) Txtfile->setText(file);
 }
 
 void FomFile::storeSettings() {
-    settings_.WriteSetting("Kelmaz", "Startup", "Drive",
+    settings_.WriteSetting("Kelmaz", "Startup", key::kFileDrive,
                            Drive1->currentData().toString().toStdString());
-    settings_.WriteSetting("Kelmaz", "Startup", "Dir", directory_.toStdString());
-    settings_.WriteSetting("Kelmaz", "Startup", "File", Txtfile->text().toStdString());
-    settings_.WriteSetting("Kelmaz", "Startup", "FileP", Combo1->currentText().toStdString());
+    settings_.WriteSetting("Kelmaz", "Startup", key::kFileFolder, directory_.toStdString());
+    settings_.WriteSetting("Kelmaz", "Startup", key::kFileName, Txtfile->text().toStdString());
+    settings_.WriteSetting("Kelmaz", "Startup", key::kFilePattern,
+                           Combo1->currentText().toStdString());
 }
 
 void FomFile::CmdRead_Click() {
@@ -225,7 +219,7 @@ void FomFile::CmdRead_Click() {
     // The file is read before the board is cleared: a file that cannot be read costs nothing.
     std::optional<RecordCollection> file = loadRecordCollection(Txtfile->text().toStdString());
     if (!file) {
-        informer_(qs(kReadErrorMessage));
+        dialogs_->inform(windowTitle(), qs(kReadErrorMessage));
         return;
     }
     if (!file->holdsSeveralGames()) {
@@ -236,30 +230,30 @@ void FomFile::CmdRead_Click() {
     chooseGame(
         this, std::move(*file),
         [this](std::vector<std::string> lines) { takeLines(std::move(lines)); },
-        [this](const std::string& message) { informer_(qs(message)); });
+        [this](const std::string& message) { dialogs_->inform(windowTitle(), qs(message)); });
 }
 
 void FomFile::takeLines(std::vector<std::string> lines) {
     const IntakeResult taken = intake_(std::move(lines));
     if (!taken.taken) {
         // Nothing in the file is a record: the game stays, the window stays open.
-        informer_(qs(taken.message));
+        dialogs_->inform(windowTitle(), qs(taken.message));
         return;
     }
     hide();
-    if (!taken.message.empty()) informer_(qs(taken.message));
+    if (!taken.message.empty()) dialogs_->inform(windowTitle(), qs(taken.message));
     finish();
 }
 
 void FomFile::CmdWrite_Click() {
     if (state_.SgfText.empty() && state_.MoveCount == 0) {
-        informer_(qs(kNoDataMessage));
+        dialogs_->inform(windowTitle(), qs(kNoDataMessage));
         return;
     }
     const QString name =
         QString::fromStdString(normaliseSgfFileName(Txtfile->text().toStdString()));
     Txtfile->setText(name);
-    if (QFileInfo::exists(name) && !asker_(qs(kOverwriteQuestion))) {
+    if (QFileInfo::exists(name) && !dialogs_->ask(windowTitle(), qs(kOverwriteQuestion))) {
         Txtfile->setText(folderWithSlash());
         return;
     }
@@ -268,7 +262,7 @@ void FomFile::CmdWrite_Click() {
     board_.gameInfoChanged();
     if (!written) {
         // The old file is kept; the window stays open for another name.
-        informer_(qs(kWriteErrorMessage));
+        dialogs_->inform(windowTitle(), qs(kWriteErrorMessage));
         return;
     }
     finish();

@@ -10,6 +10,7 @@
 #include "engine/GameState.h"
 #include "intake/RecordFormat.h"
 #include "shell/SettingsStore.h"
+#include "view/ui/UserDialogs.h"
 
 class QComboBox;
 class QFileSystemModel;
@@ -26,8 +27,6 @@ namespace kelmaz {
 class FomFile : public QWidget {
     Q_OBJECT
   public:
-    using Asker = std::function<bool(const QString& question)>;
-    using Informer = std::function<void(const QString& text)>;
     // Takes the lines of a file into the board: the program's one record intake.
     using Intake = std::function<IntakeResult(std::vector<std::string> lines)>;
 
@@ -37,9 +36,9 @@ class FomFile : public QWidget {
             QWidget* parent = nullptr);
     ~FomFile() override;
 
-    // Questions and notices go through these (message boxes unless replaced, e.g. by tests).
-    void setAsker(Asker asker) { asker_ = std::move(asker); }
-    void setInformer(Informer informer) { informer_ = std::move(informer); }
+    // Questions and notices go through these dialogs (message boxes unless replaced, e.g. by
+    // tests); the replacement must outlive the window's use of it.
+    void setDialogs(UserDialogs& dialogs) { dialogs_ = &dialogs; }
 
     // The user's commands.
     void CmdRead_Click();
@@ -80,8 +79,8 @@ class FomFile : public QWidget {
     QFileSystemModel* dirModel_ = nullptr;
     QFileSystemModel* fileModel_ = nullptr;
     QString directory_;
-    Asker asker_;
-    Informer informer_;
+    MessageBoxDialogs ownDialogs_{this};
+    UserDialogs* dialogs_ = &ownDialogs_;
 };
 
 }  // namespace kelmaz

@@ -1,5 +1,6 @@
 #include "shell/ui/FomSet.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -9,14 +10,16 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <algorithm>
 
-#include "app/Program.h"
 #include "base/Twips.h"
 #include "engine/Engine.h"
+#include "engine/EngineHost.h"
+#include "engine/GameState.h"
+#include "shell/SettingsStore.h"
 #include "shell/StartupSettings.h"
-#include "view/ui/BoardView.h"
-#include "view/ui/FomMain.h"
+#include "shell/ui/SettingsWindowHost.h"
 
 namespace kelmaz {
 
@@ -32,8 +35,15 @@ QRect px(int left, int top, int width, int height) {
 
 }  // namespace
 
-FomSet::FomSet(Program& program)
-    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint), program_(program) {
+FomSet::FomSet(GameState& state, BoardOptions& options, SettingsStore& settings, Engine& engine,
+               SettingsWindowHost& host)
+    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint),
+      state_(state),
+      options_(options),
+      settings_(settings),
+      engine_(engine),
+      host_(host),
+      chosenSizeIndex_(options.sizeIndex) {
     setObjectName(QStringLiteral("FomSet"));
     setWindowTitle(QStringLiteral("設定"));
 
@@ -209,9 +219,10 @@ void FomSet::select(QButtonGroup* group, int index) {
 void FomSet::Option1_Click(int index) {
     if (!Option1->button(index)) index = 0;
     select(Option1, index);
-    program_.options().sizeIndex = index;
-    program_.options().otherSize = 0;
-    program_.settings().write("Ban", std::to_string(index));
+    options_.sizeIndex = index;
+    options_.otherSize = 0;
+    chosenSizeIndex_ = index;
+    storeChoices();
     resizeBoard();
 }
 
@@ -226,78 +237,78 @@ void FomSet::takeRecordSize(const BoardSizeChoice& size) {
         checked->setChecked(false);
         Option1->setExclusive(true);
     }
-    applyBoardSize(size, program_.options());
+    applyBoardSize(size, options_);
     resizeBoard();
 }
 
 void FomSet::resizeBoard() {
-    program_.engine().gCls();
-    program_.fomMain().ResizeRedraw();
+    engine_.gCls();
+    host_.relayoutMainWindow();
 }
 
 void FomSet::Option4_Click(int index) {
     if (!Option4->button(index)) index = 0;
     select(Option4, index);
-    program_.options().boardTintIndex = index;
-    program_.settings().write("Baniro", std::to_string(index));
-    program_.engine().Redraw(1, program_.state().MoveCount);
-    program_.fomMain().ResizeRedraw();
+    options_.boardTintIndex = index;
+    storeChoices();
+    engine_.Redraw(1, state_.MoveCount);
+    host_.relayoutMainWindow();
 }
 
 void FomSet::Option7_Click(int index) {
     if (!Option7->button(index)) index = 0;
     select(Option7, index);
-    program_.options().whiteTintIndex = index;
-    program_.settings().write("Shiro", std::to_string(index));
-    program_.engine().Redraw(1, program_.state().MoveCount);
-    program_.fomMain().boardChanged();
+    options_.whiteTintIndex = index;
+    storeChoices();
+    engine_.Redraw(1, state_.MoveCount);
+    host_.repaintBoard();
 }
 
 void FomSet::Option2_Click(int index) {
     if (!Option2->button(index)) index = 0;
     select(Option2, index);
     const bool shown = index == 0;
-    program_.options().showCommentary = shown;
-    program_.settings().write("Kaisetu", shown ? "表示" : "非表示");
-    program_.fomMain().setCommentaryShown(shown);
-    program_.fomMain().ResizeRedraw();
+    options_.showCommentary = shown;
+    storeChoices();
+    host_.setCommentaryShown(shown);
+    host_.relayoutMainWindow();
 }
 
 void FomSet::OptionOpen_Click(int index) {
     if (!OptionOpen->button(index)) index = 0;
     select(OptionOpen, index);
-    program_.options().openRecordsAtStart = index == 1;
-    program_.settings().write("Hiraki", std::to_string(index));
+    options_.openRecordsAtStart = index == 1;
+    storeChoices();
 }
 
 void FomSet::OptionMarks_Click(int index) {
     if (!OptionMarks->button(index)) index = 0;
     select(OptionMarks, index);
-    program_.options().showMarkup = index == 0;
-    program_.settings().write("Kigou", std::to_string(index));
-    program_.fomMain().board().showChanges();
+    options_.showMarkup = index == 0;
+    storeChoices();
+    host_.repaintBoard();
 }
 
 void FomSet::Option5_Click(int index) {
     if (!Option5->button(index)) index = 1;
     select(Option5, index);
-    program_.options().showNumbers = index == 0;
+    options_.showNumbers = index == 0;
     // The rebuild must run through to the current move: the sequence viewer's stop boxes are
     // cleared for it and restored afterwards.
-    ViewerLink& viewer = program_.viewer();
+    ViewerLink& viewer = host_.viewer();
     const bool atComment = viewer.stopAtComment(), atBranch = viewer.stopAtBranch();
     viewer.setStopBoxes(false, false);
-    program_.engine().Redraw(1, program_.state().MoveCount);
+    engine_.Redraw(1, state_.MoveCount);
     viewer.setStopBoxes(atComment, atBranch);
-    program_.settings().write("Bangou", std::to_string(index));
-    program_.fomMain().boardChanged();
+    storeChoices();
+    host_.repaintBoard();
 }
 
 void FomSet::Option6_Click(int index) {
     if (index <= 0 || !Option6->button(index)) return;
-    program_.engine().placeHandicap(index + 1);
+    engine_.placeHandicap(index + 1);
     select(Option6, 0);
-    if (program_.state().NetMatchActive) program_.net().announceHandicap(index);
+    if (state_.NetMatchActive) host_.net().announceHandicap(index);
 }
 
 void FomSet::selectDigitLabels(bool digits) { (digits ? Opt98 : OptNT)->setChecked(true); }
@@ -311,33 +322,28 @@ void FomSet::selectStones(StoneChoice choice) {
 }
 
 void FomSet::Opt98_Click() {
-    program_.options().digitLabels = true;
-    program_.settings().write("OS", "98");
-    program_.fomMain().ResizeRedraw();
+    options_.digitLabels = true;
+    storeChoices();
+    host_.relayoutMainWindow();
 }
 
 void FomSet::OptNT_Click() {
-    program_.options().digitLabels = false;
-    program_.settings().write("OS", "NT");
-    program_.fomMain().ResizeRedraw();
+    options_.digitLabels = false;
+    storeChoices();
+    host_.relayoutMainWindow();
 }
 
 void FomSet::Option8_Click() {
-    program_.options().ugfLowerLeftOrigin = true;
-    program_.settings().write("Pnada", "1");
+    options_.ugfLowerLeftOrigin = true;
+    storeChoices();
 }
 
 void FomSet::Option9_Click() {
-    program_.options().ugfLowerLeftOrigin = false;
-    program_.settings().write("Pnada", "0");
+    options_.ugfLowerLeftOrigin = false;
+    storeChoices();
 }
 
-void FomSet::stonesClicked(int id) { program_.options().stones = static_cast<StoneChoice>(id); }
-
-void FomSet::setStoredSpeed(const std::string& caption, int milliseconds) {
-    Label1->setText(QString::fromStdString(caption));
-    setSpeedValue(milliseconds);
-}
+void FomSet::stonesClicked(int id) { options_.stones = static_cast<StoneChoice>(id); }
 
 void FomSet::setSpeedValue(int milliseconds) {
     if (milliseconds < HScroll1->minimum()) return;  // a value below the bar's range is ignored
@@ -348,22 +354,24 @@ int FomSet::speedValue() const { return HScroll1->value(); }
 
 QString FomSet::speedCaption() const { return Label1->text(); }
 
-double FomSet::speedSeconds() const {
-    const auto seconds = settingNumber(Label1->text().toStdString());
-    return seconds && *seconds > 0 ? *seconds : HScroll1->value() / 1000.0;
-}
-
 void FomSet::HScroll1_Change(int value) {
-    const std::string caption = kelmaz::speedCaption(value);
-    Label1->setText(QString::fromStdString(caption));
-    program_.options().speedMs = value;
-    program_.settings().write("Speed", caption);
-    program_.viewerSpeedChanged(value);
+    Label1->setText(QString::fromStdString(kelmaz::speedCaption(value)));
+    options_.speedMs = value;
+    storeChoices();
+    host_.speedChanged(value);
 }
 
 void FomSet::Command1_Click() {
-    program_.settings().write("Speed", Label1->text().toStdString());
+    storeChoices();
     hide();
+}
+
+void FomSet::storeChoices() {
+    // A record's own size is on the board only while it is shown: the stored size stays the
+    // one the user chose.
+    StoredOptions stored = storedOptions(options_);
+    stored.sizeIndex = chosenSizeIndex_;
+    storeOptions(settings_, stored);
 }
 
 void FomSet::closeEvent(QCloseEvent* event) {

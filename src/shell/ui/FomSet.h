@@ -6,7 +6,6 @@
 #include <QWidget>
 #include <array>
 #include <filesystem>
-#include <string>
 
 #include "engine/BoardOptions.h"
 #include "intake/RecordSize.h"
@@ -20,12 +19,16 @@ class QScrollBar;
 
 namespace kelmaz {
 
-class Program;
+class Engine;
+class SettingsStore;
+class SettingsWindowHost;
+struct GameState;
 
 class FomSet : public QWidget {
     Q_OBJECT
   public:
-    explicit FomSet(Program& program);
+    FomSet(GameState& state, BoardOptions& options, SettingsStore& settings, Engine& engine,
+           SettingsWindowHost& host);
 
     // Each selects option `index` of its group, then does what a click on it does.
     void Option1_Click(int index);      // board size
@@ -45,12 +48,11 @@ class FomSet : public QWidget {
     void selectLowerLeftOrigin(bool lowerLeft);  // Option8 / Option9
     void selectStones(StoneChoice choice);       // Optionkuro / Optionshiro / Option3
 
-    // The replay speed: the stored caption, then the scroll bar's value (its handler runs).
-    void setStoredSpeed(const std::string& caption, int milliseconds);
+    // The replay speed in milliseconds: a change of the scroll bar's value runs its handler,
+    // which sets the options' speed; a value below the bar's range is ignored.
     void setSpeedValue(int milliseconds);
     int speedValue() const;
     QString speedCaption() const;
-    double speedSeconds() const;
 
     std::filesystem::path GetIniPath() const;
 
@@ -70,8 +72,15 @@ class FomSet : public QWidget {
     void stonesClicked(int id);
     void HScroll1_Change(int value);
     void Command1_Click();
+    // The options as they now stand go to the settings table.
+    void storeChoices();
 
-    Program& program_;
+    GameState& state_;
+    BoardOptions& options_;
+    SettingsStore& settings_;
+    Engine& engine_;
+    SettingsWindowHost& host_;
+    int chosenSizeIndex_;  // the size option the user picked, whatever size a record brought
     std::array<QGroupBox*, 9> Frame1{};
     QGroupBox* Frame2 = nullptr;
     QGroupBox* FrameOpen = nullptr;

@@ -7,7 +7,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
@@ -18,6 +17,7 @@
 
 #include "records/RecordFile.h"
 #include "records/SgfWriter.h"
+#include "shell/SettingKeys.h"
 #include "shell/StartupSettings.h"
 #include "tree/SgfText.h"
 #include "tree/TreeFile.h"
@@ -47,8 +47,8 @@ class FomNode::Link : public TreeLink {
     explicit Link(FomNode& window) : w_(window) {}
     bool visible() const override { return w_.isVisible(); }
     bool confirmDiscardTree() override {
-        if (!w_.asker_(QStringLiteral("警告"),
-                       QStringLiteral("本譜以外のデータｰは失われます。よろしいですか？")))
+        if (!w_.dialogs_->ask(QStringLiteral("警告"),
+                              QStringLiteral("本譜以外のデータｰは失われます。よろしいですか？")))
             return false;
         w_.toggleTreeView();
         return true;
@@ -83,13 +83,6 @@ FomNode::FomNode(GameState& state, Engine& engine, SettingsStore& settings, QWid
       link_(std::make_unique<Link>(*this)) {
     setObjectName("FomNode");
     setWindowTitle(kTitle);
-    asker_ = [this](const QString& title, const QString& text) {
-        return QMessageBox::question(this, title, text, QMessageBox::Yes | QMessageBox::No) ==
-               QMessageBox::Yes;
-    };
-    informer_ = [this](const QString& title, const QString& text) {
-        QMessageBox::information(this, title, text);
-    };
     buildControls();
     setMinimumWidth(FrmCont->minimumSizeHint().width() + twipsToPixels(300));
     restoreGeometry();
@@ -296,7 +289,8 @@ void FomNode::LstSgfSample_Click(int row) {
     if (row < 0 || row >= static_cast<int>(samples.size())) return;
     endRecording();
     const std::string& text = samples[static_cast<std::size_t>(row)];
-    if (const std::string fault = Checkg(text); !fault.empty()) informer_(kSyntaxTitle, qs(fault));
+    if (const std::string fault = Checkg(text); !fault.empty())
+        dialogs_->inform(kSyntaxTitle, qs(fault));
     session_.loadAsIs(text);
     layoutControls();
     selectNode(1, 1);
@@ -329,7 +323,8 @@ void FomNode::showFileTree(const std::string& text) {
 // closes and the tree is forgotten.
 bool FomNode::syntaxAccepted(const std::string& text) {
     const std::string fault = Checkg(text);
-    if (fault.empty() || asker_(kSyntaxTitle, qs(fault) + QStringLiteral(" このまま続けますか?")))
+    if (fault.empty() ||
+        dialogs_->ask(kSyntaxTitle, qs(fault) + QStringLiteral(" このまま続けますか?")))
         return true;
     hideTree();
     return false;
@@ -387,7 +382,7 @@ void FomNode::TxtComment_Validate() {
 bool FomNode::writeTreeFile(const std::string& path) {
     TxtComment_Validate();
     if (WriteSgfdata(state_, path)) return true;
-    informer_(kTitle, qs(kWriteErrorMessage));
+    dialogs_->inform(kTitle, qs(kWriteErrorMessage));
     return false;
 }
 
@@ -432,10 +427,10 @@ void FomNode::Command3_Click() {
         case TreeSession::Deletion::NothingSelected:
             return;
         case TreeSession::Deletion::MainLine:
-            informer_(kTitle, QStringLiteral("本手順は削除できません。"));
+            dialogs_->inform(kTitle, QStringLiteral("本手順は削除できません。"));
             return;
         case TreeSession::Deletion::Deleted:
-            if (!asker_(kTitle, QStringLiteral("指定された分岐を削除します。"))) return;
+            if (!dialogs_->ask(kTitle, QStringLiteral("指定された分岐を削除します。"))) return;
             session_.deleteSelected();
             showingComment_ = true;
             TxtComment->clear();
@@ -455,7 +450,7 @@ void FomNode::Command4_Click() {
 void FomNode::Command5_Click() {
     const std::optional<std::string> text = treeTextOfFile(FrmFile->Text3->text().toStdString());
     if (!text) {
-        informer_(kTitle, qs(kReadErrorMessage));
+        dialogs_->inform(kTitle, qs(kReadErrorMessage));
         return;
     }
     FrmFile->hide();
@@ -483,13 +478,13 @@ void FomNode::restoreGeometry() {
 }
 
 void FomNode::saveGeometry() {
-    auto put = [this](const char* key, int px) {
+    auto put = [this](std::string_view key, int px) {
         settings_.WriteSetting("Kelmaz", "Startup", key, std::to_string(pixelsToTwips(px)));
     };
-    put("nHeight", height());
-    put("nWidth", width());
-    put("nTop", y());
-    put("nLeft", x());
+    put(key::kTreeHeight, height());
+    put(key::kTreeWidth, width());
+    put(key::kTreeTop, y());
+    put(key::kTreeLeft, x());
 }
 
 void FomNode::resizeEvent(QResizeEvent* event) {

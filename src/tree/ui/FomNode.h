@@ -5,12 +5,12 @@
 // "ｼﾞｬﾝﾌﾟ", "分岐削除" and "書出" edit and rebuild the tree; the comment box writes back into
 // the selected node. The window stands at the main window's right edge.
 #include <QWidget>
-#include <functional>
 #include <string>
 
 #include "engine/Engine.h"
 #include "shell/SettingsStore.h"
 #include "tree/TreeSession.h"
+#include "view/ui/UserDialogs.h"
 
 class QLineEdit;
 class QListWidget;
@@ -27,18 +27,15 @@ class TreeFileFrame;
 class FomNode : public QWidget {
     Q_OBJECT
   public:
-    using Asker = std::function<bool(const QString& title, const QString& text)>;
-    using Informer = std::function<void(const QString& title, const QString& text)>;
-
     FomNode(GameState& state, Engine& engine, SettingsStore& settings,
             QWidget* mainWindow = nullptr);
     ~FomNode() override;
 
     // What the board engine and the file reader call on the tree window.
     TreeLink& link();
-    // Message boxes (tests replace them).
-    void setAsker(Asker asker) { asker_ = std::move(asker); }
-    void setInformer(Informer informer) { informer_ = std::move(informer); }
+    // Questions and notices go through these dialogs (message boxes unless replaced, e.g. by
+    // tests); the replacement must outlive the window's use of it.
+    void setDialogs(UserDialogs& dialogs) { dialogs_ = &dialogs; }
 
     // The main window's "ツリーﾋﾞｭｱｰ(SGF)" command: shows the window with the record on the
     // board, or hides it and forgets the tree.
@@ -131,8 +128,8 @@ class FomNode : public QWidget {
     QWidget* mainWindow_;
     TreeSession session_;
     std::unique_ptr<Link> link_;
-    Asker asker_;
-    Informer informer_;
+    MessageBoxDialogs ownDialogs_{this};
+    UserDialogs* dialogs_ = &ownDialogs_;
     bool on_ = false;
     bool clickSelecting_ = false;
     bool boardFromTree_ = false;  // the board is being rebuilt for a click on a node

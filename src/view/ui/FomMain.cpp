@@ -17,15 +17,17 @@
 #include <QShortcut>
 #include <QToolButton>
 
-#include "app/Program.h"
-#include "app/RecordIntake.h"
+#include "engine/BoardOptions.h"
 #include "engine/Engine.h"
+#include "engine/GameState.h"
+#include "shell/SettingKeys.h"
+#include "shell/SettingsStore.h"
 #include "shell/StartupSettings.h"
-#include "shell/ui/FomSet.h"
 #include "view/BoardGeometry.h"
 #include "view/ui/BoardImage.h"
 #include "view/ui/BoardView.h"
 #include "view/ui/ButtonPictures.h"
+#include "view/ui/MainWindowHost.h"
 #include "view/ui/QtText.h"
 #include "view/ui/ScreenTwips.h"
 
@@ -40,9 +42,11 @@ QRect pxRect(const TwipRect& r) {
 
 }  // namespace
 
-FomMain::FomMain(Program& program) : program_(program) {
+FomMain::FomMain(GameState& state, BoardOptions& options, SettingsStore& settings,
+                 MainWindowHost& host)
+    : state_(state), options_(options), settings_(settings), host_(host) {
     setObjectName(QStringLiteral("FomMain"));
-    board_ = new BoardView(program.state(), program.options(), this);
+    board_ = new BoardView(state, options, this);
     setCentralWidget(board_);
     connect(board_, &BoardView::leftClicked, this, &FomMain::onBoardClicked);
     connect(board_, &BoardView::otherClicked, this, [this](const QPoint& at) { Mcont->popup(at); });
@@ -56,7 +60,7 @@ FomMain::FomMain(Program& program) : program_(program) {
     Timer1.setSingleShot(true);
     connect(&Timer1, &QTimer::timeout, this, &FomMain::Timer1_Timer);
     TimerSlow.setSingleShot(true);
-    connect(&TimerSlow, &QTimer::timeout, this, [this] { program_.engine().replayTick(); });
+    connect(&TimerSlow, &QTimer::timeout, this, [this] { engine().replayTick(); });
     Timer3.setSingleShot(true);
     Timer3.setInterval(500);
     connect(&Timer3, &QTimer::timeout, this, [this] { Command3->setEnabled(true); });
@@ -65,7 +69,7 @@ FomMain::FomMain(Program& program) : program_(program) {
     // text boxes keep Ctrl+V for themselves while they have the focus).
     setAcceptDrops(true);
     auto* paste = new QShortcut(QKeySequence::Paste, this);
-    connect(paste, &QShortcut::activated, this, [this] { takeClipboardRecord(program_); });
+    connect(paste, &QShortcut::activated, this, [this] { host_.pasteRecord(); });
     setMinimumWidth(twipsToPixels(kMinWindowWidth));
 }
 
@@ -183,20 +187,20 @@ QAction* FomMain::addCommand(QMenu* menu, const char* name, const QString& capti
 
 void FomMain::buildMenus() {
     QAction* file = addCommand(nullptr, "Mfile", QStringLiteral("ﾌｧｲﾙ(&F)"), nullptr);
-    connect(file, &QAction::triggered, this, [this] { program_.showFileWindow(); });
+    connect(file, &QAction::triggered, this, [this] { host_.showFileWindow(); });
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("オプション(&O)"));
     options->setObjectName(QStringLiteral("Moption"));
     QAction* settings = addCommand(options, "Msetei", QStringLiteral("設定表示"), nullptr);
-    connect(settings, &QAction::triggered, this, [this] { program_.showSettingsWindow(); });
+    connect(settings, &QAction::triggered, this, [this] { host_.showSettingsWindow(); });
     QAction* browser = addCommand(options, "mbraw", QStringLiteral("ブラウザ表示"), nullptr);
-    connect(browser, &QAction::triggered, this, [this] { program_.showBrowserWindow(); });
+    connect(browser, &QAction::triggered, this, [this] { host_.showBrowserWindow(); });
     addCommand(options, "mImage", QStringLiteral("盤面を画像で保存"),
                &FomMain::saveBoardImage_Click);
     QAction* viewer = addCommand(options, "mSgfViewer", QStringLiteral("SGF手順ﾋﾞｭｱｰ"), nullptr);
     viewer->setCheckable(true);
     connect(viewer, &QAction::triggered, this,
-            [this](bool checked) { program_.showSequenceViewer(checked); });
+            [this](bool checked) { host_.showSequenceViewer(checked); });
 
     Mcont = menuBar()->addMenu(QStringLiteral("コントロール(&C)"));
     Mcont->setObjectName(QStringLiteral("Mcont"));
@@ -231,25 +235,25 @@ void FomMain::buildMenus() {
     mSGF = addCommand(Mcont, "mSGF", QStringLiteral("ツリーﾋﾞｭｱｰ(SGF)"), &FomMain::mSGF_Click);
     mSGF->setCheckable(true);
     QAction* net = addCommand(Mcont, "Net", QStringLiteral("ネットワーク"), nullptr);
-    connect(net, &QAction::triggered, this, [this] { program_.showNetWindow(); });
+    connect(net, &QAction::triggered, this, [this] { host_.showNetWindow(); });
     Mcont->addSeparator();
     addCommand(Mcont, "mend", QStringLiteral("終了(&E)"), &FomMain::mend_Click);
 
     QAction* info = addCommand(nullptr, "Mtj", QStringLiteral("対局情報(&J)"), nullptr);
-    connect(info, &QAction::triggered, this, [this] { program_.showGameInfoWindow(); });
+    connect(info, &QAction::triggered, this, [this] { host_.showGameInfoWindow(); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->setObjectName(QStringLiteral("Mhelp"));
     QAction* contents = addCommand(help, "mmokuji", QStringLiteral("目次"), nullptr);
     contents->setShortcut(QKeySequence::HelpContents);
     contents->setShortcutContext(Qt::ApplicationShortcut);
-    connect(contents, &QAction::triggered, this, [this] { program_.showHelp(); });
+    connect(contents, &QAction::triggered, this, [this] { host_.showHelp(); });
     addCommand(help, "mver", QStringLiteral("バージョン情報"), &FomMain::mver_Click);
 }
 
 void FomMain::Form_Load(const QString& commandLine) {
     layoutReady_ = false;
-    const StoredGeometry g = readStoredGeometry(program_.settings());
+    const StoredGeometry g = readStoredGeometry(settings_);
     const TwipRect placed =
         placeOnScreens({g.left, g.top, g.width, g.height}, availableScreensInTwips());
     move(twipsToPixels(placed.left), twipsToPixels(placed.top));
@@ -266,8 +270,8 @@ void FomMain::Form_Load(const QString& commandLine) {
 void FomMain::ResizeRedraw() {
     if (replayRunning_ || !layoutReady_ || inLayout_) return;
     inLayout_ = true;
-    GameState& s = program_.state();
-    s.BoardSize = program_.options().boardSize();
+    GameState& s = state_;
+    s.BoardSize = options_.boardSize();
 
     const int w = width() * kTwipsPerPixel;
     const int h = windowHeightFor(w, controlPanelShown(), commentaryShown(), s.BoardSize);
@@ -286,7 +290,7 @@ void FomMain::ResizeRedraw() {
     Command4->setIconSize(Command9->iconSize());
     TxtKaisetu->setGeometry(pxRect(l.commentary));
 
-    program_.engine().relayoutRedraw();
+    engine().relayoutRedraw();
     board_->update();
     inLayout_ = false;
 }
@@ -355,17 +359,17 @@ void FomMain::setReplayRunning(bool running, int firstIntervalMs) {
 
 void FomMain::setReplayButtonEnabled(bool enabled) { Command9->setEnabled(enabled); }
 
-double FomMain::replaySpeedSeconds() const { return program_.fomSet().speedSeconds(); }
+double FomMain::replaySpeedSeconds() const { return options_.speedSeconds(); }
 
 void FomMain::relayout() { ResizeRedraw(); }
 
-void FomMain::gameInfoChanged() { program_.gameInfoChanged(); }
+void FomMain::gameInfoChanged() { host_.gameInfoChanged(); }
 
 // --- Events --------------------------------------------------------------------------------
 
 void FomMain::closeEvent(QCloseEvent* event) {
     event->accept();
-    if (!program_.ending()) program_.Pend();
+    if (!host_.ending()) host_.end();
 }
 
 // Only local files are offered to the reader; the first one dropped is read.
@@ -379,7 +383,7 @@ void FomMain::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.isEmpty() || !urls.front().isLocalFile()) return;
     event->acceptProposedAction();
-    readRecordFileIntoBoard(program_, urls.front().toLocalFile());
+    host_.readRecordFile(urls.front().toLocalFile());
 }
 
 bool FomMain::eventFilter(QObject* watched, QEvent* event) {
@@ -403,16 +407,16 @@ void FomMain::resizeEvent(QResizeEvent* event) {
 
 void FomMain::onBoardClicked(int xTwips, int yTwips) {
     if (replayRunning_) return;
-    GameState& s = program_.state();
+    GameState& s = state_;
     const HitResult hit =
         getpos(xTwips - kBoardMargin, yTwips - kBoardMargin, board_->pitch(), s.BoardSize);
     if (!hit.onBoard()) return;
-    program_.engine().IshiUtu(hit.col, hit.row);
+    engine().IshiUtu(hit.col, hit.row);
 }
 
 // The marker blinks: one tick lights it, the next puts it out, a second apart.
 void FomMain::Timer1_Timer() {
-    const GameState& s = program_.state();
+    const GameState& s = state_;
     if (s.LastMarkX == 0 || s.MoveCount == 0) return;
     board_->setMarkerLit(markerPhase_);
     markerPhase_ = !markerPhase_;
@@ -423,48 +427,48 @@ void FomMain::Timer1_Timer() {
 
 void FomMain::Command1_Click() {
     treeClosing_ = true;
-    program_.closeTreeWindow();
+    host_.closeTreeWindow();
     mSGF->setChecked(false);
     treeClosing_ = false;
-    program_.engine().gCls();
+    engine().gCls();
 }
 
 void FomMain::Command2_Click() {
     Command2->setEnabled(false);
-    program_.engine().Itemodosi();
+    engine().Itemodosi();
     Command2->setEnabled(true);
 }
 
-void FomMain::Command3_Click() { program_.openCloneWindow(true); }
-void FomMain::Command5_Click() { program_.engine().oneForward(); }
-void FomMain::Command6_Click() { program_.engine().goToMove(Text1->text().toStdString()); }
-void FomMain::Command7_Click() { program_.engine().firstMove(); }
-void FomMain::Command8_Click() { program_.engine().lastMove(); }
-void FomMain::Saigen_Click() { program_.engine().Saigen(); }
-void FomMain::mcls_Click() { program_.engine().gCls(); }
-void FomMain::mm10_Click() { program_.engine().tenBack(); }
-void FomMain::ms10_Click() { program_.engine().tenForward(); }
-void FomMain::Mmnew_Click() { program_.openCloneWindow(false); }
-void FomMain::gkaiten_Click() { program_.engine().Gkaiten_Click(); }
+void FomMain::Command3_Click() { host_.openCloneWindow(true); }
+void FomMain::Command5_Click() { engine().oneForward(); }
+void FomMain::Command6_Click() { engine().goToMove(Text1->text().toStdString()); }
+void FomMain::Command7_Click() { engine().firstMove(); }
+void FomMain::Command8_Click() { engine().lastMove(); }
+void FomMain::Saigen_Click() { engine().Saigen(); }
+void FomMain::mcls_Click() { engine().gCls(); }
+void FomMain::mm10_Click() { engine().tenBack(); }
+void FomMain::ms10_Click() { engine().tenForward(); }
+void FomMain::Mmnew_Click() { host_.openCloneWindow(false); }
+void FomMain::gkaiten_Click() { engine().Gkaiten_Click(); }
 
 void FomMain::mhyouji_Click() {
     // The action has already toggled its own check mark.
     setControlPanelShown(mhyouji->isChecked());
     ResizeRedraw();
-    program_.settings().write("dispCont", controlPanelShown() ? "1" : "0");
+    settings_.write(key::kPanelShown, controlPanelShown() ? "1" : "0");
 }
 
 void FomMain::mSGF_Click() {
     if (treeClosing_) return;
     if (!mSGF->isChecked()) {
-        program_.closeTreeWindow();
-        program_.state().SgfText.clear();
+        host_.closeTreeWindow();
+        state_.SgfText.clear();
     } else {
-        program_.showTreeWindow();
+        host_.showTreeWindow();
     }
 }
 
-void FomMain::mend_Click() { program_.Pend(); }
+void FomMain::mend_Click() { host_.end(); }
 
 void FomMain::mver_Click() {
     Frame2->setGeometry(pxRect({500, 300, 3660, 1545}));
@@ -475,7 +479,7 @@ void FomMain::mver_Click() {
 }
 
 void FomMain::saveBoardImage_Click() {
-    saveBoardImageInteractively(this, program_.state(), program_.options(), board_->size());
+    saveBoardImageInteractively(this, state_, options_, board_->size());
 }
 
 }  // namespace kelmaz

@@ -25,13 +25,20 @@ class QToolButton;
 namespace kelmaz {
 
 class BoardView;
-class Program;
+class Engine;
+class MainWindowHost;
+class SettingsStore;
+struct BoardOptions;
+struct GameState;
 
 class FomMain : public QMainWindow, public BoardHost {
     Q_OBJECT
   public:
-    explicit FomMain(Program& program);
+    FomMain(GameState& state, BoardOptions& options, SettingsStore& settings, MainWindowHost& host);
     ~FomMain() override;
+    // The engine drives the board this window shows; it is built with this window as its host,
+    // so it is attached right after both exist and before any event reaches the window.
+    void attachEngine(Engine& engine) { engine_ = &engine; }
 
     // Load handler: restores the stored geometry and the panel, splits the command line.
     void Form_Load(const QString& commandLine);
@@ -111,7 +118,13 @@ class FomMain : public QMainWindow, public BoardHost {
     void mver_Click();
     void saveBoardImage_Click();
 
-    Program& program_;
+    Engine& engine() { return *engine_; }
+
+    GameState& state_;
+    BoardOptions& options_;
+    SettingsStore& settings_;
+    MainWindowHost& host_;
+    Engine* engine_ = nullptr;
     BoardView* board_ = nullptr;
     QFrame* Frame1 = nullptr;
     QLineEdit* Text1 = nullptr;

@@ -7,6 +7,7 @@
 
 #include "engine/Engine.h"
 #include "net/ui/FomSock.h"
+#include "support/FakeDialogs.h"
 
 namespace kelmaz::test {
 
@@ -35,19 +36,17 @@ struct MatchPeer : MatchBoard, NullBoardHost {
                    [this](std::string_view key, std::string_view value) {
                        settings[std::string(key)] = std::string(value);
                    }};
-    bool answer = true;
-    std::vector<QString> questions, notices;
+    FakeDialogs dialogs;
+    bool& answer = dialogs.answer;
+    QStringList& questions = dialogs.questions;
+    QStringList& notices = dialogs.notices;
     std::string commentary;
     bool buttonsEnabled = true;
 
     explicit MatchPeer(int port) {
         settings["Port"] = std::to_string(port);
         engine.setNet(&window);
-        window.setAsker([this](const QString& q) {
-            questions.push_back(q);
-            return answer;
-        });
-        window.setInformer([this](const QString& text) { notices.push_back(text); });
+        window.setDialogs(dialogs);
     }
     template <typename T = QWidget>
     T* control(const char* name) {

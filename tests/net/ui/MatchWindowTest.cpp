@@ -128,7 +128,7 @@ TEST(MatchWindowTest, TwoCopiesPlayAMatch) {
     a.answer = true;
     a.click("Command10");
     ASSERT_TRUE(waitFor([&] { return !b.notices.empty(); }));
-    EXPECT_EQ(b.notices, std::vector<QString>{"相手が投了しました。"});
+    EXPECT_EQ(b.notices, QStringList{"相手が投了しました。"});
     EXPECT_EQ(a.window.logLines().back(), "送信:投了  ");
 
     // A ends the match: its window hides, B hears of it, A listens again.

@@ -12,6 +12,7 @@
 #include "app/Program.h"
 #include "net/ui/MatchPeer.h"
 #include "shell/ui/FomSet.h"
+#include "support/FakeDialogs.h"
 #include "support/TestSupport.h"
 #include "view/ui/FomMain.h"
 
@@ -47,6 +48,7 @@ TEST(ProgramMatchTest, TwoProgramsPlay) {
     const QByteArray previous = qgetenv("KELMAZ_CONFIG_DIR");
     qputenv("KELMAZ_CONFIG_DIR", QByteArray::fromStdString(config.path().string()));
     {
+        test::FakeDialogs dialogs;  // every question is answered yes
         Program a, b;
         a.StartupMain();
         b.StartupMain();
@@ -59,7 +61,7 @@ TEST(ProgramMatchTest, TwoProgramsPlay) {
         FomSock& sockA = *a.fomSock();
         FomSock& sockB = *b.fomSock();
         EXPECT_EQ(sockA.x(), a.fomMain().frameGeometry().x() + a.fomMain().frameGeometry().width());
-        for (FomSock* sock : {&sockA, &sockB}) sock->setAsker([](const QString&) { return true; });
+        for (FomSock* sock : {&sockA, &sockB}) sock->setDialogs(dialogs);
 
         sockB.findChild<QPushButton*>("Cmdconnect")->click();
         ASSERT_TRUE(

@@ -22,6 +22,7 @@
 #include "records/ui/FomFile.h"
 #include "records/ui/FomJ.h"
 #include "support/FakeBoardHost.h"
+#include "support/FakeDialogs.h"
 #include "support/TestSupport.h"
 #include "view/BoardGeometry.h"
 
@@ -31,11 +32,7 @@ namespace {
 class FileWindowTest : public ::testing::Test {
   protected:
     FileWindowTest() {
-        window.setInformer([this](const QString& text) { messages << text; });
-        window.setAsker([this](const QString& question) {
-            questions << question;
-            return answer;
-        });
+        window.setDialogs(dialogs);
         window.show();
         window.setDirectory(QString::fromStdString(dir.path().string()));
     }
@@ -69,9 +66,10 @@ class FileWindowTest : public ::testing::Test {
                        if (taken.taken) info.refresh();
                        return taken;
                    }};
-    QStringList messages;
-    QStringList questions;
-    bool answer = true;
+    test::FakeDialogs dialogs;
+    QStringList& messages = dialogs.notices;
+    QStringList& questions = dialogs.questions;
+    bool& answer = dialogs.answer;
 };
 
 TEST_F(FileWindowTest, ReadingReplaysTheRecordAndStoresWhereItCameFrom) {

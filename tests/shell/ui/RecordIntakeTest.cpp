@@ -193,8 +193,8 @@ TEST_F(RecordIntakeTest, TheFileWindowRefusesAFileThatHoldsNoRecordLikeEveryOthe
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* f = qobject_cast<FomFile*>(w)) file = f;
     ASSERT_NE(file, nullptr);
-    QStringList messages;
-    file->setInformer([&messages](const QString& text) { messages << text; });
+    const QStringList& messages = dialogs_.notices;
+    file->setDialogs(dialogs_);
     file->Txtfile->setText(write("note.txt", "今日は良い天気です。\n対局は明日。\n"));
     file->CmdRead_Click();
     EXPECT_EQ(messages, QStringList{QString::fromUtf8(kFormatErrorMessage.data())});
@@ -236,8 +236,8 @@ TEST_F(RecordIntakeTest, TheGameInformationDialogFollowsClearsReadsAndWrites) {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* f = qobject_cast<FomFile*>(w)) file = f;
     ASSERT_NE(file, nullptr);
-    QStringList messages;
-    file->setInformer([&messages](const QString& text) { messages << text; });
+    const QStringList& messages = dialogs_.notices;
+    file->setDialogs(dialogs_);
     file->Txtfile->setText(QString::fromStdString(dir_.file("written").string()));
     file->CmdWrite_Click();
     ASSERT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();
@@ -323,8 +323,8 @@ TEST_F(RecordIntakeTest, TheBoardTakesTheRecordsSizeByEveryRouteAndTheSettingSta
 
     FomFile* file = fileWindow();
     ASSERT_NE(file, nullptr);
-    QStringList messages;
-    file->setInformer([&messages](const QString& text) { messages << text; });
+    const QStringList& messages = dialogs_.notices;
+    file->setDialogs(dialogs_);
     file->Txtfile->setText(write("nine.sgf", "(;SZ[9];B[ee];W[ii])"));
     file->CmdRead_Click();
     EXPECT_TRUE(messages.isEmpty()) << messages.join("/").toStdString();
@@ -350,6 +350,11 @@ TEST_F(RecordIntakeTest, TheBoardTakesTheRecordsSizeByEveryRouteAndTheSettingSta
     running().fomSet().findChild<QRadioButton*>(QStringLiteral("Option1_1"))->click();
     EXPECT_EQ(state().BoardSize, 13);
     EXPECT_EQ(program().settings().read("Ban", ""), "1");
+    // Another choice made while a record's own size is shown stores the user's size with it.
+    drop(write("nine-again.sgf", "(;SZ[9];B[ee])"));
+    ASSERT_EQ(state().BoardSize, 9);
+    running().fomSet().findChild<QRadioButton*>(QStringLiteral("Option4_1"))->click();
+    EXPECT_EQ(program().settings().read("Ban", ""), "1");
     program().Pend();
     EXPECT_NE(test::readBytes(iniFile()).find("Ban,1"), std::string::npos);
 }
@@ -359,8 +364,8 @@ TEST_F(RecordIntakeTest, ACollectionReadInTheFileWindowOpensTheGameChosen) {
     clickPoint(4, 4);
     FomFile* file = fileWindow();
     ASSERT_NE(file, nullptr);
-    QStringList messages;
-    file->setInformer([&messages](const QString& text) { messages << text; });
+    const QStringList& messages = dialogs_.notices;
+    file->setDialogs(dialogs_);
     file->Txtfile->setText(
         write("three.sgf",
               "(;PB[一];B[aa])\n(;SZ[9]PB[二];B[cc];W[dd])\n(;GM[1]PB[三];B[ee]\n"

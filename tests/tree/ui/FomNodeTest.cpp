@@ -12,6 +12,7 @@
 
 #include "engine/Engine.h"
 #include "support/FakeBoardHost.h"
+#include "support/FakeDialogs.h"
 #include "support/TestSupport.h"
 #include "tree/SgfReader.h"
 #include "tree/ui/FomNode.h"
@@ -26,13 +27,7 @@ class TreeWindowTest : public ::testing::Test {
   protected:
     TreeWindowTest() {
         engine.setTree(&tree.link());
-        tree.setAsker([this](const QString& title, const QString& text) {
-            asked.push_back(title + "|" + text);
-            return answer;
-        });
-        tree.setInformer([this](const QString& title, const QString& text) {
-            told.push_back(title + "|" + text);
-        });
+        tree.setDialogs(dialogs);
     }
 
     // Reads SGF lines as the file window does.
@@ -54,8 +49,16 @@ class TreeWindowTest : public ::testing::Test {
     Engine engine{state, options, host};
     SettingsStore settings;
     FomNode tree{state, engine, settings};
-    bool answer = true;
-    std::vector<QString> asked, told;
+    test::FakeDialogs dialogs;
+    bool& answer = dialogs.answer;
+    // Each question and notice as "title|text".
+    std::vector<QString> asked() const { return titled(dialogs.questionTitles, dialogs.questions); }
+    std::vector<QString> told() const { return titled(dialogs.noticeTitles, dialogs.notices); }
+    static std::vector<QString> titled(const QStringList& titles, const QStringList& texts) {
+        std::vector<QString> entries;
+        for (qsizetype i = 0; i < texts.size(); ++i) entries.push_back(titles[i] + "|" + texts[i]);
+        return entries;
+    }
 };
 
 TEST_F(TreeWindowTest, AFileTreeOpensTheWindowAndClicksShowPositionsAndComments) {
@@ -200,7 +203,7 @@ TEST_F(TreeWindowTest, RecordingABranchOnTheBoard) {
     EXPECT_FALSE(tree.TxtComment->isEnabled());
     EXPECT_EQ(stoneAt(3, 3), 0);  // the board is back before the selected node
     engine.IshiUtu(4, 4);
-    EXPECT_TRUE(asked.empty());  // no question while a branch is recorded
+    EXPECT_TRUE(asked().empty());  // no question while a branch is recorded
     EXPECT_TRUE(tree.TxtComment->isEnabled());
     tree.TxtComment->setPlainText("x");
     tree.CmdBend->click();
@@ -299,8 +302,8 @@ TEST_F(TreeWindowTest, PlayingOnTheBoardAsksBeforeTheTreeIsLost) {
     tree.toggleTreeView();
     answer = false;
     engine.IshiUtu(5, 5);
-    ASSERT_EQ(asked.size(), 1u);
-    EXPECT_EQ(asked[0], QStringLiteral("警告|本譜以外のデータｰは失われます。よろしいですか？"));
+    ASSERT_EQ(asked().size(), 1u);
+    EXPECT_EQ(asked()[0], QStringLiteral("警告|本譜以外のデータｰは失われます。よろしいですか？"));
     EXPECT_EQ(stoneAt(5, 5), 0);
     answer = true;
     QSignalSpy spy(&tree, &FomNode::treeViewChanged);
@@ -315,16 +318,16 @@ TEST_F(TreeWindowTest, PlayingOnTheBoardAsksBeforeTheTreeIsLost) {
 TEST_F(TreeWindowTest, DeletingRefusesTheMainLineAndAsksForOthers) {
     readFile({"(;B[aa](;W[bb])(;W[cc]C[gone])(;W[dd]C[kept]))"});
     tree.Command3->click();
-    ASSERT_EQ(told.size(), 1u);
-    EXPECT_TRUE(told[0].endsWith(QStringLiteral("本手順は削除できません。")));
+    ASSERT_EQ(told().size(), 1u);
+    EXPECT_TRUE(told()[0].endsWith(QStringLiteral("本手順は削除できません。")));
     clickNode(2, 1);
     answer = false;
     tree.Command3->click();
     EXPECT_EQ(tree.session().model().BranchCount, 3);
     answer = true;
     tree.Command3->click();
-    ASSERT_EQ(asked.size(), 2u);
-    EXPECT_TRUE(asked[1].endsWith(QStringLiteral("指定された分岐を削除します。")));
+    ASSERT_EQ(asked().size(), 2u);
+    EXPECT_TRUE(asked()[1].endsWith(QStringLiteral("指定された分岐を削除します。")));
     EXPECT_EQ(state.SgfText, "(;B[aa](;W[bb])(;W[dd]C[kept]))");
     EXPECT_EQ(tree.picNode->outlineColour(2, 1), QColor(255, 0, 0));
     // Nothing selected now: the editing commands do nothing.
@@ -362,11 +365,11 @@ TEST_F(TreeWindowTest, CommentBoxWritesBackIntoTheSelectedNode) {
 TEST_F(TreeWindowTest, SyntaxFaults) {
     answer = false;
     EXPECT_FALSE(tree.putSGFdata("(;B[aa]())"));
-    ASSERT_EQ(asked.size(), 1u);
-    EXPECT_EQ(asked[0], QStringLiteral("SGF構文エラー|ノードが有りません。 このまま続けますか?"));
+    ASSERT_EQ(asked().size(), 1u);
+    EXPECT_EQ(asked()[0], QStringLiteral("SGF構文エラー|ノードが有りません。 このまま続けますか?"));
     EXPECT_FALSE(tree.isVisible());
     tree.LstSgfSample_Click(0);  // samples load without a question
-    EXPECT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked().size(), 1u);
     EXPECT_EQ(tree.session().model().BranchCount, 2);
 }
 
@@ -429,7 +432,7 @@ TEST_F(TreeWindowTest, FileFrameWritesAndReadsTheTree) {
     EXPECT_TRUE(tree.FrmFile->isVisible());
     tree.FrmFile->Text3->setText(path);
     tree.FrmFile->Command6->click();
-    EXPECT_TRUE(told.empty());
+    EXPECT_TRUE(told().empty());
     const std::string written = test::readBytes(dir.file("tree.sgf"));
     EXPECT_NE(written.find("PW[白]"), std::string::npos);
     EXPECT_NE(written.find(";W[bb])(\r\n;W[cc]))"), std::string::npos);
@@ -439,8 +442,8 @@ TEST_F(TreeWindowTest, FileFrameWritesAndReadsTheTree) {
     EXPECT_EQ(state.SgfText, "(;B[aa](;W[bb])(;W[cc]))");
     tree.FrmFile->Text3->setText(QString::fromStdString((dir.path() / "none" / "x.sgf").string()));
     tree.FrmFile->Command6->click();
-    ASSERT_EQ(told.size(), 1u);
-    EXPECT_TRUE(told[0].endsWith(QStringLiteral("ファイルの書き込みでエラーが発生しました。")));
+    ASSERT_EQ(told().size(), 1u);
+    EXPECT_TRUE(told()[0].endsWith(QStringLiteral("ファイルの書き込みでエラーが発生しました。")));
 }
 
 }  // namespace

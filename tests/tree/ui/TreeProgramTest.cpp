@@ -10,6 +10,7 @@
 #include "app/Program.h"
 #include "engine/Engine.h"
 #include "intake/RecordFormat.h"
+#include "support/FakeDialogs.h"
 #include "support/TestSupport.h"
 #include "tree/ui/FomNode.h"
 #include "tree/ui/PicNode.h"
@@ -61,10 +62,11 @@ TEST(TreeInTheProgram, TheWindowSharesTheMainWindowsTopAndHeightAndFitsTheScreen
 }
 
 TEST(TreeInTheProgram, ACommentedGameOpensBesideTheBoardAndTakesANewVariation) {
+    test::FakeDialogs yes;
     Program program;
     program.StartupMain();
     FomNode& tree = program.treeWindow();
-    tree.setAsker([](const QString&, const QString&) { return true; });
+    tree.setDialogs(yes);
     GameState& s = program.state();
     program.fomMain().resize(620, 700);
 

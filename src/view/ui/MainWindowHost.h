@@ -1,0 +1,33 @@
+#pragma once
+// What the main window asks of the program around it: the other windows its menus open, the
+// records dropped on it or pasted into it, new board windows and the end of the program. The
+// board itself it drives through the engine it is given.
+#include <QString>
+
+namespace kelmaz {
+
+class MainWindowHost {
+  public:
+    virtual ~MainWindowHost() = default;
+    virtual void showFileWindow() = 0;
+    virtual void showSettingsWindow() = 0;
+    virtual void showBrowserWindow() = 0;
+    virtual void showSequenceViewer(bool shown) = 0;
+    virtual void showNetWindow() = 0;
+    virtual void showGameInfoWindow() = 0;
+    virtual void showHelp() = 0;
+    virtual void showTreeWindow() = 0;
+    virtual void closeTreeWindow() = 0;
+    virtual void openCloneWindow(bool increaseCounter) = 0;
+    // A record file dropped on the board; a read failure is shown to the user.
+    virtual void readRecordFile(const QString& path) = 0;
+    // Ctrl+V: the record in the clipboard's text, if it holds one.
+    virtual void pasteRecord() = 0;
+    // The game information was cleared or rewritten: the dialog showing it follows.
+    virtual void gameInfoChanged() = 0;
+    virtual bool ending() const = 0;
+    // Stores the settings and closes every window.
+    virtual void end() = 0;
+};
+
+}  // namespace kelmaz
