@@ -132,6 +132,14 @@ void ViewerSession::getPath(int branch) {
     onBranch_ = true;
     board_.setReplayButtonEnabled(false);
     state_.ViewerState = ViewerState::OnBranchPath;
+    // The replay does not go on along the chosen path: a running one stops here (else its
+    // next tick would step the path by itself and leave the stop button shown with nothing
+    // running) and the main line takes it up again.
+    if (board_.replayRunning()) {
+        engine_.Saigen();
+        resume_ = true;
+        mirrorReplayCaption();
+    }
     rebuildPath(b->path);
     mainLineEnabled_ = true;
 }

@@ -224,6 +224,30 @@ TEST_F(ViewerSessionTest, MainLineAfterABranchStopResumesTheReplayWhenTicked) {
     EXPECT_FALSE(host.running);
 }
 
+// A branch chosen while the replay runs: the replay must neither step along the chosen path by
+// itself nor leave the board's stop button shown with nothing running.
+TEST_F(ViewerSessionTest, ABranchChosenDuringTheReplayStopsItUntilTheMainLine) {
+    loadMainLine();
+    session.replay();
+    engine.replayTick();
+    engine.replayTick();
+    ASSERT_EQ(state.MoveCount, 2);
+    ASSERT_TRUE(host.running);
+    session.chooseBranch(5);
+    EXPECT_EQ(state.MoveCount, 3);
+    EXPECT_FALSE(host.running);
+    EXPECT_EQ(session.caption(), ViewerSession::kIdleCaption);
+    EXPECT_TRUE(session.resumeTicked());
+
+    session.backToMainLine();
+    EXPECT_EQ(state.MoveCount, 2);
+    EXPECT_TRUE(host.running);
+    EXPECT_EQ(session.caption(), ViewerSession::kRunningCaption);
+    runReplay();
+    EXPECT_EQ(state.MoveCount, 5);
+    EXPECT_EQ(stoneAt(5, 5), 1);
+}
+
 TEST_F(ViewerSessionTest, TheReplayWaitsAtACommentUntilReplayIsPressed) {
     loadMainLine();
     session.setStopAtComment(true);
