@@ -2,7 +2,8 @@
 // The SGF sequence viewer "SGF手順ﾋﾞｭｱｰ": a small always-on-top companion of the main board for
 // a record read from SGF. It steps to the next move, goes back to the main line, starts and
 // stops the replay, sets the replay interval, asks the replay to stop at commentary or at
-// branches, and jumps to the start of any variation by its numbered button.
+// branches, and jumps to the start of any variation by its numbered button. What each of
+// these does is the ViewerSession's; the window draws what the session holds and forwards to it.
 #include <QWidget>
 #include <memory>
 #include <vector>
