@@ -75,7 +75,7 @@ void Engine::gCls() {
 
     s.LastStopMove = 0;
     s.CommentPause = false;
-    s.ViewerState = 0;
+    s.ViewerState = ViewerState::Idle;
     s.MoveCount = 0;
     s.BoardRotated = false;
     clearPosition();
@@ -87,9 +87,9 @@ void Engine::gCls() {
 }
 
 void Engine::showRecordRead() {
-    state_.ViewerState = 4;
+    state_.ViewerState = ViewerState::NoStops;
     Redraw(1, options_.openRecordsAtStart ? 0 : state_.MoveCount);
-    state_.ViewerState = 0;
+    state_.ViewerState = ViewerState::Idle;
     host_.restartMarkerTimer(kMarkerFirstTickMs);
     host_.setReplayRunning(false, 0);
     host_.setReplayButtonEnabled(true);
@@ -353,7 +353,8 @@ void Engine::cancelPausedRedraw() {
 }
 
 bool Engine::stopsRequested() const {
-    return quietRebuilds_ == 0 && state_.BranchMoves[1] != 0 && state_.ViewerState != 4;
+    return quietRebuilds_ == 0 && state_.BranchMoves[1] != 0 &&
+           state_.ViewerState != ViewerState::NoStops;
 }
 
 void Engine::showCommentary(int move) {
@@ -449,11 +450,11 @@ RedrawOutcome Engine::runRedrawLoop(int first, int upto, bool resumeAtCommentary
         }
         if (!branchHere) continue;
         s.LastStopMove = i;
-        if (s.ViewerState != 0) continue;
+        if (s.ViewerState != ViewerState::Idle) continue;
         s.MoveCount = i;
         host_.setMoveNumberText(std::to_string(i));
         s.CurrentColour = colour;
-        s.ViewerState = 1;
+        s.ViewerState = ViewerState::StoppedAtBranch;
         rebuilding_ = false;
         viewer_->focus();
         host_.restartMarkerTimer(kMarkerFirstTickMs);
@@ -608,7 +609,7 @@ void Engine::replayTick() {
 // The replay timer is armed for one tick at a time; it goes on while the stop button shows,
 // unless the viewer is replaying a branch path of its own.
 void Engine::afterReplayStep() {
-    if (state_.ViewerState != 2 && host_.replayRunning()) {
+    if (state_.ViewerState != ViewerState::OnBranchPath && host_.replayRunning()) {
         host_.setReplayRunning(true, speedIntervalMs());
     }
 }

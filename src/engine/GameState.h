@@ -24,6 +24,15 @@ inline constexpr int kNoColour = -1;
 // record's end marker 0.
 inline constexpr int kPassCoord = 20;
 
+// What the replay's branch stops and the sequence viewer are doing.
+enum class ViewerState {
+    Idle,                 // the replay stops at the next branch point it passes
+    StoppedAtBranch,      // the replay stopped at a branch point; it goes on past the next ones
+    OnBranchPath,         // the viewer shows the path to a chosen branch
+    ReturningToMainLine,  // the viewer rebuilds the main line
+    NoStops,              // a rebuild that must not stop (a record just read, a relayout)
+};
+
 // The point (col, row) seen from the other side of a board of `size` lines. Points off that
 // board (passes) stay as they are: turned, a column could become 0, the record's end marker.
 inline void turnPoint(int size, std::int16_t& col, std::int16_t& row) {
@@ -69,7 +78,7 @@ struct GameState {
     bool BranchInputMode = false;
     std::vector<std::string> BranchComments;
     std::array<std::int16_t, kBranchSlots + 1> BranchMoves{};
-    int ViewerState = 0;
+    kelmaz::ViewerState ViewerState = kelmaz::ViewerState::Idle;
     bool CommentPause = false;
     int LastStopMove = 0;
 

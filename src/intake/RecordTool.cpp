@@ -20,9 +20,9 @@ void rebuild(ToolRecord& record, int upto) {
     upto = std::clamp(upto, 0, record.state.lastMoveInRecord());
     engine.ResetPosition();
     record.state.MoveCount = 0;
-    record.state.ViewerState = 4;
+    record.state.ViewerState = ViewerState::NoStops;
     if (upto > 0) engine.Redraw(1, upto);
-    record.state.ViewerState = 0;
+    record.state.ViewerState = ViewerState::Idle;
 }
 
 // Line breaks (CR LF, LF or CR) and tabs become single blanks.

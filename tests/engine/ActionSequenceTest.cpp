@@ -243,7 +243,8 @@ class ActionSequence {
             case 13:
                 if (chance(30)) {
                     navigate("clear", [this] { engine.gCls(); });
-                    if (state.ViewerState != 0 || engine.redrawPaused() || host.running)
+                    if (state.ViewerState != ViewerState::Idle || engine.redrawPaused() ||
+                        host.running)
                         fault_ = "a clear left a viewer or replay state behind";
                     return "clear";
                 }
@@ -626,7 +627,7 @@ class ActionSequence {
                 return "slot " + std::to_string(k) + " behind the end marker holds a comment";
         }
         if (s.CommentPause != engine.redrawPaused()) return "CommentPause out of step";
-        if (s.ViewerState == 4) return "ViewerState 4 left set";
+        if (s.ViewerState == ViewerState::NoStops) return "ViewerState NoStops left set";
         if (!engine.redrawPaused()) {
             const PlainBoard expected = replayRecord(s, s.MoveCount);
             for (int c = 1; c <= s.BoardSize; ++c) {

@@ -231,9 +231,9 @@ TEST_F(Navigation, ClearingForgetsTheGameButKeepsTeamsAndSource) {
 
 TEST_F(Navigation, ClearingEndsEveryViewerState) {
     loadQuiet(5, 2);
-    state.ViewerState = 2;  // a viewer branch button was replaying its path
+    state.ViewerState = ViewerState::OnBranchPath;  // a viewer branch button was replaying its path
     engine.gCls();
-    EXPECT_EQ(state.ViewerState, 0);
+    EXPECT_EQ(state.ViewerState, ViewerState::Idle);
     fillQuietRecord(5);
     engine.Redraw(1, 1);
     engine.Saigen();
@@ -399,7 +399,7 @@ TEST_F(ViewerStops, ReplayStopsAtABranch) {
     EXPECT_TRUE(host.running);
     engine.replayTick();
     EXPECT_EQ(state.MoveCount, 3);
-    EXPECT_EQ(state.ViewerState, 1);
+    EXPECT_EQ(state.ViewerState, ViewerState::StoppedAtBranch);
     EXPECT_EQ(state.LastStopMove, 3);
     EXPECT_FALSE(host.running) << "the stop at the branch ends the replay";
     EXPECT_EQ(viewer.branchesShown, std::vector<int>{3});
@@ -414,7 +414,7 @@ TEST_F(ViewerStops, TakingBackNeverStops) {
     engine.Itemodosi();
     EXPECT_FALSE(engine.redrawPaused());
     EXPECT_EQ(state.MoveCount, 3);
-    EXPECT_EQ(state.ViewerState, 0);
+    EXPECT_EQ(state.ViewerState, ViewerState::Idle);
     EXPECT_TRUE(viewer.atComment);
     EXPECT_TRUE(viewer.atBranch);
 }
@@ -424,7 +424,7 @@ TEST_F(ViewerStops, TakingBackNeverStops) {
 TEST_F(ViewerStops, ARelayoutRebuildsToTheMoveShownWithoutStopping) {
     engine.goToMove("4");
     ASSERT_EQ(state.MoveCount, 4);
-    const int viewerState = state.ViewerState;
+    const ViewerState viewerState = state.ViewerState;
     viewer.atBranch = true;
     state.LastStopMove = 0;
     engine.relayoutRedraw();

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -27,9 +28,6 @@ constexpr int kGridLeft = 100;
 constexpr int kGridTop = 200;
 constexpr int kColumns = 10;
 constexpr int kVisibleRows = 6;  // rows shown before the grid scrolls
-
-const QString kRunningCaption = QStringLiteral("停止");
-const QString kIdleCaption = QStringLiteral("再現");
 
 QColor colourOf(fomSgf::LabelColour c, const QPalette& palette) {
     switch (c) {
@@ -51,44 +49,24 @@ QString pathText(const std::vector<int>& path) {
 
 }  // namespace
 
-// The viewer as the board engine sees it.
-class fomSgf::Link : public ViewerLink {
+// The window as the session sees it.
+class fomSgf::Display : public ViewerDisplay {
   public:
-    explicit Link(fomSgf& w) : w_(w) {}
-    bool exists() const override { return w_.loaded_; }
-    bool visible() const override { return w_.isVisible(); }
-    bool stopAtComment() const override {
-        return w_.quietRebuilds_ == 0 && w_.CheckKaisetu->isChecked();
-    }
-    bool stopAtBranch() const override {
-        return w_.quietRebuilds_ == 0 && w_.CheckBunki->isChecked();
-    }
-    void setStopBoxes(bool atComment, bool atBranch) override {
-        w_.CheckKaisetu->setChecked(atComment);
-        w_.CheckBunki->setChecked(atBranch);
-    }
-    void setCommentaryText(const std::string& text) override {
-        w_.Text1->setPlainText(QString::fromStdString(text));
-    }
-    void setNextEnabled(bool enabled) override { w_.Cmdnext->setEnabled(enabled); }
-    std::string replayCaption() const override { return w_.cmdSaigen->text().toStdString(); }
-    void setReplayCaption(const std::string& caption) override {
-        w_.cmdSaigen->setText(QString::fromStdString(caption));
-    }
-    void focus() override {
-        if (!w_.isVisible()) return;
+    explicit Display(fomSgf& w) : w_(w) {}
+    bool shown() const override { return w_.isVisible(); }
+    void bringToFront() override {
         w_.raise();
         w_.activateWindow();
     }
-    void showBranch(int move) override {
-        // The replay stopped at a branch: offer the variations that leave the main line here.
-        w_.Check1->setChecked(!w_.board_.replayRunning());
-        w_.mirrorReplayCaption();
-        w_.highlightBranchesAt(move);
-        w_.CmdHonpu->setEnabled(true);
-        w_.Cmdnext->setEnabled(w_.state_.hasMove(move + 1));
+    void changed() override { w_.refresh(); }
+    void bringIntoView(int branch) override {
+        if (QPushButton* b = w_.branchButton(branch)) w_.grid_->ensureWidgetVisible(b);
     }
-    void close() override { w_.unload(); }
+    void unloaded() override {
+        w_.clearBranchControls();
+        w_.refresh();
+        w_.hide();
+    }
 
   private:
     fomSgf& w_;
@@ -96,11 +74,9 @@ class fomSgf::Link : public ViewerLink {
 
 fomSgf::fomSgf(GameState& state, Engine& engine, BoardHost& board, QWidget* mainWindow)
     : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint),
-      state_(state),
-      engine_(engine),
-      board_(board),
-      mainWindow_(mainWindow),
-      link_(std::make_unique<Link>(*this)) {
+      session_(state, engine, board),
+      display_(std::make_unique<Display>(*this)),
+      mainWindow_(mainWindow) {
     setWindowTitle(QStringLiteral("SGF手順ﾋﾞｭｱｰ"));
 
     grid_ = new QScrollArea(this);
@@ -119,10 +95,8 @@ fomSgf::fomSgf(GameState& state, Engine& engine, BoardHost& board, QWidget* main
 
     Cmdnext = new QPushButton(QStringLiteral("次手"), this);
     CmdHonpu = new QPushButton(QStringLiteral("本譜"), this);
-    cmdSaigen = new QPushButton(kIdleCaption, this);
+    cmdSaigen = new QPushButton(QString::fromUtf8(ViewerSession::kIdleCaption), this);
     Command2 = new QPushButton(QStringLiteral("閉る"), this);
-    Cmdnext->setEnabled(false);
-    CmdHonpu->setEnabled(false);
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {Cmdnext, CmdHonpu, cmdSaigen, Command2}) buttons->addWidget(b);
 
@@ -169,33 +143,36 @@ fomSgf::fomSgf(GameState& state, Engine& engine, BoardHost& board, QWidget* main
     connect(CmdHonpu, &QPushButton::clicked, this, &fomSgf::CmdHonpu_Click);
     connect(cmdSaigen, &QPushButton::clicked, this, &fomSgf::cmdSaigen_Click);
     connect(Command2, &QPushButton::clicked, this, &fomSgf::Command2_Click);
-    // The two stop requests exclude each other.
     connect(CheckKaisetu, &QCheckBox::toggled, this, [this](bool on) {
-        if (on) CheckBunki->setChecked(false);
+        session_.setStopAtComment(on);
+        refresh();
     });
     connect(CheckBunki, &QCheckBox::toggled, this, [this](bool on) {
-        if (on) CheckKaisetu->setChecked(false);
+        session_.setStopAtBranch(on);
+        refresh();
     });
+    connect(Check1, &QCheckBox::toggled, this,
+            [this](bool on) { session_.setResumeAfterBranch(on); });
     connect(HScroll1, &QScrollBar::valueChanged, this, [this](int ms) {
         // Seconds written as the settings dialog writes them: 1500 -> "1.5".
         Text2->setText(QString::fromStdString(speedCaption(ms)));
         emit intervalChanged(ms);
     });
 
-    ReadNode();
-    loaded_ = true;
+    session_.setDisplay(display_.get());
+    session_.load();
+    buildBranchControls();
+    refresh();
 }
 
-fomSgf::~fomSgf() = default;
+fomSgf::~fomSgf() { session_.setDisplay(nullptr); }
 
-ViewerLink& fomSgf::link() { return *link_; }
+ViewerLink& fomSgf::link() { return session_; }
 
 void fomSgf::showViewer() {
-    loaded_ = true;
-    ReadNode();
-    Text1->setPlainText(QString::fromStdString(state_.MoveComment[state_.MoveCount]));
-    mirrorReplayCaption();
-    updateNext();
+    session_.open();
+    buildBranchControls();
+    refresh();
     placeBesideMain();
     show();
     raise();
@@ -210,23 +187,24 @@ void fomSgf::placeRightOf(const QRect& frame) {
 }
 
 void fomSgf::recordRead() {
-    outlineOnBoard_ = true;
-    ReadNode();
-    // A file read loads the main line: the replay stops where its variations begin.
-    state_.BranchMoves = table_.mainLineBranchMoves;
-    onBranch_ = false;
-    savedMove_ = 0;
+    session_.recordRead();
+    buildBranchControls();
+    refresh();
 }
 
 void fomSgf::ReadNode() {
+    session_.readNode();
+    buildBranchControls();
+    refresh();
+}
+
+void fomSgf::buildBranchControls() {
     clearBranchControls();
-    // After the board was cleared the outline of the last file read describes nothing on it.
-    if (outlineOnBoard_) table_ = kelmaz::ReadNode(state_.List3);
-    const int count = table_.branches.empty() ? 0 : table_.branches.back().number;
+    const int count = session_.branchCount();
     CmdNode.assign(static_cast<std::size_t>(count), nullptr);
     Lblnode.assign(static_cast<std::size_t>(count), nullptr);
-    colours_.assign(static_cast<std::size_t>(count), LabelColour::Normal);
-    for (const ViewerBranch& b : table_.branches) {
+    shownColours_.assign(static_cast<std::size_t>(count), LabelColour::Normal);
+    for (const ViewerBranch& b : session_.branches().branches) {
         const int k = b.number;
         const int row = k / kColumns, column = k % kColumns;
         const int left = twipsToPixels(kGridLeft + kLabelWidth * column);
@@ -235,6 +213,9 @@ void fomSgf::ReadNode() {
         label->setAlignment(Qt::AlignCenter);
         label->setAutoFillBackground(true);
         label->setGeometry(left, top, twipsToPixels(kLabelWidth), twipsToPixels(kLabelHeight));
+        QPalette p = label->palette();
+        p.setColor(QPalette::Window, colourOf(LabelColour::Normal, palette()));
+        label->setPalette(p);
         auto* button = new QPushButton(QString::number(k), gridCanvas_);
         button->setGeometry(left, top + twipsToPixels(kLabelHeight), twipsToPixels(kLabelWidth),
                             twipsToPixels(kLabelHeight));
@@ -246,7 +227,6 @@ void fomSgf::ReadNode() {
         button->show();
         Lblnode[k - 1] = label;
         CmdNode[k - 1] = button;
-        setLabelColour(k, LabelColour::Normal);
     }
     const int rows = count / kColumns + 1;
     gridCanvas_->setFixedSize(twipsToPixels(kGridLeft * 2 + kLabelWidth * kColumns),
@@ -254,8 +234,6 @@ void fomSgf::ReadNode() {
     const int shownRows = std::min(rows, kVisibleRows);
     grid_->setFixedHeight(twipsToPixels(kGridTop + kLabelHeight * 2 * shownRows + 100) +
                           2 * grid_->frameWidth());
-    notices_ = table_.notices;
-    showNotices(notices_);
 }
 
 void fomSgf::clearBranchControls() {
@@ -263,175 +241,68 @@ void fomSgf::clearBranchControls() {
     for (QLabel* l : Lblnode) delete l;
     CmdNode.clear();
     Lblnode.clear();
-    colours_.clear();
-    table_ = {};
+    shownColours_.clear();
 }
 
 QPushButton* fomSgf::branchButton(int k) const {
     return k >= 1 && k <= static_cast<int>(CmdNode.size()) ? CmdNode[k - 1] : nullptr;
 }
 
-fomSgf::LabelColour fomSgf::labelColour(int k) const {
-    return k >= 1 && k <= static_cast<int>(colours_.size()) ? colours_[k - 1] : LabelColour::Normal;
-}
-
-void fomSgf::setLabelColour(int k, LabelColour colour) {
-    if (k < 1 || k > static_cast<int>(Lblnode.size()) || Lblnode[k - 1] == nullptr) return;
-    colours_[k - 1] = colour;
-    QPalette p = Lblnode[k - 1]->palette();
-    p.setColor(QPalette::Window, colourOf(colour, palette()));
-    Lblnode[k - 1]->setPalette(p);
-}
-
-void fomSgf::resetLabelColours() {
-    for (int k = 1; k <= static_cast<int>(colours_.size()); ++k)
-        setLabelColour(k, LabelColour::Normal);
-}
-
-void fomSgf::highlightBranchesAt(int move) {
-    for (int k = 1; k <= static_cast<int>(colours_.size()); ++k)
-        if (colours_[k - 1] == LabelColour::Highlighted) setLabelColour(k, LabelColour::Marked);
-    const std::vector<int> offered = table_.branchesAt(move);
-    for (int k : offered) setLabelColour(k, LabelColour::Highlighted);
-    if (!offered.empty()) grid_->ensureWidgetVisible(branchButton(offered.front()));
-}
-
-void fomSgf::showNotices(const std::vector<std::string>& notices) {
+void fomSgf::refresh() {
+    {
+        const QSignalBlocker blockComment(CheckKaisetu), blockBranch(CheckBunki),
+            blockResume(Check1);
+        CheckKaisetu->setChecked(session_.commentStopTicked());
+        CheckBunki->setChecked(session_.branchStopTicked());
+        Check1->setChecked(session_.resumeTicked());
+    }
+    cmdSaigen->setText(QString::fromStdString(session_.caption()));
+    Cmdnext->setEnabled(session_.nextEnabled());
+    CmdHonpu->setEnabled(session_.mainLineEnabled());
+    const QString commentary = QString::fromStdString(session_.commentary());
+    if (Text1->toPlainText() != commentary) Text1->setPlainText(commentary);
+    for (int k = 1; k <= static_cast<int>(Lblnode.size()); ++k) {
+        const LabelColour colour = session_.labelColour(k);
+        if (Lblnode[k - 1] == nullptr || shownColours_[k - 1] == colour) continue;
+        shownColours_[k - 1] = colour;
+        QPalette p = Lblnode[k - 1]->palette();
+        p.setColor(QPalette::Window, colourOf(colour, palette()));
+        Lblnode[k - 1]->setPalette(p);
+    }
     QStringList lines;
-    for (const auto& n : notices) lines << QString::fromStdString(n);
+    for (const auto& n : session_.notices()) lines << QString::fromStdString(n);
     LblNotice->setText(lines.join(QLatin1Char('\n')));
     LblNotice->setVisible(!lines.isEmpty());
 }
 
-void fomSgf::mirrorReplayCaption() {
-    cmdSaigen->setText(board_.replayRunning() ? kRunningCaption : kIdleCaption);
-}
-
-void fomSgf::updateNext() { Cmdnext->setEnabled(state_.hasMove(state_.MoveCount + 1)); }
-
-void fomSgf::rebuildTo(int upto) {
-    if (engine_.redrawPaused()) {
-        // Leaving the paused rebuild behind also ends the replay that was waiting in it.
-        engine_.cancelPausedRedraw();
-        if (board_.replayRunning()) engine_.Saigen();
-        mirrorReplayCaption();
-    }
-    ++quietRebuilds_;
-    engine_.Redraw(1, upto);
-    --quietRebuilds_;
-}
-
-void fomSgf::MakeTejunFromStart() {
-    const RecordBuild built = kelmaz::MakeTejun(state_, state_.List3, 0);
-    std::vector<std::string> notices = notices_;
-    if (built.truncated) notices.push_back("500手を超える手は表示できません。");
-    showNotices(notices);
-}
-
-void fomSgf::BuildPathRecord(const std::vector<int>& LstPath) {
-    const RecordBuild built = kelmaz::BuildPathRecord(state_, state_.List3, LstPath);
-    std::vector<std::string> notices = notices_;
-    if (built.truncated) notices.push_back("500手を超える手は表示できません。");
-    showNotices(notices);
-    rebuildTo(built.target);
-    updateNext();
-}
-
 void fomSgf::GetPath(int branch) {
-    if (!outlineOnBoard_) return;
-    if (branch == 0) {
-        MakeTejunFromStart();
-        onBranch_ = false;
-        rebuildTo(std::min(savedMove_, state_.lastMoveInRecord()));
-        updateNext();
-        return;
-    }
-    const ViewerBranch* b = table_.find(branch);
-    if (b == nullptr) return;
-    if (!onBranch_) savedMove_ = state_.MoveCount;
-    onBranch_ = true;
-    board_.setReplayButtonEnabled(false);
-    state_.ViewerState = 2;
-    BuildPathRecord(b->path);
-    CmdHonpu->setEnabled(true);
+    session_.getPath(branch);
+    refresh();
 }
 
 void fomSgf::Cmdnext_Click() {
-    if (!state_.hasMove(state_.MoveCount + 1)) return;
-    rebuildTo(state_.MoveCount + 1);
-    updateNext();
+    session_.next();
+    refresh();
 }
 
 void fomSgf::CmdNode_Click(int k) {
-    if (table_.find(k) == nullptr) return;
-    GetPath(k);
-    for (int j = 1; j <= static_cast<int>(colours_.size()); ++j)
-        if (colours_[j - 1] == LabelColour::Highlighted) setLabelColour(j, LabelColour::Marked);
-    if (labelColour(k) == LabelColour::Marked) setLabelColour(k, LabelColour::Highlighted);
+    session_.chooseBranch(k);
+    refresh();
 }
 
 void fomSgf::CmdHonpu_Click() {
-    if (!outlineOnBoard_) return;
-    resetLabelColours();
-    state_.ViewerState = 3;
-    // Back on the main line at the move where it was left for a branch; without a branch
-    // chosen, at the move on the board.
-    const int back = onBranch_ ? savedMove_ : state_.MoveCount;
-    MakeTejunFromStart();
-    onBranch_ = false;
-    CmdHonpu->setEnabled(false);
-    cmdSaigen->setEnabled(true);
-    board_.setReplayButtonEnabled(true);
-    rebuildTo(std::min(back, state_.lastMoveInRecord()));
-    if (Check1->isChecked()) {
-        board_.setReplayRunning(true, static_cast<int>(board_.replaySpeedSeconds() * 1000));
-        Check1->setChecked(false);
-    }
-    mirrorReplayCaption();
-    updateNext();
-    state_.ViewerState = 0;
+    session_.backToMainLine();
+    refresh();
 }
 
 void fomSgf::cmdSaigen_Click() {
-    if (state_.CommentPause) {
-        cmdSaigen->setText(kRunningCaption);
-        engine_.resumeRedraw();
-        // Paused again at the next commentary, the engine has set the caption itself.
-        if (!state_.CommentPause) mirrorReplayCaption();
-        return;
-    }
-    if (!state_.hasMove(state_.MoveCount + 1)) {
-        // The replay starts again from the first move: every stop on the way counts again.
-        resetLabelColours();
-        state_.ViewerState = 0;
-        state_.LastStopMove = 0;
-    }
-    // Going on after a branch stop: the next branch stops the replay again.
-    if (state_.ViewerState == 1) state_.ViewerState = 0;
-    engine_.Saigen();
-    mirrorReplayCaption();
+    session_.replay();
+    refresh();
 }
 
 void fomSgf::Command2_Click() { hide(); }
 
-void fomSgf::unload() {
-    clearBranchControls();
-    gridCanvas_->setFixedSize(0, 0);
-    CheckKaisetu->setChecked(false);
-    CheckBunki->setChecked(false);
-    Text1->clear();
-    cmdSaigen->setText(kIdleCaption);
-    Cmdnext->setEnabled(false);
-    CmdHonpu->setEnabled(false);
-    Check1->setChecked(false);
-    onBranch_ = false;
-    savedMove_ = 0;
-    notices_.clear();
-    showNotices({});
-    outlineOnBoard_ = false;
-    loaded_ = false;
-    hide();
-}
+void fomSgf::unload() { session_.unload(); }
 
 int fomSgf::interval() const { return HScroll1->value(); }
 

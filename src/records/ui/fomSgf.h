@@ -2,13 +2,15 @@
 // The SGF sequence viewer "SGF手順ﾋﾞｭｱｰ": a small always-on-top companion of the main board for
 // a record read from SGF. It steps to the next move, goes back to the main line, starts and
 // stops the replay, sets the replay interval, asks the replay to stop at commentary or at
-// branches, and jumps to the start of any variation by its numbered button.
+// branches, and jumps to the start of any variation by its numbered button. What each of
+// these does is the ViewerSession's; the window draws what the session holds and forwards to it.
 #include <QWidget>
 #include <memory>
 #include <vector>
 
 #include "engine/Engine.h"
 #include "tree/SequencePaths.h"
+#include "tree/ViewerSession.h"
 
 class QCheckBox;
 class QLabel;
@@ -23,7 +25,7 @@ namespace kelmaz {
 class fomSgf : public QWidget {
     Q_OBJECT
   public:
-    enum class LabelColour { Normal, Highlighted, Marked };
+    using LabelColour = kelmaz::LabelColour;
 
     // mainWindow, when given, is the window the viewer stands beside.
     fomSgf(GameState& state, Engine& engine, BoardHost& board, QWidget* mainWindow = nullptr);
@@ -31,6 +33,7 @@ class fomSgf : public QWidget {
 
     // What the board engine calls on the viewer.
     ViewerLink& link();
+    ViewerSession& session() { return session_; }
 
     // Shows the viewer beside the main window with the branches of the record on the board.
     void showViewer();
@@ -51,9 +54,9 @@ class fomSgf : public QWidget {
     int interval() const;
     void setInterval(int ms);
 
-    const BranchTable& branches() const { return table_; }
+    const BranchTable& branches() const { return session_.branches(); }
     QPushButton* branchButton(int k) const;
-    LabelColour labelColour(int k) const;
+    LabelColour labelColour(int k) const { return session_.labelColour(k); }
 
     // Handlers of the buttons, public so that the program and the tests can press them.
     void Cmdnext_Click();
@@ -84,40 +87,23 @@ class fomSgf : public QWidget {
     void hideEvent(QHideEvent* event) override;
 
   private:
-    class Link;
+    class Display;
 
+    // Makes the branch buttons and labels of the session's table.
+    void buildBranchControls();
     void clearBranchControls();
-    void setLabelColour(int k, LabelColour colour);
-    void resetLabelColours();
-    void highlightBranchesAt(int move);
-    void showNotices(const std::vector<std::string>& notices);
-    void mirrorReplayCaption();
-    void updateNext();
-    // A rebuild of the viewer's own: it neither pauses at commentary nor stops at branches,
-    // and ends a rebuild left waiting at a commentary first.
-    void rebuildTo(int upto);
-    void MakeTejunFromStart();
-    void BuildPathRecord(const std::vector<int>& LstPath);
+    // Shows what the session holds: boxes, caption, buttons, commentary, labels, notices.
+    void refresh();
 
-    GameState& state_;
-    Engine& engine_;
-    BoardHost& board_;
+    ViewerSession session_;
+    std::unique_ptr<Display> display_;
     QWidget* mainWindow_;
-    std::unique_ptr<Link> link_;
 
     QScrollArea* grid_;
     QWidget* gridCanvas_;
     std::vector<QPushButton*> CmdNode;  // branch k at index k - 1
     std::vector<QLabel*> Lblnode;
-    std::vector<LabelColour> colours_;
-    BranchTable table_;
-
-    bool loaded_ = false;
-    bool outlineOnBoard_ = false;  // the outline belongs to the record on the board
-    int quietRebuilds_ = 0;        // > 0 while a rebuild of the viewer's own runs
-    bool onBranch_ = false;        // the record holds a branch path, not the main line
-    int savedMove_ = 0;            // the move at which the main line was left for a branch
-    std::vector<std::string> notices_;
+    std::vector<LabelColour> shownColours_;  // the colour each label was last painted in
 };
 
 }  // namespace kelmaz

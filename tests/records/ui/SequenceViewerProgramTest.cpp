@@ -29,9 +29,9 @@ class SequenceViewerInProgram : public test::ProgramFixture {
         state().List3 = test::kBranchingTree;
         MakeTejun(state(), state().List3, 0);
         state().BranchMoves.fill(0);
-        state().ViewerState = 4;
+        state().ViewerState = ViewerState::NoStops;
         program().engine().Redraw(1, state().MoveCount);
-        state().ViewerState = 0;
+        state().ViewerState = ViewerState::Idle;
         program().recordFileRead();
     }
 };

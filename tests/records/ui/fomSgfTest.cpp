@@ -34,9 +34,9 @@ class ViewerTest : public ::testing::Test {
     // Loads the main line as a file read leaves it: the record at its end.
     void loadMainLine() {
         MakeTejun(state, state.List3, 0);
-        state.ViewerState = 4;
+        state.ViewerState = ViewerState::NoStops;
         engine.Redraw(1, state.MoveCount);
-        state.ViewerState = 0;
+        state.ViewerState = ViewerState::Idle;
         viewer.recordRead();
         viewer.showViewer();
     }
@@ -115,7 +115,7 @@ TEST_F(ViewerTest, ABranchButtonReplaysThePathToTheBranch) {
     EXPECT_EQ(state.MoveCount, 5);
     EXPECT_EQ(stoneAt(6, 6), 1);
     EXPECT_EQ(stoneAt(5, 5), 0);
-    EXPECT_EQ(state.ViewerState, 2);
+    EXPECT_EQ(state.ViewerState, ViewerState::OnBranchPath);
     EXPECT_FALSE(viewer.Cmdnext->isEnabled());
     EXPECT_EQ(host.commentary, "alt");
     EXPECT_TRUE(viewer.CmdHonpu->isEnabled());
@@ -154,7 +154,7 @@ TEST_F(ViewerTest, HonpuGoesBackToTheMainLineWithNormalLabels) {
     EXPECT_EQ(state.MoveCount, 3);
     EXPECT_EQ(stoneAt(3, 3), 1);
     EXPECT_EQ(stoneAt(7, 7), 0);
-    EXPECT_EQ(state.ViewerState, 0);
+    EXPECT_EQ(state.ViewerState, ViewerState::Idle);
     EXPECT_FALSE(viewer.CmdHonpu->isEnabled());
     EXPECT_TRUE(host.replayButtonEnabled);
     for (int k = 1; k <= 5; ++k) EXPECT_EQ(viewer.labelColour(k), Colour::Normal);
@@ -334,9 +334,9 @@ class ViewerOnReadFileTest : public ViewerTest {
         const auto file = test::dataFile("handmade/sgf-commented-game-with-variations.sgf");
         ASSERT_EQ(readRecordFile(file.string(), state, options, noTree).status,
                   RecordReadResult::Status::Ok);
-        state.ViewerState = 4;
+        state.ViewerState = ViewerState::NoStops;
         engine.Redraw(1, state.MoveCount);
-        state.ViewerState = 0;
+        state.ViewerState = ViewerState::Idle;
         *readRecord = state;
         viewer.recordRead();
         viewer.showViewer();
