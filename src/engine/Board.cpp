@@ -1,6 +1,8 @@
 #include "engine/Board.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace kelmaz {
 
@@ -35,6 +37,10 @@ PlaceOutcome Board::place(int col, int row, int colour, int move, PlaceMode mode
     const std::int16_t oldGroup = s.GroupGrid[col][row];
     s.BoardGrid[col][row] = static_cast<std::int16_t>(colour + 1);
     s.GroupGrid[col][row] = 0;
+    // A replaced opposing stone may have held its group together; what is left of it must be
+    // as many groups as it has parts, or a part without a liberty would live on the others'.
+    // (Never a refused stone: a ko recapture goes on a point emptied the move before.)
+    if (oldStone != 0 && oldStone != colour + 1) splitGroup(oldGroup);
     const Captures captures = capturesAround(col, row, colour);
 
     PlaceResult refusal = PlaceResult::Placed;
@@ -162,6 +168,33 @@ int Board::removeGroup(int group, int move) {
         s.KoMove = move;
     }
     return removed;
+}
+
+void Board::splitGroup(int group) {
+    GameState& s = state_;
+    if (group == 0) return;
+    Grid<bool> seen{};
+    bool firstPart = true;
+    for (int c = 1; c <= s.BoardSize; ++c) {
+        for (int r = 1; r <= s.BoardSize; ++r) {
+            if (s.GroupGrid[c][r] != group || seen[c][r]) continue;
+            // The first part keeps the number; every further part is a new group.
+            const int number = firstPart ? group : ++s.GroupCount;
+            firstPart = false;
+            std::vector<std::pair<int, int>> stack{{c, r}};
+            seen[c][r] = true;
+            while (!stack.empty()) {
+                const auto [x, y] = stack.back();
+                stack.pop_back();
+                s.GroupGrid[x][y] = static_cast<std::int16_t>(number);
+                forEachNeighbour(x, y, [&](int nx, int ny) {
+                    if (s.GroupGrid[nx][ny] != group || seen[nx][ny]) return;
+                    seen[nx][ny] = true;
+                    stack.emplace_back(nx, ny);
+                });
+            }
+        }
+    }
 }
 
 int Board::groupSize(int group) const {

@@ -55,6 +55,7 @@ class Board {
     bool joinsALiberty(int col, int row, int colour) const;
     void joinGroups(int col, int row, int colour);
     void renumber(int from, int to);
+    void splitGroup(int group);
     int removeGroup(int group, int move);
     int groupSize(int group) const;
     template <typename Visit>

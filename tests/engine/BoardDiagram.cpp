@@ -77,15 +77,6 @@ GameState positionOf(std::string_view text, StoneTally* placed) {
     return s;
 }
 
-StoneTally recordTally(const GameState& s, int upto) {
-    StoneTally tally;
-    for (int k = 1; k <= upto; ++k) {
-        if (!s.onBoard(s.MoveCol[k], s.MoveRow[k])) continue;
-        ++(s.MoveColour[k] == kBlack ? tally.black : tally.white);
-    }
-    return tally;
-}
-
 std::string boardFault(const GameState& s, StoneTally placed) {
     const int n = s.BoardSize;
     for (int c = 0; c <= kMaxBoardSize; ++c) {

@@ -28,9 +28,6 @@ std::string diagramOf(const GameState& s);
 // a line is not of the board's size or holds another character, or when a stone captures.
 GameState positionOf(std::string_view text, StoneTally* placed = nullptr);
 
-// The stones of moves 1..upto of the record that stand on the board's points.
-StoneTally recordTally(const GameState& s, int upto);
-
 // The first broken rule of a settled position, empty when there is none:
 // - every stone carries a group number and every empty point none;
 // - the stones of one number are of one colour and connected, and every stone next to one of

@@ -24,11 +24,14 @@ class BoardRules : public ::testing::Test {
         ASSERT_EQ(boardFault(state, placed), "");
     }
 
-    // A stone as move `move + 1`; a refused one does not use up its move number.
+    // A stone as move `move + 1`; a refused one does not use up its move number. A stone that
+    // a record puts where one stands replaces it: the old one is neither on the board nor taken.
     PlaceOutcome play(int colour, int col, int row, PlaceMode mode = PlaceMode::Click) {
+        const int replaced = state.BoardGrid[col][row];
         const PlaceOutcome outcome = board.place(col, row, colour, move + 1, mode);
         if (outcome.placed()) {
             ++move;
+            if (replaced != 0) --(replaced == kBlack + 1 ? placed.black : placed.white);
             ++(colour == kBlack ? placed.black : placed.white);
         }
         EXPECT_EQ(boardFault(state, placed), "") << "after the stone at " << col << "," << row;
@@ -186,6 +189,31 @@ TEST_F(BoardRules, AStoneJoiningFourGroupsGivesThemTheNumberOfTheLeftOne) {
     EXPECT_EQ(state.GroupCount, count) << "no new number for a stone that joins";
     EXPECT_EQ(black(9, 9).captured, 0);
     EXPECT_EQ(state.GroupGrid[9][9], count + 1);
+}
+
+TEST_F(BoardRules, ARecordedStoneOnAnOpposingStoneSplitsWhatIsLeftOfItsGroup) {
+    setUp(R"(
+        .......
+        XOOOX..
+        .XXX...
+        .......
+        .......
+        .......
+        .......)");
+    EXPECT_EQ(black(3, 2, PlaceMode::Rebuild).result, PlaceResult::Placed);
+    EXPECT_EQ(black(3, 2, PlaceMode::Replay).result, PlaceResult::Placed);
+    EXPECT_EQ(diagramOf(state).substr(0, 16), ".......\nXOXOX..\n");
+    EXPECT_EQ(state.Prisoners, (std::array<int, 2>{0, 0})) << "a replaced stone is no prisoner";
+    // Each white stone left is a group of its own: taking one leaves the other standing.
+    EXPECT_EQ(black(2, 1).captured, 1);
+    EXPECT_EQ(diagramOf(state), diagram(R"(
+        .X.....
+        X.XOX..
+        .XXX...
+        .......
+        .......
+        .......
+        .......)"));
 }
 
 // ---------------------------------------------------------------- suicide
