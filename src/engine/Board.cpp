@@ -43,22 +43,27 @@ PlaceOutcome Board::place(int col, int row, int colour, int move, PlaceMode mode
     if (oldStone != 0 && oldStone != colour + 1) splitGroup(oldGroup);
     const Captures captures = capturesAround(col, row, colour);
 
-    PlaceResult refusal = PlaceResult::Placed;
     if (mode != PlaceMode::Rebuild && koRecapture(col, row, move, captures)) {
-        refusal = PlaceResult::Ko;
-    } else if (mode == PlaceMode::Click && captures[0] == 0 && !joinsALiberty(col, row, colour)) {
-        // Captures always leave the stone a liberty: only a stone that takes nothing can be
-        // suicide.
-        refusal = PlaceResult::Suicide;
-    }
-    if (refusal != PlaceResult::Placed) {
         s.BoardGrid[col][row] = oldStone;
         s.GroupGrid[col][row] = oldGroup;
-        return {refusal, 0};
+        return {PlaceResult::Ko, 0};
+    }
+
+    // Captures always leave the stone a liberty, and so does an empty neighbour: only a stone
+    // hemmed in that takes nothing can be suicide, which its joined group then tells.
+    const bool mayBeSuicide = mode == PlaceMode::Click && captures[0] == 0 && hemmedIn(col, row);
+    Grid<std::int16_t> groupsBefore{};
+    const int groupCountBefore = s.GroupCount;
+    if (mayBeSuicide) groupsBefore = s.GroupGrid;
+    joinGroups(col, row, colour);
+    if (mayBeSuicide && withoutLiberty(s.GroupGrid[col][row])) {
+        s.GroupGrid = groupsBefore;
+        s.GroupCount = groupCountBefore;
+        s.BoardGrid[col][row] = oldStone;
+        return {PlaceResult::Suicide, 0};
     }
 
     s.MoveNoGrid[col][row] = static_cast<std::int16_t>(move);
-    joinGroups(col, row, colour);
     int captured = 0;
     for (int group : captures) {
         if (group == 0) break;
@@ -109,16 +114,11 @@ bool Board::koRecapture(int col, int row, int move, const Captures& captures) co
                        [&](int group) { return group != 0 && groupSize(group) == 1; });
 }
 
-// Whether the stone on (col, row) has a liberty of its own or joins a group that has one.
-bool Board::joinsALiberty(int col, int row, int colour) const {
-    const GameState& s = state_;
-    bool liberty = false;
-    forEachNeighbour(col, row, [&](int nx, int ny) {
-        const int stone = s.BoardGrid[nx][ny];
-        if (stone == 0 || (stone == colour + 1 && !withoutLiberty(s.GroupGrid[nx][ny])))
-            liberty = true;
-    });
-    return liberty;
+bool Board::hemmedIn(int col, int row) const {
+    bool hemmed = true;
+    forEachNeighbour(col, row,
+                     [&](int nx, int ny) { hemmed = hemmed && state_.BoardGrid[nx][ny] != 0; });
+    return hemmed;
 }
 
 void Board::joinGroups(int col, int row, int colour) {

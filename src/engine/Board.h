@@ -52,7 +52,7 @@ class Board {
     using Captures = std::array<int, 4>;
     Captures capturesAround(int col, int row, int colour) const;
     bool koRecapture(int col, int row, int move, const Captures& captures) const;
-    bool joinsALiberty(int col, int row, int colour) const;
+    bool hemmedIn(int col, int row) const;
     void joinGroups(int col, int row, int colour);
     void renumber(int from, int to);
     void splitGroup(int group);
