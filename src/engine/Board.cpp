@@ -51,16 +51,13 @@ PlaceOutcome Board::place(int col, int row, int colour, int move, PlaceMode mode
 
     // Captures always leave the stone a liberty, and so does an empty neighbour: only a stone
     // hemmed in that takes nothing can be suicide, which its joined group then tells.
-    const bool mayBeSuicide = mode == PlaceMode::Click && captures[0] == 0 && hemmedIn(col, row);
-    Grid<std::int16_t> groupsBefore{};
-    const int groupCountBefore = s.GroupCount;
-    if (mayBeSuicide) groupsBefore = s.GroupGrid;
-    joinGroups(col, row, colour);
-    if (mayBeSuicide && withoutLiberty(s.GroupGrid[col][row])) {
-        s.GroupGrid = groupsBefore;
-        s.GroupCount = groupCountBefore;
-        s.BoardGrid[col][row] = oldStone;
-        return {PlaceResult::Suicide, 0};
+    if (mode == PlaceMode::Click && captures[0] == 0 && hemmedIn(col, row)) {
+        if (!joinUnlessSuicide(col, row, colour)) {
+            s.BoardGrid[col][row] = oldStone;
+            return {PlaceResult::Suicide, 0};
+        }
+    } else {
+        joinGroups(col, row, colour);
     }
 
     s.MoveNoGrid[col][row] = static_cast<std::int16_t>(move);
@@ -119,6 +116,19 @@ bool Board::hemmedIn(int col, int row) const {
     forEachNeighbour(col, row,
                      [&](int nx, int ny) { hemmed = hemmed && state_.BoardGrid[nx][ny] != 0; });
     return hemmed;
+}
+
+// Joins the stone to its groups and keeps it when the joined group has a liberty; otherwise
+// puts every group number back and leaves the point outside every group.
+bool Board::joinUnlessSuicide(int col, int row, int colour) {
+    GameState& s = state_;
+    const Grid<std::int16_t> groupsBefore = s.GroupGrid;
+    const int groupCountBefore = s.GroupCount;
+    joinGroups(col, row, colour);
+    if (!withoutLiberty(s.GroupGrid[col][row])) return true;
+    s.GroupGrid = groupsBefore;
+    s.GroupCount = groupCountBefore;
+    return false;
 }
 
 void Board::joinGroups(int col, int row, int colour) {

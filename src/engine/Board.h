@@ -53,6 +53,7 @@ class Board {
     Captures capturesAround(int col, int row, int colour) const;
     bool koRecapture(int col, int row, int move, const Captures& captures) const;
     bool hemmedIn(int col, int row) const;
+    bool joinUnlessSuicide(int col, int row, int colour);
     void joinGroups(int col, int row, int colour);
     void renumber(int from, int to);
     void splitGroup(int group);
