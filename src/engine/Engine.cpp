@@ -105,19 +105,12 @@ void Engine::ResetPosition() {
 // Everything a position is built from, back to the empty board of the selected size.
 void Engine::clearPosition() {
     GameState& s = state_;
-    s.BoardSize = options_.boardSize();
-    s.BoardGrid = {};
-    s.GroupGrid = {};
-    s.GroupCount = 0;
+    board_.clear(options_.boardSize());
     s.LastColour = kBlack;
     s.CurrentColour = kBlack;
-    s.KoCol = 0;
-    s.KoRow = 0;
-    s.KoMove = 0;
     s.LastMarkX = 0;
     s.LastMarkY = 0;
     s.LastMarkColour = 0;
-    s.Prisoners = {0, 0};
 }
 
 // ---------------------------------------------------------------- placement
@@ -130,7 +123,7 @@ void Engine::IshiUtu(int col, int row) {
     if (s.MoveCount < 0 || s.MoveCount + 2 > kMaxMoves) return;
 
     if (tree_->visible() && !s.BranchInputMode && !tree_->confirmDiscardTree()) return;
-    if (s.BoardGrid[col][row] != 0) return;
+    if (board_.occupied(col, row)) return;
 
     int c = kBlack;
     switch (options_.stones) {
@@ -166,25 +159,15 @@ void Engine::IshiUtu(int col, int row) {
     s.MoveCol[k + 1] = 0;
     s.MoveCol[k] = static_cast<std::int16_t>(col);
     s.MoveRow[k] = static_cast<std::int16_t>(row);
-    s.MoveNoGrid[col][row] = static_cast<std::int16_t>(k);
-    s.BoardGrid[col][row] = static_cast<std::int16_t>(c + 1);
     s.MoveColour[k] = static_cast<std::int16_t>(c);
     s.LastMarkX = col;
     s.LastMarkY = row;
     s.LastMarkColour = c;
     s.LastNumberDrawn = k;
 
-    placingByClick_ = true;
-    currentMove_ = k;
-    refused_ = false;
-    groupMake(col, row, c);
-    liveCheck(col, row, c);
-    if (!refused_) kinte(col, row);
-    const bool refused = refused_;
-    refused_ = false;
-    placingByClick_ = false;
+    const bool placed = placeStone(col, row, c, k, PlaceMode::Click);
     host_.boardChanged();
-    if (refused) {
+    if (!placed) {
         // The position before the move is on the board again; the record is as it was.
         s.MoveCol[k] = overwritten[0];
         s.MoveRow[k] = overwritten[1];
@@ -210,118 +193,15 @@ void Engine::IshiUtu(int col, int row) {
     if (s.NetMatchActive) net_->sendMove(s.MoveCount);
 }
 
-template <typename Visit>
-void Engine::forEachNeighbour(int x, int y, Visit visit) const {
-    const int n = state_.BoardSize;
-    if (x > 1) visit(x - 1, y);
-    if (x < n) visit(x + 1, y);
-    if (y > 1) visit(x, y - 1);
-    if (y < n) visit(x, y + 1);
-}
-
-void Engine::groupMake(int xno, int yno, int col) {
-    GameState& s = state_;
-    int n = 0;
-    bool first = true;
-    forEachNeighbour(xno, yno, [&](int nx, int ny) {
-        if (s.BoardGrid[nx][ny] - 1 != col) return;
-        s.GroupGrid[xno][yno] = s.GroupGrid[nx][ny];
-        if (first) {
-            n = s.GroupGrid[xno][yno];
-            first = false;
-            return;
-        }
-        if (n != 0) groupConbain(n, s.GroupGrid[xno][yno]);
-        n = s.GroupGrid[xno][yno];
-    });
-    if (n == 0) {
-        ++s.GroupCount;
-        s.GroupGrid[xno][yno] = static_cast<std::int16_t>(s.GroupCount);
-    }
-}
-
-void Engine::groupConbain(int g1, int g2) {
-    GameState& s = state_;
-    if (g1 == g2) return;
-    for (int c = 1; c <= s.BoardSize; ++c) {
-        for (int r = 1; r <= s.BoardSize; ++r) {
-            if (s.GroupGrid[c][r] == g2) s.GroupGrid[c][r] = static_cast<std::int16_t>(g1);
-        }
-    }
-}
-
-bool Engine::tachiSpace(int gn) const {
-    const GameState& s = state_;
-    if (gn == 0) return false;  // 0 marks empty points, not a group
-    for (int c = 1; c <= s.BoardSize; ++c) {
-        for (int r = 1; r <= s.BoardSize; ++r) {
-            if (s.GroupGrid[c][r] != gn) continue;
-            bool liberty = false;
-            forEachNeighbour(c, r, [&](int nx, int ny) {
-                if (s.BoardGrid[nx][ny] == 0) liberty = true;
-            });
-            if (liberty) return false;
-        }
-    }
-    return true;
-}
-
-void Engine::liveCheck(int xno, int yno, int col) {
-    GameState& s = state_;
-    forEachNeighbour(xno, yno, [&](int nx, int ny) {
-        // A ko refusal has already rebuilt the position without this move.
-        if (refused_) return;
-        const int v = s.BoardGrid[nx][ny];
-        if (v != 0 && v != col + 1 && tachiSpace(s.GroupGrid[nx][ny])) {
-            delGroup(s.GroupGrid[nx][ny]);
-        }
-    });
-}
-
-void Engine::delGroup(int gn) {
-    GameState& s = state_;
-    if (gn == 0) return;
-    int removed = 0, lastCol = 0, lastRow = 0;
-    for (int c = 1; c <= s.BoardSize; ++c) {
-        for (int r = 1; r <= s.BoardSize; ++r) {
-            if (s.GroupGrid[c][r] != gn) continue;
-            ++removed;
-            lastCol = c;
-            lastRow = r;
-            delstone(c, r);
-        }
-    }
-    if (removed != 1) return;
-
-    // The ko memory holds the number of the move that made the capture, so a recapture is
-    // refused only directly after it, whether the capture was clicked or replayed.
-    const int k = currentMove_;
-    const bool recapture = k >= 1 && k <= kMaxMoves && s.KoCol == s.MoveCol[k] &&
-                           s.KoRow == s.MoveRow[k] && s.KoMove + 1 == k;
-    if (recapture && !rebuilding_) {
-        host_.showKoRefusal();
-        rebuildAfterRefusal(k);
-        return;
-    }
-    s.KoCol = lastCol;
-    s.KoRow = lastRow;
-    s.KoMove = k;
-}
-
-void Engine::delstone(int xno, int yno) {
-    GameState& s = state_;
-    if (s.BoardGrid[xno][yno] == kBlack + 1) {
-        ++s.Prisoners[1];
-    } else {
-        ++s.Prisoners[0];
-    }
-    host_.setCaption(prisonerCaption());
-    s.BoardGrid[xno][yno] = 0;
-    s.GroupGrid[xno][yno] = 0;
-}
-
-void Engine::kinte(int xno, int yno) {
-    if (tachiSpace(state_.GroupGrid[xno][yno])) rebuildAfterRefusal(state_.MoveCount);
+// Puts the stone of move `move` down; a refused one is undone by rebuilding the position
+// before it (the ko refusal with its message first). False when the move was refused.
+bool Engine::placeStone(int col, int row, int colour, int move, PlaceMode mode) {
+    const PlaceOutcome outcome = board_.place(col, row, colour, move, mode);
+    if (outcome.captured > 0) host_.setCaption(prisonerCaption());
+    if (outcome.placed()) return true;
+    if (outcome.result == PlaceResult::Ko) host_.showKoRefusal();
+    rebuildAfterRefusal(move);
+    return false;
 }
 
 // Undoes the refused move `refusedMove` by rebuilding the position before it.
@@ -331,9 +211,9 @@ void Engine::rebuildAfterRefusal(int refusedMove) {
     s.MoveCount = refusedMove - 1;
     Redraw(1, refusedMove - 1);
     --quietRebuilds_;
-    refused_ = true;
-    // A refused click puts back the slots it took (IshiUtu does that).
-    if (!placingByClick_ && host_.replayRunning()) {
+    // A refused click puts back the slots it took (IshiUtu does that); a click never comes
+    // while the replay runs.
+    if (host_.replayRunning()) {
         // A replayed record that holds a refused move keeps its continuation; the replay
         // stops here instead of meeting the same refusal on every tick.
         host_.setReplayRunning(false, 0);
@@ -405,25 +285,17 @@ RedrawOutcome Engine::runRedrawLoop(int first, int upto, bool resumeAtCommentary
             // but its colour still counts for the alternation.
             const bool onBoard = s.onBoard(col, row);
             if (onBoard) {
-                s.BoardGrid[col][row] = static_cast<std::int16_t>(colour + 1);
-                s.MoveNoGrid[col][row] = static_cast<std::int16_t>(i);
                 s.LastMarkX = col;
                 s.LastMarkY = row;
                 s.LastNumberDrawn = i;
             }
             s.LastColour = colour;
             s.LastMarkColour = colour;
-            if (onBoard) {
-                currentMove_ = i;
-                refused_ = false;
-                groupMake(col, row, colour);
-                liveCheck(col, row, colour);
-                if (refused_) {
-                    // The refusal has rebuilt the position before move i.
-                    refused_ = false;
-                    return RedrawOutcome::Completed;
-                }
-            }
+            // Replayed one at a time, a recorded ko recapture is refused as a click would be;
+            // a rebuild from move 1 shows the record as it stands. A refusal has rebuilt the
+            // position before move i.
+            const PlaceMode mode = rebuilding_ ? PlaceMode::Rebuild : PlaceMode::Replay;
+            if (onBoard && !placeStone(col, row, colour, i, mode)) return RedrawOutcome::Completed;
 
             if (stopsRequested() && viewer_->stopAtComment() && s.LastStopMove < i) {
                 s.LastStopMove = i;

@@ -1,7 +1,8 @@
 #pragma once
-// The board engine: placement, groups and capture, suicide and ko, the rebuild of a position
-// from the record, and every navigation command. It works on a GameState and tells the
-// windows what changed through the host interfaces; it never touches a widget.
+// The board engine: the record, the clicks that extend it, the rebuild of a position from the
+// record, replay and every navigation command. Every stone goes down through the Board, which
+// holds the rules; the engine works on a GameState and tells the windows what changed through
+// the host interfaces; it never touches a widget.
 //
 // Commands that cannot act (no further move, occupied point, not the local player's turn)
 // silently do nothing. While a rebuild waits at a commentary (PausedForComment), only
@@ -10,6 +11,7 @@
 // mixed with another one.
 #include <string>
 
+#include "engine/Board.h"
 #include "engine/BoardOptions.h"
 #include "engine/EngineHost.h"
 #include "engine/GameState.h"
@@ -51,15 +53,6 @@ class Engine {
     // no colour is decided) makes its colour ours.
     void IshiUtu(int col, int row);
 
-    // Group and capture routines (also used by every rebuild).
-    void groupMake(int xno, int yno, int col);
-    void groupConbain(int g1, int g2);
-    bool tachiSpace(int gn) const;
-    void liveCheck(int xno, int yno, int col);
-    void delGroup(int gn);
-    void delstone(int xno, int yno);
-    void kinte(int xno, int yno);
-
     // Rebuild and navigation. Redraw(1, k) rebuilds moves 1..k from the empty board (k = 0:
     // the empty board); Redraw(k, k) adds move k to the position on the board.
     RedrawOutcome Redraw(int from, int upto);
@@ -96,26 +89,23 @@ class Engine {
     RedrawOutcome runRedrawLoop(int first, int upto, bool resumeAtCommentary);
     RedrawOutcome finishRedraw(int upto);
     void clearPosition();
+    bool placeStone(int col, int row, int colour, int move, PlaceMode mode);
     void rebuildAfterRefusal(int upto);
     void afterReplayStep();
     bool stopsRequested() const;
     int speedIntervalMs() const;
     void showCommentary(int move);
-    template <typename Visit>
-    void forEachNeighbour(int x, int y, Visit visit) const;
 
     GameState& state_;
+    Board board_{state_};
     const BoardOptions& options_;
     BoardHost& host_;
     ViewerLink* viewer_;
     TreeLink* tree_;
     NetLink* net_;
 
-    bool rebuilding_ = false;      // guard flag: a rebuild from move 1 is in progress
-    bool refused_ = false;         // the move being added was refused and the position rebuilt
-    int quietRebuilds_ = 0;        // > 0: rebuilds ignore the viewer's stop requests
-    bool placingByClick_ = false;  // the move being added came from a click
-    int currentMove_ = 0;          // number of the move being placed or replayed
+    bool rebuilding_ = false;  // guard flag: a rebuild from move 1 is in progress
+    int quietRebuilds_ = 0;    // > 0: rebuilds ignore the viewer's stop requests
     bool pausePending_ = false;
     PausedRedraw paused_;
     bool inReplayTick_ = false;

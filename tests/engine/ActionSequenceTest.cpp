@@ -15,6 +15,7 @@
 #include <sstream>
 #include <tuple>
 
+#include "BoardDiagram.h"
 #include "EngineFixture.h"
 #include "intake/RecordCheck.h"
 #include "intake/RecordFormat.h"
@@ -41,9 +42,13 @@ class PlainBoard {
     int at(int c, int r) const { return points_[index(c, r)]; }
     bool onBoard(int c, int r) const { return c >= 1 && c <= n_ && r >= 1 && r <= n_; }
 
-    // Puts a stone of `colour` (0 or 7) and takes what it captures; the number taken.
+    // Puts a stone of `colour` (0 or 7) and takes what it captures; the number taken. A
+    // record may put a stone where one stands: the new one replaces it.
     int play(int c, int r, int colour) {
         if (!onBoard(c, r)) return 0;
+        if (const int replaced = at(c, r); replaced != 0)
+            --(replaced == kBlack + 1 ? standing_.black : standing_.white);
+        ++(colour == kBlack ? standing_.black : standing_.white);
         points_[index(c, r)] = colour + 1;
         int taken = 0;
         forNeighbours(c, r, [&](int x, int y) {
@@ -74,6 +79,8 @@ class PlainBoard {
         }
         return n;
     }
+    // The stones put down and not replaced, by colour: on the board or taken.
+    StoneTally standing() const { return standing_; }
 
   private:
     int index(int c, int r) const { return c * (n_ + 2) + r; }
@@ -105,6 +112,7 @@ class PlainBoard {
 
     int n_;
     std::vector<int> points_;
+    StoneTally standing_;
 };
 
 PlainBoard replayRecord(const GameState& s, int upto) {
@@ -640,6 +648,8 @@ class ActionSequence {
                     }
                 }
             }
+            if (std::string fault = boardFault(s, expected.standing()); !fault.empty())
+                return "the board after moves 1.." + std::to_string(s.MoveCount) + ": " + fault;
             if (host.moveNumber != std::to_string(s.MoveCount) &&
                 !(s.MoveCount == 0 && host.moveNumber.empty()))
                 return "the move box shows " + host.moveNumber + " at move " +
