@@ -40,7 +40,8 @@ std::string komiText(double komi) {
 bool isNumber(std::string_view text) {
     const std::size_t dot = text.find('.');
     std::string_view whole = text.substr(0, dot);
-    std::string_view part = dot == std::string_view::npos ? std::string_view() : text.substr(dot + 1);
+    std::string_view part =
+        dot == std::string_view::npos ? std::string_view() : text.substr(dot + 1);
     auto digits = [](std::string_view s) {
         return !s.empty() && s.size() <= 6 &&
                std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -64,6 +65,7 @@ std::string refusalOf(const GameState& state, int colour, int col, int row) {
     trial->NetMatchActive = false;
     trial->BranchInputMode = false;
     BoardOptions options;
+    options.sizeIndex = state.BoardSize == 13 ? 1 : state.BoardSize == 9 ? 2 : 0;
     options.stones = colour == kWhite ? StoneChoice::White : StoneChoice::Black;
     SilentHost host;
     Engine engine(*trial, options, host);
@@ -146,8 +148,8 @@ GtpOutcome GtpGame::start(int handicapStones, double komi) {
     // Only a record whose first moves are that many black stones on the board has them.
     bool stonesPlaced = handicapStones >= 2 && state_.MoveCount >= handicapStones;
     for (int k = 1; stonesPlaced && k <= handicapStones; ++k)
-        stonesPlaced = state_.MoveColour[k] == kBlack &&
-                       state_.onBoard(state_.MoveCol[k], state_.MoveRow[k]);
+        stonesPlaced =
+            state_.MoveColour[k] == kBlack && state_.onBoard(state_.MoveCol[k], state_.MoveRow[k]);
     handicapStones_ = stonesPlaced ? handicapStones : 0;
     std::vector<Queued> commands;
     if (!listed_) commands.push_back({Step::ListCommands, "list_commands"});

@@ -15,8 +15,8 @@
 namespace kelmaz {
 
 struct GtpScore {
-    bool known = false;     // the engine has final_score
-    std::string result;     // "B+3.5", "W+0.5", "0" (a draw)
+    bool known = false;           // the engine has final_score
+    std::string result;           // "B+3.5", "W+0.5", "0" (a draw)
     std::vector<GtpVertex> dead;  // the stones it counts as dead (empty without the command)
 };
 

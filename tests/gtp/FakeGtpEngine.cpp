@@ -50,13 +50,19 @@ int main(int argc, char** argv) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
-        if (a == "--moves" && hasValue) moves = split(args[++i], ',');
-        else if (a == "--no-undo") undo = false;
-        else if (a == "--no-score") scoring = false;
-        else if (a == "--score" && hasValue) score = args[++i];
+        if (a == "--moves" && hasValue)
+            moves = split(args[++i], ',');
+        else if (a == "--no-undo")
+            undo = false;
+        else if (a == "--no-score")
+            scoring = false;
+        else if (a == "--score" && hasValue)
+            score = args[++i];
         else if (a == "--dead" && hasValue) {
-            for (const std::string& v : split(args[++i], ',')) dead += (dead.empty() ? "" : " ") + v;
-        } else if (a == "--log" && hasValue) log.open(args[++i], std::ios::app);
+            for (const std::string& v : split(args[++i], ','))
+                dead += (dead.empty() ? "" : " ") + v;
+        } else if (a == "--log" && hasValue)
+            log.open(args[++i], std::ios::app);
         else if (a == "--at" && hasValue) {
             const std::string spec = args[++i];
             const std::size_t eq = spec.find('=');
@@ -117,8 +123,10 @@ int main(int argc, char** argv) {
             reply(id, true, list);
         } else if (command == "genmove") {
             std::string move = "pass";
-            if (action.rfind("move=", 0) == 0) move = action.substr(5);
-            else if (nextMove < moves.size()) move = moves[nextMove++];
+            if (action.rfind("move=", 0) == 0)
+                move = action.substr(5);
+            else if (nextMove < moves.size())
+                move = moves[nextMove++];
             reply(id, true, move);
         } else if (command == "undo" && !undo) {
             reply(id, false, "unknown command");

@@ -41,8 +41,8 @@ TEST(GtpVertex, ReadingAcceptsCaseAndRefusesWhatIsNoVertex) {
     EXPECT_EQ(parseVertex("d4", 19), (GtpVertex{VertexKind::Point, 4, 16}));
     EXPECT_EQ(parseVertex("PASS", 9)->kind, VertexKind::Pass);
     EXPECT_EQ(parseVertex("Resign", 9)->kind, VertexKind::Resign);
-    for (const char* bad : {"", "D", "I5", "J10", "K1", "A0", "A01", "Z9", "4D", "D4x", "D-1",
-                            "passs", "A 1"})
+    for (const char* bad :
+         {"", "D", "I5", "J10", "K1", "A0", "A01", "Z9", "4D", "D4x", "D-1", "passs", "A 1"})
         EXPECT_FALSE(parseVertex(bad, 9)) << bad;
     EXPECT_FALSE(parseVertex("T19", 13));
     EXPECT_TRUE(parseVertex("T19", 19));
@@ -90,9 +90,9 @@ TEST(GtpFraming, BadOutputFailsTheClientWithAReason) {
         const char* output;
         const char* reason;
     };
-    for (const Case& c : {Case{"hello\n\n", "読めません"}, Case{"=9 D4\n\n", "番号"},
-                          Case{"=1x\n\n", "読めません"}, Case{"=1\n\n=1\n\n", "求めていない"},
-                          Case{"=12345678901\n\n", "番号"}}) {
+    for (const Case& c :
+         {Case{"hello\n\n", "読めません"}, Case{"=9 D4\n\n", "番号"}, Case{"=1x\n\n", "読めません"},
+          Case{"=1\n\n=1\n\n", "求めていない"}, Case{"=12345678901\n\n", "番号"}}) {
         GtpClient client;
         client.frame("genmove b");
         EXPECT_FALSE(client.feed(c.output)) << c.output;
@@ -123,8 +123,7 @@ TEST(GtpFraming, OutputWhileNothingWasAskedIsRefused) {
 }
 
 TEST(GtpFraming, WordsOfAReplySplitAtAnySpace) {
-    EXPECT_EQ(replyWords(" A1 B2\nC3\t D4 "),
-              (std::vector<std::string>{"A1", "B2", "C3", "D4"}));
+    EXPECT_EQ(replyWords(" A1 B2\nC3\t D4 "), (std::vector<std::string>{"A1", "B2", "C3", "D4"}));
     EXPECT_TRUE(replyWords("\n \n").empty());
 }
 

@@ -38,8 +38,8 @@ class GtpGameTest : public ::testing::Test {
     GtpOutcome run(GtpOutcome outcome) {
         while (!outcome.send.empty()) {
             const std::string line = outcome.send;
-            const std::string command = line.substr(line.find(' ') + 1, line.size() - 1 -
-                                                                            (line.find(' ') + 1));
+            const std::string command =
+                line.substr(line.find(' ') + 1, line.size() - 1 - (line.find(' ') + 1));
             sent.push_back(command);
             const std::string word = command.substr(0, command.find(' '));
             const auto found = replies.find(word);
@@ -61,8 +61,7 @@ TEST_F(GtpGameTest, StartSetsUpSizeKomiHandicapAtTheProgramsPointsAndTheMovesAft
     EXPECT_EQ(sent[2], "clear_board");
     EXPECT_EQ(sent[3], "komi 0.5");
     std::string stones = "set_free_handicap";
-    for (int k = 1; k <= 3; ++k)
-        stones += " " + vertexText(state.MoveCol[k], state.MoveRow[k], 13);
+    for (int k = 1; k <= 3; ++k) stones += " " + vertexText(state.MoveCol[k], state.MoveRow[k], 13);
     EXPECT_EQ(sent[4], stones);
     EXPECT_EQ(sent[5], "play W C11");
     EXPECT_TRUE(game.knows("undo"));
@@ -95,15 +94,14 @@ TEST_F(GtpGameTest, TheEnginesMoveIsCheckedAgainstTheRules) {
         Kind kind;
         const char* inMessage;
     };
-    for (const Case& c : {Case{"= A9\n\n", Kind::Failed, "着手禁止点"},
-                          Case{"= A8\n\n", Kind::Failed, "石のある所"},
-                          Case{"= K5\n\n", Kind::Failed, "読めません"},
-                          Case{"= D4 E5\n\n", Kind::Failed, "読めません"},
-                          Case{"=\n\n", Kind::Failed, "読めません"},
-                          Case{"? no move\n\n", Kind::Failed, "エラー"},
-                          Case{"= C3\n\n", Kind::EngineMove, ""},
-                          Case{"= PASS\n\n", Kind::EngineMove, ""},
-                          Case{"= resign\n\n", Kind::EngineMove, ""}}) {
+    for (const Case& c :
+         {Case{"= A9\n\n", Kind::Failed, "着手禁止点"},
+          Case{"= A8\n\n", Kind::Failed, "石のある所"},
+          Case{"= K5\n\n", Kind::Failed, "読めません"},
+          Case{"= D4 E5\n\n", Kind::Failed, "読めません"},
+          Case{"=\n\n", Kind::Failed, "読めません"}, Case{"? no move\n\n", Kind::Failed, "エラー"},
+          Case{"= C3\n\n", Kind::EngineMove, ""}, Case{"= PASS\n\n", Kind::EngineMove, ""},
+          Case{"= resign\n\n", Kind::EngineMove, ""}}) {
         GtpGame fresh(state);
         replies["genmove"] = c.reply;
         sent.clear();
@@ -122,9 +120,15 @@ TEST_F(GtpGameTest, TheEnginesMoveIsCheckedAgainstTheRules) {
 TEST_F(GtpGameTest, AnImmediateKoRecaptureIsRefused) {
     useSize(9);
     // Black takes the ko at E5 (after . X O . / X O . O / . X O .); White may not retake.
-    for (auto [c, col, row] : std::vector<std::tuple<int, int, int>>{
-             {kBlack, 4, 4}, {kWhite, 5, 4}, {kBlack, 3, 5}, {kWhite, 6, 5},
-             {kBlack, 4, 6}, {kWhite, 5, 6}, {kBlack, 9, 9}, {kWhite, 4, 5}, {kBlack, 5, 5}})
+    for (auto [c, col, row] : std::vector<std::tuple<int, int, int>>{{kBlack, 4, 4},
+                                                                     {kWhite, 5, 4},
+                                                                     {kBlack, 3, 5},
+                                                                     {kWhite, 6, 5},
+                                                                     {kBlack, 4, 6},
+                                                                     {kWhite, 5, 6},
+                                                                     {kBlack, 9, 9},
+                                                                     {kWhite, 4, 5},
+                                                                     {kBlack, 5, 5}})
         put(c, col, row);
     ASSERT_EQ(state.BoardGrid[4][5], 0);  // the white stone was taken
     GtpGame fresh(state);
@@ -180,8 +184,8 @@ TEST_F(GtpGameTest, ScoreAndDeadStonesAreReadAndChecked) {
     ASSERT_EQ(outcome.kind, Kind::Scored);
     EXPECT_TRUE(outcome.score.known);
     EXPECT_EQ(outcome.score.result, "W+3.5");
-    EXPECT_EQ(outcome.score.dead, (std::vector<GtpVertex>{{VertexKind::Point, 3, 3},
-                                                          {VertexKind::Point, 5, 5}}));
+    EXPECT_EQ(outcome.score.dead,
+              (std::vector<GtpVertex>{{VertexKind::Point, 3, 3}, {VertexKind::Point, 5, 5}}));
 
     for (const char* dead : {"= D4\n\n", "= Z1\n\n", "= pass\n\n"}) {
         GtpGame fresh(state);

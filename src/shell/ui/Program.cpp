@@ -5,6 +5,8 @@
 
 #include "browser/RecordCheck.h"
 #include "engine/Engine.h"
+#include "gtp/ui/FomGtp.h"
+#include "gtp/ui/ProgramGtpHost.h"
 #include "net/ui/FomSock.h"
 #include "net/ui/ProgramMatchBoard.h"
 #include "records/RecordFile.h"
@@ -36,6 +38,7 @@ Program::~Program() {
         sgf_.reset();
     }
     browser_.reset();
+    gtp_.reset();
     setNet(nullptr);
     sock_.reset();
     file_.reset();
@@ -109,6 +112,7 @@ void Program::Pend() {
     if (help_) help_->close();
     if (browser_) browser_->close();
     if (sock_) sock_->close();
+    if (gtp_) gtp_->close();
     main_->close();
     emit ended();
 }
@@ -178,8 +182,13 @@ std::string Program::takeRecordLines(std::vector<std::string> lines) {
 }
 
 void Program::showNetWindow() {
+    // The board plays against the computer: a network match cannot start over that game.
+    if (gtp_ && gtp_->playing()) {
+        gtp_->showFromMenu(main_->frameGeometry());
+        return;
+    }
+    if (!netBoard_) netBoard_ = std::make_unique<ProgramMatchBoard>(*this);
     if (!sock_) {
-        netBoard_ = std::make_unique<ProgramMatchBoard>(*this);
         sock_ = std::make_unique<FomSock>(
             state_, *netBoard_,
             [this](std::string_view key, std::string_view def) { return settings_.read(key, def); },
@@ -187,6 +196,18 @@ void Program::showNetWindow() {
         setNet(sock_.get());
     }
     sock_->showFromMenu(main_->frameGeometry());
+}
+
+void Program::showGtpWindow() {
+    if (!gtp_) {
+        if (!netBoard_) netBoard_ = std::make_unique<ProgramMatchBoard>(*this);
+        gtpHost_ = std::make_unique<ProgramGtpHost>(*this);
+        gtp_ = std::make_unique<FomGtp>(
+            state_, *netBoard_, *gtpHost_,
+            [this](std::string_view key, std::string_view def) { return settings_.read(key, def); },
+            [this](std::string_view key, std::string_view value) { settings_.write(key, value); });
+    }
+    gtp_->showFromMenu(main_->frameGeometry());
 }
 
 void Program::openCloneWindow(bool increaseCounter) { clones_.OpenCloneWindow(increaseCounter); }

@@ -22,12 +22,14 @@ namespace kelmaz {
 
 class Engine;
 class FomFile;
+class FomGtp;
 class FomJ;
 class FomMain;
 class FomNode;
 class FomSet;
 class FomSock;
 class HelpWindow;
+class ProgramGtpHost;
 class ProgramMatchBoard;
 class fomSgf;
 
@@ -80,6 +82,9 @@ class Program : public QObject {
     std::string takeRecordLines(std::vector<std::string> lines);
     void showNetWindow();
     FomSock* fomSock() { return sock_.get(); }  // null until the menu first showed it
+    // The computer game window "コンピューター対局", created on first use.
+    void showGtpWindow();
+    FomGtp* fomGtp() { return gtp_.get(); }  // null until the menu first showed it
     bool treeWindowVisible() const;
     void showTreeWindow();
     void closeTreeWindow();
@@ -135,6 +140,8 @@ class Program : public QObject {
     std::unique_ptr<QWidget> browser_;
     std::unique_ptr<ProgramMatchBoard> netBoard_;
     std::unique_ptr<FomSock> sock_;
+    std::unique_ptr<ProgramGtpHost> gtpHost_;
+    std::unique_ptr<FomGtp> gtp_;
     std::unique_ptr<FomJ> info_;
     std::unique_ptr<FomFile> file_;
     std::unique_ptr<fomSgf> sgf_;

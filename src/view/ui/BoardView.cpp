@@ -19,7 +19,8 @@ const QColor kBlackInk(0, 0, 0);
 const QColor kBrightWhite(255, 255, 255);  // highlight dots, numbers on black stones
 const QColor kMarkerOnWhite(0, 128, 0);    // green
 const QColor kMarkerOnBlack(0, 255, 0);    // light green
-const QColor kLabelInk(0, 0, 128);         // navy
+const QColor kDeadMark(220, 0, 0);
+const QColor kLabelInk(0, 0, 128);  // navy
 // Lines are one device-independent pixel wide, so a dense screen draws them as thick as an
 // ordinary one (with more device pixels) rather than half as thick.
 constexpr double kLineWidth = kTwipsPerPixel;
@@ -72,6 +73,9 @@ QRegion BoardView::changedRegion(double ratio) const {
         region += pointBounds(m, shown_[slot(m.col, m.row)].number);
     }
     if (const auto m = markerPoint()) region += pointBounds(*m, shownAt(m->col, m->row).number);
+    for (const auto& points : {state_.DeadMarks, deadMarksShown_})
+        for (const auto& [c, row] : points)
+            if (state_.onBoard(c, row)) region += pointBounds({c, row}, shownAt(c, row).number);
     return region;
 }
 
@@ -113,10 +117,10 @@ void BoardView::paintEvent(QPaintEvent*) {
     painter.drawImage(QPointF(0, 0), picture_);
 
     markerShown_ = markerPoint();
-    if (markerShown_) {
-        drawInTwips(painter);
-        drawMarker(painter, pitch(), true);
-    }
+    deadMarksShown_ = state_.DeadMarks;
+    drawInTwips(painter);
+    if (markerShown_) drawMarker(painter, pitch(), true);
+    drawDeadMarks(painter, pitch());
 }
 
 void BoardView::paintPlain(QPainter& painter) const {
@@ -126,6 +130,19 @@ void BoardView::paintPlain(QPainter& painter) const {
     drawEmptyBoard(painter, p);
     drawStones(painter, p);
     drawMarker(painter, p, false);
+    drawDeadMarks(painter, p);
+}
+
+// A red cross over each stone that a score estimate counts as dead.
+void BoardView::drawDeadMarks(QPainter& painter, int p) const {
+    const double half = stoneRadius(p) * 0.6;
+    painter.setPen(QPen(kDeadMark, std::max(1.0, half / 3)));
+    for (const auto& [c, row] : state_.DeadMarks) {
+        if (!state_.onBoard(c, row) || state_.BoardGrid[c][row] == 0) continue;
+        const QPointF centre = crossing(c, row, p);
+        painter.drawLine(centre + QPointF(-half, -half), centre + QPointF(half, half));
+        painter.drawLine(centre + QPointF(-half, half), centre + QPointF(half, -half));
+    }
 }
 
 BoardView::PictureKey BoardView::pictureKey(double ratio) const {

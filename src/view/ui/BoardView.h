@@ -81,6 +81,7 @@ class BoardView : public QWidget {
     void drawStone(QPainter& painter, int c, int row, int p, const NumberLayout* number) const;
     void drawStoneShape(QPainter& painter, int colour, QPointF centre, int p) const;
     void drawMarker(QPainter& painter, int p, bool storedLayouts) const;
+    void drawDeadMarks(QPainter& painter, int p) const;
     void drawMoveNumber(QPainter& painter, int n, const NumberLayout& layout, QPointF centre,
                         int colour) const;
     NumberLayout numberLayout(int n, int p) const;
@@ -110,6 +111,7 @@ class BoardView : public QWidget {
     QImage picture_;     // the background with the stones and their numbers
     std::vector<Shown> shown_;
     std::optional<GridPoint> markerShown_;
+    std::vector<std::pair<int, int>> deadMarksShown_;  // the dead-stone crosses painted last
     mutable QHash<int, NumberLayout> numberLayouts_;
     QHash<quint32, QImage> sprites_;  // stones by colour and centre within a device pixel
 };

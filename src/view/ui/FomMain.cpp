@@ -232,6 +232,9 @@ void FomMain::buildMenus() {
     mSGF->setCheckable(true);
     QAction* net = addCommand(Mcont, "Net", QStringLiteral("ネットワーク"), nullptr);
     connect(net, &QAction::triggered, this, [this] { program_.showNetWindow(); });
+    QAction* computer =
+        addCommand(Mcont, "Computer", QStringLiteral("コンピューター対局"), nullptr);
+    connect(computer, &QAction::triggered, this, [this] { program_.showGtpWindow(); });
     Mcont->addSeparator();
     addCommand(Mcont, "mend", QStringLiteral("終了(&E)"), &FomMain::mend_Click);
 

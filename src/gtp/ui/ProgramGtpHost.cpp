@@ -1,0 +1,28 @@
+#include "gtp/ui/ProgramGtpHost.h"
+
+#include "net/ui/FomSock.h"
+#include "shell/ui/FomSet.h"
+#include "shell/ui/Program.h"
+#include "view/ui/FomMain.h"
+
+namespace kelmaz {
+
+// The dialog's own handler, as if the user had chosen the size: the board is cleared, laid
+// out again and the choice stored.
+void ProgramGtpHost::selectBoardSize(int sizeIndex) { program_.fomSet().Option1_Click(sizeIndex); }
+
+void ProgramGtpHost::useAlternateStones() {
+    program_.options().stones = StoneChoice::Alternate;
+    program_.fomSet().selectStones(StoneChoice::Alternate);
+}
+
+void ProgramGtpHost::showDeadMarks() { program_.fomMain().boardChanged(); }
+
+void ProgramGtpHost::gameInfoChanged() { program_.gameInfoChanged(); }
+
+// Handed back, the moves go to the match window again when it exists.
+void ProgramGtpHost::routeMoves(NetLink* link) {
+    program_.setNet(link ? link : program_.fomSock());
+}
+
+}  // namespace kelmaz
