@@ -301,12 +301,14 @@ void FomGtp::sendMove(int moveNumber) {
         return;
     }
     // A stone placed while it was the engine's turn (the first stone of an empty board may be
-    // either colour's) is taken off again.
+    // either colour's) or while the engine was still busy is taken off again.
+    const bool enginesColour = state_.MoveColour[moveNumber] != userColour_;
     state_.MoveCount = moveNumber - 1;
     state_.endRecordAfter(state_.MoveCount);
     state_.NetMyColour = userColour_;
     board_.redraw(1, state_.MoveCount);
-    log(QStringLiteral("思考エンジンの手番です"));
+    log(enginesColour ? QStringLiteral("思考エンジンの手番です")
+                      : QStringLiteral("思考エンジンの応答を待っています"));
 }
 
 // ---- the engine's replies ----
