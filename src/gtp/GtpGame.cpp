@@ -6,28 +6,11 @@
 
 #include "engine/BoardOptions.h"
 #include "engine/Engine.h"
+#include "engine/SilentBoardHost.h"
 
 namespace kelmaz {
 
 namespace {
-
-// The board engine's host while it only tries a move on a copy of the game: nothing shows.
-class SilentHost : public BoardHost {
-  public:
-    void setCaption(const std::string&) override {}
-    std::string commentaryText() const override { return {}; }
-    void setCommentaryText(const std::string&) override {}
-    void setMoveNumberText(const std::string&) override {}
-    void showKoRefusal() override {}
-    void boardChanged() override {}
-    void restartMarkerTimer(int) override {}
-    void stopMarkerTimer() override {}
-    bool replayRunning() const override { return false; }
-    void setReplayRunning(bool, int) override {}
-    void setReplayButtonEnabled(bool) override {}
-    double replaySpeedSeconds() const override { return 1.0; }
-    void relayout() override {}
-};
 
 std::string colourLetter(int colour) { return colour == kWhite ? "W" : "B"; }
 
@@ -67,7 +50,7 @@ std::string refusalOf(const GameState& state, int colour, int col, int row) {
     BoardOptions options;
     options.sizeIndex = state.BoardSize == 13 ? 1 : state.BoardSize == 9 ? 2 : 0;
     options.stones = colour == kWhite ? StoneChoice::White : StoneChoice::Black;
-    SilentHost host;
+    SilentBoardHost host;
     Engine engine(*trial, options, host);
     const int k = trial->MoveCount + 1;
     engine.IshiUtu(col, row);

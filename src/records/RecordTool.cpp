@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/Engine.h"
+#include "engine/SilentBoardHost.h"
 #include "records/AtomicFile.h"
 #include "records/SgfWriter.h"
 #include "tree/TreeFile.h"
@@ -11,40 +12,10 @@ namespace kelmaz {
 
 namespace {
 
-// The tool shows no board: everything the engine would show goes nowhere.
-class SilentBoardHost : public BoardHost {
-  public:
-    void setCaption(const std::string&) override {}
-    std::string commentaryText() const override { return {}; }
-    void setCommentaryText(const std::string&) override {}
-    void setMoveNumberText(const std::string&) override {}
-    void showKoRefusal() override {}
-    void boardChanged() override {}
-    void restartMarkerTimer(int) override {}
-    void stopMarkerTimer() override {}
-    bool replayRunning() const override { return false; }
-    void setReplayRunning(bool, int) override {}
-    void setReplayButtonEnabled(bool) override {}
-    double replaySpeedSeconds() const override { return 1.0; }
-    void relayout() override {}
-};
-
 int sizeIndexFor(const std::string& sz) {
     if (sz == "13") return 1;
     if (sz == "9") return 2;
     return 0;
-}
-
-// Rebuilds moves 1..upto, bounded by the record (0: the empty board of the record's size).
-void rebuild(ToolRecord& record, int upto) {
-    SilentBoardHost host;
-    Engine engine(record.state, record.options, host);
-    upto = std::clamp(upto, 0, record.state.lastMoveInRecord());
-    engine.ResetPosition();
-    record.state.MoveCount = 0;
-    record.state.ViewerState = 4;
-    if (upto > 0) engine.Redraw(1, upto);
-    record.state.ViewerState = 0;
 }
 
 // Line breaks (CR LF, LF or CR) become single blanks.
@@ -71,8 +42,19 @@ RecordReadResult readRecordForTool(const std::string& path, ToolRecord& record) 
     return result;
 }
 
+void rebuildPosition(ToolRecord& record, int upto) {
+    SilentBoardHost host;
+    Engine engine(record.state, record.options, host);
+    upto = std::clamp(upto, 0, record.state.lastMoveInRecord());
+    engine.ResetPosition();
+    record.state.MoveCount = 0;
+    record.state.ViewerState = 4;
+    if (upto > 0) engine.Redraw(1, upto);
+    record.state.ViewerState = 0;
+}
+
 std::string positionText(ToolRecord& record, int move) {
-    rebuild(record, move);
+    rebuildPosition(record, move);
     const GameState& s = record.state;
     std::string text = "size " + std::to_string(s.BoardSize) + "\n";
     text += "move " + std::to_string(s.MoveCount) + "\n";

@@ -19,6 +19,9 @@ struct ToolRecord {
 // settings dialog: the board size follows the record's SZ when that is 9, 13 or 19, else 19.
 RecordReadResult readRecordForTool(const std::string& path, ToolRecord& record);
 
+// Rebuilds moves 1..upto, bounded by the record (0: the empty board of the record's size).
+void rebuildPosition(ToolRecord& record, int upto);
+
 // Rebuilds the position after move `move` (bounded by the record) and returns the text
 // "size S", "move M", "prisoners B W" and one line per row, top first: X black, O white,
 // "." empty.

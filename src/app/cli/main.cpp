@@ -15,7 +15,7 @@ struct Command {
     int (*run)(const kelmaz::cli::Args&);
 };
 
-constexpr std::array<Command, 4> kCommands = {{
+constexpr std::array<Command, 5> kCommands = {{
     {"convert",
      "convert IN OUT       read IN (SGF, UGF, applet page, Tki) and write OUT as SGF (- for "
      "standard output)",
@@ -26,6 +26,10 @@ constexpr std::array<Command, 4> kCommands = {{
      kelmaz::cli::infoCommand},
     {"tree", "tree IN [--as-sample] the branch table of IN's tree and its rebuilt text",
      kelmaz::cli::treeCommand},
+    {"score",
+     "score IN [--move N] [--engine CMD]  a GTP engine's score for the position after move N "
+     "(default: the last move read): the result (W+3.5), then the dead stones",
+     kelmaz::cli::scoreCommand},
 }};
 
 void printUsage(std::ostream& out) {
@@ -51,7 +55,7 @@ int main(int argc, char** argv) {
             printUsage(std::cout);
             std::cout << "Options: --help shows this text, --version the version.\n"
                          "Exit status: 0 done, 1 the record could not be read or written, "
-                         "2 wrong usage.\n";
+                         "2 wrong usage, 3 the engine of score failed.\n";
             return kelmaz::cli::kExitOk;
         case kelmaz::OptionsAction::Version:
             std::cout << "kelmaz-cli " KELMAZ_VERSION "\n";
