@@ -265,5 +265,25 @@ TEST_F(FomGtpTest, ClosingTheWindowEndsTheGameAndTheEngine) {
     EXPECT_TRUE(boardButtonsEnabled());
 }
 
+// The crosses of a score estimate are painted over the stones and gone with the next move.
+TEST_F(FomGtpTest, DeadStoneCrossesArePaintedUntilTheNextMove) {
+    start();
+    clickPoint(3, 3);
+    const QPoint centre = pointAt(3, 3);
+    auto redAtCentre = [&] {
+        const QColor c = board().grab().toImage().pixelColor(centre);
+        return c.red() > 150 && c.green() < 80 && c.blue() < 80;
+    };
+    EXPECT_FALSE(redAtCentre());
+    state().DeadMarks = {{3, 3}, {4, 4}};  // a point without a stone gets no cross
+    main().boardChanged();
+    EXPECT_TRUE(redAtCentre());
+    EXPECT_FALSE(board().grab().toImage().pixelColor(pointAt(4, 4)).red() > 150 &&
+                 board().grab().toImage().pixelColor(pointAt(4, 4)).green() < 80);
+    clickPoint(5, 5);
+    EXPECT_TRUE(state().DeadMarks.empty());
+    EXPECT_FALSE(redAtCentre());
+}
+
 }  // namespace
 }  // namespace kelmaz
