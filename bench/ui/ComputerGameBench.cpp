@@ -15,6 +15,7 @@
 #include "engine/Engine.h"
 #include "gtp/GtpCommand.h"
 #include "gtp/ui/FomGtp.h"
+#include "shell/ui/FomSet.h"
 #include "shell/ui/Program.h"
 
 namespace kelmaz::bench {
@@ -56,6 +57,8 @@ void BM_ComputerGameLongestEventLoopBlock(benchmark::State& st) {
         window.setInformer([](const QString& text) { qFatal("%s", qPrintable(text)); });
         window.findChild<QLineEdit*>("TxtCommand")->setText(command);
         window.findChild<QButtonGroup*>("OptSize")->button(2)->click();
+        // The board has 9 lines already: the game is measured, not the change of board size.
+        program.fomSet().Option1_Click(2);
 
         QElapsedTimer sinceTick;
         double longest = 0;

@@ -13,11 +13,12 @@ GtpProcess::GtpProcess(QObject* parent) : QObject(parent) {
 }
 
 GtpProcess::~GtpProcess() {
-    if (process_) {
-        process_->disconnect(this);
-        process_->kill();
-        process_->waitForFinished(kQuitWaitMs);
-        delete process_;
+    // The engine of the game and any that is still ending go with this object: killed, so
+    // that none outlives the program.
+    for (QProcess* process : findChildren<QProcess*>()) {
+        process->disconnect();
+        process->kill();
+        process->waitForFinished(kQuitWaitMs);
     }
 }
 

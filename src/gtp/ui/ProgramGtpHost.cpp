@@ -1,5 +1,6 @@
 #include "gtp/ui/ProgramGtpHost.h"
 
+#include "engine/Engine.h"
 #include "net/ui/FomSock.h"
 #include "shell/ui/FomSet.h"
 #include "shell/ui/Program.h"
@@ -7,9 +8,15 @@
 
 namespace kelmaz {
 
-// The dialog's own handler, as if the user had chosen the size: the board is cleared, laid
-// out again and the choice stored.
-void ProgramGtpHost::selectBoardSize(int sizeIndex) { program_.fomSet().Option1_Click(sizeIndex); }
+// A new size goes through the dialog's own handler, as if the user had chosen it: the board is
+// cleared, laid out again and the choice stored. The size the board has needs only the clear.
+void ProgramGtpHost::selectBoardSize(int sizeIndex) {
+    if (program_.options().sizeIndex == sizeIndex) {
+        program_.engine().gCls();
+        return;
+    }
+    program_.fomSet().Option1_Click(sizeIndex);
+}
 
 void ProgramGtpHost::useAlternateStones() {
     program_.options().stones = StoneChoice::Alternate;
