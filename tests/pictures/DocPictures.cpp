@@ -111,6 +111,7 @@ TEST_F(DocPictures, ComputerGameAgainstGnuGo) {
     main().resize(620, 700);
     program().showGtpWindow();
     FomGtp& window = *program().fomGtp();
+    window.resize(440, main().height());
     window.findChild<QLineEdit*>("TxtCommand")
         ->setText(
             QString::fromStdString(found.substr(0, found.find(' ')) + " --mode gtp --level 1"));
