@@ -236,6 +236,7 @@ void FomGtp::CmdStart_Click() {
     playing_ = true;
     endingByPasses_ = false;
     startCount_ = state_.MoveCount;
+    movesKnown_ = state_.MoveCount;
     state_.NetMatchActive = true;
     state_.NetMyColour = userColour_;
     board_.setBoardButtonsEnabled(false);
@@ -248,7 +249,7 @@ void FomGtp::CmdStart_Click() {
 }
 
 void FomGtp::CmdMatta_Click() {
-    if (!playing_ || thinking()) return;
+    if (!playing_ || thinking() || recordChanged()) return;
     // The engine's last answer and the user's move before it, or the user's move alone.
     const int n = takeBackCount(state_, TakeBackSide::Asking);
     if (state_.MoveCount - n < startCount_) {
@@ -259,13 +260,14 @@ void FomGtp::CmdMatta_Click() {
 }
 
 void FomGtp::CmdPass_Click() {
-    if (!playing_ || thinking() || colourToPlay(state_) != userColour_) return;
+    if (!playing_ || thinking() || recordChanged() || colourToPlay(state_) != userColour_) return;
     const int n = state_.MoveCount + 1;
     if (n + 1 > kMaxMoves) return;
     state_.recordMove(n, kPassCoord, kPassCoord, userColour_);
     board_.redraw(1, n);
     log(QStringLiteral("送信:%1 パス").arg(colourName(userColour_)));
     endingByPasses_ = lastTwoArePasses();
+    movesKnown_ = n;
     handle(game_->tellMove(n));
 }
 
@@ -291,12 +293,17 @@ void FomGtp::CmdStop_Click() {
 
 void FomGtp::sendMove(int moveNumber) {
     if (!playing_) return;
+    if (moveNumber != movesKnown_ + 1) {
+        recordChanged();
+        return;
+    }
     if (moveNumber == state_.MoveCount && state_.MoveColour[moveNumber] == userColour_ &&
         !thinking()) {
         log(QStringLiteral("送信:%1 %2")
                 .arg(colourName(userColour_),
                      qs(vertexText(state_.MoveCol[moveNumber], state_.MoveRow[moveNumber],
                                    state_.BoardSize))));
+        movesKnown_ = moveNumber;
         handle(game_->tellMove(moveNumber));
         return;
     }
@@ -339,7 +346,17 @@ void FomGtp::handle(GtpOutcome outcome) {
     updateControls();
 }
 
+// The record was cleared, read anew or moved while the engine played on it (a menu command
+// during the game): the engine's board no longer matches, so the game ends and the record
+// stays as the user made it.
+bool FomGtp::recordChanged() {
+    if (state_.MoveCount == movesKnown_) return false;
+    failGame(QStringLiteral("盤面が変わったため対局を終了しました"));
+    return true;
+}
+
 void FomGtp::afterReady() {
+    if (recordChanged()) return;
     if (endingByPasses_) {
         handle(game_->score());
     } else if (colourToPlay(state_) == engineColour_) {
@@ -348,6 +365,7 @@ void FomGtp::afterReady() {
 }
 
 void FomGtp::applyEngineMove(const GtpOutcome& outcome) {
+    if (recordChanged()) return;
     if (outcome.move.kind == VertexKind::Resign) {
         log(QStringLiteral("受信:投了"));
         setResult(colourLetter(userColour_) + "+R");
@@ -366,6 +384,7 @@ void FomGtp::applyEngineMove(const GtpOutcome& outcome) {
                      qs(vertexText(outcome.move.col, outcome.move.row, state_.BoardSize))));
     }
     board_.redraw(1, n);
+    movesKnown_ = n;
     if (lastTwoArePasses()) {
         endingByPasses_ = true;
         handle(game_->score());
@@ -373,7 +392,9 @@ void FomGtp::applyEngineMove(const GtpOutcome& outcome) {
 }
 
 void FomGtp::applyTakeBack(int n) {
+    if (recordChanged()) return;
     state_.MoveCount -= n;
+    movesKnown_ = state_.MoveCount;
     state_.endRecordAfter(state_.MoveCount);
     board_.redraw(1, state_.MoveCount);
     log(QStringLiteral("待った:%1手戻しました").arg(n));

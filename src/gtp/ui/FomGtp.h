@@ -74,6 +74,7 @@ class FomGtp : public QWidget, public NetLink {
     void endGame();
     void log(const QString& line);
     bool lastTwoArePasses() const;
+    bool recordChanged();
     void updateControls();
 
     GameState& state_;
@@ -92,6 +93,7 @@ class FomGtp : public QWidget, public NetLink {
     int engineColour_ = kWhite;
     int handicap_ = 0;
     int startCount_ = 0;  // moves on the board when the game began; take-backs stop there
+    int movesKnown_ = 0;  // moves of the record that the engine's board holds
 
     QLineEdit* TxtCommand = nullptr;
     QButtonGroup* OptColour = nullptr;

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QListWidget>
 
+#include "engine/Engine.h"
 #include "gtp/ui/GtpWindowSupport.h"
 #include "shell/ui/FomSet.h"
 
@@ -283,6 +284,23 @@ TEST_F(FomGtpTest, DeadStoneCrossesArePaintedUntilTheNextMove) {
     clickPoint(5, 5);
     EXPECT_TRUE(state().DeadMarks.empty());
     EXPECT_FALSE(redAtCentre());
+}
+
+// A record changed under the game (a menu command clears the board or reads a file) no longer
+// matches the engine's board: the game ends and the record stays as the user made it.
+TEST_F(FomGtpTest, ARecordChangedDuringTheGameEndsItInsteadOfMixingTwoGames) {
+    openFake("--moves E5,D3");
+    startGame();
+    clickPoint(3, 3);
+    ASSERT_TRUE(waitFor([&] { return state().MoveCount == 2 && !window().thinking(); }));
+    program().engine().gCls();
+    clickPoint(7, 7);
+    EXPECT_FALSE(window().playing());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], "盤面が変わったため対局を終了しました");
+    EXPECT_EQ(state().MoveCount, 1);
+    EXPECT_EQ(stoneAt(7, 7), kBlack + 1);
+    EXPECT_EQ(engineCommands().find("play B G3"), std::string::npos);
 }
 
 }  // namespace
