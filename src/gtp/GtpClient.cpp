@@ -67,14 +67,6 @@ std::string GtpClient::frame(std::string_view command) {
     return std::to_string(waitingId_) + " " + lastCommand_ + "\n";
 }
 
-void GtpClient::reset() {
-    waiting_ = false;
-    inReply_ = false;
-    pending_.clear();
-    reply_ = {};
-    failure_.clear();
-}
-
 void GtpClient::fail(std::string reason) {
     if (failure_.empty()) failure_ = std::move(reason);
     waiting_ = false;

@@ -52,8 +52,6 @@ class GtpClient {
     bool failed() const { return !failure_.empty(); }
     // The reason in Japanese, for the log ("" while nothing failed).
     const std::string& failure() const { return failure_; }
-    // Forgets any partial output and the outstanding command (after the engine was restarted).
-    void reset();
 
   private:
     std::optional<GtpReply> takeLine(std::string line);

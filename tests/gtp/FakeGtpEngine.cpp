@@ -64,9 +64,9 @@ int main(int argc, char** argv) {
         } else if (a == "--log" && hasValue)
             log.open(args[++i], std::ios::app);
         else if (a == "--at" && hasValue) {
-            const std::string spec = args[++i];
-            const std::size_t eq = spec.find('=');
-            actions[spec.substr(0, eq)] = eq == std::string::npos ? "" : spec.substr(eq + 1);
+            const std::string rule = args[++i];
+            const std::size_t eq = rule.find('=');
+            actions[rule.substr(0, eq)] = eq == std::string::npos ? "" : rule.substr(eq + 1);
         }
     }
 
