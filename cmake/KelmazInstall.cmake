@@ -71,8 +71,9 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Go board and game-record program with a J
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Place stones on a 19, 13 or 9-line board, keep, replay and edit game\n"
     "records (SGF, UGF, board-applet HTML, Tki text), edit variation trees,\n"
-    "and play a match against another copy over TCP. kelmaz-cli converts and\n"
-    "inspects records in scripts. The user interface is in Japanese.")
+    "play a match against another copy over TCP or against a GTP engine such\n"
+    "as GNU Go. kelmaz-cli converts, inspects and scores records in scripts.\n"
+    "The user interface is in Japanese.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -85,5 +86,6 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qt6-qpa-plugins, libqt6svg6, libqt6webenginecore6-bin, qt6-translations-l10n, fonts-ipafont-gothic")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, shared-mime-info, desktop-file-utils")
+# GNU Go is the computer opponent the game window starts when no other engine is named.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, shared-mime-info, desktop-file-utils, gnugo")
 include(CPack)

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes pictures of the README in docs/ anew from the real windows under Xvfb: the board with a
-# game (main-window.png), the settings window (settings.png) and the tree window beside the
-# board (tree-window.png). The pictures of the browser, of two copies in a match, of the
-# sequence viewer and of the packaged program are screenshots of the program run by hand.
+# game (main-window.png), the settings window (settings.png), the tree window beside the board
+# (tree-window.png) and a game against GNU Go (computer-game.png). The pictures of the browser,
+# of two copies in a match, of the sequence viewer and of the packaged program are screenshots
+# of the program run by hand.
 #   scripts/screenshots.sh [BUILD]
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)

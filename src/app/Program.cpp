@@ -3,9 +3,11 @@
 #include <QAction>
 #include <QEvent>
 
+#include "app/ProgramGtpHost.h"
 #include "app/ProgramMatchBoard.h"
 #include "app/RecordIntake.h"
 #include "engine/Engine.h"
+#include "gtp/ui/FomGtp.h"
 #include "intake/RecordCheck.h"
 #include "intake/RecordFormat.h"
 #include "net/ui/FomSock.h"
@@ -38,6 +40,7 @@ Program::~Program() {
         sgf_.reset();
     }
     browser_.reset();
+    gtp_.reset();
     setNet(nullptr);
     sock_.reset();
     file_.reset();
@@ -113,6 +116,7 @@ void Program::Pend() {
     if (help_) help_->close();
     if (browser_) browser_->close();
     if (sock_) sock_->close();
+    if (gtp_) gtp_->close();
     main_->close();
     emit ended();
 }
@@ -187,8 +191,13 @@ void Program::readRecordFile(const QString& path) { readRecordFileIntoBoard(*thi
 void Program::pasteRecord() { takeClipboardRecord(*this); }
 
 void Program::showNetWindow() {
+    // The board plays against the computer: a network match cannot start over that game.
+    if (gtp_ && gtp_->playing()) {
+        gtp_->showFromMenu(main_->frameGeometry());
+        return;
+    }
+    if (!netBoard_) netBoard_ = std::make_unique<ProgramMatchBoard>(*this);
     if (!sock_) {
-        netBoard_ = std::make_unique<ProgramMatchBoard>(*this);
         sock_ = std::make_unique<FomSock>(
             state_, *netBoard_,
             [this](std::string_view key, std::string_view def) { return settings_.read(key, def); },
@@ -196,6 +205,18 @@ void Program::showNetWindow() {
         setNet(sock_.get());
     }
     sock_->showFromMenu(main_->frameGeometry());
+}
+
+void Program::showGtpWindow() {
+    if (!gtp_) {
+        if (!netBoard_) netBoard_ = std::make_unique<ProgramMatchBoard>(*this);
+        gtpHost_ = std::make_unique<ProgramGtpHost>(*this);
+        gtp_ = std::make_unique<FomGtp>(
+            state_, *netBoard_, *gtpHost_,
+            [this](std::string_view key, std::string_view def) { return settings_.read(key, def); },
+            [this](std::string_view key, std::string_view value) { settings_.write(key, value); });
+    }
+    gtp_->showFromMenu(main_->frameGeometry());
 }
 
 void Program::openCloneWindow(bool increaseCounter) { clones_.OpenCloneWindow(increaseCounter); }

@@ -24,12 +24,14 @@ namespace kelmaz {
 
 class Engine;
 class FomFile;
+class FomGtp;
 class FomJ;
 class FomMain;
 class FomNode;
 class FomSet;
 class FomSock;
 class HelpWindow;
+class ProgramGtpHost;
 class ProgramMatchBoard;
 class fomSgf;
 
@@ -85,6 +87,9 @@ class Program : public QObject, public MainWindowHost {
     void pasteRecord() override;
     void showNetWindow() override;
     FomSock* fomSock() { return sock_.get(); }  // null until the menu first showed it
+    // The computer game window "コンピューター対局", created on first use.
+    void showGtpWindow() override;
+    FomGtp* fomGtp() { return gtp_.get(); }  // null until the menu first showed it
     bool treeWindowVisible() const;
     void showTreeWindow() override;
     void closeTreeWindow() override;
@@ -141,6 +146,8 @@ class Program : public QObject, public MainWindowHost {
     std::unique_ptr<QWidget> browser_;
     std::unique_ptr<ProgramMatchBoard> netBoard_;
     std::unique_ptr<FomSock> sock_;
+    std::unique_ptr<ProgramGtpHost> gtpHost_;
+    std::unique_ptr<FomGtp> gtp_;
     std::unique_ptr<FomJ> info_;
     std::unique_ptr<FomFile> file_;
     std::unique_ptr<fomSgf> sgf_;

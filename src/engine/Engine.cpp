@@ -105,6 +105,7 @@ void Engine::ResetPosition() {
 // Everything a position is built from, back to the empty board of the selected size.
 void Engine::clearPosition() {
     GameState& s = state_;
+    s.DeadMarks.clear();
     board_.clear(options_.boardSize());
     s.LastColour = kBlack;
     s.CurrentColour = kBlack;
@@ -144,6 +145,7 @@ void Engine::IshiUtu(int col, int row) {
             break;
     }
 
+    s.DeadMarks.clear();
     // The commentary on screen belongs to the position before this move.
     s.MoveComment[s.MoveCount] = host_.commentaryText();
     host_.setCommentaryText("");
@@ -253,6 +255,7 @@ RedrawOutcome Engine::Redraw(int from, int upto) {
     const bool emptyBoard = from == 1 && upto <= 0;
     if (!emptyBoard && (from < 1 || from > end)) return RedrawOutcome::NothingDone;
     upto = std::min(upto, end);
+    s.DeadMarks.clear();
     if (from == 1) {
         s.Prisoners = {0, 0};
         // Without a record the caption is the bare title, as after a clear.

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/GameInfo.h"
@@ -69,6 +70,9 @@ struct GameState {
     // Drawing state the engine writes through (the view reads it): the point (column, row) and
     // colour of the last stone put on the board, 0 when there is none, and its move number.
     int LastMarkX = 0, LastMarkY = 0, LastMarkColour = 0, LastNumberDrawn = 0;
+    // Points (column, row) whose stones a score estimate counts as dead: the view crosses them
+    // out until the next move or rebuild, which clears the list.
+    std::vector<std::pair<int, int>> DeadMarks;
 
     // Shared with other windows.
     bool NetMatchActive = false;
@@ -105,6 +109,14 @@ struct GameState {
     const Markup& shownMarkup() const { return MoveMarkup[std::clamp(MoveCount, 0, kMaxMoves)]; }
     bool onBoard(int col, int row) const {
         return col >= 1 && col <= BoardSize && row >= 1 && row <= BoardSize;
+    }
+    // Writes a move that came from outside the board (a peer, an engine) into slot k and ends
+    // the record after it; (kPassCoord, kPassCoord) is a pass.
+    void recordMove(int k, int col, int row, int colour) {
+        MoveCol[k] = static_cast<std::int16_t>(col);
+        MoveRow[k] = static_cast<std::int16_t>(row);
+        MoveColour[k] = static_cast<std::int16_t>(colour);
+        endRecordAfter(k);
     }
     // Ends the record after move k (0..500): slot k + 1 becomes the end marker and every slot
     // behind it is emptied, comments and marks included, so that nothing of a discarded line

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/AtomicFile.h"
+#include "base/TextCodec.h"
 #include "engine/Engine.h"
 #include "intake/RecordCollection.h"
 #include "intake/RecordSize.h"
@@ -13,24 +14,11 @@ namespace kelmaz {
 
 namespace {
 
-// Rebuilds moves 1..upto, bounded by the record (0: the empty board of the record's size).
-void rebuild(ToolRecord& record, int upto) {
-    NullBoardHost host;
-    Engine engine(record.state, record.options, host);
-    upto = std::clamp(upto, 0, record.state.lastMoveInRecord());
-    engine.ResetPosition();
-    record.state.MoveCount = 0;
-    record.state.ViewerState = ViewerState::NoStops;
-    if (upto > 0) engine.Redraw(1, upto);
-    record.state.ViewerState = ViewerState::Idle;
-}
-
 // Line breaks (CR LF, LF or CR) and tabs become single blanks.
 std::string oneLine(std::string_view value) {
     std::string out;
     for (std::size_t i = 0; i < value.size(); ++i) {
-        if (value[i] == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
-        out += (value[i] == '\r' || value[i] == '\n' || value[i] == '\t') ? ' ' : value[i];
+        out += (takeLineBreak(value, i) || value[i] == '\t') ? ' ' : value[i];
     }
     return out;
 }
@@ -78,8 +66,19 @@ RecordReadResult readRecordForTool(const std::string& path, ToolRecord& record, 
     return result;
 }
 
+void rebuildPosition(ToolRecord& record, int upto) {
+    NullBoardHost host;
+    Engine engine(record.state, record.options, host);
+    upto = std::clamp(upto, 0, record.state.lastMoveInRecord());
+    engine.ResetPosition();
+    record.state.MoveCount = 0;
+    record.state.ViewerState = ViewerState::NoStops;
+    if (upto > 0) engine.Redraw(1, upto);
+    record.state.ViewerState = ViewerState::Idle;
+}
+
 std::string positionText(ToolRecord& record, int move) {
-    rebuild(record, move);
+    rebuildPosition(record, move);
     const GameState& s = record.state;
     std::string text = "size " + std::to_string(s.BoardSize) + "\n";
     text += "move " + std::to_string(s.MoveCount) + "\n";

@@ -24,6 +24,9 @@ struct ToolRecord {
 RecordReadResult readRecordForTool(const std::string& path, ToolRecord& record,
                                    std::size_t game = 1);
 
+// Rebuilds moves 1..upto, bounded by the record (0: the empty board of the record's size).
+void rebuildPosition(ToolRecord& record, int upto);
+
 // Rebuilds the position after move `move` (bounded by the record) and returns the text
 // "size S", "move M", "prisoners B W" and one line per row, top first: X black, O white,
 // "." empty; then the marks of that move, one line per point ("label PT TEXT", "triangle PT",

@@ -105,12 +105,10 @@ void MatchSession::receiveMove(const std::vector<std::string>& fields) {
     int mirror = state_.BoardSize + 1;
     int slot = static_cast<int>(*n);
     state_.MoveCount = slot;
-    state_.MoveCol[slot] = static_cast<std::int16_t>(mirror - *col);
-    state_.MoveRow[slot] = static_cast<std::int16_t>(mirror - *row);
-    state_.MoveColour[slot] = static_cast<std::int16_t>(*colour);
     // Like a stone placed here, a received move ends the record (moves left over from a
     // take-back that went differently on the two sides would come back otherwise).
-    state_.endRecordAfter(slot);
+    state_.recordMove(slot, static_cast<int>(mirror - *col), static_cast<int>(mirror - *row),
+                      static_cast<int>(*colour));
     board_.redraw(1, state_.MoveCount);
 }
 

@@ -11,12 +11,15 @@
 #include "intake/RecordTool.h"
 #include "records/RecordMoves.h"
 #include "records/SgfWriter.h"
+#include "support/CliProcess.h"
 #include "support/FakeBoardHost.h"
 #include "support/TestSupport.h"
 #include "tree/TreeFile.h"
 
 namespace kelmaz {
 namespace {
+
+using test::CliProcess;
 
 ToolRecord readOk(const std::filesystem::path& path) {
     ToolRecord record;
@@ -153,25 +156,6 @@ TEST(RecordTool, ConvertWritesWhatTheFileWindowWrites) {
         EXPECT_EQ(test::readBytes(out), window);
     }
 }
-
-class CliProcess : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        cli_ = KELMAZ_CLI;
-        ASSERT_TRUE(std::filesystem::is_regular_file(cli_)) << cli_;
-    }
-    // Runs the tool with neither a display nor a window platform named, as from a plain
-    // terminal; standard error goes to its own file when one is given, else with the output.
-    int run(const std::string& args, const std::filesystem::path& out,
-            const std::filesystem::path& err = {}) {
-        const std::string errTarget = err.empty() ? "&1" : "'" + err.string() + "'";
-        const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" +
-                                    cli_ + "' " + args + " >'" + out.string() + "' 2>" + errTarget;
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    std::string cli_;
-};
 
 TEST_F(CliProcess, ExitStatusAndMessages) {
     test::TempDir dir;

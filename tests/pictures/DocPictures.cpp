@@ -3,14 +3,19 @@
 // and a case fails only when its picture cannot be made.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QDir>
 #include <QImage>
+#include <QLineEdit>
 #include <QPainter>
 #include <QTest>
 #include <regex>
 
 #include "app/RecordIntake.h"
 #include "engine/Engine.h"
+#include "gtp/GtpCommand.h"
+#include "gtp/ui/FomGtp.h"
 #include "intake/RecordFormat.h"
 #include "shell/ui/FomSet.h"
 #include "support/ProgramFixture.h"
@@ -107,6 +112,38 @@ TEST_F(DocPictures, LabelsAndMarksOnTheBoard) {
     ASSERT_EQ(state().MoveCount, 8);
     ASSERT_TRUE(QTest::qWaitFor([&] { return board().markerLit(); }, 3000));
     save(main().grab().toImage(), "markup");
+}
+
+// A game against GNU Go at its lowest level on 9 lines, a few moves in, with the window's log.
+TEST_F(DocPictures, ComputerGameAgainstGnuGo) {
+    const char* path = std::getenv("PATH");
+    const std::string found = defaultGtpCommand(path ? path : "");
+    ASSERT_NE(found.rfind("gnugo ", 0), 0u) << "gnugo is not installed";
+    start();
+    main().resize(620, 700);
+    program().showGtpWindow();
+    FomGtp& window = *program().fomGtp();
+    window.resize(440, main().height());
+    window.findChild<QLineEdit*>("TxtCommand")
+        ->setText(
+            QString::fromStdString(found.substr(0, found.find(' ')) + " --mode gtp --level 1"));
+    window.findChild<QButtonGroup*>("OptSize")->button(2)->click();
+    window.findChild<QAbstractButton*>("CmdStart")->click();
+    auto ready = [&] { return window.playing() && !window.thinking(); };
+    ASSERT_TRUE(QTest::qWaitFor(ready, 30'000));
+    int placed = 0;
+    for (auto [col, row] : std::vector<std::pair<int, int>>{
+             {3, 3}, {7, 7}, {7, 3}, {3, 7}, {5, 3}, {4, 5}, {6, 5}, {5, 7}, {2, 5}, {8, 5}}) {
+        if (placed == 6) break;
+        if (stoneAt(col, row) != 0) continue;
+        clickPoint(col, row);
+        if (state().MoveCount % 2 == 0) continue;  // refused by the rules
+        ++placed;
+        ASSERT_TRUE(QTest::qWaitFor(ready, 30'000));
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return board().markerLit(); }, 3000));
+    save(sideBySide(main(), window), "computer-game");
+    window.CmdStop_Click();
 }
 
 }  // namespace

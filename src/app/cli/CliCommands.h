@@ -1,7 +1,7 @@
 #pragma once
 // The commands of kelmaz-cli. Each takes the arguments after its name and returns the exit
 // status: 0 done, 1 the record could not be read, parsed or written (the program's own
-// message is on standard error), 2 wrong usage.
+// message is on standard error), 2 wrong usage, 3 the engine asked for a score failed.
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,12 +15,14 @@ using Args = std::vector<std::string>;
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitRecordError = 1;
 inline constexpr int kExitUsage = 2;
+inline constexpr int kExitEngineError = 3;
 
 int convertCommand(const Args& args);
 int showCommand(const Args& args);
 int infoCommand(const Args& args);
 int treeCommand(const Args& args);
 int gamesCommand(const Args& args);
+int scoreCommand(const Args& args);
 
 // Takes "--game N" (N from 1) out of args: the game it names, 1 when it is absent, nothing when
 // its value is missing or not a whole number from 1.

@@ -15,7 +15,7 @@ struct Command {
     int (*run)(const kelmaz::cli::Args&);
 };
 
-constexpr std::array<Command, 5> kCommands = {{
+constexpr std::array<Command, 6> kCommands = {{
     {"convert",
      "convert IN OUT       read IN (SGF, UGF, applet page, Tki) and write OUT as SGF (- for "
      "standard output)",
@@ -29,6 +29,10 @@ constexpr std::array<Command, 5> kCommands = {{
      kelmaz::cli::treeCommand},
     {"games", "games IN             one line per game: number, PB, PW, DT, RE, EV, moves",
      kelmaz::cli::gamesCommand},
+    {"score",
+     "score IN [--move N] [--engine CMD]  a GTP engine's score for the position after move N "
+     "(default: the last move read): the result (W+3.5), then the dead stones",
+     kelmaz::cli::scoreCommand},
 }};
 
 void printUsage(std::ostream& out) {
@@ -55,7 +59,7 @@ int main(int argc, char** argv) {
             printUsage(std::cout);
             std::cout << "Options: --help shows this text, --version the version.\n"
                          "Exit status: 0 done, 1 the record could not be read or written, "
-                         "2 wrong usage.\n";
+                         "2 wrong usage, 3 the engine of score failed.\n";
             return kelmaz::cli::kExitOk;
         case kelmaz::OptionsAction::Version:
             std::cout << "kelmaz-cli " KELMAZ_VERSION "\n";

@@ -19,7 +19,8 @@ const QColor kBlackInk(0, 0, 0);
 const QColor kBrightWhite(255, 255, 255);  // highlight dots, numbers on black stones
 const QColor kMarkerOnWhite(0, 128, 0);    // green
 const QColor kMarkerOnBlack(0, 255, 0);    // light green
-const QColor kLabelInk(0, 0, 128);         // navy
+const QColor kDeadMark(220, 0, 0);
+const QColor kLabelInk(0, 0, 128);  // navy
 // Lines are one device-independent pixel wide, so a dense screen draws them as thick as an
 // ordinary one (with more device pixels) rather than half as thick.
 constexpr double kLineWidth = kTwipsPerPixel;
@@ -76,6 +77,9 @@ QRegion BoardView::changedRegion(double ratio) const {
         region += markupRegion(markupShown_);
         region += markupRegion(marks);
     }
+    for (const auto& points : {state_.DeadMarks, deadMarksShown_})
+        for (const auto& [c, row] : points)
+            if (state_.onBoard(c, row)) region += pointBounds({c, row}, shownAt(c, row).number);
     return region;
 }
 
@@ -118,10 +122,12 @@ void BoardView::paintEvent(QPaintEvent*) {
 
     markerShown_ = markerPoint();
     markupShown_ = marksToShow();
-    if (markerShown_ || !markupShown_.empty()) {
+    deadMarksShown_ = state_.DeadMarks;
+    if (markerShown_ || !markupShown_.empty() || !deadMarksShown_.empty()) {
         drawInTwips(painter);
         const int p = pitch();
         drawMarker(painter, p, true);
+        drawDeadMarks(painter, p);
         drawMarkup(painter, p, markupShown_);
     }
 }
@@ -133,7 +139,20 @@ void BoardView::paintPlain(QPainter& painter) const {
     drawEmptyBoard(painter, p);
     drawStones(painter, p);
     drawMarker(painter, p, false);
+    drawDeadMarks(painter, p);
     drawMarkup(painter, p, marksToShow());
+}
+
+// A red cross over each stone that a score estimate counts as dead.
+void BoardView::drawDeadMarks(QPainter& painter, int p) const {
+    const double half = stoneRadius(p) * 0.6;
+    painter.setPen(QPen(kDeadMark, std::max(1.0, half / 3)));
+    for (const auto& [c, row] : state_.DeadMarks) {
+        if (!state_.onBoard(c, row) || state_.BoardGrid[c][row] == 0) continue;
+        const QPointF centre = crossing(c, row, p);
+        painter.drawLine(centre + QPointF(-half, -half), centre + QPointF(half, half));
+        painter.drawLine(centre + QPointF(-half, half), centre + QPointF(half, -half));
+    }
 }
 
 BoardView::PictureKey BoardView::pictureKey(double ratio) const {

@@ -84,6 +84,7 @@ class BoardView : public QWidget {
     void drawStone(QPainter& painter, int c, int row, int p, const NumberLayout* number) const;
     void drawStoneShape(QPainter& painter, int colour, QPointF centre, int p) const;
     void drawMarker(QPainter& painter, int p, bool storedLayouts) const;
+    void drawDeadMarks(QPainter& painter, int p) const;
     void drawMoveNumber(QPainter& painter, int n, const NumberLayout& layout, QPointF centre,
                         int colour) const;
     // The marks to show: those of the move shown that lie on the board, when they are shown.
@@ -118,7 +119,8 @@ class BoardView : public QWidget {
     QImage picture_;     // the background with the stones and their numbers
     std::vector<Shown> shown_;
     std::optional<GridPoint> markerShown_;
-    Markup markupShown_;  // the marks painted last
+    Markup markupShown_;                               // the marks painted last
+    std::vector<std::pair<int, int>> deadMarksShown_;  // the dead-stone crosses painted last
     mutable QHash<int, NumberLayout> numberLayouts_;
     QHash<quint32, QImage> sprites_;  // stones by colour and centre within a device pixel
 };

@@ -236,6 +236,9 @@ void FomMain::buildMenus() {
     mSGF->setCheckable(true);
     QAction* net = addCommand(Mcont, "Net", QStringLiteral("ネットワーク"), nullptr);
     connect(net, &QAction::triggered, this, [this] { host_.showNetWindow(); });
+    QAction* computer =
+        addCommand(Mcont, "Computer", QStringLiteral("コンピューター対局"), nullptr);
+    connect(computer, &QAction::triggered, this, [this] { host_.showGtpWindow(); });
     Mcont->addSeparator();
     addCommand(Mcont, "mend", QStringLiteral("終了(&E)"), &FomMain::mend_Click);
 

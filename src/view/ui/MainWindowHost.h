@@ -14,6 +14,7 @@ class MainWindowHost {
     virtual void showBrowserWindow() = 0;
     virtual void showSequenceViewer(bool shown) = 0;
     virtual void showNetWindow() = 0;
+    virtual void showGtpWindow() = 0;  // the game against a computer engine
     virtual void showGameInfoWindow() = 0;
     virtual void showHelp() = 0;
     virtual void showTreeWindow() = 0;
