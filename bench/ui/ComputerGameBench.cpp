@@ -45,7 +45,15 @@ QString engineCommand() {
     return QStringLiteral(KELMAZ_FAKE_GTP " --moves ") + moves;
 }
 
+// A notice means the game went wrong: the measurement stops there.
+class StopOnNotice : public UserDialogs {
+  public:
+    bool ask(const QString&, const QString&) override { return true; }
+    void inform(const QString&, const QString& text) override { qFatal("%s", qPrintable(text)); }
+};
+
 void BM_ComputerGameLongestEventLoopBlock(benchmark::State& st) {
+    StopOnNotice stopOnNotice;
     const int userMoves = static_cast<int>(st.range(0));
     const QString command = engineCommand();
     double longestMs = 0;
@@ -54,7 +62,7 @@ void BM_ComputerGameLongestEventLoopBlock(benchmark::State& st) {
         program.StartupMain();
         program.showGtpWindow();
         FomGtp& window = *program.fomGtp();
-        window.setInformer([](const QString& text) { qFatal("%s", qPrintable(text)); });
+        window.setDialogs(stopOnNotice);
         window.findChild<QLineEdit*>("TxtCommand")->setText(command);
         window.findChild<QButtonGroup*>("OptSize")->button(2)->click();
         // The board has 9 lines already: the game is measured, not the change of board size.

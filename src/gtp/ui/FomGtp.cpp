@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -59,13 +58,6 @@ FomGtp::FomGtp(GameState& state, MatchBoard& board, GtpHost& host, SettingReader
       process_(new GtpProcess(this)) {
     setObjectName("FomGtp");
     setWindowTitle("コンピューター対局");
-    asker_ = [this](const QString& question) {
-        return QMessageBox::question(this, windowTitle(), question,
-                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
-    };
-    informer_ = [this](const QString& text) {
-        QMessageBox::information(this, windowTitle(), text);
-    };
     buildControls();
     connect(process_, &GtpProcess::output, this, [this](const QByteArray& bytes) {
         if (playing_ && game_) handle(game_->feed(std::string_view(bytes.data(), bytes.size())));
@@ -210,7 +202,7 @@ void FomGtp::updateControls() {
 void FomGtp::CmdStart_Click() {
     if (playing_) return;
     if (state_.NetMatchActive) {
-        informer_(QStringLiteral("ネットワーク対戦中は開始できません"));
+        dialogs_->inform(windowTitle(), QStringLiteral("ネットワーク対戦中は開始できません"));
         return;
     }
     const QString command = TxtCommand->text().trimmed();
@@ -272,7 +264,7 @@ void FomGtp::CmdPass_Click() {
 }
 
 void FomGtp::CmdResign_Click() {
-    if (!playing_ || !asker_(QStringLiteral("本当に投了しますか."))) return;
+    if (!playing_ || !dialogs_->ask(windowTitle(), QStringLiteral("本当に投了しますか."))) return;
     log(QStringLiteral("送信:投了"));
     setResult(colourLetter(engineColour_) + "+R");
     endGame();
@@ -369,7 +361,7 @@ void FomGtp::applyEngineMove(const GtpOutcome& outcome) {
     if (outcome.move.kind == VertexKind::Resign) {
         log(QStringLiteral("受信:投了"));
         setResult(colourLetter(userColour_) + "+R");
-        informer_(QStringLiteral("思考エンジンが投了しました。"));
+        dialogs_->inform(windowTitle(), QStringLiteral("思考エンジンが投了しました。"));
         endGame();
         return;
     }
@@ -431,7 +423,7 @@ bool FomGtp::lastTwoArePasses() const {
 void FomGtp::failGame(const QString& message) {
     log(message);
     endGame();
-    informer_(message);
+    dialogs_->inform(windowTitle(), message);
 }
 
 void FomGtp::endGame() {

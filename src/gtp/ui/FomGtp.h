@@ -13,6 +13,7 @@
 #include "gtp/GtpGame.h"
 #include "gtp/GtpHost.h"
 #include "net/MatchSession.h"
+#include "view/ui/UserDialogs.h"
 
 class QButtonGroup;
 class QComboBox;
@@ -31,15 +32,13 @@ class FomGtp : public QWidget, public NetLink {
   public:
     using SettingReader = std::function<std::string(std::string_view key, std::string_view def)>;
     using SettingWriter = std::function<void(std::string_view key, std::string_view value)>;
-    using Asker = std::function<bool(const QString& question)>;
-    using Informer = std::function<void(const QString& text)>;
 
     FomGtp(GameState& state, MatchBoard& board, GtpHost& host, SettingReader readSetting,
            SettingWriter writeSetting, QWidget* parent = nullptr);
     ~FomGtp() override;
 
-    void setAsker(Asker asker) { asker_ = std::move(asker); }
-    void setInformer(Informer informer) { informer_ = std::move(informer); }
+    // Questions and notices go through these dialogs (message boxes unless replaced).
+    void setDialogs(UserDialogs& dialogs) { dialogs_ = &dialogs; }
     void setReplyLimitMs(int ms);
 
     // The main window's menu entry: placed beside the main window on first use, then shown.
@@ -82,8 +81,8 @@ class FomGtp : public QWidget, public NetLink {
     GtpHost& host_;
     SettingReader readSetting_;
     SettingWriter writeSetting_;
-    Asker asker_;
-    Informer informer_;
+    MessageBoxDialogs ownDialogs_{this};
+    UserDialogs* dialogs_ = &ownDialogs_;
     GtpProcess* process_;
     std::unique_ptr<GtpGame> game_;
     bool loaded_ = false;

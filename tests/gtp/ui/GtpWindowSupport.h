@@ -23,15 +23,15 @@ bool waitFor(Predicate predicate, int timeoutMs = 10000) {
 
 class GtpWindowTest : public ProgramFixture {
   protected:
-    QStringList messages;
+    // The notices the window would have shown in a box.
+    QStringList& messages = dialogs_.notices;
 
     // Opens the window with `command` as the engine, 9 lines, the user playing `colour`.
     FomGtp& open(const QString& command, int colour = kBlack) {
         start();
         program().showGtpWindow();
         FomGtp& w = *program().fomGtp();
-        w.setInformer([this](const QString& text) { messages << text; });
-        w.setAsker([](const QString&) { return true; });
+        w.setDialogs(dialogs_);
         w.findChild<QLineEdit*>("TxtCommand")->setText(command);
         w.findChild<QButtonGroup*>("OptSize")->button(2)->click();
         w.findChild<QButtonGroup*>("OptColour")->button(colour == kWhite ? 1 : 0)->click();
