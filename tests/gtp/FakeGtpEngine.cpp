@@ -6,8 +6,9 @@
 //
 // ACTION, for the N-th time COMMAND arrives: error (a "?" reply), garbage (a line that is no
 // reply), long (a reply of a megabyte), badid (a reply with another id), hang (no reply,
-// ever), exit (ends at once, status 3), crash (ends by SIGSEGV), move=V (genmove answers V).
-// The arguments can also come from the environment variable FAKE_GTP_ARGS, split at spaces.
+// ever), exit (ends at once, status 3), crash (killed by SIGKILL, which no sanitizer can catch and
+// turn into an exit status), move=V (genmove answers V). The arguments can also come from the
+// environment variable FAKE_GTP_ARGS, split at spaces.
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -108,7 +109,7 @@ int main(int argc, char** argv) {
             for (;;) std::this_thread::sleep_for(std::chrono::seconds(1));
         }
         if (action == "exit") return 3;
-        if (action == "crash") std::raise(SIGSEGV);
+        if (action == "crash") std::raise(SIGKILL);
 
         if (command == "quit") {
             reply(id, true, "");
