@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-dev clang-format
     qt6-translations-l10n fonts-ipafont-gothic xvfb xauth
-    gnugo
+    gnugo libsqlite3-dev
 )
 
 missing=()

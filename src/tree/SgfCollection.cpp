@@ -14,6 +14,8 @@ bool rootOnly(std::string_view name) {
 std::string* headerField(GameHeader& header, std::string_view name) {
     if (name == "PB") return &header.black;
     if (name == "PW") return &header.white;
+    if (name == "BR") return &header.blackRank;
+    if (name == "WR") return &header.whiteRank;
     if (name == "DT") return &header.date;
     if (name == "RE") return &header.result;
     if (name == "EV") return &header.event;

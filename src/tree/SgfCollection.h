@@ -12,13 +12,15 @@ namespace kelmaz {
 
 // The root values of a game tree (unescaped) and the length of its main line.
 struct GameHeader {
-    std::string black;   // PB
-    std::string white;   // PW
-    std::string date;    // DT
-    std::string result;  // RE
-    std::string event;   // EV
-    std::string size;    // SZ
-    int moves = 0;       // nodes with a move (B or W) on the main line
+    std::string black;      // PB
+    std::string white;      // PW
+    std::string blackRank;  // BR
+    std::string whiteRank;  // WR
+    std::string date;       // DT
+    std::string result;     // RE
+    std::string event;      // EV
+    std::string size;       // SZ
+    int moves = 0;          // nodes with a move (B or W) on the main line
 };
 
 struct GameTreeRange {

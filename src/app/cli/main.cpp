@@ -15,7 +15,7 @@ struct Command {
     int (*run)(const kelmaz::cli::Args&);
 };
 
-constexpr std::array<Command, 6> kCommands = {{
+constexpr std::array<Command, 9> kCommands = {{
     {"convert",
      "convert IN OUT       read IN (SGF, UGF, applet page, Tki) and write OUT as SGF (- for "
      "standard output)",
@@ -33,13 +33,33 @@ constexpr std::array<Command, 6> kCommands = {{
      "score IN [--move N] [--engine CMD]  a GTP engine's score for the position after move N "
      "(default: the last move read): the result (W+3.5), then the dead stones",
      kelmaz::cli::scoreCommand},
+    {"library",
+     "library add LIB PATH...  add record files and the .sgf files of folders to "
+     "the game library LIB",
+     kelmaz::cli::libraryCommand},
+    {"library",
+     "library list LIB [--player P] [--from DATE] [--to DATE] [--event E] [--result R]\n"
+     "                       the games whose headers match, one line each",
+     kelmaz::cli::libraryCommand},
+    {"library",
+     "library search LIB (--position IN [--move N] [--game G] | --pattern PAT) [--anywhere]\n"
+     "                       [--no-colour-swap] [--no-symmetry]  the games showing the "
+     "position or\n"
+     "                       pattern: FILE GAME MOVE each, then next PT COUNT BLACKWINS "
+     "WHITEWINS",
+     kelmaz::cli::libraryCommand},
 }};
 
 void printUsage(std::ostream& out) {
     out << "usage: kelmaz-cli COMMAND ...\n";
     for (const Command& c : kCommands) out << "  kelmaz-cli " << c.usage << '\n';
     out << "G picks a game of a collection, from 1 (default 1). The board size of show is the\n"
-           "record's own (2 to 19 lines; 19 when the record names none).\n";
+           "record's own (2 to 19 lines; 19 when the record names none).\n"
+           "PAT is REGION:POINTS: a region aa:gg in SGF letters (two opposite corners) and its\n"
+           "points row by row, left to right, top to bottom, each X (black), O (white), . (empty)\n"
+           "or * (any); aa:cc:X.O.*.O.. is a 3x3 shape in the upper-left corner. A search finds\n"
+           "the shape under the 8 symmetries and with the colours swapped unless switched off;\n"
+           "--anywhere lets a pattern stand anywhere on the board. DATE is YYYY[-MM[-DD]].\n";
 }
 
 int usage() {

@@ -1,0 +1,283 @@
+#include "library/GameDatabase.h"
+
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+#include <cctype>
+#include <cstring>
+
+namespace kelmaz::library {
+
+namespace {
+
+constexpr const char* kSchema = R"(
+PRAGMA journal_mode = WAL;
+PRAGMA synchronous = NORMAL;
+CREATE TABLE IF NOT EXISTS meta (key TEXT PRIMARY KEY, value INTEGER);
+INSERT OR IGNORE INTO meta VALUES ('generation', 0);
+CREATE TABLE IF NOT EXISTS files (
+    id INTEGER PRIMARY KEY, path TEXT UNIQUE NOT NULL, mtime INTEGER, bytes INTEGER);
+CREATE TABLE IF NOT EXISTS games (
+    id INTEGER PRIMARY KEY, file INTEGER NOT NULL, number INTEGER NOT NULL,
+    black TEXT, white TEXT, black_rank TEXT, white_rank TEXT, date TEXT, date_key TEXT,
+    result TEXT, event TEXT, moves INTEGER, size INTEGER,
+    signature INTEGER UNIQUE NOT NULL, steps BLOB NOT NULL);
+CREATE INDEX IF NOT EXISTS games_file ON games (file);
+)";
+
+// A prepared statement, finalized when it goes out of scope.
+class Statement {
+  public:
+    Statement(sqlite3* db, const char* sql) { sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr); }
+    ~Statement() { sqlite3_finalize(stmt_); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    Statement& bind(int i, const std::string& text) {
+        sqlite3_bind_text(stmt_, i, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+        return *this;
+    }
+    Statement& bind(int i, std::int64_t value) {
+        sqlite3_bind_int64(stmt_, i, value);
+        return *this;
+    }
+    Statement& bindBlob(int i, const void* data, std::size_t bytes) {
+        sqlite3_bind_blob(stmt_, i, data, static_cast<int>(bytes), SQLITE_STATIC);
+        return *this;
+    }
+    bool row() { return stmt_ != nullptr && sqlite3_step(stmt_) == SQLITE_ROW; }
+    bool run() {
+        const bool done = stmt_ != nullptr && sqlite3_step(stmt_) == SQLITE_DONE;
+        sqlite3_reset(stmt_);
+        sqlite3_clear_bindings(stmt_);
+        return done;
+    }
+    std::int64_t integer(int col) { return sqlite3_column_int64(stmt_, col); }
+    std::string text(int col) {
+        const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, col));
+        return t != nullptr ? std::string(t, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, col)))
+                            : std::string();
+    }
+    std::vector<Step> steps(int col) {
+        const auto bytes = static_cast<std::size_t>(sqlite3_column_bytes(stmt_, col));
+        std::vector<Step> out(bytes / sizeof(Step));
+        if (!out.empty()) std::memcpy(out.data(), sqlite3_column_blob(stmt_, col), out.size() * sizeof(Step));
+        return out;
+    }
+
+  private:
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+// A LIKE pattern matching `part` anywhere, its own % and _ taken literally.
+std::string containing(const std::string& part) {
+    std::string out = "%";
+    for (const char c : part) {
+        if (c == '%' || c == '_' || c == '\\') out.push_back('\\');
+        out.push_back(c);
+    }
+    out.push_back('%');
+    return out;
+}
+
+constexpr const char* kRowColumns =
+    "SELECT g.id, f.path, g.number, g.black, g.white, g.black_rank, g.white_rank, g.date, "
+    "g.result, g.event, g.moves, g.size FROM games g JOIN files f ON f.id = g.file ";
+
+GameRow readRow(Statement& s) {
+    GameRow r;
+    r.id = s.integer(0);
+    r.file = s.text(1);
+    r.number = static_cast<int>(s.integer(2));
+    r.black = s.text(3);
+    r.white = s.text(4);
+    r.blackRank = s.text(5);
+    r.whiteRank = s.text(6);
+    r.date = s.text(7);
+    r.result = s.text(8);
+    r.event = s.text(9);
+    r.moves = static_cast<int>(s.integer(10));
+    r.size = static_cast<int>(s.integer(11));
+    return r;
+}
+
+}  // namespace
+
+std::string dateKey(const std::string& date) {
+    std::vector<std::string> numbers;
+    std::string current;
+    for (std::size_t i = 0; i <= date.size() && numbers.size() < 3; ++i) {
+        if (i < date.size() && std::isdigit(static_cast<unsigned char>(date[i]))) {
+            current.push_back(date[i]);
+            continue;
+        }
+        if (!current.empty()) {
+            if (numbers.empty() && current.size() != 4) {
+                current.clear();
+                continue;
+            }
+            if (!numbers.empty() && current.size() > 2) break;
+            numbers.push_back(current.size() == 1 ? "0" + current : current);
+            current.clear();
+        } else if (!numbers.empty() && i < date.size() && date[i] == ',') {
+            break;
+        }
+    }
+    std::string key;
+    for (const std::string& n : numbers) key += (key.empty() ? "" : "-") + n;
+    return key;
+}
+
+GameDatabase::~GameDatabase() { sqlite3_close(db_); }
+
+std::unique_ptr<GameDatabase> GameDatabase::open(const std::string& path, std::string& error) {
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
+        SQLITE_OK) {
+        error = db != nullptr ? sqlite3_errmsg(db) : "out of memory";
+        sqlite3_close(db);
+        return nullptr;
+    }
+    std::unique_ptr<GameDatabase> database(new GameDatabase(db));
+    if (!database->exec(kSchema)) {
+        error = sqlite3_errmsg(db);
+        return nullptr;
+    }
+    return database;
+}
+
+bool GameDatabase::exec(const char* sql) {
+    return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+void GameDatabase::begin() { exec("BEGIN"); }
+
+bool GameDatabase::commit() {
+    exec("UPDATE meta SET value = value + 1 WHERE key = 'generation'");
+    return exec("COMMIT");
+}
+
+std::int64_t GameDatabase::generation() {
+    Statement s(db_, "SELECT value FROM meta WHERE key = 'generation'");
+    return s.row() ? s.integer(0) : 0;
+}
+
+std::int64_t GameDatabase::gameCount() {
+    Statement s(db_, "SELECT count(*) FROM games");
+    return s.row() ? s.integer(0) : 0;
+}
+
+FileOutcome GameDatabase::addFile(const std::string& path) {
+    FileOutcome outcome;
+    struct stat st {};
+    const bool stated = ::stat(path.c_str(), &st) == 0;
+    const std::int64_t mtime =
+        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    const auto bytes = static_cast<std::int64_t>(st.st_size);
+    if (!stated) {
+        outcome.refused.push_back({0, "ファイルを読めません"});
+        return outcome;
+    }
+    std::int64_t fileId = 0;
+    {
+        Statement known(db_, "SELECT id, mtime, bytes FROM files WHERE path = ?");
+        known.bind(1, path);
+        if (known.row()) {
+            fileId = known.integer(0);
+            if (known.integer(1) == mtime && known.integer(2) == bytes) {
+                outcome.unchanged = true;
+                return outcome;
+            }
+        }
+    }
+    const FileGames read = readLibraryFile(path);
+    outcome.refused = read.refused;
+    if (fileId != 0) {
+        Statement drop(db_, "DELETE FROM games WHERE file = ?");
+        drop.bind(1, fileId).run();
+    }
+    // A file refused whole is not remembered, so that adding it again reports it again.
+    if (read.games.empty()) {
+        Statement forget(db_, "DELETE FROM files WHERE id = ?");
+        forget.bind(1, fileId).run();
+        return outcome;
+    }
+    if (fileId != 0) {
+        Statement update(db_, "UPDATE files SET mtime = ?, bytes = ? WHERE id = ?");
+        update.bind(1, mtime).bind(2, bytes).bind(3, fileId).run();
+    } else {
+        Statement insert(db_, "INSERT INTO files (path, mtime, bytes) VALUES (?, ?, ?)");
+        insert.bind(1, path).bind(2, mtime).bind(3, bytes).run();
+        fileId = sqlite3_last_insert_rowid(db_);
+    }
+    Statement insert(db_,
+                     "INSERT OR IGNORE INTO games (file, number, black, white, black_rank, "
+                     "white_rank, date, date_key, result, event, moves, size, signature, steps) "
+                     "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    for (const LibraryGame& g : read.games) {
+        insert.bind(1, fileId)
+            .bind(2, std::int64_t{g.number})
+            .bind(3, g.black)
+            .bind(4, g.white)
+            .bind(5, g.blackRank)
+            .bind(6, g.whiteRank)
+            .bind(7, g.date)
+            .bind(8, dateKey(g.date))
+            .bind(9, g.result)
+            .bind(10, g.event)
+            .bind(11, static_cast<std::int64_t>(g.steps.size()))
+            .bind(12, std::int64_t{g.size})
+            .bind(13, static_cast<std::int64_t>(g.signature()))
+            .bindBlob(14, g.steps.data(), g.steps.size() * sizeof(Step));
+        insert.run();
+        if (sqlite3_changes(db_) > 0)
+            ++outcome.added;
+        else
+            ++outcome.duplicates;
+    }
+    return outcome;
+}
+
+std::vector<GameRow> GameDatabase::list(const HeaderFilter& filter) {
+    std::string sql = std::string(kRowColumns) + "WHERE 1";
+    std::vector<std::string> values;
+    // Adds a condition; every "#" in it stands for `value`.
+    auto where = [&](std::string clause, std::string value) {
+        values.push_back(std::move(value));
+        const std::string parameter = "?" + std::to_string(values.size());
+        for (std::size_t at; (at = clause.find('#')) != std::string::npos;)
+            clause.replace(at, 1, parameter);
+        sql += clause;
+    };
+    if (!filter.player.empty())
+        where(" AND (g.black LIKE # ESCAPE '\\' OR g.white LIKE # ESCAPE '\\')",
+              containing(filter.player));
+    if (!filter.event.empty()) where(" AND g.event LIKE # ESCAPE '\\'", containing(filter.event));
+    if (!filter.result.empty())
+        where(" AND g.result LIKE # ESCAPE '\\'", containing(filter.result));
+    if (!filter.from.empty()) where(" AND g.date_key >= #", dateKey(filter.from));
+    if (!filter.to.empty())
+        where(" AND g.date_key <> '' AND substr(g.date_key, 1, length(#)) <= #",
+              dateKey(filter.to));
+    sql += " ORDER BY g.id";
+    Statement s(db_, sql.c_str());
+    for (std::size_t i = 0; i < values.size(); ++i) s.bind(static_cast<int>(i + 1), values[i]);
+    std::vector<GameRow> rows;
+    while (s.row()) rows.push_back(readRow(s));
+    return rows;
+}
+
+std::optional<GameRow> GameDatabase::game(std::int64_t id) {
+    Statement s(db_, (std::string(kRowColumns) + "WHERE g.id = ?").c_str());
+    s.bind(1, id);
+    if (!s.row()) return std::nullopt;
+    return readRow(s);
+}
+
+void GameDatabase::forEachIndexedGame(
+    const std::function<void(std::int64_t, const std::vector<Step>&, Winner)>& visit) {
+    Statement s(db_, "SELECT id, steps, result FROM games WHERE size = 19 ORDER BY id");
+    while (s.row()) visit(s.integer(0), s.steps(1), winnerOf(s.text(2)));
+}
+
+}  // namespace kelmaz::library

@@ -1,0 +1,83 @@
+#pragma once
+// The library's database: one SQLite file holding every game's header, its file and place in
+// it, its signature (so that a game added twice is kept once) and its moves. The search index
+// beside it is built from what this file holds.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "library/GameReader.h"
+
+struct sqlite3;
+
+namespace kelmaz::library {
+
+struct GameRow {
+    std::int64_t id = 0;
+    std::string file;
+    int number = 1;
+    std::string black, white, blackRank, whiteRank, date, result, event;
+    int moves = 0;
+    int size = kLines;
+};
+
+// A header search; empty fields do not filter.
+struct HeaderFilter {
+    std::string player;  // part of either player's name
+    std::string from;    // first date, "YYYY", "YYYY-MM" or "YYYY-MM-DD"
+    std::string to;      // last date, the same forms, inclusive
+    std::string event;   // part of the event
+    std::string result;  // part of the result
+};
+
+// What a file brought when it was added.
+struct FileOutcome {
+    int added = 0;
+    int duplicates = 0;
+    bool unchanged = false;  // the file was added before and has not changed since
+    std::vector<RefusedGame> refused;
+};
+
+// "YYYY-MM-DD" (or shorter) from a date field: its first number of four digits and the one or
+// two numbers after it ("2010-09-01,02", "2010年9月1日"); empty when there is none.
+std::string dateKey(const std::string& date);
+
+class GameDatabase {
+  public:
+    ~GameDatabase();
+    GameDatabase(const GameDatabase&) = delete;
+    GameDatabase& operator=(const GameDatabase&) = delete;
+
+    // Opens or creates the database file; nothing when it cannot (the reason in `error`).
+    static std::unique_ptr<GameDatabase> open(const std::string& path, std::string& error);
+
+    // A transaction around many adds: nothing of it is kept unless it is committed.
+    void begin();
+    bool commit();
+
+    // Adds the games of one file (its modification time and size say whether it changed since
+    // it was added; a changed file's old games are replaced).
+    FileOutcome addFile(const std::string& path);
+
+    // Counts changes of the games, stored with the index so that a stale index is noticed.
+    std::int64_t generation();
+
+    std::vector<GameRow> list(const HeaderFilter& filter);
+    std::optional<GameRow> game(std::int64_t id);
+    std::int64_t gameCount();
+
+    // Every 19-line game in id order: its id, moves and result.
+    void forEachIndexedGame(
+        const std::function<void(std::int64_t id, const std::vector<Step>&, Winner)>& visit);
+
+  private:
+    explicit GameDatabase(sqlite3* db) : db_(db) {}
+    bool exec(const char* sql);
+
+    sqlite3* db_;
+};
+
+}  // namespace kelmaz::library

@@ -1,0 +1,112 @@
+#include "library/GameLibrary.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+namespace kelmaz::library {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool isSgfFile(const fs::path& path) {
+    std::string ext = path.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext == ".sgf";
+}
+
+// The files named and the SGF files inside the folders named, each folder's in name order.
+std::vector<std::string> recordFiles(const std::vector<std::string>& paths) {
+    std::vector<std::string> files;
+    for (const std::string& path : paths) {
+        std::error_code ec;
+        if (!fs::is_directory(path, ec)) {
+            files.push_back(fs::absolute(path, ec).lexically_normal().string());
+            continue;
+        }
+        std::vector<std::string> found;
+        for (auto it = fs::recursive_directory_iterator(
+                 path, fs::directory_options::skip_permission_denied, ec);
+             !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+            if (it->is_regular_file(ec) && isSgfFile(it->path()))
+                found.push_back(fs::absolute(it->path(), ec).lexically_normal().string());
+        }
+        std::sort(found.begin(), found.end());
+        files.insert(files.end(), found.begin(), found.end());
+    }
+    return files;
+}
+
+}  // namespace
+
+std::string defaultLibraryPath() {
+    const char* data = std::getenv("XDG_DATA_HOME");
+    fs::path base;
+    if (data != nullptr && *data == '/') {
+        base = data;
+    } else {
+        const char* home = std::getenv("HOME");
+        base = fs::path(home != nullptr ? home : ".") / ".local" / "share";
+    }
+    return (base / "kelmaz" / "library.db").string();
+}
+
+std::unique_ptr<GameLibrary> GameLibrary::open(const std::string& path, std::string& error) {
+    std::error_code ec;
+    const fs::path parent = fs::path(path).parent_path();
+    if (!parent.empty()) fs::create_directories(parent, ec);
+    std::unique_ptr<GameLibrary> library(new GameLibrary);
+    library->database_ = GameDatabase::open(path, error);
+    if (!library->database_) return nullptr;
+    library->indexPath_ = path + ".index";
+    library->index_ = SearchIndex::open(library->indexPath_);
+    if (!library->index_ || library->index_->generation() != library->database_->generation())
+        library->rebuildIndex();
+    return library;
+}
+
+bool GameLibrary::rebuildIndex() {
+    index_.reset();
+    {
+        IndexBuilder builder;
+        database_->forEachIndexedGame(
+            [&](std::int64_t id, const std::vector<Step>& steps, Winner winner) {
+                builder.add(id, steps, winner);
+            });
+        if (!builder.write(indexPath_, database_->generation())) return false;
+    }
+    index_ = SearchIndex::open(indexPath_);
+    return index_ != nullptr;
+}
+
+AddSummary GameLibrary::add(const std::vector<std::string>& paths, const AddProgress& progress,
+                            const std::atomic<bool>* cancel) {
+    AddSummary summary;
+    const std::vector<std::string> files = recordFiles(paths);
+    database_->begin();
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (cancel != nullptr && cancel->load()) {
+            summary.cancelled = true;
+            break;
+        }
+        const FileOutcome outcome = database_->addFile(files[i]);
+        summary.added += outcome.added;
+        summary.duplicates += outcome.duplicates;
+        summary.unchangedFiles += outcome.unchanged ? 1 : 0;
+        for (const RefusedGame& r : outcome.refused)
+            summary.refused.push_back({files[i], r.number, r.reason});
+        if (progress) progress(i + 1, files.size());
+    }
+    database_->commit();
+    rebuildIndex();
+    return summary;
+}
+
+SearchResult GameLibrary::search(const ShapeQuery& query, unsigned threads) const {
+    if (!index_) return {};
+    return searchShape(*index_, query, threads);
+}
+
+}  // namespace kelmaz::library

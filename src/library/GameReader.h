@@ -1,0 +1,39 @@
+#pragma once
+// The games of one record file as the library keeps them: the header and the main line as the
+// program's SGF reader sees it (setup stones one move each, then the moves), read through the
+// program's collection reader so that a file of thousands of games is decoded once.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "library/LibraryMoves.h"
+
+namespace kelmaz::library {
+
+struct LibraryGame {
+    int number = 1;  // the game's place in its file, from 1
+    std::string black, white, blackRank, whiteRank, date, result, event;
+    int size = kLines;
+    std::vector<Step> steps;  // moves and setup stones, no captures
+    // Equal for two games with the same board size and the same moves.
+    std::uint64_t signature() const;
+};
+
+struct RefusedGame {
+    int number = 0;  // 0: the whole file
+    std::string reason;
+};
+
+struct FileGames {
+    std::vector<LibraryGame> games;
+    std::vector<RefusedGame> refused;
+};
+
+// Every game of an SGF file (a single game or a collection). A file that cannot be read or is
+// not SGF is refused whole; a game cut short or on a board of an unreadable size alone.
+FileGames readLibraryFile(const std::string& path);
+
+// The same from the file's bytes.
+FileGames readLibraryBytes(const std::string& bytes);
+
+}  // namespace kelmaz::library

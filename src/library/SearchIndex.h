@@ -1,0 +1,95 @@
+#pragma once
+// The library's search index, a file beside its database, memory-mapped when searched. It
+// holds, for every 19-line game in the order of its database id:
+//   - a fixed-size entry: the id, where its steps start, who won, and two bitmaps of the
+//     points that ever held a black and a white stone (the first filter of every search);
+//   - its steps with the captures written out, so that a search replays a game by writing
+//     cells, without looking for liberties;
+// and a table, sorted by key, of the position hashes (all symmetries and colour swap folded
+// together) of every position with at most kHashedStones stones, with the game's entry number:
+// a full-board position finds its candidate games by a binary search.
+// Everything read from the file is checked against its size before it is used.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "library/LibraryMoves.h"
+
+namespace kelmaz::library {
+
+inline constexpr int kHashedStones = 50;
+
+using RowBits = std::array<std::uint32_t, kLines>;  // bit x of row y: point (x, y)
+
+struct IndexedGame {
+    std::int64_t id = 0;
+    std::uint32_t firstStep = 0;
+    std::uint16_t stepCount = 0;
+    Winner winner = Winner::Unknown;
+    std::uint8_t reserved = 0;
+    RowBits everBlack{};
+    RowBits everWhite{};
+};
+static_assert(sizeof(IndexedGame) == 168);
+
+struct PositionKey {
+    std::uint32_t key = 0;   // the upper half of the canonical hash
+    std::uint32_t game = 0;  // entry number in the game table
+    auto operator<=>(const PositionKey&) const = default;
+};
+
+inline std::uint32_t positionKey(std::uint64_t canonicalHash) {
+    return static_cast<std::uint32_t>(canonicalHash >> 32);
+}
+
+// Collects games and writes the index file.
+class IndexBuilder {
+  public:
+    // A 19-line game's moves and setup stones (without captures).
+    void add(std::int64_t id, const std::vector<Step>& moves, Winner winner);
+    // Writes the file through a temporary file and a rename; false when that fails.
+    bool write(const std::string& path, std::int64_t generation);
+
+  private:
+    std::vector<IndexedGame> games_;
+    std::vector<Step> steps_;
+    std::vector<PositionKey> keys_;
+    std::vector<int> taken_;
+    std::vector<std::uint32_t> gameKeys_;
+};
+
+class SearchIndex {
+  public:
+    ~SearchIndex();
+    SearchIndex(const SearchIndex&) = delete;
+    SearchIndex& operator=(const SearchIndex&) = delete;
+
+    // Maps the file; nothing when it is missing, damaged or of another version.
+    static std::unique_ptr<SearchIndex> open(const std::string& path);
+
+    std::int64_t generation() const { return generation_; }
+    std::span<const IndexedGame> games() const { return games_; }
+    // The steps of one game of games().
+    std::span<const Step> steps(const IndexedGame& game) const {
+        return steps_.subspan(game.firstStep, game.stepCount);
+    }
+    // The entry numbers of the games that may hold a position of this canonical hash, sorted,
+    // each once.
+    std::vector<std::uint32_t> candidates(std::uint64_t canonicalHash) const;
+
+  private:
+    SearchIndex() = default;
+
+    void* map_ = nullptr;
+    std::size_t mapSize_ = 0;
+    std::int64_t generation_ = 0;
+    std::span<const IndexedGame> games_;
+    std::span<const Step> steps_;
+    std::span<const PositionKey> keys_;
+};
+
+}  // namespace kelmaz::library

@@ -1,0 +1,211 @@
+#include "library/ShapeSearch.h"
+
+#include <algorithm>
+#include <atomic>
+#include <numeric>
+#include <optional>
+#include <thread>
+
+#include "library/Symmetry.h"
+
+namespace kelmaz::library {
+
+namespace {
+
+struct Match {
+    int move = 0;
+    int next = kPassPoint;  // the next move's point on the board, kPassPoint when none
+    const ShapeImage* image = nullptr;
+    int left = 0, top = 0;
+};
+
+// Looks for the shape in one game at a time; one per thread.
+class GameScanner {
+  public:
+    explicit GameScanner(const ShapeQuery& query)
+        : query_(query), places_(query.images.size()), live_(query.images.size()) {}
+
+    std::optional<Match> scan(const IndexedGame& game, std::span<const Step> steps) {
+        if (!filter(game)) return std::nullopt;
+        for (std::size_t i = 0; i < live_.size(); ++i) {
+            // A shape of empty points alone stands on the empty board before the first move.
+            if (live_[i] && query_.images[i].stones == 0) return firstPlace(i, steps, 0, 0);
+        }
+        board_.fill(PointState::Empty);
+        int move = 0;
+        changed_.clear();
+        for (std::size_t k = 0; k < steps.size(); ++k) {
+            const Step s = steps[k];
+            if (!isCapture(s)) ++move;
+            const int point = stepPoint(s);
+            if (point >= kPoints) continue;
+            board_[point] = stepState(s);
+            changed_.push_back(point);
+            if (k + 1 < steps.size() && isCapture(steps[k + 1])) continue;
+            for (const int p : changed_) {
+                if (auto m = matchAround(p, board_[p])) {
+                    m->move = move;
+                    m->next = nextMove(steps, k + 1);
+                    return m;
+                }
+            }
+            changed_.clear();
+        }
+        return std::nullopt;
+    }
+
+  private:
+    // The places where each image may stand given the points that ever held each colour.
+    bool filter(const IndexedGame& game) {
+        bool any = false;
+        for (std::size_t i = 0; i < query_.images.size(); ++i) {
+            const ShapeImage& image = query_.images[i];
+            RowBits& places = places_[i];
+            places.fill(0);
+            const int rows = kLines - image.height + 1;
+            const std::uint32_t columns = (1u << (kLines - image.width + 1)) - 1;
+            if (image.fixedLeft >= 0)
+                places[image.fixedTop] = 1u << image.fixedLeft;
+            else
+                std::fill_n(places.begin(), rows, columns);
+            for (const ShapeCell& c : image.cells) {
+                if (c.state == PointState::Empty) continue;
+                const RowBits& ever =
+                    c.state == PointState::Black ? game.everBlack : game.everWhite;
+                for (int y = 0; y < rows; ++y) places[y] &= ever[y + c.dy] >> c.dx;
+            }
+            live_[i] = std::any_of(places.begin(), places.begin() + rows,
+                                   [](std::uint32_t r) { return r != 0; });
+            any = any || live_[i];
+        }
+        return any;
+    }
+
+    std::optional<Match> firstPlace(std::size_t i, std::span<const Step> steps, int move,
+                                    std::size_t from) {
+        for (int y = 0; y < kLines; ++y) {
+            if (places_[i][y] == 0) continue;
+            const int x = __builtin_ctz(places_[i][y]);
+            return Match{move, nextMove(steps, from), &query_.images[i], x, y};
+        }
+        return std::nullopt;
+    }
+
+    // A match that the point `p` taking `state` may have completed.
+    std::optional<Match> matchAround(int p, PointState state) {
+        const int px = p % kLines, py = p / kLines;
+        for (std::size_t i = 0; i < query_.images.size(); ++i) {
+            if (!live_[i]) continue;
+            const ShapeImage& image = query_.images[i];
+            for (const ShapeCell& c : image.cellsByState[static_cast<int>(state)]) {
+                const int left = px - c.dx, top = py - c.dy;
+                if (left < 0 || top < 0 || left > kLines - image.width ||
+                    top > kLines - image.height || ((places_[i][top] >> left) & 1u) == 0)
+                    continue;
+                if (stands(image, left, top)) return Match{0, kPassPoint, &image, left, top};
+            }
+        }
+        return std::nullopt;
+    }
+
+    bool stands(const ShapeImage& image, int left, int top) const {
+        const int origin = top * kLines + left;
+        return std::all_of(image.cells.begin(), image.cells.end(), [&](const ShapeCell& c) {
+            return board_[origin + c.dy * kLines + c.dx] == c.state;
+        });
+    }
+
+    static int nextMove(std::span<const Step> steps, std::size_t from) {
+        for (std::size_t k = from; k < steps.size(); ++k)
+            if (!isCapture(steps[k])) return stepPoint(steps[k]);
+        return kPassPoint;
+    }
+
+    const ShapeQuery& query_;
+    std::vector<RowBits> places_;
+    std::vector<char> live_;
+    std::array<PointState, kPoints> board_{};
+    std::vector<int> changed_;
+};
+
+// The next move of a match as the query shows the board: the image's symmetry undone.
+std::optional<int> continuationPoint(const ShapeQuery& query, const Match& m) {
+    if (m.next >= kPoints) return std::nullopt;
+    const Pattern& p = query.pattern;
+    const Transformed t = untransformPoint(m.image->symmetry, p.width, p.height,
+                                           m.next % kLines - m.left, m.next / kLines - m.top);
+    const int x = p.left + t.x, y = p.top + t.y;
+    if (x < 0 || y < 0 || x >= kLines || y >= kLines) return std::nullopt;
+    return y * kLines + x;
+}
+
+struct Tally {
+    std::vector<std::pair<std::uint32_t, int>> hits;  // game entry, move
+    std::vector<Continuation> next = std::vector<Continuation>(kPoints);
+};
+
+}  // namespace
+
+SearchResult searchShape(const SearchIndex& index, const ShapeQuery& query, unsigned threads) {
+    const auto games = index.games();
+    std::vector<std::uint32_t> chosen;
+    const bool byHash = query.fullBoard && query.stones <= kHashedStones;
+    if (byHash) chosen = index.candidates(query.canonicalHash);
+    const std::size_t total = byHash ? chosen.size() : games.size();
+
+    if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
+    constexpr std::size_t kChunk = 512;
+    threads = static_cast<unsigned>(std::min<std::size_t>(threads, (total + kChunk - 1) / kChunk));
+    threads = std::max(threads, 1u);
+    std::vector<Tally> tallies(threads);
+    std::atomic<std::size_t> nextChunk{0};
+    auto work = [&](Tally& tally) {
+        GameScanner scanner(query);
+        for (;;) {
+            const std::size_t from = nextChunk.fetch_add(kChunk);
+            if (from >= total) return;
+            for (std::size_t k = from; k < std::min(total, from + kChunk); ++k) {
+                const std::uint32_t entry = byHash ? chosen[k] : static_cast<std::uint32_t>(k);
+                const IndexedGame& game = games[entry];
+                const auto match = scanner.scan(game, index.steps(game));
+                if (!match) continue;
+                tally.hits.emplace_back(entry, match->move);
+                if (const auto point = continuationPoint(query, *match)) {
+                    Continuation& c = tally.next[*point];
+                    ++c.count;
+                    c.blackWins += game.winner == Winner::Black ? 1 : 0;
+                    c.whiteWins += game.winner == Winner::White ? 1 : 0;
+                }
+            }
+        }
+    };
+    std::vector<std::thread> pool;
+    for (unsigned t = 1; t < threads; ++t) pool.emplace_back(work, std::ref(tallies[t]));
+    work(tallies[0]);
+    for (std::thread& t : pool) t.join();
+
+    SearchResult result;
+    std::vector<std::pair<std::uint32_t, int>> hits;
+    std::vector<Continuation> next(kPoints);
+    for (Tally& t : tallies) {
+        hits.insert(hits.end(), t.hits.begin(), t.hits.end());
+        for (int p = 0; p < kPoints; ++p) {
+            next[p].count += t.next[p].count;
+            next[p].blackWins += t.next[p].blackWins;
+            next[p].whiteWins += t.next[p].whiteWins;
+        }
+    }
+    std::sort(hits.begin(), hits.end());
+    result.hits.reserve(hits.size());
+    for (const auto& [entry, move] : hits) result.hits.push_back({games[entry].id, move});
+    for (int p = 0; p < kPoints; ++p) {
+        if (next[p].count == 0) continue;
+        next[p].point = p;
+        result.continuations.push_back(next[p]);
+    }
+    std::stable_sort(result.continuations.begin(), result.continuations.end(),
+                     [](const Continuation& a, const Continuation& b) { return a.count > b.count; });
+    return result;
+}
+
+}  // namespace kelmaz::library
