@@ -43,11 +43,11 @@ std::string generatedGame(int number) {
                                       {4, 3}, {2, 4}, {9, 3}, {3, 9}, {2, 5}};
     CaptureBoard board;
     std::vector<int> taken;
-    std::string text = "(;GM[1]SZ[19]PB[Player" + std::to_string(random() % 500) + "]PW[Player" +
-                       std::to_string(random() % 500) + "]DT[" + std::to_string(1990 + random() % 30) +
-                       "-0" + std::to_string(1 + random() % 9) + "-1" + std::to_string(random() % 10) +
-                       "]EV[" + (random() % 4 == 0 ? "名人戦" : "League") + "]RE[" +
-                       (random() % 2 ? "B+R" : "W+R") + "]";
+    std::string text =
+        "(;GM[1]SZ[19]PB[Player" + std::to_string(random() % 500) + "]PW[Player" +
+        std::to_string(random() % 500) + "]DT[" + std::to_string(1990 + random() % 30) + "-0" +
+        std::to_string(1 + random() % 9) + "-1" + std::to_string(random() % 10) + "]EV[" +
+        (random() % 4 == 0 ? "名人戦" : "League") + "]RE[" + (random() % 2 ? "B+R" : "W+R") + "]";
     const int moves = 150 + static_cast<int>(random() % 130);
     const int opening = 4 + static_cast<int>(random() % 5);
     std::vector<int> played;
@@ -63,8 +63,8 @@ std::string generatedGame(int number) {
                 if (random() % 2) x = kLines - 1 - x;
                 if (random() % 2) y = kLines - 1 - y;
             } else {
-                const int near = played[played.size() - 1 - std::min<std::size_t>(
-                                                                random() % 4, played.size() - 1)];
+                const int near = played[played.size() - 1 -
+                                        std::min<std::size_t>(random() % 4, played.size() - 1)];
                 x = near % kLines + static_cast<int>(random() % 7) - 3;
                 y = near / kLines + static_cast<int>(random() % 7) - 3;
             }
@@ -75,7 +75,8 @@ std::string generatedGame(int number) {
         const PointState colour = played.size() % 2 ? PointState::White : PointState::Black;
         board.play(point, colour, taken);
         played.push_back(point);
-        text += std::string(";") + (colour == PointState::Black ? "B[" : "W[") + letters(point) + "]";
+        text +=
+            std::string(";") + (colour == PointState::Black ? "B[" : "W[") + letters(point) + "]";
     }
     return text + ")\n";
 }
@@ -88,7 +89,8 @@ struct BenchLibrary {
 const BenchLibrary& benchLibrary() {
     static const BenchLibrary paths = [] {
         const char* tmp = std::getenv("TMPDIR");
-        const fs::path root = fs::path(tmp != nullptr && *tmp ? tmp : "/tmp") / "kelmaz-library-bench";
+        const fs::path root =
+            fs::path(tmp != nullptr && *tmp ? tmp : "/tmp") / "kelmaz-library-bench";
         const char* real = std::getenv("KELMAZ_LIBRARY_GAMES");
         BenchLibrary b;
         if (real != nullptr && *real) {
@@ -101,7 +103,8 @@ const BenchLibrary& benchLibrary() {
                 fs::create_directories(b.games);
                 for (int f = 0; f < kGeneratedGames / kGamesPerFile; ++f) {
                     std::ofstream out(b.games / ("games" + std::to_string(1000 + f) + ".sgf"));
-                    for (int g = 0; g < kGamesPerFile; ++g) out << generatedGame(f * kGamesPerFile + g);
+                    for (int g = 0; g < kGamesPerFile; ++g)
+                        out << generatedGame(f * kGamesPerFile + g);
                 }
                 std::ofstream(b.games / "done") << "";
             }
@@ -144,7 +147,11 @@ void BM_LibraryAdd(benchmark::State& st) {
     st.counters["peak_MB"] = peakMegabytes();
     st.counters["disk_MB"] = static_cast<double>(librarySize(b.library)) / 1e6;
 }
-BENCHMARK(BM_LibraryAdd)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_LibraryAdd)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
 
 void BM_LibraryOpen(benchmark::State& st) {
     openLibrary();
@@ -202,9 +209,9 @@ void BM_LibraryCorner44With36Approach(benchmark::State& st) {
     searchBench(st, corner({{"dd", 'X'}, {"cf", 'O'}}), {});
 }
 void BM_LibraryCornerRare33Invasion(benchmark::State& st) {
-    searchBench(st,
-                corner({{"dd", 'X'}, {"cc", 'O'}, {"dc", 'X'}, {"cd", 'O'}, {"ce", 'X'}, {"bf", 'O'}}),
-                {});
+    searchBench(
+        st, corner({{"dd", 'X'}, {"cc", 'O'}, {"dc", 'X'}, {"cd", 'O'}, {"ce", 'X'}, {"bf", 'O'}}),
+        {});
 }
 void BM_LibraryCrossCutAnywhere(benchmark::State& st) {
     std::string error;
@@ -212,11 +219,26 @@ void BM_LibraryCrossCutAnywhere(benchmark::State& st) {
 }
 void BM_LibraryPositionAtMove30(benchmark::State& st) { searchBench(st, positionAtMove30(), {}); }
 
-BENCHMARK(BM_LibraryCornerLone44)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
-BENCHMARK(BM_LibraryCorner44With36Approach)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
-BENCHMARK(BM_LibraryCornerRare33Invasion)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
-BENCHMARK(BM_LibraryCrossCutAnywhere)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
-BENCHMARK(BM_LibraryPositionAtMove30)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_LibraryCornerLone44)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_LibraryCorner44With36Approach)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_LibraryCornerRare33Invasion)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_LibraryCrossCutAnywhere)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_LibraryPositionAtMove30)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
 
 void BM_LibraryHeaderSearch(benchmark::State& st) {
     const auto library = openLibrary();

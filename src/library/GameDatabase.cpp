@@ -13,6 +13,7 @@ namespace {
 constexpr const char* kSchema = R"(
 PRAGMA journal_mode = WAL;
 PRAGMA synchronous = NORMAL;
+-- The moves live in a table of their own, so that a header search scans short rows.
 CREATE TABLE IF NOT EXISTS meta (key TEXT PRIMARY KEY, value INTEGER);
 INSERT OR IGNORE INTO meta VALUES ('generation', 0);
 CREATE TABLE IF NOT EXISTS files (
@@ -21,8 +22,10 @@ CREATE TABLE IF NOT EXISTS games (
     id INTEGER PRIMARY KEY, file INTEGER NOT NULL, number INTEGER NOT NULL,
     black TEXT, white TEXT, black_rank TEXT, white_rank TEXT, date TEXT, date_key TEXT,
     result TEXT, event TEXT, moves INTEGER, size INTEGER,
-    signature INTEGER UNIQUE NOT NULL, steps BLOB NOT NULL);
+    signature INTEGER UNIQUE NOT NULL);
 CREATE INDEX IF NOT EXISTS games_file ON games (file);
+CREATE INDEX IF NOT EXISTS games_date ON games (date_key);
+CREATE TABLE IF NOT EXISTS moves (game INTEGER PRIMARY KEY, steps BLOB NOT NULL);
 )";
 
 // A prepared statement, finalized when it goes out of scope.
@@ -55,13 +58,15 @@ class Statement {
     std::int64_t integer(int col) { return sqlite3_column_int64(stmt_, col); }
     std::string text(int col) {
         const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, col));
-        return t != nullptr ? std::string(t, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, col)))
-                            : std::string();
+        return t != nullptr
+                   ? std::string(t, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, col)))
+                   : std::string();
     }
     std::vector<Step> steps(int col) {
         const auto bytes = static_cast<std::size_t>(sqlite3_column_bytes(stmt_, col));
         std::vector<Step> out(bytes / sizeof(Step));
-        if (!out.empty()) std::memcpy(out.data(), sqlite3_column_blob(stmt_, col), out.size() * sizeof(Step));
+        if (!out.empty())
+            std::memcpy(out.data(), sqlite3_column_blob(stmt_, col), out.size() * sizeof(Step));
         return out;
     }
 
@@ -193,6 +198,9 @@ FileOutcome GameDatabase::addFile(const std::string& path) {
     const FileGames read = readLibraryFile(path);
     outcome.refused = read.refused;
     if (fileId != 0) {
+        Statement dropMoves(
+            db_, "DELETE FROM moves WHERE game IN (SELECT id FROM games WHERE file = ?)");
+        dropMoves.bind(1, fileId).run();
         Statement drop(db_, "DELETE FROM games WHERE file = ?");
         drop.bind(1, fileId).run();
     }
@@ -212,8 +220,9 @@ FileOutcome GameDatabase::addFile(const std::string& path) {
     }
     Statement insert(db_,
                      "INSERT OR IGNORE INTO games (file, number, black, white, black_rank, "
-                     "white_rank, date, date_key, result, event, moves, size, signature, steps) "
-                     "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+                     "white_rank, date, date_key, result, event, moves, size, signature) "
+                     "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    Statement insertMoves(db_, "INSERT INTO moves (game, steps) VALUES (?, ?)");
     for (const LibraryGame& g : read.games) {
         insert.bind(1, fileId)
             .bind(2, std::int64_t{g.number})
@@ -227,13 +236,16 @@ FileOutcome GameDatabase::addFile(const std::string& path) {
             .bind(10, g.event)
             .bind(11, static_cast<std::int64_t>(g.steps.size()))
             .bind(12, std::int64_t{g.size})
-            .bind(13, static_cast<std::int64_t>(g.signature()))
-            .bindBlob(14, g.steps.data(), g.steps.size() * sizeof(Step));
+            .bind(13, static_cast<std::int64_t>(g.signature()));
         insert.run();
-        if (sqlite3_changes(db_) > 0)
-            ++outcome.added;
-        else
+        if (sqlite3_changes(db_) == 0) {
             ++outcome.duplicates;
+            continue;
+        }
+        ++outcome.added;
+        insertMoves.bind(1, static_cast<std::int64_t>(sqlite3_last_insert_rowid(db_)))
+            .bindBlob(2, g.steps.data(), g.steps.size() * sizeof(Step));
+        insertMoves.run();
     }
     return outcome;
 }
@@ -276,7 +288,9 @@ std::optional<GameRow> GameDatabase::game(std::int64_t id) {
 
 void GameDatabase::forEachIndexedGame(
     const std::function<void(std::int64_t, const std::vector<Step>&, Winner)>& visit) {
-    Statement s(db_, "SELECT id, steps, result FROM games WHERE size = 19 ORDER BY id");
+    Statement s(db_,
+                "SELECT g.id, m.steps, g.result FROM games g JOIN moves m ON m.game = g.id "
+                "WHERE g.size = 19 ORDER BY g.id");
     while (s.row()) visit(s.integer(0), s.steps(1), winnerOf(s.text(2)));
 }
 

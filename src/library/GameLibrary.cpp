@@ -71,10 +71,8 @@ bool GameLibrary::rebuildIndex() {
     index_.reset();
     {
         IndexBuilder builder;
-        database_->forEachIndexedGame(
-            [&](std::int64_t id, const std::vector<Step>& steps, Winner winner) {
-                builder.add(id, steps, winner);
-            });
+        database_->forEachIndexedGame([&](std::int64_t id, const std::vector<Step>& steps,
+                                          Winner winner) { builder.add(id, steps, winner); });
         if (!builder.write(indexPath_, database_->generation())) return false;
     }
     index_ = SearchIndex::open(indexPath_);

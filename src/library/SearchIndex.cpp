@@ -17,7 +17,7 @@ namespace kelmaz::library {
 
 namespace {
 
-constexpr char kMagic[8] = {'K', 'L', 'Z', 'I', 'N', 'D', 'X', '1'};
+constexpr char kMagic[8] = {'K', 'L', 'Z', 'I', 'N', 'D', 'X', '3'};
 
 struct FileHeader {
     char magic[8];
@@ -55,13 +55,18 @@ void IndexBuilder::add(std::int64_t id, const std::vector<Step>& moves, Winner w
         if (point >= kPoints) continue;
         markStone(game, point, colour);
         const PointState before = board.at(point);
-        if (before != PointState::Empty) hash.toggle(point, before);
+        if (before != PointState::Empty) {
+            // A stone replaced by a move on its point: searches treat it like one taken.
+            hash.toggle(point, before);
+            game.everTaken[point / kLines] |= 1u << (point % kLines);
+        }
         stones += before == PointState::Empty ? 1 : 0;
         hash.toggle(point, colour);
         taken_.clear();
         board.play(point, colour, taken_);
         for (const int p : taken_) {
             steps_.push_back(makeStep(p, PointState::Empty, true));
+            game.everTaken[p / kLines] |= 1u << (p % kLines);
             hash.toggle(p, opposite(colour));
         }
         stones -= static_cast<int>(taken_.size());
@@ -83,6 +88,19 @@ bool IndexBuilder::write(const std::string& path, std::int64_t generation) {
     header.stepCount = steps_.size();
     header.keyCount = keys_.size();
     header.generation = generation;
+    const std::size_t words = (games_.size() + 63) / 64;
+    std::vector<std::uint64_t> everStone(2 * kPoints * words);
+    for (std::size_t g = 0; g < games_.size(); ++g) {
+        for (int colour = 0; colour < 2; ++colour) {
+            const RowBits& rows = colour == 0 ? games_[g].everBlack : games_[g].everWhite;
+            for (int y = 0; y < kLines; ++y)
+                for (std::uint32_t r = rows[y]; r != 0; r &= r - 1) {
+                    const int p = y * kLines + __builtin_ctz(r);
+                    everStone[(colour * kPoints + p) * words + g / 64] |= std::uint64_t{1}
+                                                                          << (g % 64);
+                }
+        }
+    }
     const std::string temporary = path + ".new";
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
@@ -95,6 +113,7 @@ bool IndexBuilder::write(const std::string& path, std::int64_t generation) {
         put(games_.data(), games_.size() * sizeof(IndexedGame));
         put(steps_.data(), steps_.size() * sizeof(Step));
         put(keys_.data(), keys_.size() * sizeof(PositionKey));
+        put(everStone.data(), everStone.size() * sizeof(std::uint64_t));
         out.flush();
         if (!out) {
             std::remove(temporary.c_str());
@@ -139,12 +158,14 @@ std::unique_ptr<SearchIndex> SearchIndex::open(const std::string& path) {
     const std::size_t gamesAt = padded(sizeof header);
     const std::size_t stepsAt = gamesAt + padded(header.gameCount * sizeof(IndexedGame));
     const std::size_t keysAt = stepsAt + padded(header.stepCount * sizeof(Step));
-    const std::size_t end = keysAt + padded(header.keyCount * sizeof(PositionKey));
-    if (end != total) return nullptr;
+    const std::size_t everAt = keysAt + padded(header.keyCount * sizeof(PositionKey));
+    const std::size_t everWords = 2 * kPoints * ((std::size_t{header.gameCount} + 63) / 64);
+    if (everAt + everWords * sizeof(std::uint64_t) != total) return nullptr;
     index->generation_ = header.generation;
     index->games_ = {reinterpret_cast<const IndexedGame*>(bytes + gamesAt), header.gameCount};
     index->steps_ = {reinterpret_cast<const Step*>(bytes + stepsAt), header.stepCount};
     index->keys_ = {reinterpret_cast<const PositionKey*>(bytes + keysAt), header.keyCount};
+    index->everStone_ = {reinterpret_cast<const std::uint64_t*>(bytes + everAt), everWords};
     for (const IndexedGame& game : index->games_)
         if (std::uint64_t{game.firstStep} + game.stepCount > header.stepCount) return nullptr;
     return index;
@@ -152,9 +173,9 @@ std::unique_ptr<SearchIndex> SearchIndex::open(const std::string& path) {
 
 std::vector<std::uint32_t> SearchIndex::candidates(std::uint64_t canonicalHash) const {
     const std::uint32_t key = positionKey(canonicalHash);
-    const auto [from, to] = std::equal_range(
-        keys_.begin(), keys_.end(), PositionKey{key, 0},
-        [](const PositionKey& a, const PositionKey& b) { return a.key < b.key; });
+    const auto [from, to] =
+        std::equal_range(keys_.begin(), keys_.end(), PositionKey{key, 0},
+                         [](const PositionKey& a, const PositionKey& b) { return a.key < b.key; });
     std::vector<std::uint32_t> games;
     for (auto it = from; it != to; ++it)
         if (it->game < games_.size()) games.push_back(it->game);

@@ -1,13 +1,16 @@
 #pragma once
 // The library's search index, a file beside its database, memory-mapped when searched. It
 // holds, for every 19-line game in the order of its database id:
-//   - a fixed-size entry: the id, where its steps start, who won, and two bitmaps of the
-//     points that ever held a black and a white stone (the first filter of every search);
+//   - a fixed-size entry: the id, where its steps start, who won, and bitmaps of the points
+//     that ever held a black and a white stone (the first filter of every search) and of those
+//     where stones were ever taken;
 //   - its steps with the captures written out, so that a search replays a game by writing
 //     cells, without looking for liberties;
 // and a table, sorted by key, of the position hashes (all symmetries and colour swap folded
 // together) of every position with at most kHashedStones stones, with the game's entry number:
-// a full-board position finds its candidate games by a binary search.
+// a full-board position finds its candidate games by a binary search; and for every point and
+// colour the set of games (one bit each) in which a stone of that colour ever stood there, so
+// that a shape fixed in place finds its candidates a word of 64 games at a time.
 // Everything read from the file is checked against its size before it is used.
 #include <array>
 #include <cstddef>
@@ -33,8 +36,13 @@ struct IndexedGame {
     std::uint8_t reserved = 0;
     RowBits everBlack{};
     RowBits everWhite{};
+    // The points where stones are ever taken (or replaced by a move on their point): elsewhere
+    // a stone stays as it was put, so a shape that needs that point otherwise can no longer
+    // appear.
+    RowBits everTaken{};
+    std::uint32_t reserved2 = 0;
 };
-static_assert(sizeof(IndexedGame) == 168);
+static_assert(sizeof(IndexedGame) == 248);
 
 struct PositionKey {
     std::uint32_t key = 0;   // the upper half of the canonical hash
@@ -80,6 +88,14 @@ class SearchIndex {
     // The entry numbers of the games that may hold a position of this canonical hash, sorted,
     // each once.
     std::vector<std::uint32_t> candidates(std::uint64_t canonicalHash) const;
+    // One bit per game (bit g % 64 of word g / 64): a stone of `colour` ever stood on `point`.
+    std::span<const std::uint64_t> gamesWith(PointState colour, int point) const {
+        const std::size_t words = gameWords();
+        return everStone_.subspan(
+            (static_cast<std::size_t>(colour == PointState::White) * kPoints + point) * words,
+            words);
+    }
+    std::size_t gameWords() const { return (games_.size() + 63) / 64; }
 
   private:
     SearchIndex() = default;
@@ -90,6 +106,7 @@ class SearchIndex {
     std::span<const IndexedGame> games_;
     std::span<const Step> steps_;
     std::span<const PositionKey> keys_;
+    std::span<const std::uint64_t> everStone_;
 };
 
 }  // namespace kelmaz::library

@@ -16,11 +16,16 @@ std::optional<int> coordinate(char c) {
 
 std::optional<Want> want(char c) {
     switch (c) {
-        case 'X': return Want::Black;
-        case 'O': return Want::White;
-        case '.': return Want::Empty;
-        case '*': return Want::Any;
-        default: return std::nullopt;
+        case 'X':
+            return Want::Black;
+        case 'O':
+            return Want::White;
+        case '.':
+            return Want::Empty;
+        case '*':
+            return Want::Any;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -115,6 +120,24 @@ ShapeQuery makeQuery(const Pattern& pattern, const SearchOptions& options) {
                         {static_cast<std::int8_t>(t.x), static_cast<std::int8_t>(t.y), state});
                 }
             }
+            if (options.anywhere && !image.cells.empty()) {
+                int minX = image.width, minY = image.height, maxX = 0, maxY = 0;
+                for (const ShapeCell& c : image.cells) {
+                    minX = std::min<int>(minX, c.dx), maxX = std::max<int>(maxX, c.dx);
+                    minY = std::min<int>(minY, c.dy), maxY = std::max<int>(maxY, c.dy);
+                }
+                for (ShapeCell& c : image.cells) {
+                    c.dx = static_cast<std::int8_t>(c.dx - minX);
+                    c.dy = static_cast<std::int8_t>(c.dy - minY);
+                }
+                image.cutLeft = minX;
+                image.cutTop = minY;
+                image.width = maxX - minX + 1;
+                image.height = maxY - minY + 1;
+            }
+            image.grid.assign(static_cast<std::size_t>(image.width * image.height), -1);
+            for (const ShapeCell& c : image.cells)
+                image.grid[c.dy * image.width + c.dx] = static_cast<std::int8_t>(c.state);
             std::sort(image.cells.begin(), image.cells.end(),
                       [](const ShapeCell& a, const ShapeCell& b) {
                           return std::tuple(a.dy, a.dx) < std::tuple(b.dy, b.dx);
@@ -123,8 +146,9 @@ ShapeQuery makeQuery(const Pattern& pattern, const SearchOptions& options) {
                 image.cellsByState[static_cast<int>(c.state)].push_back(c);
                 if (c.state != PointState::Empty) ++image.stones;
             }
-            const bool known = std::any_of(query.images.begin(), query.images.end(),
-                                           [&](const ShapeImage& i) { return sameCells(i, image); });
+            const bool known =
+                std::any_of(query.images.begin(), query.images.end(),
+                            [&](const ShapeImage& i) { return sameCells(i, image); });
             if (!known) query.images.push_back(std::move(image));
         }
     }

@@ -45,7 +45,11 @@ struct ShapeImage {
     bool swapped = false;
     int width = 0, height = 0;
     int fixedLeft = -1, fixedTop = -1;  // where it must stand; -1 when anywhere
-    std::vector<ShapeCell> cells;       // every point that is not "any"
+    // An image that may stand anywhere is cut to the points that are not "any"; this is where
+    // the cut one lies in the whole image.
+    int cutLeft = 0, cutTop = 0;
+    std::vector<ShapeCell> cells;   // every point that is not "any"
+    std::vector<std::int8_t> grid;  // width x height: the state asked for, -1 for "any"
     // The cells by the state they ask for: a match can only begin where a point takes one.
     std::array<std::vector<ShapeCell>, 3> cellsByState;
     int stones = 0;

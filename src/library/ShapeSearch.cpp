@@ -23,7 +23,21 @@ struct Match {
 class GameScanner {
   public:
     explicit GameScanner(const ShapeQuery& query)
-        : query_(query), places_(query.images.size()), live_(query.images.size()) {}
+        : query_(query),
+          places_(query.images.size()),
+          live_(query.images.size()),
+          regions_(query.images.size()) {
+        for (std::size_t i = 0; i < query.images.size(); ++i) {
+            const ShapeImage& image = query.images[i];
+            if (image.fixedLeft < 0) {
+                regions_[i].fill((1u << kLines) - 1);
+                continue;
+            }
+            const std::uint32_t columns = ((1u << image.width) - 1) << image.fixedLeft;
+            for (int y = image.fixedTop; y < image.fixedTop + image.height; ++y)
+                regions_[i][y] = columns;
+        }
+    }
 
     std::optional<Match> scan(const IndexedGame& game, std::span<const Step> steps) {
         if (!filter(game)) return std::nullopt;
@@ -40,8 +54,12 @@ class GameScanner {
             const int point = stepPoint(s);
             if (point >= kPoints) continue;
             board_[point] = stepState(s);
-            changed_.push_back(point);
-            if (k + 1 < steps.size() && isCapture(steps[k + 1])) continue;
+            // Points outside every image still looked for can neither make nor spoil a match.
+            if (isSet(interest_, point)) {
+                changed_.push_back(point);
+                if (!isCapture(s) && !isSet(game.everTaken, point)) retire(point, stepState(s));
+            }
+            if ((k + 1 < steps.size() && isCapture(steps[k + 1])) || changed_.empty()) continue;
             for (const int p : changed_) {
                 if (auto m = matchAround(p, board_[p])) {
                     m->move = move;
@@ -50,6 +68,7 @@ class GameScanner {
                 }
             }
             changed_.clear();
+            if (liveCount_ == 0) return std::nullopt;
         }
         return std::nullopt;
     }
@@ -62,12 +81,22 @@ class GameScanner {
             const ShapeImage& image = query_.images[i];
             RowBits& places = places_[i];
             places.fill(0);
+            if (image.fixedLeft >= 0) {
+                const bool possible =
+                    std::all_of(image.cells.begin(), image.cells.end(), [&](const ShapeCell& c) {
+                        const int p = (image.fixedTop + c.dy) * kLines + image.fixedLeft + c.dx;
+                        return c.state == PointState::Empty ||
+                               isSet(c.state == PointState::Black ? game.everBlack : game.everWhite,
+                                     p);
+                    });
+                if (possible) places[image.fixedTop] = 1u << image.fixedLeft;
+                live_[i] = possible;
+                any = any || possible;
+                continue;
+            }
             const int rows = kLines - image.height + 1;
             const std::uint32_t columns = (1u << (kLines - image.width + 1)) - 1;
-            if (image.fixedLeft >= 0)
-                places[image.fixedTop] = 1u << image.fixedLeft;
-            else
-                std::fill_n(places.begin(), rows, columns);
+            std::fill_n(places.begin(), rows, columns);
             for (const ShapeCell& c : image.cells) {
                 if (c.state == PointState::Empty) continue;
                 const RowBits& ever =
@@ -78,7 +107,64 @@ class GameScanner {
                                    [](std::uint32_t r) { return r != 0; });
             any = any || live_[i];
         }
+        liveCount_ = static_cast<int>(std::count(live_.begin(), live_.end(), 1));
+        gatherInterest();
         return any;
+    }
+
+    // The points of the images still looked for.
+    void gatherInterest() {
+        interest_.fill(0);
+        for (std::size_t i = 0; i < live_.size(); ++i)
+            if (live_[i])
+                for (int y = 0; y < kLines; ++y) interest_[y] |= regions_[i][y];
+    }
+
+    static bool isSet(const RowBits& bits, int p) {
+        return ((bits[p / kLines] >> (p % kLines)) & 1u) != 0;
+    }
+
+    // The state a fixed image asks for at board point (px, py); -1 outside it or for "any".
+    static int wantAt(const ShapeImage& image, int px, int py) {
+        const int x = px - image.fixedLeft, y = py - image.fixedTop;
+        if (x < 0 || y < 0 || x >= image.width || y >= image.height) return -1;
+        return image.grid[y * image.width + x];
+    }
+
+    // A stone of `colour` that will stand on `p` for the rest of the game (no stone is ever
+    // taken or replaced there): every place that needs p empty or of the other colour is given
+    // up, and an image without places left is no longer looked for.
+    void retire(int p, PointState colour) {
+        const int px = p % kLines, py = p / kLines;
+        for (std::size_t i = 0; i < query_.images.size(); ++i) {
+            if (!live_[i]) continue;
+            const ShapeImage& image = query_.images[i];
+            if (image.fixedLeft >= 0) {
+                const int want = wantAt(image, px, py);
+                if (want >= 0 && want != static_cast<int>(colour)) drop(i);
+                continue;
+            }
+            bool cleared = false;
+            for (const PointState other : {PointState::Empty, opposite(colour)}) {
+                for (const ShapeCell& c : image.cellsByState[static_cast<int>(other)]) {
+                    const int left = px - c.dx, top = py - c.dy;
+                    if (left < 0 || top < 0 || left > kLines - image.width ||
+                        top > kLines - image.height)
+                        continue;
+                    cleared = cleared || ((places_[i][top] >> left) & 1u) != 0;
+                    places_[i][top] &= ~(1u << left);
+                }
+            }
+            if (cleared && std::all_of(places_[i].begin(), places_[i].end(),
+                                       [](std::uint32_t r) { return r == 0; }))
+                drop(i);
+        }
+    }
+
+    void drop(std::size_t i) {
+        live_[i] = 0;
+        --liveCount_;
+        gatherInterest();
     }
 
     std::optional<Match> firstPlace(std::size_t i, std::span<const Step> steps, int move,
@@ -97,6 +183,12 @@ class GameScanner {
         for (std::size_t i = 0; i < query_.images.size(); ++i) {
             if (!live_[i]) continue;
             const ShapeImage& image = query_.images[i];
+            if (image.fixedLeft >= 0) {
+                if (wantAt(image, px, py) == static_cast<int>(state) &&
+                    stands(image, image.fixedLeft, image.fixedTop))
+                    return Match{0, kPassPoint, &image, image.fixedLeft, image.fixedTop};
+                continue;
+            }
             for (const ShapeCell& c : image.cellsByState[static_cast<int>(state)]) {
                 const int left = px - c.dx, top = py - c.dy;
                 if (left < 0 || top < 0 || left > kLines - image.width ||
@@ -124,6 +216,9 @@ class GameScanner {
     const ShapeQuery& query_;
     std::vector<RowBits> places_;
     std::vector<char> live_;
+    int liveCount_ = 0;
+    std::vector<RowBits> regions_;  // the points each image may cover
+    RowBits interest_{};
     std::array<PointState, kPoints> board_{};
     std::vector<int> changed_;
 };
@@ -133,10 +228,37 @@ std::optional<int> continuationPoint(const ShapeQuery& query, const Match& m) {
     if (m.next >= kPoints) return std::nullopt;
     const Pattern& p = query.pattern;
     const Transformed t = untransformPoint(m.image->symmetry, p.width, p.height,
-                                           m.next % kLines - m.left, m.next / kLines - m.top);
+                                           m.next % kLines - (m.left - m.image->cutLeft),
+                                           m.next / kLines - (m.top - m.image->cutTop));
     const int x = p.left + t.x, y = p.top + t.y;
     if (x < 0 || y < 0 || x >= kLines || y >= kLines) return std::nullopt;
     return y * kLines + x;
+}
+
+bool fixedWithStones(const ShapeQuery& query) {
+    return std::all_of(query.images.begin(), query.images.end(),
+                       [](const ShapeImage& i) { return i.fixedLeft >= 0 && i.stones > 0; });
+}
+
+// The games in which, for some image, every stone it asks for ever stood on its point.
+std::vector<std::uint32_t> gamesWithEveryStone(const SearchIndex& index, const ShapeQuery& query) {
+    const std::size_t words = index.gameWords();
+    std::vector<std::uint64_t> any(words, 0), every(words);
+    for (const ShapeImage& image : query.images) {
+        std::fill(every.begin(), every.end(), ~std::uint64_t{0});
+        for (const ShapeCell& c : image.cells) {
+            if (c.state == PointState::Empty) continue;
+            const auto with =
+                index.gamesWith(c.state, (image.fixedTop + c.dy) * kLines + image.fixedLeft + c.dx);
+            for (std::size_t w = 0; w < words; ++w) every[w] &= with[w];
+        }
+        for (std::size_t w = 0; w < words; ++w) any[w] |= every[w];
+    }
+    std::vector<std::uint32_t> games;
+    for (std::size_t w = 0; w < words; ++w)
+        for (std::uint64_t bits = any[w]; bits != 0; bits &= bits - 1)
+            games.push_back(static_cast<std::uint32_t>(w * 64 + __builtin_ctzll(bits)));
+    return games;
 }
 
 struct Tally {
@@ -150,8 +272,11 @@ SearchResult searchShape(const SearchIndex& index, const ShapeQuery& query, unsi
     const auto games = index.games();
     std::vector<std::uint32_t> chosen;
     const bool byHash = query.fullBoard && query.stones <= kHashedStones;
+    const bool byPoints = !byHash && fixedWithStones(query);
     if (byHash) chosen = index.candidates(query.canonicalHash);
-    const std::size_t total = byHash ? chosen.size() : games.size();
+    if (byPoints) chosen = gamesWithEveryStone(index, query);
+    const bool listed = byHash || byPoints;
+    const std::size_t total = listed ? chosen.size() : games.size();
 
     if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
     constexpr std::size_t kChunk = 512;
@@ -165,7 +290,7 @@ SearchResult searchShape(const SearchIndex& index, const ShapeQuery& query, unsi
             const std::size_t from = nextChunk.fetch_add(kChunk);
             if (from >= total) return;
             for (std::size_t k = from; k < std::min(total, from + kChunk); ++k) {
-                const std::uint32_t entry = byHash ? chosen[k] : static_cast<std::uint32_t>(k);
+                const std::uint32_t entry = listed ? chosen[k] : static_cast<std::uint32_t>(k);
                 const IndexedGame& game = games[entry];
                 const auto match = scanner.scan(game, index.steps(game));
                 if (!match) continue;
@@ -203,8 +328,9 @@ SearchResult searchShape(const SearchIndex& index, const ShapeQuery& query, unsi
         next[p].point = p;
         result.continuations.push_back(next[p]);
     }
-    std::stable_sort(result.continuations.begin(), result.continuations.end(),
-                     [](const Continuation& a, const Continuation& b) { return a.count > b.count; });
+    std::stable_sort(
+        result.continuations.begin(), result.continuations.end(),
+        [](const Continuation& a, const Continuation& b) { return a.count > b.count; });
     return result;
 }
 

@@ -25,8 +25,8 @@ struct Continuation {
 };
 
 struct SearchResult {
-    std::vector<SearchHit> hits;                // in id order
-    std::vector<Continuation> continuations;    // most played first
+    std::vector<SearchHit> hits;              // in id order
+    std::vector<Continuation> continuations;  // most played first
 };
 
 // threads 0: one per core.

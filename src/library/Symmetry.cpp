@@ -7,7 +7,7 @@ namespace kelmaz::library {
 namespace {
 
 struct Tables {
-    std::array<std::array<std::uint64_t, kPoints>, 2> random{};  // per colour and point
+    std::array<std::array<std::uint64_t, kPoints>, 2> random{};           // per colour and point
     std::array<std::array<std::uint16_t, kPoints>, kSymmetries> image{};  // point under s
 };
 

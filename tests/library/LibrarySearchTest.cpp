@@ -22,14 +22,22 @@ using Board = std::array<PointState, kPoints>;
 std::pair<int, int> mirror(int s, int x, int y) {
     const int m = kLines - 1;
     switch (s) {
-        case 0: return {x, y};
-        case 1: return {m - x, y};
-        case 2: return {x, m - y};
-        case 3: return {m - x, m - y};
-        case 4: return {y, x};
-        case 5: return {m - y, x};
-        case 6: return {y, m - x};
-        default: return {m - y, m - x};
+        case 0:
+            return {x, y};
+        case 1:
+            return {m - x, y};
+        case 2:
+            return {x, m - y};
+        case 3:
+            return {m - x, m - y};
+        case 4:
+            return {y, x};
+        case 5:
+            return {m - y, x};
+        case 6:
+            return {y, m - x};
+        default:
+            return {m - y, m - x};
     }
 }
 
@@ -128,10 +136,9 @@ std::string generatedCollection(int games) {
     for (int g = 0; g < games; ++g) {
         const int moves = g == 0 ? 90 : 36;
         const int area = g == 0 ? kLines : 7;
-        text += "(;GM[1]SZ[19]PB[" + std::string(players[g % 4]) + "]PW[" +
-                players[(g + 1) % 4] + "]DT[" + std::to_string(1990 + g) + "-0" +
-                std::to_string(1 + g % 9) + "-15]EV[" + (g % 3 == 0 ? "名人戦" : "Kisei") +
-                "]RE[" + (g % 2 ? "B+R" : "W+3.5") + "]";
+        text += "(;GM[1]SZ[19]PB[" + std::string(players[g % 4]) + "]PW[" + players[(g + 1) % 4] +
+                "]DT[" + std::to_string(1990 + g) + "-0" + std::to_string(1 + g % 9) + "-15]EV[" +
+                (g % 3 == 0 ? "名人戦" : "Kisei") + "]RE[" + (g % 2 ? "B+R" : "W+3.5") + "]";
         std::set<int> played;
         for (int m = 0; m < moves; ++m) {
             int x, y;
@@ -234,13 +241,15 @@ TEST_F(LibrarySearch, AddingKeepsADuplicateOnceAndListsOtherSizesUnsearched) {
     std::string error;
     const SearchResult r = library->search(makeQuery(*parsePattern("cc:cc:X", error), {}));
     EXPECT_FALSE(r.hits.empty());
-    for (const SearchHit& h : r.hits) EXPECT_FALSE(library->game(h.gameId)->file.ends_with("nine.sgf"));
+    for (const SearchHit& h : r.hits)
+        EXPECT_FALSE(library->game(h.gameId)->file.ends_with("nine.sgf"));
 }
 
 TEST_F(LibrarySearch, FullBoardPositionsAsTheOracleFindsThem) {
     // The position after a capture: the first move of a game that takes stones.
     auto stones = [](const Board& b) {
-        return std::count_if(b.begin(), b.end(), [](PointState s) { return s != PointState::Empty; });
+        return std::count_if(b.begin(), b.end(),
+                             [](PointState s) { return s != PointState::Empty; });
     };
     const Board* captured = nullptr;
     for (const OracleGame& g : oracle)
@@ -311,11 +320,14 @@ TEST_F(LibrarySearch, HeaderSearchesAsTheHeadersSay) {
         HeaderFilter filter;
         std::function<bool(int)> keep;
     } cases[] = {
-        {"player as either colour", {"秀策", "", "", "", ""},
+        {"player as either colour",
+         {"秀策", "", "", "", ""},
          [](int g) { return (g - 1) % 4 == 0 || g % 4 == 0; }},
-        {"part of a Latin name", {"seigen", "", "", "", ""},
+        {"part of a Latin name",
+         {"seigen", "", "", "", ""},
          [](int g) { return (g - 1) % 4 == 3 || g % 4 == 3; }},
-        {"date range, both ends kept", {"", "1995", "2000-03", "", ""},
+        {"date range, both ends kept",
+         {"", "1995", "2000-03", "", ""},
          [](int g) {
              const int year = 1989 + g, month = (g - 1) % 9 + 1;
              return year >= 1995 && (year < 2000 || (year == 2000 && month <= 3));
@@ -340,8 +352,8 @@ TEST(GameLibrary, ReaddedChangedFileReplacesItsGamesAndAReopenedLibrarySearches)
     EXPECT_EQ(library->add({file.string()}).added, 1);
     EXPECT_EQ(library->add({file.string()}).unchangedFiles, 1);
     test::writeBytes(file, "(;PB[New];B[dd];W[pq])(;PB[Broken];B[aa]");
-    std::filesystem::last_write_time(file, std::filesystem::last_write_time(file) +
-                                               std::chrono::seconds(5));
+    std::filesystem::last_write_time(
+        file, std::filesystem::last_write_time(file) + std::chrono::seconds(5));
     const AddSummary again = library->add({file.string(), dir.file("missing.sgf").string()});
     EXPECT_EQ(again.added, 2);  // a game cut short at the end of a file keeps what it holds
     ASSERT_EQ(again.refused.size(), 1U);

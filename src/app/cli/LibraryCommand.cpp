@@ -70,7 +70,8 @@ std::string oneLine(std::string s) {
 
 int listCommand(const Args& given) {
     Args args = given;
-    const auto options = takeOptions(args, {"--player", "--from", "--to", "--event", "--result"}, {});
+    const auto options =
+        takeOptions(args, {"--player", "--from", "--to", "--event", "--result"}, {});
     if (!options || args.size() != 1) return kExitUsage;
     auto library = openOrFail(args[0]);
     if (!library) return kExitRecordError;
@@ -117,9 +118,8 @@ std::optional<Pattern> recordPosition(const std::string& path, std::optional<int
 
 int searchCommand(const Args& given) {
     Args args = given;
-    const auto options =
-        takeOptions(args, {"--position", "--move", "--game", "--pattern"},
-                    {"--anywhere", "--no-colour-swap", "--no-symmetry"});
+    const auto options = takeOptions(args, {"--position", "--move", "--game", "--pattern"},
+                                     {"--anywhere", "--no-colour-swap", "--no-symmetry"});
     if (!options || args.size() != 1) return kExitUsage;
     const bool byPosition = options->contains("--position");
     if (byPosition == options->contains("--pattern")) return kExitUsage;
@@ -160,8 +160,8 @@ int searchCommand(const Args& given) {
             std::cout << row->file << ' ' << row->number << ' ' << hit.move << '\n';
     }
     for (const Continuation& c : result.continuations) {
-        std::cout << "next " << pointLetters(c.point) << ' ' << c.count << ' ' << c.blackWins
-                  << ' ' << c.whiteWins << '\n';
+        std::cout << "next " << pointLetters(c.point) << ' ' << c.count << ' ' << c.blackWins << ' '
+                  << c.whiteWins << '\n';
     }
     std::cout << result.hits.size() << " games\n";
     return kExitOk;
