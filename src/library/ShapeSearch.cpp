@@ -19,31 +19,35 @@ struct Match {
     int left = 0, top = 0;
 };
 
-// Looks for the shape in one game at a time; one per thread.
+// Looks for the shape in one game at a time; one per thread. A query has at most sixteen
+// images (eight symmetries, two colourings), so the images still looked for are bits of a word.
 class GameScanner {
   public:
     explicit GameScanner(const ShapeQuery& query)
-        : query_(query),
-          places_(query.images.size()),
-          live_(query.images.size()),
-          regions_(query.images.size()) {
+        : query_(query), places_(query.images.size()), regions_(query.images.size()) {
         for (std::size_t i = 0; i < query.images.size(); ++i) {
             const ShapeImage& image = query.images[i];
             if (image.fixedLeft < 0) {
+                anywhere_ |= 1u << i;
                 regions_[i].fill((1u << kLines) - 1);
                 continue;
             }
             const std::uint32_t columns = ((1u << image.width) - 1) << image.fixedLeft;
             for (int y = image.fixedTop; y < image.fixedTop + image.height; ++y)
                 regions_[i][y] = columns;
+            for (const ShapeCell& c : image.cells) {
+                const int p = (image.fixedTop + c.dy) * kLines + image.fixedLeft + c.dx;
+                covers_[p].push_back({static_cast<std::uint8_t>(i), c.state});
+            }
         }
     }
 
     std::optional<Match> scan(const IndexedGame& game, std::span<const Step> steps) {
         if (!filter(game)) return std::nullopt;
-        for (std::size_t i = 0; i < live_.size(); ++i) {
+        for (std::uint32_t m = live_; m != 0; m &= m - 1) {
             // A shape of empty points alone stands on the empty board before the first move.
-            if (live_[i] && query_.images[i].stones == 0) return firstPlace(i, steps, 0, 0);
+            const int i = __builtin_ctz(m);
+            if (query_.images[i].stones == 0) return firstPlace(i, steps, 0, 0);
         }
         board_.fill(PointState::Empty);
         int move = 0;
@@ -68,15 +72,21 @@ class GameScanner {
                 }
             }
             changed_.clear();
-            if (liveCount_ == 0) return std::nullopt;
+            if (live_ == 0) return std::nullopt;
         }
         return std::nullopt;
     }
 
   private:
+    // A fixed image's point and the state it asks for there.
+    struct Cover {
+        std::uint8_t image = 0;
+        PointState want = PointState::Empty;
+    };
+
     // The places where each image may stand given the points that ever held each colour.
     bool filter(const IndexedGame& game) {
-        bool any = false;
+        live_ = 0;
         for (std::size_t i = 0; i < query_.images.size(); ++i) {
             const ShapeImage& image = query_.images[i];
             RowBits& places = places_[i];
@@ -89,9 +99,10 @@ class GameScanner {
                                isSet(c.state == PointState::Black ? game.everBlack : game.everWhite,
                                      p);
                     });
-                if (possible) places[image.fixedTop] = 1u << image.fixedLeft;
-                live_[i] = possible;
-                any = any || possible;
+                if (possible) {
+                    places[image.fixedTop] = 1u << image.fixedLeft;
+                    live_ |= 1u << i;
+                }
                 continue;
             }
             const int rows = kLines - image.height + 1;
@@ -103,47 +114,30 @@ class GameScanner {
                     c.state == PointState::Black ? game.everBlack : game.everWhite;
                 for (int y = 0; y < rows; ++y) places[y] &= ever[y + c.dy] >> c.dx;
             }
-            live_[i] = std::any_of(places.begin(), places.begin() + rows,
-                                   [](std::uint32_t r) { return r != 0; });
-            any = any || live_[i];
+            if (std::any_of(places.begin(), places.begin() + rows,
+                            [](std::uint32_t r) { return r != 0; }))
+                live_ |= 1u << i;
         }
-        liveCount_ = static_cast<int>(std::count(live_.begin(), live_.end(), 1));
-        gatherInterest();
-        return any;
-    }
-
-    // The points of the images still looked for.
-    void gatherInterest() {
         interest_.fill(0);
-        for (std::size_t i = 0; i < live_.size(); ++i)
-            if (live_[i])
-                for (int y = 0; y < kLines; ++y) interest_[y] |= regions_[i][y];
+        for (std::uint32_t m = live_; m != 0; m &= m - 1)
+            for (int y = 0; y < kLines; ++y) interest_[y] |= regions_[__builtin_ctz(m)][y];
+        return live_ != 0;
     }
 
     static bool isSet(const RowBits& bits, int p) {
         return ((bits[p / kLines] >> (p % kLines)) & 1u) != 0;
     }
 
-    // The state a fixed image asks for at board point (px, py); -1 outside it or for "any".
-    static int wantAt(const ShapeImage& image, int px, int py) {
-        const int x = px - image.fixedLeft, y = py - image.fixedTop;
-        if (x < 0 || y < 0 || x >= image.width || y >= image.height) return -1;
-        return image.grid[y * image.width + x];
-    }
-
     // A stone of `colour` that will stand on `p` for the rest of the game (no stone is ever
     // taken or replaced there): every place that needs p empty or of the other colour is given
     // up, and an image without places left is no longer looked for.
     void retire(int p, PointState colour) {
+        for (const Cover& c : covers_[p])
+            if (c.want != colour && (live_ >> c.image & 1u) != 0) drop(c.image);
         const int px = p % kLines, py = p / kLines;
-        for (std::size_t i = 0; i < query_.images.size(); ++i) {
-            if (!live_[i]) continue;
+        for (std::uint32_t m = live_ & anywhere_; m != 0; m &= m - 1) {
+            const int i = __builtin_ctz(m);
             const ShapeImage& image = query_.images[i];
-            if (image.fixedLeft >= 0) {
-                const int want = wantAt(image, px, py);
-                if (want >= 0 && want != static_cast<int>(colour)) drop(i);
-                continue;
-            }
             bool cleared = false;
             for (const PointState other : {PointState::Empty, opposite(colour)}) {
                 for (const ShapeCell& c : image.cellsByState[static_cast<int>(other)]) {
@@ -161,13 +155,20 @@ class GameScanner {
         }
     }
 
-    void drop(std::size_t i) {
-        live_[i] = 0;
-        --liveCount_;
-        gatherInterest();
+    void drop(int i) {
+        live_ &= ~(1u << i);
+        // Only the rows of the dropped image's region change.
+        const ShapeImage& image = query_.images[i];
+        const int from = image.fixedLeft >= 0 ? image.fixedTop : 0;
+        const int to = image.fixedLeft >= 0 ? image.fixedTop + image.height : kLines;
+        for (int y = from; y < to; ++y) {
+            interest_[y] = 0;
+            for (std::uint32_t m = live_; m != 0; m &= m - 1)
+                interest_[y] |= regions_[__builtin_ctz(m)][y];
+        }
     }
 
-    std::optional<Match> firstPlace(std::size_t i, std::span<const Step> steps, int move,
+    std::optional<Match> firstPlace(int i, std::span<const Step> steps, int move,
                                     std::size_t from) {
         for (int y = 0; y < kLines; ++y) {
             if (places_[i][y] == 0) continue;
@@ -179,16 +180,16 @@ class GameScanner {
 
     // A match that the point `p` taking `state` may have completed.
     std::optional<Match> matchAround(int p, PointState state) {
+        for (const Cover& c : covers_[p]) {
+            if (c.want != state || (live_ >> c.image & 1u) == 0) continue;
+            const ShapeImage& image = query_.images[c.image];
+            if (stands(image, image.fixedLeft, image.fixedTop))
+                return Match{0, kPassPoint, &image, image.fixedLeft, image.fixedTop};
+        }
         const int px = p % kLines, py = p / kLines;
-        for (std::size_t i = 0; i < query_.images.size(); ++i) {
-            if (!live_[i]) continue;
+        for (std::uint32_t m = live_ & anywhere_; m != 0; m &= m - 1) {
+            const int i = __builtin_ctz(m);
             const ShapeImage& image = query_.images[i];
-            if (image.fixedLeft >= 0) {
-                if (wantAt(image, px, py) == static_cast<int>(state) &&
-                    stands(image, image.fixedLeft, image.fixedTop))
-                    return Match{0, kPassPoint, &image, image.fixedLeft, image.fixedTop};
-                continue;
-            }
             for (const ShapeCell& c : image.cellsByState[static_cast<int>(state)]) {
                 const int left = px - c.dx, top = py - c.dy;
                 if (left < 0 || top < 0 || left > kLines - image.width ||
@@ -215,9 +216,10 @@ class GameScanner {
 
     const ShapeQuery& query_;
     std::vector<RowBits> places_;
-    std::vector<char> live_;
-    int liveCount_ = 0;
-    std::vector<RowBits> regions_;  // the points each image may cover
+    std::vector<RowBits> regions_;                    // the points each image may cover
+    std::array<std::vector<Cover>, kPoints> covers_;  // the fixed images' points
+    std::uint32_t anywhere_ = 0;                      // the images free to stand anywhere
+    std::uint32_t live_ = 0;                          // the images still looked for
     RowBits interest_{};
     std::array<PointState, kPoints> board_{};
     std::vector<int> changed_;
