@@ -173,14 +173,7 @@ Pattern positionAtMove30() {
     ToolRecord record;
     readRecordForTool(files.front().string(), record, 1);
     rebuildPosition(record, 30);
-    std::array<PointState, kPoints> board{};
-    for (int p = 0; p < kPoints; ++p) {
-        const int cell = record.state.BoardGrid[p % kLines + 1][p / kLines + 1];
-        board[p] = cell == kBlack + 1   ? PointState::Black
-                   : cell == kWhite + 1 ? PointState::White
-                                        : PointState::Empty;
-    }
-    return positionPattern(board);
+    return positionPattern(record.state);
 }
 
 // A 7x7 upper-left corner: empty but for the stones given as (point letters, X or O).

@@ -80,13 +80,7 @@ FileGames readLibraryBytes(const std::string& bytes) {
         }
         LibraryGame game;
         game.number = number;
-        game.black = h.black;
-        game.white = h.white;
-        game.blackRank = h.blackRank;
-        game.whiteRank = h.whiteRank;
-        game.date = h.date;
-        game.result = h.result;
-        game.event = h.event;
+        game.header = h;
         game.size = size;
         game.steps = stepsOf(GetMainpath(text.substr(range.begin, range.end - range.begin)), size);
         out.games.push_back(std::move(game));

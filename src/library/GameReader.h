@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "library/LibraryMoves.h"
+#include "tree/SgfCollection.h"
 
 namespace kelmaz::library {
 
 struct LibraryGame {
-    int number = 1;  // the game's place in its file, from 1
-    std::string black, white, blackRank, whiteRank, date, result, event;
+    int number = 1;     // the game's place in its file, from 1
+    GameHeader header;  // as the collection reader found it
     int size = kLines;
     std::vector<Step> steps;  // moves and setup stones, no captures
     // Equal for two games with the same board size and the same moves.

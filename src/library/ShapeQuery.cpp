@@ -77,6 +77,17 @@ Pattern positionPattern(const std::array<PointState, kPoints>& board) {
     return p;
 }
 
+Pattern positionPattern(const GameState& state) {
+    std::array<PointState, kPoints> board{};
+    for (int p = 0; p < kPoints; ++p) {
+        const int cell = state.BoardGrid[p % kLines + 1][p / kLines + 1];
+        board[p] = cell == kBlack + 1   ? PointState::Black
+                   : cell == kWhite + 1 ? PointState::White
+                                        : PointState::Empty;
+    }
+    return positionPattern(board);
+}
+
 ShapeQuery makeQuery(const Pattern& pattern, const SearchOptions& options) {
     ShapeQuery query;
     query.pattern = pattern;

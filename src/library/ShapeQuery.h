@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/GameState.h"
 #include "library/LibraryMoves.h"
 
 namespace kelmaz::library {
@@ -27,6 +28,8 @@ std::optional<Pattern> parsePattern(const std::string& text, std::string& error)
 
 // A full-board position as a pattern without "any".
 Pattern positionPattern(const std::array<PointState, kPoints>& board);
+// The position on a 19-line board of the program's state.
+Pattern positionPattern(const GameState& state);
 
 struct SearchOptions {
     bool symmetries = true;  // the seven mirror images too

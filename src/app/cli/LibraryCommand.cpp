@@ -104,16 +104,7 @@ std::optional<Pattern> recordPosition(const std::string& path, std::optional<int
         return std::nullopt;
     }
     rebuildPosition(record, move.value_or(record.state.MoveCount));
-    std::array<PointState, kPoints> board{};
-    for (int row = 1; row <= kLines; ++row) {
-        for (int col = 1; col <= kLines; ++col) {
-            const int cell = record.state.BoardGrid[col][row];
-            board[(row - 1) * kLines + col - 1] = cell == kBlack + 1   ? PointState::Black
-                                                  : cell == kWhite + 1 ? PointState::White
-                                                                       : PointState::Empty;
-        }
-    }
-    return positionPattern(board);
+    return positionPattern(record.state);
 }
 
 int searchCommand(const Args& given) {
