@@ -7,7 +7,7 @@
 #   app (the composition root)        -> kelmaz_app and the programs
 set(KELMAZ_CORE_LAYERS base engine view records tree intake library net shell browser gtp)
 set(KELMAZ_CLI_LAYER app/cli)
-set(KELMAZ_UI_LAYERS view/ui records/ui tree/ui net/ui shell/ui gtp/ui browser/ui)
+set(KELMAZ_UI_LAYERS view/ui records/ui tree/ui library/ui net/ui shell/ui gtp/ui browser/ui)
 set(KELMAZ_APP_LAYER app)
 set(KELMAZ_LAYERS ${KELMAZ_CORE_LAYERS} ${KELMAZ_CLI_LAYER} ${KELMAZ_UI_LAYERS} ${KELMAZ_APP_LAYER})
 

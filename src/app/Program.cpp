@@ -4,12 +4,15 @@
 #include <QEvent>
 
 #include "app/ProgramGtpHost.h"
+#include "app/ProgramLibraryHost.h"
 #include "app/ProgramMatchBoard.h"
 #include "app/RecordIntake.h"
 #include "engine/Engine.h"
 #include "gtp/ui/FomGtp.h"
 #include "intake/RecordCheck.h"
 #include "intake/RecordFormat.h"
+#include "library/GameLibrary.h"
+#include "library/ui/FomLibrary.h"
 #include "net/ui/FomSock.h"
 #include "records/ui/FomFile.h"
 #include "records/ui/FomJ.h"
@@ -217,6 +220,15 @@ void Program::showGtpWindow() {
             [this](std::string_view key, std::string_view value) { settings_.write(key, value); });
     }
     gtp_->showFromMenu(main_->frameGeometry());
+}
+
+void Program::showLibraryWindow() {
+    if (!library_) {
+        libraryHost_ = std::make_unique<ProgramLibraryHost>(*this);
+        library_ = std::make_unique<FomLibrary>(*libraryHost_, library::defaultLibraryPath());
+    }
+    library_->show();
+    library_->raise();
 }
 
 void Program::openCloneWindow(bool increaseCounter) { clones_.OpenCloneWindow(increaseCounter); }

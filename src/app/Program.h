@@ -32,6 +32,8 @@ class FomSet;
 class FomSock;
 class HelpWindow;
 class ProgramGtpHost;
+class ProgramLibraryHost;
+class FomLibrary;
 class ProgramMatchBoard;
 class fomSgf;
 
@@ -89,7 +91,9 @@ class Program : public QObject, public MainWindowHost {
     FomSock* fomSock() { return sock_.get(); }  // null until the menu first showed it
     // The computer game window "コンピューター対局", created on first use.
     void showGtpWindow() override;
-    FomGtp* fomGtp() { return gtp_.get(); }  // null until the menu first showed it
+    void showLibraryWindow() override;
+    FomLibrary* fomLibrary() { return library_.get(); }  // null until the menu first showed it
+    FomGtp* fomGtp() { return gtp_.get(); }              // null until the menu first showed it
     bool treeWindowVisible() const;
     void showTreeWindow() override;
     void closeTreeWindow() override;
@@ -148,6 +152,8 @@ class Program : public QObject, public MainWindowHost {
     std::unique_ptr<FomSock> sock_;
     std::unique_ptr<ProgramGtpHost> gtpHost_;
     std::unique_ptr<FomGtp> gtp_;
+    std::unique_ptr<ProgramLibraryHost> libraryHost_;
+    std::unique_ptr<FomLibrary> library_;
     std::unique_ptr<FomJ> info_;
     std::unique_ptr<FomFile> file_;
     std::unique_ptr<fomSgf> sgf_;

@@ -49,6 +49,22 @@ void readRecordFileIntoBoard(Program& program, const QString& path) {
         [&program](const std::string& message) { showReadMessage(program, message); });
 }
 
+bool readGameIntoBoard(Program& program, const std::string& path, std::size_t game) {
+    const std::optional<RecordCollection> file = loadRecordCollection(path);
+    if (!file) {
+        showReadMessage(program, std::string(kReadErrorMessage));
+        return false;
+    }
+    GameLines lines = collectionGameLines(*file, game);
+    if (!lines.message.empty()) {
+        showReadMessage(program, lines.message);
+        return false;
+    }
+    const std::string message = program.takeRecordLines(std::move(lines.lines));
+    if (!message.empty()) showReadMessage(program, message);
+    return message.empty();
+}
+
 void takeRecordLinesIntoBoard(Program& program, std::vector<std::string> lines) {
     const std::string message = program.takeRecordLines(std::move(lines));
     if (!message.empty()) showReadMessage(program, message);

@@ -15,6 +15,10 @@ class Program;
 // of several games shows the list of its games, and the game chosen is read.
 void readRecordFileIntoBoard(Program& program, const QString& path);
 
+// Reads game `game` (from 1) of a file into the board, as the file window reads the game chosen
+// from a collection. False, with the message shown, when the file or the game cannot be read.
+bool readGameIntoBoard(Program& program, const std::string& path, std::size_t game);
+
 // Takes the lines of a record (already split) into the board; a failure shows its message.
 void takeRecordLinesIntoBoard(Program& program, std::vector<std::string> lines);
 

@@ -201,6 +201,8 @@ void FomMain::buildMenus() {
     viewer->setCheckable(true);
     connect(viewer, &QAction::triggered, this,
             [this](bool checked) { host_.showSequenceViewer(checked); });
+    QAction* library = addCommand(options, "mLibrary", QStringLiteral("棋譜データベース"), nullptr);
+    connect(library, &QAction::triggered, this, [this] { host_.showLibraryWindow(); });
 
     Mcont = menuBar()->addMenu(QStringLiteral("コントロール(&C)"));
     Mcont->setObjectName(QStringLiteral("Mcont"));

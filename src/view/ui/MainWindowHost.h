@@ -14,7 +14,8 @@ class MainWindowHost {
     virtual void showBrowserWindow() = 0;
     virtual void showSequenceViewer(bool shown) = 0;
     virtual void showNetWindow() = 0;
-    virtual void showGtpWindow() = 0;  // the game against a computer engine
+    virtual void showGtpWindow() = 0;      // the game against a computer engine
+    virtual void showLibraryWindow() = 0;  // 「棋譜データベース」
     virtual void showGameInfoWindow() = 0;
     virtual void showHelp() = 0;
     virtual void showTreeWindow() = 0;
