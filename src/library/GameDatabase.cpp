@@ -45,7 +45,11 @@ class Statement {
         return *this;
     }
     Statement& bindBlob(int i, const void* data, std::size_t bytes) {
-        sqlite3_bind_blob(stmt_, i, data, static_cast<int>(bytes), SQLITE_STATIC);
+        // An empty vector's data() may be null, which would bind NULL, not an empty blob.
+        if (bytes == 0)
+            sqlite3_bind_zeroblob(stmt_, i, 0);
+        else
+            sqlite3_bind_blob(stmt_, i, data, static_cast<int>(bytes), SQLITE_STATIC);
         return *this;
     }
     bool row() { return stmt_ != nullptr && sqlite3_step(stmt_) == SQLITE_ROW; }
@@ -237,7 +241,10 @@ FileOutcome GameDatabase::addFile(const std::string& path) {
             .bind(11, static_cast<std::int64_t>(g.steps.size()))
             .bind(12, std::int64_t{g.size})
             .bind(13, static_cast<std::int64_t>(g.signature()));
-        insert.run();
+        if (!insert.run()) {
+            outcome.refused.push_back({g.number, "棋譜データベースに書き込めません"});
+            continue;
+        }
         if (sqlite3_changes(db_) == 0) {
             ++outcome.duplicates;
             continue;
@@ -245,7 +252,8 @@ FileOutcome GameDatabase::addFile(const std::string& path) {
         ++outcome.added;
         insertMoves.bind(1, static_cast<std::int64_t>(sqlite3_last_insert_rowid(db_)))
             .bindBlob(2, g.steps.data(), g.steps.size() * sizeof(Step));
-        insertMoves.run();
+        if (!insertMoves.run())
+            outcome.refused.push_back({g.number, "棋譜データベースに書き込めません"});
     }
     return outcome;
 }

@@ -172,12 +172,15 @@ class LibrarySearch : public ::testing::Test {
         test::writeBytes(folder / "setup.sgf",
                          "(;SZ[19]PB[Setup]AB[cc][dd]AW[cd];W[dc];B[ed];W[ee])");
         test::writeBytes(folder / "nine.sgf", "(;SZ[9]PB[Nine];B[cc];W[gg])");
+        // A game without moves is kept and shows the empty board.
+        test::writeBytes(folder / "empty.sgf", "(;SZ[19]PB[Empty])");
         std::string error;
         library = GameLibrary::open((dir.path() / "lib.db").string(), error);
         ASSERT_TRUE(library) << error;
         summary = library->add({folder.string()});
         for (int g = 1; g <= kGames; ++g) oracle.push_back(replay((folder / "a.sgf").string(), g));
         oracle.push_back(replay((folder / "setup.sgf").string(), 1));
+        oracle.push_back(replay((folder / "empty.sgf").string(), 1));
     }
 
     // The library's hits against the oracle's, and every continuation one the oracle allows.
@@ -233,7 +236,7 @@ class LibrarySearch : public ::testing::Test {
 };
 
 TEST_F(LibrarySearch, AddingKeepsADuplicateOnceAndListsOtherSizesUnsearched) {
-    EXPECT_EQ(summary.added, kGames + 2);
+    EXPECT_EQ(summary.added, kGames + 3);
     EXPECT_EQ(summary.duplicates, 1);
     EXPECT_TRUE(summary.refused.empty());
     EXPECT_EQ(library->list({"Nine", "", "", "", ""}).size(), 1U);

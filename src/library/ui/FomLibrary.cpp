@@ -77,10 +77,10 @@ FomLibrary::FomLibrary(LibraryWindowHost& host, const std::string& libraryPath, 
     auto* filterButton = new QPushButton(QStringLiteral("絞込"), this);
     filters->addWidget(filterButton);
     layout->addLayout(filters, 2, 0);
-    games_ = makeTable({QStringLiteral("黒"), QStringLiteral("白"), QStringLiteral("日付"),
-                        QStringLiteral("結果"), QStringLiteral("棋戦"), QStringLiteral("手数"),
-                        QStringLiteral("ファイル")},
-                       this);
+    games_ = makeTable(
+        {QStringLiteral("黒"), QStringLiteral("白"), QStringLiteral("日付"), QStringLiteral("結果"),
+         QStringLiteral("棋戦"), QStringLiteral("手数"), QStringLiteral("ファイル")},
+        this);
     games_->setSortingEnabled(true);
     layout->addWidget(games_, 3, 0);
 
@@ -98,8 +98,8 @@ FomLibrary::FomLibrary(LibraryWindowHost& host, const std::string& libraryPath, 
                                                       colourSwap_, anywhere_})
         searchRow->addWidget(w);
     layout->addLayout(searchRow, 4, 1);
-    results_ = makeTable({QStringLiteral("ファイル"), QStringLiteral("局"), QStringLiteral("手数")},
-                         this);
+    results_ =
+        makeTable({QStringLiteral("ファイル"), QStringLiteral("局"), QStringLiteral("手数")}, this);
     results_->setObjectName(QStringLiteral("results"));
     layout->addWidget(results_, 4, 0, 2, 1);
     continuations_ = new QLabel(this);
@@ -117,7 +117,8 @@ FomLibrary::FomLibrary(LibraryWindowHost& host, const std::string& libraryPath, 
 
     if (!library_) {
         status_->setText(QStringLiteral("棋譜データベースを開けません: ") + qt(error));
-        for (QWidget* w : std::initializer_list<QWidget*>{addButton_, positionButton_, patternButton_})
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{addButton_, positionButton_, patternButton_})
             w->setEnabled(false);
         return;
     }
@@ -160,8 +161,8 @@ void FomLibrary::addFolder(const QString& folder) {
                     Qt::QueuedConnection);
             },
             &cancel_);
-        QMetaObject::invokeMethod(this, [this, summary] { finishAdding(summary); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, summary] { finishAdding(summary); }, Qt::QueuedConnection);
     });
     worker_->start();
 }

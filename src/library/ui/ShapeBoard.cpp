@@ -10,8 +10,8 @@ using library::kLines;
 using library::Want;
 
 ShapeBoard::ShapeBoard(QWidget* parent) : QWidget(parent) {
-    position_ = library::Pattern{0, 0, kLines, kLines,
-                                 std::vector<Want>(library::kPoints, Want::Empty)};
+    position_ =
+        library::Pattern{0, 0, kLines, kLines, std::vector<Want>(library::kPoints, Want::Empty)};
     setMinimumSize(300, 300);
 }
 
@@ -97,18 +97,20 @@ void ShapeBoard::paintEvent(QPaintEvent*) {
     for (int p = 0; p < library::kPoints; ++p) {
         const bool inPattern = pattern_ && p % kLines >= pattern_->left &&
                                p % kLines < pattern_->left + pattern_->width &&
-                               p / kLines >= pattern_->top && p / kLines < pattern_->top + pattern_->height;
+                               p / kLines >= pattern_->top &&
+                               p / kLines < pattern_->top + pattern_->height;
         if (!inPattern) {
             stone(p, position_.points[p]);
             continue;
         }
-        const Want w = pattern_->points[(p / kLines - pattern_->top) * pattern_->width + p % kLines -
-                                        pattern_->left];
+        const Want w = pattern_->points[(p / kLines - pattern_->top) * pattern_->width +
+                                        p % kLines - pattern_->left];
         stone(p, w);
         if (w == Want::Any) {
             painter.setPen(Qt::NoPen);
             painter.setBrush(QColor(120, 120, 120));
-            painter.drawRect(QRectF(centre(p) - QPointF(c * 0.2, c * 0.2), QSizeF(c * 0.4, c * 0.4)));
+            painter.drawRect(
+                QRectF(centre(p) - QPointF(c * 0.2, c * 0.2), QSizeF(c * 0.4, c * 0.4)));
         }
     }
     if (pattern_) {

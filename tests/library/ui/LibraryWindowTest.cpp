@@ -29,7 +29,8 @@ class LibraryWindow : public test::ProgramFixture {
 TEST_F(LibraryWindow, FoundPositionOpensItsGameAtTheMatchedMove) {
     start();
     const auto folder = test::recordsDir() / "games_plain";
-    const QString game = QString::fromStdString((folder / "gnugo__nando__meijin27_g1.sgf").string());
+    const QString game =
+        QString::fromStdString((folder / "gnugo__nando__meijin27_g1.sgf").string());
     program().readRecordFile(game);
     program().engine().goToMove("20");
     const auto position = state().BoardGrid;
