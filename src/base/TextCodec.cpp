@@ -234,11 +234,10 @@ std::optional<std::string> encodeForDeclaredCharset(std::string_view utf8,
 }
 
 bool takeLineBreak(std::string_view text, std::size_t& i) {
-    if (text[i] == '\r') {
-        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        return true;
-    }
-    return text[i] == '\n';
+    if (text[i] != '\r' && text[i] != '\n') return false;
+    const char pair = text[i] == '\r' ? '\n' : '\r';
+    if (i + 1 < text.size() && text[i + 1] == pair) ++i;
+    return true;
 }
 
 void appendWithCrLfBreaks(std::string& out, std::string_view text) {

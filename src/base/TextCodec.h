@@ -41,8 +41,10 @@ std::optional<std::string> encodeForDeclaredCharset(std::string_view utf8,
 // Lines end at CR LF, LF or CR and come back ended by LF.
 std::string decodeLineByLine(std::string_view bytes);
 
-// True when a line break (CR, LF or CR LF) starts at text[i]. On a CR LF, i is moved onto the
-// LF, so that the caller's next step passes the whole break.
+// True when a line break (CR, LF, CR LF or LF CR) starts at text[i]. On a pair, i is moved
+// onto its second character, so that the caller's next step passes the whole break: a file
+// whose lines end in LF CR has no empty line between each two, and an SGF soft line break
+// written as "\" + LF CR stays one break.
 bool takeLineBreak(std::string_view text, std::size_t& i);
 
 // Appends text to out with every line break in it written as CR LF.

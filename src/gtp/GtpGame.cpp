@@ -65,13 +65,15 @@ bool validScore(std::string_view result) {
     return isNumber(result.substr(2));
 }
 
-std::string scoreText(std::string_view result) {
+std::string scoreText(std::string_view result, ScoreKind kind) {
     if (!validScore(result)) return {};
-    if (result == "0") return "持碁";
+    const char* even = kind == ScoreKind::Final ? "持碁" : "互角";
+    if (result == "0") return even;
     std::string_view points = result.substr(2);
     if (points.ends_with(".0")) points.remove_suffix(2);
-    if (points == "0") return "持碁";
-    return std::string(result[0] == 'B' ? "黒の" : "白の") + std::string(points) + "目勝ち";
+    if (points == "0") return even;
+    return std::string(result[0] == 'B' ? "黒の" : "白の") + std::string(points) +
+           (kind == ScoreKind::Final ? "目勝ち" : "目優勢");
 }
 
 GtpGame::GtpGame(const GameState& state, std::size_t replyLimit)
@@ -167,12 +169,17 @@ GtpOutcome GtpGame::takeBack(int n) {
     return begin(std::move(commands));
 }
 
-GtpOutcome GtpGame::score() {
+GtpOutcome GtpGame::score(ScoreKind kind) {
     score_ = {};
+    score_.kind = kind;
     std::vector<Queued> commands;
-    if (knows("final_score")) commands.push_back({Step::FinalScore, "final_score"});
-    if (knows("final_score") && knows("final_status_list"))
-        commands.push_back({Step::DeadList, "final_status_list dead"});
+    if (kind == ScoreKind::Estimate && knows("estimate_score")) {
+        commands.push_back({Step::FinalScore, "estimate_score"});
+    } else if (knows("final_score")) {
+        commands.push_back({Step::FinalScore, "final_score"});
+        if (kind == ScoreKind::Final && knows("final_status_list"))
+            commands.push_back({Step::DeadList, "final_status_list dead"});
+    }
     goal_ = Step::FinalScore;
     return begin(std::move(commands));
 }
@@ -195,8 +202,10 @@ GtpOutcome GtpGame::feed(std::string_view bytes) {
         case Step::Generate:
             return finish(*reply);
         case Step::FinalScore: {
+            // An estimate may name its bounds after the score: "W+36.5 (upper bound: ...)".
             std::vector<std::string> words = replyWords(reply->text);
-            if (words.size() != 1 || !validScore(words[0]))
+            if (words.empty() || (words.size() > 1 && score_.kind == ScoreKind::Final) ||
+                !validScore(words[0]))
                 return fail("形勢判断の結果が読めません: " + reply->text);
             score_.known = true;
             score_.result = words[0];

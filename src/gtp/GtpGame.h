@@ -14,8 +14,14 @@
 
 namespace kelmaz {
 
+// The score of a finished game (both players passed), with the dead stones, or the estimate
+// of a game that goes on, without them: an engine's final score takes the stones on the board
+// as they will stay, which in the middle of a game counts healthy groups as dead.
+enum class ScoreKind { Final, Estimate };
+
 struct GtpScore {
-    bool known = false;           // the engine has final_score
+    bool known = false;  // the engine can score (final_score or estimate_score)
+    ScoreKind kind = ScoreKind::Final;
     std::string result;           // "B+3.5", "W+0.5", "0" (a draw)
     std::vector<GtpVertex> dead;  // the stones it counts as dead (empty without the command)
 };
@@ -43,8 +49,9 @@ int colourToPlay(const GameState& state);
 // Why the rules refuse `colour` at (col, row) in the position on the board, or "" when the
 // move is legal: off the board, occupied, suicide, an immediate ko recapture, a full record.
 std::string refusalOf(const GameState& state, int colour, int col, int row);
-// "黒の3.5目勝ち", "白の12目勝ち", "持碁" for a final_score result; "" for anything else.
-std::string scoreText(std::string_view result);
+// "黒の3.5目勝ち", "白の12目勝ち", "持碁" for a final score; "黒の3.5目優勢", "互角" for an
+// estimate; "" for anything else.
+std::string scoreText(std::string_view result, ScoreKind kind = ScoreKind::Final);
 // True for a final_score result this program can store as RE: "B+n", "W+n" or "0".
 bool validScore(std::string_view result);
 
@@ -64,8 +71,9 @@ class GtpGame {
     // Takes back the last n moves on the engine's board: undo n times, or, for an engine
     // without undo, a rebuild of moves 1..MoveCount - n. Ends in TakenBack.
     GtpOutcome takeBack(int n);
-    // Asks for the score and the dead stones. Ends in Scored.
-    GtpOutcome score();
+    // Asks for the final score and the dead stones, or for an estimate (estimate_score; an
+    // engine without it is asked its final_score, still without dead stones). Ends in Scored.
+    GtpOutcome score(ScoreKind kind = ScoreKind::Final);
     // The line that ends the engine.
     std::string quitLine() { return "quit\n"; }
 

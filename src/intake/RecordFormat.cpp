@@ -39,16 +39,20 @@ bool readLineRecord(GameState& state, const BoardOptions& options, bool tki) {
     BoardOptions sized = options;
     applyBoardSize(chooseBoardSize(state.Info[InfoField::SZ], options), sized);
     bool inData = false;
+    bool ok = true;
     for (const std::string& line : state.LstRead) {
         if (trimBlanks(line).starts_with("[Data]")) {
             inData = true;
             continue;
         }
         if (!inData) continue;
-        const bool ok = tki ? ReadTkiMoveLine(state, line) : ReadUgfMoveLine(state, line, sized);
-        if (!ok) return false;
+        ok = tki ? ReadTkiMoveLine(state, line) : ReadUgfMoveLine(state, line, sized);
+        if (!ok) break;
     }
-    return true;
+    // What was read stays, also before a faulty line: without gaps, or the moves after the
+    // first gap would be lost where the record ends.
+    if (!tki) closeUgfMoveGaps(state);
+    return ok;
 }
 
 }  // namespace

@@ -29,18 +29,18 @@ int wholeNumber(std::string_view text) {
 }  // namespace
 
 int recordSizeLines(std::string_view sizeField) {
+    if (trimBlanks(sizeField).empty()) return 0;
     const std::size_t colon = sizeField.find(':');
     const int columns = wholeNumber(sizeField.substr(0, colon));
-    if (colon == std::string_view::npos) return std::max(columns, 0);
+    if (colon == std::string_view::npos) return columns;
     const int rows = wholeNumber(sizeField.substr(colon + 1));
-    if (columns < 0 || rows < 0) return 0;
-    return columns == rows ? columns : -1;
+    return columns >= 0 && columns == rows ? columns : -1;
 }
 
 BoardSizeChoice chooseBoardSize(std::string_view sizeField, const BoardOptions& board) {
     BoardSizeChoice choice;
     const int lines = recordSizeLines(sizeField);
-    // "0" names a size (one no board has); an empty or unreadable field names none.
+    // "0" names a size (one no board has); an empty field names none.
     if (lines == 0 && wholeNumber(sizeField) != 0) return choice;
     if (lines < kMinBoardSize || lines > kMaxBoardSize) {
         const std::string named =

@@ -14,7 +14,8 @@ namespace kelmaz {
 inline constexpr int kMinBoardSize = 2;
 
 // The number of lines a size field names: N for "N" or "N:N" (0 for "0"), 0 when it names
-// none (empty or not a number), -1 for a board that is not square ("19:13").
+// none (empty or blank), -1 for a board that is not square ("19:13") and for a field that is
+// no whole number of lines ("-1", "9x", "abc", one too large to read), which no board shows.
 int recordSizeLines(std::string_view sizeField);
 
 struct BoardSizeChoice {

@@ -5,8 +5,10 @@
 #include "base/AtomicFile.h"
 #include "base/TextCodec.h"
 #include "engine/Engine.h"
+#include "intake/RecordCheck.h"
 #include "intake/RecordCollection.h"
 #include "intake/RecordSize.h"
+#include "records/RecordMoves.h"
 #include "records/SgfWriter.h"
 #include "tree/TreeFile.h"
 
@@ -39,26 +41,35 @@ std::string markupText(const GameState& s) {
 }  // namespace
 
 RecordReadResult readRecordForTool(const std::string& path, ToolRecord& record, std::size_t game) {
+    const std::optional<RecordCollection> file = loadRecordCollection(path);
+    if (!file) {
+        RecordReadResult result;
+        result.status = RecordReadResult::Status::FileError;
+        result.message = std::string(kReadErrorMessage);
+        return result;
+    }
+    return readRecordForTool(*file, record, game);
+}
+
+RecordReadResult readRecordForTool(const RecordCollection& file, ToolRecord& record,
+                                   std::size_t game) {
     RecordReadResult result;
-    const auto failed = [&result](RecordReadResult::Status status, std::string message) {
-        result.status = status;
+    const auto failed = [&result](std::string message) {
+        result.status = RecordReadResult::Status::FormatError;
         result.message = std::move(message);
         return result;
     };
-    const std::optional<RecordCollection> file = loadRecordCollection(path);
-    if (!file) return failed(RecordReadResult::Status::FileError, std::string(kReadErrorMessage));
-    GameLines chosen = collectionGameLines(*file, game);
-    if (!chosen.message.empty())
-        return failed(RecordReadResult::Status::FormatError, chosen.message);
+    GameLines chosen = collectionGameLines(file, game);
+    if (!chosen.message.empty()) return failed(chosen.message);
+    // Checked on the lines as read: the applet reader rewrites them into lines no check knows.
+    if (!holdsRecord(chosen.lines)) return failed(std::string(kFormatErrorMessage));
     const BoardSizeChoice size = chooseBoardSize(recordSizeField(chosen.lines), record.options);
-    if (size.action == BoardSizeChoice::Action::Refuse)
-        return failed(RecordReadResult::Status::FormatError, size.message);
+    if (size.action == BoardSizeChoice::Action::Refuse) return failed(size.message);
     applyBoardSize(size, record.options);
     record.state.LstRead = std::move(chosen.lines);
     TreeLink noTreeWindow;
     result.format = GetFormat(record.state, record.options, noTreeWindow);
-    if (!result.format.ok)
-        return failed(RecordReadResult::Status::FormatError, result.format.message);
+    if (!result.format.ok) return failed(result.format.message);
     // The file window's replay after a read: it leaves the record and its count as read (a
     // record whose first slots are empty keeps them as passes), so both write the same file.
     NullBoardHost host;
@@ -131,6 +142,31 @@ std::optional<std::string> recordBytesForTool(ToolRecord& record) {
     if (s.SgfText.empty() && s.MoveCount == 0) return std::nullopt;
     if (!s.SgfText.empty()) return treeFileBytes(s);
     return sgfFileBytes(s, s.MoveComment[std::clamp(s.MoveCount, 0, kMaxMoves)]);
+}
+
+ConvertedRecord convertedRecord(const RecordCollection& file, std::optional<std::size_t> only) {
+    const std::size_t first = only.value_or(1);
+    const std::size_t last = only.value_or(std::max<std::size_t>(file.games.size(), 1));
+    ConvertedRecord converted;
+    std::string bytes;
+    for (std::size_t game = first; game <= last; ++game) {
+        ToolRecord record;
+        const RecordReadResult read = readRecordForTool(file, record, game);
+        std::optional<std::string> written;
+        if (read.status == RecordReadResult::Status::Ok) written = recordBytesForTool(record);
+        if (!written) {
+            converted.message = read.status == RecordReadResult::Status::Ok
+                                    ? std::string(kNoDataMessage)
+                                    : read.message;
+            const std::string which = std::to_string(game) + "局目";
+            if (file.holdsSeveralGames() && !converted.message.starts_with(which))
+                converted.message = which + ": " + converted.message;
+            return converted;
+        }
+        bytes += *written;
+    }
+    converted.bytes = std::move(bytes);
+    return converted;
 }
 
 std::optional<std::string> writeRecordForTool(ToolRecord& record, const std::string& path) {

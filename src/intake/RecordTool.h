@@ -21,8 +21,12 @@ struct ToolRecord {
 // chosen from a collection, and replays it. The board takes the record's own size as the
 // program's board does (19 lines when the record names none); a record for a larger board
 // than the program shows is refused with the program's message.
+// Lines that hold no record at all are refused before any reader rewrites them.
 RecordReadResult readRecordForTool(const std::string& path, ToolRecord& record,
                                    std::size_t game = 1);
+// The same for game `game` of a file already loaded.
+RecordReadResult readRecordForTool(const RecordCollection& file, ToolRecord& record,
+                                   std::size_t game);
 
 // Rebuilds moves 1..upto, bounded by the record (0: the empty board of the record's size).
 void rebuildPosition(ToolRecord& record, int upto);
@@ -44,6 +48,16 @@ std::string infoText(const GameInfo& info);
 // The bytes the file window's write command writes: the tree text when the tree holds one,
 // else the move record. Nothing when there is nothing to write.
 std::optional<std::string> recordBytesForTool(ToolRecord& record);
+
+// What convert writes: every game of the file, one after another, each as recordBytesForTool
+// gives it, or only game `only` when one is named. A game that cannot be read or holds nothing
+// to write gives no bytes and its message (naming the game when the file holds several), so
+// that a collection is never written with games missing.
+struct ConvertedRecord {
+    std::optional<std::string> bytes;
+    std::string message;
+};
+ConvertedRecord convertedRecord(const RecordCollection& file, std::optional<std::size_t> only);
 
 // Writes recordBytesForTool to path through the safe write. Returns the message to show on
 // failure.

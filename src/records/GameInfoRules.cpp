@@ -1,5 +1,6 @@
 #include "records/GameInfoRules.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -32,6 +33,23 @@ std::string_view dropCharacters(std::string_view text, std::size_t n) {
         if (!isContinuationByte(text[p]) && seen++ == n) break;
     }
     return text.substr(p);
+}
+
+// A result written in Japanese, as in "257手完, 黒中押し勝ち" or "白3目半勝ち": the colour
+// before "勝" wins, by what stands between them ("中押し", "3目半"); "持碁" is a draw.
+DecodedResult japaneseResult(std::string_view text) {
+    if (text.find("持碁") != std::string_view::npos) return {"持碁", ""};
+    const std::size_t win = text.find("勝");
+    if (win == std::string_view::npos) return {};
+    const std::string_view before = text.substr(0, win);
+    const std::size_t black = before.rfind("黒"), white = before.rfind("白");
+    if (black == std::string_view::npos && white == std::string_view::npos) return {};
+    const bool blackWins =
+        white == std::string_view::npos || (black != std::string_view::npos && black > white);
+    const std::size_t colour = blackWins ? black : white;
+    std::string detail(trimBlanks(before.substr(colour + std::string_view("黒").size())));
+    if (detail.find("中押") != std::string::npos) detail = "中押し";
+    return {blackWins ? "黒" : "白", detail};
 }
 
 struct ResultRow {
@@ -75,6 +93,7 @@ DecodedResult DecodeResult(std::string_view re) {
             return {std::string(row.winner), std::string(row.detail)};
         }
     }
+    if (DecodedResult japanese = japaneseResult(text); !japanese.winner.empty()) return japanese;
     if (characterCount(text) >= 6) return {};
     DecodedResult result;
     if (!text.empty() && text[0] == 'B') result.winner = "黒";
@@ -123,6 +142,25 @@ void setInfoField(GameInfo& info, int index, std::string text) {
 
 void setInfoField(GameInfo& info, InfoField field, std::string text) {
     setInfoField(info, static_cast<int>(field), std::move(text));
+}
+
+bool isAlternativeInfoName(std::string_view name) {
+    return std::any_of(kAlternativeInfo.begin(), kAlternativeInfo.end(),
+                       [name](const AlternativeInfo& a) { return a.name == name; });
+}
+
+std::string alternativeInfoText(const AlternativeInfo& alternative, std::string_view value) {
+    if (alternative.field != InfoField::KM) return std::string(value);
+    const std::string_view text = trimBlanks(value);
+    if (parseNumber(text)) return std::string(text);
+    // Whole points in digits, "半" for a half: "黒6目半", "6目", "半目".
+    std::string points;
+    for (char c : text)
+        if (c >= '0' && c <= '9') points += c;
+    const bool half = text.find("半") != std::string_view::npos;
+    if (points.empty() && !half) return text.find("なし") != std::string_view::npos ? "0" : "";
+    if (points.empty()) points = "0";
+    return half ? points + ".5" : points;
 }
 
 }  // namespace kelmaz

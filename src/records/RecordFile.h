@@ -21,7 +21,9 @@ std::vector<std::string> recordFileLines(std::string_view bytes);
 // cannot be opened or read (state.LstRead is then left as it was).
 bool loadRecordFile(const std::string& path, GameState& state);
 
-// Joins a game-tree opening "(" and its first node marker ";" split across two lines.
+// Joins a game-tree opening "(" and its first node marker ";" split across two lines. A tree
+// whose first node lacks its ";" (the "(" followed, on its line or the next, by a property such
+// as "TE[", as some publishers write their records) gets it, so that node reads as the root.
 void joinSplitOpenings(std::vector<std::string>& lines);
 
 }  // namespace kelmaz

@@ -137,4 +137,22 @@ bool ReadUgfMoveLine(GameState& state, std::string_view line, const BoardOptions
     return true;
 }
 
+void closeUgfMoveGaps(GameState& state) {
+    int numbered = 0;
+    int shown = 0;
+    for (int slot = 1; slot <= kMaxMoves; ++slot) {
+        if (!state.hasMove(slot)) continue;
+        ++numbered;
+        if (slot == state.MoveCount) shown = numbered;
+        if (numbered == slot) continue;
+        state.MoveCol[numbered] = state.MoveCol[slot];
+        state.MoveRow[numbered] = state.MoveRow[slot];
+        state.MoveColour[numbered] = state.MoveColour[slot];
+        state.MoveComment[numbered] = std::move(state.MoveComment[slot]);
+        state.MoveMarkup[numbered] = std::move(state.MoveMarkup[slot]);
+    }
+    state.endRecordAfter(numbered);
+    if (state.MoveCount > 0) state.MoveCount = shown;
+}
+
 }  // namespace kelmaz

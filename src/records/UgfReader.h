@@ -17,4 +17,9 @@ void ReadUgfHeader(GameState& state);
 // move number that is not a number or lies outside 0..500).
 bool ReadUgfMoveLine(GameState& state, std::string_view line, const BoardOptions& options);
 
+// Closes the gaps that move numbers leave (1, 2, 5 or a record starting at 3): the moves after
+// a gap are numbered on, so that the record holds every move read without an empty slot, where
+// the record ends. MoveCount stays on the move it named.
+void closeUgfMoveGaps(GameState& state);
+
 }  // namespace kelmaz

@@ -87,7 +87,15 @@ class Indexer {
     void value(const sgfscan::ValueRef& v) {
         if (levels_.empty() || full()) return;
         if (v.close >= text_.size()) return;  // a value never closed: the text ends in it
-        const Level& level = levels_.back();
+        Level& level = levels_.back();
+        if (levels_.size() == 1 && level.nodes == 0) {
+            // Properties right after the game's "(" without a ";": its root node, as the
+            // readers take it.
+            level.nodes = 1;
+            ++gameNodes_;
+            rootNode_ = true;
+            nodeOnMain_ = true;
+        }
         if (rootOnly(v.name) && levels_.size() > 1 && level.nodes == 1) {
             // A game's root inside an unfinished tree: the tree lacks its ")".
             const std::size_t open = level.open;

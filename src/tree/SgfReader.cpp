@@ -1,8 +1,11 @@
 #include "tree/SgfReader.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
+#include <optional>
 
+#include "records/GameInfoRules.h"
 #include "tree/LineMarkup.h"
 #include "tree/SgfLex.h"
 #include "tree/SgfText.h"
@@ -181,12 +184,22 @@ std::vector<std::string> propertyOutline(std::string_view text) {
 
 void Dataset(GameState& state) {
     state.MoveCount = 0;
+    std::array<std::optional<std::string>, kAlternativeInfo.size()> alternatives;
     for (const std::string& item : state.List3) {
         if (item.size() < 7 || item[5] != '[' || item.back() != ']') continue;
         const std::string_view name = std::string_view(item).substr(3, 2);
-        for (int k = 0; k < kGameInfoFields; ++k) {
-            if (name == GameInfoNames[k]) state.Info.Fields[k] = item.substr(6, item.size() - 7);
+        std::string value = item.substr(6, item.size() - 7);
+        for (std::size_t a = 0; a < kAlternativeInfo.size(); ++a) {
+            if (name == kAlternativeInfo[a].name && !alternatives[a]) alternatives[a] = value;
         }
+        for (int k = 0; k < kGameInfoFields; ++k) {
+            if (name == GameInfoNames[k]) state.Info.Fields[k] = value;
+        }
+    }
+    for (std::size_t a = 0; a < kAlternativeInfo.size(); ++a) {
+        std::string& field = state.Info[kAlternativeInfo[a].field];
+        if (alternatives[a] && field.empty())
+            field = alternativeInfoText(kAlternativeInfo[a], *alternatives[a]);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "base/AtomicFile.h"
 #include "base/SgfEscape.h"
 #include "base/TextCodec.h"
+#include "records/GameInfoRules.h"
 #include "records/RecordFile.h"
 #include "records/SgfWriter.h"
 #include "tree/SgfLex.h"
@@ -36,7 +37,8 @@ FirstNode firstNode(std::string_view text) {
         [&](const sgfscan::ValueRef& v) {
             if (!inFirst || !v.firstOfProperty) return;
             if (std::find(GameInfoNames.begin(), GameInfoNames.end(), v.name) !=
-                GameInfoNames.end())
+                    GameInfoNames.end() ||
+                isAlternativeInfoName(v.name))
                 n.hasGameInfo = true;
             if (v.name == "CA" && !n.charset) n.charset = {{v.open + 1, v.close}};
         },

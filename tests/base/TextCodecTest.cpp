@@ -68,6 +68,8 @@ TEST(TextCodec, SplitsLinesAtEveryKindOfLineEnd) {
     EXPECT_EQ(splitLines("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));
     EXPECT_EQ(splitLines("a\r\n\r\nb\r\n"), (Lines{"a", "", "b"}));
     EXPECT_EQ(splitLines("\r\r"), (Lines{"", ""}));
+    EXPECT_EQ(splitLines("a\n\rb\n\r\n\rc"), (Lines{"a", "b", "", "c"}));
+    EXPECT_EQ(splitLines("\n\n\r"), (Lines{"", ""}));
     EXPECT_EQ(splitLines(""), Lines{});
 }
 

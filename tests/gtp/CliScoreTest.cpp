@@ -1,6 +1,7 @@
 // kelmaz-cli score: the engine's result and dead stones for a record's position.
 #include <gtest/gtest.h>
 
+#include "gtp/EngineFamily.h"
 #include "support/CliProcess.h"
 #include "support/TestSupport.h"
 
@@ -34,6 +35,35 @@ TEST_F(CliScore, PrintsTheResultThenTheDeadStones) {
     EXPECT_NE(sent.find("quit\n"), std::string::npos);
 }
 
+TEST_F(CliScore, TheEstimateAsksForNoDeadStones) {
+    EXPECT_EQ(score("--estimate", "--estimate W+36.5 --dead A1"), 0);
+    EXPECT_EQ(test::readBytes(out), "W+36.5\n");
+    const std::string sent = test::readBytes(log);
+    EXPECT_NE(sent.find("estimate_score\n"), std::string::npos);
+    EXPECT_EQ(sent.find("final_"), std::string::npos) << sent;
+}
+
+// A reply that never ends, however much the engine writes meanwhile, runs into the limit.
+TEST_F(CliScore, TheLimitRunsFromTheCommandSent) {
+    EXPECT_EQ(score("--limit 0.3", "--at final_score:1=trickle"), 3);
+    EXPECT_NE(test::readBytes(err).find("時間内に応答しません"), std::string::npos);
+}
+
+// Neither the engine behind a wrapper script nor a process it started outlives the tool,
+// whether the engine quits or is killed at the limit.
+TEST_F(CliScore, TheEnginesWholeProcessGroupEndsWithTheTool) {
+    for (const char* extra : {"", "--at final_score:1=hang"}) {
+        test::TempDir scripts;
+        test::EngineFamily family(scripts);
+        const int status =
+            run("score '" + record + "' --limit 0.5 --engine '" + family.command(extra) + "'", out,
+                err);
+        EXPECT_EQ(status, *extra ? 3 : 0) << test::readBytes(err);
+        ASSERT_TRUE(family.started());
+        EXPECT_TRUE(family.allGoneSoon()) << extra;
+    }
+}
+
 TEST_F(CliScore, TheMoveOptionScoresAnEarlierPosition) {
     EXPECT_EQ(score("--move 2", "--score B+1"), 0);
     EXPECT_EQ(test::readBytes(out), "B+1\n");
@@ -62,6 +92,8 @@ TEST_F(CliScore, WrongUsage) {
     EXPECT_EQ(run("score '" + record + "' --move x", out, err), 2);
     EXPECT_EQ(run("score '" + record + "' --engine ''", out, err), 2);
     EXPECT_EQ(run("score '" + record + "' --level 3", out, err), 2);
+    for (const char* limit : {"0", "-1", "x", "1e9"})
+        EXPECT_EQ(run("score '" + record + "' --limit " + limit, out, err), 2) << limit;
     EXPECT_EQ(run("score '" + dir.file("missing").string() + "' --engine x", out, err), 1);
 }
 

@@ -2,13 +2,14 @@
 // it is given in turn, and misbehaves on request.
 //
 //   fake_gtp_engine [--moves D4,pass,resign] [--no-undo] [--no-score] [--score W+3.5]
-//                   [--dead A1,B2] [--log FILE] [--at COMMAND:N=ACTION]...
+//                   [--estimate B+1.5] [--dead A1,B2] [--log FILE] [--at COMMAND:N=ACTION]...
 //
 // ACTION, for the N-th time COMMAND arrives: error (a "?" reply), garbage (a line that is no
 // reply), long (a reply of a megabyte), badid (a reply with another id), hang (no reply,
-// ever), exit (ends at once, status 3), crash (killed by SIGKILL, which no sanitizer can catch and
-// turn into an exit status), move=V (genmove answers V). The arguments can also come from the
-// environment variable FAKE_GTP_ARGS, split at spaces.
+// ever), trickle (no reply, but a blank line every 50 ms), exit (ends at once, status 3), crash
+// (killed by SIGKILL, which no sanitizer can catch and turn into an exit status), move=V (genmove
+// answers V). The arguments can also come from the environment variable FAKE_GTP_ARGS, split at
+// spaces.
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -45,7 +46,7 @@ int main(int argc, char** argv) {
 
     std::vector<std::string> moves;
     bool undo = true, scoring = true;
-    std::string score = "W+3.5", dead;
+    std::string score = "W+3.5", estimate = "B+1.5", dead;
     std::ofstream log;
     std::map<std::string, std::string> actions;  // "genmove:2" -> "hang"
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -59,6 +60,8 @@ int main(int argc, char** argv) {
             scoring = false;
         else if (a == "--score" && hasValue)
             score = args[++i];
+        else if (a == "--estimate" && hasValue)
+            estimate = args[++i];
         else if (a == "--dead" && hasValue) {
             for (const std::string& v : split(args[++i], ','))
                 dead += (dead.empty() ? "" : " ") + v;
@@ -108,6 +111,10 @@ int main(int argc, char** argv) {
         if (action == "hang") {
             for (;;) std::this_thread::sleep_for(std::chrono::seconds(1));
         }
+        while (action == "trickle") {
+            std::cout << "\n" << std::flush;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
         if (action == "exit") return 3;
         if (action == "crash") std::raise(SIGKILL);
 
@@ -120,7 +127,7 @@ int main(int argc, char** argv) {
                 "protocol_version\nname\nboardsize\nclear_board\nkomi\nplay\ngenmove\n"
                 "set_free_handicap\nlist_commands\nquit";
             if (undo) list += "\nundo";
-            if (scoring) list += "\nfinal_score\nfinal_status_list";
+            if (scoring) list += "\nfinal_score\nfinal_status_list\nestimate_score";
             reply(id, true, list);
         } else if (command == "genmove") {
             std::string move = "pass";
@@ -133,6 +140,8 @@ int main(int argc, char** argv) {
             reply(id, false, "unknown command");
         } else if (command == "final_score") {
             reply(id, scoring, scoring ? score : "unknown command");
+        } else if (command == "estimate_score") {
+            reply(id, scoring, scoring ? estimate + " (upper bound: 9, lower: 0)" : "unknown");
         } else if (command == "final_status_list") {
             reply(id, scoring, scoring ? dead : "unknown command");
         } else {

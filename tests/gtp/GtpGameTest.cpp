@@ -34,8 +34,9 @@ class GtpGameTest : public ::testing::Test {
         options.stones = colour == kBlack ? StoneChoice::Black : StoneChoice::White;
         engine.IshiUtu(col, row);
     }
-    // Answers every line the driver writes until it stops writing.
-    GtpOutcome run(GtpOutcome outcome) {
+    // Answers every line the driver (`game` unless another is named) writes until it stops.
+    GtpOutcome run(GtpOutcome outcome) { return run(game, outcome); }
+    GtpOutcome run(GtpGame& driver, GtpOutcome outcome) {
         while (!outcome.send.empty()) {
             const std::string line = outcome.send;
             const std::string command =
@@ -43,7 +44,7 @@ class GtpGameTest : public ::testing::Test {
             sent.push_back(command);
             const std::string word = command.substr(0, command.find(' '));
             const auto found = replies.find(word);
-            outcome = game.feed(found == replies.end() ? "=\n\n" : found->second);
+            outcome = driver.feed(found == replies.end() ? "=\n\n" : found->second);
         }
         return outcome;
     }
@@ -202,6 +203,32 @@ TEST_F(GtpGameTest, ScoreAndDeadStonesAreReadAndChecked) {
     }
 }
 
+// In the middle of a game an engine's final score counts healthy groups as dead.
+TEST_F(GtpGameTest, AnEstimateAsksForNoFinalScoreAndNoDeadStones) {
+    useSize(9);
+    put(kBlack, 3, 3);
+    const struct {
+        const char* commands;
+        const char* asked;
+    } rows[] = {
+        {"= estimate_score\nfinal_score\nfinal_status_list\n\n", "estimate_score"},
+        {"= final_score\nfinal_status_list\n\n", "final_score"},  // no estimate to ask for
+    };
+    for (const auto& row : rows) {
+        GtpGame fresh(state);
+        replies["list_commands"] = row.commands;
+        replies["estimate_score"] = "= W+36.5 (upper bound: 38.5, lower: 34.5)\n\n";
+        replies["final_score"] = "= W+36.5\n\n";
+        run(fresh, fresh.start(0, 6.5));
+        sent.clear();
+        const GtpOutcome outcome = run(fresh, fresh.score(ScoreKind::Estimate));
+        ASSERT_EQ(outcome.kind, Kind::Scored) << row.asked;
+        EXPECT_EQ(outcome.score.result, "W+36.5");
+        EXPECT_TRUE(outcome.score.dead.empty());
+        EXPECT_EQ(sent, std::vector<std::string>{row.asked});
+    }
+}
+
 TEST_F(GtpGameTest, AnEngineWithoutScoringIsAskedNothing) {
     replies["list_commands"] = "= boardsize\nplay\ngenmove\n\n";
     run(game.start(0, 6.5));
@@ -226,6 +253,8 @@ TEST(GtpScoreText, ResultsReadInJapanese) {
     EXPECT_EQ(scoreText("W+12"), "白の12目勝ち");
     EXPECT_EQ(scoreText("0"), "持碁");
     EXPECT_EQ(scoreText("B+0"), "持碁");
+    EXPECT_EQ(scoreText("W+36.5", ScoreKind::Estimate), "白の36.5目優勢");
+    EXPECT_EQ(scoreText("0", ScoreKind::Estimate), "互角");
     EXPECT_EQ(scoreText("B+R"), "");
     EXPECT_EQ(scoreText("W+3."), "");
     EXPECT_EQ(scoreText("W+.5"), "");

@@ -24,11 +24,10 @@ TEST(RecordSize, SizeFieldsAsWritten) {
     EXPECT_EQ(recordSizeLines("13:13"), 13);
     EXPECT_EQ(recordSizeLines("19:13"), -1);
     EXPECT_EQ(recordSizeLines(""), 0);
-    EXPECT_EQ(recordSizeLines("nineteen"), 0);
-    EXPECT_EQ(recordSizeLines("-9"), 0);
-    EXPECT_EQ(recordSizeLines("9.5"), 0);
-    EXPECT_EQ(recordSizeLines("99999999999999"), 0);
-    EXPECT_EQ(recordSizeLines("9:x"), 0);
+    EXPECT_EQ(recordSizeLines("  "), 0);
+    // Fields that name no readable size name one that no board shows.
+    for (const char* unreadable : {"nineteen", "-9", "9.5", "99999999999999", "9:x", "9x", "-1"})
+        EXPECT_EQ(recordSizeLines(unreadable), -1) << unreadable;
 }
 
 TEST(RecordSize, TheThreeBoardsAreTakenThroughTheirOption) {
@@ -65,7 +64,6 @@ TEST(RecordSize, TheSameSizeOrNoneKeepsTheBoard) {
     EXPECT_EQ(chooseBoardSize("19", boardOf(0)).action, Action::Keep);
     EXPECT_EQ(chooseBoardSize("7", boardOf(0, 7)).action, Action::Keep);
     EXPECT_EQ(chooseBoardSize("", boardOf(2)).action, Action::Keep);
-    EXPECT_EQ(chooseBoardSize("abc", boardOf(2)).action, Action::Keep);
     BoardOptions options = boardOf(2);
     applyBoardSize(chooseBoardSize("", options), options);
     EXPECT_EQ(options.boardSize(), 9);
@@ -82,9 +80,11 @@ TEST(RecordSize, LargerSmallerAndOblongBoardsAreRefusedByName) {
     const BoardSizeChoice one = chooseBoardSize("1", boardOf(0));
     EXPECT_EQ(one.action, Action::Refuse);
     EXPECT_NE(one.message.find("1路盤"), std::string::npos);
-    const BoardSizeChoice oblong = chooseBoardSize("19:13", boardOf(0));
-    EXPECT_EQ(oblong.action, Action::Refuse);
-    EXPECT_NE(oblong.message.find("19:13"), std::string::npos) << oblong.message;
+    for (const char* named : {"19:13", "-1", "99999999999", "9x", "abc"}) {
+        const BoardSizeChoice refused = chooseBoardSize(named, boardOf(0));
+        EXPECT_EQ(refused.action, Action::Refuse) << named;
+        EXPECT_NE(refused.message.find(named), std::string::npos) << refused.message;
+    }
     // A refusal changes nothing.
     BoardOptions options = boardOf(1);
     applyBoardSize(big, options);

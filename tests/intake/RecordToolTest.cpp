@@ -94,6 +94,45 @@ TEST(RecordTool, RecordsFromEveryFormatSurviveWritingAndReadingBack) {
     }
 }
 
+// An escaped line break is no line break, whichever pair of characters ends the line.
+TEST(RecordTool, SoftLineBreaksStaySoftThroughReadingAndWriting) {
+    test::TempDir dir;
+    for (const char* softBreak : {"\\\r\n", "\\\n\r", "\\\n", "\\\r"}) {
+        SCOPED_TRACE(::testing::PrintToString(softBreak));
+        test::writeBytes(dir.file("soft.sgf"),
+                         std::string("(;GM[1];B[aa]C[abc") + softBreak + "def])\r\n");
+        ToolRecord record = readOk(dir.file("soft.sgf"));
+        EXPECT_EQ(record.state.MoveComment[1], "abcdef");
+        ASSERT_FALSE(writeRecordForTool(record, dir.file("back.sgf").string()));
+        EXPECT_EQ(readOk(dir.file("back.sgf")).state.MoveComment[1], "abcdef");
+    }
+}
+
+// UGF move numbers with a gap: the moves after it are numbered on, shown and written.
+TEST(RecordTool, UgfMovesAfterAGapInTheNumbersAreKept) {
+    test::TempDir dir;
+    const struct {
+        const char* moves;
+        int shown;  // the move of the last line read
+    } rows[] = {
+        {"PD,B1,1,0\nDP,W1,2,0\nQQ,B1,5,0\n", 3},
+        {"PD,B1,3,0\nDP,W1,4,0\nQQ,B1,6,0\n", 3},
+        {"QQ,B1,5,0\nPD,B1,1,0\nDP,W1,2,0\n", 2},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.moves);
+        test::writeBytes(dir.file("gap.ugf"), std::string("VER=UGF\n[Data]\n") + row.moves);
+        ToolRecord record = readOk(dir.file("gap.ugf"));
+        EXPECT_EQ(record.state.MoveCount, row.shown);
+        ASSERT_FALSE(writeRecordForTool(record, dir.file("gap.sgf").string()));
+        const ToolRecord back = readOk(dir.file("gap.sgf"));
+        ASSERT_EQ(back.state.lastMoveInRecord(), 3);
+        EXPECT_EQ(back.state.MoveCol[1], 16);
+        EXPECT_EQ(back.state.MoveCol[2], 4);
+        EXPECT_EQ(back.state.MoveCol[3], 17);
+    }
+}
+
 TEST(RecordTool, CommentsWithBracketsBackslashesAndJapaneseSurviveInBothEncodings) {
     test::TempDir dir;
     for (const char* charset : {"Shift_JIS", "UTF-8", ""}) {
@@ -271,6 +310,53 @@ TEST_F(CliProcess, ConvertToADashWritesStandardOutput) {
     const std::string written = test::readBytes(out);
     EXPECT_EQ(written.substr(0, 3), "(\r\n");
     EXPECT_NE(written.find(";B[pd]\r\n;W[dp])\r\n"), std::string::npos) << written;
+}
+
+TEST_F(CliProcess, ConvertWritesEveryGameOfACollectionOrTheOneNamed) {
+    test::TempDir dir;
+    const auto out = dir.file("out.txt");
+    const auto in = dir.file("c.sgf"), sgf = dir.file("o.sgf");
+    test::writeBytes(in, "(;PB[Ann];B[aa];W[bb])\n(;PB[Bo];B[cc])\n(;SZ[9]PB[Cy];B[ee])\n");
+    const std::string convert = "convert '" + in.string() + "' '" + sgf.string() + "'";
+    ASSERT_EQ(run(convert, out), 0) << test::readBytes(out);
+    ASSERT_EQ(run("games '" + in.string() + "'", out), 0);
+    const std::string games = test::readBytes(out);
+    ASSERT_EQ(run("games '" + sgf.string() + "'", out), 0);
+    EXPECT_EQ(test::readBytes(out), games);
+
+    ASSERT_EQ(run(convert + " --game 3", out), 0);
+    ASSERT_EQ(run("games '" + sgf.string() + "'", out), 0);
+    EXPECT_EQ(test::readBytes(out), "1\tCy\t\t\t\t\t1\n");
+
+    // A game cut short: nothing is written, and the message names the game.
+    std::filesystem::remove(sgf);
+    test::writeBytes(in, "(;PB[Ann];B[aa]\n(;GM[1]PB[Bo];B[cc])\n");
+    EXPECT_EQ(run(convert, out), 1);
+    EXPECT_NE(test::readBytes(out).find("1局目"), std::string::npos) << test::readBytes(out);
+    EXPECT_FALSE(std::filesystem::exists(sgf));
+}
+
+TEST_F(CliProcess, AppletPagesAreReadByEveryCommand) {
+    test::TempDir dir;
+    const auto out = dir.file("out.txt");
+    const std::string page = "'" + test::dataFile("handmade/applet-page-cp932.htm").string() + "'";
+    for (const std::string& args : {"show " + page, "info " + page,
+                                    "convert " + page + " '" + dir.file("o.sgf").string() + "'"}) {
+        EXPECT_EQ(run(args, out), 0) << args << "\n" << test::readBytes(out);
+    }
+}
+
+TEST_F(CliProcess, RecordTextsCannotDriveTheTerminal) {
+    test::TempDir dir;
+    const auto out = dir.file("out.txt");
+    const auto in = dir.file("esc.sgf");
+    test::writeBytes(in, "(;PB[\x1b\\]0;pwned\x07]SZ[9];B[aa]LB[aa:\x1b[2J])");
+    for (const char* command : {"show", "info", "games"}) {
+        ASSERT_EQ(run(std::string(command) + " '" + in.string() + "'", out), 0) << command;
+        const std::string printed = test::readBytes(out);
+        EXPECT_EQ(printed.find('\x1b'), std::string::npos) << command;
+        EXPECT_NE(printed.find("\\x1B"), std::string::npos) << command << printed;
+    }
 }
 
 }  // namespace

@@ -37,6 +37,21 @@ TEST(GameInfoRules, BlanksAroundTheSignOfAResultAreIgnored) {
     expectResult("W+ 12.5", "", "");  // still six characters without the blank
 }
 
+TEST(GameInfoRules, ResultsAndKomiWrittenInJapanese) {
+    expectResult("257手完, 黒中押し勝ち", "黒", "中押し");
+    expectResult("白3目半勝ち", "白", "3目半");
+    expectResult("黒番白1目勝", "白", "1目");
+    expectResult("持碁", "持碁", "");
+    const AlternativeInfo komi = kAlternativeInfo[2];
+    ASSERT_EQ(komi.field, InfoField::KM);
+    const struct {
+        const char* written;
+        const char* komi;
+    } rows[] = {{"黒6目半", "6.5"}, {"6目", "6"}, {"半目", "0.5"},       {"コミなし", "0"},
+                {" 7.5 ", "7.5"},   {"不明", ""}, {"黒5目半コミ", "5.5"}};
+    for (const auto& row : rows) EXPECT_EQ(alternativeInfoText(komi, row.written), row.komi);
+}
+
 TEST(GameInfoRules, DecodesTimeAllowanceInHoursAndMinutes) {
     auto expectTime = [](std::string_view tm, std::string_view h, std::string_view m) {
         const DecodedTime t = DecodeTime(tm);

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "app/cli/CliCommands.h"
+#include "base/AtomicFile.h"
 #include "base/NumberText.h"
 #include "intake/RecordCheck.h"
 #include "intake/RecordCollection.h"
@@ -29,38 +30,34 @@ std::optional<std::size_t> takeGameOption(Args& args) {
 
 std::optional<int> readOrFail(const std::string& path, ToolRecord& record, std::size_t game) {
     const RecordReadResult read = readRecordForTool(path, record, game);
-    // A file without any record marker reads as an empty record; like every other intake of
-    // the program, the tool refuses it instead of showing or writing nothing.
-    if (read.status == RecordReadResult::Status::Ok && !holdsRecord(record.state.LstRead)) {
-        std::cerr << kFormatErrorMessage << '\n';
-        return kExitRecordError;
-    }
     if (read.status == RecordReadResult::Status::Ok) return std::nullopt;
     std::cerr << read.message << '\n';
     return kExitRecordError;
 }
 
-int convertCommand(const Args& args) {
-    if (args.size() != 2) return kExitUsage;
-    ToolRecord record;
-    if (const auto failed = readOrFail(args[0], record)) return *failed;
+int convertCommand(const Args& given) {
+    Args args = given;
+    const bool oneGame = std::find(args.begin(), args.end(), "--game") != args.end();
+    const std::optional<std::size_t> game = takeGameOption(args);
+    if (!game || args.size() != 2) return kExitUsage;
+    const std::optional<RecordCollection> file = loadRecordCollection(args[0]);
+    if (!file) {
+        std::cerr << kReadErrorMessage << '\n';
+        return kExitRecordError;
+    }
+    const ConvertedRecord converted =
+        convertedRecord(*file, oneGame ? game : std::optional<std::size_t>());
+    if (!converted.bytes) {
+        std::cerr << converted.message << '\n';
+        return kExitRecordError;
+    }
     // "-" names standard output, so that the tool can feed a pipe.
-    if (args[1] == "-") {
-        const std::optional<std::string> bytes = recordBytesForTool(record);
-        if (!bytes) {
-            std::cerr << kNoDataMessage << '\n';
-            return kExitRecordError;
-        }
-        std::cout << *bytes << std::flush;
-        if (std::cout) return kExitOk;
-        std::cerr << kWriteErrorMessage << '\n';
-        return kExitRecordError;
-    }
-    if (const auto message = writeRecordForTool(record, args[1])) {
-        std::cerr << *message << '\n';
-        return kExitRecordError;
-    }
-    return kExitOk;
+    const bool written = args[1] == "-"
+                             ? static_cast<bool>(std::cout << *converted.bytes << std::flush)
+                             : writeFileAtomically(args[1], *converted.bytes);
+    if (written) return kExitOk;
+    std::cerr << kWriteErrorMessage << '\n';
+    return kExitRecordError;
 }
 
 int showCommand(const Args& given) {

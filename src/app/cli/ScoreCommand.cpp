@@ -1,5 +1,6 @@
-// score: an engine's estimate for a record's position, asked over GTP. The engine runs as a
-// child process on two pipes; the tool waits for each reply at most a bounded time.
+// score: an engine's score for a record's position, asked over GTP. The engine runs as a child
+// process on two pipes, in a process group of its own; the tool waits for each reply at most a
+// bounded time, counted from the command sent.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -21,10 +22,13 @@ namespace kelmaz::cli {
 
 namespace {
 
-constexpr int kReplyLimitMs = 120'000;
+constexpr double kDefaultReplyLimitSeconds = 120;
+constexpr double kLongestReplyLimitSeconds = 86'400;
 
 // An engine started through the shell, so that its command line is quoted as the user typed
-// it. The destructor ends it: stdin closed (quit was sent), then SIGKILL after a short wait.
+// it. It leads a process group of its own, so that whatever it starts (a wrapper script's
+// engine, an engine's helper processes) ends with it. The destructor ends it: stdin closed
+// (quit was sent), then the whole group killed after a short wait.
 class EngineProcess {
   public:
     explicit EngineProcess(const std::string& commandLine) {
@@ -37,6 +41,7 @@ class EngineProcess {
         }
         pid_ = ::fork();
         if (pid_ == 0) {
+            ::setpgid(0, 0);
             ::dup2(toChild[0], STDIN_FILENO);
             ::dup2(fromChild[1], STDOUT_FILENO);
             const int devNull = ::open("/dev/null", O_WRONLY);
@@ -45,6 +50,8 @@ class EngineProcess {
             ::execl("/bin/sh", "sh", "-c", exec.c_str(), static_cast<char*>(nullptr));
             ::_exit(127);
         }
+        // Set on both sides, so that the group exists whichever runs first.
+        if (pid_ > 0) ::setpgid(pid_, pid_);
         ::close(toChild[0]);
         ::close(fromChild[1]);
         in_ = toChild[1];
@@ -84,12 +91,10 @@ class EngineProcess {
     bool closedOutput() const { return closedOutput_; }
     // The engine's exit status once it has ended, -1 while it runs or when a signal ended it.
     int exitStatus() {
-        int status = 0;
         // An engine that closed its output is given a moment to be gone.
-        for (int i = 0; pid_ > 0 && i < (closedOutput_ ? 20 : 1); ++i) {
-            if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-                pid_ = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        for (int i = 0; i < (closedOutput_ ? 20 : 1); ++i) {
+            if (const std::optional<siginfo_t> ended = endedLeader()) {
+                return ended->si_code == CLD_EXITED ? ended->si_status : -1;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
@@ -97,16 +102,25 @@ class EngineProcess {
     }
 
   private:
+    // How the engine itself ended, once it has; it is not reaped, so that its process id stays
+    // the group's until the group is killed.
+    std::optional<siginfo_t> endedLeader() const {
+        if (pid_ <= 0) return std::nullopt;
+        siginfo_t info{};
+        if (::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) != 0 ||
+            info.si_pid != pid_)
+            return std::nullopt;
+        return info;
+    }
+
     void end() {
         if (in_ >= 0) ::close(in_);
         if (out_ >= 0) ::close(out_);
         in_ = out_ = -1;
         if (pid_ <= 0) return;
-        for (int i = 0; i < 20; ++i) {
-            if (::waitpid(pid_, nullptr, WNOHANG) == pid_) return;
+        for (int i = 0; i < 20 && !endedLeader(); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        ::kill(pid_, SIGKILL);
+        ::kill(-pid_, SIGKILL);
         ::waitpid(pid_, nullptr, 0);
     }
 
@@ -115,12 +129,22 @@ class EngineProcess {
     bool closedOutput_ = false;
 };
 
-// Runs one driver operation through the engine to its outcome.
+// Runs one driver operation through the engine to its outcome. Each reply must be complete
+// within `limit` of its command: bytes that trickle in (blank lines, a character now and then)
+// do not put the limit off.
 GtpOutcome runToOutcome(EngineProcess& engine, GtpGame& game, GtpOutcome outcome,
-                        const std::string& command) {
+                        const std::string& command, std::chrono::milliseconds limit) {
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point deadline = Clock::now() + limit;
     while (outcome.kind == GtpOutcome::Kind::Pending) {
-        if (!outcome.send.empty() && !engine.write(outcome.send)) break;
-        const std::optional<std::string> bytes = engine.read(kReplyLimitMs);
+        if (!outcome.send.empty()) {
+            if (!engine.write(outcome.send)) break;
+            deadline = Clock::now() + limit;
+        }
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0) break;
+        const std::optional<std::string> bytes = engine.read(static_cast<int>(left.count()));
         if (!bytes) break;
         outcome = game.feed(*bytes);
     }
@@ -142,20 +166,34 @@ GtpOutcome runToOutcome(EngineProcess& engine, GtpGame& game, GtpOutcome outcome
 }  // namespace
 
 int scoreCommand(const Args& args) {
-    if (args.empty() || args.size() % 2 == 0) return kExitUsage;
+    if (args.empty()) return kExitUsage;
     std::optional<int> move;
     std::string command;
-    for (std::size_t i = 1; i < args.size(); i += 2) {
-        if (args[i] == "--move") {
-            const auto n = parseNumber(args[i + 1]);
+    ScoreKind kind = ScoreKind::Final;
+    double limitSeconds = kDefaultReplyLimitSeconds;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--estimate") {
+            kind = ScoreKind::Estimate;
+            continue;
+        }
+        if (i + 1 == args.size()) return kExitUsage;
+        const std::string& value = args[++i];
+        if (args[i - 1] == "--move") {
+            const auto n = parseNumber(value);
             if (!n || *n < 0 || *n > kMaxMoves || *n != static_cast<int>(*n)) return kExitUsage;
             move = static_cast<int>(*n);
-        } else if (args[i] == "--engine" && !args[i + 1].empty()) {
-            command = args[i + 1];
+        } else if (args[i - 1] == "--engine" && !value.empty()) {
+            command = value;
+        } else if (args[i - 1] == "--limit") {
+            const auto seconds = parseNumber(value);
+            if (!seconds || !(*seconds > 0) || *seconds > kLongestReplyLimitSeconds)
+                return kExitUsage;
+            limitSeconds = *seconds;
         } else {
             return kExitUsage;
         }
     }
+    const auto limit = std::chrono::milliseconds(static_cast<long long>(limitSeconds * 1000));
     if (command.empty()) {
         const char* path = std::getenv("PATH");
         command = defaultGtpCommand(path ? path : "");
@@ -169,9 +207,10 @@ int scoreCommand(const Args& args) {
     ::signal(SIGPIPE, SIG_IGN);
     EngineProcess engine(command);
     GtpGame game(record.state);
-    GtpOutcome outcome = runToOutcome(engine, game, game.start(0, komi.value_or(0)), command);
+    GtpOutcome outcome =
+        runToOutcome(engine, game, game.start(0, komi.value_or(0)), command, limit);
     if (outcome.kind == GtpOutcome::Kind::Ready)
-        outcome = runToOutcome(engine, game, game.score(), command);
+        outcome = runToOutcome(engine, game, game.score(kind), command, limit);
     engine.write(game.quitLine());
     if (outcome.kind == GtpOutcome::Kind::Failed) {
         std::cerr << outcome.message << '\n';

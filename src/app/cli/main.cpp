@@ -1,10 +1,12 @@
 // kelmaz-cli: converts and inspects game records in batches, on the same code as the program.
 #include <array>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "app/cli/CliCommands.h"
+#include "app/cli/TerminalStream.h"
 #include "shell/ProgramOptions.h"
 
 namespace {
@@ -17,8 +19,8 @@ struct Command {
 
 constexpr std::array<Command, 9> kCommands = {{
     {"convert",
-     "convert IN OUT       read IN (SGF, UGF, applet page, Tki) and write OUT as SGF (- for "
-     "standard output)",
+     "convert IN OUT [--game G]  read IN (SGF, UGF, applet page, Tki) and write OUT as SGF (- "
+     "for standard output): every game of a collection, or game G",
      kelmaz::cli::convertCommand},
     {"show",
      "show IN [--move N] [--game G]  the position after move N (default: the last move read)",
@@ -30,8 +32,10 @@ constexpr std::array<Command, 9> kCommands = {{
     {"games", "games IN             one line per game: number, PB, PW, DT, RE, EV, moves",
      kelmaz::cli::gamesCommand},
     {"score",
-     "score IN [--move N] [--engine CMD]  a GTP engine's score for the position after move N "
-     "(default: the last move read): the result (W+3.5), then the dead stones",
+     "score IN [--move N] [--estimate] [--limit S] [--engine CMD]  a GTP engine's score for the "
+     "position after move N (default: the last move read): the final result (W+3.5), then the "
+     "dead stones; with --estimate the estimate of a game that goes on; each reply within S "
+     "seconds (default 120)",
      kelmaz::cli::scoreCommand},
     {"library",
      "library add LIB PATH...  add record files and the .sgf files of folders to "
@@ -54,7 +58,8 @@ void printUsage(std::ostream& out) {
     out << "usage: kelmaz-cli COMMAND ...\n";
     for (const Command& c : kCommands) out << "  kelmaz-cli " << c.usage << '\n';
     out << "G picks a game of a collection, from 1 (default 1). The board size of show is the\n"
-           "record's own (2 to 19 lines; 19 when the record names none).\n"
+           "record's own (2 to 19 lines; 19 when the record names none). Control characters\n"
+           "in the texts of a record are printed as \\xHH.\n"
            "PAT is REGION:POINTS: a region aa:gg in SGF letters (two opposite corners) and its\n"
            "points row by row, left to right, top to bottom, each X (black), O (white), . (empty)\n"
            "or * (any); aa:cc:X.O.*.O.. is a 3x3 shape in the upper-left corner. A search finds\n"
@@ -70,6 +75,7 @@ int usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    kelmaz::cli::TerminalStream safeErrors(std::cerr);
     const kelmaz::ProgramOptions options = kelmaz::parseProgramOptions(
         kelmaz::argumentsAfterName(argc, argv), {}, kelmaz::OptionPlacement::BeforeFirstOperand);
     switch (options.action) {
@@ -95,6 +101,9 @@ int main(int argc, char** argv) {
     const kelmaz::cli::Args args(options.operands.begin() + 1, options.operands.end());
     for (const Command& c : kCommands) {
         if (c.name != name) continue;
+        // What convert writes to standard output is the record itself, byte for byte.
+        std::optional<kelmaz::cli::TerminalStream> safeOutput;
+        if (c.name != "convert") safeOutput.emplace(std::cout);
         const int status = c.run(args);
         return status == kelmaz::cli::kExitUsage ? usage() : status;
     }

@@ -11,6 +11,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <QWebEngineDownloadRequest>
@@ -84,6 +85,7 @@ fomBrowser::fomBrowser(RecordSink takeRecord, BrowserSetup setup, QWidget* paren
     : QWidget(parent, Qt::Window),
       takeRecord_(std::move(takeRecord)),
       startingAddress_(std::move(setup.startingAddress)),
+      transferDeadlineMs_(setup.transferDeadlineMs),
       cboAddress_(new QComboBox(this)),
       brwWebBrowser_(new QWebEngineView(this)),
       inet_(new QNetworkAccessManager(this)) {
@@ -233,6 +235,8 @@ QNetworkReply* fomBrowser::fetch(const QUrl& url, qint64 maxBytes) {
             [reply, maxBytes](qint64 received, qint64) {
                 if (received > maxBytes) reply->abort();
             });
+    // Past the deadline the transfer is aborted and reported like any that failed.
+    QTimer::singleShot(transferDeadlineMs_, reply, [reply] { reply->abort(); });
     return reply;
 }
 

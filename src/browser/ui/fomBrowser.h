@@ -30,6 +30,9 @@ struct BrowserSetup {
     std::vector<std::filesystem::path> addressFileFolders;
     // The page shown when the window opens; nothing is shown when it is empty.
     QString startingAddress;
+    // The longest a page or a download may take as a whole. A server that sends a byte now and
+    // then never trips the wait between bytes, so the whole transfer has its own limit.
+    int transferDeadlineMs = 60'000;
 };
 
 class fomBrowser : public QWidget {
@@ -81,6 +84,7 @@ class fomBrowser : public QWidget {
 
     RecordSink takeRecord_;
     QString startingAddress_;
+    int transferDeadlineMs_;
     AddressList addresses_;
     bool NoNavigate = false;
     bool loading_ = false;

@@ -272,7 +272,8 @@ void FomGtp::CmdResign_Click() {
 
 void FomGtp::CmdScore_Click() {
     if (!playing_ || thinking()) return;
-    handle(game_->score());
+    // The game goes on (two passes end it and score it finally): an estimate, no dead stones.
+    handle(game_->score(ScoreKind::Estimate));
 }
 
 void FomGtp::CmdStop_Click() {
@@ -397,7 +398,7 @@ void FomGtp::showScore(const GtpScore& score) {
     if (!score.known) {
         log(QStringLiteral("この思考エンジンは形勢判断ができません"));
     } else {
-        log(QStringLiteral("形勢判断:%1").arg(qs(scoreText(score.result))));
+        log(QStringLiteral("形勢判断:%1").arg(qs(scoreText(score.result, score.kind))));
         state_.DeadMarks.clear();
         for (const GtpVertex& v : score.dead) state_.DeadMarks.emplace_back(v.col, v.row);
         host_.showDeadMarks();

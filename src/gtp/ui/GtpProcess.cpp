@@ -1,6 +1,25 @@
 #include "gtp/ui/GtpProcess.h"
 
+#include <signal.h>
+#include <unistd.h>
+
+#include <QVariant>
+
 namespace kelmaz {
+
+namespace {
+
+constexpr char kGroupProperty[] = "kelmazEngineGroup";
+
+// Kills what is left of the engine's process group: the engine and whatever it started (the
+// engine behind a wrapper script, helper processes it forked), which would otherwise keep
+// running after the game.
+void killGroup(QProcess* process) {
+    const qint64 group = process->property(kGroupProperty).toLongLong();
+    if (group > 0) ::kill(static_cast<pid_t>(-group), SIGKILL);
+}
+
+}  // namespace
 
 GtpProcess::GtpProcess(QObject* parent) : QObject(parent) {
     limit_.setSingleShot(true);
@@ -17,6 +36,7 @@ GtpProcess::~GtpProcess() {
     // that none outlives the program.
     for (QProcess* process : findChildren<QProcess*>()) {
         process->disconnect();
+        killGroup(process);
         process->kill();
         process->waitForFinished(kQuitWaitMs);
     }
@@ -31,6 +51,10 @@ bool GtpProcess::start(const QString& commandLine) {
         return false;
     }
     process_ = new QProcess(this);
+    // The engine leads a process group of its own, which is ended with it.
+    process_->setChildProcessModifier([] { ::setpgid(0, 0); });
+    connect(process_, &QProcess::started, process_,
+            [process = process_] { process->setProperty(kGroupProperty, process->processId()); });
     // The engine's chatter on standard error is not part of the protocol.
     process_->setStandardErrorFile(QProcess::nullDevice());
     connect(process_, &QProcess::readyReadStandardOutput, this,
@@ -55,6 +79,7 @@ void GtpProcess::end(const std::string& quitLine) {
     process_ = nullptr;
     ending->disconnect(this);
     if (ending->state() == QProcess::NotRunning) {
+        killGroup(ending);
         ending->deleteLater();
         return;
     }
@@ -62,12 +87,19 @@ void GtpProcess::end(const std::string& quitLine) {
         ending->write(quitLine.data(), static_cast<qint64>(quitLine.size()));
         ending->closeWriteChannel();
     } else {
+        killGroup(ending);
         ending->kill();
     }
-    // The process object goes once the engine has ended, by itself or killed after the wait.
-    connect(ending, &QProcess::finished, ending, &QObject::deleteLater);
+    // The process object goes once the engine has ended, by itself or killed after the wait,
+    // and with it what the engine left running.
+    connect(ending, &QProcess::finished, ending, [ending] {
+        killGroup(ending);
+        ending->deleteLater();
+    });
     QTimer::singleShot(kQuitWaitMs, ending, [ending] {
-        if (ending->state() != QProcess::NotRunning) ending->kill();
+        if (ending->state() == QProcess::NotRunning) return;
+        killGroup(ending);
+        ending->kill();
     });
 }
 

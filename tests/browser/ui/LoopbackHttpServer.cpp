@@ -1,6 +1,7 @@
 #include "browser/ui/LoopbackHttpServer.h"
 
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace kelmaz::test {
 
@@ -41,6 +42,16 @@ void LoopbackHttpServer::answer(QTcpSocket* socket) {
             response += "Content-Length: " + QByteArray::number(page->body.size()) + "\r\n";
         }
         response += "Connection: close\r\n\r\n";
+        if (page->delivery == Delivery::Trickle) {
+            socket->write(response);
+            auto* tick = new QTimer(socket);
+            connect(tick, &QTimer::timeout, socket,
+                    [socket, body = page->body, sent = 0]() mutable {
+                        if (sent < body.size()) socket->write(body.mid(sent++, 1));
+                    });
+            tick->start(50);
+            return;
+        }
         response += page->delivery == Delivery::CutShort ? page->body.left(page->body.size() / 2)
                                                          : page->body;
     }

@@ -1,7 +1,8 @@
 #pragma once
 // A tiny HTTP server on 127.0.0.1 for the browser tests: answers GET requests for the paths it
 // was given, 404 for any other. A body is sent whole with its length, without a length (the
-// closed connection ends it), or cut short: the connection closes halfway through.
+// closed connection ends it), cut short (the connection closes halfway through), or trickled:
+// one byte every 50 ms, as long as the client listens.
 #include <QByteArray>
 #include <QHash>
 #include <QTcpServer>
@@ -13,7 +14,7 @@ namespace kelmaz::test {
 
 class LoopbackHttpServer : public QObject {
   public:
-    enum class Delivery { Whole, WithoutLength, CutShort };
+    enum class Delivery { Whole, WithoutLength, CutShort, Trickle };
 
     LoopbackHttpServer();
     void serve(const QString& path, const QByteArray& contentType, const QByteArray& body,

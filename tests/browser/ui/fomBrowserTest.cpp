@@ -35,13 +35,14 @@ QString fileUrl(const std::filesystem::path& path) {
 
 // A browser whose taken records are kept in `taken`, one entry per record.
 struct Browser {
-    explicit Browser(const QString& start, std::vector<std::filesystem::path> folders = {})
+    explicit Browser(const QString& start, std::vector<std::filesystem::path> folders = {},
+                     int transferDeadlineMs = BrowserSetup{}.transferDeadlineMs)
         : window(
               [this](Lines lines) {
                   taken.push_back(std::move(lines));
                   return std::string();
               },
-              BrowserSetup{std::move(folders), start}) {
+              BrowserSetup{std::move(folders), start, transferDeadlineMs}) {
         window.show();
     }
     bool waitForPage() {
@@ -253,6 +254,22 @@ TEST(fomBrowser, ADownloadIsReadUpToTheSizeOfARecordFile) {
     EXPECT_EQ(browser.taken.size(), 1u);
     EXPECT_EQ(browser.window.cboAddress()->count(), listed);
     EXPECT_EQ(browser.window.cboAddress()->itemText(0), server.url("/limit.sgf").toString());
+    box->close();
+}
+
+// A server that sends a byte now and then never trips the wait between bytes; the deadline of
+// the whole transfer ends it with the read error.
+TEST(fomBrowser, ADownloadThatTricklesEndsAtItsDeadline) {
+    test::LoopbackHttpServer server;
+    server.serve("/slow.sgf", "application/x-go-sgf", "(;B[aa])" + QByteArray(1000, ' '),
+                 test::LoopbackHttpServer::Delivery::Trickle);
+    Browser browser(QString{}, {}, 300);
+    typeAddress(browser.window, server.url("/slow.sgf"));
+    QMessageBox* box = waitForMessage(browser.window);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), kReadError);
+    EXPECT_TRUE(browser.taken.empty());
+    EXPECT_NE(browser.window.windowTitle(), "作業中...");
     box->close();
 }
 
