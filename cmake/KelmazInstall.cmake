@@ -83,10 +83,11 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Shared-library dependencies come from dpkg-shlibdeps; the rest are loaded at run time:
 # the X11 platform plugin (without it no window opens), the SVG icon engine, the web engine's
 # helper process, Qt's own Japanese texts (standard buttons, context menus) and the Japanese font;
-# SQLite for the game library (also found by dpkg-shlibdeps, named here so it is never lost).
+# SQLite for the game library and the charset detector of the readers (also found by
+# dpkg-shlibdeps, named here so that they are never lost).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libsqlite3-0, qt6-qpa-plugins, libqt6svg6, libqt6webenginecore6-bin, qt6-translations-l10n, fonts-ipafont-gothic")
+    "libsqlite3-0, libuchardet0, qt6-qpa-plugins, libqt6svg6, libqt6webenginecore6-bin, qt6-translations-l10n, fonts-ipafont-gothic")
 # GNU Go is the computer opponent the game window starts when no other engine is named.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, shared-mime-info, desktop-file-utils, gnugo")
 include(CPack)

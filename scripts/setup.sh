@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-webengine-dev libgl1-mesa-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libuchardet-dev
     clang libclang-rt-dev clang-format
     qt6-translations-l10n fonts-ipafont-gothic xvfb xauth
     gnugo libsqlite3-dev

@@ -1,10 +1,12 @@
 #include "base/TextCodec.h"
 
 #include <iconv.h>
+#include <uchardet/uchardet.h>
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <memory>
 
 namespace kelmaz {
 
@@ -124,12 +126,27 @@ std::optional<std::string> convert(std::string_view input, const std::string& to
     return out;
 }
 
+// The charset uchardet finds for bytes, as iconv names it; empty when it finds none.
+std::string detectedCharset(std::string_view bytes) {
+    const std::unique_ptr<uchardet, decltype(&uchardet_delete)> detector(uchardet_new(),
+                                                                         &uchardet_delete);
+    if (!detector || uchardet_handle_data(detector.get(), bytes.data(), bytes.size()) != 0)
+        return {};
+    uchardet_data_end(detector.get());
+    const char* name = uchardet_get_charset(detector.get());
+    return name && charsetKnown(name) ? iconvCharsetName(name) : std::string();
+}
+
 std::string stripByteOrderMark(std::string text) {
     if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
     return text;
 }
 
 }  // namespace
+
+bool holdsReplacementCharacter(std::string_view utf8) {
+    return utf8.find(kReplacement) != std::string_view::npos;
+}
 
 bool isValidUtf8(std::string_view bytes) {
     for (std::size_t p = 0; p < bytes.size();) {
@@ -213,7 +230,12 @@ DecodedText decodeRecordBytes(std::string_view bytes) {
         return {decodeWithCharset(bytes, name), name};
     }
     if (isValidUtf8(bytes)) return {std::string(bytes), "UTF-8"};
-    return {decodeWithCharset(bytes, "CP932"), "CP932"};
+    if (auto text = convert(bytes, "UTF-8", "CP932", false)) return {std::move(*text), "CP932"};
+    // Not the Japanese code page either (a Chinese, Korean or Western file): the charset the
+    // detector names, else CP932, with what it cannot decode replaced.
+    std::string detected = detectedCharset(bytes);
+    if (detected.empty()) detected = "CP932";
+    return {decodeWithCharset(bytes, detected), detected};
 }
 
 std::optional<std::string> encodeForCharset(std::string_view utf8, std::string_view charset) {

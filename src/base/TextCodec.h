@@ -16,8 +16,12 @@ struct DecodedText {
 };
 
 // Decodes a whole file: a byte-order mark decides; else a CA[...] property naming a charset
-// iconv knows; else bytes that are valid UTF-8; else CP932.
+// iconv knows; else bytes that are valid UTF-8; else CP932 when it decodes every byte; else
+// the charset a detector (uchardet) finds, or CP932 when it finds none.
 DecodedText decodeRecordBytes(std::string_view bytes);
+
+// True when decoding replaced some bytes with U+FFFD.
+bool holdsReplacementCharacter(std::string_view utf8);
 
 // Decodes bytes in a named charset; undecodable bytes become U+FFFD. An unknown charset is
 // treated as UTF-8.

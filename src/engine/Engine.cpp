@@ -497,10 +497,10 @@ void Engine::Gkaiten_Click() {
     s.MoveComment[std::clamp(s.MoveCount, 0, kMaxMoves)] = host_.commentaryText();
     s.BoardRotated = !s.BoardRotated;
     const int n = options_.boardSize();
-    for (Mark& mark : s.MoveMarkup[0]) turnPoint(n, mark.col, mark.row);
+    s.MoveMarkup[0] = s.MoveMarkup[0].turned(n);
     for (int k = 1; s.hasMove(k); ++k) {
         turnPoint(n, s.MoveCol[k], s.MoveRow[k]);
-        for (Mark& mark : s.MoveMarkup[k]) turnPoint(n, mark.col, mark.row);
+        s.MoveMarkup[k] = s.MoveMarkup[k].turned(n);
         s.MoveCount = k;
     }
     // A change of view: the viewer's stops do not apply.

@@ -1,7 +1,10 @@
 #include "engine/Markup.h"
 
 #include <algorithm>
+#include <bit>
 #include <utility>
+
+#include "engine/GameState.h"
 
 namespace kelmaz {
 
@@ -33,6 +36,117 @@ std::string oneLineText(std::string_view text) {
 
 }  // namespace
 
+int PointSet::next(int from) const {
+    for (int w = from / 64; w < int(words_.size()); ++w) {
+        std::uint64_t bits = words_[w];
+        if (w == from / 64) bits &= ~std::uint64_t(0) << (from % 64);
+        if (bits != 0) return std::min(kPoints, w * 64 + std::countr_zero(bits));
+    }
+    return kPoints;
+}
+
+int PointSet::count() const {
+    int n = 0;
+    for (std::uint64_t w : words_) n += std::popcount(w);
+    return n;
+}
+
+Markup::Markup(std::initializer_list<Mark> marks) {
+    for (const Mark& mark : marks) add(mark);
+}
+
+Markup::Data& Markup::edit() {
+    if (!data_)
+        data_ = std::make_shared<Data>();
+    else if (data_.use_count() > 1)
+        data_ = std::make_shared<Data>(*data_);
+    return *data_;
+}
+
+bool Markup::add(const Mark& mark) {
+    if (mark.col < 1 || mark.col > kLetters || mark.row < 1 || mark.row > kLetters) return false;
+    const int at = PointSet::indexOf(mark.col, mark.row);
+    const int kind = int(mark.kind);
+    if (data_ && data_->points[kind].test(at)) return false;
+    Data& data = edit();
+    data.points[kind].set(at);
+    if (mark.kind == MarkKind::Label) data.labels.push_back({mark.col, mark.row, mark.text});
+    return true;
+}
+
+void Markup::addAll(const Markup& other) {
+    if (other.empty()) return;
+    if (empty()) {
+        data_ = other.data_;
+        return;
+    }
+    for (const MarkView mark : other) add(mark);
+}
+
+std::size_t Markup::size() const {
+    if (!data_) return 0;
+    std::size_t n = 0;
+    for (const PointSet& points : data_->points) n += std::size_t(points.count());
+    return n;
+}
+
+Markup Markup::within(int lines) const {
+    const auto outside = [lines](const MarkView& m) { return m.col > lines || m.row > lines; };
+    if (lines >= kLetters || std::none_of(begin(), end(), outside)) return *this;
+    Markup kept;
+    for (const MarkView mark : *this)
+        if (!outside(mark)) kept.add(mark);
+    return kept;
+}
+
+Markup Markup::turned(int lines) const {
+    Markup out;
+    for (Mark mark : *this) {
+        turnPoint(lines, mark.col, mark.row);
+        out.add(mark);
+    }
+    return out;
+}
+
+bool Markup::operator==(const Markup& other) const {
+    if (data_ == other.data_) return true;
+    if (!data_ || !other.data_) return false;
+    return data_->points == other.data_->points && data_->labels == other.data_->labels;
+}
+
+Markup::const_iterator Markup::begin() const {
+    return data_ ? const_iterator(data_.get(), 0, 0) : end();
+}
+
+Markup::const_iterator Markup::end() const { return {}; }
+
+MarkView Markup::const_iterator::operator*() const {
+    const auto kind = static_cast<MarkKind>(kind_);
+    if (kind == MarkKind::Label) {
+        const Label& label = data_->labels[std::size_t(at_)];
+        return {kind, label.col, label.row, label.text};
+    }
+    return {kind, std::int16_t(at_ / kLetters + 1), std::int16_t(at_ % kLetters + 1), {}};
+}
+
+Markup::const_iterator& Markup::const_iterator::operator++() {
+    ++at_;
+    settle();
+    return *this;
+}
+
+void Markup::const_iterator::settle() {
+    for (; kind_ < kMarkKinds; ++kind_, at_ = 0) {
+        if (kind_ == int(MarkKind::Label)) {
+            if (std::size_t(at_) < data_->labels.size()) return;
+            continue;
+        }
+        at_ = data_->points[std::size_t(kind_)].next(at_);
+        if (at_ < PointSet::kPoints) return;
+    }
+    *this = {};
+}
+
 std::optional<MarkKind> markKindOf(std::string_view property) {
     for (int k = 0; k < kMarkKinds; ++k)
         if (kPropertyNames[k] == property) return static_cast<MarkKind>(k);
@@ -43,26 +157,17 @@ std::string_view markPropertyName(MarkKind kind) { return kPropertyNames[int(kin
 
 std::string_view markKindWord(MarkKind kind) { return kKindWords[int(kind)]; }
 
-void MarkupBuilder::add(const Mark& mark) {
-    if (mark.col < 1 || mark.col > kLetters || mark.row < 1 || mark.row > kLetters) return;
-    std::bitset<kLetters* kLetters>& seen = seen_[int(mark.kind)];
-    const std::size_t at = std::size_t((mark.col - 1) * kLetters + mark.row - 1);
-    if (seen.test(at)) return;
-    seen.set(at);
-    marks_.push_back(mark);
-}
-
 void MarkupBuilder::addValue(MarkKind kind, std::string_view value) {
     if (kind == MarkKind::Label) {
         if (value.size() < 3 || value[2] != ':') return;
         const auto at = point(value.substr(0, 2));
         const std::string text = oneLineText(value.substr(3));
         if (!at || text.find_first_not_of(' ') == std::string::npos) return;
-        add({kind, std::int16_t(at->first), std::int16_t(at->second), text});
+        marks_.add({kind, std::int16_t(at->first), std::int16_t(at->second), text});
         return;
     }
     if (const auto at = point(value)) {
-        add({kind, std::int16_t(at->first), std::int16_t(at->second), {}});
+        marks_.add({kind, std::int16_t(at->first), std::int16_t(at->second), {}});
         return;
     }
     if (value.size() != 5 || value[2] != ':') return;
@@ -71,12 +176,8 @@ void MarkupBuilder::addValue(MarkKind kind, std::string_view value) {
     const auto [c1, c2] = std::minmax(a->first, b->first);
     const auto [r1, r2] = std::minmax(a->second, b->second);
     for (int row = r1; row <= r2; ++row)
-        for (int col = c1; col <= c2; ++col) add({kind, std::int16_t(col), std::int16_t(row), {}});
-}
-
-Markup MarkupBuilder::take() {
-    seen_ = {};
-    return std::exchange(marks_, {});
+        for (int col = c1; col <= c2; ++col)
+            marks_.add({kind, std::int16_t(col), std::int16_t(row), {}});
 }
 
 std::string sgfPointText(int col, int row) { return {char('a' + col - 1), char('a' + row - 1)}; }

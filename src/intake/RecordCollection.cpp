@@ -9,13 +9,74 @@
 
 namespace kelmaz {
 
+namespace {
+
+// Where each game's opening "(" stands in the file's bytes. No byte of a character of two or
+// more bytes is a "(" in any charset that keeps ASCII as ASCII, so the n-th "(" of the decoded
+// text is the n-th "(" byte. Nothing when the counts disagree (a charset such as UTF-16).
+std::optional<std::vector<std::size_t>> openingBytes(std::string_view text, std::string_view bytes,
+                                                     const std::vector<GameTreeRange>& games) {
+    if (std::count(text.begin(), text.end(), '(') != std::count(bytes.begin(), bytes.end(), '('))
+        return std::nullopt;
+    std::vector<std::size_t> offsets;
+    std::size_t t = 0, b = 0;  // the next "(" to pass in the text and in the bytes
+    for (const GameTreeRange& game : games) {
+        for (t = text.find('(', t); t < game.begin; t = text.find('(', t + 1))
+            b = bytes.find('(', b) + 1;
+        b = bytes.find('(', b);
+        offsets.push_back(b++);
+        ++t;
+    }
+    return offsets;
+}
+
+// Whether a game's bytes, read as a file of their own, decode as the whole file did.
+bool decodesAsTheWhole(std::string_view game, const std::string& wholeCharset) {
+    const std::string own = iconvCharsetName(findCharsetProperty(game));
+    if (!own.empty() && own == wholeCharset) return true;
+    if (charsetKnown(own)) return false;
+    return wholeCharset == "UTF-8" && isValidUtf8(game);
+}
+
+// Each game decoded by its own CA property, or as a file without one, when that differs from
+// the charset the whole file was decoded in: games gathered from several sources keep their
+// names and moves.
+void decodeEachGameAlone(RecordCollection& collection, std::string_view bytes,
+                         const std::string& wholeCharset) {
+    const auto offsets = openingBytes(collection.text, bytes, collection.games);
+    if (!offsets) return;
+    std::string text = collection.text.substr(0, collection.games.front().begin);
+    bool changed = false;
+    for (std::size_t i = 0; i < offsets->size(); ++i) {
+        const bool last = i + 1 == offsets->size();
+        const std::string_view game =
+            bytes.substr((*offsets)[i], last ? bytes.npos : (*offsets)[i + 1] - (*offsets)[i]);
+        if (decodesAsTheWhole(game, wholeCharset)) {
+            const std::size_t from = collection.games[i].begin;
+            text += collection.text.substr(
+                from, last ? std::string::npos : collection.games[i + 1].begin - from);
+            continue;
+        }
+        text += decodeRecordBytes(game).text;
+        changed = true;
+    }
+    if (!changed) return;
+    collection.text = std::move(text);
+    collection.games = indexGameTrees(collection.text);
+}
+
+}  // namespace
+
 RecordCollection recordCollection(std::string_view bytes) {
     RecordCollection collection;
-    collection.text = decodeRecordBytes(bytes).text;
+    DecodedText decoded = decodeRecordBytes(bytes);
+    collection.text = std::move(decoded.text);
     std::vector<std::string> lines = splitLines(collection.text);
     joinSplitOpenings(lines);
     if (detectFormat(lines).DetectedFormat == "SGF")
         collection.games = indexGameTrees(collection.text);
+    if (collection.holdsSeveralGames() && !decoded.charset.starts_with("UTF-16"))
+        decodeEachGameAlone(collection, bytes, decoded.charset);
     return collection;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // A record file that may hold several games. The file is decoded whole, as every record file
-// is; when it is SGF with more than one game tree, each game is read alone from its own range
-// of the text, exactly as a file holding only that game would be read.
+// is; when it is SGF with more than one game tree, each game is decoded and read alone from its
+// own range of the file, exactly as a file holding only that game would be.
 #include <cstddef>
 #include <optional>
 #include <string>

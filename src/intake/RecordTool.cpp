@@ -29,10 +29,9 @@ std::string oneLine(std::string_view value) {
 // the board shown are left out.
 std::string markupText(const GameState& s) {
     std::string text;
-    for (const Mark& mark : s.shownMarkup()) {
-        if (!s.onBoard(mark.col, mark.row)) continue;
+    for (const MarkView mark : s.shownMarkup().within(s.BoardSize)) {
         text += std::string(markKindWord(mark.kind)) + " " + sgfPointText(mark.col, mark.row);
-        if (mark.kind == MarkKind::Label) text += " " + mark.text;
+        if (mark.kind == MarkKind::Label) text += " " + std::string(mark.text);
         text += '\n';
     }
     return text;

@@ -13,6 +13,9 @@ inline constexpr std::string_view kReadErrorMessage =
 inline constexpr std::string_view kNoDataMessage = "書き込むデーターがありません。";
 inline constexpr std::string_view kOverwriteQuestion =
     "すでに同名のﾌｧｲﾙが存在します、上書きしますか?";
+inline constexpr std::string_view kUndecodedTextQuestion =
+    "この棋譜には読み込みのときに正しく読めなかった文字（�）があります。"
+    "このまま保存すると元の文字には戻せません。保存しますか?";
 
 // The lines of a record file's bytes: decoded whole as a record file is, then split.
 std::vector<std::string> recordFileLines(std::string_view bytes);

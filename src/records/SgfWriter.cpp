@@ -54,7 +54,7 @@ void appendMarkupLines(const GameState& state, const Markup& marks,
     for (int k = 0; k < kMarkKinds; ++k) {
         const auto kind = static_cast<MarkKind>(k);
         std::string line;
-        for (const Mark& mark : marks) {
+        for (const MarkView mark : marks) {
             if (mark.kind != kind) continue;
             std::int16_t col = mark.col, row = mark.row;
             if (state.BoardRotated) turnPoint(state.BoardSize, col, row);

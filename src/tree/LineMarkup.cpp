@@ -24,19 +24,16 @@ std::vector<Markup> nodeMarkup(std::string_view text) {
 
 std::vector<Markup> lineMarkup(const TreeModel& model, const std::vector<Markup>& nodes,
                                int branch) {
-    std::vector<MarkupBuilder> moves(1);
+    std::vector<Markup> moves(1);
     int move = 0;
     for (int idx : model.lineNodes(branch)) {
         if (idx < 0 || idx >= static_cast<int>(model.NodeStones.size())) continue;
         move += model.NodeStones[idx];
         if (static_cast<int>(moves.size()) <= move) moves.resize(move + 1);
         if (idx >= static_cast<int>(nodes.size())) continue;
-        for (const Mark& mark : nodes[idx]) moves[move].add(mark);
+        moves[move].addAll(nodes[idx]);
     }
-    std::vector<Markup> out;
-    out.reserve(moves.size());
-    for (MarkupBuilder& m : moves) out.push_back(m.take());
-    return out;
+    return moves;
 }
 
 void loadLineMarkup(GameState& state, const TreeModel& model, const std::vector<Markup>& nodes,

@@ -157,6 +157,19 @@ bool WriteSgfdata(const GameState& state, const std::string& path) {
     return writeFileAtomically(path, treeFileBytes(state));
 }
 
+bool recordHoldsUndecodedText(const GameState& state, std::string_view commentary) {
+    const auto undecoded = [](std::string_view text) { return holdsReplacementCharacter(text); };
+    if (std::any_of(state.Info.Fields.begin(), state.Info.Fields.end(), undecoded)) return true;
+    if (!state.SgfText.empty()) return undecoded(state.SgfText);
+    if (undecoded(commentary) ||
+        std::any_of(state.MoveComment.begin(), state.MoveComment.end(), undecoded))
+        return true;
+    return std::any_of(state.MoveMarkup.begin(), state.MoveMarkup.end(), [&](const Markup& m) {
+        return std::any_of(m.begin(), m.end(),
+                           [&](const MarkView& v) { return undecoded(v.text); });
+    });
+}
+
 bool writeRecordFile(GameState& state, const std::string& commentary, const std::string& path) {
     if (!state.SgfText.empty()) return WriteSgfdata(state, path);
     return WriteSgfFile(state, commentary, path);

@@ -29,6 +29,11 @@ std::string treeFileBytes(const GameState& state);
 // the old file. False on failure; the caller then shows the write error message.
 bool WriteSgfdata(const GameState& state, const std::string& path);
 
+// True when the record that writeRecordFile would write holds text read with bytes its charset
+// could not decode (shown as U+FFFD): written, the original characters would be lost for good,
+// so the windows ask before they write it.
+bool recordHoldsUndecodedText(const GameState& state, std::string_view commentary);
+
 // The file window's write: the tree text when there is one, else the move record with
 // `commentary` (the commentary box) stored as the comment of the current position first.
 bool writeRecordFile(GameState& state, const std::string& commentary, const std::string& path);

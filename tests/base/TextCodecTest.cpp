@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "base/TextCodec.h"
+#include "support/TestSupport.h"
 
 namespace kelmaz {
 namespace {
@@ -45,6 +46,25 @@ TEST(TextCodec, UndeclaredBytesAreUtf8WhenValidElseCp932) {
     EXPECT_EQ(sjis.text, "(;C[ソゾ])");
     // NEC and IBM extensions map as Windows maps them; 0x5C alone stays a backslash.
     EXPECT_EQ(decodeRecordBytes("\x87\x40\\\xFA\x40").text, "①\\ⅰ");
+}
+
+// Neither UTF-8 nor clean CP932: read in the charset the detector finds, not as CP932 garbage
+// ("créé" became "cr鳬").
+TEST(TextCodec, UndeclaredFilesInOtherCharsetsAreDetectedNotReadAsCp932) {
+    const struct {
+        const char* file;
+        const char* holds;
+    } rows[] = {{"gbk", "PB[黑棋选手]"},
+                {"big5", "PB[黑棋選手]"},
+                {"euc-jp", "PB[山田太郎]"},
+                {"euc-kr", "PB[김철수]"},
+                {"latin-1", "C[Partie créée pour l'essai."}};
+    for (const auto& row : rows) {
+        const std::string file = std::string("handmade/sgf-") + row.file + "-without-ca.sgf";
+        const DecodedText decoded = decodeRecordBytes(test::readBytes(test::dataFile(file)));
+        EXPECT_NE(decoded.text.find(row.holds), std::string::npos) << file << decoded.charset;
+        EXPECT_FALSE(holdsReplacementCharacter(decoded.text)) << file;
+    }
 }
 
 TEST(TextCodec, UndecodableBytesBecomeReplacementCharactersNeverDropped) {

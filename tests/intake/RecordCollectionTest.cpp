@@ -75,6 +75,36 @@ TEST(RecordCollection, CodePageGamesDecodeAsTheyDoAlone) {
     expectSameRecord(picked, alone);
 }
 
+// Games gathered from several sources: each decodes by its own CA (Shift_JIS, EUC-JP) or, where
+// it names none, by what its bytes are (Latin-1), as it does alone in a file.
+TEST(RecordCollection, EachGameDecodesByItsOwnCharsetAsItDoesAlone) {
+    test::TempDir dir;
+    const auto path = test::dataFile("handmade/sgf-collection-per-game-charsets.sgf");
+    const std::string all = test::readBytes(path);
+    const std::optional<RecordCollection> file = loadRecordCollection(path);
+    ASSERT_TRUE(file);
+    ASSERT_EQ(file->games.size(), 3u);
+    EXPECT_EQ(file->games[0].header.black, "表ソ能ゾ");
+    EXPECT_EQ(file->games[1].header.black, "山田太郎");
+    EXPECT_EQ(file->games[2].header.black, "François Lefèvre");
+    std::vector<std::size_t> starts;
+    for (auto at = all.find("(;GM"); at != std::string::npos; at = all.find("(;GM", at + 1))
+        starts.push_back(at);
+    ASSERT_EQ(starts.size(), 3u);
+    starts.push_back(all.size());
+    for (std::size_t game = 1; game <= 3; ++game) {
+        test::writeBytes(dir.file("alone.sgf"),
+                         all.substr(starts[game - 1], starts[game] - starts[game - 1]));
+        ToolRecord picked, alone;
+        ASSERT_EQ(readRecordForTool(path.string(), picked, game).status,
+                  RecordReadResult::Status::Ok);
+        ASSERT_EQ(readRecordForTool(dir.file("alone.sgf").string(), alone).status,
+                  RecordReadResult::Status::Ok);
+        SCOPED_TRACE(game);
+        expectSameRecord(picked, alone);
+    }
+}
+
 TEST(RecordCollection, ABrokenGameInTheMiddleCostsOnlyItself) {
     const RecordCollection file = recordCollection(
         "(;PB[A]SZ[9];B[aa])\n"

@@ -43,7 +43,7 @@ TEST(MarkupRecord, TheMoveListWriterKeepsEveryMarkThroughWritingAndReadingBack) 
     first.state.MoveMarkup[0] = {{MarkKind::Label, 10, 10, "a]b\\c"}, {MarkKind::Cross, 1, 19, {}}};
     const std::string written = moveListBytes(first);
     EXPECT_NE(written.find("\r\nLB[jj:a\\]b\\\\c]\r\nMA[as]\r\n"), std::string::npos) << written;
-    EXPECT_NE(written.find("\r\nTR[qb][rb][qc][rc]\r\n"), std::string::npos) << written;
+    EXPECT_NE(written.find("\r\nTR[qb][qc][rb][rc]\r\n"), std::string::npos) << written;
 
     ToolRecord again = readText(dir, written);
     for (int k = 0; k <= kMaxMoves; ++k)
@@ -67,8 +67,8 @@ TEST(MarkupRecord, ATurnedBoardWritesTheMarksWhereTheRecordHasThem) {
     engine.Gkaiten_Click();
     ASSERT_TRUE(record.state.BoardRotated);
     // On the turned board the marks stand with their stone.
-    EXPECT_EQ(record.state.MoveMarkup[1][0], (Mark{MarkKind::Triangle, 4, 16, {}}));
-    EXPECT_EQ(record.state.MoveMarkup[1][1], (Mark{MarkKind::Label, 19, 19, "A"}));
+    EXPECT_EQ(record.state.MoveMarkup[1],
+              (Markup{{MarkKind::Triangle, 4, 16, {}}, {MarkKind::Label, 19, 19, "A"}}));
     const std::string written = moveListBytes(record);
     EXPECT_NE(written.find(";B[pd]\r\nLB[aa:A]\r\nTR[pd]\r\n"), std::string::npos) << written;
 }
@@ -100,7 +100,7 @@ TEST(MarkupRecord, ShowListsTheMarksOfThePositionShownOnePointALine) {
     const std::string seventh = positionText(record, 7);
     EXPECT_EQ(seventh.substr(seventh.find("label")),
               "label nc A\nlabel qf B\nlabel jd C\n"
-              "triangle qb\ntriangle rb\ntriangle qc\ntriangle rc\n");
+              "triangle qb\ntriangle qc\ntriangle rb\ntriangle rc\n");
     // A move without marks ends with the board.
     EXPECT_EQ(positionText(record, 6).back(), '\n');
     EXPECT_EQ(positionText(record, 6).find("label"), std::string::npos);

@@ -257,6 +257,9 @@ void FomFile::CmdWrite_Click() {
         Txtfile->setText(folderWithSlash());
         return;
     }
+    if (recordHoldsUndecodedText(state_, board_.commentaryText()) &&
+        !dialogs_->ask(windowTitle(), qs(kUndecodedTextQuestion)))
+        return;
     const bool written = writeRecordFile(state_, board_.commentaryText(), name.toStdString());
     // The record's writer names the program in the game information.
     board_.gameInfoChanged();

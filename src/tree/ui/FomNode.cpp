@@ -381,6 +381,8 @@ void FomNode::TxtComment_Validate() {
 
 bool FomNode::writeTreeFile(const std::string& path) {
     TxtComment_Validate();
+    if (recordHoldsUndecodedText(state_, {}) && !dialogs_->ask(kTitle, qs(kUndecodedTextQuestion)))
+        return false;
     if (WriteSgfdata(state_, path)) return true;
     dialogs_->inform(kTitle, qs(kWriteErrorMessage));
     return false;

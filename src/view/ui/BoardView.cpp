@@ -417,27 +417,23 @@ void BoardView::drawMoveNumber(QPainter& painter, int n, const NumberLayout& lay
 }
 
 Markup BoardView::marksToShow() const {
-    Markup marks;
-    if (!options_.showMarkup) return marks;
-    for (const Mark& mark : state_.shownMarkup())
-        if (state_.onBoard(mark.col, mark.row)) marks.push_back(mark);
-    return marks;
+    return options_.showMarkup ? state_.shownMarkup().within(state_.BoardSize) : Markup{};
 }
 
 QRegion BoardView::markupRegion(const Markup& marks) const {
     QRegion region;
-    for (const Mark& mark : marks) region += pointBounds({mark.col, mark.row}, 0);
+    for (const MarkView mark : marks) region += pointBounds({mark.col, mark.row}, 0);
     return region;
 }
 
 void BoardView::drawMarkup(QPainter& painter, int p, const Markup& marks) const {
-    for (const Mark& mark : marks) drawMark(painter, p, mark);
+    for (const MarkView mark : marks) drawMark(painter, p, mark);
 }
 
 // A mark in the ink that stands out from what lies under it: black on the board and on white
 // stones, white on black stones. Shapes are thin outlines; a label on an empty point covers
 // the lines under it with the board's colour so that its text reads clearly.
-void BoardView::drawMark(QPainter& painter, int p, const Mark& mark) const {
+void BoardView::drawMark(QPainter& painter, int p, const MarkView& mark) const {
     const QPointF centre = crossing(mark.col, mark.row, p);
     const int stone = state_.BoardGrid[mark.col][mark.row];
     const QColor ink = stone == kBlack + 1 ? kBrightWhite : kBlackInk;
@@ -448,7 +444,7 @@ void BoardView::drawMark(QPainter& painter, int p, const Mark& mark) const {
             painter.setBrush(rgb(options_.boardColour()));
             painter.drawEllipse(centre, r * 0.8, r * 0.8);
         }
-        const QString text = QString::fromStdString(mark.text);
+        const QString text = QString::fromUtf8(mark.text.data(), qsizetype(mark.text.size()));
         QFont font(this->font());
         font.setBold(true);
         font.setPixelSize(std::max(1, int(r * 1.2)));

@@ -90,7 +90,7 @@ class BoardView : public QWidget {
     // The marks to show: those of the move shown that lie on the board, when they are shown.
     Markup marksToShow() const;
     void drawMarkup(QPainter& painter, int p, const Markup& marks) const;
-    void drawMark(QPainter& painter, int p, const Mark& mark) const;
+    void drawMark(QPainter& painter, int p, const MarkView& mark) const;
     QRegion markupRegion(const Markup& marks) const;
     NumberLayout numberLayout(int n, int p) const;
 

@@ -164,6 +164,18 @@ TEST_F(FileWindowTest, WritingNamesTheFileSgfAndAsksBeforeOverwriting) {
         std::string::npos);
 }
 
+TEST_F(FileWindowTest, TextReadWithUndecodableBytesIsWrittenOnlyWhenTheUserSaysSo) {
+    read(handmade("tki-comments-and-commas.txt"));
+    host.commentary = "読めない\xEF\xBF\xBD文字";
+    answer = false;
+    write(QString::fromStdString(dir.file("game.sgf").string()));
+    EXPECT_EQ(questions, QStringList{QString::fromUtf8(kUndecodedTextQuestion.data())});
+    EXPECT_FALSE(std::filesystem::exists(dir.file("game.sgf")));
+    answer = true;
+    write(QString::fromStdString(dir.file("game.sgf").string()));
+    EXPECT_TRUE(std::filesystem::exists(dir.file("game.sgf")));
+}
+
 TEST_F(FileWindowTest, FailedWriteKeepsTheOldFileAndSaysSo) {
     read(handmade("tki-comments-and-commas.txt"));
     std::filesystem::create_directory(dir.file("taken.sgf"));

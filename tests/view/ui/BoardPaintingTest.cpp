@@ -236,15 +236,15 @@ TEST_P(BoardPainting, MarksAgreeWithThePlainDrawingAndGoWithoutATrace) {
         // Points 1-1 .. 5-5 hold whatever the random board put there.
         Markup marks;
         for (int i = 1; i <= 5; ++i) {
-            marks.push_back(at(MarkKind::Label, i, 1, "A"));
-            marks.push_back(at(MarkKind::Label, i, 2, "長い名前の点"));
-            marks.push_back(at(MarkKind::Triangle, i, 3));
-            marks.push_back(at(MarkKind::Circle, i, 4));
-            marks.push_back(at(MarkKind::Square, i, 5));
-            marks.push_back(at(MarkKind::Cross, i, 6));
+            marks.add(at(MarkKind::Label, i, 1, "A"));
+            marks.add(at(MarkKind::Label, i, 2, "長い名前の点"));
+            marks.add(at(MarkKind::Triangle, i, 3));
+            marks.add(at(MarkKind::Circle, i, 4));
+            marks.add(at(MarkKind::Square, i, 5));
+            marks.add(at(MarkKind::Cross, i, 6));
         }
-        marks.push_back(at(MarkKind::Circle, c, r));  // over the marker
-        marks.push_back(at(MarkKind::Label, c, r, "12"));
+        marks.add(at(MarkKind::Circle, c, r));  // over the marker
+        marks.add(at(MarkKind::Label, c, r, "12"));
         state_.MoveMarkup[state_.MoveCount] = marks;
         expectSame("marks");
         stepWithCapture();  // the next move carries no marks
