@@ -152,7 +152,12 @@ ConvertedRecord convertedRecord(const RecordCollection& file, std::optional<std:
         ToolRecord record;
         const RecordReadResult read = readRecordForTool(file, record, game);
         std::optional<std::string> written;
-        if (read.status == RecordReadResult::Status::Ok) written = recordBytesForTool(record);
+        // Games written together are all in UTF-8: a file is decoded in one charset by most
+        // readers, so a game in another charset than the first would come back garbled.
+        if (read.status == RecordReadResult::Status::Ok)
+            written = first == last || record.state.SgfText.empty()
+                          ? recordBytesForTool(record)
+                          : treeFileUtf8Bytes(record.state);
         if (!written) {
             converted.message = read.status == RecordReadResult::Status::Ok
                                     ? std::string(kNoDataMessage)

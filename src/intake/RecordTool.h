@@ -50,8 +50,8 @@ std::string infoText(const GameInfo& info);
 std::optional<std::string> recordBytesForTool(ToolRecord& record);
 
 // What convert writes: every game of the file, one after another, each as recordBytesForTool
-// gives it, or only game `only` when one is named. A game that cannot be read or holds nothing
-// to write gives no bytes and its message (naming the game when the file holds several), so
+// gives it but in UTF-8, or only game `only` when one is named. A game that cannot be read or holds
+// nothing to write gives no bytes and its message (naming the game when the file holds several), so
 // that a collection is never written with games missing.
 struct ConvertedRecord {
     std::optional<std::string> bytes;

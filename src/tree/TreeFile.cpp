@@ -150,6 +150,10 @@ std::string treeFileBytes(const GameState& state) {
                 encodeForDeclaredCharset(nodeLines(treeTextForFile(state, declared)), declared))
             return std::move(*bytes);
     }
+    return treeFileUtf8Bytes(state);
+}
+
+std::string treeFileUtf8Bytes(const GameState& state) {
     return nodeLines(treeTextForFile(state, kUtf8));
 }
 

@@ -24,6 +24,9 @@ std::string treeTextForFile(const GameState& state, std::string_view charset);
 // ended by CR LF, in the charset the root node's CA names when every character fits, else in
 // UTF-8 with CA[UTF-8].
 std::string treeFileBytes(const GameState& state);
+// The same in UTF-8 with CA[UTF-8], whatever the root names: for games written together into
+// one file, which readers decode in one charset.
+std::string treeFileUtf8Bytes(const GameState& state);
 
 // Writes the tree to path through a temporary file renamed into place, so that a failure keeps
 // the old file. False on failure; the caller then shows the write error message.

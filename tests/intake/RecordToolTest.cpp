@@ -316,7 +316,10 @@ TEST_F(CliProcess, ConvertWritesEveryGameOfACollectionOrTheOneNamed) {
     test::TempDir dir;
     const auto out = dir.file("out.txt");
     const auto in = dir.file("c.sgf"), sgf = dir.file("o.sgf");
-    test::writeBytes(in, "(;PB[Ann];B[aa];W[bb])\n(;PB[Bo];B[cc])\n(;SZ[9]PB[Cy];B[ee])\n");
+    // Japanese names in CP932, declared by the first game only.
+    test::writeBytes(in, *encodeForCharset("(;CA[Shift_JIS]PB[黒田];B[aa];W[bb])\n"
+                                           "(;PB[白川];B[cc])\n(;SZ[9]PB[Cy];B[ee])\n",
+                                           "CP932"));
     const std::string convert = "convert '" + in.string() + "' '" + sgf.string() + "'";
     ASSERT_EQ(run(convert, out), 0) << test::readBytes(out);
     ASSERT_EQ(run("games '" + in.string() + "'", out), 0);
