@@ -9,7 +9,8 @@
 // ever), exit (ends at once, status 3), crash (killed by SIGKILL, which no sanitizer can catch and
 // turn into an exit status), move=V (genmove answers V). The arguments can also come from the
 // environment variable FAKE_GTP_ARGS, split at spaces.
-#include <chrono>
+#include <unistd.h>
+
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
@@ -17,7 +18,6 @@
 #include <map>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
             continue;
         }
         if (action == "hang") {
-            for (;;) std::this_thread::sleep_for(std::chrono::seconds(1));
+            for (;;) ::pause();  // until the program kills it
         }
         if (action == "exit") return 3;
         if (action == "crash") std::raise(SIGKILL);
