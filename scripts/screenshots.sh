@@ -12,4 +12,4 @@ build=${1:-$here/build}
 KELMAZ_BUILD_DIR=$build "$here/scripts/build.sh" >/dev/null
 export QT_QPA_PLATFORM=xcb KELMAZ_SCREENSHOT_DIR=$here/docs
 screen=(xvfb-run -a -s "-screen 0 1280x1024x24")
-"${screen[@]}" "$build/tests/kelmaz_doc_pictures"
+"${screen[@]}" "$build/tools/doc-pictures/kelmaz_doc_pictures"

@@ -87,21 +87,23 @@ TEST(AtomicFile, DevicesAndFifosAreWrittenIntoNeverReplaced) {
     EXPECT_FALSE(writeFileAtomically(fifo.string(), "nobody reads"));
     EXPECT_TRUE(fs::is_fifo(fifo));
 
+    // A reader that is there before the write: its end opened, and a second writer's end held
+    // so that it waits for the bytes instead of seeing the end of the file at once.
+    const int readEnd = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(readEnd, 0);
+    const int heldEnd = ::open(fifo.c_str(), O_WRONLY);
+    ASSERT_GE(heldEnd, 0);
+    ASSERT_EQ(::fcntl(readEnd, F_SETFL, ::fcntl(readEnd, F_GETFL) & ~O_NONBLOCK), 0);
+    const std::string record(100000, 'x');  // more than a pipe holds at once
     auto reader = std::async(std::launch::async, [&] {
-        const int fd = ::open(fifo.c_str(), O_RDONLY);
         std::string got;
         char buffer[4096];
-        for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) got.append(buffer, n);
-        ::close(fd);
+        for (ssize_t n; (n = ::read(readEnd, buffer, sizeof buffer)) > 0;) got.append(buffer, n);
+        ::close(readEnd);
         return got;
     });
-    // The reader may not have opened its end yet: retry for a bounded time.
-    const std::string record(100000, 'x');  // more than a pipe holds at once
-    bool written = false;
-    for (int i = 0; i < 500 && !written; ++i) {
-        written = writeFileAtomically(fifo.string(), record);
-        if (!written) ::usleep(10000);
-    }
+    const bool written = writeFileAtomically(fifo.string(), record);
+    ::close(heldEnd);
     ASSERT_TRUE(written);
     ASSERT_EQ(reader.wait_for(std::chrono::seconds(10)), std::future_status::ready);
     EXPECT_EQ(reader.get(), record);

@@ -15,7 +15,6 @@
 #include <sstream>
 #include <tuple>
 
-#include "BoardDiagram.h"
 #include "EngineFixture.h"
 #include "intake/RecordCheck.h"
 #include "intake/RecordFormat.h"
@@ -24,102 +23,14 @@
 #include "net/MatchSession.h"
 #include "records/RecordFile.h"
 #include "records/SgfWriter.h"
+#include "support/BoardDiagram.h"
+#include "support/ReferenceBoard.h"
 #include "support/TestSupport.h"
 #include "tree/TreeFile.h"
 #include "tree/TreeSession.h"
 
 namespace kelmaz::test {
 namespace {
-
-// ------------------------------------------------------------------ independent rules
-
-// The position after moves 1..upto of the record by the plain rules: a stone is put down,
-// then every opposing group left without a liberty is taken. Off-board moves are passes.
-class PlainBoard {
-  public:
-    explicit PlainBoard(int size) : n_(size), points_((size + 2) * (size + 2), 0) {}
-
-    int at(int c, int r) const { return points_[index(c, r)]; }
-    bool onBoard(int c, int r) const { return c >= 1 && c <= n_ && r >= 1 && r <= n_; }
-
-    // Puts a stone of `colour` (0 or 7) and takes what it captures; the number taken. A
-    // record may put a stone where one stands: the new one replaces it.
-    int play(int c, int r, int colour) {
-        if (!onBoard(c, r)) return 0;
-        if (const int replaced = at(c, r); replaced != 0)
-            --(replaced == kBlack + 1 ? standing_.black : standing_.white);
-        ++(colour == kBlack ? standing_.black : standing_.white);
-        points_[index(c, r)] = colour + 1;
-        int taken = 0;
-        forNeighbours(c, r, [&](int x, int y) {
-            const int v = at(x, y);
-            if (v != 0 && v != colour + 1 && liberties(x, y) == 0) taken += removeGroup(x, y);
-        });
-        return taken;
-    }
-    int liberties(int c, int r) const {
-        std::vector<bool> seen(points_.size(), false), counted(points_.size(), false);
-        std::vector<std::pair<int, int>> stack{{c, r}};
-        const int colour = at(c, r);
-        seen[index(c, r)] = true;
-        int n = 0;
-        while (!stack.empty()) {
-            const auto [x, y] = stack.back();
-            stack.pop_back();
-            forNeighbours(x, y, [&](int a, int b) {
-                const int v = at(a, b);
-                if (v == 0 && !counted[index(a, b)]) {
-                    counted[index(a, b)] = true;
-                    ++n;
-                } else if (v == colour && !seen[index(a, b)]) {
-                    seen[index(a, b)] = true;
-                    stack.emplace_back(a, b);
-                }
-            });
-        }
-        return n;
-    }
-    // The stones put down and not replaced, by colour: on the board or taken.
-    StoneTally standing() const { return standing_; }
-
-  private:
-    int index(int c, int r) const { return c * (n_ + 2) + r; }
-    template <typename F>
-    void forNeighbours(int c, int r, F f) const {
-        if (c > 1) f(c - 1, r);
-        if (c < n_) f(c + 1, r);
-        if (r > 1) f(c, r - 1);
-        if (r < n_) f(c, r + 1);
-    }
-    int removeGroup(int c, int r) {
-        const int colour = at(c, r);
-        int n = 0;
-        std::vector<std::pair<int, int>> stack{{c, r}};
-        points_[index(c, r)] = 0;
-        while (!stack.empty()) {
-            const auto [x, y] = stack.back();
-            stack.pop_back();
-            ++n;
-            forNeighbours(x, y, [&](int a, int b) {
-                if (at(a, b) == colour) {
-                    points_[index(a, b)] = 0;
-                    stack.emplace_back(a, b);
-                }
-            });
-        }
-        return n;
-    }
-
-    int n_;
-    std::vector<int> points_;
-    StoneTally standing_;
-};
-
-PlainBoard replayRecord(const GameState& s, int upto) {
-    PlainBoard board(s.BoardSize);
-    for (int k = 1; k <= upto; ++k) board.play(s.MoveCol[k], s.MoveRow[k], s.MoveColour[k]);
-    return board;
-}
 
 int otherColour(int colour) { return colour == kBlack ? kWhite : kBlack; }
 
@@ -359,11 +270,11 @@ class ActionSequence {
     // A point where the stone due would have no liberty and take nothing, if there is one.
     std::optional<std::pair<int, int>> suicidePoint() {
         const int due = state.MoveCount == 0 || state.LastColour == kWhite ? kBlack : kWhite;
-        const PlainBoard board = replayRecord(state, state.MoveCount);
+        const ReferenceBoard board = replayRecord(state, state.MoveCount);
         for (int c = 1; c <= state.BoardSize; ++c) {
             for (int r = 1; r <= state.BoardSize; ++r) {
                 if (board.at(c, r) != 0) continue;
-                PlainBoard after = board;
+                ReferenceBoard after = board;
                 if (after.play(c, r, due) == 0 && after.liberties(c, r) == 0)
                     return std::pair{c, r};
             }
@@ -593,11 +504,11 @@ class ActionSequence {
         const int n = state.MoveCount;
         const int due = n == 0 ? kBlack : otherColour(state.MoveColour[n]);
         if (n > 0 && peerColour_ != due) return "peer waits";
-        const PlainBoard board = replayRecord(state, n);
+        const ReferenceBoard board = replayRecord(state, n);
         for (int tries = 0; tries < 50; ++tries) {
             const int c = 1 + pick(state.BoardSize), r = 1 + pick(state.BoardSize);
             if (board.at(c, r) != 0) continue;
-            PlainBoard after = board;
+            ReferenceBoard after = board;
             if (after.play(c, r, due) != 0 || after.liberties(c, r) == 0) continue;
             if (n == 0) peerColour_ = kBlack;
             const int mirror = state.BoardSize + 1;
@@ -637,7 +548,7 @@ class ActionSequence {
         if (s.CommentPause != engine.redrawPaused()) return "CommentPause out of step";
         if (s.ViewerState == ViewerState::NoStops) return "ViewerState NoStops left set";
         if (!engine.redrawPaused()) {
-            const PlainBoard expected = replayRecord(s, s.MoveCount);
+            const ReferenceBoard expected = replayRecord(s, s.MoveCount);
             for (int c = 1; c <= s.BoardSize; ++c) {
                 for (int r = 1; r <= s.BoardSize; ++r) {
                     if (s.BoardGrid[c][r] != expected.at(c, r)) {

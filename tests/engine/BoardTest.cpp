@@ -5,8 +5,8 @@
 #include <array>
 #include <tuple>
 
-#include "BoardDiagram.h"
 #include "engine/Board.h"
+#include "support/BoardDiagram.h"
 
 namespace kelmaz::test {
 namespace {
@@ -170,25 +170,26 @@ TEST_F(BoardRules, OneStoneTakesThreeGroupsOnNineteenLinesAndLeavesTheFourth) {
     EXPECT_EQ(koMemory(), std::make_tuple(11, 11, move));
 }
 
-TEST_F(BoardRules, AStoneJoiningFourGroupsGivesThemTheNumberOfTheLeftOne) {
+// Four stones each short of their liberties, joined by a fifth, live and die as one group.
+TEST_F(BoardRules, AStoneJoiningFourGroupsMakesOneGroupThatIsTakenWhole) {
     setUp(R"(
-        .........
-        ....X....
-        ...X.X...
-        ....X....
+        ....O....
+        ...OXO...
+        ..OX.XO..
+        ...OXO...
         .........
         .........
         .........
         .........
         .........)");
-    const int left = state.GroupGrid[4][3];
-    const int count = state.GroupCount;
-    EXPECT_EQ(black(5, 3).captured, 0);
-    for (const auto& [c, r] : {std::pair{5, 2}, {4, 3}, {5, 3}, {6, 3}, {5, 4}})
-        EXPECT_EQ(state.GroupGrid[c][r], left) << c << "," << r;
-    EXPECT_EQ(state.GroupCount, count) << "no new number for a stone that joins";
-    EXPECT_EQ(black(9, 9).captured, 0);
-    EXPECT_EQ(state.GroupGrid[9][9], count + 1);
+    EXPECT_EQ(black(5, 3).captured, 0) << "the joined group keeps the liberty below";
+    EXPECT_EQ(white(5, 5).captured, 5);
+    EXPECT_EQ(state.Prisoners[1], 5);
+    EXPECT_EQ(diagramOf(state).substr(0, 40), diagram(R"(
+        ....O....
+        ...O.O...
+        ..O...O..
+        ...O.O...)"));
 }
 
 TEST_F(BoardRules, ARecordedStoneOnAnOpposingStoneSplitsWhatIsLeftOfItsGroup) {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/Engine.h"
-#include "support/FakeBoardHost.h"
+#include "support/BoardDiagram.h"
+#include "support/EngineOnFakeHost.h"
 
 namespace kelmaz::test {
 
@@ -37,18 +37,8 @@ class FakeViewer : public ViewerLink {
     void close() override { ++closes; }
 };
 
-class EngineTest : public ::testing::Test {
+class EngineTest : public ::testing::Test, protected EngineOnFakeHost {
   protected:
-    GameState state;
-    BoardOptions options;
-    FakeBoardHost host;
-    Engine engine{state, options, host};
-
-    void useSize(int lines) {
-        options.sizeIndex = lines == 13 ? 1 : lines == 9 ? 2 : 0;
-        state.BoardSize = lines;
-    }
-
     // Puts the stones of the diagram into the record (row by row) and rebuilds them.
     void load(const std::vector<std::string>& rows) {
         int k = 0;
@@ -70,28 +60,10 @@ class EngineTest : public ::testing::Test {
         state.MoveColour[k] = static_cast<std::int16_t>(colour);
     }
 
-    // A click with a fixed stone choice.
-    void put(int colour, int col, int row) {
-        const StoneChoice before = options.stones;
-        options.stones = colour == kBlack ? StoneChoice::Black : StoneChoice::White;
-        engine.IshiUtu(col, row);
-        options.stones = before;
-    }
     void black(int col, int row) { put(kBlack, col, row); }
     void white(int col, int row) { put(kWhite, col, row); }
 
-    std::vector<std::string> diagram() const {
-        std::vector<std::string> rows;
-        for (int r = 1; r <= state.BoardSize; ++r) {
-            std::string line;
-            for (int c = 1; c <= state.BoardSize; ++c) {
-                const int v = state.BoardGrid[c][r];
-                line += v == 0 ? '.' : v == kBlack + 1 ? 'X' : v == kWhite + 1 ? 'O' : '?';
-            }
-            rows.push_back(line);
-        }
-        return rows;
-    }
+    std::vector<std::string> diagram() const { return diagramRows(state); }
 
     // A record of n moves on 19 lines that capture nothing: black fills rows 1, 5, 9, 13, 17
     // and white rows 3, 7, 11, 15, 19, one pair of moves per column; past move 190 the moves

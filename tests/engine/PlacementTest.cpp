@@ -15,14 +15,6 @@ class Placement : public EngineTest {
 
 // ---------------------------------------------------------------- groups and captures
 
-TEST_F(Placement, StoneJoiningTwoGroupsGivesTheRightGroupTheLeftNumber) {
-    load({".........", ".XX.XX...", "........."});
-    const int left = state.GroupGrid[2][2];
-    ASSERT_NE(left, state.GroupGrid[5][2]);
-    black(4, 2);
-    for (int c : {2, 3, 4, 5, 6}) EXPECT_EQ(state.GroupGrid[c][2], left) << "column " << c;
-}
-
 TEST_F(Placement, CapturingAWhiteStoneCountsForBlackInTheCaption) {
     load({".X.......", "XO.......", ".X......."});
     black(3, 2);
@@ -41,17 +33,6 @@ TEST_F(Placement, CapturingBlackStonesCountsForWhite) {
     EXPECT_EQ(host.caption, "Kelmaz 碁盤No0     上げハマ 黒 = 0  白 = 2");
 }
 
-TEST_F(Placement, TwoSingleStonesCapturedAtOnceLeaveTheSecondInTheKoMemory) {
-    load({"...X.X...", "..XO.OX..", "...X.X..."});
-    black(5, 2);
-    EXPECT_EQ(diagram()[1], "..X.X.X..");
-    EXPECT_EQ(state.Prisoners[0], 2);
-    EXPECT_EQ(state.KoCol, 6) << "the right stone is removed after the left one";
-    EXPECT_EQ(state.KoRow, 2);
-    EXPECT_EQ(state.KoMove, state.MoveCount);
-    EXPECT_EQ(host.koRefusals, 0);
-}
-
 TEST_F(Placement, CaptureOfTwoStonesStartsNoKo) {
     load({"XOOX.....", ".X......."});
     black(3, 2);
@@ -59,15 +40,6 @@ TEST_F(Placement, CaptureOfTwoStonesStartsNoKo) {
     EXPECT_EQ(state.Prisoners[0], 2);
     EXPECT_EQ(state.KoCol, 0);
     EXPECT_EQ(state.KoMove, 0);
-}
-
-TEST_F(Placement, CaptureComesBeforeTheSuicideTest) {
-    load({".OX......", "OX.......", "X........"});
-    black(1, 1);  // no empty neighbour, but it takes both white stones
-    EXPECT_EQ(diagram()[0], "X.X......");
-    EXPECT_EQ(diagram()[1], ".X.......");
-    EXPECT_EQ(state.MoveCount, 6);
-    EXPECT_EQ(state.Prisoners[0], 2);
 }
 
 TEST_F(Placement, BoardEdgesBoundTheNeighbours) {

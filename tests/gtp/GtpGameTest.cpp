@@ -6,34 +6,21 @@
 #include <string>
 #include <vector>
 
-#include "engine/Engine.h"
 #include "gtp/GtpGame.h"
-#include "support/FakeBoardHost.h"
+#include "support/EngineOnFakeHost.h"
 
 namespace kelmaz {
 namespace {
 
 using Kind = GtpOutcome::Kind;
 
-class GtpGameTest : public ::testing::Test {
+class GtpGameTest : public ::testing::Test, protected test::EngineOnFakeHost {
   protected:
-    GameState state;
-    BoardOptions options;
-    test::FakeBoardHost host;
-    Engine engine{state, options, host};
     GtpGame game{state, 4096};
     std::vector<std::string> sent;  // the commands, without their ids
     // Replies by command word; anything not listed succeeds with no text.
     std::map<std::string, std::string> replies;
 
-    void useSize(int lines) {
-        options.sizeIndex = lines == 13 ? 1 : lines == 9 ? 2 : 0;
-        state.BoardSize = lines;
-    }
-    void put(int colour, int col, int row) {
-        options.stones = colour == kBlack ? StoneChoice::Black : StoneChoice::White;
-        engine.IshiUtu(col, row);
-    }
     // Answers every line the driver (`game` unless another is named) writes until it stops.
     GtpOutcome run(GtpOutcome outcome) { return run(game, outcome); }
     GtpOutcome run(GtpGame& driver, GtpOutcome outcome) {

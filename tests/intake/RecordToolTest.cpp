@@ -12,7 +12,8 @@
 #include "records/RecordMoves.h"
 #include "records/SgfWriter.h"
 #include "support/CliProcess.h"
-#include "support/FakeBoardHost.h"
+#include "support/EngineOnFakeHost.h"
+#include "support/RecordMoves.h"
 #include "support/TestSupport.h"
 #include "tree/TreeFile.h"
 
@@ -140,14 +141,9 @@ TEST(RecordTool, CommentsWithBracketsBackslashesAndJapaneseSurviveInBothEncoding
         s.Info[InfoField::CA] = charset;
         s.Info[InfoField::PB] = "表ソ能ゾ]";
         s.Info[InfoField::GN] = "C:\\棋譜\\";
-        s.MoveCount = 3;
         const char* comments[] = {"", "a]b \\ c", "表示]ソ\\ゾ", "=) (; good; but slow"};
-        for (int k = 1; k <= 3; ++k) {
-            s.MoveCol[k] = static_cast<std::int16_t>(k + 2);
-            s.MoveRow[k] = 4;
-            s.MoveColour[k] = k % 2 ? kBlack : kWhite;
-            s.MoveComment[k] = comments[k];
-        }
+        for (int k = 1; k <= 3; ++k)
+            test::addMove(s, k + 2, 4, k % 2 ? kBlack : kWhite, comments[k]);
         const auto out = dir.file("c.sgf").string();
         ASSERT_TRUE(WriteSgfFile(s, s.MoveComment[3], out));
         const std::string bytes = test::readBytes(out);
@@ -162,10 +158,8 @@ TEST(RecordTool, CommentsWithBracketsBackslashesAndJapaneseSurviveInBothEncoding
 // the last move read, the record written from its tree text when it has one, else with the
 // commentary box's text.
 std::string writtenByFileWindow(const std::filesystem::path& in, const std::filesystem::path& out) {
-    GameState state;
-    BoardOptions options;
-    test::FakeBoardHost host;
-    Engine engine(state, options, host);
+    test::EngineOnFakeHost board;
+    auto& [state, options, host, engine] = board;
     engine.gCls();
     TreeLink noTree;
     EXPECT_EQ(readRecordFile(in.string(), state, options, noTree).status,

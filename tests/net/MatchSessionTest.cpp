@@ -5,6 +5,7 @@
 #include "net/MatchMessage.h"
 #include "net/ReceiveQueue.h"
 #include "net/WireText.h"
+#include "support/RecordMoves.h"
 
 namespace kelmaz {
 namespace {
@@ -18,12 +19,7 @@ class MatchSessionTest : public ::testing::Test {
         board.session = &session;
         state.NetMatchActive = true;
     }
-    void play(int col, int row, int colour) {
-        ++state.MoveCount;
-        state.MoveCol[state.MoveCount] = static_cast<std::int16_t>(col);
-        state.MoveRow[state.MoveCount] = static_cast<std::int16_t>(row);
-        state.MoveColour[state.MoveCount] = static_cast<std::int16_t>(colour);
-    }
+    void play(int col, int row, int colour) { test::addMove(state, col, row, colour); }
     GameState state;
     FakeBoard board;
     FakeWindow window;
@@ -119,12 +115,8 @@ TEST(TakeBackTest, BothSidesRemoveTheSameMoves) {
         asker.NetMyColour = kBlack;
         granter.NetMyColour = kWhite;
         for (int k = 1; k <= moves; ++k) {
-            for (GameState* s : {&asker, &granter}) {
-                s->MoveCount = k;
-                s->MoveCol[k] = static_cast<std::int16_t>(k);
-                s->MoveRow[k] = 1;
-                s->MoveColour[k] = static_cast<std::int16_t>(k % 2 ? kBlack : kWhite);
-            }
+            for (GameState* s : {&asker, &granter})
+                test::addMove(*s, k, 1, k % 2 ? kBlack : kWhite);
         }
         int g = takeBackCount(granter, TakeBackSide::Granting);
         int a = takeBackCount(asker, TakeBackSide::Asking);

@@ -8,13 +8,13 @@
 #include <set>
 
 #include "base/TextCodec.h"
-#include "engine/Engine.h"
 #include "intake/RecordCheck.h"
 #include "intake/RecordCollection.h"
 #include "intake/RecordSize.h"
 #include "intake/RecordTool.h"
 #include "records/RecordMoves.h"
-#include "support/FakeBoardHost.h"
+#include "support/EngineOnFakeHost.h"
+#include "support/ReferenceBoard.h"
 #include "support/TestSupport.h"
 
 namespace kelmaz {
@@ -117,71 +117,15 @@ int referenceSize(std::string_view bytes) {
     return 0;
 }
 
-// A board of its own for replaying a record: every stone is put down (over whatever stood
-// there) and opposing groups left without a liberty are taken. The replay of a record never
-// takes the mover's own stones: a record that holds a suicide shows it as the record has it.
-class ReferenceBoard {
-  public:
-    explicit ReferenceBoard(int size) : n_(size), cells_(std::size_t(size * size), 0) {}
-
-    void play(const Stone& stone) {
-        if (!inside(stone.col, stone.row)) return;  // a pass, or a point off this board
-        const int colour = stone.colour == kWhite ? 2 : 1;
-        at(stone.col, stone.row) = colour;
-        for (const auto& [c, r] : neighbours(stone.col, stone.row)) {
-            if (at(c, r) == 3 - colour && !hasLiberty(c, r)) removeGroup(c, r);
-        }
-    }
-    // 'X' black, 'O' white, '.' empty, rows top first.
-    std::string diagram() const {
-        std::string out;
-        for (int r = 1; r <= n_; ++r) {
-            for (int c = 1; c <= n_; ++c) out += ".XO"[cells_[index(c, r)]];
-            out += '\n';
-        }
-        return out;
-    }
-
-  private:
-    bool inside(int c, int r) const { return c >= 1 && c <= n_ && r >= 1 && r <= n_; }
-    std::size_t index(int c, int r) const { return std::size_t((r - 1) * n_ + (c - 1)); }
-    int& at(int c, int r) { return cells_[index(c, r)]; }
-    std::vector<std::pair<int, int>> neighbours(int c, int r) const {
-        std::vector<std::pair<int, int>> out;
-        for (const auto& [dc, dr] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
-            if (inside(c + dc, r + dr)) out.emplace_back(c + dc, r + dr);
-        }
-        return out;
-    }
-    std::vector<std::pair<int, int>> group(int c, int r) {
-        const int colour = at(c, r);
-        std::vector<std::pair<int, int>> stones{{c, r}};
-        std::vector<bool> seen(cells_.size(), false);
-        seen[index(c, r)] = true;
-        for (std::size_t i = 0; i < stones.size(); ++i) {
-            for (const auto& [nc, nr] : neighbours(stones[i].first, stones[i].second)) {
-                if (at(nc, nr) != colour || seen[index(nc, nr)]) continue;
-                seen[index(nc, nr)] = true;
-                stones.emplace_back(nc, nr);
-            }
-        }
-        return stones;
-    }
-    bool hasLiberty(int c, int r) {
-        for (const auto& [gc, gr] : group(c, r)) {
-            for (const auto& [nc, nr] : neighbours(gc, gr)) {
-                if (at(nc, nr) == 0) return true;
-            }
-        }
-        return false;
-    }
-    void removeGroup(int c, int r) {
-        for (const auto& [gc, gr] : group(c, r)) at(gc, gr) = 0;
-    }
-
-    int n_;
-    std::vector<int> cells_;
-};
+// The reference reading of a file's first main line, from its lines as every reader sees them:
+// decoded, with a split opening "(" / ";" joined.
+std::vector<Stone> referenceMainLineOf(const std::string& bytes) {
+    std::vector<std::string> lines = splitLines(decodeRecordBytes(bytes).text);
+    joinSplitOpenings(lines);
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    return referenceMainLine(text);
+}
 
 std::vector<std::filesystem::path> corpusFiles() {
     std::vector<std::filesystem::path> files;
@@ -209,12 +153,7 @@ TEST(Corpus, EveryFileLoadsItsMainLine) {
         }
         if (read.format.DetectedFormat != "SGF") continue;
         ++games;
-        // The file's lines with a split opening "(" / ";" joined, as every reader sees them.
-        std::vector<std::string> lines = splitLines(decodeRecordBytes(test::readBytes(path)).text);
-        joinSplitOpenings(lines);
-        std::string text;
-        for (const std::string& line : lines) text += line + "\n";
-        std::vector<Stone> expected = referenceMainLine(text);
+        std::vector<Stone> expected = referenceMainLineOf(test::readBytes(path));
         if (expected.size() > static_cast<std::size_t>(kMaxMoves)) {
             // Longer than the record: the first 500 are kept and the reader says so.
             EXPECT_EQ(read.status, RecordReadResult::Status::FormatError);
@@ -251,16 +190,15 @@ TEST(Corpus, EveryRecordStandsAtItsLastMoveOnABoardOfItsOwnSize) {
         // other starts on a board of another size.
         const int named = referenceSize(bytes);
         const int size = named == 0 ? 19 : named;
-        GameState state;
-        BoardOptions options;
+        test::EngineOnFakeHost board;
+        GameState& state = board.state;
+        BoardOptions& options = board.options;
         options.sizeIndex = named == 19 ? 2 : 0;
-        test::FakeBoardHost host;
-        Engine engine(state, options, host);
         TreeLink tree;
-        engine.gCls();
-        engine.ResetPosition();
+        board.engine.gCls();
+        board.engine.ResetPosition();
         const IntakeResult taken = takeRecordLines(
-            state, engine, options, tree, collectionGameLines(*file, 1).lines,
+            state, board.engine, options, tree, collectionGameLines(*file, 1).lines,
             [&options](const BoardSizeChoice& choice) { applyBoardSize(choice, options); });
         if (size > kMaxBoardSize) {
             // Refused before the board was touched.
@@ -273,28 +211,15 @@ TEST(Corpus, EveryRecordStandsAtItsLastMoveOnABoardOfItsOwnSize) {
         sizes.insert(size);
         EXPECT_EQ(state.BoardSize, size);
 
-        std::vector<std::string> lines = splitLines(decodeRecordBytes(bytes).text);
-        joinSplitOpenings(lines);
-        std::string text;
-        for (const std::string& line : lines) text += line + "\n";
-        const std::vector<Stone> stones = referenceMainLine(text);
+        const std::vector<Stone> stones = referenceMainLineOf(bytes);
         if (!taken.message.empty()) {
             // Only a record longer than the move record fails to read; it is not replayed.
             EXPECT_GT(stones.size(), static_cast<std::size_t>(kMaxMoves)) << taken.message;
             continue;
         }
-        ReferenceBoard reference(size);
-        for (const Stone& stone : stones) reference.play(stone);
-
-        std::string shown;
-        for (int r = 1; r <= state.BoardSize; ++r) {
-            for (int c = 1; c <= state.BoardSize; ++c) {
-                const int stone = state.BoardGrid[c][r];
-                shown += stone == kBlack + 1 ? 'X' : stone == kWhite + 1 ? 'O' : '.';
-            }
-            shown += '\n';
-        }
-        EXPECT_EQ(shown, reference.diagram());
+        test::ReferenceBoard reference(size);
+        for (const Stone& stone : stones) reference.play(stone.col, stone.row, stone.colour);
+        EXPECT_EQ(test::diagramOf(state), reference.diagram());
     }
     EXPECT_EQ(sizes, (std::set<int>{2, 4, 6, 7, 9, 11, 13, 19}));
 }

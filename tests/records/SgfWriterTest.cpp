@@ -5,6 +5,7 @@
 #include "base/TextCodec.h"
 #include "records/GameInfoRules.h"
 #include "records/SgfWriter.h"
+#include "support/RecordMoves.h"
 #include "support/TestSupport.h"
 
 namespace kelmaz {
@@ -12,13 +13,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-void addMove(GameState& s, int col, int row, int colour, std::string comment = {}) {
-    ++s.MoveCount;
-    s.MoveCol[s.MoveCount] = static_cast<std::int16_t>(col);
-    s.MoveRow[s.MoveCount] = static_cast<std::int16_t>(row);
-    s.MoveColour[s.MoveCount] = static_cast<std::int16_t>(colour);
-    s.MoveComment[s.MoveCount] = std::move(comment);
-}
+using test::addMove;
 
 TEST(SgfWriter, TwoMovesWithoutInformationWriteTheWholeRootThenTheMoves) {
     test::TempDir dir;

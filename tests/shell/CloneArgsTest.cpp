@@ -3,17 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "shell/CloneArgs.h"
+#include "support/RecordMoves.h"
 
 namespace kelmaz {
 namespace {
 
 GameState stateWithMoves(int count, int current) {
     GameState s;
-    for (int k = 1; k <= count; ++k) {
-        s.MoveCol[k] = static_cast<std::int16_t>(k);
-        s.MoveRow[k] = static_cast<std::int16_t>(20 - k);
-        s.MoveColour[k] = static_cast<std::int16_t>(k % 2 == 1 ? kBlack : kWhite);
-    }
+    for (int k = 1; k <= count; ++k) test::addMove(s, k, 20 - k, k % 2 == 1 ? kBlack : kWhite);
     s.MoveCount = current;
     return s;
 }

@@ -87,29 +87,35 @@ TEST(StoreOptions, KeepsTheOtherKeysOfTheTable) {
     EXPECT_EQ(store.serialise().find("Ban,2"), std::string::npos);
 }
 
-// The window's options in their stored form: the pairs of choices become the stored indices.
-TEST(StoredOptionsOf, BoardOptionsMapToTheirStoredForm) {
-    BoardOptions board;
-    board.sizeIndex = 2;
-    board.boardTintIndex = 1;
-    board.whiteTintIndex = 1;
-    board.showNumbers = true;
-    board.digitLabels = false;
-    board.showCommentary = false;
-    board.ugfLowerLeftOrigin = true;
-    board.speedMs = 300;
-    board.openRecordsAtStart = true;
-    const StoredOptions stored = storedOptions(board);
-    EXPECT_EQ(stored.sizeIndex, 2);
-    EXPECT_EQ(stored.boardTintIndex, 1);
-    EXPECT_EQ(stored.whiteTintIndex, 1);
-    EXPECT_EQ(stored.numbersIndex, 0);
-    EXPECT_FALSE(stored.digitLabels);
-    EXPECT_FALSE(stored.showCommentary);
-    EXPECT_TRUE(stored.lowerLeftOrigin);
-    EXPECT_EQ(stored.speedMs, 300);
-    EXPECT_EQ(stored.openAtIndex, 1);
-    EXPECT_EQ(storedOptions(BoardOptions{}), StoredOptions{}) << "the two defaults agree";
+// Every option the settings window edits reaches the settings file: changed alone, it changes
+// the stored form, and that form reads back from the file's text as it was written. The two
+// defaults agree, so a fresh settings file holds what the window shows.
+TEST(StoredOptionsOf, EveryEditedOptionIsStoredAndReadsBack) {
+    EXPECT_EQ(storedOptions(BoardOptions{}), StoredOptions{});
+    const std::pair<const char*, void (*)(BoardOptions&)> changes[] = {
+        {"size", [](BoardOptions& o) { o.sizeIndex = 2; }},
+        {"board tint", [](BoardOptions& o) { o.boardTintIndex = 2; }},
+        {"white tint", [](BoardOptions& o) { o.whiteTintIndex = 1; }},
+        {"numbers", [](BoardOptions& o) { o.showNumbers = true; }},
+        {"labels", [](BoardOptions& o) { o.digitLabels = false; }},
+        {"commentary", [](BoardOptions& o) { o.showCommentary = false; }},
+        {"marks", [](BoardOptions& o) { o.showMarkup = false; }},
+        {"UGF origin", [](BoardOptions& o) { o.ugfLowerLeftOrigin = true; }},
+        {"speed", [](BoardOptions& o) { o.speedMs = 300; }},
+        {"open at", [](BoardOptions& o) { o.openRecordsAtStart = true; }},
+    };
+    for (const auto& [name, change] : changes) {
+        SCOPED_TRACE(name);
+        BoardOptions options;
+        change(options);
+        const StoredOptions stored = storedOptions(options);
+        EXPECT_NE(stored, StoredOptions{});
+        SettingsStore store;
+        storeOptions(store, stored);
+        SettingsStore reread;
+        reread.parse(store.serialise());
+        EXPECT_EQ(readStoredOptions(reread), stored);
+    }
 }
 
 }  // namespace

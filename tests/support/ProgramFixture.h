@@ -11,6 +11,7 @@
 
 #include "app/Program.h"
 #include "engine/GameState.h"
+#include "support/ConfigDirGuard.h"
 #include "support/FakeDialogs.h"
 #include "support/TestSupport.h"
 #include "view/BoardGeometry.h"
@@ -21,14 +22,8 @@ namespace kelmaz::test {
 
 class ProgramFixture : public ::testing::Test {
   protected:
-    void SetUp() override {
-        previousConfig_ = qgetenv("KELMAZ_CONFIG_DIR");
-        qputenv("KELMAZ_CONFIG_DIR", QByteArray::fromStdString(dir_.path().string()));
-    }
-    void TearDown() override {
-        program_.reset();
-        qputenv("KELMAZ_CONFIG_DIR", previousConfig_);
-    }
+    // The program ends while the test's own members still stand, as it would in use.
+    void TearDown() override { program_.reset(); }
 
     void writeIni(const std::string& text) { writeBytes(iniFile(), text); }
     std::filesystem::path iniFile() const { return dir_.file("kelmaz.ini"); }
@@ -59,7 +54,7 @@ class ProgramFixture : public ::testing::Test {
     FakeDialogs dialogs_;
 
   private:
-    QByteArray previousConfig_;
+    ConfigDirGuard config_{dir_.path()};
     std::unique_ptr<Program> program_;
 };
 

@@ -7,21 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "support/SgfLoad.h"
 #include "tree/LineMarkup.h"
-#include "tree/SgfReader.h"
 #include "tree/TreeSession.h"
 
 namespace kelmaz {
 
 namespace {
 
-GameState read(const std::string& text) {
-    GameState s;
-    s.LstRead = {text};
-    TreeLink noTreeWindow;
-    sgf(s, noTreeWindow);
-    return s;
-}
+GameState read(const std::string& text) { return test::loadSgf({text}).state; }
 
 // "label dd A", "triangle pd", ... one item per mark, in the order kept.
 std::vector<std::string> words(const Markup& marks) {

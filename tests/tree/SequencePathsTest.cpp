@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "support/RecordMoves.h"
 #include "tree/OutlineLines.h"
 #include "tree/SequencePaths.h"
 
@@ -26,11 +27,7 @@ std::string movesOf(const GameState& s) {
 // A record left over from an earlier game: ten moves, each with a commentary.
 std::unique_ptr<GameState> stateWithOldRecord() {
     auto s = std::make_unique<GameState>();
-    for (int k = 1; k <= 10; ++k) {
-        s->MoveCol[k] = s->MoveRow[k] = static_cast<std::int16_t>(k);
-        s->MoveComment[k] = "old " + std::to_string(k);
-    }
-    s->MoveCount = 10;
+    for (int k = 1; k <= 10; ++k) test::addMove(*s, k, k, kBlack, "old " + std::to_string(k));
     s->BranchMoves[7] = 9;
     return s;
 }

@@ -1,39 +1,18 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "base/TextCodec.h"
 #include "records/SgfWriter.h"
-#include "support/TestSupport.h"
+#include "support/RecordMoves.h"
+#include "support/SgfLoad.h"
 #include "tree/SgfReader.h"
 #include "tree/SgfText.h"
 
 namespace kelmaz {
 
 namespace {
-
-struct Loaded {
-    GameState state;
-    SgfReadResult result;
-    std::string shownTree;
-};
-
-class RecordingTree : public TreeLink {
-  public:
-    std::string shown;
-    void showFileTree(const std::string& treeText) override { shown = treeText; }
-};
-
-Loaded load(const std::vector<std::string>& lines) {
-    Loaded l;
-    l.state.LstRead = lines;
-    RecordingTree tree;
-    l.result = sgf(l.state, tree);
-    l.shownTree = tree.shown;
-    return l;
-}
 
 std::string recordMoves(const GameState& s) {
     std::string out;
@@ -49,9 +28,9 @@ std::string recordMoves(const GameState& s) {
 }  // namespace
 
 TEST(SgfReader, LoadsGameInformationMainLineAndComments) {
-    const Loaded l = load({"(;GM[1]FF[4]SZ[19]PB[Black \\] player]PW[白]KM[6.5]", "C[game comment]",
-                           ";B[pd]C[first; (really) \\] good]", ";W[dp]", "(;B[pp]C[main",
-                           "line two])(;B[dd]))"});
+    const test::SgfLoaded l = test::loadSgf({"(;GM[1]FF[4]SZ[19]PB[Black \\] player]PW[白]KM[6.5]",
+                                             "C[game comment]", ";B[pd]C[first; (really) \\] good]",
+                                             ";W[dp]", "(;B[pp]C[main", "line two])(;B[dd]))"});
     EXPECT_TRUE(l.result.ok);
     EXPECT_EQ(l.state.Info[InfoField::PB], "Black ] player");
     EXPECT_EQ(l.state.Info[InfoField::PW], "白");
@@ -69,17 +48,12 @@ TEST(SgfReader, TheRecordWriterReadsBackWithEveryCommentAsPlayed) {
     GameState written;
     written.MoveComment[0] = "打つ前の解説";  // typed over the empty board
     const int moves[][3] = {{17, 3, kBlack}, {4, 16, kWhite}, {20, 20, kBlack}};
-    for (const auto& [col, row, colour] : moves) {
-        const int k = ++written.MoveCount;
-        written.MoveCol[k] = static_cast<std::int16_t>(col);
-        written.MoveRow[k] = static_cast<std::int16_t>(row);
-        written.MoveColour[k] = static_cast<std::int16_t>(colour);
-    }
+    for (const auto& [col, row, colour] : moves) test::addMove(written, col, row, colour);
     written.MoveComment[2] = "二手目";
     written.BoardRotated = true;  // the view is turned: the file holds the game as played
     for (int k = 1; k <= 3; ++k) turnPoint(19, written.MoveCol[k], written.MoveRow[k]);
 
-    const Loaded l = load(sgfRecordLines(written));
+    const test::SgfLoaded l = test::loadSgf(sgfRecordLines(written));
     EXPECT_EQ(recordMoves(l.state), "Bqc Wdp Btt ");
     EXPECT_EQ(l.state.MoveComment[0], "打つ前の解説");
     EXPECT_EQ(l.state.MoveComment[1], "");
@@ -87,7 +61,8 @@ TEST(SgfReader, TheRecordWriterReadsBackWithEveryCommentAsPlayed) {
 }
 
 TEST(SgfReader, SetupStonesBecomeNodesButMarkupListsDoNot) {
-    const Loaded l = load({"(;GM[1]AB[dd][pp]MA[aa][bb]LB[cc:x][ee:y]AW[qq];B[jj])"});
+    const test::SgfLoaded l =
+        test::loadSgf({"(;GM[1]AB[dd][pp]MA[aa][bb]LB[cc:x][ee:y]AW[qq];B[jj])"});
     EXPECT_EQ(recordMoves(l.state), "Bdd Bpp Wqq Bjj ");
     EXPECT_NE(l.state.SgfText.find(";AB[dd];AB[pp]MA[aa][bb]LB[cc:x][ee:y];AW[qq]"),
               std::string::npos);
@@ -96,7 +71,7 @@ TEST(SgfReader, SetupStonesBecomeNodesButMarkupListsDoNot) {
 }
 
 TEST(SgfReader, PassesStayInTheRecord) {
-    const Loaded l = load({"(;B[aa];W[];B[tt];W[bb])"});
+    const test::SgfLoaded l = test::loadSgf({"(;B[aa];W[];B[tt];W[bb])"});
     ASSERT_EQ(l.state.MoveCount, 4);
     EXPECT_EQ(l.state.MoveCol[2], 20);
     EXPECT_EQ(l.state.MoveCol[3], 20);
@@ -104,7 +79,7 @@ TEST(SgfReader, PassesStayInTheRecord) {
 }
 
 TEST(SgfReader, OutlineLinesForTheSequenceViewer) {
-    const Loaded l = load({"(;GM[1];B[pd]C[x];W[dp](;B[aa])(;B[bb]))"});
+    const test::SgfLoaded l = test::loadSgf({"(;GM[1];B[pd]C[x];W[dp](;B[aa])(;B[bb]))"});
     const std::vector<std::string> expected{"  1-------   0", "  0GM[1]",       "  0;B[pd]",
                                             "  0C[x]",        "  0;W[dp]",      "  2-------   0",
                                             "  1;B[aa]",      "  3-------   1", "  1;B[bb]"};
@@ -115,7 +90,7 @@ TEST(SgfReader, MoreMovesThanTheRecordStopsCleanlyWithTheFormatMessage) {
     std::string line = "(;GM[1]";
     for (int i = 0; i < 600; ++i) line += i % 2 ? ";W[bb]" : ";B[aa]";
     line += ")";
-    const Loaded l = load({line});
+    const test::SgfLoaded l = test::loadSgf({line});
     EXPECT_FALSE(l.result.ok);
     EXPECT_EQ(l.result.message, kSgfParseErrorMessage);
     EXPECT_EQ(l.state.MoveCount, kMaxMoves);
@@ -123,7 +98,7 @@ TEST(SgfReader, MoreMovesThanTheRecordStopsCleanlyWithTheFormatMessage) {
 }
 
 TEST(SgfReader, FileCutShortKeepsItsMoves) {
-    const Loaded l = load({"(;GM[1];B[aa];W[bb]C[unfinished"});
+    const test::SgfLoaded l = test::loadSgf({"(;GM[1];B[aa];W[bb]C[unfinished"});
     EXPECT_EQ(recordMoves(l.state), "Baa Wbb ");
     EXPECT_EQ(Checkg(l.state.SgfText), "");
 }
@@ -136,94 +111,8 @@ TEST(SgfReader, TenMegabyteFileLoadsItsFirstMoves) {
         if (lines.size() % 1000 == 0) lines.push_back("(;W[cc])");
     }
     lines.push_back(")");
-    const Loaded l = load(lines);
+    const test::SgfLoaded l = test::loadSgf(lines);
     EXPECT_EQ(l.state.MoveCount, kMaxMoves);
-}
-
-// Main line of a record by a separate small reader: the first variation at every fork,
-// each node's stones in text order (setup lists one stone each).
-namespace {
-
-std::string expectedMainLine(const std::string& text) {
-    std::string out;
-    std::size_t i = text.find("(;");
-    if (i == std::string::npos) return out;
-    int depth = 0;
-    bool skipping = false;  // past the first leaf
-    std::string ident, last;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '[') {
-            std::size_t j = i + 1;
-            std::string value;
-            while (j < text.size() && text[j] != ']') {
-                if (text[j] == '\\') ++j;
-                if (j < text.size()) value += text[j];
-                ++j;
-            }
-            std::string name;
-            for (char ch : ident)
-                if (ch >= 'A' && ch <= 'Z') name += ch;
-            if (ident.empty()) name = last;
-            last = name;
-            ident.clear();
-            if (!skipping && (name == "B" || name == "W" || name == "AB" || name == "AW")) {
-                appendStoneTokens(name, value, out);
-            }
-            i = j;
-            continue;
-        }
-        if (std::isalpha(static_cast<unsigned char>(c))) {
-            ident += c;
-            continue;
-        }
-        if (c == ' ' || c == '\n' || c == '\r' || c == '\t') continue;
-        ident.clear();
-        last.clear();
-        if (c == '(') {
-            ++depth;
-        } else if (c == ')') {
-            skipping = true;
-            --depth;
-            if (depth == 0) break;
-        }
-    }
-    return out;
-}
-
-}  // namespace
-
-TEST(SgfReader, CorpusRecordsLoadWithTheirMainLine) {
-    int checked = 0;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(test::recordsDir())) {
-        if (entry.path().extension() != ".sgf") continue;
-        const std::string bytes = test::readBytes(entry.path());
-        const std::string text = decodeRecordBytes(bytes).text;
-        const Loaded l = load(splitLines(text));
-        std::string expected = expectedMainLine(text);
-        if (expected.size() / 5 > static_cast<std::size_t>(kMaxMoves)) {
-            expected.resize(kMaxMoves * 5);
-            EXPECT_FALSE(l.result.ok) << entry.path();
-        }
-        std::string got;
-        for (int m = 1; m <= l.state.MoveCount; ++m) {
-            got += l.state.MoveColour[m] == kWhite ? 'W' : 'B';
-            got += '[';
-            got += static_cast<char>(l.state.MoveCol[m] + 64);
-            got += static_cast<char>(l.state.MoveRow[m] + 64);
-            got += ']';
-        }
-        std::string upper = expected;
-        for (std::size_t k = 0; k < upper.size(); k += 5) {
-            upper[k + 2] =
-                static_cast<char>(std::toupper(static_cast<unsigned char>(upper[k + 2])));
-            upper[k + 3] =
-                static_cast<char>(std::toupper(static_cast<unsigned char>(upper[k + 3])));
-        }
-        EXPECT_EQ(got, upper) << entry.path();
-        ++checked;
-    }
-    EXPECT_GT(checked, 100);
 }
 
 }  // namespace kelmaz

@@ -2,6 +2,7 @@
 
 #include "base/TextCodec.h"
 #include "intake/RecordFormat.h"
+#include "support/SgfLoad.h"
 #include "support/TestSupport.h"
 #include "tree/SgfReader.h"
 #include "tree/SgfText.h"
@@ -12,14 +13,7 @@ namespace kelmaz {
 
 namespace {
 
-GameState readBack(const std::string& bytes) {
-    GameState s;
-    s.LstRead = splitLines(decodeRecordBytes(bytes).text);
-    joinSplitOpenings(s.LstRead);
-    TreeLink none;
-    sgf(s, none);
-    return s;
-}
+GameState readBack(const std::string& bytes) { return test::loadSgfBytes(bytes).state; }
 
 }  // namespace
 
@@ -75,11 +69,11 @@ TEST(TreeFile, WrittenInTheDeclaredCharsetWhenEverythingFits) {
 }
 
 TEST(TreeFile, RoundTripAfterRecordingABranch) {
-    GameState s;
-    s.LstRead = {"(;GM[1]FF[4]SZ[19]PB[Shusaku]PW[Gennan \\] Inseki]RE[B+2]", ";B[qd]C[first]",
-                 ";W[dc](;B[pq]C[main])(;B[dp]C[var]))"};
-    TreeLink none;
-    ASSERT_TRUE(sgf(s, none).ok);
+    test::SgfLoaded read =
+        test::loadSgf({"(;GM[1]FF[4]SZ[19]PB[Shusaku]PW[Gennan \\] Inseki]RE[B+2]",
+                       ";B[qd]C[first]", ";W[dc](;B[pq]C[main])(;B[dp]C[var]))"});
+    ASSERT_TRUE(read.result.ok);
+    GameState& s = read.state;
     // The window shows the reduced tree; recording a branch rebuilds the text from it.
     TreeModel m;
     m.parse(Stripdata(s.SgfText));

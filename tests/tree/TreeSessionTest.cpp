@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/RecordMoves.h"
+#include "support/SgfLoad.h"
 #include "tree/SgfReader.h"
 #include "tree/TreeFile.h"
 #include "tree/TreeSamples.h"
@@ -11,11 +13,7 @@ namespace {
 
 // What the board does when a stone is played while a branch is recorded.
 void playStone(GameState& s, int col, int row, int colour, const std::string& typedComment) {
-    const int k = ++s.MoveCount;
-    s.MoveCol[k] = static_cast<std::int16_t>(col);
-    s.MoveRow[k] = static_cast<std::int16_t>(row);
-    s.MoveColour[k] = static_cast<std::int16_t>(colour);
-    s.MoveCol[k + 1] = 0;
+    test::addMove(s, col, row, colour);
     s.BranchComments.back() = typedComment;
     s.BranchComments.emplace_back();
 }
@@ -112,10 +110,8 @@ TEST(TreeSession, DeletionRefusesTheMainLineAndRederivesComments) {
 }
 
 TEST(TreeSession, CommentWriteBackOnAFileTreeKeepsItsOtherNodes) {
-    GameState s;
-    s.LstRead = {"(;GM[1]PB[a]C[root];B[pd]C[one];C[just talk];W[dp];B[pp])"};
-    TreeLink none;
-    sgf(s, none);
+    GameState s =
+        test::loadSgf({"(;GM[1]PB[a]C[root];B[pd]C[one];C[just talk];W[dp];B[pp])"}).state;
     TreeSession t(s);
     t.loadFileTree(s.SgfText);
     ASSERT_EQ(t.model().BranchNodeCount[1], 4);  // the introduction and the stone nodes
@@ -137,10 +133,7 @@ TEST(TreeSession, CommentWriteBackOnAFileTreeKeepsItsOtherNodes) {
 // The root's comment is the record's introduction: the tree shows it as a node before the
 // first move, and a click on it goes to the empty board with the introduction.
 TEST(TreeSession, TheIntroductionIsANodeBeforeTheFirstMove) {
-    GameState s;
-    s.LstRead = {"(;GM[1]C[intro];B[pd]C[one];W[dp])"};
-    TreeLink none;
-    sgf(s, none);
+    GameState s = test::loadSgf({"(;GM[1]C[intro];B[pd]C[one];W[dp])"}).state;
     EXPECT_EQ(s.MoveComment[0], "intro");
     TreeSession t(s);
     t.loadFileTree(s.SgfText);
@@ -163,10 +156,7 @@ TEST(TreeSession, TheIntroductionIsANodeBeforeTheFirstMove) {
 // them.
 TEST(TreeSession, EditsOfAFileTreeKeepEveryNodeTheViewLeavesOut) {
     const std::string file = "(;GM[1]PB[x]C[game];B[pd]C[first];C[talk];W[dp]LB[dd:A])";
-    GameState s;
-    s.LstRead = {file};
-    TreeLink none;
-    sgf(s, none);
+    GameState s = test::loadSgf({file}).state;
     TreeSession t(s);
     t.loadFileTree(s.SgfText);
     ASSERT_EQ(t.model().BranchNodeCount[1], 3);

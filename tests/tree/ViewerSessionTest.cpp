@@ -4,7 +4,7 @@
 
 #include "engine/BoardOptions.h"
 #include "intake/RecordFormat.h"
-#include "support/FakeBoardHost.h"
+#include "support/EngineOnFakeHost.h"
 #include "support/TestSupport.h"
 #include "tree/OutlineLines.h"
 #include "tree/ViewerSession.h"
@@ -36,7 +36,7 @@ class FakeDisplay : public ViewerDisplay {
 
 // The session over a real engine; the board window is a fake whose replay timer the test
 // drives tick by tick.
-class ViewerSessionTest : public ::testing::Test {
+class ViewerSessionTest : public ::testing::Test, protected test::EngineOnFakeHost {
   protected:
     ViewerSessionTest() {
         engine.setViewer(&session);
@@ -67,10 +67,6 @@ class ViewerSessionTest : public ::testing::Test {
     static constexpr LabelColour H = LabelColour::Highlighted;
     static constexpr LabelColour M = LabelColour::Marked;
 
-    GameState state;
-    BoardOptions options;
-    test::FakeBoardHost host;
-    Engine engine{state, options, host};
     ViewerSession session{state, engine, host};
     FakeDisplay display;
 };

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "view/BoardGeometry.h"
 
@@ -80,13 +81,19 @@ TEST(BoardDrawing, LabelsInBothStylesAndRotated) {
     EXPECT_EQ(letters.left[0].x, 100);
 }
 
-TEST(BoardDrawing, StoneSizes) {
-    EXPECT_DOUBLE_EQ(stoneRadius(200), 90.0);
-    EXPECT_DOUBLE_EQ(starPointRadius(270), 30.0);
-    EXPECT_DOUBLE_EQ(markerRadius(200), 30.0);
-    ASSERT_EQ(highlightDots(200).size(), 3u);
-    EXPECT_DOUBLE_EQ(highlightDots(200)[0].dx, -50.0);
-    EXPECT_DOUBLE_EQ(highlightDots(200)[2].dy, 50.0);
+// At every pitch a stone stays within its point, so neighbours never overlap, and the star
+// point, the last-move marker and the highlight dots lie inside a stone.
+TEST(BoardDrawing, StonesFitTheirPointsAndCarryTheirMarksInside) {
+    for (const int pitch : {60, 187, 200, 270, 600}) {
+        SCOPED_TRACE(pitch);
+        const double stone = stoneRadius(pitch);
+        EXPECT_GT(stone, 0.0);
+        EXPECT_LE(2 * stone, pitch);
+        EXPECT_LT(starPointRadius(pitch), stone);
+        EXPECT_LT(markerRadius(pitch), stone);
+        for (const auto& dot : highlightDots(pitch))
+            EXPECT_LE(std::hypot(dot.dx, dot.dy) + highlightDotRadius(pitch), stone);
+    }
 }
 
 TEST(BoardDrawing, MoveNumberFontSizeRule) {

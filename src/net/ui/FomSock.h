@@ -60,6 +60,10 @@ class FomSock : public QWidget, public NetLink, private MatchWindow {
     int listenPort() const { return listenPort_; }
     int ActiveSocket() const { return activeSocket_; }
     int statusPictureShown() const { return picture_; }
+    // The retry of a refused connection and the status picture's return to rest, for tests
+    // that fire them instead of waiting.
+    QTimer& reconnectTimer() { return Timer2; }
+    QTimer& pictureTimer() { return Timer1; }
     QStringList logLines() const;
 
   protected:

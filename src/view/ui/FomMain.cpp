@@ -168,7 +168,7 @@ void FomMain::buildVersionPanel() {
     Frame2->setObjectName(QStringLiteral("Frame2"));
     Frame2->setFrameShape(QFrame::Box);
     Frame2->setAutoFillBackground(true);
-    Label1 = new QLabel(QStringLiteral("Ver 1.04"), Frame2);
+    Label1 = new QLabel(QStringLiteral("Ver " KELMAZ_VERSION), Frame2);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setAlignment(Qt::AlignCenter);
     Command10 = new QPushButton(QStringLiteral("OK"), Frame2);

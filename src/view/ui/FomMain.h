@@ -61,6 +61,7 @@ class FomMain : public QMainWindow, public BoardHost {
     QMenu& controlMenu() { return *Mcont; }
     QTimer& markerTimer() { return Timer1; }
     QTimer& replayTimer() { return TimerSlow; }
+    QTimer& newWindowTimer() { return Timer3; }
 
     // BoardHost
     void setCaption(const std::string& caption) override;

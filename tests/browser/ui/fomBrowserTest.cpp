@@ -17,12 +17,20 @@
 #include "browser/ui/fomBrowser.h"
 #include "support/AccessibleNames.h"
 #include "support/TestSupport.h"
+#include "support/WaitFor.h"
 
 namespace kelmaz {
 namespace {
 
 using Lines = std::vector<std::string>;
+
 constexpr int kPageTimeoutMs = 20000;
+
+// A page loads in its own process: its waits are longer than the rest.
+template <typename Predicate>
+bool waitFor(Predicate predicate) {
+    return test::waitFor(predicate, kPageTimeoutMs);
+}
 
 // The corpus page of a board applet (CP932, CR LF), as a publisher serves it.
 std::string appletPage() {
@@ -52,11 +60,6 @@ struct Browser {
     std::vector<Lines> taken;
     fomBrowser window;
 };
-
-template <typename Predicate>
-bool waitFor(Predicate predicate) {
-    return QTest::qWaitFor(predicate, kPageTimeoutMs);
-}
 
 QMessageBox* waitForMessage(QWidget& parent) {
     waitFor([&] { return parent.findChild<QMessageBox*>() != nullptr; });

@@ -13,13 +13,9 @@
 
 #include "gtp/ui/FomGtp.h"
 #include "support/ProgramFixture.h"
+#include "support/WaitFor.h"
 
 namespace kelmaz::test {
-
-template <typename Predicate>
-bool waitFor(Predicate predicate, int timeoutMs = 10000) {
-    return QTest::qWaitFor(predicate, timeoutMs);
-}
 
 class GtpWindowTest : public ProgramFixture {
   protected:

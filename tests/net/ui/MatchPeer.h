@@ -1,29 +1,19 @@
 #pragma once
 // One copy of the program as a match sees it: a game state, a real board engine and a match
 // window, with the settings in memory and the message boxes answered by the test.
-#include <QTcpServer>
-#include <QTest>
 #include <map>
 
 #include "engine/Engine.h"
 #include "net/ui/FomSock.h"
 #include "support/FakeDialogs.h"
+#include "support/FireTimer.h"
+#include "support/LoopbackPort.h"
+#include "support/WaitFor.h"
 
 namespace kelmaz::test {
 
-// A port on 127.0.0.1 that nothing listens on at the moment.
-inline int freePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
-template <typename Predicate>
-bool waitFor(Predicate predicate, int timeoutMs = 5000) {
-    return QTest::qWaitFor(predicate, timeoutMs);
-}
-
 struct MatchPeer : MatchBoard, NullBoardHost {
+    LoopbackPort port;  // this copy's own port, held until its window listens on it
     GameState state;
     BoardOptions options;
     Engine engine{state, options, *this};
@@ -43,17 +33,24 @@ struct MatchPeer : MatchBoard, NullBoardHost {
     std::string commentary;
     bool buttonsEnabled = true;
 
-    explicit MatchPeer(int port) {
-        settings["Port"] = std::to_string(port);
+    MatchPeer() : MatchPeer(0) {}
+    // A copy set to listen on `sharedPort` instead of its own, as a second copy on one computer.
+    explicit MatchPeer(int sharedPort) {
+        settings["Port"] = std::to_string(sharedPort != 0 ? sharedPort : port.number());
         engine.setNet(&window);
         window.setDialogs(dialogs);
     }
+    // The address other copies connect to.
+    std::string address() const { return "127.0.0.1:" + std::to_string(port.number()); }
     template <typename T = QWidget>
     T* control(const char* name) {
         return window.findChild<T*>(name);
     }
     void click(const char* name) { control<QAbstractButton>(name)->click(); }
-    void load() { window.showFromMenu(QRect(0, 0, 400, 300)); }
+    void load() {
+        port.release();
+        window.showFromMenu(QRect(0, 0, 400, 300));
+    }
 
     // MatchBoard
     void clearBoard() override { engine.gCls(); }

@@ -22,21 +22,23 @@ bool bothActive(MatchPeer& a, MatchPeer& b) {
 }
 
 TEST(MatchWindowTest, TwoCopiesPlayAMatch) {
-    const int portA = test::freePort(), portB = test::freePort();
-    MatchPeer a(portA), b(portB);
-    b.settings["Tcpip"] = "127.0.0.1:" + std::to_string(portA);
+    MatchPeer a, b;
+    b.settings["Tcpip"] = a.address();
     b.load();
-    EXPECT_EQ(b.control<QLineEdit>("Txtip")->text(), "127.0.0.1:" + QString::number(portA));
+    EXPECT_EQ(b.control<QLineEdit>("Txtip")->text(), QString::fromStdString(a.address()));
 
-    // B starts before A listens: the first attempt is refused, the 2-second retry gets through.
+    // B starts before A listens: the first attempt is refused, the retry gets through.
+    a.port.release();
     b.click("Cmdconnect");
     EXPECT_EQ(b.window.ActiveSocket(), 1);
     ASSERT_TRUE(waitFor([&] {
         auto* socket = b.window.findChild<QTcpSocket*>();
         return socket && socket->error() == QAbstractSocket::ConnectionRefusedError;
     }));
+    EXPECT_FALSE(a.state.NetMatchActive);
     a.load();
-    ASSERT_TRUE(waitFor([&] { return bothActive(a, b); }, 6000));
+    ASSERT_TRUE(test::fire(b.window.reconnectTimer()));
+    ASSERT_TRUE(waitFor([&] { return bothActive(a, b); }));
     EXPECT_EQ(a.window.ActiveSocket(), 0);
     EXPECT_FALSE(a.window.listening());  // the accepting side stops listening during the match
     EXPECT_EQ(a.window.logLines(), QStringList{"送信:接続開始"});
@@ -151,7 +153,7 @@ TEST(MatchWindowTest, TwoCopiesPlayAMatch) {
 // A peer written from the wire format alone: what it reads and writes are raw bytes.
 class RawPeerTest : public ::testing::Test {
   protected:
-    RawPeerTest() : port(test::freePort()), copy(port) {
+    RawPeerTest() {
         copy.load();
         raw.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
     }
@@ -163,8 +165,8 @@ class RawPeerTest : public ::testing::Test {
         raw.write(bytes);
         raw.flush();
     }
-    int port;
     MatchPeer copy;
+    int port = copy.port.number();
     QTcpSocket raw;
 };
 
@@ -224,8 +226,9 @@ TEST_F(RawPeerTest, PeerVanishingEndsTheMatch) {
 }
 
 TEST(MatchWindowControlsTest, LoadingAndHiding) {
-    const int port = test::freePort();
-    MatchPeer first(port), second(port);
+    MatchPeer first;
+    const int port = first.port.number();
+    MatchPeer second(port);
     first.load();
     EXPECT_EQ(first.window.windowTitle(), "ネットワーク対戦");
     EXPECT_EQ(first.control<QLineEdit>("Txtip")->text(), "none");
@@ -253,7 +256,8 @@ TEST(MatchWindowControlsTest, LoadingAndHiding) {
     first.click("Command5");
     EXPECT_EQ(first.window.logLines(), (QStringList{"送信:誰か", "送信:CLS  "}));
     EXPECT_EQ(first.window.statusPictureShown(), 3);
-    EXPECT_TRUE(waitFor([&] { return first.window.statusPictureShown() == 1; }));
+    ASSERT_TRUE(test::fire(first.window.pictureTimer()));
+    EXPECT_EQ(first.window.statusPictureShown(), 1);
 
     // "終了" without a match asks nothing, clears the log and hides; the menu shows it again
     // with the stored host and an empty log, still listening.
@@ -276,9 +280,8 @@ TEST(MatchWindowControlsTest, LoadingAndHiding) {
 }
 
 TEST(MatchWindowControlsTest, ClosingDuringAMatchAsksFirst) {
-    const int port = test::freePort();
-    MatchPeer host(port), guest(test::freePort());
-    guest.settings["Tcpip"] = "127.0.0.1:" + std::to_string(port);
+    MatchPeer host, guest;
+    guest.settings["Tcpip"] = host.address();
     host.load();
     guest.load();
     guest.click("Cmdconnect");

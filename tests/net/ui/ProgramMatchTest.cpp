@@ -10,10 +10,14 @@
 #include <QToolButton>
 
 #include "app/Program.h"
-#include "net/ui/MatchPeer.h"
+#include "engine/Engine.h"
+#include "net/ui/FomSock.h"
 #include "shell/ui/FomSet.h"
+#include "support/ConfigDirGuard.h"
 #include "support/FakeDialogs.h"
+#include "support/LoopbackPort.h"
 #include "support/TestSupport.h"
+#include "support/WaitFor.h"
 #include "view/ui/FomMain.h"
 
 namespace kelmaz {
@@ -27,8 +31,7 @@ bool boardButtonsEnabled(Program& program) {
 // is brought onto the screen instead.
 TEST(ProgramMatchTest, TheMatchWindowOpensOnTheScreen) {
     test::TempDir config;
-    const QByteArray previous = qgetenv("KELMAZ_CONFIG_DIR");
-    qputenv("KELMAZ_CONFIG_DIR", QByteArray::fromStdString(config.path().string()));
+    test::ConfigDirGuard guard(config.path());
     {
         Program program;
         program.StartupMain();
@@ -40,22 +43,22 @@ TEST(ProgramMatchTest, TheMatchWindowOpensOnTheScreen) {
         EXPECT_TRUE(screen.contains(QRect(match.topLeft(), QSize(100, 100))))
             << match.x() << "," << match.y() << " on " << screen.width() << "x" << screen.height();
     }
-    qputenv("KELMAZ_CONFIG_DIR", previous);
 }
 
 TEST(ProgramMatchTest, TwoProgramsPlay) {
     test::TempDir config;
-    const QByteArray previous = qgetenv("KELMAZ_CONFIG_DIR");
-    qputenv("KELMAZ_CONFIG_DIR", QByteArray::fromStdString(config.path().string()));
+    test::ConfigDirGuard guard(config.path());
     {
         test::FakeDialogs dialogs;  // every question is answered yes
         Program a, b;
         a.StartupMain();
         b.StartupMain();
-        const int port = test::freePort();
-        a.settings().write("Port", std::to_string(port));
-        b.settings().write("Port", std::to_string(test::freePort()));
-        b.settings().write("Tcpip", "127.0.0.1:" + std::to_string(port));
+        test::LoopbackPort portA, portB;
+        a.settings().write("Port", std::to_string(portA.number()));
+        b.settings().write("Port", std::to_string(portB.number()));
+        b.settings().write("Tcpip", "127.0.0.1:" + std::to_string(portA.number()));
+        portA.release();
+        portB.release();
         a.showNetWindow();
         b.showNetWindow();
         FomSock& sockA = *a.fomSock();
@@ -87,7 +90,6 @@ TEST(ProgramMatchTest, TwoProgramsPlay) {
         ASSERT_TRUE(test::waitFor([&] { return !b.state().NetMatchActive; }));
         EXPECT_TRUE(boardButtonsEnabled(b));
     }
-    qputenv("KELMAZ_CONFIG_DIR", previous);
 }
 
 }  // namespace

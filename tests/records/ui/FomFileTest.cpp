@@ -21,7 +21,7 @@
 #include "records/SgfWriter.h"
 #include "records/ui/FomFile.h"
 #include "records/ui/FomJ.h"
-#include "support/FakeBoardHost.h"
+#include "support/EngineOnFakeHost.h"
 #include "support/FakeDialogs.h"
 #include "support/TestSupport.h"
 #include "view/BoardGeometry.h"
@@ -29,7 +29,7 @@
 namespace kelmaz {
 namespace {
 
-class FileWindowTest : public ::testing::Test {
+class FileWindowTest : public ::testing::Test, protected test::EngineOnFakeHost {
   protected:
     FileWindowTest() {
         window.setDialogs(dialogs);
@@ -51,10 +51,6 @@ class FileWindowTest : public ::testing::Test {
     }
 
     test::TempDir dir;
-    GameState state;
-    BoardOptions options;
-    test::FakeBoardHost host;
-    Engine engine{state, options, host};
     TreeLink tree;
     SettingsStore settings;
     FomJ info{state.Info};
@@ -183,17 +179,6 @@ TEST_F(FileWindowTest, FailedWriteKeepsTheOldFileAndSaysSo) {
     EXPECT_EQ(messages, QStringList{QString::fromUtf8(kWriteErrorMessage.data())});
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("taken.sgf")));
-}
-
-TEST_F(FileWindowTest, RotatedBoardIsWrittenAsPlayed) {
-    read(handmade("tki-comments-and-commas.txt"));
-    engine.Gkaiten_Click();
-    ASSERT_TRUE(state.BoardRotated);
-    write(QString::fromStdString(dir.file("rot").string()));
-    EXPECT_TRUE(state.BoardRotated);
-    EXPECT_EQ(state.MoveCol[1], 4);  // the view is turned again afterwards
-    const std::string text = decodeRecordBytes(test::readBytes(dir.file("rot.sgf"))).text;
-    EXPECT_NE(text.find(";B[pd]"), std::string::npos);
 }
 
 TEST_F(FileWindowTest, RotatedWriteKeepsTheTypedCommentaryAndThePlace) {

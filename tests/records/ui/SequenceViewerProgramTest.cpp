@@ -9,7 +9,9 @@
 #include "records/ui/FomFile.h"
 #include "records/ui/fomSgf.h"
 #include "shell/ui/FomSet.h"
+#include "support/FireTimer.h"
 #include "support/ProgramFixture.h"
+#include "support/TopLevel.h"
 #include "tree/OutlineLines.h"
 #include "tree/SequencePaths.h"
 #include "tree/ui/FomNode.h"
@@ -59,9 +61,7 @@ TEST_F(SequenceViewerInProgram, AReadThroughTheFileWindowReachesTheViewer) {
     const auto path = dir_.file("branches.sgf");
     test::writeBytes(path, "(;GM[1]SZ[19];B[pd];W[dp](;B[pq];W[qq])(;B[qp]))");
     program().showFileWindow();
-    FomFile* file = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* f = qobject_cast<FomFile*>(w)) file = f;
+    FomFile* file = test::topLevel<FomFile>();
     ASSERT_NE(file, nullptr);
     file->Txtfile->setText(QString::fromStdString(path.string()));
     file->CmdRead_Click();
@@ -130,9 +130,10 @@ TEST_F(SequenceViewerInProgram, ClosingTheMainWindowEndsACommentWait) {
     readBranchingTree();
     menuItem()->trigger();
     viewer().CheckKaisetu->setChecked(true);
-    program().fomSet().setSpeedValue(100);
     viewer().cmdSaigen->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return state().CommentPause; }, 5000));
+    for (int tick = 0; tick < 10 && !state().CommentPause; ++tick)
+        ASSERT_TRUE(test::fire(main().replayTimer()));
+    ASSERT_TRUE(state().CommentPause);
     EXPECT_TRUE(program().engine().redrawPaused());
     main().close();
     EXPECT_FALSE(program().engine().redrawPaused());

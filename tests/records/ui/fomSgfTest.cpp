@@ -12,7 +12,7 @@
 #include "engine/Engine.h"
 #include "intake/RecordFormat.h"
 #include "records/ui/fomSgf.h"
-#include "support/FakeBoardHost.h"
+#include "support/EngineOnFakeHost.h"
 #include "support/TestSupport.h"
 #include "tree/OutlineLines.h"
 
@@ -25,7 +25,7 @@ using Colour = fomSgf::LabelColour;
 
 // The viewer over a real engine; the board window is a fake whose replay timer the test
 // drives tick by tick.
-class ViewerTest : public ::testing::Test {
+class ViewerTest : public ::testing::Test, protected test::EngineOnFakeHost {
   protected:
     ViewerTest() {
         engine.setViewer(&viewer.link());
@@ -46,10 +46,6 @@ class ViewerTest : public ::testing::Test {
     }
     int stoneAt(int col, int row) const { return state.BoardGrid[col][row]; }
 
-    GameState state;
-    BoardOptions options;
-    test::FakeBoardHost host;
-    Engine engine{state, options, host};
     fomSgf viewer{state, engine, host};
 };
 
@@ -240,28 +236,6 @@ TEST_F(ViewerTest, HonpuAfterABranchStopStartsTheReplayAgain) {
     EXPECT_FALSE(host.running);
 }
 
-TEST_F(ViewerTest, TheReplayWaitsAtACommentUntilSaigenIsPressed) {
-    loadMainLine();
-    viewer.CheckKaisetu->setChecked(true);
-    viewer.cmdSaigen->click();
-    runReplay();
-    // Move 1's comment "first" would vanish with move 2: the replay waits, move 2 on the board.
-    ASSERT_TRUE(state.CommentPause);
-    EXPECT_TRUE(engine.redrawPaused());
-    EXPECT_EQ(viewer.cmdSaigen->text(), QStringLiteral("再現"));
-    EXPECT_EQ(stoneAt(2, 2), 8);
-    EXPECT_EQ(host.commentary, "first");
-
-    viewer.cmdSaigen->click();
-    EXPECT_FALSE(state.CommentPause);
-    EXPECT_EQ(viewer.cmdSaigen->text(), QStringLiteral("停止"));
-    EXPECT_EQ(host.commentary, "");
-    EXPECT_TRUE(host.running);
-    runReplay();
-    EXPECT_EQ(state.MoveCount, 5);
-    EXPECT_FALSE(host.running);
-}
-
 TEST_F(ViewerTest, ClearingTheBoardEndsTheWaitAndUnloadsTheViewer) {
     loadMainLine();
     viewer.CheckKaisetu->setChecked(true);
@@ -322,64 +296,6 @@ TEST_F(ViewerTest, TooDeepANestingIsNamedInTheWindow) {
     EXPECT_TRUE(viewer.LblNotice->text().contains(QStringLiteral("表示できません")));
     EXPECT_NE(viewer.branchButton(1), nullptr);
     EXPECT_EQ(viewer.branchButton(2), nullptr);
-}
-
-// A commented game with variations read from a file: 31 moves on its main line (branches 1 to 3),
-// another answer at move 8 (branch 4), and branch 5 in place of move 6 with two answers of its
-// own at move 10 (branches 6 and 7).
-class ViewerOnReadFileTest : public ViewerTest {
-  protected:
-    void SetUp() override {
-        TreeLink noTree;
-        const auto file = test::dataFile("handmade/sgf-commented-game-with-variations.sgf");
-        ASSERT_EQ(readRecordFile(file.string(), state, options, noTree).status,
-                  RecordReadResult::Status::Ok);
-        state.ViewerState = ViewerState::NoStops;
-        engine.Redraw(1, state.MoveCount);
-        state.ViewerState = ViewerState::Idle;
-        *readRecord = state;
-        viewer.recordRead();
-        viewer.showViewer();
-    }
-    std::unique_ptr<GameState> readRecord = std::make_unique<GameState>();
-};
-
-TEST_F(ViewerOnReadFileTest, ABranchAndTheWayBackToTheMainLine) {
-    ASSERT_EQ(state.MoveCount, 31);
-    ASSERT_NE(viewer.branchButton(7), nullptr);
-    EXPECT_EQ(viewer.branchButton(8), nullptr);
-    engine.Redraw(1, 5);
-
-    viewer.CmdNode_Click(5);
-    EXPECT_EQ(state.MoveCount, 6);
-    EXPECT_FALSE(state.MoveCol[6] == readRecord->MoveCol[6] &&
-                 state.MoveRow[6] == readRecord->MoveRow[6]);
-    EXPECT_EQ(stoneAt(state.MoveCol[6], state.MoveRow[6]), state.MoveColour[6] + 1);
-    EXPECT_EQ(stoneAt(readRecord->MoveCol[6], readRecord->MoveRow[6]), 0);
-    EXPECT_TRUE(state.hasMove(9));
-    EXPECT_FALSE(state.hasMove(10));
-
-    viewer.GetPath(0);
-    EXPECT_EQ(state.MoveCount, 5);
-    for (int k = 1; k <= 32; ++k) {
-        ASSERT_EQ(state.MoveCol[k], readRecord->MoveCol[k]) << k;
-        ASSERT_EQ(state.MoveRow[k], readRecord->MoveRow[k]) << k;
-    }
-}
-
-TEST_F(ViewerOnReadFileTest, TheReplayOffersTheVariationsAtTheirMove) {
-    viewer.CheckBunki->setChecked(true);
-    viewer.cmdSaigen->click();
-    runReplay(200);
-    EXPECT_EQ(state.MoveCount, 6);
-    EXPECT_EQ(viewer.labelColour(2), Colour::Highlighted);
-    EXPECT_EQ(viewer.labelColour(5), Colour::Highlighted);
-    EXPECT_EQ(viewer.labelColour(3), Colour::Normal);
-    viewer.cmdSaigen->click();
-    runReplay(200);
-    EXPECT_EQ(state.MoveCount, 8);
-    EXPECT_EQ(viewer.labelColour(3), Colour::Highlighted);
-    EXPECT_EQ(viewer.labelColour(4), Colour::Highlighted);
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 
-#include "net/ui/MatchPeer.h"
 #include "support/AccessibleNames.h"
+#include "support/LoopbackPort.h"
 #include "support/ProgramFixture.h"
 
 namespace kelmaz {
@@ -12,7 +12,9 @@ namespace {
 using AccessibleNames = test::ProgramFixture;
 
 TEST_F(AccessibleNames, EveryControlOfEveryWindowHasANameAndTabReachesIt) {
-    writeIni("Port," + std::to_string(test::freePort()) + "\n");
+    test::LoopbackPort port;
+    writeIni("Port," + std::to_string(port.number()) + "\n");
+    port.release();
     start();
     program().showSettingsWindow();
     program().showFileWindow();

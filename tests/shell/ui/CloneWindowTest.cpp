@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "app/CloneWindows.h"
+#include "support/FireTimer.h"
 #include "support/ProgramFixture.h"
 
 namespace kelmaz {
@@ -71,9 +72,10 @@ TEST_F(CloneWindowTest, ButtonPressesNumberTheClonesAndTheMenuKeepsTheCounter) {
     newWindowButton().click();
     // The button rests for its re-enable time only; the counter goes on from there.
     EXPECT_FALSE(newWindowButton().isEnabled());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return newWindowButton().isEnabled(); }, 3000));
+    ASSERT_TRUE(test::fire(main().newWindowTimer()));
+    ASSERT_TRUE(newWindowButton().isEnabled());
     newWindowButton().click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return newWindowButton().isEnabled(); }, 3000));
+    ASSERT_TRUE(test::fire(main().newWindowTimer()));
     menuCommand("Mmnew").trigger();
     ASSERT_EQ(started_.size(), 3u);
 
@@ -146,37 +148,6 @@ TEST_F(CloneWindowTest, TheCloneShowsTheRecordOnABoardOfItsSize) {
     EXPECT_EQ(clone->settings().read("Ban", "0"), "0");
 }
 
-TEST_F(CloneWindowTest, EmptyMoveFieldsAreSkippedWithoutShiftingTheTriples) {
-    start();
-    const auto clone =
-        startClone(QStringLiteral("0, 1, 5, 200, 200, 4000, 4000,, 4, 4, 0,,,16,,16, 7, ,"));
-    const GameState& s = clone->state();
-    ASSERT_EQ(s.MoveCount, 2);
-    EXPECT_EQ(s.BoardGrid[4][4], kBlack + 1);
-    EXPECT_EQ(s.BoardGrid[16][16], kWhite + 1);
-}
-
-TEST_F(CloneWindowTest, AnUntrustedListStartsAWindowThatShowsWhatItCan) {
-    start();
-    for (const char* list :
-         {"x", "0-1, y, z", "0, 1, 5, top, left, h, w, 4, 4", "0, 1, 5, 200, 200, 4000, 4000, 4, 4",
-          "0, 1, 5, 200, 200, 4000, 4000, 30, 30, 0, 4, 4, 7, -3, 2, 0",
-          "0, 1, 5, -99999999999, 99999999999, 0, 0, 4, 4, 0"}) {
-        const auto clone = startClone(QString::fromUtf8(list));
-        const GameState& s = clone->state();
-        EXPECT_GE(s.MoveCount, 0) << list;
-        EXPECT_LE(s.MoveCount, kMaxMoves) << list;
-        EXPECT_TRUE(clone->fomMain().isVisible()) << list;
-    }
-    QStringList many{QStringLiteral("0"),   QStringLiteral("1"),   QStringLiteral("0"),
-                     QStringLiteral("200"), QStringLiteral("200"), QStringLiteral("4000"),
-                     QStringLiteral("4000")};
-    for (int k = 0; k < 700; ++k)
-        many << QStringLiteral("1") << QStringLiteral("1") << QStringLiteral("0");
-    const auto clone = startClone(many.join(QLatin1Char(',')));
-    EXPECT_EQ(clone->state().MoveCount, kMaxMoves) << "a list longer than the record is cut";
-}
-
 TEST_F(CloneWindowTest, TheRunningProgramsOwnExecutableIsStartedAndAFailureIsShown) {
     startRecording(false);
     newWindowButton().click();
@@ -190,7 +161,8 @@ TEST_F(CloneWindowTest, TheRunningProgramsOwnExecutableIsStartedAndAFailureIsSho
     auto* box = main().findChild<QMessageBox*>(QStringLiteral("CloneStartFailed"));
     EXPECT_TRUE(box->text().contains(QStringLiteral("新しいウィンドウ")));
     box->close();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return newWindowButton().isEnabled(); }, 3000));
+    ASSERT_TRUE(test::fire(main().newWindowTimer()));
+    EXPECT_TRUE(newWindowButton().isEnabled());
 }
 
 // The built program, started as the clone's process, comes up where and as the list says.

@@ -1,5 +1,3 @@
-#include <sys/stat.h>
-
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -91,19 +89,6 @@ TEST_F(StartAndEnd, AWindowOffEveryScreenIsBroughtBack) {
     EXPECT_TRUE(screen.contains(main().pos() + QPoint(50, 50)));
 }
 
-TEST_F(StartAndEnd, MoreThanThirtyOneKeysSurviveAnExit) {
-    std::string ini;
-    for (int i = 0; i < 40; ++i) ini += "Key" + std::to_string(i) + "," + std::to_string(i) + "\n";
-    writeIni(ini);
-    start();
-    program().settings().write("Extra", "kept");
-    program().Pend();
-    const SettingsStore saved = readIni(iniFile());
-    EXPECT_EQ(saved.read("Key39", ""), "39");
-    EXPECT_EQ(saved.read("Extra", ""), "kept");
-    EXPECT_EQ(saved.read("Width", ""), "4005");
-}
-
 TEST_F(StartAndEnd, AnUnwritableSettingsFileDoesNotStopTheEnd) {
     test::writeBytes(dir_.file("blocker"), "a file where a folder should be");
     qputenv("KELMAZ_CONFIG_DIR", QByteArray::fromStdString((dir_.path() / "blocker").string()));
@@ -124,18 +109,6 @@ TEST_F(StartAndEnd, OneBadByteInTheSettingsFileKeepsEveryOtherValue) {
     const std::string saved = test::readBytes(iniFile());
     EXPECT_NE(saved.find("UserName,山田太郎\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("Kaisetu,非表示\n"), std::string::npos) << saved;
-}
-
-// A settings file the user made read-only keeps its content and mode through an exit.
-TEST_F(StartAndEnd, AReadOnlySettingsFileIsLeftAsItWas) {
-    writeIni("Top,300\n");
-    ASSERT_EQ(::chmod(iniFile().c_str(), 0444), 0);
-    start();
-    program().Pend();
-    EXPECT_EQ(test::readBytes(iniFile()), "Top,300\n");
-    struct stat info {};
-    ASSERT_EQ(::stat(iniFile().c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0444u);
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "shell/ui/FomSet.h"
 #include "shell/ui/HelpWindow.h"
 #include "support/ProgramFixture.h"
+#include "support/TopLevel.h"
 
 namespace kelmaz {
 namespace {
@@ -72,16 +73,10 @@ class RecordIntakeTest : public test::ProgramFixture {
     const GameState& shown() { return running().state(); }
     FomFile* fileWindow() {
         running().showFileWindow();
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* f = qobject_cast<FomFile*>(w)) return f;
-        return nullptr;
+        return test::topLevel<FomFile>();
     }
     // The list of a collection's games, once it is shown.
-    FomGames* gamesList() {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* g = qobject_cast<FomGames*>(w); g != nullptr && g->isVisible()) return g;
-        return nullptr;
-    }
+    FomGames* gamesList() { return test::topLevel<FomGames>(true); }
     // The size option shown: its index, -1 when none is selected.
     int sizeOptionShown() {
         for (int i = 0; i < 3; ++i) {
@@ -189,9 +184,7 @@ TEST_F(RecordIntakeTest, TheFileWindowRefusesAFileThatHoldsNoRecordLikeEveryOthe
     clickPoint(10, 10);
     clickPoint(4, 4);
     program().showFileWindow();
-    FomFile* file = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* f = qobject_cast<FomFile*>(w)) file = f;
+    FomFile* file = test::topLevel<FomFile>();
     ASSERT_NE(file, nullptr);
     const QStringList& messages = dialogs_.notices;
     file->setDialogs(dialogs_);
@@ -213,9 +206,7 @@ TEST_F(RecordIntakeTest, TheFileWindowRefusesAFileThatHoldsNoRecordLikeEveryOthe
 TEST_F(RecordIntakeTest, TheGameInformationDialogFollowsClearsReadsAndWrites) {
     start();
     program().showGameInfoWindow();
-    FomJ* info = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* j = qobject_cast<FomJ*>(w)) info = j;
+    FomJ* info = test::topLevel<FomJ>();
     ASSERT_NE(info, nullptr);
     const auto field = [info](InfoField f) { return info->Text1(static_cast<int>(f))->text(); };
 
@@ -232,9 +223,7 @@ TEST_F(RecordIntakeTest, TheGameInformationDialogFollowsClearsReadsAndWrites) {
     drop(write("game.txt", "fmt=Tki\n[Data]\n16,4,0,\n4,16,1,\n"));
     EXPECT_EQ(field(InfoField::AP), QString());
     program().showFileWindow();
-    FomFile* file = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* f = qobject_cast<FomFile*>(w)) file = f;
+    FomFile* file = test::topLevel<FomFile>();
     ASSERT_NE(file, nullptr);
     const QStringList& messages = dialogs_.notices;
     file->setDialogs(dialogs_);
@@ -249,9 +238,7 @@ TEST_F(RecordIntakeTest, TheGameInformationDialogFollowsClearsReadsAndWrites) {
 TEST_F(RecordIntakeTest, AReadThatFailsHalfwayStillShowsItsGameInformation) {
     start();
     program().showGameInfoWindow();
-    FomJ* info = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* j = qobject_cast<FomJ*>(w)) info = j;
+    FomJ* info = test::topLevel<FomJ>();
     ASSERT_NE(info, nullptr);
     const int blackPlayer = static_cast<int>(InfoField::PB);
 
@@ -293,9 +280,7 @@ TEST_F(RecordIntakeTest, F1OpensTheHelpAtItsContents) {
     start();
     activate();
     QTest::keyClick(&board(), Qt::Key_F1);
-    HelpWindow* help = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* h = qobject_cast<HelpWindow*>(w); h && h->isVisible()) help = h;
+    HelpWindow* help = test::topLevel<HelpWindow>(true);
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->browser()->source().toString().endsWith(QStringLiteral("index.html")));
     help->close();

@@ -10,6 +10,7 @@
 #include "app/Program.h"
 #include "engine/Engine.h"
 #include "intake/RecordFormat.h"
+#include "support/ConfigDirGuard.h"
 #include "support/FakeDialogs.h"
 #include "support/TestSupport.h"
 #include "tree/ui/FomNode.h"
@@ -23,8 +24,7 @@ namespace {
 // size was stored for it: a size larger than the screen is brought down to the screen.
 TEST(TreeInTheProgram, TheWindowSharesTheMainWindowsTopAndHeightAndFitsTheScreen) {
     test::TempDir dir;
-    const QByteArray previous = qgetenv("KELMAZ_CONFIG_DIR");
-    qputenv("KELMAZ_CONFIG_DIR", QByteArray::fromStdString(dir.path().string()));
+    test::ConfigDirGuard guard(dir.path());
     test::writeBytes(dir.file("kelmaz.ini"),
                      "nWidth,999999999\nnHeight,999999999\nnTop,-999999999\n");
     {
@@ -58,7 +58,6 @@ TEST(TreeInTheProgram, TheWindowSharesTheMainWindowsTopAndHeightAndFitsTheScreen
             },
             2000));
     }
-    qputenv("KELMAZ_CONFIG_DIR", previous);
 }
 
 TEST(TreeInTheProgram, ACommentedGameOpensBesideTheBoardAndTakesANewVariation) {

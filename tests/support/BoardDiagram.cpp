@@ -1,4 +1,4 @@
-#include "BoardDiagram.h"
+#include "support/BoardDiagram.h"
 
 #include <gtest/gtest.h>
 
@@ -36,16 +36,24 @@ std::string diagram(std::string_view text) {
     return out;
 }
 
+std::vector<std::string> diagramRows(const GameState& s) {
+    std::vector<std::string> rows;
+    for (int r = 1; r <= s.BoardSize; ++r) {
+        std::string row;
+        for (int c = 1; c <= s.BoardSize; ++c) row += pointCharacter(s.BoardGrid[c][r]);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 std::string diagramOf(const GameState& s) {
     std::string out;
-    for (int r = 1; r <= s.BoardSize; ++r) {
-        for (int c = 1; c <= s.BoardSize; ++c) {
-            const int v = s.BoardGrid[c][r];
-            out += v == 0 ? '.' : v == kBlack + 1 ? 'X' : v == kWhite + 1 ? 'O' : '?';
-        }
-        out += '\n';
-    }
+    for (const std::string& row : diagramRows(s)) out += row + "\n";
     return out;
+}
+
+char pointCharacter(int point) {
+    return point == 0 ? '.' : point == kBlack + 1 ? 'X' : point == kWhite + 1 ? 'O' : '?';
 }
 
 GameState positionOf(std::string_view text, StoneTally* placed) {

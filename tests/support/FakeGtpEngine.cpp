@@ -10,7 +10,9 @@
 // (killed by SIGKILL, which no sanitizer can catch and turn into an exit status), move=V (genmove
 // answers V). The arguments can also come from the environment variable FAKE_GTP_ARGS, split at
 // spaces.
-#include <chrono>
+#include <poll.h>
+#include <unistd.h>
+
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
@@ -18,7 +20,6 @@
 #include <map>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -109,11 +110,11 @@ int main(int argc, char** argv) {
             continue;
         }
         if (action == "hang") {
-            for (;;) std::this_thread::sleep_for(std::chrono::seconds(1));
+            for (;;) ::pause();  // until the program kills it
         }
         while (action == "trickle") {
             std::cout << "\n" << std::flush;
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            ::poll(nullptr, 0, 50);
         }
         if (action == "exit") return 3;
         if (action == "crash") std::raise(SIGKILL);

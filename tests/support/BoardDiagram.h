@@ -6,6 +6,7 @@
 // blank lines are ignored, so a diagram can be written as an indented raw string.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/GameState.h"
 
@@ -17,11 +18,15 @@ struct StoneTally {
     int white = 0;
 };
 
+// The character of a point of BoardGrid (0 empty, colour + 1 a stone); '?' for anything else.
+char pointCharacter(int point);
+
 // The diagram in its one canonical form: trimmed lines, each ended by '\n'.
 std::string diagram(std::string_view text);
 
-// The whole board of `s` (BoardSize lines) in the canonical form.
+// The whole board of `s` (BoardSize lines) in the canonical form, and its rows from the top.
 std::string diagramOf(const GameState& s);
+std::vector<std::string> diagramRows(const GameState& s);
 
 // The stones of a square diagram, put down row by row from the top through the rules, on a
 // board of as many lines as the diagram has. Fails the test (and leaves the board short) when
