@@ -6,6 +6,7 @@
 #include "app/ProgramGtpHost.h"
 #include "app/ProgramMatchBoard.h"
 #include "app/RecordIntake.h"
+#include "diagram/ui/FomPrint.h"
 #include "engine/Engine.h"
 #include "gtp/ui/FomGtp.h"
 #include "intake/RecordCheck.h"
@@ -41,6 +42,7 @@ Program::~Program() {
     }
     browser_.reset();
     gtp_.reset();
+    print_.reset();
     setNet(nullptr);
     sock_.reset();
     file_.reset();
@@ -117,6 +119,7 @@ void Program::Pend() {
     if (browser_) browser_->close();
     if (sock_) sock_->close();
     if (gtp_) gtp_->close();
+    if (print_) print_->hide();
     main_->close();
     emit ended();
 }
@@ -217,6 +220,11 @@ void Program::showGtpWindow() {
             [this](std::string_view key, std::string_view value) { settings_.write(key, value); });
     }
     gtp_->showFromMenu(main_->frameGeometry());
+}
+
+void Program::showPrintWindow() {
+    if (!print_) print_ = std::make_unique<FomPrint>(state_, options_, main_.get());
+    print_->showFromMenu();
 }
 
 void Program::openCloneWindow(bool increaseCounter) { clones_.OpenCloneWindow(increaseCounter); }

@@ -28,6 +28,7 @@ class FomGtp;
 class FomJ;
 class FomMain;
 class FomNode;
+class FomPrint;
 class FomSet;
 class FomSock;
 class HelpWindow;
@@ -90,6 +91,9 @@ class Program : public QObject, public MainWindowHost {
     // The computer game window "コンピューター対局", created on first use.
     void showGtpWindow() override;
     FomGtp* fomGtp() { return gtp_.get(); }  // null until the menu first showed it
+    // The window "棋譜の印刷" (Ctrl+P), created on first use.
+    void showPrintWindow() override;
+    FomPrint* fomPrint() { return print_.get(); }  // null until the menu first showed it
     bool treeWindowVisible() const;
     void showTreeWindow() override;
     void closeTreeWindow() override;
@@ -148,6 +152,7 @@ class Program : public QObject, public MainWindowHost {
     std::unique_ptr<FomSock> sock_;
     std::unique_ptr<ProgramGtpHost> gtpHost_;
     std::unique_ptr<FomGtp> gtp_;
+    std::unique_ptr<FomPrint> print_;
     std::unique_ptr<FomJ> info_;
     std::unique_ptr<FomFile> file_;
     std::unique_ptr<fomSgf> sgf_;

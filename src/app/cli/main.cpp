@@ -15,7 +15,7 @@ struct Command {
     int (*run)(const kelmaz::cli::Args&);
 };
 
-constexpr std::array<Command, 6> kCommands = {{
+constexpr std::array<Command, 7> kCommands = {{
     {"convert",
      "convert IN OUT       read IN (SGF, UGF, applet page, Tki) and write OUT as SGF (- for "
      "standard output)",
@@ -33,6 +33,16 @@ constexpr std::array<Command, 6> kCommands = {{
      "score IN [--move N] [--engine CMD]  a GTP engine's score for the position after move N "
      "(default: the last move read): the result (W+3.5), then the dead stones",
      kelmaz::cli::scoreCommand},
+    {"diagram",
+     "diagram IN [--game G] [--moves-per-figure N] [--break M1,M2,...] [--restart-numbers]\n"
+     "      [--format pdf|svg|png|txt] [--figure K] --out OUT|-\n"
+     "                       the record as numbered figures of N moves (default 100), or\n"
+     "                       starting at the moves M1, M2, ...: text (each figure as a board,\n"
+     "                       then its notes: n=m a move on the point numbered m, n=A one on\n"
+     "                       the stone marked A, n=pass), an A4 PDF of every figure, or figure\n"
+     "                       K (default 1) as SVG or PNG; the format follows OUT's suffix when\n"
+     "                       not given",
+     kelmaz::cli::diagramCommand},
 }};
 
 void printUsage(std::ostream& out) {
