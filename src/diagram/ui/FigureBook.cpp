@@ -55,8 +55,8 @@ std::unique_ptr<GameState> figureState(int boardSize, const Figure& figure) {
         state->BoardGrid[stone.col][stone.row] = std::int16_t(stone.colour + 1);
         state->MoveNoGrid[stone.col][stone.row] = std::int16_t(stone.number);
         if (!stone.mark.empty())
-            state->MoveMarkup[0].push_back({MarkKind::Label, std::int16_t(stone.col),
-                                            std::int16_t(stone.row), stone.mark});
+            state->MoveMarkup[0].push_back(
+                {MarkKind::Label, std::int16_t(stone.col), std::int16_t(stone.row), stone.mark});
     }
     return state;
 }
@@ -107,8 +107,7 @@ void FigureBook::paintPage(QPainter& painter, const QRectF& area, int page) cons
     }
     painter.setFont(fontOfMm(kNoteFontMm, mm));
     painter.drawText(QRectF(area.left(), bottom, area.width(), kPageNumberHeightMm * mm),
-                     Qt::AlignHCenter | Qt::AlignBottom,
-                     QStringLiteral("- %1 -").arg(page + 1));
+                     Qt::AlignHCenter | Qt::AlignBottom, QStringLiteral("- %1 -").arg(page + 1));
     painter.restore();
 }
 
@@ -161,8 +160,8 @@ void FigureBook::paintFigure(QPainter& painter, const QRectF& area, std::size_t 
     painter.setFont(noteFont);
     double y = square.bottom() + kGapMm * mm;
     for (const QString& line : notes) {
-        painter.drawText(QRectF(square.left(), y, side, lineHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                         line);
+        painter.drawText(QRectF(square.left(), y, side, lineHeight),
+                         Qt::AlignLeft | Qt::AlignVCenter, line);
         y += lineHeight;
     }
     painter.restore();
