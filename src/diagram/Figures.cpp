@@ -84,7 +84,8 @@ class FigureBuilder {
         for (int c = 1; c <= size_; ++c) {
             for (int r = 1; r <= size_; ++r) {
                 const ShownPoint& point = shown_[index(c, r)];
-                if (point.colour >= 0) out.push_back({c, r, point.colour, point.number, point.mark});
+                if (point.colour >= 0)
+                    out.push_back({c, r, point.colour, point.number, point.mark});
             }
         }
         return out;
@@ -116,7 +117,8 @@ std::vector<int> figureStarts(const LineOfPlay& line, const FigureOptions& optio
     const int perFigure = std::max(1, options.movesPerFigure);
     int sinceStart = 0;
     for (int m = 1; m <= last; ++m) {
-        if (options.firstMoves.empty() && sinceStart == perFigure) startsHere[std::size_t(m)] = true;
+        if (options.firstMoves.empty() && sinceStart == perFigure)
+            startsHere[std::size_t(m)] = true;
         if (startsHere[std::size_t(m)]) {
             starts.push_back(m);
             sinceStart = 0;

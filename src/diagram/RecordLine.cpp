@@ -23,7 +23,9 @@ struct RecordEntry {
 // Reads the 5-character tokens "B[pd]" of a move string as the tree reader loads them.
 void appendEntries(std::string_view tokens, std::vector<RecordEntry>& out) {
     for (std::size_t i = 0; i + 5 <= tokens.size(); i += 5) {
-        const auto coordinate = [](char c) { return std::toupper(static_cast<unsigned char>(c)) - 64; };
+        const auto coordinate = [](char c) {
+            return std::toupper(static_cast<unsigned char>(c)) - 64;
+        };
         out.push_back({coordinate(tokens[i + 2]), coordinate(tokens[i + 3]),
                        tokens[i] == 'W' ? kWhite : kBlack});
     }
@@ -101,9 +103,11 @@ int leadingHandicapStones(const std::vector<RecordEntry>& entries, int size) {
     for (int n = std::min(count, kMaxHandicap); n >= kMinHandicap; --n) {
         std::vector<BoardPoint> points = handicapPoints(n, size);
         if (points.empty()) continue;
-        const bool all = std::all_of(entries.begin(), entries.begin() + n, [&](const RecordEntry& e) {
-            return std::find(points.begin(), points.end(), BoardPoint{e.col, e.row}) != points.end();
-        });
+        const bool all =
+            std::all_of(entries.begin(), entries.begin() + n, [&](const RecordEntry& e) {
+                return std::find(points.begin(), points.end(), BoardPoint{e.col, e.row}) !=
+                       points.end();
+            });
         if (all) return n;
     }
     return 0;
@@ -115,7 +119,8 @@ LineOfPlay lineOfRecord(const GameState& state) {
     const int size = state.BoardSize;
     std::vector<RecordEntry> entries;
     for (int k = 1; state.hasMove(k); ++k)
-        entries.push_back({state.MoveCol[k], state.MoveRow[k], state.MoveColour[k] == kWhite ? kWhite : kBlack});
+        entries.push_back(
+            {state.MoveCol[k], state.MoveRow[k], state.MoveColour[k] == kWhite ? kWhite : kBlack});
 
     if (!state.SgfText.empty()) {
         SgfLine sgfLine = mainLineOfSgf(state.SgfText, size);

@@ -13,7 +13,8 @@ class DiagramCli : public test::CliProcess {
     void SetUp() override {
         CliProcess::SetUp();
         // White 4 takes the corner stone 1 and White 6 is played where it stood; a pass ends it.
-        test::writeBytes(dir.file("g.sgf"), "(;SZ[5]PB[甲];B[aa];W[ba];B[ee];W[ab];B[cc];W[aa];B[])");
+        test::writeBytes(dir.file("g.sgf"),
+                         "(;SZ[5]PB[甲];B[aa];W[ba];B[ee];W[ab];B[cc];W[aa];B[])");
     }
     std::string output(const std::string& args, int expectedStatus = 0) {
         EXPECT_EQ(run("diagram '" + dir.file("g.sgf").string() + "' " + args, dir.file("out")),

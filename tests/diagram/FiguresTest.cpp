@@ -71,18 +71,48 @@ TEST(Figures, NotesNumbersAndBreaksOnSmallBoards) {
     // White 4 takes the corner stone 1; White 6 is played where it stood.
     const char* corner = "aa ba ee ab cc aa";
     const std::vector<FigureCase> cases = {
-        {"KoRetakesNotedAgainstTheNumberShown", 5, ko, kBlack, {}, {}, "12=8 15=9 18=8",
+        {"KoRetakesNotedAgainstTheNumberShown",
+         5,
+         ko,
+         kBlack,
+         {},
+         {},
+         "12=8 15=9 18=8",
          "1 2 3 4 5 6 7 8 9 10 11 13 14 16 17"},
         {"CaptureThenReplayInsideOneFigure", 5, corner, kBlack, {}, {}, "6=1", "1 2 3 4 5"},
-        {"StoneCapturedInTheFigureBeforeIsNumberedAgain", 5, corner, kBlack, {},
-         {5, {}, false}, "|", "6"},
-        {"ReplayOnAStoneFromBeforeTheFigureNamesItsLetter", 5, corner, kBlack, {},
-         {100, {4}, false}, "|6=A", "4 5"},
-        {"RestartNumbersCountsEachFigureFromOne", 5, corner, kBlack, {}, {3, {}, true}, "|3=A",
+        {"StoneCapturedInTheFigureBeforeIsNumberedAgain",
+         5,
+         corner,
+         kBlack,
+         {},
+         {5, {}, false},
+         "|",
+         "6"},
+        {"ReplayOnAStoneFromBeforeTheFigureNamesItsLetter",
+         5,
+         corner,
+         kBlack,
+         {},
+         {100, {4}, false},
+         "|6=A",
+         "4 5"},
+        {"RestartNumbersCountsEachFigureFromOne",
+         5,
+         corner,
+         kBlack,
+         {},
+         {3, {}, true},
+         "|3=A",
          "1 2"},
         {"PassIsNotedAndStillNumbered", 5, "cc -- dd", kBlack, {}, {}, "2=pass", "1 3"},
-        {"HandicapStonesStandPlainAndWhiteMovesFirst", 9, "cc gg", kWhite,
-         {{3, 7, kBlack}, {7, 3, kBlack}}, {}, "", "1 2"},
+        {"HandicapStonesStandPlainAndWhiteMovesFirst",
+         9,
+         "cc gg",
+         kWhite,
+         {{3, 7, kBlack}, {7, 3, kBlack}},
+         {},
+         "",
+         "1 2"},
         {"NoMovesGivesOneFigureOfTheSetup", 5, "", kBlack, {{3, 3, kBlack}}, {}, "", ""},
     };
     for (const FigureCase& c : cases) {
@@ -118,7 +148,8 @@ class ReferenceBoard {
     void play(int c, int r, int colour) {
         at(c, r) = colour;
         for (auto [dc, dr] : kSteps)
-            if (on(c + dc, r + dr) && at(c + dc, r + dr) == kWhite - colour) takeIfDead(c + dc, r + dr);
+            if (on(c + dc, r + dr) && at(c + dc, r + dr) == kWhite - colour)
+                takeIfDead(c + dc, r + dr);
     }
     std::map<std::pair<int, int>, int> stones() {
         std::map<std::pair<int, int>, int> out;
@@ -214,7 +245,8 @@ TEST(Figures, EveryMoveOfRealGamesAppearsExactlyOnceAgainstAReplayOfOurOwn) {
             ToolRecord record;
             const RecordReadResult read = readRecordForTool(entry.path().string(), record);
             // A game longer than the record holds is read up to its 500th move.
-            ASSERT_TRUE(read.status == RecordReadResult::Status::Ok || record.state.hasMove(kMaxMoves))
+            ASSERT_TRUE(read.status == RecordReadResult::Status::Ok ||
+                        record.state.hasMove(kMaxMoves))
                 << read.message;
             const LineOfPlay line = lineOfRecord(record.state);
             ASSERT_FALSE(line.moves.empty());

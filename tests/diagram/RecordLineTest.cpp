@@ -28,10 +28,10 @@ TEST(RecordLine, SgfSetupBreaksAndPassesAreToldApartFromTheMoves) {
     EXPECT_EQ(line.setup, (std::vector<PlacedStone>{{3, 7, kBlack}, {7, 3, kBlack}}));
     ASSERT_EQ(line.moves.size(), 6u);
     EXPECT_FALSE(line.moves[0].startsFigure);
-    EXPECT_TRUE(line.moves[1].startsFigure);   // FG on the node of its move
+    EXPECT_TRUE(line.moves[1].startsFigure);  // FG on the node of its move
     EXPECT_TRUE(line.moves[2].pass());
-    EXPECT_TRUE(line.moves[3].startsFigure);   // FG on a node without a move: the next one
-    EXPECT_EQ(line.moves[4].col, 5);           // the main line, not the variation
+    EXPECT_TRUE(line.moves[3].startsFigure);  // FG on a node without a move: the next one
+    EXPECT_EQ(line.moves[4].col, 5);          // the main line, not the variation
     EXPECT_EQ(line.moves[5].setupBefore, (std::vector<PlacedStone>{{1, 1, kWhite}}));
 }
 

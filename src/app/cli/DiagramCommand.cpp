@@ -56,8 +56,7 @@ std::optional<DiagramRequest> parseRequest(const Args& given) {
             }
         } else if (a == "--format" && hasValue) {
             request.format = args[++i];
-            if (request.format != "txt" && !pictureFormatKnown(request.format))
-                return std::nullopt;
+            if (request.format != "txt" && !pictureFormatKnown(request.format)) return std::nullopt;
         } else if (a == "--figure" && hasValue) {
             const auto n = wholeNumber(args[++i]);
             if (!n) return std::nullopt;

@@ -216,15 +216,16 @@ bool FomPrint::savePdf(const QString& path) {
 
 bool FomPrint::saveImage(const QString& path) {
     const std::size_t figure = std::size_t(SpnFigure->value() - 1);
-    const bool svg = QFileInfo(path).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0;
+    const bool svg =
+        QFileInfo(path).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0;
     return writeFile(path, svg ? figureSvg(*book_, figure) : figurePng(*book_, figure),
                      QStringLiteral("画像で保存"));
 }
 
 void FomPrint::askAndSavePdf() {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("PDFに保存"),
-                                                      QStringLiteral("kifu.pdf"),
-                                                      QStringLiteral("PDF (*.pdf)"));
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("PDFに保存"), QStringLiteral("kifu.pdf"),
+                                     QStringLiteral("PDF (*.pdf)"));
     if (!path.isEmpty()) savePdf(path);
 }
 

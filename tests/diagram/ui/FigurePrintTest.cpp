@@ -42,8 +42,9 @@ TEST(FigureBook, PdfPagesFollowThePaperAndTheFiguresToAPage) {
         QPageSize::PageSizeId paper;
         int perPage, movesPerFigure, moves, pages;
     };
-    for (const Case& c : {Case{QPageSize::A4, 2, 100, 300, 2}, Case{QPageSize::JisB5, 1, 100, 300, 3},
-                          Case{QPageSize::A4, 2, 50, 301, 4}, Case{QPageSize::A4, 2, 100, 0, 1}}) {
+    for (const Case& c :
+         {Case{QPageSize::A4, 2, 100, 300, 2}, Case{QPageSize::JisB5, 1, 100, 300, 3},
+          Case{QPageSize::A4, 2, 50, 301, 4}, Case{QPageSize::A4, 2, 100, 0, 1}}) {
         SCOPED_TRACE(c.moves);
         const LineOfPlay line = longGame(c.moves);
         const FigureBook book(line, buildFigures(line, {c.movesPerFigure, {}, false}),
@@ -70,8 +71,8 @@ class FomPrintTest : public test::ProgramFixture {};
 
 TEST_F(FomPrintTest, CtrlPShowsThePagesAndThePdfIsSavedOrTheFailureTold) {
     start();
-    program().readRecordFile(
-        QString::fromStdString(test::dataFile("records/games_plain/gnugo__nando__meijin27_g1.sgf").string()));
+    program().readRecordFile(QString::fromStdString(
+        test::dataFile("records/games_plain/gnugo__nando__meijin27_g1.sgf").string()));
     QAction* item = main().findChild<QAction*>("mPrint");
     ASSERT_TRUE(item);
     EXPECT_EQ(item->shortcut(), QKeySequence(QKeySequence::Print));
