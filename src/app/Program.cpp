@@ -7,6 +7,7 @@
 #include "app/ProgramLibraryHost.h"
 #include "app/ProgramMatchBoard.h"
 #include "app/RecordIntake.h"
+#include "diagram/ui/FomPrint.h"
 #include "engine/Engine.h"
 #include "gtp/ui/FomGtp.h"
 #include "intake/RecordCheck.h"
@@ -44,6 +45,7 @@ Program::~Program() {
     }
     browser_.reset();
     gtp_.reset();
+    print_.reset();
     setNet(nullptr);
     sock_.reset();
     file_.reset();
@@ -120,6 +122,7 @@ void Program::Pend() {
     if (browser_) browser_->close();
     if (sock_) sock_->close();
     if (gtp_) gtp_->close();
+    if (print_) print_->hide();
     main_->close();
     emit ended();
 }
@@ -229,6 +232,11 @@ void Program::showLibraryWindow() {
     }
     library_->show();
     library_->raise();
+}
+
+void Program::showPrintWindow() {
+    if (!print_) print_ = std::make_unique<FomPrint>(state_, options_, main_.get());
+    print_->showFromMenu();
 }
 
 void Program::openCloneWindow(bool increaseCounter) { clones_.OpenCloneWindow(increaseCounter); }

@@ -28,6 +28,7 @@ class FomGtp;
 class FomJ;
 class FomMain;
 class FomNode;
+class FomPrint;
 class FomSet;
 class FomSock;
 class HelpWindow;
@@ -94,6 +95,9 @@ class Program : public QObject, public MainWindowHost {
     void showLibraryWindow() override;
     FomLibrary* fomLibrary() { return library_.get(); }  // null until the menu first showed it
     FomGtp* fomGtp() { return gtp_.get(); }              // null until the menu first showed it
+    // The window "棋譜の印刷" (Ctrl+P), created on first use.
+    void showPrintWindow() override;
+    FomPrint* fomPrint() { return print_.get(); }  // null until the menu first showed it
     bool treeWindowVisible() const;
     void showTreeWindow() override;
     void closeTreeWindow() override;
@@ -154,6 +158,7 @@ class Program : public QObject, public MainWindowHost {
     std::unique_ptr<FomGtp> gtp_;
     std::unique_ptr<ProgramLibraryHost> libraryHost_;
     std::unique_ptr<FomLibrary> library_;
+    std::unique_ptr<FomPrint> print_;
     std::unique_ptr<FomJ> info_;
     std::unique_ptr<FomFile> file_;
     std::unique_ptr<fomSgf> sgf_;

@@ -22,6 +22,7 @@ int BoardOptions::boardSize() const {
 double BoardOptions::speedSeconds() const { return std::lround(speedMs / 10.0) / 100.0; }
 
 std::uint32_t BoardOptions::boardColour() const {
+    if (paperBoard) return 0xFFFFFF;
     switch (boardTintIndex) {
         case 1:
             return 0xCCB800;  // 204, 184, 0 "中間"

@@ -21,6 +21,7 @@ struct BoardOptions {
     bool ugfLowerLeftOrigin = false;  // Option8 (else Option9)
     int speedMs = 1000;               // HScroll1 value, 100..20000
     bool openRecordsAtStart = false;  // a record read opens at move 0 (else at its last move)
+    bool paperBoard = false;          // a printed figure: the board is white like the paper
 
     std::uint32_t boardColour() const;       // BoardColour as 0xRRGGBB
     std::uint32_t whiteStoneColour() const;  // WhiteStoneColour as 0xRRGGBB

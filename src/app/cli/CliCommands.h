@@ -24,6 +24,7 @@ int treeCommand(const Args& args);
 int gamesCommand(const Args& args);
 int scoreCommand(const Args& args);
 int libraryCommand(const Args& args);
+int diagramCommand(const Args& args);
 
 // Takes "--game N" (N from 1) out of args: the game it names, 1 when it is absent, nothing when
 // its value is missing or not a whole number from 1.

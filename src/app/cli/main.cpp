@@ -17,7 +17,7 @@ struct Command {
     int (*run)(const kelmaz::cli::Args&);
 };
 
-constexpr std::array<Command, 9> kCommands = {{
+constexpr std::array<Command, 10> kCommands = {{
     {"convert",
      "convert IN OUT [--game G]  read IN (SGF, UGF, applet page, Tki) and write OUT as SGF (- "
      "for standard output): every game of a collection, or game G",
@@ -52,6 +52,16 @@ constexpr std::array<Command, 9> kCommands = {{
      "                       pattern: FILE GAME MOVE each, then next PT COUNT BLACKWINS "
      "WHITEWINS",
      kelmaz::cli::libraryCommand},
+    {"diagram",
+     "diagram IN [--game G] [--moves-per-figure N] [--break M1,M2,...] [--restart-numbers]\n"
+     "      [--format pdf|svg|png|txt] [--figure K] --out OUT|-\n"
+     "                       the record as numbered figures of N moves (default 100), or\n"
+     "                       starting at the moves M1, M2, ...: text (each figure as a board,\n"
+     "                       then its notes: n=m a move on the point numbered m, n=A one on\n"
+     "                       the stone marked A, n=pass), an A4 PDF of every figure, or figure\n"
+     "                       K (default 1) as SVG or PNG; the format follows OUT's suffix when\n"
+     "                       not given",
+     kelmaz::cli::diagramCommand},
 }};
 
 void printUsage(std::ostream& out) {

@@ -269,7 +269,10 @@ void BoardView::drawEmptyBoard(QPainter& painter, int p) const {
     const double span = double(n) * p;
     painter.setPen(Qt::NoPen);
     painter.setBrush(kBlackInk);
-    painter.drawRect(QRectF(kBoardMargin + 2.0 * p / 3, kBoardMargin + 2.0 * p / 3, span, span));
+    // The shadow lifts the board off the window; a figure on paper is printed flat.
+    if (!options_.paperBoard)
+        painter.drawRect(
+            QRectF(kBoardMargin + 2.0 * p / 3, kBoardMargin + 2.0 * p / 3, span, span));
     painter.setBrush(rgb(options_.boardColour()));
     painter.drawRect(QRectF(kBoardMargin + p / 2.0, kBoardMargin + p / 2.0, span, span));
 

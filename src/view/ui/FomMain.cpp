@@ -197,6 +197,9 @@ void FomMain::buildMenus() {
     connect(browser, &QAction::triggered, this, [this] { host_.showBrowserWindow(); });
     addCommand(options, "mImage", QStringLiteral("盤面を画像で保存"),
                &FomMain::saveBoardImage_Click);
+    QAction* print = addCommand(options, "mPrint", QStringLiteral("棋譜の印刷"), nullptr);
+    print->setShortcut(QKeySequence::Print);
+    connect(print, &QAction::triggered, this, [this] { host_.showPrintWindow(); });
     QAction* viewer = addCommand(options, "mSgfViewer", QStringLiteral("SGF手順ﾋﾞｭｱｰ"), nullptr);
     viewer->setCheckable(true);
     connect(viewer, &QAction::triggered, this,

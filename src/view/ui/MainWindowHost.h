@@ -17,6 +17,7 @@ class MainWindowHost {
     virtual void showGtpWindow() = 0;      // the game against a computer engine
     virtual void showLibraryWindow() = 0;  // 「棋譜データベース」
     virtual void showGameInfoWindow() = 0;
+    virtual void showPrintWindow() = 0;  // the record as printed figures, "棋譜の印刷"
     virtual void showHelp() = 0;
     virtual void showTreeWindow() = 0;
     virtual void closeTreeWindow() = 0;
