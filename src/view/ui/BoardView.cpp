@@ -444,7 +444,8 @@ void BoardView::drawMark(QPainter& painter, int p, const MarkView& mark) const {
             painter.setBrush(rgb(options_.boardColour()));
             painter.drawEllipse(centre, r * 0.8, r * 0.8);
         }
-        const QString text = QString::fromUtf8(mark.text.data(), qsizetype(mark.text.size()));
+        const std::string_view shown = labelShownText(mark.text);
+        const QString text = QString::fromUtf8(shown.data(), qsizetype(shown.size()));
         QFont font(this->font());
         font.setBold(true);
         font.setPixelSize(std::max(1, int(r * 1.2)));
