@@ -1,6 +1,7 @@
 // A joseki dictionary with labels on most of its 62,000 nodes: reading it the way the file
 // window does, stepping along its main line with the board and its marks painted into an
-// image after each step, and loading a line of the tree by a click on its last node.
+// image after each step, and loading a line of the tree by a click on its last node. And the
+// repaint of a board whose move carries a label of 2,000,000 characters.
 #include <benchmark/benchmark.h>
 
 #include <QImage>
@@ -109,8 +110,29 @@ void BM_LabelledDictionaryClickLine(benchmark::State& st) {
     st.counters["branches"] = m.BranchCount;
 }
 
+// The whole board painted again, as on an expose, with a label of 2,000,000 characters on it.
+void BM_LongLabelRepaint(benchmark::State& st) {
+    static const test::TempDir dir;
+    const auto file = dir.file("long-label.sgf");
+    test::writeBytes(file, "(;SZ[19];B[pd]LB[jj:" + std::string(2'000'000, 'W') + "])");
+    Program program;
+    program.StartupMain();
+    program.fomMain().resize(600, program.fomMain().height());
+    FileTreeLink tree(program.state());
+    readRecordFile(file.string(), program.state(), program.options(), tree);
+    program.engine().Redraw(1, 1);
+    BoardView& board = program.fomMain().board();
+    QImage image(board.size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : st) {
+        board.render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    st.counters["label_chars"] = double(program.state().shownMarkup().empty() ? 0 : 2'000'000);
+}
+
 }  // namespace
 
+BENCHMARK(BM_LongLabelRepaint)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LabelledDictionaryRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LabelledDictionaryStepAndPaint)
     ->ArgName("ratio")

@@ -180,6 +180,16 @@ void MarkupBuilder::addValue(MarkKind kind, std::string_view value) {
             marks_.add({kind, std::int16_t(col), std::int16_t(row), {}});
 }
 
+std::string_view labelShownText(std::string_view text) {
+    constexpr int kShownCharacters = 4;
+    int characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool startsCharacter = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
+        if (startsCharacter && ++characters > kShownCharacters) return text.substr(0, i);
+    }
+    return text;
+}
+
 std::string sgfPointText(int col, int row) { return {char('a' + col - 1), char('a' + row - 1)}; }
 
 }  // namespace kelmaz

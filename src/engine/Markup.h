@@ -152,6 +152,10 @@ class MarkupBuilder {
     Markup marks_;
 };
 
+// The part of a label's text drawn on its point: its first few characters, all that a point can
+// show. The record keeps the whole text all the same.
+std::string_view labelShownText(std::string_view text);
+
 // The SGF point "dd" of a column and row in 1..19.
 std::string sgfPointText(int col, int row);
 

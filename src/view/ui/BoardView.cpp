@@ -242,24 +242,18 @@ void BoardView::updatePicture() {
     }
     drawInTwips(painter);
     const int p = pitch();
-    // Stones are copied from their sprites pixel for pixel; numbers are drawn in twips.
-    const QTransform devicePixels = QTransform::fromScale(1.0 / key_.ratio, 1.0 / key_.ratio);
-    const QTransform twips = QTransform::fromScale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
-    const int m = spriteMargin();
+    // Stones, with their numbers, are copied from their sprites pixel for pixel.
+    painter.setWorldTransform(QTransform::fromScale(1.0 / key_.ratio, 1.0 / key_.ratio));
     for (int c = 1; c <= n; ++c) {
         for (int row = 1; row <= n; ++row) {
             const Shown& now = shown_[slot(c, row)];
             if (now.stone == 0) continue;
             if (!whole && !changed.intersects(pointBounds({c, row}, now.number))) continue;
-            const int colour = now.stone - 1;
-            const QPointF centre = crossing(c, row, p);
-            const QPointF device = centre * key_.ratio / kTwipsPerPixel;
+            const QPointF device = crossing(c, row, p) * key_.ratio / kTwipsPerPixel;
             const QPoint pixel(int(std::floor(device.x())), int(std::floor(device.y())));
-            painter.setWorldTransform(devicePixels);
-            painter.drawImage(pixel - QPoint(m, m), stoneSprite(colour, device - pixel));
-            if (now.number == 0) continue;
-            painter.setWorldTransform(twips);
-            drawMoveNumber(painter, now.number, cachedNumberLayout(now.number), centre, colour);
+            const QImage& sprite = stoneSprite(now.stone - 1, now.number, device - pixel);
+            const int m = sprite.width() / 2;
+            painter.drawImage(pixel - QPoint(m, m), sprite);
         }
     }
 }
@@ -357,31 +351,44 @@ void BoardView::drawStoneShape(QPainter& painter, int colour, QPointF centre, in
     }
 }
 
-// Device pixels from a stone sprite's corner to the pixel that holds the stone's centre.
-int BoardView::spriteMargin() const {
-    return int(std::ceil(key_.ratio * (stoneRadius(pitch()) + kLineWidth) / kTwipsPerPixel)) + 1;
+// Device pixels from a sprite's corner to the pixel that holds the stone's centre: room for the
+// stone and for its number, which a small board draws wider than the stone.
+int BoardView::spriteMargin(int number) const {
+    double half = stoneRadius(pitch()) + kLineWidth;
+    if (number > 0) {
+        const QSizeF text = cachedNumberLayout(number).size;
+        half = std::max({half, text.width() / 2, text.height() / 2});
+    }
+    return int(std::ceil(key_.ratio * half / kTwipsPerPixel)) + 1;
 }
 
-// A stone of the given colour rendered once for a centre at `fraction` of a device pixel, to
-// be copied onto the board wherever a centre falls at that fraction (everywhere, at a whole
-// pixel ratio).
-const QImage& BoardView::stoneSprite(int colour, QPointF fraction) {
-    const auto sixtyFourths = [](double f) { return quint32(std::lround(f * 64)); };
-    const quint32 key = quint32(colour == kBlack) | sixtyFourths(fraction.x()) << 1 |
-                        sixtyFourths(fraction.y()) << 8;
-    auto found = sprites_.find(key);
-    if (found != sprites_.end()) return *found;
-    const int m = spriteMargin();
-    QImage sprite(2 * m + 1, 2 * m + 1, QImage::Format_ARGB32_Premultiplied);
-    sprite.fill(Qt::transparent);
+// A stone of the given colour with its number (none for 0) rendered once for a centre at
+// `fraction` of a device pixel, to be copied onto the board wherever a centre falls at that
+// fraction (everywhere, at a whole pixel ratio). Laying out a number's text costs far more
+// than copying its pixels, which is what a jump through the record or a rotation repeats for
+// every stone.
+const QImage& BoardView::stoneSprite(int colour, int number, QPointF fraction) {
+    const auto sixtyFourths = [](double f) { return quint64(std::lround(f * 64)); };
+    const quint64 key = quint64(colour == kBlack) | sixtyFourths(fraction.x()) << 1 |
+                        sixtyFourths(fraction.y()) << 8 | quint64(std::max(number, 0)) << 16;
+    if (const QImage* found = sprites_.object(key)) return *found;
+    const int m = spriteMargin(number);
+    auto* sprite = new QImage(2 * m + 1, 2 * m + 1, QImage::Format_ARGB32_Premultiplied);
+    sprite->fill(Qt::transparent);
     {
-        QPainter painter(&sprite);
+        QPainter painter(sprite);
         painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
         painter.translate(m + fraction.x(), m + fraction.y());
         painter.scale(key_.ratio / kTwipsPerPixel, key_.ratio / kTwipsPerPixel);
         drawStoneShape(painter, colour, QPointF(0, 0), pitch());
+        if (number > 0)
+            drawMoveNumber(painter, number, cachedNumberLayout(number), QPointF(0, 0), colour);
     }
-    return *sprites_.insert(key, sprite);
+    // The stones of one position always fit; older numbers give way beyond that.
+    sprites_.insert(key, sprite,
+                    std::min(kSpriteCacheKilobytes, int(sprite->sizeInBytes() / 1024) + 1));
+    return *sprites_.object(key);
 }
 
 // The marker over the last move's stone, and that stone's number again on top of it; the
@@ -447,7 +454,8 @@ void BoardView::drawMark(QPainter& painter, int p, const MarkView& mark) const {
             painter.setBrush(rgb(options_.boardColour()));
             painter.drawEllipse(centre, r * 0.8, r * 0.8);
         }
-        const QString text = QString::fromUtf8(mark.text.data(), qsizetype(mark.text.size()));
+        const std::string_view shown = labelShownText(mark.text);
+        const QString text = QString::fromUtf8(shown.data(), qsizetype(shown.size()));
         QFont font(this->font());
         font.setBold(true);
         font.setPixelSize(std::max(1, int(r * 1.2)));

@@ -8,9 +8,11 @@
 // stones and the marker on every paint, and never stored in a picture.
 //
 // On a pixel device the board is not drawn anew on every paint: the empty board and each kind
-// of stone are rendered once per size and look, the stones are copied onto a copy of the empty
-// board, and a change of position redraws only the points that changed. Vector devices, and
-// painters that do not map pixels onto whole device pixels, get the plain drawing.
+// of stone, with each number it carries, are rendered once per size and look, the stones are
+// copied onto a copy of the empty board, and a change of position redraws only the points that
+// changed. Vector devices, and painters that do not map pixels onto whole device pixels, get the
+// plain drawing.
+#include <QCache>
 #include <QFont>
 #include <QHash>
 #include <QImage>
@@ -104,8 +106,8 @@ class BoardView : public QWidget {
     std::optional<GridPoint> markerPoint() const;
     const NumberLayout& cachedNumberLayout(int n) const;
     QRect pointBounds(GridPoint point, int number) const;
-    int spriteMargin() const;
-    const QImage& stoneSprite(int colour, QPointF fraction);
+    int spriteMargin(int number) const;
+    const QImage& stoneSprite(int colour, int number, QPointF fraction);
     void rebuildPicture(const PictureKey& key);
     void updatePicture();
 
@@ -122,7 +124,9 @@ class BoardView : public QWidget {
     Markup markupShown_;                               // the marks painted last
     std::vector<std::pair<int, int>> deadMarksShown_;  // the dead-stone crosses painted last
     mutable QHash<int, NumberLayout> numberLayouts_;
-    QHash<quint32, QImage> sprites_;  // stones by colour and centre within a device pixel
+    // Stones by colour, number and centre within a device pixel, up to this many kilobytes.
+    static constexpr int kSpriteCacheKilobytes = 96 * 1024;
+    QCache<quint64, QImage> sprites_{kSpriteCacheKilobytes};
 };
 
 }  // namespace kelmaz

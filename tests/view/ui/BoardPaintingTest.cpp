@@ -257,6 +257,20 @@ TEST_P(BoardPainting, MarksAgreeWithThePlainDrawingAndGoWithoutATrace) {
     }
 }
 
+// A label far longer than a point can show is drawn by its first characters alone, as a label of
+// those characters is (a label of 2,000,000 characters took over a second a repaint).
+TEST_P(BoardPainting, ALongLabelIsDrawnByItsFirstCharactersAlone) {
+    setBoardSize(2);
+    options_.showMarkup = true;
+    view_.resize(300, 300);
+    std::string longText = "長い名前";
+    for (int i = 0; i < 50000; ++i) longText += "の点";
+    state_.MoveMarkup[0] = {{MarkKind::Label, 5, 5, longText}};
+    const QImage withLongLabel = plain();
+    state_.MoveMarkup[0] = {{MarkKind::Label, 5, 5, "長い名前"}};
+    EXPECT_EQ(compare(withLongLabel, plain()).worst, 0);
+}
+
 // A number is redrawn when only the number at a point changes (a stone replaced by one of the
 // same colour), and a region names nothing when nothing changed.
 TEST_P(BoardPainting, ChangesOfANumberAloneAreRepaintedAndNothingElse) {
