@@ -55,7 +55,7 @@ std::unique_ptr<GameState> figureState(int boardSize, const Figure& figure) {
         state->BoardGrid[stone.col][stone.row] = std::int16_t(stone.colour + 1);
         state->MoveNoGrid[stone.col][stone.row] = std::int16_t(stone.number);
         if (!stone.mark.empty())
-            state->MoveMarkup[0].push_back(
+            state->MoveMarkup[0].add(
                 {MarkKind::Label, std::int16_t(stone.col), std::int16_t(stone.row), stone.mark});
     }
     return state;
