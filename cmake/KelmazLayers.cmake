@@ -5,7 +5,7 @@
 #   core folders (plain C++, no Qt)   -> kelmaz_<folder>, all together as kelmaz_core
 #   <subsystem>/ui folders (windows)  -> kelmaz_ui; browser/ui alone -> kelmaz_web (WebEngine)
 #   app (the composition root)        -> kelmaz_app and the programs
-set(KELMAZ_CORE_LAYERS base engine view records tree intake net shell browser gtp)
+set(KELMAZ_CORE_LAYERS base engine view records tree document intake net shell browser gtp)
 set(KELMAZ_CLI_LAYER app/cli)
 set(KELMAZ_UI_LAYERS view/ui records/ui tree/ui net/ui shell/ui gtp/ui browser/ui)
 set(KELMAZ_APP_LAYER app)
