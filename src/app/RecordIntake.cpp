@@ -43,15 +43,17 @@ void readRecordFileIntoBoard(Program& program, const QString& path) {
     }
     chooseGame(
         &program.fomMain(), std::move(*file),
-        [&program](std::vector<std::string> lines) {
-            takeRecordLinesIntoBoard(program, std::move(lines));
+        [&program](std::vector<std::string> lines, const RecordCollection& read, std::size_t game) {
+            if (takeRecordLinesIntoBoard(program, std::move(lines)))
+                program.shownCollection().opened(read.text, static_cast<int>(game) - 1);
         },
         [&program](const std::string& message) { showReadMessage(program, message); });
 }
 
-void takeRecordLinesIntoBoard(Program& program, std::vector<std::string> lines) {
-    const std::string message = program.takeRecordLines(std::move(lines));
-    if (!message.empty()) showReadMessage(program, message);
+bool takeRecordLinesIntoBoard(Program& program, std::vector<std::string> lines) {
+    const IntakeResult taken = program.takeRecord(std::move(lines));
+    if (!taken.message.empty()) showReadMessage(program, taken.message);
+    return taken.taken;
 }
 
 void takeClipboardRecord(Program& program) {

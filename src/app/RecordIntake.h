@@ -16,7 +16,8 @@ class Program;
 void readRecordFileIntoBoard(Program& program, const QString& path);
 
 // Takes the lines of a record (already split) into the board; a failure shows its message.
-void takeRecordLinesIntoBoard(Program& program, std::vector<std::string> lines);
+// True when the lines were taken.
+bool takeRecordLinesIntoBoard(Program& program, std::vector<std::string> lines);
 
 // Takes the record in the clipboard's text, split as the browser splits it; text that holds
 // no record changes nothing.

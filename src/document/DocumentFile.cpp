@@ -34,9 +34,7 @@ std::string encoded(SgfGames games) {
 
 }  // namespace
 
-std::string documentFileBytes(const RecordDocument& document) {
-    return encoded(document.games());
-}
+std::string documentFileBytes(const RecordDocument& document) { return encoded(document.games()); }
 
 std::string gameFileBytes(const RecordDocument& document, int game) {
     SgfGames alone;

@@ -135,7 +135,8 @@ void showLine(const GameTree& game, const LineProjection& line, GameState& state
         state.MoveMarkup[k] = marks.take();
     }
     const SgfNode& root = game.nodes.front();
-    for (int f = 0; f < kGameInfoFields; ++f) setInfoField(state.Info, f, root.text(GameInfoNames[f]));
+    for (int f = 0; f < kGameInfoFields; ++f)
+        setInfoField(state.Info, f, root.text(GameInfoNames[f]));
 }
 
 }  // namespace kelmaz

@@ -30,22 +30,20 @@ struct SetupStone {
 };
 
 struct LineProjection {
-    std::vector<int> line;       // every node of the line, root first
+    std::vector<int> line;  // every node of the line, root first
     // Where each slot's nodes begin in `line`: the root's, then each move's node; a slot's
     // nodes run to the next slot's first.
     std::vector<std::size_t> slotStarts;
     std::vector<std::vector<SetupStone>> setup;  // by slot: what the slot's nodes set up
-    int moves = 0;             // moves on the whole line, also beyond the record's 500
-    int firstMoveNumber = 1;   // the number the first move is shown with (MN)
-    int playerToMove = -1;     // PL of the line's first position: kBlack, kWhite, or -1
-    std::string message;       // kLineTooLongMessage when the line is cut for the record
+    int moves = 0;            // moves on the whole line, also beyond the record's 500
+    int firstMoveNumber = 1;  // the number the first move is shown with (MN)
+    int playerToMove = -1;    // PL of the line's first position: kBlack, kWhite, or -1
+    std::string message;      // kLineTooLongMessage when the line is cut for the record
 
     int slots() const { return static_cast<int>(slotStarts.size()); }
     // The node that owns slot k: the root for slot 0, else the k-th move's node.
     int slotNode(int k) const { return line[slotStarts[k]]; }
-    std::size_t slotEnd(int k) const {
-        return k + 1 < slots() ? slotStarts[k + 1] : line.size();
-    }
+    std::size_t slotEnd(int k) const { return k + 1 < slots() ? slotStarts[k + 1] : line.size(); }
 };
 
 // The SGF point of a move or setup value ("pd"; upper-case letters read alike); nothing for

@@ -68,14 +68,13 @@ bool RecordDocument::edit(int index, const std::function<bool(GameTree&)>& chang
 bool RecordDocument::replaceGame(int index, std::string_view text) {
     SgfGames read = readSgfGames(text);
     if (read.games.empty()) return false;
-    const bool done = edit(
-        index,
-        [&read](GameTree& game) {
-            read.games.front().before = std::move(game.before);
-            game = std::move(read.games.front());
-            return true;
-        },
-        {index, 0});
+    const bool done = edit(index,
+                           [&read](GameTree& game) {
+                               read.games.front().before = std::move(game.before);
+                               game = std::move(read.games.front());
+                               return true;
+                           },
+                           {index, 0});
     // The new game is written as the text it came from, which is already in the writer's form.
     if (done) games_.games[index].edited = history_.back().after.edited = false;
     return done;

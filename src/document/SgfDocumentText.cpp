@@ -12,8 +12,8 @@ GameTree readGame(std::string_view text) {
     GameTree game;
     game.source = std::string(text);
     game.edited = false;
-    int current = -1;               // the node whose properties are being read
-    std::vector<int> openedAt;      // the current node when each open "(" was met
+    int current = -1;           // the node whose properties are being read
+    std::vector<int> openedAt;  // the current node when each open "(" was met
     SgfProperty* property = nullptr;
     sgfscan::walk(
         text,

@@ -21,7 +21,8 @@ using test::readSgfProperties;
 // the text it read.
 void editEveryGame(RecordDocument& document) {
     for (int g = 0; g < document.gameCount(); ++g)
-        document.edit(g, [](GameTree&) { return true; }, document.position());
+        document.edit(
+            g, [](GameTree&) { return true; }, document.position());
 }
 
 // What the independent reader finds in SGF text, with the CA values left out: a file whose
@@ -66,13 +67,12 @@ TEST(RecordDocument, EditingOneGameOfACollectionKeepsTheOthersByteForByte) {
     document.read(kThreeGames);
     ASSERT_EQ(document.gameCount(), 3);
     const auto before = readSgfProperties(kThreeGames);
-    document.edit(
-        1,
-        [](GameTree& game) {
-            game.nodes[1].setText("C", "new]comment");
-            return true;
-        },
-        {1, 1});
+    document.edit(1,
+                  [](GameTree& game) {
+                      game.nodes[1].setText("C", "new]comment");
+                      return true;
+                  },
+                  {1, 1});
     const std::string saved = document.text();
     EXPECT_TRUE(saved.starts_with("(;GM[1]PB[一]XX[kept\\]as read];B[aa]C[first])\n"));
     EXPECT_TRUE(saved.ends_with("note between\n(;GM[1]PB[三];B[ee])\n"));
@@ -96,13 +96,12 @@ TEST(RecordDocument, EditsAreUndoneAndRedoneAndEachIsAnnouncedOnce) {
     const auto revision = document.revision();
     EXPECT_FALSE(document.edit(0, [](GameTree&) { return false; }, {0, 1}));
     EXPECT_EQ(told, 0);
-    document.edit(
-        0,
-        [](GameTree& game) {
-            game.nodes[0].setText("PB", "changed");
-            return true;
-        },
-        {0, 1});
+    document.edit(0,
+                  [](GameTree& game) {
+                      game.nodes[0].setText("PB", "changed");
+                      return true;
+                  },
+                  {0, 1});
     EXPECT_EQ(told, 1);
     EXPECT_GT(document.revision(), revision);
     EXPECT_NE(document.text(), original);
@@ -118,8 +117,7 @@ TEST(RecordDocument, CuttingAVariationRenumbersTheNodesBehindIt) {
     RecordDocument document;
     document.read("(;B[aa](;W[bb];B[cc])(;W[dd]C[x]))");
     document.edit(0, [](GameTree& game) { return game.removeSubtree(1); }, {0, 0});
-    EXPECT_EQ(readSgfProperties(document.text()),
-              readSgfProperties("(;B[aa];W[dd]C[x])"));
+    EXPECT_EQ(readSgfProperties(document.text()), readSgfProperties("(;B[aa];W[dd]C[x])"));
     EXPECT_FALSE(GameTree(document.game(0)).removeSubtree(0));
 }
 
