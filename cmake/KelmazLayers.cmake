@@ -7,7 +7,7 @@
 #   app/cli (the command-line tool)   -> kelmaz-cli: the core, and the figure painting of
 #                                        diagram/ui for its pictures (not in a core-only build)
 #   app (the composition root)        -> kelmaz_app and the programs
-set(KELMAZ_CORE_LAYERS base engine view records tree intake library diagram net shell browser gtp)
+set(KELMAZ_CORE_LAYERS base engine view records tree document intake library diagram net shell browser gtp)
 set(KELMAZ_CLI_LAYER app/cli)
 set(KELMAZ_UI_LAYERS view/ui records/ui tree/ui library/ui net/ui shell/ui gtp/ui diagram/ui browser/ui)
 set(KELMAZ_APP_LAYER app)

@@ -157,6 +157,7 @@ void Program::showFileWindow() {
         file_ = std::make_unique<FomFile>(
             state_, *main_, settings_,
             [this](std::vector<std::string> lines) { return takeRecord(std::move(lines)); });
+        file_->setCollection(collection_);
     }
     file_->show();
     file_->raise();
@@ -187,6 +188,8 @@ IntakeResult Program::takeRecord(std::vector<std::string> lines) {
     if (taken.taken) recordFileRead();
     return taken;
 }
+
+int Program::recordClears() const { return engine_->recordClears(); }
 
 std::string Program::takeRecordLines(std::vector<std::string> lines) {
     return takeRecord(std::move(lines)).message;
@@ -245,6 +248,7 @@ void Program::runCommandLine(const QStringList& arguments) { clones_.CommandLine
 FomNode& Program::treeWindow() {
     if (!treeWindow_) {
         treeWindow_ = std::make_unique<FomNode>(state_, *engine_, settings_, main_.get());
+        treeWindow_->setCollection(collection_);
         setTree(&treeWindow_->link());
         // The menu item's check mark follows the window, whoever opened or closed it.
         if (auto* item = main_->findChild<QAction*>("mSGF"))

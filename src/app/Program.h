@@ -13,6 +13,7 @@
 
 #include "app/CloneWindows.h"
 #include "app/ProgramSettingsHost.h"
+#include "document/ShownCollection.h"
 #include "engine/BoardOptions.h"
 #include "engine/EngineHost.h"
 #include "engine/GameState.h"
@@ -70,6 +71,8 @@ class Program : public QObject, public MainWindowHost {
     void setTree(TreeLink* tree);
     void setNet(NetLink* net);
     CloneWindows& clones() { return clones_; }
+    // The file of several games the record shown was read from, if it was.
+    ShownCollection& shownCollection() { return collection_; }
 
     // Windows and commands that belong to other parts of the program. Each one creates its
     // window on first use; until that window is built, the command shows nothing.
@@ -86,6 +89,9 @@ class Program : public QObject, public MainWindowHost {
     // the reading failed (what was read before stays), else nothing. Lines that hold no record
     // at all leave the board untouched and return the format error.
     std::string takeRecordLines(std::vector<std::string> lines);
+    // The one intake every route hands a record's lines to: whether they were taken, and the
+    // message to show.
+    IntakeResult takeRecord(std::vector<std::string> lines);
     void readRecordFile(const QString& path) override;
     void pasteRecord() override;
     void showNetWindow() override;
@@ -129,9 +135,8 @@ class Program : public QObject, public MainWindowHost {
     // editor keeps to the main window's right edge, the sequence viewer to the right of the
     // tree editor or of the main window.
     void arrangeSideWindows();
-    // The one intake every route hands a record's lines to (see takeRecordLines).
-    IntakeResult takeRecord(std::vector<std::string> lines);
     void applyStoredOptions();
+    int recordClears() const;
 
     GameState state_;
     BoardOptions options_;
@@ -147,6 +152,7 @@ class Program : public QObject, public MainWindowHost {
     ProgramSettingsHost settingsHost_{*this};
     std::unique_ptr<FomMain> main_;
     std::unique_ptr<Engine> engine_;
+    ShownCollection collection_{[this] { return recordClears(); }};
     std::unique_ptr<FomSet> set_;
     std::unique_ptr<FomNode> treeWindow_;
     std::unique_ptr<HelpWindow> help_;

@@ -43,8 +43,9 @@ void readRecordFileIntoBoard(Program& program, const QString& path) {
     }
     chooseGame(
         &program.fomMain(), std::move(*file),
-        [&program](std::vector<std::string> lines) {
-            takeRecordLinesIntoBoard(program, std::move(lines));
+        [&program](std::vector<std::string> lines, const RecordCollection& read, std::size_t game) {
+            if (takeRecordLinesIntoBoard(program, std::move(lines)))
+                program.shownCollection().opened(read.text, static_cast<int>(game) - 1);
         },
         [&program](const std::string& message) { showReadMessage(program, message); });
 }
@@ -60,14 +61,17 @@ bool readGameIntoBoard(Program& program, const std::string& path, std::size_t ga
         showReadMessage(program, lines.message);
         return false;
     }
-    const std::string message = program.takeRecordLines(std::move(lines.lines));
-    if (!message.empty()) showReadMessage(program, message);
-    return message.empty();
+    if (!takeRecordLinesIntoBoard(program, std::move(lines.lines))) return false;
+    // Saved later, the game goes back into its collection, as one chosen in the file window.
+    if (file->holdsSeveralGames())
+        program.shownCollection().opened(file->text, static_cast<int>(game) - 1);
+    return true;
 }
 
-void takeRecordLinesIntoBoard(Program& program, std::vector<std::string> lines) {
-    const std::string message = program.takeRecordLines(std::move(lines));
-    if (!message.empty()) showReadMessage(program, message);
+bool takeRecordLinesIntoBoard(Program& program, std::vector<std::string> lines) {
+    const IntakeResult taken = program.takeRecord(std::move(lines));
+    if (!taken.message.empty()) showReadMessage(program, taken.message);
+    return taken.taken;
 }
 
 void takeClipboardRecord(Program& program) {

@@ -20,7 +20,8 @@ void readRecordFileIntoBoard(Program& program, const QString& path);
 bool readGameIntoBoard(Program& program, const std::string& path, std::size_t game);
 
 // Takes the lines of a record (already split) into the board; a failure shows its message.
-void takeRecordLinesIntoBoard(Program& program, std::vector<std::string> lines);
+// True when the lines were taken.
+bool takeRecordLinesIntoBoard(Program& program, std::vector<std::string> lines);
 
 // Takes the record in the clipboard's text, split as the browser splits it; text that holds
 // no record changes nothing.

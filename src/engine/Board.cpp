@@ -69,7 +69,39 @@ PlaceOutcome Board::place(int col, int row, int colour, int move, PlaceMode mode
     return {PlaceResult::Placed, captured};
 }
 
-bool Board::withoutLiberty(int group) const {
+PlaceResult Board::clickResult(int col, int row, int colour, int move) const {
+    const GameState& s = state_;
+    if (occupied(col, row)) return PlaceResult::Occupied;
+    // With the point filled, an opposing neighbour group whose last liberty it was is taken,
+    // and the stone lives by an empty neighbour, a capture or a joined group that breathes.
+    Captures captures{};
+    std::size_t n = 0;
+    bool lives = false;
+    forEachNeighbour(col, row, [&](int nx, int ny) {
+        const int stone = s.BoardGrid[nx][ny];
+        const int group = s.GroupGrid[nx][ny];
+        if (stone == 0) {
+            lives = true;
+        } else if (stone == colour + 1) {
+            lives = lives || hasLibertyBesides(group, col, row);
+        } else if (!hasLibertyBesides(group, col, row) &&
+                   std::find(captures.begin(), captures.begin() + n, group) ==
+                       captures.begin() + n) {
+            captures[n++] = group;
+        }
+    });
+    if (koRecapture(col, row, move, captures)) return PlaceResult::Ko;
+    if (captures[0] == 0 && !lives) return PlaceResult::Suicide;
+    return PlaceResult::Placed;
+}
+
+PlaceResult clickResult(const GameState& state, int col, int row, int colour, int move) {
+    // Only const members run: the position is read, never written.
+    const Board board(const_cast<GameState&>(state));
+    return board.clickResult(col, row, colour, move);
+}
+
+bool Board::hasLibertyBesides(int group, int col, int row) const {
     const GameState& s = state_;
     if (group == 0) return false;
     for (int c = 1; c <= s.BoardSize; ++c) {
@@ -77,12 +109,17 @@ bool Board::withoutLiberty(int group) const {
             if (s.GroupGrid[c][r] != group) continue;
             bool liberty = false;
             forEachNeighbour(c, r, [&](int nx, int ny) {
-                if (s.BoardGrid[nx][ny] == 0) liberty = true;
+                if (s.BoardGrid[nx][ny] == 0 && (nx != col || ny != row)) liberty = true;
             });
-            if (liberty) return false;
+            if (liberty) return true;
         }
     }
-    return true;
+    return false;
+}
+
+bool Board::withoutLiberty(int group) const {
+    // (0, 0) is no point of the board: every empty neighbour counts.
+    return group != 0 && !hasLibertyBesides(group, 0, 0);
 }
 
 Board::Captures Board::capturesAround(int col, int row, int colour) const {

@@ -44,9 +44,15 @@ class Board {
     // leaves the board exactly as it was. The point must be on the board.
     PlaceOutcome place(int col, int row, int colour, int move, PlaceMode mode);
 
+    // What a click would make of a stone of `colour` on (col, row) as move `move`, without
+    // touching the board: Placed, or the rule that refuses it. The point must be on the board.
+    PlaceResult clickResult(int col, int row, int colour, int move) const;
+
   private:
     // True when no stone of group `group` has an empty neighbour; 0 is no group.
     bool withoutLiberty(int group) const;
+    // True when a stone of group `group` has an empty neighbour other than (col, row).
+    bool hasLibertyBesides(int group, int col, int row) const;
     // The distinct opposing groups next to (col, row) that have no liberty, in neighbour
     // order; 0 ends the list.
     using Captures = std::array<int, 4>;
@@ -64,5 +70,8 @@ class Board {
 
     GameState& state_;
 };
+
+// What a click would make of a stone on a position that must not change (Board::clickResult).
+PlaceResult clickResult(const GameState& state, int col, int row, int colour, int move);
 
 }  // namespace kelmaz

@@ -64,6 +64,7 @@ void Engine::gCls() {
     s.MoveCol = {};
     s.MoveRow = {};
     s.MoveColour = {};
+    ++recordClears_;
 
     host_.setMoveNumberText("");
     host_.setCommentaryText("");

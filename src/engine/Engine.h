@@ -39,6 +39,9 @@ class Engine {
 
     // Clearing.
     void gCls();
+    // How many times the record was cleared: a record read from a file stays the record shown
+    // while this count is unchanged.
+    int recordClears() const { return recordClears_; }
     void ResetPosition();
     // A record was just read into the cleared record: the board shows it up to its last move
     // (or at move 0 when the options ask for the start) without the viewer's stops, and the
@@ -109,6 +112,7 @@ class Engine {
     bool pausePending_ = false;
     PausedRedraw paused_;
     bool inReplayTick_ = false;
+    int recordClears_ = 0;
 };
 
 }  // namespace kelmaz

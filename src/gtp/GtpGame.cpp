@@ -1,12 +1,9 @@
 #include "gtp/GtpGame.h"
 
 #include <algorithm>
-#include <memory>
 #include <sstream>
 
-#include "engine/BoardOptions.h"
-#include "engine/Engine.h"
-#include "engine/EngineHost.h"
+#include "engine/Board.h"
 
 namespace kelmaz {
 
@@ -42,20 +39,15 @@ int colourToPlay(const GameState& state) {
 std::string refusalOf(const GameState& state, int colour, int col, int row) {
     if (state.MoveCount < 0 || state.MoveCount + 2 > kMaxMoves) return "棋譜がいっぱいです";
     if (!state.onBoard(col, row)) return "盤の外です";
-    if (state.BoardGrid[col][row] != 0) return "石のある所です";
-    // The board engine itself tries the move on a copy of the game, so the rules are its own.
-    auto trial = std::make_unique<GameState>(state);
-    trial->NetMatchActive = false;
-    trial->BranchInputMode = false;
-    BoardOptions options;
-    options.sizeIndex = state.BoardSize == 13 ? 1 : state.BoardSize == 9 ? 2 : 0;
-    options.stones = colour == kWhite ? StoneChoice::White : StoneChoice::Black;
-    NullBoardHost host;
-    Engine engine(*trial, options, host);
-    const int k = trial->MoveCount + 1;
-    engine.IshiUtu(col, row);
-    if (trial->MoveCount == k && trial->MoveCol[k] == col && trial->MoveRow[k] == row) return {};
-    return "着手禁止点です";
+    // The board's own rules judge the move, as they would judge the click.
+    switch (clickResult(state, col, row, colour, state.MoveCount + 1)) {
+        case PlaceResult::Placed:
+            return {};
+        case PlaceResult::Occupied:
+            return "石のある所です";
+        default:
+            return "着手禁止点です";
+    }
 }
 
 bool validScore(std::string_view result) {

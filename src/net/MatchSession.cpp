@@ -88,11 +88,13 @@ void MatchSession::receiveMove(const std::vector<std::string>& fields) {
     std::optional<long long> row = leadingNumber(fields[3]);
     std::optional<long long> colour = leadingNumber(fields[4]);
     if (!n || !col || !row || !colour) return;
-    // The move must fit the record: a slot that exists, no gap after the last move.
-    if (*n < 1 || *n > kMaxMoves || *n > state_.MoveCount + 1) return;
+    // The move must fit the record: a slot that exists, no gap after the last move. The board
+    // may show an earlier position (stepped back): the move still goes in at its number.
+    const int last = state_.lastMoveInRecord();
+    if (*n < 1 || *n > kMaxMoves || *n > last + 1) return;
     if (*col < 1 || *col > state_.BoardSize || *row < 1 || *row > state_.BoardSize) return;
     if (*colour != kBlack && *colour != kWhite) return;
-    if (state_.MoveCount == 0) {
+    if (last == 0) {
         // The peer placed the first stone: it plays black, we play white from the far side.
         state_.NetMyColour = kWhite;
         state_.BoardRotated = true;

@@ -124,22 +124,37 @@ std::string sgfRecordBytes(const GameState& state) {
     return joinCrLf(sgfRecordLines(state, kUtf8));
 }
 
-std::string sgfFileBytes(GameState& state, const std::string& commentary) {
+namespace {
+
+// What every write does first: the program names itself as the writer, and the commentary box
+// becomes the comment of the position shown.
+void prepareForWrite(GameState& state, const std::string& commentary) {
     setInfoField(state.Info, InfoField::AP, std::string(kApplicationName));
     state.MoveComment[std::clamp(state.MoveCount, 0, kMaxMoves)] = commentary;
+}
+
+}  // namespace
+
+std::string sgfFileBytes(GameState& state, const std::string& commentary) {
+    prepareForWrite(state, commentary);
     return sgfRecordBytes(state);
+}
+
+std::string sgfFileText(GameState& state, const std::string& commentary) {
+    prepareForWrite(state, commentary);
+    // As in the file: a record that names no charset says it is UTF-8.
+    const bool named = !trimBlanks(state.Info[InfoField::CA]).empty();
+    return joinCrLf(sgfRecordLines(state, named ? std::string_view() : kUtf8));
 }
 
 bool WriteSgfFile(GameState& state, const std::string& commentary, const std::string& path) {
     return writeFileAtomically(path, sgfFileBytes(state, commentary));
 }
 
-std::string MakeSgfText(const GameState& state, int from, int to) {
-    std::string nodes;
-    for (int i = std::max(from, 1); i <= std::min(to, kMaxMoves); ++i) {
-        nodes += ";" + sgfMoveToken(state.MoveColour[i], state.MoveCol[i], state.MoveRow[i]);
-    }
-    return "(;" + nodes + ")";
+std::string sgfRecordText(const GameState& state) {
+    std::string text;
+    for (const std::string& line : sgfRecordLines(state)) text += line;
+    return text;
 }
 
 std::string normaliseSgfFileName(std::string_view name) {

@@ -32,12 +32,15 @@ std::string sgfRecordBytes(const GameState& state);
 // the main window's commentary box) as the comment of the current move, and gives the bytes.
 std::string sgfFileBytes(GameState& state, const std::string& commentary);
 
+// The same record as text (UTF-8), before it is encoded for the file.
+std::string sgfFileText(GameState& state, const std::string& commentary);
+
 // Writes sgfFileBytes to `path`, replacing the file atomically. False when writing failed; the
 // old file is then kept.
 bool WriteSgfFile(GameState& state, const std::string& commentary, const std::string& path);
 
-// "(;" + one ";B[xy]" node per move from..to + ")", without comments or root properties.
-std::string MakeSgfText(const GameState& state, int from, int to);
+// The lines of sgfRecordLines as one line of text, for the tree window.
+std::string sgfRecordText(const GameState& state);
 
 // The name the write command uses: ".sgf" kept in any case, a three-letter extension
 // replaced by ".sgf", otherwise ".sgf" appended.

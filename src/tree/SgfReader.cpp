@@ -213,6 +213,8 @@ bool GetTejun(GameState& state, std::string_view ss) {
         state.MoveRow[m] =
             static_cast<std::int16_t>(std::toupper(static_cast<unsigned char>(ss[i + 3])) - 64);
         state.MoveColour[m] = ss[i] == 'B' ? kBlack : kWhite;
+        // The record is kept as the board shows it: turned while the board is turned.
+        if (state.BoardRotated) turnPoint(state.BoardSize, state.MoveCol[m], state.MoveRow[m]);
     }
     state.endRecordAfter(state.MoveCount);
     return true;

@@ -206,9 +206,12 @@ std::string recordedBranchText(const GameState& state, int fromMove, int lastMov
                                const std::vector<std::string>& comments) {
     std::string text;
     for (int i = std::max(fromMove, 1); i <= lastMove && i <= kMaxMoves; ++i) {
+        // The tree holds the record as played, whichever way the board is turned.
+        std::int16_t col = state.MoveCol[i], row = state.MoveRow[i];
+        if (state.BoardRotated) turnPoint(state.BoardSize, col, row);
         text += state.MoveColour[i] == kWhite ? ";W[" : ";B[";
-        text += static_cast<char>('a' + state.MoveCol[i] - 1);
-        text += static_cast<char>('a' + state.MoveRow[i] - 1);
+        text += static_cast<char>('a' + col - 1);
+        text += static_cast<char>('a' + row - 1);
         text += ']';
         const std::size_t j = static_cast<std::size_t>(i - fromMove + 1);
         if (j < comments.size() && !comments[j].empty())

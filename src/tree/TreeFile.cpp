@@ -1,6 +1,8 @@
 #include "tree/TreeFile.h"
 
 #include <algorithm>
+#include <array>
+#include <cctype>
 #include <optional>
 #include <vector>
 
@@ -71,6 +73,69 @@ std::string gameInfoNode(const GameState& state, std::string_view charset) {
     return node;
 }
 
+// A value as the game information takes it from the property outline: without backslashes and
+// line breaks.
+std::string asDatasetReads(std::string_view raw) {
+    std::string out;
+    for (char c : raw)
+        if (c != '\\' && c != '\r' && c != '\n') out += c;
+    return out;
+}
+
+// A node's text with each game-information property (but CA, which follows the file's
+// charset) set to the field's text where the two differ: replaced in place, added at the end
+// of the node, or removed for an emptied field. Every other property stays as it was written.
+std::string withGameInfo(std::string_view node, const GameInfo& info) {
+    struct Span {
+        int field = -1;  // the game-information field, -1 for another property
+        std::size_t begin = 0, end = 0;
+        std::string value;  // first value, as the game information reads it
+    };
+    std::vector<Span> spans;
+    sgfscan::walk(
+        node,
+        [&](const sgfscan::ValueRef& v) {
+            const std::size_t end = std::min(v.close + 1, node.size());
+            if (!v.firstOfProperty && !spans.empty()) {
+                spans.back().end = end;
+                return;
+            }
+            std::size_t begin = v.open;
+            while (begin > 0 && std::isalpha(static_cast<unsigned char>(node[begin - 1]))) --begin;
+            const auto at = std::find(GameInfoNames.begin(), GameInfoNames.end(), v.name);
+            const int field = at == GameInfoNames.end() ? -1 : int(at - GameInfoNames.begin());
+            spans.push_back({field, begin, end, asDatasetReads(sgfscan::rawValue(node, v))});
+        },
+        [](std::size_t, char) {});
+    const auto wanted = [&info](int field) {
+        return field >= 0 && field != int(InfoField::CA) ? std::optional(info.Fields[field])
+                                                         : std::nullopt;
+    };
+    const auto property = [](int field, const std::string& value) {
+        return value.empty()
+                   ? std::string()
+                   : std::string(GameInfoNames[field]) + "[" + escapeSgfValue(value) + "]";
+    };
+    std::array<bool, kGameInfoFields> present{};
+    std::string out;
+    std::size_t pos = 0;
+    for (const Span& span : spans) {
+        out += node.substr(pos, span.begin - pos);
+        pos = span.end;
+        const auto field = wanted(span.field);
+        if (!field || (!present[span.field] && *field == span.value)) {
+            out += node.substr(span.begin, span.end - span.begin);
+        } else if (!present[span.field]) {
+            out += property(span.field, *field);
+        }
+        if (span.field >= 0) present[span.field] = true;
+    }
+    out += node.substr(pos);
+    for (int f = 0; f < kGameInfoFields; ++f)
+        if (!present[f] && wanted(f)) out += property(f, *wanted(f));
+    return out;
+}
+
 // One node per line, every line ended by CR LF (line breaks inside values too).
 std::string nodeLines(std::string_view text) {
     const auto cls = sgfscan::classify(text);
@@ -117,7 +182,7 @@ std::string understoodTree(const std::string& text) {
 
 std::string treeTextForFile(const GameState& state, std::string_view charset) {
     std::string text = understoodTree(state.SgfText);
-    FirstNode n = firstNode(text);
+    const FirstNode n = firstNode(text);
     if (!n.hasGameInfo) {
         const std::size_t at = (n.groupOpen != std::string::npos &&
                                 (n.from == std::string::npos || n.groupOpen < n.from))
@@ -126,25 +191,35 @@ std::string treeTextForFile(const GameState& state, std::string_view charset) {
         text.insert(at, gameInfoNode(state, charset));
         return text;
     }
+    // The game information as the dialog holds it, edits included.
+    text.replace(n.from, n.to - n.from,
+                 withGameInfo(std::string_view(text).substr(n.from, n.to - n.from), state.Info));
+    const FirstNode edited = firstNode(text);
     const std::string value = escapeSgfValue(charset);
-    if (n.charset) {
-        text.replace(n.charset->first, n.charset->second - n.charset->first, value);
+    if (const auto& span = edited.charset) {
+        text.replace(span->first, span->second - span->first, value);
     } else {
-        text.insert(n.to, "CA[" + value + "]");
+        text.insert(edited.to, "CA[" + value + "]");
     }
     return text;
 }
 
-std::string treeFileBytes(const GameState& state) {
-    std::string declared = state.Info[InfoField::CA];
+namespace {
+
+// The charset the tree's file declares: the CA of the tree's first node when that node holds
+// game information, else the CA field.
+std::string declaredTreeCharset(const GameState& state) {
     const FirstNode n = firstNode(state.SgfText);
-    if (n.hasGameInfo) {
-        declared.clear();
-        if (n.charset)
-            declared = unescapeSgfValue(
-                std::string_view(state.SgfText)
-                    .substr(n.charset->first, n.charset->second - n.charset->first));
-    }
+    if (!n.hasGameInfo) return state.Info[InfoField::CA];
+    if (!n.charset) return {};
+    return unescapeSgfValue(std::string_view(state.SgfText)
+                                .substr(n.charset->first, n.charset->second - n.charset->first));
+}
+
+}  // namespace
+
+std::string treeFileBytes(const GameState& state) {
+    const std::string declared = declaredTreeCharset(state);
     if (!sgfscan::trim(declared).empty()) {
         if (auto bytes =
                 encodeForDeclaredCharset(nodeLines(treeTextForFile(state, declared)), declared))
@@ -172,6 +247,16 @@ bool recordHoldsUndecodedText(const GameState& state, std::string_view commentar
         return std::any_of(m.begin(), m.end(),
                            [&](const MarkView& v) { return undecoded(v.text); });
     });
+}
+
+std::string recordFileText(GameState& state, const std::string& commentary) {
+    if (!state.SgfText.empty()) {
+        // A tree that names no charset says it is UTF-8, as its file would.
+        const std::string declared = declaredTreeCharset(state);
+        return nodeLines(
+            treeTextForFile(state, sgfscan::trim(declared).empty() ? kUtf8 : declared));
+    }
+    return sgfFileText(state, commentary);
 }
 
 bool writeRecordFile(GameState& state, const std::string& commentary, const std::string& path) {

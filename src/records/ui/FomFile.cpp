@@ -16,6 +16,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "base/AtomicFile.h"
 #include "intake/RecordCollection.h"
 #include "intake/RecordFormat.h"
 #include "records/RecordFile.h"
@@ -91,6 +92,10 @@ FomFile::FomFile(GameState& state, BoardHost& board, SettingsStore& settings, In
         button->setAccessibleName(button->text());
         button->setFixedSize(twipsToPixels(1000), twipsToPixels(350));
     }
+    CmdWriteGame = new QPushButton(QStringLiteral("この棋譜だけを書き込む"), frame);
+    CmdWriteGame->setAccessibleName(CmdWriteGame->text());
+    CmdWriteGame->setFixedHeight(twipsToPixels(350));
+    CmdWriteGame->setVisible(false);
     // The standard keys for reading and writing; the tooltips name them.
     CmdRead->setShortcut(QKeySequence::Open);
     CmdWrite->setShortcut(QKeySequence::Save);
@@ -110,7 +115,8 @@ FomFile::FomFile(GameState& state, BoardHost& board, SettingsStore& settings, In
     lists->setColumnStretch(1, 1);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(twipsToPixels(100));
-    for (QPushButton* button : {CmdRead, CmdWrite, Command2}) buttons->addWidget(button);
+    for (QPushButton* button : {CmdRead, CmdWrite, CmdWriteGame, Command2})
+        buttons->addWidget(button);
     buttons->addStretch(1);
     auto* inner = new QVBoxLayout(frame);
     inner->addLayout(lists, 1);
@@ -129,6 +135,7 @@ FomFile::FomFile(GameState& state, BoardHost& board, SettingsStore& settings, In
     connect(File1, &QListView::clicked, this, &FomFile::fileClicked);
     connect(CmdRead, &QPushButton::clicked, this, &FomFile::CmdRead_Click);
     connect(CmdWrite, &QPushButton::clicked, this, &FomFile::CmdWrite_Click);
+    connect(CmdWriteGame, &QPushButton::clicked, this, &FomFile::CmdWriteGame_Click);
     connect(Command2, &QPushButton::clicked, this, &FomFile::Command2_Click);
 
     fillDrives();
@@ -187,6 +194,7 @@ void FomFile::fileClicked(const QModelIndex& index) {
 
 void FomFile::showEvent(QShowEvent* event) {
     restoreFromSettings();
+    CmdWriteGame->setVisible(collection_ != nullptr && collection_->shown());
     QWidget::showEvent(event);
 }
 
@@ -229,23 +237,31 @@ void FomFile::CmdRead_Click() {
     // Several games: the one chosen from the list is read; a closed list reads nothing.
     chooseGame(
         this, std::move(*file),
-        [this](std::vector<std::string> lines) { takeLines(std::move(lines)); },
+        [this](std::vector<std::string> lines, const RecordCollection& read, std::size_t game) {
+            if (takeLines(std::move(lines)) && collection_ != nullptr)
+                collection_->opened(read.text, static_cast<int>(game) - 1);
+        },
         [this](const std::string& message) { dialogs_->inform(windowTitle(), qs(message)); });
 }
 
-void FomFile::takeLines(std::vector<std::string> lines) {
+bool FomFile::takeLines(std::vector<std::string> lines) {
     const IntakeResult taken = intake_(std::move(lines));
     if (!taken.taken) {
         // Nothing in the file is a record: the game stays, the window stays open.
         dialogs_->inform(windowTitle(), qs(taken.message));
-        return;
+        return false;
     }
     hide();
     if (!taken.message.empty()) dialogs_->inform(windowTitle(), qs(taken.message));
     finish();
+    return true;
 }
 
-void FomFile::CmdWrite_Click() {
+void FomFile::CmdWrite_Click() { write(collection_ != nullptr && collection_->shown()); }
+
+void FomFile::CmdWriteGame_Click() { write(false); }
+
+void FomFile::write(bool wholeCollection) {
     if (state_.SgfText.empty() && state_.MoveCount == 0) {
         dialogs_->inform(windowTitle(), qs(kNoDataMessage));
         return;
@@ -260,7 +276,12 @@ void FomFile::CmdWrite_Click() {
     if (recordHoldsUndecodedText(state_, board_.commentaryText()) &&
         !dialogs_->ask(windowTitle(), qs(kUndecodedTextQuestion)))
         return;
-    const bool written = writeRecordFile(state_, board_.commentaryText(), name.toStdString());
+    const std::string path = name.toStdString();
+    const bool written =
+        wholeCollection
+            ? writeFileAtomically(
+                  path, collection_->bytesWith(recordFileText(state_, board_.commentaryText())))
+            : writeRecordFile(state_, board_.commentaryText(), path);
     // The record's writer names the program in the game information.
     board_.gameInfoChanged();
     if (!written) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "document/ShownCollection.h"
 #include "engine/EngineHost.h"
 #include "engine/GameState.h"
 #include "intake/RecordFormat.h"
@@ -39,10 +40,14 @@ class FomFile : public QWidget {
     // Questions and notices go through these dialogs (message boxes unless replaced, e.g. by
     // tests); the replacement must outlive the window's use of it.
     void setDialogs(UserDialogs& dialogs) { dialogs_ = &dialogs; }
+    // The file of several games a game is read from; saving that game writes every game of
+    // the file. Without it a game is always saved alone.
+    void setCollection(ShownCollection& collection) { collection_ = &collection; }
 
     // The user's commands.
     void CmdRead_Click();
     void CmdWrite_Click();
+    void CmdWriteGame_Click();
     void Command2_Click();
     // Changes the folder shown (the directory list's change event).
     void setDirectory(const QString& path);
@@ -56,6 +61,8 @@ class FomFile : public QWidget {
     QPushButton* CmdRead = nullptr;   // "読込"
     QPushButton* CmdWrite = nullptr;  // "書込"
     QPushButton* Command2 = nullptr;  // "閉じる"
+    // "この棋譜だけを書き込む": the game shown alone, while it was read from a file of several
+    QPushButton* CmdWriteGame = nullptr;
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -70,7 +77,10 @@ class FomFile : public QWidget {
     QString folderWithSlash() const;
     void finish();
     // Takes a record's lines into the board; the window closes when they were taken.
-    void takeLines(std::vector<std::string> lines);
+    bool takeLines(std::vector<std::string> lines);
+    // Writes the record to the file named in the box: the whole collection it was read from,
+    // or the game shown alone.
+    void write(bool wholeCollection);
 
     GameState& state_;
     BoardHost& board_;
@@ -81,6 +91,7 @@ class FomFile : public QWidget {
     QString directory_;
     MessageBoxDialogs ownDialogs_{this};
     UserDialogs* dialogs_ = &ownDialogs_;
+    ShownCollection* collection_ = nullptr;
 };
 
 }  // namespace kelmaz

@@ -105,8 +105,7 @@ void FomGames::openGame(int row) {
     emit gameChosen(chosen_);
 }
 
-void chooseGame(QWidget* parent, RecordCollection collection,
-                std::function<void(std::vector<std::string>)> take,
+void chooseGame(QWidget* parent, RecordCollection collection, TakeChosenGame take,
                 std::function<void(const std::string&)> inform) {
     auto shared = std::make_shared<const RecordCollection>(std::move(collection));
     auto* list = new FomGames(shared, parent);
@@ -120,7 +119,7 @@ void chooseGame(QWidget* parent, RecordCollection collection,
                 inform(game.message);
                 return;
             }
-            take(std::move(game.lines));
+            take(std::move(game.lines), *shared, number);
         });
     list->open();
     list->List->setFocus();

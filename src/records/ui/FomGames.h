@@ -37,9 +37,11 @@ class FomGames : public QDialog {
 };
 
 // Shows the list of the collection's games over `parent`; the game chosen goes to `take` as the
-// lines of a one-game file, or, when it cannot be read, its message to `inform`.
-void chooseGame(QWidget* parent, RecordCollection collection,
-                std::function<void(std::vector<std::string>)> take,
+// lines of a one-game file, with the collection and the game's number (1-based), or, when it
+// cannot be read, its message to `inform`.
+using TakeChosenGame = std::function<void(std::vector<std::string> lines,
+                                          const RecordCollection& file, std::size_t number)>;
+void chooseGame(QWidget* parent, RecordCollection collection, TakeChosenGame take,
                 std::function<void(const std::string&)> inform);
 
 }  // namespace kelmaz

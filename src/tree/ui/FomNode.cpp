@@ -15,10 +15,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/AtomicFile.h"
+#include "records/GameInfoRules.h"
 #include "records/RecordFile.h"
 #include "records/SgfWriter.h"
 #include "shell/SettingKeys.h"
 #include "shell/StartupSettings.h"
+#include "tree/SgfReader.h"
 #include "tree/SgfText.h"
 #include "tree/TreeFile.h"
 #include "tree/TreeSamples.h"
@@ -339,7 +342,9 @@ void FomNode::toggleTreeView() {
     show();
     placeBesideMain();
     emit treeViewChanged(true);
-    putSGFdata(MakeSgfText(state_, 1, state_.MoveCount));
+    // The whole record as played, with its comments and marks, wherever the board stands and
+    // whichever way it is turned: the tree is what a save writes.
+    putSGFdata(sgfRecordText(state_));
 }
 
 void FomNode::closeTreeView() {
@@ -383,7 +388,11 @@ bool FomNode::writeTreeFile(const std::string& path) {
     TxtComment_Validate();
     if (recordHoldsUndecodedText(state_, {}) && !dialogs_->ask(kTitle, qs(kUndecodedTextQuestion)))
         return false;
-    if (WriteSgfdata(state_, path)) return true;
+    const bool written =
+        collection_ != nullptr && collection_->shown() && !state_.SgfText.empty()
+            ? writeFileAtomically(path, collection_->bytesWith(recordFileText(state_, {})))
+            : WriteSgfdata(state_, path);
+    if (written) return true;
     dialogs_->inform(kTitle, qs(kWriteErrorMessage));
     return false;
 }
@@ -456,7 +465,14 @@ void FomNode::Command5_Click() {
         return;
     }
     FrmFile->hide();
-    putSGFdata(*text);
+    if (!putSGFdata(*text)) return;
+    // The record read is the tree's now: its game information goes into the fields, which the
+    // writer puts into the tree's root.
+    GameState read;
+    read.List3 = propertyOutline(splitSetupStones(*text));
+    Dataset(read);
+    state_.Info.Fields = read.Info.Fields;
+    refreshInfoLabels(state_.Info);
 }
 
 void FomNode::Command6_Click() { writeTreeFile(FrmFile->Text3->text().toStdString()); }

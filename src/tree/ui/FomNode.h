@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <string>
 
+#include "document/ShownCollection.h"
 #include "engine/Engine.h"
 #include "shell/SettingsStore.h"
 #include "tree/TreeSession.h"
@@ -50,6 +51,9 @@ class FomNode : public QWidget {
     // Writes the tree to a file; on failure tells the user. The file window calls
     // WriteSgfdata (tree/TreeFile.h) itself and shows its own message.
     bool writeTreeFile(const std::string& path);
+    // The file of several games the record was read from: writing the tree writes every game
+    // of it, the tree in place of the game shown.
+    void setCollection(ShownCollection& collection) { collection_ = &collection; }
 
     // Selection and clicks (tree units, twips). cPoint first keeps what was typed in the comment
     // box for the node selected so far.
@@ -135,6 +139,7 @@ class FomNode : public QWidget {
     bool boardFromTree_ = false;  // the board is being rebuilt for a click on a node
     bool placed_ = false;
     bool showingComment_ = false;
+    ShownCollection* collection_ = nullptr;
 };
 
 }  // namespace kelmaz

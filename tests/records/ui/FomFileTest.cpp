@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 #include <QTreeView>
 
@@ -20,9 +21,11 @@
 #include "records/RecordMoves.h"
 #include "records/SgfWriter.h"
 #include "records/ui/FomFile.h"
+#include "records/ui/FomGames.h"
 #include "records/ui/FomJ.h"
 #include "support/EngineOnFakeHost.h"
 #include "support/FakeDialogs.h"
+#include "support/SgfPropertyReader.h"
 #include "support/TestSupport.h"
 #include "view/BoardGeometry.h"
 
@@ -93,6 +96,54 @@ TEST_F(FileWindowTest, ReadingReplaysTheRecordAndStoresWhereItCameFrom) {
     read(handmade("tki-comments-and-commas.txt"));
     EXPECT_EQ(state.MoveCount, 5);
     EXPECT_EQ(host.commentary, "表示のテスト");
+}
+
+// Saving a game read from a collection used to replace the whole file by that one game.
+TEST_F(FileWindowTest, AGameOfACollectionIsSavedWithTheOtherGamesOrAloneWhenAsked) {
+    ShownCollection collection{[this] { return engine.recordClears(); }};
+    window.setCollection(collection);
+    const std::string games =
+        "(;GM[1]PB[一];B[aa]XY[kept])\n(;GM[1]PB[二];B[bb])\nbetween\n(;GM[1]PB[三];B[cc])\n";
+    const std::filesystem::path file = dir.file("three.sgf");
+    test::writeBytes(file, games);
+    read(file);
+    FomGames* list = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* g = qobject_cast<FomGames*>(w); g != nullptr && g->isVisible()) list = g;
+    ASSERT_NE(list, nullptr);
+    QTest::keyClick(list->List, Qt::Key_Down);
+    QTest::keyClick(list->List, Qt::Key_Return);
+    ASSERT_EQ(state.Info[InfoField::PB], "二");
+    state.Info[InfoField::PB] = "二段";
+    write(QString::fromStdString(file.string()));
+
+    const auto before = test::readSgfProperties(games);
+    const std::string savedText = test::readBytes(file);
+    const auto saved = test::readSgfProperties(savedText);
+    ASSERT_EQ(saved.size(), 3u);
+    EXPECT_EQ(saved[0], before[0]);
+    EXPECT_EQ(saved[2], before[2]);
+    ASSERT_EQ(saved[1].size(), 2u);
+    const auto& root = saved[1].front().properties;
+    EXPECT_NE(std::find(root.begin(), root.end(),
+                        std::pair<std::string, std::vector<std::string>>{"PB", {"二段"}}),
+              root.end())
+        << savedText;
+    EXPECT_NE(savedText.find("\nbetween\n(;GM[1]PB[三];B[cc])"), std::string::npos);
+
+    window.show();
+    EXPECT_TRUE(window.CmdWriteGame->isVisible());
+    window.Txtfile->setText(QString::fromStdString(dir.file("alone.sgf").string()));
+    QTest::mouseClick(window.CmdWriteGame, Qt::LeftButton);
+    const auto alone = test::readSgfProperties(test::readBytes(dir.file("alone.sgf")));
+    ASSERT_EQ(alone.size(), 1u);
+    EXPECT_EQ(alone[0], saved[1]) << test::readBytes(dir.file("alone.sgf")) << savedText;
+
+    // A cleared board holds a new record, which is saved alone.
+    engine.gCls();
+    engine.IshiUtu(5, 5);
+    write(QString::fromStdString(file.string()));
+    EXPECT_EQ(test::readSgfProperties(test::readBytes(file)).size(), 1u);
 }
 
 TEST_F(FileWindowTest, CtrlOReadsAndCtrlSWritesTheNamedFile) {

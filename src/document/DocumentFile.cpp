@@ -1,0 +1,46 @@
+#include "document/DocumentFile.h"
+
+#include "base/NumberText.h"
+#include "base/TextCodec.h"
+
+namespace kelmaz {
+
+namespace {
+
+constexpr std::string_view kUtf8 = "UTF-8";
+
+bool namesOtherCharset(const GameTree& game) {
+    if (game.nodes.empty()) return false;
+    const std::string declared(trimBlanks(game.nodes.front().text("CA")));
+    return !declared.empty() && declared != kUtf8;
+}
+
+std::string encoded(SgfGames games) {
+    if (games.games.empty()) return sgfCollectionText(games);
+    const GameTree& first = games.games.front();
+    const std::string declared =
+        first.nodes.empty() ? std::string() : first.nodes.front().text("CA");
+    const std::string text = sgfCollectionText(games);
+    if (!trimBlanks(declared).empty()) {
+        if (auto bytes = encodeForDeclaredCharset(text, declared)) return std::move(*bytes);
+    }
+    for (GameTree& game : games.games) {
+        if (!namesOtherCharset(game)) continue;
+        game.nodes.front().setText("CA", kUtf8);
+        game.edited = true;
+    }
+    return sgfCollectionText(games);
+}
+
+}  // namespace
+
+std::string documentFileBytes(const RecordDocument& document) { return encoded(document.games()); }
+
+std::string gameFileBytes(const RecordDocument& document, int game) {
+    SgfGames alone;
+    alone.games.push_back(document.game(game));
+    alone.games.front().before.clear();
+    return encoded(std::move(alone));
+}
+
+}  // namespace kelmaz

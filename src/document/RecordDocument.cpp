@@ -1,0 +1,106 @@
+#include "document/RecordDocument.h"
+
+#include <algorithm>
+
+namespace kelmaz {
+
+namespace {
+
+GameTree emptyGame() {
+    GameTree game;
+    game.addChild(-1);
+    return game;
+}
+
+}  // namespace
+
+RecordDocument::RecordDocument() { games_.games.push_back(emptyGame()); }
+
+void RecordDocument::read(std::string_view text) {
+    games_ = readSgfGames(text);
+    for (GameTree& game : games_.games)
+        if (game.nodes.empty()) game.addChild(-1);
+    position_ = {};
+    history_.clear();
+    done_ = 0;
+    changed();
+}
+
+void RecordDocument::reset(GameTree game) {
+    if (game.nodes.empty()) game.addChild(-1);
+    game.edited = true;
+    games_ = {};
+    games_.games.push_back(std::move(game));
+    position_ = {};
+    history_.clear();
+    done_ = 0;
+    changed();
+}
+
+void RecordDocument::choose(LinePosition position) {
+    if (position.game < 0 || position.game >= gameCount()) return;
+    const int nodes = static_cast<int>(game(position.game).nodes.size());
+    position.node = std::clamp(position.node, 0, nodes - 1);
+    if (position == position_) return;
+    position_ = position;
+    for (const Observer& observer : observers_) observer();
+}
+
+bool RecordDocument::edit(int index, const std::function<bool(GameTree&)>& change,
+                          LinePosition after) {
+    if (index < 0 || index >= gameCount()) return false;
+    GameTree& target = games_.games[index];
+    Step step{index, target, {}, position_, after};
+    if (!change(target)) {
+        target = std::move(step.before);
+        return false;
+    }
+    target.edited = true;
+    step.after = target;
+    history_.resize(done_);
+    history_.push_back(std::move(step));
+    ++done_;
+    position_ = after;
+    changed();
+    return true;
+}
+
+bool RecordDocument::replaceGame(int index, std::string_view text) {
+    SgfGames read = readSgfGames(text);
+    if (read.games.empty()) return false;
+    const bool done = edit(index,
+                           [&read](GameTree& game) {
+                               read.games.front().before = std::move(game.before);
+                               game = std::move(read.games.front());
+                               return true;
+                           },
+                           {index, 0});
+    // The new game is written as the text it came from, which is already in the writer's form.
+    if (done) games_.games[index].edited = history_.back().after.edited = false;
+    return done;
+}
+
+void RecordDocument::swapIn(const Step& step, bool forward) {
+    games_.games[step.game] = forward ? step.after : step.before;
+    position_ = forward ? step.positionAfter : step.positionBefore;
+    changed();
+}
+
+void RecordDocument::undo() {
+    if (!canUndo()) return;
+    --done_;
+    swapIn(history_[done_], false);
+}
+
+void RecordDocument::redo() {
+    if (!canRedo()) return;
+    swapIn(history_[done_], true);
+    ++done_;
+}
+
+void RecordDocument::changed() {
+    ++revision_;
+    for (const Observer& observer : observers_) observer();
+}
+
+}  // namespace kelmaz

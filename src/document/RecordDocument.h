@@ -1,0 +1,97 @@
+#pragma once
+// The record as one document: every game of the file that was read, each a tree of nodes with
+// every property as read, and the line of play the board shows. The document is the only
+// source the writer reads; the move record, the tree text and the game information the
+// windows read are a projection of it (LineProjection).
+//
+// Every change is an edit: a function run on one game, after which the revision counter goes
+// up and every observer is told once. Each edit keeps a copy of the game as it was before, so
+// it can be taken back (undo) and done again (redo); a copy of one game is cheap next to the
+// work of the edit's redraw, and the other games of a collection are never copied.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/GameTree.h"
+#include "document/SgfDocumentText.h"
+
+namespace kelmaz {
+
+// Where the board stands in the document: a game and a node on it. The line shown runs from
+// the root through `node` and on along first children to its end.
+struct LinePosition {
+    int game = 0;
+    int node = 0;
+    bool operator==(const LinePosition&) const = default;
+};
+
+class RecordDocument {
+  public:
+    using Observer = std::function<void()>;
+
+    // An empty document: one game holding only an empty root.
+    RecordDocument();
+
+    // Replaces the whole document by the games of SGF text (decoded); a text without any game
+    // gives a document without a game, which writes that text back. Starts a new history.
+    void read(std::string_view text);
+    // Replaces the whole document by one game made in the program (not read from a file).
+    void reset(GameTree game);
+
+    int gameCount() const { return static_cast<int>(games_.games.size()); }
+    const GameTree& game(int index) const { return games_.games.at(index); }
+    const SgfGames& games() const { return games_; }
+    const LinePosition& position() const { return position_; }
+    const GameTree& currentGame() const { return game(position_.game); }
+
+    // Shows another game or another node of the game; not an edit (nothing to save), but
+    // observers are told, since what the windows show changes.
+    void choose(LinePosition position);
+
+    // Runs `change` on game `index` as one edit, unless it returns false (nothing changed):
+    // the game counts as edited, the revision goes up, observers hear of it. `after` is the
+    // position the board shows once the edit is done.
+    bool edit(int index, const std::function<bool(GameTree&)>& change, LinePosition after);
+
+    // Replaces game `index` by the one game of SGF text `text` as one edit; the text that stood
+    // before the game in the file stays. False when the text holds no game.
+    bool replaceGame(int index, std::string_view text);
+
+    bool canUndo() const { return done_ > 0; }
+    bool canRedo() const { return done_ < history_.size(); }
+    void undo();
+    void redo();
+
+    // Counts every change of content (edits, undo, redo, read); equal revisions mean equal
+    // documents.
+    std::uint64_t revision() const { return revision_; }
+
+    // Adds an observer; all are told after every change of content or position.
+    void observe(Observer observer) { observers_.push_back(std::move(observer)); }
+
+    // The whole collection as SGF text.
+    std::string text() const { return sgfCollectionText(games_); }
+    // One game alone, as a file of its own.
+    std::string gameText(int index) const { return sgfGameText(game(index)); }
+
+  private:
+    struct Step {
+        int game = 0;
+        GameTree before, after;
+        LinePosition positionBefore, positionAfter;
+    };
+
+    void changed();
+    void swapIn(const Step& step, bool forward);
+
+    SgfGames games_;
+    LinePosition position_;
+    std::vector<Step> history_;
+    std::size_t done_ = 0;  // steps of history_ in effect
+    std::uint64_t revision_ = 0;
+    std::vector<Observer> observers_;
+};
+
+}  // namespace kelmaz
