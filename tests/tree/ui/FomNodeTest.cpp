@@ -377,9 +377,10 @@ TEST_F(TreeWindowTest, DrawingColoursAndTheMinimumWidth) {
     tree.resize(400, 500);
     tree.LstSgfSample_Click(17);  // one branch of more than 300 nodes
     const TreeModel& m = tree.session().model();
-    EXPECT_EQ(tree.picNode->outlineColour(1, 10), QColor(128, 255, 128));
-    EXPECT_EQ(tree.picNode->outlineColour(1, 5), QColor(255, 255, 0));
-    EXPECT_EQ(tree.picNode->outlineColour(1, 3), QColor(0, 0, 128));
+    // The colours follow the numbers shown: the introduction is 0, node 11 shows 10.
+    EXPECT_EQ(tree.picNode->outlineColour(1, 11), QColor(128, 255, 128));
+    EXPECT_EQ(tree.picNode->outlineColour(1, 6), QColor(255, 255, 0));
+    EXPECT_EQ(tree.picNode->outlineColour(1, 5), QColor(0, 0, 128));
     EXPECT_GT(tree.HScroll1->maximum(), 0);
     tree.LstSgfSample_Click(2);
     EXPECT_EQ(m.treeWidth(), 12500);
