@@ -54,10 +54,8 @@ void CloneWindows::CommandLine(const QStringList& arguments) {
         // Directly right of the launching window; a place off every screen (a launching
         // window at the right edge) is brought back as a stored place would be.
         const WindowGeometry& g = *setup.geometry;
-        const TwipRect placed =
-            placeOnScreens({g.left, g.top, g.width, g.height}, availableScreensInTwips());
-        window.resize(twipsToPixels(placed.width), twipsToPixels(placed.height));
-        window.move(twipsToPixels(placed.left), twipsToPixels(placed.top));
+        window.resize(twipsToPixels(g.width), twipsToPixels(g.height));
+        placeWindow(window, {twipsToPixels(g.left), twipsToPixels(g.top)});
     }
     // The size first: taking it clears the board.
     if (setup.boardSize != 0) {

@@ -25,6 +25,7 @@
 #include "shell/ui/HelpWindow.h"
 #include "tree/ui/FomNode.h"
 #include "view/BoardGeometry.h"
+#include "view/ui/BoardView.h"
 #include "view/ui/FomMain.h"
 
 namespace kelmaz {
@@ -316,6 +317,8 @@ void Program::showSequenceViewer(bool shown) {
 void Program::recordFileRead() {
     gameInfoChanged();
     sequenceViewer().recordRead();
+    // The keys step through the record just read, whichever box had the focus before.
+    main_->board().setFocus(Qt::OtherFocusReason);
 }
 
 void Program::gameInfoChanged() {

@@ -138,11 +138,9 @@ void Engine::IshiUtu(int col, int row) {
             break;
         case StoneChoice::Alternate:
             c = s.MoveCount == 0 || s.LastColour == kWhite ? kBlack : kWhite;
-            // In a match only the colour due that is ours may be placed; the first stone of
-            // an empty record may be placed by either player.
-            if (s.NetMatchActive && s.MoveCount != 0 && s.NetMyColour != kNoColour &&
-                s.NetMyColour != c)
-                return;
+            // In a match only the colour due that is ours may be placed, at move 0 as
+            // anywhere else: stepping back never hands the other colour to this player.
+            if (s.NetMatchActive && s.NetMyColour != kNoColour && s.NetMyColour != c) return;
             break;
     }
 
@@ -184,7 +182,9 @@ void Engine::IshiUtu(int col, int row) {
     s.endRecordAfter(k);
     s.MoveComment[k].clear();
     s.MoveMarkup[k].clear();
-    if (s.NetMatchActive && (k == 1 || s.NetMyColour == kNoColour)) s.NetMyColour = c;
+    // Only a match whose colours are still open (a fresh connection, an agreed clear) takes
+    // its colour from a stone.
+    if (s.NetMatchActive && s.NetMyColour == kNoColour) s.NetMyColour = c;
 
     host_.setMoveNumberText(std::to_string(s.MoveCount));
     if (s.BranchInputMode) {
@@ -393,7 +393,7 @@ void Engine::Itemodosi() {
     const bool atBranch = viewer_->stopAtBranch();
     viewer_->setStopBoxes(false, false);
     host_.stopMarkerTimer();
-    if (s.MoveCount > 1) {
+    if (s.MoveCount > 0) {
         --s.MoveCount;
         host_.setMoveNumberText(std::to_string(s.MoveCount));
         ++quietRebuilds_;
@@ -439,11 +439,11 @@ void Engine::lastMove() {
 void Engine::goToMove(const std::string& typedNumber) {
     if (pausePending_) return;
     const std::optional<long long> typed = leadingNumber(typedNumber);
-    if (!typed) return;
-    const long long n = std::llabs(*typed);
+    const long long n = typed ? std::llabs(*typed) : -1;
     // Move 0 is the empty board before the first move.
-    if (n > state_.lastMoveInRecord()) return;
-    Redraw(1, static_cast<int>(n));
+    if (n >= 0 && n <= state_.lastMoveInRecord()) Redraw(1, static_cast<int>(n));
+    // The box shows the move on the board, not a number that was refused.
+    host_.setMoveNumberText(std::to_string(state_.MoveCount));
 }
 
 int Engine::speedIntervalMs() const {
@@ -456,7 +456,7 @@ void Engine::Saigen() {
         host_.setReplayRunning(false, 0);
         return;
     }
-    if (pausePending_ || s.MoveCount == 0) return;
+    if (pausePending_ || !s.hasMove(1)) return;
     if (!s.hasMove(s.MoveCount + 1)) {
         // At the end of the record the replay starts again from the empty board.
         ResetPosition();

@@ -46,22 +46,33 @@ std::vector<std::string> splitFields(std::string_view message) {
     }
 }
 
+std::optional<std::string> messageText(const std::vector<std::string>& fields) {
+    if (fields.size() < 2) return std::nullopt;
+    std::string text = fields[1];
+    for (std::size_t i = 2; i < fields.size(); ++i) text += "," + fields[i];
+    return text;
+}
+
 std::string connectOkMessage() { return bareMessage(MatchKeyword::ConnectOk); }
 
-std::string tejunMessage(int moveNumber, int col, int row, int colour) {
+std::string tejunMessage(int moveNumber, int col, int row, int colour, int boardSize) {
     return "#Tejun," + std::to_string(moveNumber) + "," + std::to_string(col) + "," +
-           std::to_string(row) + "," + std::to_string(colour);
+           std::to_string(row) + "," + std::to_string(colour) + "," + std::to_string(boardSize);
 }
 
 std::string okiisiMessage(int handicapIndex) { return "#Okiisi," + std::to_string(handicapIndex); }
 
 std::string textMessage(MatchKeyword keyword, std::string_view text) {
     // The wire has no delimiter but "#": a "#" in the text would begin a second message that
-    // the peer obeys. It travels as the full-width sign, which the peer shows as typed.
+    // the peer obeys. It travels as the full-width sign, which the peer shows as typed. A ","
+    // travels full-width too, so that a peer that reads the text up to the next field
+    // separator still gets all of it.
     std::string message = bareMessage(keyword) + ",";
     for (char c : text) {
         if (c == '#') {
             message += "＃";
+        } else if (c == ',') {
+            message += "，";
         } else {
             message += c;
         }

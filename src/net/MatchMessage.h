@@ -30,12 +30,16 @@ std::optional<MatchKeyword> keywordFromText(std::string_view word);
 
 // Splits a message (without its "#") at every ","; fields are not trimmed.
 std::vector<std::string> splitFields(std::string_view message);
+// The text of a message that carries one (the fields after the keyword, joined again by ","
+// as a peer that sends its commas unchanged typed them); nothing when there is no text field.
+std::optional<std::string> messageText(const std::vector<std::string>& fields);
 
 // Builders of the messages as sent, "#" included.
 std::string connectOkMessage();
-std::string tejunMessage(int moveNumber, int col, int row, int colour);
+// The board size travels as a fifth field, which a peer that reads four ignores.
+std::string tejunMessage(int moveNumber, int col, int row, int colour, int boardSize);
 std::string okiisiMessage(int handicapIndex);
-// "#Keyword," + text, every "#" of the text written as the full-width "＃".
+// "#Keyword," + text, every "#" and "," of the text written as the full-width "＃" and "，".
 std::string textMessage(MatchKeyword keyword, std::string_view text);
 std::string bareMessage(MatchKeyword keyword);  // "#Keyword"
 

@@ -27,9 +27,7 @@ void MatchSession::HandleMatchMessage(const std::string& message) {
     std::vector<std::string> fields = splitFields(message);
     std::optional<MatchKeyword> keyword = keywordFromText(fields[0]);
     // Messages whose text field is missing carry nothing to act on.
-    auto text = [&fields]() -> const std::string* {
-        return fields.size() >= 2 ? &fields[1] : nullptr;
-    };
+    const std::optional<std::string> text = messageText(fields);
     if (keyword) {
         switch (*keyword) {
             case MatchKeyword::ConnectOk:
@@ -45,22 +43,22 @@ void MatchSession::HandleMatchMessage(const std::string& message) {
                 receiveHandicap(fields);
                 break;
             case MatchKeyword::Matta:
-                if (text()) window_.showTakeBackRequest(*text());
+                if (text) window_.showTakeBackRequest(*text);
                 break;
             case MatchKeyword::MattaOk:
                 if (takeBackMoves(state_, takeBackCount(state_, TakeBackSide::Asking)))
                     board_.redraw(1, state_.MoveCount);
                 break;
             case MatchKeyword::MattaKyohi:
-                if (text()) window_.log("受信:" + *text());
+                if (text) window_.log("受信:" + *text);
                 break;
             case MatchKeyword::Touryou:
                 window_.inform("相手が投了しました。");
                 break;
             case MatchKeyword::Connent:
-                if (text()) {
-                    board_.setCommentary(*text());
-                    window_.log("受信:" + *text());
+                if (text) {
+                    board_.setCommentary(*text);
+                    window_.log("受信:" + *text);
                 }
                 break;
             case MatchKeyword::CLS:
@@ -68,7 +66,7 @@ void MatchSession::HandleMatchMessage(const std::string& message) {
                 break;
             case MatchKeyword::CLSYes:
                 window_.log("受信:画面の初期化受け入れ。");
-                board_.clearBoard();
+                clearAgreed();
                 break;
             case MatchKeyword::CLSNo:
                 window_.log("受信:碁盤の初期化は少し待ってください");
@@ -88,19 +86,27 @@ void MatchSession::receiveMove(const std::vector<std::string>& fields) {
     std::optional<long long> row = leadingNumber(fields[3]);
     std::optional<long long> colour = leadingNumber(fields[4]);
     if (!n || !col || !row || !colour) return;
-    // The move must fit the record: a slot that exists, no gap after the last move. The board
-    // may show an earlier position (stepped back): the move still goes in at its number.
-    const int last = state_.lastMoveInRecord();
-    if (*n < 1 || *n > kMaxMoves || *n > last + 1) return;
-    if (*col < 1 || *col > state_.BoardSize || *row < 1 || *row > state_.BoardSize) return;
-    if (*colour != kBlack && *colour != kWhite) return;
-    if (last == 0) {
-        // The peer placed the first stone: it plays black, we play white from the far side.
-        state_.NetMyColour = kWhite;
-        state_.BoardRotated = true;
-        board_.relayout();
-    } else if (state_.NetMyColour == kNoColour) {
+    // The move must fit the record: a slot that exists, no gap after the last move.
+    // A player who stepped back still holds the moves after the position shown.
+    if (*n < 1 || *n > kMaxMoves || *n > state_.lastMoveInRecord() + 1) return;
+    if (*col < 1 || *row < 1 || (*colour != kBlack && *colour != kWhite)) return;
+    // A peer on another board size: its moves land on the wrong points (or off this board),
+    // so none is taken, and the player learns why.
+    const std::optional<long long> peerSize =
+        fields.size() >= 6 ? leadingNumber(fields[5]) : std::nullopt;
+    if ((peerSize && *peerSize != state_.BoardSize) || *col > state_.BoardSize ||
+        *row > state_.BoardSize) {
+        refuseOtherBoardSize(peerSize, static_cast<int>(*col), static_cast<int>(*row));
+        return;
+    }
+    // Only a match whose colours are still open takes them from a move: we play the other
+    // colour, white from the far side of the board.
+    if (state_.NetMyColour == kNoColour) {
         state_.NetMyColour = *colour == kBlack ? kWhite : kBlack;
+        if (state_.NetMyColour == kWhite && state_.MoveCount == 0) {
+            state_.BoardRotated = true;
+            board_.relayout();
+        }
     }
     // The peer's coordinates are turned by 180 degrees so that each player sees the board
     // from his own side.
@@ -142,11 +148,27 @@ void MatchSession::receiveClear() {
     window_.log("受信:画面の消去。");
     if (window_.ask("画面の消去をしますか?")) {
         window_.send(bareMessage(MatchKeyword::CLSYes));
-        board_.clearBoard();
+        clearAgreed();
     } else {
         window_.send(bareMessage(MatchKeyword::CLSNo));
         window_.log("送信:画面消去拒否");
     }
+}
+
+void MatchSession::refuseOtherBoardSize(std::optional<long long> peerSize, int col, int row) {
+    const std::string mine = "こちら " + std::to_string(state_.BoardSize) + "路盤";
+    const std::string theirs = peerSize
+                                   ? "相手 " + std::to_string(*peerSize) + "路盤"
+                                   : "相手の手 " + std::to_string(col) + "-" + std::to_string(row);
+    const std::string text = "相手の碁盤と大きさが違います（" + theirs + "、" + mine + "）。";
+    window_.log("受信:" + text);
+    window_.inform(text);
+}
+
+// Both sides agreed to start over: the next game's first stone decides the colours again.
+void MatchSession::clearAgreed() {
+    board_.clearBoard();
+    state_.NetMyColour = kNoColour;
 }
 
 void MatchSession::peerDisconnected() {
@@ -174,7 +196,8 @@ void MatchSession::connectionAccepted() {
 void MatchSession::SdataSend(int /*selector*/) {
     if (!state_.NetMatchActive || !state_.hasMove(state_.MoveCount)) return;
     int n = state_.MoveCount;
-    window_.send(tejunMessage(n, state_.MoveCol[n], state_.MoveRow[n], state_.MoveColour[n]));
+    window_.send(tejunMessage(n, state_.MoveCol[n], state_.MoveRow[n], state_.MoveColour[n],
+                              state_.BoardSize));
     window_.showSent();
 }
 

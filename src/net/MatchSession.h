@@ -4,6 +4,7 @@
 // owns the sockets and the timers and calls in here; the board and the window are reached
 // through the two small interfaces below, so that every decision can be tested without a
 // socket or a widget.
+#include <optional>
 #include <string>
 
 #include "engine/GameState.h"
@@ -78,6 +79,8 @@ class MatchSession {
     void receiveMove(const std::vector<std::string>& fields);
     void receiveHandicap(const std::vector<std::string>& fields);
     void receiveClear();
+    void clearAgreed();
+    void refuseOtherBoardSize(std::optional<long long> peerSize, int col, int row);
     void peerDisconnected();
     void mirrorRecord(int upto);
 

@@ -270,6 +270,12 @@ std::pair<int, int> TreeModel::lineNodeOfMove(int b, int move) const {
     return {0, 0};
 }
 
+bool TreeModel::introductionFirst() const {
+    if (BranchCount < 1) return false;
+    const int idx = NodeIndex(1, 1);
+    return idx >= 0 && idx < static_cast<int>(NodeStones.size()) && NodeStones[idx] == 0;
+}
+
 int TreeModel::movesThrough(int b, int k) const {
     const std::vector<int> nodes = lineNodes(b);
     const int upTo = static_cast<int>(nodes.size()) - (BranchNodeCount[b] - k);

@@ -61,6 +61,15 @@ class TreeModel {
     void refresh();
 
     int endDepth(int b) const { return BranchStart[b] + BranchNodeCount[b] - 1; }
+    // The number a node shows (in the tree and in the node-number box): its place in its
+    // branch, counted from 1, except where the main line begins with a node without a stone
+    // (the record's introduction): that node is 0, so that node n of the main line is move n.
+    int nodeLabel(int b, int k) const { return b == 1 && introductionFirst() ? k - 1 : k; }
+    // The node k of branch b that shows `label`.
+    int nodeOfLabel(int b, int label) const {
+        return b == 1 && introductionFirst() ? label + 1 : label;
+    }
+    bool introductionFirst() const;
     int NodeIndex(int b, int k) const;
     int ParentBranch(int p) const;
     // Number of descendants of p; they are always branches p+1 .. p+n. 0 for branch 1.

@@ -73,11 +73,15 @@ int TreeSession::selectedBranch() const {
     return (b >= 1 && b <= model_.BranchCount) ? b : 0;
 }
 
-int TreeSession::selectedNode() const { return parseNumber(Text2); }
+int TreeSession::selectedNode() const {
+    // A box without a number names no node (0 is the main line's first node).
+    if (Text2.find_first_of("0123456789") == std::string::npos) return 0;
+    return model_.nodeOfLabel(selectedBranch(), parseNumber(Text2));
+}
 
 bool TreeSession::select(int t1, int t2) {
     Text1 = std::to_string(t1);
-    Text2 = std::to_string(t2);
+    Text2 = std::to_string(model_.nodeLabel(t1, t2));
     if (t1 < 1 || t1 > model_.BranchCount || t2 < 1 || t2 > model_.BranchNodeCount[t1]) {
         return false;
     }
@@ -105,7 +109,7 @@ void TreeSession::loadLineComments(int branch) {
 TreeSession::Click TreeSession::click(int x, int y) {
     const NodeHit h = model_.PointToNode(x, y);
     Text1 = std::to_string(h.branch);
-    Text2 = std::to_string(h.node);
+    Text2 = std::to_string(model_.nodeLabel(h.branch, h.node));
     Click c;
     if (!h.hit || !select(h.branch, h.node)) return c;
     c.hit = true;

@@ -179,6 +179,13 @@ void ViewerSession::backToMainLine() {
     state_.ViewerState = ViewerState::Idle;
 }
 
+void ViewerSession::windowClosed() {
+    if (onBranch_ || state_.ViewerState != ViewerState::Idle) backToMainLine();
+    // Without an outline on the board there is no main line to go back to; the state ends.
+    state_.ViewerState = ViewerState::Idle;
+    board_.setReplayButtonEnabled(true);
+}
+
 void ViewerSession::replay() {
     if (state_.CommentPause) {
         caption_ = kRunningCaption;

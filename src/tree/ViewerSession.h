@@ -72,6 +72,9 @@ class ViewerSession : public ViewerLink {
     // The two stop boxes exclude each other: ticking one clears the other.
     void setStopAtComment(bool on);
     void setStopAtBranch(bool on);
+    // The user closed the viewer: what it was doing ends as "本譜" ends it, so that the main
+    // window's replay is not left waiting for a viewer no longer there.
+    void windowClosed();
     // "CheckTimer": the replay was stopped at a branch and "本譜" starts it again.
     void setResumeAfterBranch(bool on);
 

@@ -127,32 +127,35 @@ PanelLayout panelLayout(int pitch, int boardSize, bool commentaryShown) {
     return layout;
 }
 
-TwipRect placeOnScreens(TwipRect window, const std::vector<TwipRect>& screens) {
-    if (screens.empty()) return window;
-    const auto overlap = [&](const TwipRect& s) {
-        const int w = std::min(window.right(), s.right()) - std::max(window.left, s.left);
-        const int h = std::min(window.bottom(), s.bottom()) - std::max(window.top, s.top);
-        return std::pair{std::max(w, 0), std::max(h, 0)};
+TwipRect placeOnScreens(TwipRect frame, const std::vector<TwipRect>& screens) {
+    if (screens.empty()) return frame;
+    const auto overlapArea = [&](const TwipRect& s) {
+        const long long w = std::min(frame.right(), s.right()) - std::max(frame.left, s.left);
+        const long long h = std::min(frame.bottom(), s.bottom()) - std::max(frame.top, s.top);
+        return std::max(w, 0LL) * std::max(h, 0LL);
     };
     const TwipRect* best = &screens.front();
-    long long bestArea = -1;
+    long long bestArea = 0;
     for (const auto& s : screens) {
-        const auto [w, h] = overlap(s);
-        if (1LL * w * h > bestArea) {
-            bestArea = 1LL * w * h;
+        if (overlapArea(s) > bestArea) {
+            bestArea = overlapArea(s);
             best = &s;
         }
     }
-    const auto [w, h] = overlap(*best);
-    const bool visible = w >= std::min(1500, window.width) && h >= std::min(1500, window.height);
-    if (!visible) best = &screens.front();
-    window.width = std::min(window.width, best->width);
-    window.height = std::min(window.height, best->height);
-    if (!visible) {
-        window.left = std::min(best->left + 200, best->right() - window.width);
-        window.top = std::min(best->top + 200, best->bottom() - window.height);
+    if (bestArea == 0) {
+        // Off every screen: near the first screen's corner.
+        frame.left = best->left + 200;
+        frame.top = best->top + 200;
     }
-    return window;
+    frame.width = std::min(frame.width, best->width);
+    frame.height = std::min(frame.height, best->height);
+    frame.left = std::clamp(frame.left, best->left, best->right() - frame.width);
+    frame.top = std::clamp(frame.top, best->top, best->bottom() - frame.height);
+    return frame;
+}
+
+int boardLayoutWidth(int width, int height, bool panelShown, bool commentaryShown, int boardSize) {
+    return std::min(width, height - windowHeightFor(0, panelShown, commentaryShown, boardSize));
 }
 
 }  // namespace kelmaz

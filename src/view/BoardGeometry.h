@@ -70,6 +70,10 @@ std::vector<DotOffset> highlightDots(int pitch);
 
 // The window height that follows its width, by what the window shows.
 int windowHeightFor(int width, bool panelShown, bool commentaryShown, int boardSize);
+// The width the board is laid out for in a window of width x height: the width itself, or
+// less where the height leaves less room than windowHeightFor asks (a maximised or tiled
+// window, one the screen is too low for), so that the whole board and the panel show.
+int boardLayoutWidth(int width, int height, bool panelShown, bool commentaryShown, int boardSize);
 
 // The control panel below the board and the controls inside it (coordinates inside the panel).
 struct PanelLayout {
@@ -81,9 +85,9 @@ struct PanelLayout {
 inline constexpr int kPanelButtons = 8;
 PanelLayout panelLayout(int pitch, int boardSize, bool commentaryShown);
 
-// Moves a window back onto a screen when it would not show on any: a window counts as visible
-// when at least a corner of it (1500 twips each way) lies on one screen. A window wider or
-// taller than that screen is shrunk to fit.
-TwipRect placeOnScreens(TwipRect window, const std::vector<TwipRect>& screens);
+// Where a window's outer frame (title bar included) goes: wholly within the screen it shows
+// most on, moved in and, when larger than that screen, shrunk to it. A window off every screen
+// goes near the first screen's top-left corner.
+TwipRect placeOnScreens(TwipRect frame, const std::vector<TwipRect>& screens);
 
 }  // namespace kelmaz

@@ -216,7 +216,8 @@ class ActionSequence {
             case 5:
                 return peerMove();
             case 6:
-                typed_.reset();  // the clear takes the commentary box with it
+                typed_.reset();           // the clear takes the commentary box with it
+                peerColour_ = kNoColour;  // an agreed clear opens the colours again
                 if (chance(50)) {
                     session.HandleMatchMessage("CLS");  // the peer asks, we agree
                     return "peer clears";
@@ -498,19 +499,19 @@ class ActionSequence {
         return "connected";
     }
 
-    // The peer plays when the colour due is its own (or it begins an empty record): a point
+    // The peer plays when the colour due is its own (or its colour is still open): a point
     // where a stone keeps a liberty and captures nothing, so no rule can refuse it.
     std::string peerMove() {
         const int n = state.MoveCount;
         const int due = n == 0 ? kBlack : otherColour(state.MoveColour[n]);
-        if (n > 0 && peerColour_ != due) return "peer waits";
+        if (peerColour_ != kNoColour && peerColour_ != due) return "peer waits";
         const ReferenceBoard board = replayRecord(state, n);
         for (int tries = 0; tries < 50; ++tries) {
             const int c = 1 + pick(state.BoardSize), r = 1 + pick(state.BoardSize);
             if (board.at(c, r) != 0) continue;
             ReferenceBoard after = board;
             if (after.play(c, r, due) != 0 || after.liberties(c, r) == 0) continue;
-            if (n == 0) peerColour_ = kBlack;
+            if (peerColour_ == kNoColour) peerColour_ = due;
             const int mirror = state.BoardSize + 1;
             session.HandleMatchMessage("Tejun," + std::to_string(n + 1) + "," +
                                        std::to_string(mirror - c) + "," +
@@ -521,11 +522,11 @@ class ActionSequence {
         return "peer finds no point";
     }
 
-    // Our moves as the peer receives them: the first stone of a record makes the peer white.
+    // Our moves as the peer receives them: while its colour is open, our stone decides it.
     void noteSentMoves() {
         for (; sentSeen_ < window.sent.size(); ++sentSeen_) {
             const std::vector<std::string> f = splitFields(window.sent[sentSeen_].substr(1));
-            if (f.size() == 5 && f[0] == "Tejun" && f[1] == "1")
+            if (f.size() >= 5 && f[0] == "Tejun" && peerColour_ == kNoColour)
                 peerColour_ = otherColour(std::stoi(f[4]));
         }
     }

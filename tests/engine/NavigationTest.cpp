@@ -42,17 +42,28 @@ TEST_F(Navigation, RebuildShowsPrisonersCaptionCommentaryAndMarker) {
     EXPECT_EQ(state.LastMarkY, 2);
 }
 
-TEST_F(Navigation, OneBackStopsAtMoveOne) {
+TEST_F(Navigation, OneBackReachesTheEmptyBoardAndStopsThere) {
     loadQuiet(5, 3);
     engine.Itemodosi();
     EXPECT_EQ(state.MoveCount, 2);
     EXPECT_EQ(host.moveNumber, "2");
     EXPECT_EQ(stonesOnBoard(), 2);
-    engine.Itemodosi();
-    engine.Itemodosi();
+    for (int i = 0; i < 3; ++i) engine.Itemodosi();
+    EXPECT_EQ(state.MoveCount, 0);
+    EXPECT_EQ(host.moveNumber, "0");
+    EXPECT_EQ(stonesOnBoard(), 0);
+    EXPECT_EQ(state.MoveCol[5], 3) << "taking back never edits the record";
+}
+
+// Move 0 is a position like any other: the replay starts from it.
+TEST_F(Navigation, ReplayFromMoveZeroPlaysTheRecordFromTheEmptyBoard) {
+    loadQuiet(3, 2);
+    engine.firstMove();
+    engine.Saigen();
+    EXPECT_TRUE(host.running);
+    engine.replayTick();
     EXPECT_EQ(state.MoveCount, 1);
     EXPECT_EQ(stonesOnBoard(), 1);
-    EXPECT_EQ(state.MoveCol[5], 3) << "taking back never edits the record";
 }
 
 TEST_F(Navigation, TenBackFromMoveTenShowsTheEmptyBoard) {
@@ -126,8 +137,10 @@ TEST_F(Navigation, GoToTakesTheAbsoluteValueOfATypedNumber) {
     engine.goToMove(" 7手");
     EXPECT_EQ(state.MoveCount, 7);
     for (const char* typed : {"abc", "", "21", "-", "99999999999999999999999"}) {
+        host.moveNumber = typed;
         engine.goToMove(typed);
         EXPECT_EQ(state.MoveCount, 7) << typed;
+        EXPECT_EQ(host.moveNumber, "7") << "the box shows the move on the board";
     }
     state.MoveComment[0] = "序";
     engine.goToMove("0");

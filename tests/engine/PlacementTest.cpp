@@ -203,21 +203,27 @@ class RecordingNet : public NetLink {
     void sendMove(int moveNumber) override { sent.push_back(moveNumber); }
 };
 
-TEST_F(Placement, TheFirstStoneOfEveryGameInAMatchMakesItsPlayerBlack) {
-    state.NetMatchActive = true;
-    state.NetMyColour = kWhite;  // left from a game the peer began, before a clear
-    engine.IshiUtu(7, 7);
-    EXPECT_EQ(state.MoveCount, 1);
-    EXPECT_EQ(state.NetMyColour, kBlack);
-    record(2, 4, 4, kWhite);  // the peer answers
-    state.MoveCol[3] = 0;
-    state.MoveCount = 2;
-    engine.Redraw(1, 2);
-    engine.IshiUtu(5, 5);
-    EXPECT_EQ(state.MoveCount, 3) << "black's turn is ours";
-    EXPECT_EQ(state.BoardGrid[5][5], kBlack + 1);
-
-    // A fresh connection has decided nothing: the first stone of a record decides.
+// Stepping back to move 0 (or clearing the board alone) in a match never hands this player the
+// other colour: white at move 0 places nothing, black places move 1 again as black.
+TEST_F(Placement, SteppingBackInAMatchNeverChangesTheColour) {
+    for (const int mine : {kWhite, kBlack}) {
+        for (const bool clear : {false, true}) {
+            SCOPED_TRACE(std::to_string(mine) + (clear ? " after 画面消去" : " after 初手"));
+            engine.gCls();
+            load({"XO.......", "XO......."});
+            state.NetMatchActive = true;
+            state.NetMyColour = mine;
+            RecordingNet net;
+            engine.setNet(&net);
+            clear ? engine.gCls() : engine.firstMove();
+            engine.IshiUtu(7, 7);
+            EXPECT_EQ(state.NetMyColour, mine);
+            EXPECT_EQ(state.MoveCount, mine == kBlack ? 1 : 0);
+            EXPECT_EQ(net.sent, mine == kBlack ? std::vector<int>{1} : std::vector<int>{});
+            engine.setNet(nullptr);
+        }
+    }
+    // A fresh connection (or an agreed clear) has decided nothing: the first stone decides.
     engine.gCls();
     state.NetMyColour = kNoColour;
     engine.IshiUtu(3, 3);

@@ -18,6 +18,7 @@ class MatchSessionTest : public ::testing::Test {
     MatchSessionTest() : board(state), session(state, board, window) {
         board.session = &session;
         state.NetMatchActive = true;
+        state.NetMyColour = kNoColour;  // as a fresh connection leaves it
     }
     void play(int col, int row, int colour) { test::addMove(state, col, row, colour); }
     GameState state;
@@ -80,6 +81,37 @@ TEST_F(MatchSessionTest, MalformedMovesChangeNothing) {
     session.HandleMatchMessage("Tejun, 2, 3 ,3x,7");
     EXPECT_EQ(state.MoveCount, 2);
     EXPECT_EQ(state.MoveCol[2], 7);
+}
+
+// A decided colour stays whatever position the move arrives at; a player who stepped back
+// still takes the peer's next move.
+TEST_F(MatchSessionTest, AMoveReceivedAtAnEarlierPositionKeepsTheColourAndIsStored) {
+    state.NetMyColour = kBlack;
+    play(4, 4, kBlack);
+    play(16, 16, kWhite);
+    state.MoveCount = 0;  // 初手
+    session.HandleMatchMessage("Tejun,3,10,10,0");
+    EXPECT_EQ(state.MoveCount, 3);
+    EXPECT_EQ(state.MoveCol[3], 10);
+    session.HandleMatchMessage("Tejun,1,4,4,0");  // a peer that plays black too
+    EXPECT_EQ(state.NetMyColour, kBlack);
+    EXPECT_FALSE(state.BoardRotated);
+}
+
+// Moves from a peer on another board size would land on the wrong points: none is taken, and
+// the log and a box name both sizes (or the move, from a peer that does not send its size).
+TEST_F(MatchSessionTest, AMoveFromAnotherBoardSizeIsRefusedNamingBothSizes) {
+    state.BoardSize = 9;
+    session.HandleMatchMessage("Tejun,1,16,4,0");
+    session.HandleMatchMessage("Tejun,1,3,3,0,19");
+    EXPECT_EQ(state.MoveCount, 0);
+    EXPECT_EQ(state.NetMyColour, kNoColour);
+    EXPECT_EQ(window.notices, (std::vector<std::string>{
+                                  "相手の碁盤と大きさが違います（相手の手 16-4、こちら 9路盤）。",
+                                  "相手の碁盤と大きさが違います（相手 19路盤、こちら 9路盤）。"}));
+    EXPECT_EQ(window.logLines.back(), "受信:" + window.notices.back());
+    session.HandleMatchMessage("Tejun,1,3,3,0,9");
+    EXPECT_EQ(state.MoveCount, 1);
 }
 
 TEST_F(MatchSessionTest, ReceivedMoveEndsTheRecord) {
@@ -207,7 +239,7 @@ TEST_F(MatchSessionTest, HandicapIgnoredAfterMovesOrOutOfRange) {
     session.HandleMatchMessage("Okiisi,3");
     EXPECT_TRUE(board.calls.empty());
     EXPECT_EQ(state.MoveCount, 1);
-    EXPECT_EQ(state.NetMyColour, kBlack);
+    EXPECT_EQ(state.NetMyColour, kNoColour);
 }
 
 TEST_F(MatchSessionTest, HandicapSentMakesUsBlackUnturned) {
@@ -219,10 +251,12 @@ TEST_F(MatchSessionTest, HandicapSentMakesUsBlackUnturned) {
     EXPECT_EQ(window.sent, (std::vector<std::string>{"#Okiisi,8"}));
 }
 
-TEST_F(MatchSessionTest, ChatIsCutAtTheFirstComma) {
-    session.HandleMatchMessage("Connent,よろしく,お願いします");
-    EXPECT_EQ(board.commentary, "よろしく");
-    EXPECT_EQ(window.logLines, (std::vector<std::string>{"受信:よろしく"}));
+// A peer that sends its commas unchanged loses nothing: the fields after the keyword are
+// the text.
+TEST_F(MatchSessionTest, ChatKeepsItsCommas) {
+    session.HandleMatchMessage("Connent,Hello, yoroshiku,");
+    EXPECT_EQ(board.commentary, "Hello, yoroshiku,");
+    EXPECT_EQ(window.logLines, (std::vector<std::string>{"受信:Hello, yoroshiku,"}));
     session.HandleMatchMessage("Connent");  // nothing to show
     EXPECT_EQ(window.logLines.size(), 1u);
 }
@@ -251,8 +285,12 @@ TEST_F(MatchSessionTest, ResignationAndClearRequests) {
     EXPECT_EQ(state.MoveCount, 0);
     EXPECT_EQ(window.questions,
               (std::vector<std::string>{"画面の消去をしますか?", "画面の消去をしますか?"}));
+    EXPECT_EQ(state.NetMyColour, kNoColour) << "the next game decides the colours anew";
+    state.NetMyColour = kWhite;
     session.HandleMatchMessage("CLSNo");
+    EXPECT_EQ(state.NetMyColour, kWhite);
     session.HandleMatchMessage("CLSYes");
+    EXPECT_EQ(state.NetMyColour, kNoColour);
     EXPECT_EQ(window.logLines,
               (std::vector<std::string>{
                   "受信:画面の消去。", "送信:画面消去拒否", "受信:画面の消去。",
@@ -293,19 +331,20 @@ TEST_F(MatchSessionTest, AFreshConnectionHasNoColourUntilAStoneIsPlaced) {
 }
 
 // A "#" typed into any text box would begin a second message on the wire, which the peer
-// would obey; it travels as the full-width "＃" instead.
+// would obey, and a "," would cut the text for a peer that reads one field; they travel as the
+// full-width "＃" and "，" instead.
 TEST_F(MatchSessionTest, TypedTextCannotCarryASecondMessage) {
     play(16, 4, kBlack);
-    EXPECT_TRUE(session.sendChat("hello#Disconnect"));
+    EXPECT_TRUE(session.sendChat("hello,#Disconnect"));
     session.requestTakeBack("#CLS", "x");
     session.refuseTakeBack("#Tejun,2,1,1,7");
     session.resign("#MattaOk,", "y");
     session.grantTakeBack("ok#ConnectOk");
     EXPECT_EQ(window.sent,
-              (std::vector<std::string>{"#Connent,hello＃Disconnect", "#Matta,＃CLS",
-                                        "#MattaKyohi,＃Tejun,2,1,1,7", "#Touryou,＃MattaOk,",
+              (std::vector<std::string>{"#Connent,hello，＃Disconnect", "#Matta,＃CLS",
+                                        "#MattaKyohi,＃Tejun，2，1，1，7", "#Touryou,＃MattaOk，",
                                         "#MattaOk,ok＃ConnectOk"}));
-    EXPECT_EQ(window.logLines.front(), "送信:hello#Disconnect") << "the own log shows it as typed";
+    EXPECT_EQ(window.logLines.front(), "送信:hello,#Disconnect") << "the own log shows it as typed";
 
     // The peer gets exactly one message per send and shows the full-width sign.
     GameState peerState;
@@ -317,7 +356,7 @@ TEST_F(MatchSessionTest, TypedTextCannotCarryASecondMessage) {
     for (const std::string& message : window.sent) queue.receive(toWire(message));
     EXPECT_EQ(queue.size(), window.sent.size());
     while (auto message = queue.next()) peer.HandleMatchMessage(*message);
-    EXPECT_EQ(peerBoard.commentary, "hello＃Disconnect");
+    EXPECT_EQ(peerBoard.commentary, "hello，＃Disconnect");
     EXPECT_TRUE(peerState.NetMatchActive);
     EXPECT_TRUE(peerWindow.questions.empty()) << "no clear request reached the peer";
     EXPECT_EQ(peerState.MoveCount, 0);
@@ -326,10 +365,10 @@ TEST_F(MatchSessionTest, TypedTextCannotCarryASecondMessage) {
 
 TEST(MatchWireTest, MergedReadsAreStillSplitAtEveryKeyword) {
     ReceiveQueue queue;
-    queue.receive(toWire(textMessage(MatchKeyword::Connent, "a#b") + tejunMessage(3, 4, 4, 0) +
+    queue.receive(toWire(textMessage(MatchKeyword::Connent, "a#b") + tejunMessage(3, 4, 4, 0, 19) +
                          bareMessage(MatchKeyword::CLS)));
     EXPECT_EQ(queue.next(), "Connent,a＃b");
-    EXPECT_EQ(queue.next(), "Tejun,3,4,4,0");
+    EXPECT_EQ(queue.next(), "Tejun,3,4,4,0,19");
     EXPECT_EQ(queue.next(), "CLS");
     EXPECT_FALSE(queue.next());
 }
@@ -357,7 +396,7 @@ TEST_F(MatchSessionTest, LocalActionsSendAndLog) {
     session.refuseTakeBack("ダメ！");
     session.requestClear();
     EXPECT_EQ(window.sent,
-              (std::vector<std::string>{"#Tejun,1,16,4,0", "#Matta,無理", "#Connent, 良い手 ",
+              (std::vector<std::string>{"#Tejun,1,16,4,0,19", "#Matta,無理", "#Connent, 良い手 ",
                                         "#Touryou,いいですよ", "#MattaKyohi,ダメ！", "#CLS"}));
     EXPECT_EQ(window.logLines,
               (std::vector<std::string>{"送信:ちょっと", "送信: 良い手 ", "送信:投了  参りました",

@@ -80,8 +80,8 @@ TEST(WireTextTest, Cp932BothWays) {
 TEST(MatchMessageTest, FieldsAndBuilders) {
     EXPECT_EQ(splitFields("Tejun,1,,3"), (Messages{"Tejun", "1", "", "3"}));
     EXPECT_EQ(splitFields("CLS"), (Messages{"CLS"}));
-    EXPECT_EQ(tejunMessage(12, 3, 17, 7), "#Tejun,12,3,17,7");
-    EXPECT_EQ(textMessage(MatchKeyword::Connent, "a,b"), "#Connent,a,b");
+    EXPECT_EQ(tejunMessage(12, 3, 17, 7, 19), "#Tejun,12,3,17,7,19");
+    EXPECT_EQ(textMessage(MatchKeyword::Connent, "a,b"), "#Connent,a，b");
 }
 
 }  // namespace

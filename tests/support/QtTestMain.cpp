@@ -9,6 +9,11 @@
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+#ifdef KELMAZ_TEST_SCREEN
+    // The offscreen platform gets the screen these tests are about.
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen")
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" KELMAZ_TEST_SCREEN);
+#endif
     if (qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").isEmpty())
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox");
     QTemporaryDir configDir;

@@ -222,6 +222,19 @@ TEST_F(ViewerSessionTest, MainLineAfterABranchStopResumesTheReplayWhenTicked) {
 
 // A branch chosen while the replay runs: the replay must neither step along the chosen path by
 // itself nor leave the board's stop button shown with nothing running.
+TEST_F(ViewerSessionTest, ClosingTheViewerOnABranchLetsTheReplayGoOn) {
+    loadMainLine();
+    session.chooseBranch(5);
+    session.windowClosed();
+    EXPECT_EQ(state.ViewerState, ViewerState::Idle);
+    EXPECT_TRUE(host.replayButtonEnabled);
+    engine.goToMove("1");
+    engine.Saigen();
+    host.lastReplayIntervalMs = 0;
+    engine.replayTick();
+    EXPECT_GT(host.lastReplayIntervalMs, 0) << "the replay is armed again after its step";
+}
+
 TEST_F(ViewerSessionTest, ABranchChosenDuringTheReplayStopsItUntilTheMainLine) {
     loadMainLine();
     session.replay();

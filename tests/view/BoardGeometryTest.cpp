@@ -114,6 +114,10 @@ TEST(Layout, HeightFollowsWidth) {
     EXPECT_EQ(windowHeightFor(4000, true, true, 9), 5500);
     EXPECT_EQ(windowHeightFor(4000, false, true, 19), 4600);
     EXPECT_EQ(windowHeightFor(4000, false, false, 9), 4900);
+    // A window lower than its width asks for lays the board out for what its height allows.
+    EXPECT_EQ(boardLayoutWidth(4000, 5300, true, true, 19), 4000);
+    EXPECT_EQ(boardLayoutWidth(28800, 16200, true, true, 19), 14900);
+    EXPECT_EQ(boardLayoutWidth(4000, 9000, false, false, 9), 4000);
 }
 
 TEST(Layout, ControlPanelBelowTheBoard) {
@@ -142,8 +146,10 @@ TEST(Layout, WindowsOffEveryScreenComeBack) {
     EXPECT_EQ(placeOnScreens(onSecond, screens), onSecond);
     const TwipRect far{90000, 90000, 4000, 4800};
     EXPECT_EQ(placeOnScreens(far, screens), (TwipRect{200, 200, 4000, 4800}));
-    const TwipRect corner{28000, 15000, 4000, 4800};  // only a sliver shows
-    EXPECT_EQ(placeOnScreens(corner, screens).left, 200);
+    const TwipRect corner{28000, 15000, 4000, 4800};  // mostly on the second screen
+    EXPECT_EQ(placeOnScreens(corner, screens), (TwipRect{28800, 11400, 4000, 4800}));
+    const TwipRect titleAbove{500, -300, 4000, 4800};  // the title bar above the top
+    EXPECT_EQ(placeOnScreens(titleAbove, screens), (TwipRect{500, 0, 4000, 4800}));
     const TwipRect huge{0, 0, 60000, 64800};
     const TwipRect fitted = placeOnScreens(huge, screens);
     EXPECT_EQ(fitted.width, 28800);

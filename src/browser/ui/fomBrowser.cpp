@@ -24,6 +24,7 @@
 #include "browser/PageText.h"
 #include "records/RecordFile.h"
 #include "view/BoardGeometry.h"
+#include "view/ui/ScreenTwips.h"
 
 namespace kelmaz {
 namespace {
@@ -157,7 +158,8 @@ fomBrowser::fomBrowser(RecordSink takeRecord, BrowserSetup setup, QWidget* paren
         cboAddress_->setEditText(startingAddress_);
         navigate(startingAddress_);
     }
-    setGeometry(twipsToPixels(100), twipsToPixels(100), twipsToPixels(10000), twipsToPixels(6000));
+    resize(twipsToPixels(10000), twipsToPixels(6000));
+    placeWindow(*this, {twipsToPixels(100), twipsToPixels(100)});
 }
 
 fomBrowser::~fomBrowser() = default;

@@ -160,8 +160,7 @@ void FomGtp::setReplyLimitMs(int ms) { process_->setReplyLimitMs(ms); }
 void FomGtp::showFromMenu(const QRect& mainWindowGeometry) {
     if (!loaded_) {
         loaded_ = true;
-        move(mainWindowGeometry.left() + mainWindowGeometry.width(), mainWindowGeometry.top());
-        keepOnScreens(*this);
+        placeBeside(*this, mainWindowGeometry, size());
     }
     show();
     raise();
@@ -300,8 +299,8 @@ void FomGtp::sendMove(int moveNumber) {
         handle(game_->tellMove(moveNumber));
         return;
     }
-    // A stone placed while it was the engine's turn (the first stone of an empty board may be
-    // either colour's) or while the engine was still busy is taken off again.
+    // A stone of the engine's colour (the stone choice "黒石" places black whatever the turn)
+    // or one placed while the engine was still busy is taken off again.
     const bool enginesColour = state_.MoveColour[moveNumber] != userColour_;
     state_.MoveCount = moveNumber - 1;
     state_.endRecordAfter(state_.MoveCount);

@@ -35,8 +35,7 @@ std::string utf8(const QString& text) { return text.toStdString(); }
 QString listenFailure(const QTcpServer& server) {
     switch (server.serverError()) {
         case QAbstractSocket::SocketAccessError:
-            return "権限がありません（1024 未満のポートは管理者専用です。設定キー Port "
-                   "で変更できます）";
+            return "権限がありません（1024 未満のポートは管理者専用です。ポート欄で変更できます）";
         case QAbstractSocket::AddressInUseError:
             return "他のプログラムが使用中です";
         default:
@@ -93,6 +92,8 @@ void FomSock::buildControls() {
     Label1 = new QLabel("TCPIP又　は 　　コンピューター名", Frame1);
     Label1->setWordWrap(true);
     Txtip = new QLineEdit(Frame1);
+    LblPort = new QLabel("ポート", Frame1);
+    Txtport = new QLineEdit(Frame1);
     Command2 = new QPushButton("Set", Frame1);
     Line1 = new QFrame(Frame1);
     Line2 = new QFrame(Frame1);
@@ -104,11 +105,14 @@ void FomSock::buildControls() {
     Text2 = new QLineEdit(Frame1);
     Command4 = new QPushButton("送信", Frame1);
     Txtip->setAccessibleName(QStringLiteral("TCPIP又はコンピューター名"));
+    Txtport->setAccessibleName(QStringLiteral("ポート"));
     List2->setAccessibleName(QStringLiteral("送受信の記録"));
     Text2->setAccessibleName(QStringLiteral("メッセージ"));
 
     Frame2 = new QGroupBox(this);
     Picture1 = new QLabel(Frame2);
+    LblSize = new QLabel(Frame2);
+    LblSize->setAccessibleName(QStringLiteral("碁盤の大きさ"));
     Cmdconnect = new QPushButton("開始", Frame2);
     Command3 = new QPushButton("待った", Frame2);
     Command10 = new QPushButton("投了", Frame2);
@@ -145,14 +149,15 @@ void FomSock::buildControls() {
 
     // Control names as the rest of the program and the tests address them.
     const std::pair<QObject*, const char*> names[] = {
-        {Frame1, "Frame1"},         {Label1, "Label1"},     {Txtip, "Txtip"},
-        {Command2, "Command2"},     {List2, "List2"},       {Text2, "Text2"},
-        {Command4, "Command4"},     {Frame2, "Frame2"},     {Picture1, "Picture1"},
-        {Cmdconnect, "Cmdconnect"}, {Command3, "Command3"}, {Command10, "Command10"},
-        {Command5, "Command5"},     {Command6, "Command6"}, {FrmMata, "FrmMata"},
-        {Text1, "Text1"},           {Command1, "Command1"}, {Command7, "Command7"},
-        {FrmMatta, "FrmMatta"},     {Lblmata, "Lblmata"},   {Text3, "Text3"},
-        {Command8, "Command8"},     {Command9, "Command9"}};
+        {Frame1, "Frame1"},     {Label1, "Label1"},       {Txtip, "Txtip"},
+        {LblPort, "LblPort"},   {Txtport, "Txtport"},     {Command2, "Command2"},
+        {List2, "List2"},       {Text2, "Text2"},         {Command4, "Command4"},
+        {Frame2, "Frame2"},     {Picture1, "Picture1"},   {Cmdconnect, "Cmdconnect"},
+        {Command3, "Command3"}, {Command10, "Command10"}, {Command5, "Command5"},
+        {Command6, "Command6"}, {FrmMata, "FrmMata"},     {LblSize, "LblSize"},
+        {Text1, "Text1"},       {Command1, "Command1"},   {Command7, "Command7"},
+        {FrmMatta, "FrmMatta"}, {Lblmata, "Lblmata"},     {Text3, "Text3"},
+        {Command8, "Command8"}, {Command9, "Command9"}};
     for (auto [object, name] : names) object->setObjectName(name);
 
     connect(Command2, &QPushButton::clicked, this, &FomSock::Command2_Click);
@@ -181,10 +186,10 @@ void FomSock::buildControls() {
 
 void FomSock::showFromMenu(const QRect& mainWindowGeometry) {
     if (!loaded_) {
-        move(mainWindowGeometry.left() + mainWindowGeometry.width(), mainWindowGeometry.top());
         Form_Load();
-        keepOnScreens(*this);
+        placeBeside(*this, mainWindowGeometry, size());
     }
+    setPicture(picture_);  // the board size may have changed while the window was hidden
     show();
     raise();
 }
@@ -194,6 +199,7 @@ void FomSock::Form_Load() {
     resize(twipsToPixels(5800), twipsToPixels(4365));
     ArrangeMatchWindow();
     Txtip->setText(qs(readSetting_(key::kMatchAddress, "none")));
+    Txtport->setText(qs(readSetting_(key::kMatchPort, std::to_string(kDefaultMatchPort))));
     List2->clear();
     FrmMata->hide();
     FrmMatta->hide();
@@ -208,10 +214,13 @@ void FomSock::ArrangeMatchWindow() {
     Frame1->setGeometry(margin, margin, innerWidth, frameHeight);
     Frame2->setGeometry(margin, margin + frameHeight + gap, innerWidth, barHeight);
 
-    int setWidth = 40, labelWidth = 110;
+    int setWidth = 40, labelWidth = 110, portLabelWidth = 40, portWidth = 56;
     Label1->setGeometry(gap, gap, labelWidth, row + 6);
     Command2->setGeometry(innerWidth - gap - setWidth, gap + 3, setWidth, row);
-    Txtip->setGeometry(labelWidth + 2 * gap, gap + 3, innerWidth - labelWidth - setWidth - 4 * gap,
+    const int portLeft = innerWidth - 2 * gap - setWidth - portWidth;
+    Txtport->setGeometry(portLeft, gap + 3, portWidth, row);
+    LblPort->setGeometry(portLeft - gap - portLabelWidth, gap + 3, portLabelWidth, row);
+    Txtip->setGeometry(labelWidth + 2 * gap, gap + 3, LblPort->x() - 2 * gap - labelWidth - gap,
                        row);
     int lineTop = gap + row + 10;
     Line1->setGeometry(gap, lineTop, innerWidth - 2 * gap, 2);
@@ -224,6 +233,9 @@ void FomSock::ArrangeMatchWindow() {
     Picture1->setGeometry(twipsToPixels(100), (barHeight - twipsToPixels(315)) / 2,
                           twipsToPixels(345), twipsToPixels(315));
     int left = twipsToPixels(100) + twipsToPixels(345) + gap;
+    const int sizeWidth = 44;
+    LblSize->setGeometry(left, (barHeight - row) / 2, sizeWidth, row);
+    left += sizeWidth + gap;
     int buttonWidth = (innerWidth - left - gap * 5) / 5;
     for (QPushButton* button : {Cmdconnect, Command3, Command10, Command5, Command6}) {
         button->setGeometry(left, (barHeight - row) / 2, buttonWidth, row);
@@ -240,6 +252,8 @@ void FomSock::resizeEvent(QResizeEvent* event) {
 
 void FomSock::setPicture(int index) {
     picture_ = index;
+    // Every change of the picture comes with a match event; the size shown follows the board.
+    LblSize->setText(QString::number(state_.BoardSize) + QStringLiteral("路盤"));
     Picture1->setPixmap(statusPicture(index, twipsToPixels(345), twipsToPixels(315)));
 }
 
@@ -304,6 +318,9 @@ void FomSock::Winsock1_ConnectionRequest() {
 
 void FomSock::ConnectYoukyu() {
     if (state_.NetMatchActive) return;
+    // The peer is the one in the boxes now, even when "Set" was not pressed after typing it.
+    remote_ = parseHostAddress(utf8(Txtip->text()),
+                               parsePort(utf8(Txtport->text())).value_or(listenPort_));
     closeSocket(outgoing_);
     outgoing_ = new QTcpSocket(this);
     watchSocket(outgoing_);
@@ -410,8 +427,14 @@ void FomSock::closeAndListen() {
 // ---- Buttons ----
 
 void FomSock::Command2_Click() {
+    // The sockets a match runs on are about to close: the match ends first, as "終了" ends it,
+    // so that "開始" and incoming connections work again afterwards.
+    if (!session_.endMatch(false)) return;
+    board_.setBoardButtonsEnabled(true);
     Timer2.stop();
     writeSetting_(key::kMatchAddress, utf8(Txtip->text()));
+    if (const auto port = parsePort(utf8(Txtport->text())))
+        writeSetting_(key::kMatchPort, std::to_string(*port));
     closeSocket(accepted_);
     closeSocket(outgoing_);
     server_->close();
@@ -421,6 +444,8 @@ void FomSock::Command2_Click() {
 void FomSock::Cmdconnect_Click() {
     board_.clearBoard();
     ConnectYoukyu();
+    if (!state_.NetMatchActive)
+        log("接続中: " + remote_.host + " ポート " + std::to_string(remote_.port));
 }
 
 void FomSock::Command4_Click() {

@@ -139,6 +139,8 @@ class FomSock : public QWidget, public NetLink, private MatchWindow {
     QGroupBox* Frame2 = nullptr;
     QLabel* Label1 = nullptr;
     QLineEdit* Txtip = nullptr;
+    QLabel* LblPort = nullptr;
+    QLineEdit* Txtport = nullptr;
     QPushButton* Command2 = nullptr;
     QWidget* Line1 = nullptr;
     QWidget* Line2 = nullptr;
@@ -146,6 +148,7 @@ class FomSock : public QWidget, public NetLink, private MatchWindow {
     QLineEdit* Text2 = nullptr;
     QPushButton* Command4 = nullptr;
     QLabel* Picture1 = nullptr;
+    QLabel* LblSize = nullptr;  // this copy's board size
     QPushButton* Cmdconnect = nullptr;
     QPushButton* Command3 = nullptr;
     QPushButton* Command10 = nullptr;

@@ -26,6 +26,7 @@
 #include "tree/TreeFile.h"
 #include "view/BoardGeometry.h"
 #include "view/ui/QtText.h"
+#include "view/ui/ScreenTwips.h"
 
 namespace kelmaz {
 
@@ -142,7 +143,7 @@ FomFile::FomFile(GameState& state, BoardHost& board, SettingsStore& settings, In
     patternChanged(Combo1->currentText());
     // The place is the outer window's, title bar included, so that it stays on the screen.
     resize(twipsToPixels(6225), twipsToPixels(5010));
-    move(twipsToPixels(1000), twipsToPixels(200));
+    placeWindow(*this, {twipsToPixels(1000), twipsToPixels(200)});
 }
 
 FomFile::~FomFile() = default;

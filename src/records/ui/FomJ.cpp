@@ -12,6 +12,7 @@
 
 #include "records/GameInfoRules.h"
 #include "view/BoardGeometry.h"
+#include "view/ui/ScreenTwips.h"
 
 namespace kelmaz {
 
@@ -94,7 +95,7 @@ FomJ::FomJ(GameInfo& info, QWidget* parent) : QWidget(parent, Qt::Window), info_
 
     // The place is the outer window's, title bar included, so that it stays on the screen.
     resize(twipsToPixels(11250), twipsToPixels(6700));
-    move(twipsToPixels(500), twipsToPixels(100));
+    placeWindow(*this, {twipsToPixels(500), twipsToPixels(100)});
     refresh();
 }
 

@@ -16,6 +16,7 @@
 
 #include "shell/StartupSettings.h"
 #include "view/BoardGeometry.h"
+#include "view/ui/ScreenTwips.h"
 
 namespace kelmaz {
 
@@ -183,7 +184,7 @@ void fomSgf::placeBesideMain() {
 }
 
 void fomSgf::placeRightOf(const QRect& frame) {
-    move(frame.right() + 1 + std::max(1, twipsToPixels(20)), frame.top());
+    placeBeside(*this, frame.adjusted(0, 0, std::max(1, twipsToPixels(20)), 0), size());
 }
 
 void fomSgf::recordRead() {
@@ -300,7 +301,10 @@ void fomSgf::cmdSaigen_Click() {
     refresh();
 }
 
-void fomSgf::Command2_Click() { hide(); }
+void fomSgf::Command2_Click() {
+    session_.windowClosed();
+    hide();
+}
 
 void fomSgf::unload() { session_.unload(); }
 
@@ -310,6 +314,7 @@ void fomSgf::setInterval(int ms) { HScroll1->setValue(ms); }
 
 void fomSgf::closeEvent(QCloseEvent* event) {
     event->ignore();
+    session_.windowClosed();
     hide();
 }
 

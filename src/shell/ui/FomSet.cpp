@@ -20,6 +20,7 @@
 #include "shell/SettingsStore.h"
 #include "shell/StartupSettings.h"
 #include "shell/ui/SettingsWindowHost.h"
+#include "view/ui/ScreenTwips.h"
 
 namespace kelmaz {
 
@@ -165,7 +166,7 @@ FomSet::FomSet(GameState& state, BoardOptions& options, SettingsStore& settings,
     initial(OptionOpen, 0);
     initial(OptionMarks, 0);
 
-    move(twipsToPixels(500), twipsToPixels(200));
+    placeWindow(*this, {twipsToPixels(500), twipsToPixels(200)});
     setFixedSize(Frame1[8]->geometry().right() + 1 + qRound(200 * kPixelsPerTwip),
                  std::max(Command1->geometry().bottom(), FrameMarks->geometry().bottom()) + 1 +
                      qRound(300 * kPixelsPerTwip));

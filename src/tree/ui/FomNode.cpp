@@ -428,7 +428,8 @@ void FomNode::Command1_Click() {
 }
 
 void FomNode::Command2_Click() {
-    cPoint(Text1->text().trimmed().toInt(), Text2->text().trimmed().toInt());
+    const int branch = Text1->text().trimmed().toInt();
+    cPoint(branch, session_.model().nodeOfLabel(branch, Text2->text().trimmed().toInt()));
 }
 
 void FomNode::Command3_Click() {
@@ -481,18 +482,15 @@ void FomNode::ShowFileFrame() { FrmFile->showAt(QDir::homePath()); }
 
 void FomNode::placeBesideMain() {
     if (!mainWindow_) return;
-    // The inside of the window is placed, level with the main window's inside and as high:
-    // the frames then line up too, even before the window manager has told the frame's size.
-    const int leftMargin = geometry().x() - frameGeometry().x();
-    setGeometry(placedOnScreens({mainWindow_->frameGeometry().right() + 1 + leftMargin,
-                                 mainWindow_->geometry().top(), width(), mainWindow_->height()}));
+    // Level with the main window and as high, against its right edge.
+    placeBeside(*this, mainWindow_->frameGeometry(), {width(), mainWindow_->height()});
 }
 
 void FomNode::restoreGeometry() {
     const StoredTreeGeometry g = readTreeWindowGeometry(settings_);
     const int left = mainWindow_ ? mainWindow_->frameGeometry().right() + 1 : 0;
-    setGeometry(placedOnScreens(
-        {left, twipsToPixels(g.top), twipsToPixels(g.width), twipsToPixels(g.height)}));
+    resize(twipsToPixels(g.width), twipsToPixels(g.height));
+    placeWindow(*this, {left, twipsToPixels(g.top)});
 }
 
 void FomNode::saveGeometry() {

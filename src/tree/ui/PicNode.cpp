@@ -35,8 +35,9 @@ QColor PicNode::outlineColour(int b, int k) const {
     const int i = m.NodeIndex(b, k);
     if (i >= 0 && i < static_cast<int>(m.NodeComments.size()) && !m.NodeComments[i].empty())
         return kRed;
-    if (k % 10 == 0) return kLightGreen;
-    if (k % 5 == 0) return kYellow;
+    const int label = m.nodeLabel(b, k);
+    if (label % 10 == 0 && label > 0) return kLightGreen;
+    if (label % 5 == 0 && label > 0) return kYellow;
     return kNavy;
 }
 
@@ -50,7 +51,7 @@ void PicNode::drawNode(QPainter& p, int x, int y, int b, int k, bool selected) c
     navy.setCosmetic(true);
     p.setPen(navy);
     p.drawText(QRect(x - kRadius, y - kRadius, kNodeSize, kNodeSize), Qt::AlignCenter,
-               QString::number(k));
+               QString::number(session_.model().nodeLabel(b, k)));
     if (k > 1) p.drawLine(x - kRadius - 50, y, x - kRadius, y);
 }
 

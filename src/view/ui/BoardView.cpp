@@ -56,7 +56,9 @@ BoardView::BoardView(const GameState& state, const BoardOptions& options, QWidge
     setFocusPolicy(Qt::StrongFocus);
 }
 
-int BoardView::pitch() const { return GridPitch(width() * kTwipsPerPixel, state_.BoardSize); }
+int BoardView::pitch() const {
+    return GridPitch(layoutWidth_ > 0 ? layoutWidth_ : width() * kTwipsPerPixel, state_.BoardSize);
+}
 
 void BoardView::setMarkerLit(bool lit) {
     if (markerLit_ == lit) return;

@@ -32,7 +32,9 @@ class BoardView : public QWidget {
   public:
     BoardView(const GameState& state, const BoardOptions& options, QWidget* parent = nullptr);
 
-    int pitch() const;  // GridPitch for the current width and board size
+    int pitch() const;  // GridPitch for the layout width and board size
+    // The width (twips) the board is laid out for; 0 (the default) is the view's own width.
+    void setLayoutWidth(int twips) { layoutWidth_ = twips; }
     // Whether the blinking last-move marker is lit at the moment.
     void setMarkerLit(bool lit);
     bool markerLit() const { return markerLit_; }
@@ -114,6 +116,7 @@ class BoardView : public QWidget {
     const GameState& state_;
     const BoardOptions& options_;
     bool markerLit_ = false;
+    int layoutWidth_ = 0;
     int wheelRest_ = 0;  // eighths of a degree short of a whole notch (fine-grained wheels)
 
     PictureKey key_;

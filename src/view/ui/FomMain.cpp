@@ -14,8 +14,10 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QToolButton>
+#include <utility>
 
 #include "engine/BoardOptions.h"
 #include "engine/Engine.h"
@@ -70,6 +72,11 @@ FomMain::FomMain(GameState& state, BoardOptions& options, SettingsStore& setting
     setAcceptDrops(true);
     auto* paste = new QShortcut(QKeySequence::Paste, this);
     connect(paste, &QShortcut::activated, this, [this] { host_.pasteRecord(); });
+    // The keys of reading and writing open the file window, where they read and write.
+    for (const QKeySequence::StandardKey key : {QKeySequence::Open, QKeySequence::Save}) {
+        auto* shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, this, [this] { host_.showFileWindow(); });
+    }
     setMinimumWidth(twipsToPixels(kMinWindowWidth));
 }
 
@@ -261,11 +268,10 @@ void FomMain::buildMenus() {
 
 void FomMain::Form_Load(const QString& commandLine) {
     layoutReady_ = false;
+    shownExtra_ = -1;  // the first layout fits the height to the width
     const StoredGeometry g = readStoredGeometry(settings_);
-    const TwipRect placed =
-        placeOnScreens({g.left, g.top, g.width, g.height}, availableScreensInTwips());
-    move(twipsToPixels(placed.left), twipsToPixels(placed.top));
-    resize(twipsToPixels(placed.width), twipsToPixels(placed.height));
+    resize(twipsToPixels(g.width), twipsToPixels(g.height));
+    placeWindow(*this, {twipsToPixels(g.left), twipsToPixels(g.top)});
     setControlPanelShown(g.panelShown);
     layoutReady_ = true;
     ResizeRedraw();
@@ -281,9 +287,15 @@ void FomMain::ResizeRedraw() {
     GameState& s = state_;
     s.BoardSize = options_.boardSize();
 
-    const int w = width() * kTwipsPerPixel;
-    const int h = windowHeightFor(w, controlPanelShown(), commentaryShown(), s.BoardSize);
-    setFixedHeight(std::max(twipsToPixels(h), menuBar()->sizeHint().height()));
+    // What the window shows changed: its height follows (the old layout's height again when
+    // the change is undone).
+    const int extra = windowHeightFor(0, controlPanelShown(), commentaryShown(), s.BoardSize);
+    if (extra != shownExtra_) {
+        shownExtra_ = extra;
+        fitHeightToWidth();
+    }
+    board_->setLayoutWidth(boardLayoutWidth(width() * kTwipsPerPixel, height() * kTwipsPerPixel,
+                                            controlPanelShown(), commentaryShown(), s.BoardSize));
 
     const PanelLayout l = panelLayout(board_->pitch(), s.BoardSize, commentaryShown());
     Frame1->setGeometry(pxRect(l.panel));
@@ -301,6 +313,23 @@ void FomMain::ResizeRedraw() {
     engine().relayoutRedraw();
     board_->update();
     inLayout_ = false;
+}
+
+void FomMain::fitHeightToWidth() {
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) return;
+    int h = twipsToPixels(windowHeightFor(width() * kTwipsPerPixel, controlPanelShown(),
+                                          commentaryShown(), state_.BoardSize));
+    if (const QScreen* shownOn = screen()) {
+        const QMargins frame = frameMargins(*this);
+        h = std::min(h, shownOn->availableGeometry().height() - frame.top() - frame.bottom());
+    }
+    h = std::max(h, menuBar()->sizeHint().height());
+    // A taller or wider window may now reach beyond the screen: it moves in.
+    if (isVisible()) {
+        placeWindow(*this, frameGeometry().topLeft(), {width(), h});
+    } else if (h != height()) {
+        resize(width(), h);
+    }
 }
 
 void FomMain::setControlPanelShown(bool shown) {
@@ -410,7 +439,20 @@ bool FomMain::eventFilter(QObject* watched, QEvent* event) {
 
 void FomMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    // A new width alone (the user dragged a side) brings the height that follows it; a height
+    // given as well (maximised, tiled, a corner dragged) stays, and the board fits both.
+    const QSize before = event->oldSize();
+    const bool stateChanged = std::exchange(stateChanged_, false);
+    if (layoutReady_ && !inLayout_ && !stateChanged && before.isValid() &&
+        before.height() == height() && before.width() != width())
+        fitHeightToWidth();
     ResizeRedraw();
+}
+
+void FomMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Leaving the maximised state, the window system gives the size (restored or tiled).
+    if (event->type() == QEvent::WindowStateChange) stateChanged_ = true;
 }
 
 void FomMain::onBoardClicked(int xTwips, int yTwips) {
@@ -449,7 +491,11 @@ void FomMain::Command2_Click() {
 
 void FomMain::Command3_Click() { host_.openCloneWindow(true); }
 void FomMain::Command5_Click() { engine().oneForward(); }
-void FomMain::Command6_Click() { engine().goToMove(Text1->text().toStdString()); }
+void FomMain::Command6_Click() {
+    engine().goToMove(Text1->text().toStdString());
+    // The keys step through the record again, from the move just shown.
+    board_->setFocus(Qt::OtherFocusReason);
+}
 void FomMain::Command7_Click() { engine().firstMove(); }
 void FomMain::Command8_Click() { engine().lastMove(); }
 void FomMain::Saigen_Click() { engine().Saigen(); }

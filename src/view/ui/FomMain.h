@@ -1,8 +1,9 @@
 #pragma once
 // The main board window: the board, the control panel below it (move-number box, buttons,
 // commentary box), the menus, the context menu and the version panel. It shows the state,
-// forwards clicks and commands to the engine and lays itself out so that its height follows
-// its width.
+// forwards clicks and commands to the engine and lays itself out so that the whole board and
+// the panel fit its width and its height; the height follows the width where the window
+// system lets it.
 #include <QKeySequence>
 #include <QList>
 #include <QMainWindow>
@@ -85,8 +86,12 @@ class FomMain : public QMainWindow, public BoardHost {
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
+    // The height that follows the width (by what the window shows), at most what the screen
+    // leaves below the title bar; never while the window is maximised or full screen.
+    void fitHeightToWidth();
     void buildPanel();
     void buildMenus();
     void buildVersionPanel();
@@ -153,6 +158,8 @@ class FomMain : public QMainWindow, public BoardHost {
 
     bool layoutReady_ = false;
     bool inLayout_ = false;
+    int shownExtra_ = -1;        // windowHeightFor(0, ...) of the last layout
+    bool stateChanged_ = false;  // the next size comes from a change of the window state
     bool replayRunning_ = false;
     bool markerPhase_ = false;
     bool treeClosing_ = false;

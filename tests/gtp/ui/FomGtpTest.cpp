@@ -70,11 +70,15 @@ TEST_F(FomGtpTest, TheEngineOpensWhenTheUserTakesWhiteAndAStoneOutOfTurnIsTakenO
     EXPECT_EQ(state().MoveCount, 2);
 }
 
-TEST_F(FomGtpTest, TheFirstStoneOfAnEmptyBoardPlacedWhileTheEngineThinksIsTakenOff) {
+TEST_F(FomGtpTest, AStoneOfTheEnginesColourIsRefusedOrTakenOff) {
     openFake("--at genmove:1=hang", kWhite);
     press("CmdStart");
     ASSERT_TRUE(waitFor([&] { return window().thinking(); }));
-    clickPoint(3, 3);  // black, which belongs to the engine
+    clickPoint(3, 3);  // black, which belongs to the engine: the board refuses it
+    EXPECT_EQ(state().MoveCount, 0);
+    program().options().stones = StoneChoice::Black;
+    clickPoint(3, 3);  // "黒石" places black whatever the turn: the game takes it off
+    program().options().stones = StoneChoice::Alternate;
     EXPECT_EQ(state().MoveCount, 0);
     EXPECT_EQ(stoneAt(3, 3), 0);
     EXPECT_EQ(state().NetMyColour, kWhite);

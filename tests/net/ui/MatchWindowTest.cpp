@@ -31,6 +31,8 @@ TEST(MatchWindowTest, TwoCopiesPlayAMatch) {
     a.port.release();
     b.click("Cmdconnect");
     EXPECT_EQ(b.window.ActiveSocket(), 1);
+    EXPECT_EQ(b.window.logLines(),
+              QStringList{"接続中: 127.0.0.1 ポート " + QString::number(portA)});
     ASSERT_TRUE(waitFor([&] {
         auto* socket = b.window.findChild<QTcpSocket*>();
         return socket && socket->error() == QAbstractSocket::ConnectionRefusedError;
@@ -42,7 +44,7 @@ TEST(MatchWindowTest, TwoCopiesPlayAMatch) {
     EXPECT_EQ(a.window.ActiveSocket(), 0);
     EXPECT_FALSE(a.window.listening());  // the accepting side stops listening during the match
     EXPECT_EQ(a.window.logLines(), QStringList{"送信:接続開始"});
-    EXPECT_EQ(b.window.logLines(), QStringList{"受信:接続開始"});
+    EXPECT_EQ(b.window.logLines().back(), "受信:接続開始");
     EXPECT_FALSE(a.buttonsEnabled);
     EXPECT_FALSE(b.buttonsEnabled);
 
@@ -91,11 +93,11 @@ TEST(MatchWindowTest, TwoCopiesPlayAMatch) {
     EXPECT_EQ(a.state.MoveCount, 3);
     EXPECT_EQ(b.state.MoveCount, 3);
 
-    // Chat in Japanese; the peer sees it up to the first comma.
+    // Chat in Japanese; a comma reaches the peer full-width.
     b.control<QLineEdit>("Text2")->setText("よろしくお願いします,表ソ");
     b.click("Command4");
-    ASSERT_TRUE(waitFor([&] { return a.commentary == "よろしくお願いします"; }));
-    EXPECT_EQ(a.window.logLines().back(), "受信:よろしくお願いします");
+    ASSERT_TRUE(waitFor([&] { return a.commentary == "よろしくお願いします，表ソ"; }));
+    EXPECT_EQ(a.window.logLines().back(), "受信:よろしくお願いします，表ソ");
 
     // Clearing the board: refused, then accepted.
     b.answer = false;
@@ -179,9 +181,10 @@ TEST_F(RawPeerTest, BytesOnTheWire) {
     EXPECT_EQ(readSome(),
               QByteArray("#Connent,\x82\xB1\x82\xF1\x82\xC9\x82\xBF\x82\xCD\x95\x5C\x83\x5C"));
 
-    // Messages merged into one read, CP932 text, and noise that must change nothing.
+    // Messages merged into one read, CP932 text with a comma, and noise that must change
+    // nothing.
     write("#Tejun,1,4,4,0#Connent,\x91\xD2\x82\xC1\x82\xBD,x");
-    ASSERT_TRUE(waitFor([&] { return copy.commentary == "待った"; }));
+    ASSERT_TRUE(waitFor([&] { return copy.commentary == "待った,x"; }));
     EXPECT_EQ(copy.state.BoardGrid[16][16], kBlack + 1);
     write("hello");
     write(QByteArray(2 * 1024 * 1024, 'x'));
@@ -201,7 +204,7 @@ TEST_F(RawPeerTest, BytesOnTheWire) {
     EXPECT_EQ(copy.state.MoveCount, 1);
 
     copy.engine.IshiUtu(3, 3);  // white answers; the peer gets it in its own coordinates
-    EXPECT_EQ(readSome(), "#Tejun,2,3,3,7");
+    EXPECT_EQ(readSome(), "#Tejun,2,3,3,7,19");
 }
 
 TEST_F(RawPeerTest, PeerVanishingEndsTheMatch) {
@@ -234,6 +237,7 @@ TEST(MatchWindowControlsTest, LoadingAndHiding) {
     EXPECT_EQ(first.control<QLineEdit>("Txtip")->text(), "none");
     EXPECT_TRUE(first.window.listening());
     EXPECT_EQ(first.window.statusPictureShown(), 0);
+    EXPECT_EQ(first.control<QLabel>("LblSize")->text(), "19路盤");
 
     // A second copy on the same computer cannot listen and says so in one line.
     second.load();
@@ -260,10 +264,15 @@ TEST(MatchWindowControlsTest, LoadingAndHiding) {
     EXPECT_EQ(first.window.statusPictureShown(), 1);
 
     // "終了" without a match asks nothing, clears the log and hides; the menu shows it again
-    // with the stored host and an empty log, still listening.
+    // with the stored host and port and an empty log, still listening.
+    EXPECT_EQ(first.control<QLineEdit>("Txtport")->text(), QString::number(port));
+    const int otherPort = test::freePort();
     first.control<QLineEdit>("Txtip")->setText("192.0.2.1");
+    first.control<QLineEdit>("Txtport")->setText(QString::number(otherPort));
     first.click("Command2");
     EXPECT_EQ(first.settings["Tcpip"], "192.0.2.1");
+    EXPECT_EQ(first.settings["Port"], std::to_string(otherPort));
+    EXPECT_EQ(first.window.listenPort(), otherPort);
     first.click("Command6");
     EXPECT_TRUE(first.questions.empty());
     EXPECT_FALSE(first.window.isVisible());
@@ -294,7 +303,15 @@ TEST(MatchWindowControlsTest, ClosingDuringAMatchAsksFirst) {
     host.click("Command6");
     EXPECT_TRUE(host.window.isVisible());
 
+    // "Set" during the match ends it as "終了" does; the guest can start a new one.
     host.answer = true;
+    host.click("Command2");
+    EXPECT_FALSE(host.state.NetMatchActive);
+    EXPECT_TRUE(host.buttonsEnabled);
+    ASSERT_TRUE(waitFor([&] { return !guest.state.NetMatchActive; }));
+    guest.click("Cmdconnect");
+    ASSERT_TRUE(waitFor([&] { return bothActive(host, guest); }));
+
     host.window.close();
     EXPECT_FALSE(host.state.NetMatchActive);
     EXPECT_TRUE(host.buttonsEnabled);

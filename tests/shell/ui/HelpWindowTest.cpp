@@ -72,6 +72,19 @@ TEST(HelpPages, AreJapaneseAndNameTheMenusTheyDescribe) {
     EXPECT_TRUE(network.contains(QStringLiteral("1002")));
 }
 
+// Menu captions read as the menus show them (no "&" of the access key), and the window's
+// title names the help once, then the page.
+TEST(HelpPages, HeadingsAndTitlesReadAsShown) {
+    HelpWindow window;
+    for (const QString& page : helpPages()) {
+        window.showPage(page);
+        EXPECT_FALSE(window.browser()->toPlainText().contains(QLatin1Char('&')))
+            << page.toStdString();
+        EXPECT_EQ(window.windowTitle().count(QStringLiteral("ヘルプ")), 1)
+            << window.windowTitle().toStdString();
+    }
+}
+
 TEST(HelpWindow, OpensAtTheContentsAndGoesBackFromAnotherPage) {
     HelpWindow window;
     window.showContents();

@@ -389,7 +389,8 @@ TEST_F(TreeWindowTest, SyntaxFaults) {
 TEST_F(TreeWindowTest, EveryFifthAndTenthNodeStandsOutAndALongLineScrolls) {
     tree.resize(400, 500);
     tree.LstSgfSample_Click(17);  // one branch of more than 300 nodes
-    const auto colour = [this](int k) { return tree.picNode->outlineColour(1, k); };
+    // The colours follow the numbers shown: the introduction is 0, so node k + 1 shows k.
+    const auto colour = [this](int shown) { return tree.picNode->outlineColour(1, shown + 1); };
     EXPECT_NE(colour(5), colour(3));
     EXPECT_NE(colour(10), colour(3));
     EXPECT_NE(colour(10), colour(5));

@@ -183,10 +183,10 @@ TEST_F(MainWindow, ControlPanelToggleRestoresTheHeightAndIsStored) {
 
 TEST_F(MainWindow, HeightFollowsTheWidth) {
     start();
-    main().resize(600, main().height());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return main().width() == 600; }, 2000)) << main().width();
-    EXPECT_EQ(main().height(), qRound(windowHeightFor(9000, true, true, 19) / 15.0));
-    EXPECT_EQ(board().pitch(), GridPitch(9000, 19));
+    main().resize(400, main().height());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return main().width() == 400; }, 2000)) << main().width();
+    EXPECT_EQ(main().height(), qRound(windowHeightFor(6000, true, true, 19) / 15.0));
+    EXPECT_EQ(board().pitch(), GridPitch(6000, 19));
 }
 
 TEST_F(MainWindow, TypedCommentarySurvivesARelayoutAndIsStoredWithTheNextStone) {

@@ -77,7 +77,7 @@ TEST_F(StepKeys, EachKeyLeavesTheWindowAsItsCommandDoes) {
         Qt::Key key;
         int from, to;
     } cases[] = {
-        {Qt::Key_Left, 1, 1},     {Qt::Key_Left, 6, 5},       {Qt::Key_Left, 12, 11},
+        {Qt::Key_Left, 1, 0},     {Qt::Key_Left, 6, 5},       {Qt::Key_Left, 12, 11},
         {Qt::Key_Right, 1, 2},    {Qt::Key_Right, 12, 12},    {Qt::Key_PageUp, 1, 1},
         {Qt::Key_PageUp, 10, 0},  {Qt::Key_PageUp, 12, 2},    {Qt::Key_PageDown, 1, 11},
         {Qt::Key_PageDown, 2, 2}, {Qt::Key_PageDown, 12, 12}, {Qt::Key_Home, 6, 0},
@@ -157,6 +157,38 @@ TEST_F(StepKeys, TheMoveNumberBoxKeepsItsKeysAndEscGivesTheBoardTheFocus) {
     EXPECT_EQ(state().MoveCount, 12);
     QTest::keyClick(&board(), Qt::Key_Left);
     EXPECT_EQ(state().MoveCount, 11);
+}
+
+// After a jump typed into the box and after a record was read, the keys step again; the keys
+// of reading and writing open the file window from the board.
+TEST_F(StepKeys, TheBoardTakesTheFocusBackAfterAJumpAndARead) {
+    startActive();
+    play(15);
+    QLineEdit* box = moveNumberBox();
+    QTest::mouseClick(box, Qt::LeftButton);
+    box->selectAll();
+    QTest::keyClicks(box, QStringLiteral("12"));
+    QTest::keyClick(box, Qt::Key_Return);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+    EXPECT_EQ(state().MoveCount, 11);
+
+    box->setFocus();
+    program().takeRecordLines({"(;SZ[19];B[pd];W[dp])"});
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+    EXPECT_EQ(state().MoveCount, 0);
+
+    const auto fileWindowShown = [] {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->windowTitle() == QStringLiteral("ﾌｧｲﾙ") && window->isVisible())
+                return window;
+        return static_cast<QWidget*>(nullptr);
+    };
+    for (const QKeySequence::StandardKey key : {QKeySequence::Open, QKeySequence::Save}) {
+        if (QWidget* shown = fileWindowShown()) shown->hide();
+        QApplication::setActiveWindow(&main());
+        QTest::keySequence(&board(), key);
+        EXPECT_NE(fileWindowShown(), nullptr) << QKeySequence(key).toString().toStdString();
+    }
 }
 
 TEST_F(StepKeys, TheCommentaryBoxKeepsItsKeysAndWhatWasTyped) {

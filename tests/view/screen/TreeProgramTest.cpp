@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -94,9 +95,19 @@ TEST(TreeInTheProgram, ACommentedGameOpensBesideTheBoardAndTakesANewVariation) {
     EXPECT_EQ(s.MoveCount, 0);
     EXPECT_TRUE(tree.TxtComment->toPlainText().startsWith(
         QStringLiteral("This is the most famous game in Japanese Go History")));
+    EXPECT_EQ(tree.Text2->text(), "0") << "the introduction is node 0";
     tree.PicNode_MouseDown(m.nodeX(1, 13), m.nodeY(1));
     ASSERT_EQ(s.MoveCount, 12);
+    EXPECT_EQ(tree.Text2->text(), "12") << "node n of the main line is move n";
     EXPECT_FALSE(tree.TxtComment->toPlainText().isEmpty());
+    // Back at move 0 the selection and the comment follow to the introduction.
+    program.engine().firstMove();
+    EXPECT_EQ(tree.session().SelNodeNo, 1);
+    EXPECT_TRUE(tree.TxtComment->toPlainText().startsWith(QStringLiteral("This is the most")));
+    tree.Text2->setText("12");
+    tree.Command2_Click();
+    EXPECT_EQ(tree.session().SelNodeNo, 13);
+    tree.PicNode_MouseDown(m.nodeX(1, 13), m.nodeY(1));
     const int branches = m.BranchCount;
     tree.CmdBstart->click();
     EXPECT_EQ(s.MoveCount, 11);
