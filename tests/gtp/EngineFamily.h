@@ -2,13 +2,14 @@
 // An engine that leaves processes behind unless its whole process group is ended: a wrapper
 // script that runs the scripted engine as its child (not in its own place) and forks a helper
 // beside it, and writes both process ids.
+#include <poll.h>
 #include <signal.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <thread>
 
 #include "support/TestSupport.h"
 
@@ -31,10 +32,16 @@ class EngineFamily {
     }
     // Both the engine and the helper have ended (a zombie has ended too).
     bool allGone() const { return gone("helper.pid") && gone("engine.pid"); }
-    // The same, waiting up to two seconds for a kill sent by another process to take effect.
+    // The same, waiting up to two seconds for each process to end after a kill sent by another
+    // process: its pidfd turns readable when it ends.
     bool allGoneSoon() const {
-        for (int i = 0; i < 100 && !allGone(); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        for (const char* name : {"helper.pid", "engine.pid"}) {
+            const int fd = static_cast<int>(::syscall(SYS_pidfd_open, pidIn(name), 0));
+            if (fd < 0) continue;  // already gone and reaped
+            pollfd ended{fd, POLLIN, 0};
+            ::poll(&ended, 1, 2000);
+            ::close(fd);
+        }
         return allGone();
     }
     // Ends whatever the program under test left running.

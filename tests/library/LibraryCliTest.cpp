@@ -16,19 +16,20 @@ TEST_F(LibraryCli, SearchPrintsGamesContinuationsAndCountEvenAfterTheIndexWasDam
     test::writeBytes(file, "(;RE[B+R];B[dd];W[pp];B[dp])(;RE[W+1];B[pd];W[dd];B[pp])");
     const auto out = dir.file("out.txt");
     const std::string lib = "'" + dir.file("lib.db").string() + "'";
-    ASSERT_EQ(run("library add " + lib + " '" + file + "' '" + dir.file("none.sgf").string() + "'",
-                  out),
-              0);
+    ASSERT_EQ(
+        run("library add " + lib + " '" + file + "' '" + dir.file("none.sgf").string() + "'", out),
+        0);
     EXPECT_EQ(test::readBytes(out), "refused " + dir.file("none.sgf").string() +
                                         " 0 ファイルを読めません\nadded 2\nduplicates 0\n"
                                         "unchanged files 0\nrefused 1\n");
 
     // A lone black 4-4 stone in an empty 5x5 corner: game 2 shows it in the upper right, so its
     // next move is turned back into the upper left's view.
-    const std::string search = "library search " + lib + " --pattern aa:ee:" +
-                               std::string(18, '.') + "X" + std::string(6, '.');
-    const std::string expected = file + " 1 1\n" + file +
-                                 " 2 1\nnext pd 1 0 1\nnext pp 1 1 0\n2 games\n";
+    const std::string search = "library search " + lib +
+                               " --pattern aa:ee:" + std::string(18, '.') + "X" +
+                               std::string(6, '.');
+    const std::string expected =
+        file + " 1 1\n" + file + " 2 1\nnext pd 1 0 1\nnext pp 1 1 0\n2 games\n";
     ASSERT_EQ(run(search, out), 0);
     EXPECT_EQ(test::readBytes(out), expected);
 
