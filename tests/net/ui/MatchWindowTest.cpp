@@ -32,7 +32,7 @@ TEST(MatchWindowTest, TwoCopiesPlayAMatch) {
     b.click("Cmdconnect");
     EXPECT_EQ(b.window.ActiveSocket(), 1);
     EXPECT_EQ(b.window.logLines(),
-              QStringList{"接続中: 127.0.0.1 ポート " + QString::number(portA)});
+              QStringList{"接続中: 127.0.0.1 ポート " + QString::number(a.port.number())});
     ASSERT_TRUE(waitFor([&] {
         auto* socket = b.window.findChild<QTcpSocket*>();
         return socket && socket->error() == QAbstractSocket::ConnectionRefusedError;
@@ -266,9 +266,11 @@ TEST(MatchWindowControlsTest, LoadingAndHiding) {
     // "終了" without a match asks nothing, clears the log and hides; the menu shows it again
     // with the stored host and port and an empty log, still listening.
     EXPECT_EQ(first.control<QLineEdit>("Txtport")->text(), QString::number(port));
-    const int otherPort = test::freePort();
+    test::LoopbackPort other;
+    const int otherPort = other.number();
     first.control<QLineEdit>("Txtip")->setText("192.0.2.1");
     first.control<QLineEdit>("Txtport")->setText(QString::number(otherPort));
+    other.release();
     first.click("Command2");
     EXPECT_EQ(first.settings["Tcpip"], "192.0.2.1");
     EXPECT_EQ(first.settings["Port"], std::to_string(otherPort));
