@@ -84,7 +84,8 @@ std::string asDatasetReads(std::string_view raw) {
 
 // A node's text with each game-information property (but CA, which follows the file's
 // charset) set to the field's text where the two differ: replaced in place, added at the end
-// of the node, or removed for an emptied field. Every other property stays as it was written.
+// of the node, or removed for an emptied field. Every other property stays as it was written;
+// a field that only shows what a property of another name gave it (EV from TE) is not added.
 std::string withGameInfo(std::string_view node, const GameInfo& info) {
     struct Span {
         int field = -1;  // the game-information field, -1 for another property
@@ -92,6 +93,7 @@ std::string withGameInfo(std::string_view node, const GameInfo& info) {
         std::string value;  // first value, as the game information reads it
     };
     std::vector<Span> spans;
+    std::array<std::optional<std::string>, kGameInfoFields> given;  // by TE, RD or KO
     sgfscan::walk(
         node,
         [&](const sgfscan::ValueRef& v) {
@@ -99,6 +101,12 @@ std::string withGameInfo(std::string_view node, const GameInfo& info) {
             if (!v.firstOfProperty && !spans.empty()) {
                 spans.back().end = end;
                 return;
+            }
+            for (const AlternativeInfo& alternative : kAlternativeInfo) {
+                std::optional<std::string>& field = given[int(alternative.field)];
+                if (v.name == alternative.name && !field)
+                    field = alternativeInfoText(alternative,
+                                                asDatasetReads(sgfscan::rawValue(node, v)));
             }
             std::size_t begin = v.open;
             while (begin > 0 && std::isalpha(static_cast<unsigned char>(node[begin - 1]))) --begin;
@@ -132,7 +140,7 @@ std::string withGameInfo(std::string_view node, const GameInfo& info) {
     }
     out += node.substr(pos);
     for (int f = 0; f < kGameInfoFields; ++f)
-        if (!present[f] && wanted(f)) out += property(f, *wanted(f));
+        if (!present[f] && wanted(f) && given[f] != wanted(f)) out += property(f, *wanted(f));
     return out;
 }
 
