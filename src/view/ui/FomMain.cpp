@@ -470,7 +470,6 @@ void FomMain::mSGF_Click() {
     if (treeClosing_) return;
     if (!mSGF->isChecked()) {
         host_.closeTreeWindow();
-        state_.SgfText.clear();
     } else {
         host_.showTreeWindow();
     }
