@@ -202,6 +202,10 @@ void Engine::IshiUtu(int col, int row) {
     if (s.NetMatchActive) net_->sendMove(s.MoveCount);
 }
 
+void Engine::commentaryTyped(const std::string& text) {
+    if (!rebuilding_ && !state_.SgfText.empty()) tree_->takeBoardComment(state_.MoveCount, text);
+}
+
 // Puts the stone of move `move` down; a refused one is undone by rebuilding the position
 // before it (the ko refusal with its message first). False when the move was refused.
 bool Engine::placeStone(int col, int row, int colour, int move, PlaceMode mode) {

@@ -73,6 +73,13 @@ class FomNode::Link : public TreeLink {
         if (w_.session_.followMove(move)) w_.showSelection();
     }
     void showFileTree(const std::string& treeText) override { w_.showFileTree(treeText); }
+    void takeBoardComment(int move, const std::string& text) override {
+        if (w_.state_.SgfText.empty() || w_.state_.BranchInputMode) return;
+        if (w_.isVisible()) w_.TxtComment_Validate();
+        if (!w_.session_.followMove(move)) return;
+        w_.session_.writeComment(text);
+        if (w_.isVisible()) w_.showSelection();
+    }
 
   private:
     FomNode& w_;

@@ -62,6 +62,11 @@ TEST_F(TreeSavedRecordTest, WhatTheUserDidIsSavedAndNothingElseIsLost) {
     const SavedCase cases[] = {
         {"closing the tree window emptied the tree text",
          [](FomMain& main, FomNode&) { main.findChild<QAction*>("mSGF")->trigger(); }},
+        {"text typed in the board's commentary box was not taken into the tree",
+         [](FomMain& main, FomNode&) {
+             QTest::keyClicks(main.findChild<QPlainTextEdit*>("TxtKaisetu"), "typed here");
+         },
+         3, "typed here"},
     };
     const auto original = test::readSgfProperties(kRecord);
     for (const SavedCase& c : cases) {
