@@ -64,6 +64,7 @@ void Engine::gCls() {
     s.MoveCol = {};
     s.MoveRow = {};
     s.MoveColour = {};
+    s.SgfText.clear();
     ++recordClears_;
 
     host_.setMoveNumberText("");
@@ -124,7 +125,12 @@ void Engine::IshiUtu(int col, int row) {
     // The new move and the end marker after it must both fit in the record.
     if (s.MoveCount < 0 || s.MoveCount + 2 > kMaxMoves) return;
 
-    if (tree_->visible() && !s.BranchInputMode && !tree_->confirmDiscardTree()) return;
+    // A stone played outside a branch recording makes the board's line the record: the tree,
+    // shown or not, goes once the user agrees.
+    if ((tree_->visible() || !s.SgfText.empty()) && !s.BranchInputMode) {
+        if (!tree_->confirmDiscardTree()) return;
+        s.SgfText.clear();
+    }
     if (board_.occupied(col, row)) return;
 
     int c = kBlack;
@@ -194,6 +200,10 @@ void Engine::IshiUtu(int col, int row) {
     }
     host_.restartMarkerTimer(kMarkerFirstTickMs);
     if (s.NetMatchActive) net_->sendMove(s.MoveCount);
+}
+
+void Engine::commentaryTyped(const std::string& text) {
+    if (!rebuilding_ && !state_.SgfText.empty()) tree_->takeBoardComment(state_.MoveCount, text);
 }
 
 // Puts the stone of move `move` down; a refused one is undone by rebuilding the position

@@ -55,6 +55,9 @@ class Engine {
     // record after it. In a match the first stone of a record (or the first one placed while
     // no colour is decided) makes its colour ours.
     void IshiUtu(int col, int row);
+    // The user typed `text` into the board's commentary box: a record kept as a tree takes it
+    // into the node of the position shown at once, as the tree window's own box does.
+    void commentaryTyped(const std::string& text);
 
     // Rebuild and navigation. Redraw(1, k) rebuilds moves 1..k from the empty board (k = 0:
     // the empty board); Redraw(k, k) adds move k to the position on the board.

@@ -85,6 +85,9 @@ class TreeLink {
     virtual void showMove(int /*move*/) {}
     // The tree of a file just read: the window shows it (its own SGF text becomes treeText).
     virtual void showFileTree(const std::string& /*treeText*/) {}
+    // Text typed in the board's commentary box at the position after `move` moves: the tree
+    // takes it into that move's node as it is typed.
+    virtual void takeBoardComment(int /*move*/, const std::string& /*text*/) {}
 };
 
 // The network match window.

@@ -53,7 +53,9 @@ class FomNode::Link : public TreeLink {
         if (!w_.dialogs_->ask(QStringLiteral("警告"),
                               QStringLiteral("本譜以外のデータｰは失われます。よろしいですか？")))
             return false;
-        w_.toggleTreeView();
+        // The user agreed: the variations go, and the record is the board's line from now on.
+        w_.hideTree();
+        w_.state_.SgfText.clear();
         return true;
     }
     std::string takeBranchComment() override {
@@ -71,6 +73,13 @@ class FomNode::Link : public TreeLink {
         if (w_.session_.followMove(move)) w_.showSelection();
     }
     void showFileTree(const std::string& treeText) override { w_.showFileTree(treeText); }
+    void takeBoardComment(int move, const std::string& text) override {
+        if (w_.state_.SgfText.empty() || w_.state_.BranchInputMode) return;
+        if (w_.isVisible()) w_.TxtComment_Validate();
+        if (!w_.session_.followMove(move)) return;
+        w_.session_.writeComment(text);
+        if (w_.isVisible()) w_.showSelection();
+    }
 
   private:
     FomNode& w_;
@@ -330,12 +339,18 @@ bool FomNode::syntaxAccepted(const std::string& text) {
         dialogs_->ask(kSyntaxTitle, qs(fault) + QStringLiteral(" このまま続けますか?")))
         return true;
     hideTree();
+    state_.SgfText.clear();
     return false;
 }
 
 void FomNode::toggleTreeView() {
     if (on_) {
         hideTree();
+        return;
+    }
+    // A tree kept while the window was closed is shown again whole, as a file's tree is.
+    if (!state_.SgfText.empty()) {
+        showFileTree(std::string(state_.SgfText));
         return;
     }
     on_ = true;
@@ -372,7 +387,6 @@ void FomNode::hideTree() {
     const bool wasOn = on_;
     on_ = false;
     hide();
-    state_.SgfText.clear();
     if (wasOn) emit treeViewChanged(false);
 }
 

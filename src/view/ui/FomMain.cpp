@@ -132,6 +132,9 @@ void FomMain::buildPanel() {
     // the board on Esc.
     Text1->installEventFilter(this);
     TxtKaisetu->installEventFilter(this);
+    connect(TxtKaisetu, &QPlainTextEdit::textChanged, this, [this] {
+        if (!showingCommentary_) engine().commentaryTyped(commentaryText());
+    });
 }
 
 // Tab runs from the board through the panel from left to right, then to the commentary.
@@ -360,7 +363,11 @@ void FomMain::setCaption(const std::string& caption) { setWindowTitle(qs(caption
 
 std::string FomMain::commentaryText() const { return TxtKaisetu->toPlainText().toStdString(); }
 
-void FomMain::setCommentaryText(const std::string& text) { TxtKaisetu->setPlainText(qs(text)); }
+void FomMain::setCommentaryText(const std::string& text) {
+    showingCommentary_ = true;
+    TxtKaisetu->setPlainText(qs(text));
+    showingCommentary_ = false;
+}
 
 void FomMain::setMoveNumberText(const std::string& text) { Text1->setText(qs(text)); }
 
@@ -516,7 +523,6 @@ void FomMain::mSGF_Click() {
     if (treeClosing_) return;
     if (!mSGF->isChecked()) {
         host_.closeTreeWindow();
-        state_.SgfText.clear();
     } else {
         host_.showTreeWindow();
     }

@@ -163,6 +163,7 @@ class FomMain : public QMainWindow, public BoardHost {
     bool replayRunning_ = false;
     bool markerPhase_ = false;
     bool treeClosing_ = false;
+    bool showingCommentary_ = false;  // the program, not the user, sets the commentary text
 };
 
 }  // namespace kelmaz

@@ -421,14 +421,14 @@ TEST_F(TreeWindowTest, DeepTreesScrollToTheirLastRow) {
     EXPECT_LE(tree.picNode->offsetY(), tree.session().model().nodeY(200));
 }
 
-TEST_F(TreeWindowTest, ClosingHidesForgetsTheTreeAndKeepsTheGeometry) {
+TEST_F(TreeWindowTest, ClosingHidesKeepsTheTreeAndTheGeometry) {
     engine.IshiUtu(1, 1);
     tree.toggleTreeView();
     tree.resize(300, 420);
     tree.close();
     EXPECT_FALSE(tree.isVisible());
     EXPECT_FALSE(tree.treeViewOn());
-    EXPECT_TRUE(state.SgfText.empty());
+    EXPECT_FALSE(state.SgfText.empty());
     EXPECT_EQ(settings.read("nHeight", ""), "6300");
     EXPECT_EQ(settings.read("nWidth", ""), "4500");
     EXPECT_FALSE(settings.read("nLeft", "").empty());
