@@ -39,6 +39,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     kelmaz::ToolRecord again;
     again.state.LstRead = kelmaz::splitLines(kelmaz::decodeRecordBytes(written).text);
     kelmaz::GetFormat(again.state, again.options, noTreeWindow);
-    kelmaz::MakeSgfText(record.state, 1, record.state.MoveCount);
+    kelmaz::sgfRecordText(record.state);  // what the tree view takes when it is turned on
     return 0;
 }
