@@ -11,6 +11,7 @@
 #include "diagram/Figures.h"
 #include "diagram/RecordLine.h"
 #include "intake/RecordTool.h"
+#include "support/ReferenceBoard.h"
 #include "support/TestSupport.h"
 
 namespace kelmaz {
@@ -136,56 +137,20 @@ TEST(Figures, StartsFollowTheCountTheListAndTheRecordsBreaks) {
     EXPECT_EQ(figureTitle(buildFigures(line, {}).back(), 3), "第4譜（220〜250）");
 }
 
-// ---- every move of real games appears exactly once, checked against a replay of our own ----
+// ---- every move of real games appears exactly once, checked against the shared reference board
+// ----
 
-// A plain replay: a stone replaces whatever stands on its point and takes the opposing groups
-// it leaves without a liberty.
-class ReferenceBoard {
-  public:
-    explicit ReferenceBoard(int size) : size_(size), grid_(std::size_t(size * size), -1) {}
-    int& at(int c, int r) { return grid_[std::size_t((c - 1) * size_ + r - 1)]; }
-    bool on(int c, int r) const { return c >= 1 && c <= size_ && r >= 1 && r <= size_; }
-    void play(int c, int r, int colour) {
-        at(c, r) = colour;
-        for (auto [dc, dr] : kSteps)
-            if (on(c + dc, r + dr) && at(c + dc, r + dr) == kWhite - colour)
-                takeIfDead(c + dc, r + dr);
-    }
-    std::map<std::pair<int, int>, int> stones() {
-        std::map<std::pair<int, int>, int> out;
-        for (int c = 1; c <= size_; ++c)
-            for (int r = 1; r <= size_; ++r)
-                if (at(c, r) >= 0) out[{c, r}] = at(c, r);
-        return out;
-    }
-
-  private:
-    static constexpr std::pair<int, int> kSteps[4] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-    void takeIfDead(int c, int r) {
-        const int colour = at(c, r);
-        std::vector<std::pair<int, int>> group{{c, r}}, todo{{c, r}};
-        std::set<std::pair<int, int>> seen{{c, r}};
-        while (!todo.empty()) {
-            auto [x, y] = todo.back();
-            todo.pop_back();
-            for (auto [dc, dr] : kSteps) {
-                if (!on(x + dc, y + dr)) continue;
-                const int there = at(x + dc, y + dr);
-                if (there < 0) return;  // a liberty
-                if (there == colour && seen.insert({x + dc, y + dr}).second) {
-                    group.push_back({x + dc, y + dr});
-                    todo.push_back({x + dc, y + dr});
-                }
-            }
-        }
-        for (auto [x, y] : group) at(x, y) = -1;
-    }
-    int size_;
-    std::vector<int> grid_;
-};
+// The stones standing on the shared reference board, by point, as colour codes.
+std::map<std::pair<int, int>, int> stonesOn(const test::ReferenceBoard& board, int size) {
+    std::map<std::pair<int, int>, int> out;
+    for (int c = 1; c <= size; ++c)
+        for (int r = 1; r <= size; ++r)
+            if (board.at(c, r) != 0) out[{c, r}] = board.at(c, r) - 1;
+    return out;
+}
 
 void expectEveryMoveOnce(const LineOfPlay& line, const std::vector<Figure>& figures) {
-    ReferenceBoard board(line.boardSize);
+    test::ReferenceBoard board(line.boardSize);
     for (const PlacedStone& s : line.setup) board.play(s.col, s.row, s.colour);
     std::size_t seen = 0;
     for (const Figure& figure : figures) {
@@ -199,7 +164,7 @@ void expectEveryMoveOnce(const LineOfPlay& line, const std::vector<Figure>& figu
         }
         // Every stone standing before the figure shows plain; any other plain stone is one the
         // record sets up during the figure.
-        std::map<std::pair<int, int>, int> expected = board.stones();
+        std::map<std::pair<int, int>, int> expected = stonesOn(board, line.boardSize);
         for (int m = figure.firstMove; m <= figure.lastMove; ++m)
             for (const PlacedStone& stone : line.moves[std::size_t(m - 1)].setupBefore)
                 if (plain.count({stone.col, stone.row}) && !expected.count({stone.col, stone.row}))
@@ -230,7 +195,8 @@ void expectEveryMoveOnce(const LineOfPlay& line, const std::vector<Figure>& figu
                 }
             }
             for (const PlacedStone& stone : move.setupBefore)
-                if (board.on(stone.col, stone.row)) board.play(stone.col, stone.row, stone.colour);
+                if (board.onBoard(stone.col, stone.row))
+                    board.play(stone.col, stone.row, stone.colour);
             if (!move.pass()) board.play(move.col, move.row, move.colour);
         }
     }
