@@ -1,8 +1,8 @@
 // kelmaz-cli score: the engine's result and dead stones for a record's position.
 #include <gtest/gtest.h>
 
-#include "gtp/EngineFamily.h"
 #include "support/CliProcess.h"
+#include "support/EngineFamily.h"
 #include "support/TestSupport.h"
 
 namespace kelmaz {

@@ -4,8 +4,8 @@
 #include <QTest>
 #include <memory>
 
-#include "gtp/EngineFamily.h"
 #include "gtp/ui/GtpProcess.h"
+#include "support/EngineFamily.h"
 
 namespace kelmaz {
 namespace {
