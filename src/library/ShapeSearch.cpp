@@ -298,10 +298,13 @@ SearchResult searchShape(const SearchIndex& index, const ShapeQuery& query, unsi
                 if (!match) continue;
                 tally.hits.emplace_back(entry, match->move);
                 if (const auto point = continuationPoint(query, *match)) {
+                    // The wins are counted for the colours as the query shows them: in a
+                    // colour-swapped match the game's black played the query's white.
+                    const bool swapped = match->image->swapped;
                     Continuation& c = tally.next[*point];
                     ++c.count;
-                    c.blackWins += game.winner == Winner::Black ? 1 : 0;
-                    c.whiteWins += game.winner == Winner::White ? 1 : 0;
+                    c.blackWins += game.winner == (swapped ? Winner::White : Winner::Black);
+                    c.whiteWins += game.winner == (swapped ? Winner::Black : Winner::White);
                 }
             }
         }

@@ -46,6 +46,7 @@ struct OracleGame {
     int number = 1;
     std::vector<Board> positions;  // after move 0..n
     std::vector<int> next;         // the point of move k + 1, -1 for a pass or the end
+    Winner winner = Winner::Unknown;
 };
 
 OracleGame replay(const std::string& file, int number) {
@@ -75,6 +76,7 @@ OracleGame replay(const std::string& file, int number) {
 struct OracleHit {
     int move = -1;
     std::set<int> continuations;  // every orientation's next point, as the query shows it
+    std::set<bool> swaps;         // whether those orientations swapped the colours
 };
 
 // The first move at which the pattern stands in the game, under every symmetry and swap asked
@@ -113,8 +115,10 @@ OracleHit bruteForce(const OracleGame& game, const Pattern& p, const SearchOptio
                         // Undo the shift, then the symmetry (each is its own inverse but 5, 6).
                         const int inverse = s == 5 ? 6 : s == 6 ? 5 : s;
                         const auto [qx, qy] = mirror(inverse, n % kLines - dx, n / kLines - dy);
-                        if (qx >= 0 && qy >= 0 && qx < kLines && qy < kLines)
+                        if (qx >= 0 && qy >= 0 && qx < kLines && qy < kLines) {
                             hit.continuations.insert(qy * kLines + qx);
+                            hit.swaps.insert(swap == 1);
+                        }
                     }
                 }
             }
@@ -178,12 +182,16 @@ class LibrarySearch : public ::testing::Test {
         library = GameLibrary::open((dir.path() / "lib.db").string(), error);
         ASSERT_TRUE(library) << error;
         summary = library->add({folder.string()});
-        for (int g = 1; g <= kGames; ++g) oracle.push_back(replay((folder / "a.sgf").string(), g));
+        for (int g = 1; g <= kGames; ++g) {
+            oracle.push_back(replay((folder / "a.sgf").string(), g));
+            oracle.back().winner = g % 2 == 0 ? Winner::Black : Winner::White;
+        }
         oracle.push_back(replay((folder / "setup.sgf").string(), 1));
         oracle.push_back(replay((folder / "empty.sgf").string(), 1));
     }
 
-    // The library's hits against the oracle's, and every continuation one the oracle allows.
+    // The library's hits against the oracle's, and every continuation one the oracle allows;
+    // where each game's continuation is certain, its count and wins (for the query's colours).
     void expectAsOracle(const Pattern& p, const SearchOptions& o, bool exactContinuations) {
         const SearchResult result = library->search(makeQuery(p, o), 2);
         std::map<std::pair<std::string, int>, int> found;
@@ -193,21 +201,26 @@ class LibrarySearch : public ::testing::Test {
             found[{row->file, row->number}] = h.move;
         }
         std::map<std::pair<std::string, int>, int> expected;
-        std::map<int, int> oracleNext;
+        std::map<int, std::array<int, 3>> oracleNext;  // count, black wins, white wins
         int withNext = 0;
         for (const OracleGame& g : oracle) {
             const OracleHit hit = bruteForce(g, p, o);
             if (hit.move < 0) continue;
             expected[{g.file, g.number}] = hit.move;
             if (!hit.continuations.empty()) ++withNext;
-            if (hit.continuations.size() == 1) ++oracleNext[*hit.continuations.begin()];
+            if (hit.continuations.size() != 1 || hit.swaps.size() != 1) continue;
+            const bool swapped = *hit.swaps.begin();
+            auto& n = oracleNext[*hit.continuations.begin()];
+            ++n[0];
+            n[1] += g.winner == (swapped ? Winner::White : Winner::Black);
+            n[2] += g.winner == (swapped ? Winner::Black : Winner::White);
         }
         EXPECT_EQ(found, expected);
         int counted = 0;
-        std::map<int, int> next;
+        std::map<int, std::array<int, 3>> next;
         for (const Continuation& c : result.continuations) {
             counted += c.count;
-            next[c.point] = c.count;
+            next[c.point] = {c.count, c.blackWins, c.whiteWins};
         }
         EXPECT_EQ(counted, withNext);
         if (exactContinuations) {
@@ -226,6 +239,12 @@ class LibrarySearch : public ::testing::Test {
                                        ? Want::Any
                                        : static_cast<Want>(b[(top + y) * kLines + left + x]));
             }
+        return p;
+    }
+
+    static Pattern swapped(Pattern p) {
+        for (Want& w : p.points)
+            w = w == Want::Black ? Want::White : w == Want::White ? Want::Black : w;
         return p;
     }
 
@@ -293,6 +312,10 @@ TEST_F(LibrarySearch, PatternsAsTheOracleFindsThem) {
     } cases[] = {
         {"corner 5x5 with any points", cut(2, 12, 0, 0, 5, 5, 4), {}, false},
         {"corner 5x5 fixed, one orientation", cut(3, 14, 0, 0, 5, 5), {false, false, false}, true},
+        {"corner 5x5 fixed, wins of colour-swapped matches",
+         swapped(cut(3, 14, 0, 0, 5, 5)),
+         {false, true, false},
+         true},
         {"corner 4x3 anywhere", cut(4, 10, 1, 0, 4, 3), {true, true, true}, false},
         {"at the top edge", cut(0, 60, 6, 0, 5, 3, 3), {}, false},
         {"3x3 anywhere from the centre", cut(0, 70, 8, 8, 3, 3), {true, true, true}, false},
