@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bitset>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -17,7 +18,7 @@ namespace kelmaz::library {
 
 namespace {
 
-constexpr char kMagic[8] = {'K', 'L', 'Z', 'I', 'N', 'D', 'X', '3'};
+constexpr char kMagic[8] = {'K', 'L', 'Z', 'I', 'N', 'D', 'X', '4'};
 
 struct FileHeader {
     char magic[8];
@@ -55,24 +56,26 @@ void IndexBuilder::add(std::int64_t id, const std::vector<Step>& moves, Winner w
         if (point >= kPoints) continue;
         markStone(game, point, colour);
         const PointState before = board.at(point);
-        if (before != PointState::Empty) {
-            // A stone replaced by a move on its point: searches treat it like one taken.
-            hash.toggle(point, before);
-            game.everTaken[point / kLines] |= 1u << (point % kLines);
-        }
+        if (before != PointState::Empty) hash.toggle(point, before);  // a stone replaced
         stones += before == PointState::Empty ? 1 : 0;
         hash.toggle(point, colour);
         taken_.clear();
         board.play(point, colour, taken_);
         for (const int p : taken_) {
             steps_.push_back(makeStep(p, PointState::Empty, true));
-            game.everTaken[p / kLines] |= 1u << (p % kLines);
             hash.toggle(p, opposite(colour));
         }
         stones -= static_cast<int>(taken_.size());
         if (stones <= kHashedStones) gameKeys_.push_back(positionKey(hash.canonical()));
     }
     game.stepCount = static_cast<std::uint16_t>(steps_.size() - game.firstStep);
+    std::bitset<kPoints> settled;
+    for (std::size_t k = steps_.size(); k-- > game.firstStep;) {
+        const int point = stepPoint(steps_[k]);
+        if (point >= kPoints || settled[point]) continue;
+        settled.set(point);
+        steps_[k] = markedFinal(steps_[k]);
+    }
     std::sort(gameKeys_.begin(), gameKeys_.end());
     gameKeys_.erase(std::unique(gameKeys_.begin(), gameKeys_.end()), gameKeys_.end());
     for (const std::uint32_t key : gameKeys_) keys_.push_back({key, gameNumber});

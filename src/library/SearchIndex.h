@@ -2,10 +2,10 @@
 // The library's search index, a file beside its database, memory-mapped when searched. It
 // holds, for every 19-line game in the order of its database id:
 //   - a fixed-size entry: the id, where its steps start, who won, and bitmaps of the points
-//     that ever held a black and a white stone (the first filter of every search) and of those
-//     where stones were ever taken;
+//     that ever held a black and a white stone (the first filter of every search);
 //   - its steps with the captures written out, so that a search replays a game by writing
-//     cells, without looking for liberties;
+//     cells, without looking for liberties, and the last change of each point marked, so that
+//     a search knows when a point's state is settled for the rest of the game;
 // and a table, sorted by key, of the position hashes (all symmetries and colour swap folded
 // together) of every position with at most kHashedStones stones, with the game's entry number:
 // a full-board position finds its candidate games by a binary search; and for every point and
@@ -36,13 +36,9 @@ struct IndexedGame {
     std::uint8_t reserved = 0;
     RowBits everBlack{};
     RowBits everWhite{};
-    // The points where stones are ever taken (or replaced by a move on their point): elsewhere
-    // a stone stays as it was put, so a shape that needs that point otherwise can no longer
-    // appear.
-    RowBits everTaken{};
     std::uint32_t reserved2 = 0;
 };
-static_assert(sizeof(IndexedGame) == 248);
+static_assert(sizeof(IndexedGame) == 176);
 
 struct PositionKey {
     std::uint32_t key = 0;   // the upper half of the canonical hash

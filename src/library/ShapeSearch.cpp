@@ -42,8 +42,11 @@ class GameScanner {
         }
     }
 
-    std::optional<Match> scan(const IndexedGame& game, std::span<const Step> steps) {
-        if (!filter(game)) return std::nullopt;
+    // `possible`: the fixed images whose stones all stood in the game at some time, when the
+    // caller has found them already; nothing to look at them here.
+    std::optional<Match> scan(const IndexedGame& game, std::span<const Step> steps,
+                              std::optional<std::uint32_t> possible = std::nullopt) {
+        if (!filter(game, possible)) return std::nullopt;
         for (std::uint32_t m = live_; m != 0; m &= m - 1) {
             // A shape of empty points alone stands on the empty board before the first move.
             const int i = __builtin_ctz(m);
@@ -61,7 +64,7 @@ class GameScanner {
             // Points outside every image still looked for can neither make nor spoil a match.
             if (isSet(interest_, point)) {
                 changed_.push_back(point);
-                if (!isCapture(s) && !isSet(game.everTaken, point)) retire(point, stepState(s));
+                if (isFinal(s)) retire(point, stepState(s));
             }
             if ((k + 1 < steps.size() && isCapture(steps[k + 1])) || changed_.empty()) continue;
             for (const int p : changed_) {
@@ -85,11 +88,16 @@ class GameScanner {
     };
 
     // The places where each image may stand given the points that ever held each colour.
-    bool filter(const IndexedGame& game) {
+    bool filter(const IndexedGame& game, std::optional<std::uint32_t> possibleFixed) {
         live_ = 0;
         for (std::size_t i = 0; i < query_.images.size(); ++i) {
             const ShapeImage& image = query_.images[i];
             RowBits& places = places_[i];
+            if (image.fixedLeft >= 0 && possibleFixed) {
+                // Only a shape without stones takes its place from places_ (firstPlace).
+                live_ |= *possibleFixed & (1u << i);
+                continue;
+            }
             places.fill(0);
             if (image.fixedLeft >= 0) {
                 const bool possible =
@@ -119,8 +127,10 @@ class GameScanner {
                 live_ |= 1u << i;
         }
         interest_.fill(0);
-        for (std::uint32_t m = live_; m != 0; m &= m - 1)
-            for (int y = 0; y < kLines; ++y) interest_[y] |= regions_[__builtin_ctz(m)][y];
+        for (std::uint32_t m = live_; m != 0; m &= m - 1) {
+            const int i = __builtin_ctz(m);
+            for (int y = rowsFrom(i); y < rowsTo(i); ++y) interest_[y] |= regions_[i][y];
+        }
         return live_ != 0;
     }
 
@@ -128,19 +138,19 @@ class GameScanner {
         return ((bits[p / kLines] >> (p % kLines)) & 1u) != 0;
     }
 
-    // A stone of `colour` that will stand on `p` for the rest of the game (no stone is ever
-    // taken or replaced there): every place that needs p empty or of the other colour is given
-    // up, and an image without places left is no longer looked for.
-    void retire(int p, PointState colour) {
+    // The point `p` keeps `state` for the rest of the game: every place that needs another
+    // state there is given up, and an image without places left is no longer looked for.
+    void retire(int p, PointState state) {
         for (const Cover& c : covers_[p])
-            if (c.want != colour && (live_ >> c.image & 1u) != 0) drop(c.image);
+            if (c.want != state && (live_ >> c.image & 1u) != 0) drop(c.image);
         const int px = p % kLines, py = p / kLines;
         for (std::uint32_t m = live_ & anywhere_; m != 0; m &= m - 1) {
             const int i = __builtin_ctz(m);
             const ShapeImage& image = query_.images[i];
             bool cleared = false;
-            for (const PointState other : {PointState::Empty, opposite(colour)}) {
-                for (const ShapeCell& c : image.cellsByState[static_cast<int>(other)]) {
+            for (int other = 0; other < 3; ++other) {
+                if (other == static_cast<int>(state)) continue;
+                for (const ShapeCell& c : image.cellsByState[other]) {
                     const int left = px - c.dx, top = py - c.dy;
                     if (left < 0 || top < 0 || left > kLines - image.width ||
                         top > kLines - image.height)
@@ -155,13 +165,20 @@ class GameScanner {
         }
     }
 
+    // The rows of the board that image i may cover.
+    int rowsFrom(int i) const {
+        const ShapeImage& image = query_.images[i];
+        return image.fixedLeft >= 0 ? image.fixedTop : 0;
+    }
+    int rowsTo(int i) const {
+        const ShapeImage& image = query_.images[i];
+        return image.fixedLeft >= 0 ? image.fixedTop + image.height : kLines;
+    }
+
     void drop(int i) {
         live_ &= ~(1u << i);
         // Only the rows of the dropped image's region change.
-        const ShapeImage& image = query_.images[i];
-        const int from = image.fixedLeft >= 0 ? image.fixedTop : 0;
-        const int to = image.fixedLeft >= 0 ? image.fixedTop + image.height : kLines;
-        for (int y = from; y < to; ++y) {
+        for (int y = rowsFrom(i); y < rowsTo(i); ++y) {
             interest_[y] = 0;
             for (std::uint32_t m = live_; m != 0; m &= m - 1)
                 interest_[y] |= regions_[__builtin_ctz(m)][y];
@@ -242,25 +259,41 @@ bool fixedWithStones(const ShapeQuery& query) {
                        [](const ShapeImage& i) { return i.fixedLeft >= 0 && i.stones > 0; });
 }
 
-// The games in which, for some image, every stone it asks for ever stood on its point.
-std::vector<std::uint32_t> gamesWithEveryStone(const SearchIndex& index, const ShapeQuery& query) {
+struct Candidates {
+    std::vector<std::uint32_t> games;   // entry numbers, ascending
+    std::vector<std::uint32_t> images;  // for each, the images that may stand in it (bits)
+};
+
+// The games in which, for some image, every stone it asks for ever stood on its point, and
+// which images those are.
+Candidates gamesWithEveryStone(const SearchIndex& index, const ShapeQuery& query) {
     const std::size_t words = index.gameWords();
-    std::vector<std::uint64_t> any(words, 0), every(words);
-    for (const ShapeImage& image : query.images) {
-        std::fill(every.begin(), every.end(), ~std::uint64_t{0});
+    const std::size_t images = query.images.size();
+    std::vector<std::uint64_t> every(words * images, ~std::uint64_t{0});
+    for (std::size_t i = 0; i < images; ++i) {
+        const ShapeImage& image = query.images[i];
+        const std::span<std::uint64_t> row(every.data() + i * words, words);
         for (const ShapeCell& c : image.cells) {
             if (c.state == PointState::Empty) continue;
             const auto with =
                 index.gamesWith(c.state, (image.fixedTop + c.dy) * kLines + image.fixedLeft + c.dx);
-            for (std::size_t w = 0; w < words; ++w) every[w] &= with[w];
+            for (std::size_t w = 0; w < words; ++w) row[w] &= with[w];
         }
-        for (std::size_t w = 0; w < words; ++w) any[w] |= every[w];
     }
-    std::vector<std::uint32_t> games;
-    for (std::size_t w = 0; w < words; ++w)
-        for (std::uint64_t bits = any[w]; bits != 0; bits &= bits - 1)
-            games.push_back(static_cast<std::uint32_t>(w * 64 + __builtin_ctzll(bits)));
-    return games;
+    Candidates out;
+    for (std::size_t w = 0; w < words; ++w) {
+        std::uint64_t any = 0;
+        for (std::size_t i = 0; i < images; ++i) any |= every[i * words + w];
+        for (std::uint64_t bits = any; bits != 0; bits &= bits - 1) {
+            const int b = __builtin_ctzll(bits);
+            std::uint32_t mask = 0;
+            for (std::size_t i = 0; i < images; ++i)
+                mask |= static_cast<std::uint32_t>((every[i * words + w] >> b) & 1u) << i;
+            out.games.push_back(static_cast<std::uint32_t>(w * 64 + b));
+            out.images.push_back(mask);
+        }
+    }
+    return out;
 }
 
 struct Tally {
@@ -272,16 +305,21 @@ struct Tally {
 
 SearchResult searchShape(const SearchIndex& index, const ShapeQuery& query, unsigned threads) {
     const auto games = index.games();
-    std::vector<std::uint32_t> chosen;
+    std::vector<std::uint32_t> chosen, possibleImages;
     const bool byHash = query.fullBoard && query.stones <= kHashedStones;
     const bool byPoints = !byHash && fixedWithStones(query);
     if (byHash) chosen = index.candidates(query.canonicalHash);
-    if (byPoints) chosen = gamesWithEveryStone(index, query);
+    if (byPoints) {
+        Candidates c = gamesWithEveryStone(index, query);
+        chosen = std::move(c.games);
+        possibleImages = std::move(c.images);
+    }
     const bool listed = byHash || byPoints;
     const std::size_t total = listed ? chosen.size() : games.size();
 
     if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
     constexpr std::size_t kChunk = 512;
+    constexpr std::size_t kAhead = 4;
     threads = static_cast<unsigned>(std::min<std::size_t>(threads, (total + kChunk - 1) / kChunk));
     threads = std::max(threads, 1u);
     std::vector<Tally> tallies(threads);
@@ -291,10 +329,23 @@ SearchResult searchShape(const SearchIndex& index, const ShapeQuery& query, unsi
         for (;;) {
             const std::size_t from = nextChunk.fetch_add(kChunk);
             if (from >= total) return;
-            for (std::size_t k = from; k < std::min(total, from + kChunk); ++k) {
-                const std::uint32_t entry = listed ? chosen[k] : static_cast<std::uint32_t>(k);
+            const std::size_t to = std::min(total, from + kChunk);
+            auto entryAt = [&](std::size_t k) {
+                return listed ? chosen[k] : static_cast<std::uint32_t>(k);
+            };
+            for (std::size_t k = from; k < to; ++k) {
+                // Most games are given up after a few steps, so the time goes in waiting for
+                // memory: the entries and first steps of the games ahead are asked for early.
+                if (k + kAhead < to) {
+                    const IndexedGame& ahead = games[entryAt(k + kAhead)];
+                    __builtin_prefetch(index.steps(ahead).data());
+                    if (k + 2 * kAhead < to) __builtin_prefetch(&games[entryAt(k + 2 * kAhead)]);
+                }
+                const std::uint32_t entry = entryAt(k);
                 const IndexedGame& game = games[entry];
-                const auto match = scanner.scan(game, index.steps(game));
+                const auto match =
+                    scanner.scan(game, index.steps(game),
+                                 byPoints ? std::optional(possibleImages[k]) : std::nullopt);
                 if (!match) continue;
                 tally.hits.emplace_back(entry, match->move);
                 if (const auto point = continuationPoint(query, *match)) {
