@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "library/GameReader.h"
@@ -76,8 +77,12 @@ class GameDatabase {
   private:
     explicit GameDatabase(sqlite3* db) : db_(db) {}
     bool exec(const char* sql);
+    bool addNameColumns();
+    // The id of a player, event or result text in the names table, added when new.
+    std::int64_t nameId(const std::string& name);
 
     sqlite3* db_;
+    std::unordered_map<std::string, std::int64_t> names_;  // within the open transaction
 };
 
 }  // namespace kelmaz::library
