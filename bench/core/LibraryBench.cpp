@@ -126,7 +126,7 @@ std::unique_ptr<GameLibrary> openLibrary() {
     const BenchLibrary& b = benchLibrary();
     std::string error;
     auto library = GameLibrary::open(b.library.string(), error);
-    if (library && library->list({}).empty()) library->add({b.games.string()});
+    if (library && library->gameCount() == 0) library->add({b.games.string()});
     return library;
 }
 

@@ -256,6 +256,9 @@ FileOutcome GameDatabase::addFile(const std::string& path) {
     const FileGames read = readLibraryFile(path);
     outcome.refused = read.refused;
     if (fileId != 0) {
+        Statement old(db_, "SELECT id FROM games WHERE file = ?");
+        old.bind(1, fileId);
+        while (old.row()) outcome.removed.push_back(old.integer(0));
         Statement dropMoves(
             db_, "DELETE FROM moves WHERE game IN (SELECT id FROM games WHERE file = ?)");
         dropMoves.bind(1, fileId).run();
@@ -358,12 +361,16 @@ std::optional<GameRow> GameDatabase::game(std::int64_t id) {
     return readRow(s);
 }
 
-void GameDatabase::forEachIndexedGame(
+std::size_t GameDatabase::forEachIndexedGame(
+    std::int64_t after, std::size_t limit,
     const std::function<void(std::int64_t, const std::vector<Step>&, Winner)>& visit) {
     Statement s(db_,
                 "SELECT g.id, m.steps, g.result FROM games g JOIN moves m ON m.game = g.id "
-                "WHERE g.size = 19 ORDER BY g.id");
-    while (s.row()) visit(s.integer(0), s.steps(1), winnerOf(s.text(2)));
+                "WHERE g.size = 19 AND g.id > ? ORDER BY g.id LIMIT ?");
+    s.bind(1, after).bind(2, static_cast<std::int64_t>(limit));
+    std::size_t count = 0;
+    for (; s.row(); ++count) visit(s.integer(0), s.steps(1), winnerOf(s.text(2)));
+    return count;
 }
 
 }  // namespace kelmaz::library

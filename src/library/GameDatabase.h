@@ -40,6 +40,7 @@ struct FileOutcome {
     int duplicates = 0;
     bool unchanged = false;  // the file was added before and has not changed since
     std::vector<RefusedGame> refused;
+    std::vector<std::int64_t> removed;  // the ids of the games a changed file had before
 };
 
 // "YYYY-MM-DD" (or shorter) from a date field: its first number of four digits and the one or
@@ -70,8 +71,10 @@ class GameDatabase {
     std::optional<GameRow> game(std::int64_t id);
     std::int64_t gameCount();
 
-    // Every 19-line game in id order: its id, moves and result.
-    void forEachIndexedGame(
+    // The 19-line games with ids above `after`, in id order, at most `limit` of them: their
+    // ids, moves and results. Returns how many there were.
+    std::size_t forEachIndexedGame(
+        std::int64_t after, std::size_t limit,
         const std::function<void(std::int64_t id, const std::vector<Step>&, Winner)>& visit);
 
   private:

@@ -63,26 +63,52 @@ std::unique_ptr<GameLibrary> GameLibrary::open(const std::string& path, std::str
     library->indexPath_ = path + ".index";
     library->index_ = SearchIndex::open(library->indexPath_);
     if (!library->index_ || library->index_->generation() != library->database_->generation())
-        library->rebuildIndex();
+        library->updateIndex(nullptr, {});
     return library;
 }
 
-bool GameLibrary::rebuildIndex() {
+bool GameLibrary::updateIndex(std::unique_ptr<SearchIndex> current,
+                              const std::vector<std::int64_t>& removed) {
     index_.reset();
-    {
+    // Past a quarter of removed games the index is written afresh, without them.
+    if (current && current->removedCount() + removed.size() > current->games().size() / 4)
+        current.reset();
+    std::vector<std::int64_t> leaving = removed;
+    std::sort(leaving.begin(), leaving.end());
+    // A game added gets an id above every game kept, so the games above the last id still
+    // indexed are the new ones.
+    std::int64_t after = current ? current->lastLiveId(leaving) : 0;
+    // A batch at a time, so that memory stays bounded however many games there are; until the
+    // last batch is written the file carries no generation, so that an interruption leaves an
+    // index that is rebuilt.
+    constexpr std::size_t kBatch = 100000;
+    const std::int64_t generation = database_->generation();
+    for (bool last = false; !last;) {
         IndexBuilder builder;
-        database_->forEachIndexedGame([&](std::int64_t id, const std::vector<Step>& steps,
-                                          Winner winner) { builder.add(id, steps, winner); });
-        if (!builder.write(indexPath_, database_->generation())) return false;
+        database_->forEachIndexedGame(
+            after, kBatch, [&](std::int64_t id, const std::vector<Step>& steps, Winner winner) {
+                builder.add(id, steps, winner);
+                after = id;
+            });
+        last = builder.size() < kBatch;
+        if (!builder.write(indexPath_, last ? generation : -1, current.get(), leaving))
+            return false;
+        leaving.clear();
+        current = SearchIndex::open(indexPath_);
+        if (!current) return false;
     }
-    index_ = SearchIndex::open(indexPath_);
-    return index_ != nullptr;
+    index_ = std::move(current);
+    return true;
 }
 
 AddSummary GameLibrary::add(const std::vector<std::string>& paths, const AddProgress& progress,
                             const std::atomic<bool>* cancel) {
     AddSummary summary;
     const std::vector<std::string> files = recordFiles(paths);
+    // The index is brought up to date from itself only when it was up to date before.
+    std::unique_ptr<SearchIndex> current = std::move(index_);
+    if (current && current->generation() != database_->generation()) current.reset();
+    std::vector<std::int64_t> removed;
     database_->begin();
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (cancel != nullptr && cancel->load()) {
@@ -93,12 +119,13 @@ AddSummary GameLibrary::add(const std::vector<std::string>& paths, const AddProg
         summary.added += outcome.added;
         summary.duplicates += outcome.duplicates;
         summary.unchangedFiles += outcome.unchanged ? 1 : 0;
+        removed.insert(removed.end(), outcome.removed.begin(), outcome.removed.end());
         for (const RefusedGame& r : outcome.refused)
             summary.refused.push_back({files[i], r.number, r.reason});
         if (progress) progress(i + 1, files.size());
     }
     database_->commit();
-    rebuildIndex();
+    updateIndex(std::move(current), removed);
     return summary;
 }
 

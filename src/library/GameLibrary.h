@@ -1,8 +1,8 @@
 #pragma once
 // A game library: the database file and the search index beside it (the same name with
-// ".index" added). Adding games updates the database in one transaction and then rebuilds the
-// index from it; an index that is missing, damaged or older than the database is rebuilt when
-// the library is opened.
+// ".index" added). Adding games updates the database in one transaction and then writes the
+// index anew from the old one and the games added; an index that is missing, damaged or older
+// than the database is rebuilt when the library is opened, a batch of games at a time.
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -48,6 +48,7 @@ class GameLibrary {
 
     std::vector<GameRow> list(const HeaderFilter& filter) { return database_->list(filter); }
     std::optional<GameRow> game(std::int64_t id) { return database_->game(id); }
+    std::int64_t gameCount() { return database_->gameCount(); }
 
     // False when the index could not be written (the searches then find nothing).
     bool indexed() const { return index_ != nullptr; }
@@ -55,7 +56,11 @@ class GameLibrary {
 
   private:
     GameLibrary() = default;
-    bool rebuildIndex();
+    // Brings the index up to the database: from the current index when it is up to date with
+    // the database as it was before `removed` left it and not mostly removed games, else from
+    // nothing.
+    bool updateIndex(std::unique_ptr<SearchIndex> current,
+                     const std::vector<std::int64_t>& removed);
 
     std::string indexPath_;
     std::unique_ptr<GameDatabase> database_;

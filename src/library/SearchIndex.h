@@ -12,6 +12,11 @@
 // colour the set of games (one bit each) in which a stone of that colour ever stood there, so
 // that a shape fixed in place finds its candidates a word of 64 games at a time.
 // Everything read from the file is checked against its size before it is used.
+//
+// Adding games writes a new file from the old one and the new games alone: the old sections
+// are copied through a small buffer (the key table merged with the new keys), and games that
+// left the database stay in place marked removed, so that memory grows with the games added,
+// not with the library.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -33,7 +38,7 @@ struct IndexedGame {
     std::uint32_t firstStep = 0;
     std::uint16_t stepCount = 0;
     Winner winner = Winner::Unknown;
-    std::uint8_t reserved = 0;
+    std::uint8_t removed = 0;  // 1: the game left the database; searches pass over it
     RowBits everBlack{};
     RowBits everWhite{};
     std::uint32_t reserved2 = 0;
@@ -50,13 +55,19 @@ inline std::uint32_t positionKey(std::uint64_t canonicalHash) {
     return static_cast<std::uint32_t>(canonicalHash >> 32);
 }
 
+class SearchIndex;
+
 // Collects games and writes the index file.
 class IndexBuilder {
   public:
     // A 19-line game's moves and setup stones (without captures).
     void add(std::int64_t id, const std::vector<Step>& moves, Winner winner);
-    // Writes the file through a temporary file and a rename; false when that fails.
-    bool write(const std::string& path, std::int64_t generation);
+    std::size_t size() const { return games_.size(); }
+    // Writes the file through a temporary file and a rename: the games of `base` when one is
+    // given (those whose ids are in `removed` marked removed), then the games added here.
+    // False when that fails.
+    bool write(const std::string& path, std::int64_t generation, const SearchIndex* base = nullptr,
+               std::vector<std::int64_t> removed = {});
 
   private:
     std::vector<IndexedGame> games_;
@@ -76,9 +87,14 @@ class SearchIndex {
     static std::unique_ptr<SearchIndex> open(const std::string& path);
 
     std::int64_t generation() const { return generation_; }
+    // The entries, removed ones included.
     std::span<const IndexedGame> games() const { return games_; }
-    // The steps of one game of games().
+    std::uint64_t removedCount() const { return removedCount_; }
+    // The largest id of a game neither removed nor in `removed` (sorted); 0 when none.
+    std::int64_t lastLiveId(const std::vector<std::int64_t>& removed) const;
+    // The steps of one game of games(); none when a damaged entry points outside the file.
     std::span<const Step> steps(const IndexedGame& game) const {
+        if (std::uint64_t{game.firstStep} + game.stepCount > steps_.size()) return {};
         return steps_.subspan(game.firstStep, game.stepCount);
     }
     // The entry numbers of the games that may hold a position of this canonical hash, sorted,
@@ -94,11 +110,14 @@ class SearchIndex {
     std::size_t gameWords() const { return (games_.size() + 63) / 64; }
 
   private:
+    friend class IndexBuilder;
     SearchIndex() = default;
 
+    int fd_ = -1;  // kept open, so that a new file is written from this one's bytes
     void* map_ = nullptr;
     std::size_t mapSize_ = 0;
     std::int64_t generation_ = 0;
+    std::uint64_t removedCount_ = 0;
     std::span<const IndexedGame> games_;
     std::span<const Step> steps_;
     std::span<const PositionKey> keys_;

@@ -343,6 +343,7 @@ SearchResult searchShape(const SearchIndex& index, const ShapeQuery& query, unsi
                 }
                 const std::uint32_t entry = entryAt(k);
                 const IndexedGame& game = games[entry];
+                if (game.removed != 0) continue;
                 const auto match =
                     scanner.scan(game, index.steps(game),
                                  byPoints ? std::optional(possibleImages[k]) : std::nullopt);

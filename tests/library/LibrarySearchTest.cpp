@@ -392,5 +392,55 @@ TEST(GameLibrary, ReaddedChangedFileReplacesItsGamesAndAReopenedLibrarySearches)
     EXPECT_EQ(r.hits.size(), 1U);
 }
 
+TEST(GameLibrary, AddingInStepsFindsWhatALibraryBuiltAtOnceFinds) {
+    test::TempDir dir;
+    const std::string collection = generatedCollection(30);
+    const auto trees = indexGameTrees(collection);
+    auto games = [&](std::size_t from, std::size_t to) {
+        return collection.substr(trees[from].begin, trees[to - 1].end - trees[from].begin);
+    };
+    const auto a = dir.file("a.sgf"), b = dir.file("b.sgf"), c = dir.file("c.sgf");
+    test::writeBytes(a, games(0, 20));
+    test::writeBytes(b, games(20, 24));
+    test::writeBytes(c, games(26, 30));
+    std::string error;
+    auto stepwise = GameLibrary::open((dir.path() / "steps.db").string(), error);
+    ASSERT_TRUE(stepwise) << error;
+    stepwise->add({a.string()});
+    stepwise->add({c.string()});
+    stepwise->add({b.string()});
+    // The last file's games replaced: the new ones take the ids the old ones had.
+    test::writeBytes(b, games(22, 26));
+    std::filesystem::last_write_time(b,
+                                     std::filesystem::last_write_time(b) + std::chrono::seconds(5));
+    stepwise->add({b.string()});
+    auto atOnce = GameLibrary::open((dir.path() / "once.db").string(), error);
+    atOnce->add({a.string(), b.string(), c.string()});
+
+    auto found = [](GameLibrary& library, const ShapeQuery& query) {
+        const SearchResult r = library.search(query, 2);
+        std::vector<std::tuple<std::string, int, int>> hits;
+        for (const SearchHit& h : r.hits) {
+            const auto row = library.game(h.gameId);
+            hits.emplace_back(row->file, row->number, h.move);
+        }
+        std::sort(hits.begin(), hits.end());
+        std::vector<std::array<int, 4>> next;
+        for (const Continuation& n : r.continuations)
+            next.push_back({n.point, n.count, n.blackWins, n.whiteWins});
+        std::sort(next.begin(), next.end());
+        return std::pair(hits, next);
+    };
+    for (const char* pattern : {"aa:ee:*************************", "dd:dd:X", "cc:ee:XO*.*.OX*"}) {
+        SCOPED_TRACE(pattern);
+        const ShapeQuery query = makeQuery(*parsePattern(pattern, error), {});
+        const auto expected = found(*atOnce, query);
+        if (pattern[6] == '*') {
+            EXPECT_EQ(expected.first.size(), 28U);  // every game kept, each once
+        }
+        EXPECT_EQ(found(*stepwise, query), expected);
+    }
+}
+
 }  // namespace
 }  // namespace kelmaz::library
