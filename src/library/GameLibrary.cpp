@@ -10,14 +10,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool isSgfFile(const fs::path& path) {
+// The files of a folder that are taken as records: SGF and UGF by their names (other text
+// files in a folder are more often notes than records; they can be named one by one).
+bool isRecordFile(const fs::path& path) {
     std::string ext = path.extension().string();
     std::transform(ext.begin(), ext.end(), ext.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext == ".sgf";
+    return ext == ".sgf" || ext == ".ugf" || ext == ".ugi";
 }
 
-// The files named and the SGF files inside the folders named, each folder's in name order.
+// The files named and the record files inside the folders named, each folder's in name order.
 std::vector<std::string> recordFiles(const std::vector<std::string>& paths) {
     std::vector<std::string> files;
     for (const std::string& path : paths) {
@@ -30,7 +32,7 @@ std::vector<std::string> recordFiles(const std::vector<std::string>& paths) {
         for (auto it = fs::recursive_directory_iterator(
                  path, fs::directory_options::skip_permission_denied, ec);
              !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-            if (it->is_regular_file(ec) && isSgfFile(it->path()))
+            if (it->is_regular_file(ec) && isRecordFile(it->path()))
                 found.push_back(fs::absolute(it->path(), ec).lexically_normal().string());
         }
         std::sort(found.begin(), found.end());

@@ -41,8 +41,8 @@ class GameLibrary {
     // Opens or creates the library at `path`; nothing when it cannot (the reason in `error`).
     static std::unique_ptr<GameLibrary> open(const std::string& path, std::string& error);
 
-    // Adds record files and every .sgf file inside folders (their subfolders too). A cancel
-    // stops after the file being read; what was added until then is kept.
+    // Adds record files and every .sgf, .ugf and .ugi file inside folders (their subfolders too). A
+    // cancel stops after the file being read; what was added until then is kept.
     AddSummary add(const std::vector<std::string>& paths, const AddProgress& progress = {},
                    const std::atomic<bool>* cancel = nullptr);
 

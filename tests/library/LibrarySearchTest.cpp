@@ -178,6 +178,9 @@ class LibrarySearch : public ::testing::Test {
         test::writeBytes(folder / "nine.sgf", "(;SZ[9]PB[Nine];B[cc];W[gg])");
         // A game without moves is kept and shows the empty board.
         test::writeBytes(folder / "empty.sgf", "(;SZ[19]PB[Empty])");
+        // A record of another format, read by the program's own reader.
+        std::filesystem::copy_file(test::dataFile("records/ugf/sabaki__ugf__amateur.ugf"),
+                                   folder / "game.ugf");
         std::string error;
         library = GameLibrary::open((dir.path() / "lib.db").string(), error);
         ASSERT_TRUE(library) << error;
@@ -188,6 +191,8 @@ class LibrarySearch : public ::testing::Test {
         }
         oracle.push_back(replay((folder / "setup.sgf").string(), 1));
         oracle.push_back(replay((folder / "empty.sgf").string(), 1));
+        oracle.push_back(replay((folder / "game.ugf").string(), 1));
+        oracle.back().winner = Winner::Black;
     }
 
     // The library's hits against the oracle's, and every continuation one the oracle allows;
@@ -255,7 +260,7 @@ class LibrarySearch : public ::testing::Test {
 };
 
 TEST_F(LibrarySearch, AddingKeepsADuplicateOnceAndListsOtherSizesUnsearched) {
-    EXPECT_EQ(summary.added, kGames + 3);
+    EXPECT_EQ(summary.added, kGames + 4);
     EXPECT_EQ(summary.duplicates, 1);
     EXPECT_TRUE(summary.refused.empty());
     EXPECT_EQ(library->list({"Nine", "", "", "", ""}).size(), 1U);
@@ -294,6 +299,7 @@ TEST_F(LibrarySearch, FullBoardPositionsAsTheOracleFindsThem) {
         {"turned and swapped, no symmetries", turned, {false, true, false}},
         {"after a capture", *captured, {}},
         {"setup stones", oracle[kGames].positions[3], {}},
+        {"a game read from UGF", oracle[kGames + 2].positions[40], {}},
         {"more stones than the hash table holds", oracle[0].positions[80], {}},
         {"the empty board", oracle[0].positions[0], {}},
     };
