@@ -53,20 +53,27 @@ class GameScanner {
             if (query_.images[i].stones == 0) return firstPlace(i, steps, 0, 0);
         }
         board_.fill(PointState::Empty);
+        // On the empty board a fixed image lacks its stones.
+        for (std::size_t i = 0; i < query_.images.size(); ++i)
+            missing_[i] = query_.images[i].stones;
         int move = 0;
         changed_.clear();
         for (std::size_t k = 0; k < steps.size(); ++k) {
             const Step s = steps[k];
             if (!isCapture(s)) ++move;
             const int point = stepPoint(s);
-            if (point >= kPoints) continue;
-            board_[point] = stepState(s);
-            // Points outside every image still looked for can neither make nor spoil a match.
-            if (isSet(interest_, point)) {
+            // Points outside every image still looked for can neither make nor spoil a match,
+            // now or later (fewer images are looked for as the game goes on): their cells are
+            // never read again.
+            if (point < kPoints && isSet(interest_, point)) {
+                const PointState before = board_[point], after = stepState(s);
+                board_[point] = after;
+                for (const Cover& c : covers_[point])
+                    missing_[c.image] += (before == c.want ? 1 : 0) - (after == c.want ? 1 : 0);
                 changed_.push_back(point);
                 if (isFinal(s)) retire(point, stepState(s));
             }
-            if ((k + 1 < steps.size() && isCapture(steps[k + 1])) || changed_.empty()) continue;
+            if (changed_.empty() || (k + 1 < steps.size() && isCapture(steps[k + 1]))) continue;
             for (const int p : changed_) {
                 if (auto m = matchAround(p, board_[p])) {
                     m->move = move;
@@ -200,7 +207,7 @@ class GameScanner {
         for (const Cover& c : covers_[p]) {
             if (c.want != state || (live_ >> c.image & 1u) == 0) continue;
             const ShapeImage& image = query_.images[c.image];
-            if (stands(image, image.fixedLeft, image.fixedTop))
+            if (missing_[c.image] == 0)
                 return Match{0, kPassPoint, &image, image.fixedLeft, image.fixedTop};
         }
         const int px = p % kLines, py = p / kLines;
@@ -239,6 +246,9 @@ class GameScanner {
     std::uint32_t live_ = 0;                          // the images still looked for
     RowBits interest_{};
     std::array<PointState, kPoints> board_{};
+    // For each fixed image still looked for, how many of its points differ from what it asks:
+    // kept up as points change, so that a match needs no look at the whole image.
+    std::vector<int> missing_ = std::vector<int>(query_.images.size());
     std::vector<int> changed_;
 };
 
@@ -297,7 +307,6 @@ Candidates gamesWithEveryStone(const SearchIndex& index, const ShapeQuery& query
 }
 
 struct Tally {
-    std::vector<std::pair<std::uint32_t, int>> hits;  // game entry, move
     std::vector<Continuation> next = std::vector<Continuation>(kPoints);
 };
 
@@ -323,6 +332,9 @@ SearchResult searchShape(const SearchIndex& index, const ShapeQuery& query, unsi
     threads = static_cast<unsigned>(std::min<std::size_t>(threads, (total + kChunk - 1) / kChunk));
     threads = std::max(threads, 1u);
     std::vector<Tally> tallies(threads);
+    // Each chunk's hits apart: the chunks in order hold the games in order, so that the hits
+    // need no sorting.
+    std::vector<std::vector<SearchHit>> chunkHits((total + kChunk - 1) / kChunk);
     std::atomic<std::size_t> nextChunk{0};
     auto work = [&](Tally& tally) {
         GameScanner scanner(query);
@@ -348,7 +360,7 @@ SearchResult searchShape(const SearchIndex& index, const ShapeQuery& query, unsi
                     scanner.scan(game, index.steps(game),
                                  byPoints ? std::optional(possibleImages[k]) : std::nullopt);
                 if (!match) continue;
-                tally.hits.emplace_back(entry, match->move);
+                chunkHits[from / kChunk].push_back({game.id, match->move});
                 if (const auto point = continuationPoint(query, *match)) {
                     // The wins are counted for the colours as the query shows them: in a
                     // colour-swapped match the game's black played the query's white.
@@ -367,19 +379,16 @@ SearchResult searchShape(const SearchIndex& index, const ShapeQuery& query, unsi
     for (std::thread& t : pool) t.join();
 
     SearchResult result;
-    std::vector<std::pair<std::uint32_t, int>> hits;
+    for (const std::vector<SearchHit>& h : chunkHits)
+        result.hits.insert(result.hits.end(), h.begin(), h.end());
     std::vector<Continuation> next(kPoints);
     for (Tally& t : tallies) {
-        hits.insert(hits.end(), t.hits.begin(), t.hits.end());
         for (int p = 0; p < kPoints; ++p) {
             next[p].count += t.next[p].count;
             next[p].blackWins += t.next[p].blackWins;
             next[p].whiteWins += t.next[p].whiteWins;
         }
     }
-    std::sort(hits.begin(), hits.end());
-    result.hits.reserve(hits.size());
-    for (const auto& [entry, move] : hits) result.hits.push_back({games[entry].id, move});
     for (int p = 0; p < kPoints; ++p) {
         if (next[p].count == 0) continue;
         next[p].point = p;
