@@ -18,7 +18,7 @@ namespace kelmaz::library {
 
 namespace {
 
-constexpr char kMagic[8] = {'K', 'L', 'Z', 'I', 'N', 'D', 'X', '4'};
+constexpr char kMagic[8] = {'K', 'L', 'Z', 'I', 'N', 'D', 'X', '5'};
 
 struct FileHeader {
     char magic[8];
@@ -37,12 +37,13 @@ std::size_t gameWordsFor(std::size_t games) { return (games + 63) / 64; }
 
 // Where each section of a file with these counts begins, and where the file ends.
 struct Layout {
-    std::size_t games, steps, keys, everStone, end;
+    std::size_t games, openings, steps, keys, everStone, end;
 };
 Layout layoutFor(std::size_t games, std::size_t steps, std::size_t keys) {
     Layout l{};
     l.games = padded(sizeof(FileHeader));
-    l.steps = l.games + padded(games * sizeof(IndexedGame));
+    l.openings = l.games + padded(games * sizeof(IndexedGame));
+    l.steps = l.openings + padded(games * sizeof(CornerOpenings));
     l.keys = l.steps + padded(steps * sizeof(Step));
     l.everStone = l.keys + padded(keys * sizeof(PositionKey));
     l.end = l.everStone + 2 * kPoints * gameWordsFor(games) * sizeof(std::uint64_t);
@@ -124,6 +125,7 @@ void IndexBuilder::add(std::int64_t id, const std::vector<Step>& moves, Winner w
         settled.set(point);
         steps_[k] = markedFinal(steps_[k]);
     }
+    openings_.push_back(cornerOpenings(std::span(steps_).subspan(game.firstStep)));
     std::sort(gameKeys_.begin(), gameKeys_.end());
     gameKeys_.erase(std::unique(gameKeys_.begin(), gameKeys_.end()), gameKeys_.end());
     for (const std::uint32_t key : gameKeys_) keys_.push_back({key, gameNumber});
@@ -181,6 +183,15 @@ bool IndexBuilder::write(const std::string& path, std::int64_t generation, const
         }
         put(games_.data(), games_.size() * sizeof(IndexedGame));
         pad(games * sizeof(IndexedGame));
+
+        if (base != nullptr) {
+            SectionReader<CornerOpenings> old(base->fd_, from.openings, baseGames);
+            for (auto piece = old.next(); !piece.empty(); piece = old.next())
+                put(piece.data(), piece.size_bytes());
+            readFailed = readFailed || old.failed();
+        }
+        put(openings_.data(), openings_.size() * sizeof(CornerOpenings));
+        pad(games * sizeof(CornerOpenings));
 
         if (base != nullptr) {
             SectionReader<Step> old(base->fd_, from.steps, baseSteps);
@@ -296,6 +307,8 @@ std::unique_ptr<SearchIndex> SearchIndex::open(const std::string& path) {
     index->generation_ = header.generation;
     index->removedCount_ = header.removedCount;
     index->games_ = {reinterpret_cast<const IndexedGame*>(bytes + at.games), header.gameCount};
+    index->openings_ = {reinterpret_cast<const CornerOpenings*>(bytes + at.openings),
+                        header.gameCount};
     index->steps_ = {reinterpret_cast<const Step*>(bytes + at.steps), header.stepCount};
     index->keys_ = {reinterpret_cast<const PositionKey*>(bytes + at.keys), header.keyCount};
     index->everStone_ = {reinterpret_cast<const std::uint64_t*>(bytes + at.everStone),

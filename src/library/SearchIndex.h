@@ -3,6 +3,7 @@
 // holds, for every 19-line game in the order of its database id:
 //   - a fixed-size entry: the id, where its steps start, who won, and bitmaps of the points
 //     that ever held a black and a white stone (the first filter of every search);
+//   - how each of its corners began (CornerOpenings.h), which decides most corner searches;
 //   - its steps with the captures written out, so that a search replays a game by writing
 //     cells, without looking for liberties, and the last change of each point marked, so that
 //     a search knows when a point's state is settled for the rest of the game;
@@ -25,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "library/CornerOpenings.h"
 #include "library/LibraryMoves.h"
 
 namespace kelmaz::library {
@@ -71,6 +73,7 @@ class IndexBuilder {
 
   private:
     std::vector<IndexedGame> games_;
+    std::vector<CornerOpenings> openings_;
     std::vector<Step> steps_;
     std::vector<PositionKey> keys_;
     std::vector<int> taken_;
@@ -90,6 +93,8 @@ class SearchIndex {
     // The entries, removed ones included.
     std::span<const IndexedGame> games() const { return games_; }
     std::uint64_t removedCount() const { return removedCount_; }
+    // How the corners of the game with this entry number began.
+    const CornerOpenings& openings(std::size_t entry) const { return openings_[entry]; }
     // The largest id of a game neither removed nor in `removed` (sorted); 0 when none.
     std::int64_t lastLiveId(const std::vector<std::int64_t>& removed) const;
     // The steps of one game of games(); none when a damaged entry points outside the file.
@@ -119,6 +124,7 @@ class SearchIndex {
     std::int64_t generation_ = 0;
     std::uint64_t removedCount_ = 0;
     std::span<const IndexedGame> games_;
+    std::span<const CornerOpenings> openings_;
     std::span<const Step> steps_;
     std::span<const PositionKey> keys_;
     std::span<const std::uint64_t> everStone_;

@@ -306,6 +306,53 @@ Candidates gamesWithEveryStone(const SearchIndex& index, const ShapeQuery& query
     return out;
 }
 
+// The image as a shape inside one corner; corner -1 when it is not inside one.
+CornerShape cornerShape(const ShapeImage& image) {
+    CornerShape shape;
+    shape.want.fill(-1);
+    shape.stones = image.stones;
+    for (const ShapeCell& c : image.cells) {
+        const int p = (image.fixedTop + c.dy) * kLines + image.fixedLeft + c.dx;
+        const int corner = cornerOf(p);
+        if (corner < 0 || (shape.corner >= 0 && corner != shape.corner)) return {};
+        shape.corner = corner;
+        shape.want[cornerPoint(p)] = static_cast<std::int8_t>(c.state);
+    }
+    return shape;
+}
+
+// The first match in a game among the images `possible`, as the corners' openings tell it;
+// nothing when they cannot tell (the game is then replayed).
+std::optional<std::optional<Match>> matchByOpenings(const ShapeQuery& query,
+                                                    const std::vector<CornerShape>& shapes,
+                                                    const CornerOpenings& openings,
+                                                    std::span<const Step> steps,
+                                                    std::uint32_t possible) {
+    int best = -1, bestImage = -1, unknownFrom = -1;
+    for (std::uint32_t m = possible; m != 0; m &= m - 1) {
+        const int i = __builtin_ctz(m);
+        const OpeningVerdict v = judgeOpening(openings[shapes[i].corner], shapes[i]);
+        if (v.kind == OpeningVerdict::Kind::Stands && (best < 0 || v.move < best)) {
+            best = v.move;
+            bestImage = i;
+        }
+        if (v.kind == OpeningVerdict::Kind::Unknown && (unknownFrom < 0 || v.move < unknownFrom))
+            unknownFrom = v.move;
+    }
+    // An image the openings cannot tell may stand from `unknownFrom` on, before the best found.
+    if (unknownFrom >= 0 && (best < 0 || unknownFrom <= best)) return std::nullopt;
+    if (best < 0) return std::optional<Match>();
+    const ShapeImage& image = query.images[bestImage];
+    Match match{best, kPassPoint, &image, image.fixedLeft, image.fixedTop};
+    int move = 0;
+    for (std::size_t k = 0; k < steps.size(); ++k) {
+        if (isCapture(steps[k]) || ++move <= best) continue;
+        match.next = stepPoint(steps[k]);
+        break;
+    }
+    return match;
+}
+
 struct Tally {
     std::vector<Continuation> next = std::vector<Continuation>(kPoints);
 };
@@ -324,11 +371,17 @@ SearchResult searchShape(const SearchIndex& index, const ShapeQuery& query, unsi
         possibleImages = std::move(c.images);
     }
     const bool listed = byHash || byPoints;
+    // A shape in a corner is mostly decided by how the corners began.
+    std::vector<CornerShape> shapes;
+    for (const ShapeImage& image : query.images) shapes.push_back(cornerShape(image));
+    const bool byOpenings =
+        byPoints && std::all_of(shapes.begin(), shapes.end(),
+                                [](const CornerShape& s) { return s.corner >= 0; });
     const std::size_t total = listed ? chosen.size() : games.size();
 
     if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
     constexpr std::size_t kChunk = 512;
-    constexpr std::size_t kAhead = 4;
+    constexpr std::size_t kAhead = 8;
     threads = static_cast<unsigned>(std::min<std::size_t>(threads, (total + kChunk - 1) / kChunk));
     threads = std::max(threads, 1u);
     std::vector<Tally> tallies(threads);
@@ -356,9 +409,15 @@ SearchResult searchShape(const SearchIndex& index, const ShapeQuery& query, unsi
                 const std::uint32_t entry = entryAt(k);
                 const IndexedGame& game = games[entry];
                 if (game.removed != 0) continue;
+                const auto steps = index.steps(game);
+                std::optional<std::optional<Match>> told;
+                if (byOpenings)
+                    told = matchByOpenings(query, shapes, index.openings(entry), steps,
+                                           possibleImages[k]);
                 const auto match =
-                    scanner.scan(game, index.steps(game),
-                                 byPoints ? std::optional(possibleImages[k]) : std::nullopt);
+                    told ? *told
+                         : scanner.scan(game, steps,
+                                        byPoints ? std::optional(possibleImages[k]) : std::nullopt);
                 if (!match) continue;
                 chunkHits[from / kChunk].push_back({game.id, match->move});
                 if (const auto point = continuationPoint(query, *match)) {

@@ -178,6 +178,8 @@ class LibrarySearch : public ::testing::Test {
         test::writeBytes(folder / "nine.sgf", "(;SZ[9]PB[Nine];B[cc];W[gg])");
         // A game without moves is kept and shows the empty board.
         test::writeBytes(folder / "empty.sgf", "(;SZ[19]PB[Empty])");
+        // A white stone in the corner taken by the move that completes black's shape.
+        test::writeBytes(folder / "taken.sgf", "(;SZ[19]PB[Taken];B[ba];W[aa];B[ab];W[pp];B[dd])");
         // A record of another format, read by the program's own reader.
         std::filesystem::copy_file(test::dataFile("records/ugf/sabaki__ugf__amateur.ugf"),
                                    folder / "game.ugf");
@@ -193,6 +195,7 @@ class LibrarySearch : public ::testing::Test {
         oracle.push_back(replay((folder / "empty.sgf").string(), 1));
         oracle.push_back(replay((folder / "game.ugf").string(), 1));
         oracle.back().winner = Winner::Black;
+        oracle.push_back(replay((folder / "taken.sgf").string(), 1));
     }
 
     // The library's hits against the oracle's, and every continuation one the oracle allows;
@@ -260,7 +263,7 @@ class LibrarySearch : public ::testing::Test {
 };
 
 TEST_F(LibrarySearch, AddingKeepsADuplicateOnceAndListsOtherSizesUnsearched) {
-    EXPECT_EQ(summary.added, kGames + 4);
+    EXPECT_EQ(summary.added, kGames + 5);
     EXPECT_EQ(summary.duplicates, 1);
     EXPECT_TRUE(summary.refused.empty());
     EXPECT_EQ(library->list({"Nine", "", "", "", ""}).size(), 1U);
@@ -310,6 +313,7 @@ TEST_F(LibrarySearch, FullBoardPositionsAsTheOracleFindsThem) {
 }
 
 TEST_F(LibrarySearch, PatternsAsTheOracleFindsThem) {
+    std::string error;
     const struct {
         const char* what;
         Pattern pattern;
@@ -324,6 +328,11 @@ TEST_F(LibrarySearch, PatternsAsTheOracleFindsThem) {
          true},
         {"corner 4x3 anywhere", cut(4, 10, 1, 0, 4, 3), {true, true, true}, false},
         {"at the top edge", cut(0, 60, 6, 0, 5, 3, 3), {}, false},
+        {"corner, a stone it asks for taken", *parsePattern("aa:bb:OXX.", error), {}, false},
+        {"corner, a stone it does not ask for taken",
+         *parsePattern("aa:bb:.XX.", error),
+         {},
+         false},
         {"3x3 anywhere from the centre", cut(0, 70, 8, 8, 3, 3), {true, true, true}, false},
         {"3x3 anywhere, no colour swap", cut(6, 20, 2, 2, 3, 3), {true, false, true}, false},
     };
