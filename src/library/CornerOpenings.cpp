@@ -43,8 +43,9 @@ CornerOpenings cornerOpenings(std::span<const Step> steps) {
             continue;
         }
         occupied[corner] |= std::uint64_t{1} << local;
-        o.stones[o.count] = static_cast<std::uint8_t>(
-            local | (stepState(s) == PointState::White ? kWhiteBit : 0) | (isFinal(s) ? kStaysBit : 0));
+        o.stones[o.count] =
+            static_cast<std::uint8_t>(local | (stepState(s) == PointState::White ? kWhiteBit : 0) |
+                                      (isFinal(s) ? kStaysBit : 0));
         o.moves[o.count] = static_cast<std::uint16_t>(move);
         ++o.count;
     }

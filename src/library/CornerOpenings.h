@@ -43,7 +43,7 @@ CornerOpenings cornerOpenings(std::span<const Step> steps);
 
 // A shape fixed inside one corner: for each point of the corner, what it asks for.
 struct CornerShape {
-    int corner = -1;  // -1: the shape does not lie inside one corner
+    int corner = -1;                                // -1: the shape does not lie inside one corner
     std::array<std::int8_t, kCornerPoints> want{};  // a PointState, or -1 for "any" and outside
     int stones = 0;
 };

@@ -184,23 +184,20 @@ bool IndexBuilder::write(const std::string& path, std::int64_t generation, const
         put(games_.data(), games_.size() * sizeof(IndexedGame));
         pad(games * sizeof(IndexedGame));
 
-        if (base != nullptr) {
-            SectionReader<CornerOpenings> old(base->fd_, from.openings, baseGames);
-            for (auto piece = old.next(); !piece.empty(); piece = old.next())
-                put(piece.data(), piece.size_bytes());
-            readFailed = readFailed || old.failed();
-        }
-        put(openings_.data(), openings_.size() * sizeof(CornerOpenings));
-        pad(games * sizeof(CornerOpenings));
-
-        if (base != nullptr) {
-            SectionReader<Step> old(base->fd_, from.steps, baseSteps);
-            for (auto piece = old.next(); !piece.empty(); piece = old.next())
-                put(piece.data(), piece.size_bytes());
-            readFailed = readFailed || old.failed();
-        }
-        put(steps_.data(), steps_.size() * sizeof(Step));
-        pad(header.stepCount * sizeof(Step));
+        // A section of the old file as it is, then the new games' part of it.
+        auto append = [&]<typename T>(std::size_t at, std::size_t count,
+                                      const std::vector<T>& added) {
+            if (base != nullptr) {
+                SectionReader<T> old(base->fd_, at, count);
+                for (auto piece = old.next(); !piece.empty(); piece = old.next())
+                    put(piece.data(), piece.size_bytes());
+                readFailed = readFailed || old.failed();
+            }
+            put(added.data(), added.size() * sizeof(T));
+            pad((count + added.size()) * sizeof(T));
+        };
+        append(from.openings, baseGames, openings_);
+        append(from.steps, baseSteps, steps_);
 
         // The old key table and the new keys, merged (both are sorted).
         {
