@@ -230,30 +230,37 @@ std::int64_t GameDatabase::gameCount() {
     return s.row() ? s.integer(0) : 0;
 }
 
-FileOutcome GameDatabase::addFile(const std::string& path) {
-    FileOutcome outcome;
+std::optional<FileStamp> FileStamp::of(const std::string& path) {
     struct stat st {};
-    const bool stated = ::stat(path.c_str(), &st) == 0;
-    const std::int64_t mtime =
-        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    const auto bytes = static_cast<std::int64_t>(st.st_size);
-    if (!stated) {
+    if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+    return FileStamp{static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+                     static_cast<std::int64_t>(st.st_size)};
+}
+
+bool GameDatabase::unchanged(const std::string& path, const FileStamp& stamp) {
+    Statement known(db_, "SELECT mtime, bytes FROM files WHERE path = ?");
+    known.bind(1, path);
+    return known.row() && known.integer(0) == stamp.mtime && known.integer(1) == stamp.bytes;
+}
+
+FileOutcome GameDatabase::addFile(const std::string& path, const std::optional<FileStamp>& stamp,
+                                  const FileGames& read) {
+    FileOutcome outcome;
+    if (!stamp) {
         outcome.refused.push_back({0, "ファイルを読めません"});
         return outcome;
     }
+    if (unchanged(path, *stamp)) {
+        outcome.unchanged = true;
+        return outcome;
+    }
+    const std::int64_t mtime = stamp->mtime, bytes = stamp->bytes;
     std::int64_t fileId = 0;
     {
-        Statement known(db_, "SELECT id, mtime, bytes FROM files WHERE path = ?");
+        Statement known(db_, "SELECT id FROM files WHERE path = ?");
         known.bind(1, path);
-        if (known.row()) {
-            fileId = known.integer(0);
-            if (known.integer(1) == mtime && known.integer(2) == bytes) {
-                outcome.unchanged = true;
-                return outcome;
-            }
-        }
+        if (known.row()) fileId = known.integer(0);
     }
-    const FileGames read = readLibraryFile(path);
     outcome.refused = read.refused;
     if (fileId != 0) {
         Statement old(db_, "SELECT id FROM games WHERE file = ?");

@@ -43,6 +43,14 @@ struct FileOutcome {
     std::vector<std::int64_t> removed;  // the ids of the games a changed file had before
 };
 
+// When a file was last changed and its size, as stored with its games.
+struct FileStamp {
+    std::int64_t mtime = 0;  // nanoseconds
+    std::int64_t bytes = 0;
+    // Nothing when the file cannot be looked at.
+    static std::optional<FileStamp> of(const std::string& path);
+};
+
 // "YYYY-MM-DD" (or shorter) from a date field: its first number of four digits and the one or
 // two numbers after it ("2010-09-01,02", "2010年9月1日"); empty when there is none.
 std::string dateKey(const std::string& date);
@@ -60,9 +68,13 @@ class GameDatabase {
     void begin();
     bool commit();
 
-    // Adds the games of one file (its modification time and size say whether it changed since
-    // it was added; a changed file's old games are replaced).
-    FileOutcome addFile(const std::string& path);
+    // The file was added before with this stamp.
+    bool unchanged(const std::string& path, const FileStamp& stamp);
+    // Adds the games read from one file, stamped before it was read (nothing: it could not be
+    // looked at); a file unchanged since it was added is left as it is, a changed file's old
+    // games are replaced.
+    FileOutcome addFile(const std::string& path, const std::optional<FileStamp>& stamp,
+                        const FileGames& read);
 
     // Counts changes of the games, stored with the index so that a stale index is noticed.
     std::int64_t generation();

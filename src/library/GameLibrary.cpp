@@ -1,8 +1,12 @@
 #include "library/GameLibrary.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstdlib>
+#include <deque>
 #include <filesystem>
+#include <mutex>
+#include <thread>
 
 namespace kelmaz::library {
 
@@ -40,6 +44,61 @@ std::vector<std::string> recordFiles(const std::vector<std::string>& paths) {
     }
     return files;
 }
+
+// Reads record files in order on a thread of its own, a few ahead of the file being stored, so
+// that reading and storing share the cores.
+class ReadAhead {
+  public:
+    struct Read {
+        std::optional<FileStamp> stamp;  // taken before the file was read
+        FileGames games;
+    };
+
+    explicit ReadAhead(std::vector<std::string> files)
+        : files_(std::move(files)), thread_([this] { run(); }) {}
+    ~ReadAhead() {
+        {
+            std::lock_guard lock(mutex_);
+            stop_ = true;
+        }
+        changed_.notify_all();
+        thread_.join();
+    }
+    ReadAhead(const ReadAhead&) = delete;
+    ReadAhead& operator=(const ReadAhead&) = delete;
+
+    // The next file's games; called once for each file.
+    Read next() {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return !ready_.empty(); });
+        Read read = std::move(ready_.front());
+        ready_.pop_front();
+        changed_.notify_all();
+        return read;
+    }
+
+  private:
+    void run() {
+        for (const std::string& file : files_) {
+            Read read;
+            read.stamp = FileStamp::of(file);
+            if (read.stamp) read.games = readLibraryFile(file);
+            std::unique_lock lock(mutex_);
+            changed_.wait(lock, [this] { return stop_ || ready_.size() < kAhead; });
+            if (stop_) return;
+            ready_.push_back(std::move(read));
+            changed_.notify_all();
+        }
+    }
+
+    static constexpr std::size_t kAhead = 4;
+    const std::vector<std::string> files_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<Read> ready_;
+    bool stop_ = false;
+    std::thread thread_;  // last, so that it starts once the rest is ready
+};
 
 }  // namespace
 
@@ -111,13 +170,27 @@ AddSummary GameLibrary::add(const std::vector<std::string>& paths, const AddProg
     std::unique_ptr<SearchIndex> current = std::move(index_);
     if (current && current->generation() != database_->generation()) current.reset();
     std::vector<std::int64_t> removed;
+    // Files unchanged since they were added are not read again.
+    std::vector<bool> unchanged(files.size());
+    std::vector<std::string> toRead;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const auto stamp = FileStamp::of(files[i]);
+        unchanged[i] = stamp && database_->unchanged(files[i], *stamp);
+        if (!unchanged[i]) toRead.push_back(files[i]);
+    }
+    ReadAhead reader(std::move(toRead));
     database_->begin();
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (cancel != nullptr && cancel->load()) {
             summary.cancelled = true;
             break;
         }
-        const FileOutcome outcome = database_->addFile(files[i]);
+        FileOutcome outcome;
+        outcome.unchanged = unchanged[i];
+        if (!unchanged[i]) {
+            const ReadAhead::Read read = reader.next();
+            outcome = database_->addFile(files[i], read.stamp, read.games);
+        }
         summary.added += outcome.added;
         summary.duplicates += outcome.duplicates;
         summary.unchangedFiles += outcome.unchanged ? 1 : 0;
