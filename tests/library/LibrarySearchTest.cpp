@@ -2,6 +2,7 @@
 // program's own reader and board, every position compared under every symmetry and colour
 // swap at every place.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <functional>
@@ -455,6 +456,40 @@ TEST(GameLibrary, AddingInStepsFindsWhatALibraryBuiltAtOnceFinds) {
         }
         EXPECT_EQ(found(*stepwise, query), expected);
     }
+}
+
+TEST(GameLibrary, ALibraryFromBeforeTheNamesTableFindsAndAddsPlayers) {
+    test::TempDir dir;
+    const std::string lib = (dir.path() / "old.db").string();
+    {
+        // The tables as the first libraries were written, with one game in them.
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(lib.c_str(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db, R"(
+CREATE TABLE meta (key TEXT PRIMARY KEY, value INTEGER);
+INSERT INTO meta VALUES ('generation', 1);
+CREATE TABLE files (id INTEGER PRIMARY KEY, path TEXT UNIQUE NOT NULL, mtime INTEGER, bytes INTEGER);
+CREATE TABLE games (
+    id INTEGER PRIMARY KEY, file INTEGER NOT NULL, number INTEGER NOT NULL,
+    black TEXT, white TEXT, black_rank TEXT, white_rank TEXT, date TEXT, date_key TEXT,
+    result TEXT, event TEXT, moves INTEGER, size INTEGER, signature INTEGER UNIQUE NOT NULL);
+CREATE TABLE moves (game INTEGER PRIMARY KEY, steps BLOB NOT NULL);
+INSERT INTO files VALUES (1, '/old.sgf', 0, 0);
+INSERT INTO games VALUES (1, 1, 1, '本因坊秀策', 'Ota', '', '', '1846', '1846', 'B+2', '', 0, 19, 7);
+INSERT INTO moves VALUES (1, x'');
+)",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(db);
+    }
+    std::string error;
+    auto library = GameLibrary::open(lib, error);
+    ASSERT_TRUE(library) << error;
+    EXPECT_EQ(library->list({"秀策", "", "", "", "B+"}).size(), 1U);
+    const auto file = dir.file("new.sgf");
+    test::writeBytes(file, "(;PB[Honinbo Shusaku]PW[Ota];B[dd])");
+    EXPECT_EQ(library->add({file.string()}).added, 1);
+    EXPECT_EQ(library->list({"Shusaku", "", "", "", ""}).size(), 1U);
 }
 
 }  // namespace
