@@ -13,6 +13,8 @@
 
 #include "app/CloneWindows.h"
 #include "app/ProgramSettingsHost.h"
+#include "document/DocumentRecord.h"
+#include "document/RecordDocument.h"
 #include "document/ShownCollection.h"
 #include "engine/BoardOptions.h"
 #include "engine/EngineHost.h"
@@ -55,6 +57,11 @@ class Program : public QObject, public MainWindowHost {
     void end() override { Pend(); }
 
     GameState& state() { return state_; }
+    // The record the program holds: every game, node and property of what was read, with
+    // every edit since. The move record in state() is the line of it the board shows; the
+    // engine and the windows change the record through record(), never the move record.
+    RecordDocument& document() { return document_; }
+    DocumentRecord& record() { return record_; }
     BoardOptions& options() { return options_; }
     SettingsStore& settings() { return settings_; }
     Engine& engine() { return *engine_; }
@@ -139,6 +146,8 @@ class Program : public QObject, public MainWindowHost {
     int recordClears() const;
 
     GameState state_;
+    RecordDocument document_;
+    DocumentRecord record_{document_, state_};
     BoardOptions options_;
     SettingsStore settings_;
     std::filesystem::path iniPath_;
