@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <random>
@@ -341,6 +342,25 @@ TEST_F(LibrarySearch, PatternsAsTheOracleFindsThem) {
         SCOPED_TRACE(c.what);
         expectAsOracle(c.pattern, c.options, c.exactContinuations);
     }
+}
+
+TEST_F(LibrarySearch, CornerListsDamagedInAnIndexOfTheRightSizeAreReadWithinTheirBounds) {
+    const std::string indexPath = (dir.path() / "lib.db.index").string();
+    const std::size_t games = SearchIndex::open(indexPath)->games().size();
+    library.reset();
+    {
+        // The corner lists follow the header and the entries; random bytes, the size kept.
+        std::fstream file(indexPath, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(48 + static_cast<std::streamoff>(games * sizeof(IndexedGame)));
+        std::mt19937 random(33);
+        for (std::size_t i = 0; i < games * sizeof(CornerOpenings); ++i)
+            file.put(static_cast<char>(random()));
+    }
+    std::string error;
+    library = GameLibrary::open((dir.path() / "lib.db").string(), error);
+    ASSERT_TRUE(library->indexed());
+    for (const char* pattern : {"aa:cc:XO.O*....", "dd:dd:X"})
+        library->search(makeQuery(*parsePattern(pattern, error), {}), 2);
 }
 
 TEST_F(LibrarySearch, HeaderSearchesAsTheHeadersSay) {
