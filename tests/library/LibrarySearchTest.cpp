@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <atomic>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -476,6 +477,29 @@ TEST(GameLibrary, AddingInStepsFindsWhatALibraryBuiltAtOnceFinds) {
         }
         EXPECT_EQ(found(*stepwise, query), expected);
     }
+}
+
+TEST(GameLibrary, ACancelledAddKeepsTheFilesStoredAndTheNextAddTakesTheRest) {
+    test::TempDir dir;
+    const std::string collection = generatedCollection(6);
+    const auto trees = indexGameTrees(collection);
+    for (int f = 0; f < 3; ++f)
+        test::writeBytes(
+            dir.file("g" + std::to_string(f) + ".sgf"),
+            collection.substr(trees[2 * f].begin, trees[2 * f + 1].end - trees[2 * f].begin));
+    std::string error;
+    auto library = GameLibrary::open((dir.path() / "lib.db").string(), error);
+    ASSERT_TRUE(library) << error;
+    std::atomic<bool> cancel{false};
+    const AddSummary first = library->add(
+        {dir.path().string()}, [&](std::size_t done, std::size_t) { cancel = done == 1; }, &cancel);
+    EXPECT_TRUE(first.cancelled);
+    EXPECT_EQ(first.added, 2);
+    const AddSummary rest = library->add({dir.path().string()});
+    EXPECT_EQ(rest.added, 4);
+    EXPECT_EQ(rest.unchangedFiles, 1);
+    // Every game searchable once: the empty corner stands in each before its first move.
+    EXPECT_EQ(library->search(makeQuery(*parsePattern("aa:bb:****", error), {})).hits.size(), 6U);
 }
 
 TEST(GameLibrary, ALibraryFromBeforeTheNamesTableFindsAndAddsPlayers) {
