@@ -1,5 +1,7 @@
 #include "library/CornerOpenings.h"
 
+#include <algorithm>
+
 namespace kelmaz::library {
 
 namespace {
@@ -59,7 +61,8 @@ OpeningVerdict judgeOpening(const CornerOpening& opening, const CornerShape& sha
         opening.known == kWholeGame ? OpeningVerdict{OpeningVerdict::Kind::Never, 0}
                                     : OpeningVerdict{OpeningVerdict::Kind::Unknown, opening.known};
     int matched = 0;
-    for (int j = 0; j < opening.count && opening.moves[j] < opening.known; ++j) {
+    const int count = std::min<int>(opening.count, kOpeningStones);  // checked: read from a file
+    for (int j = 0; j < count && opening.moves[j] < opening.known; ++j) {
         const int want = shape.want[opening.stones[j] & (kWhiteBit - 1)];
         if (want < 0) continue;
         const PointState colour =

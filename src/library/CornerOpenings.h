@@ -43,8 +43,10 @@ CornerOpenings cornerOpenings(std::span<const Step> steps);
 
 // A shape fixed inside one corner: for each point of the corner, what it asks for.
 struct CornerShape {
-    int corner = -1;                                // -1: the shape does not lie inside one corner
-    std::array<std::int8_t, kCornerPoints> want{};  // a PointState, or -1 for "any" and outside
+    int corner = -1;  // -1: the shape does not lie inside one corner
+    // A PointState, or -1 for "any" and outside; as large as the point bits of a listed stone
+    // can say, so that a damaged file reads no further than the array.
+    std::array<std::int8_t, 64> want{};
     int stones = 0;
 };
 

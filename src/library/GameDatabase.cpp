@@ -80,6 +80,11 @@ class Statement {
         return *this;
     }
     bool row() { return stmt_ != nullptr && sqlite3_step(stmt_) == SQLITE_ROW; }
+    // Ready to be run again with new values.
+    void reset() {
+        sqlite3_reset(stmt_);
+        sqlite3_clear_bindings(stmt_);
+    }
     bool run() {
         const bool done = stmt_ != nullptr && sqlite3_step(stmt_) == SQLITE_DONE;
         sqlite3_reset(stmt_);
@@ -361,11 +366,23 @@ std::vector<GameRow> GameDatabase::list(const HeaderFilter& filter) {
     return rows;
 }
 
-std::optional<GameRow> GameDatabase::game(std::int64_t id) {
-    Statement s(db_, (std::string(kRowColumns) + "WHERE g.id = ?").c_str());
-    s.bind(1, id);
-    if (!s.row()) return std::nullopt;
-    return readRow(s);
+std::optional<GameRow> GameDatabase::game(std::int64_t id) { return games({id}).front(); }
+
+std::vector<std::optional<GameRow>> GameDatabase::games(const std::vector<std::int64_t>& ids) {
+    // One statement and one read lock for every id: a search's hits may be many thousands.
+    exec("SAVEPOINT rows");
+    std::vector<std::optional<GameRow>> rows;
+    rows.reserve(ids.size());
+    {
+        Statement s(db_, (std::string(kRowColumns) + "WHERE g.id = ?").c_str());
+        for (const std::int64_t id : ids) {
+            s.bind(1, id);
+            rows.push_back(s.row() ? std::optional(readRow(s)) : std::nullopt);
+            s.reset();
+        }
+    }
+    exec("RELEASE rows");
+    return rows;
 }
 
 std::size_t GameDatabase::forEachIndexedGame(

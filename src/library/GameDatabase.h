@@ -81,6 +81,8 @@ class GameDatabase {
 
     std::vector<GameRow> list(const HeaderFilter& filter);
     std::optional<GameRow> game(std::int64_t id);
+    // The rows of these games, in the same order; nothing for an id not kept.
+    std::vector<std::optional<GameRow>> games(const std::vector<std::int64_t>& ids);
     std::int64_t gameCount();
 
     // The 19-line games with ids above `after`, in id order, at most `limit` of them: their

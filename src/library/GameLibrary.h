@@ -48,6 +48,13 @@ class GameLibrary {
 
     std::vector<GameRow> list(const HeaderFilter& filter) { return database_->list(filter); }
     std::optional<GameRow> game(std::int64_t id) { return database_->game(id); }
+    // The rows of the games a search found, in its order.
+    std::vector<std::optional<GameRow>> games(const std::vector<SearchHit>& hits) {
+        std::vector<std::int64_t> ids;
+        ids.reserve(hits.size());
+        for (const SearchHit& h : hits) ids.push_back(h.gameId);
+        return database_->games(ids);
+    }
     std::int64_t gameCount() { return database_->gameCount(); }
 
     // False when the index could not be written (the searches then find nothing).

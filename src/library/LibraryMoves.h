@@ -24,7 +24,11 @@ constexpr Step makeStep(int point, PointState state, bool capture = false) {
     return static_cast<Step>(point | (static_cast<int>(state) << 9) | (capture ? 0x800 : 0));
 }
 constexpr int stepPoint(Step s) { return s & 0x1ff; }
-constexpr PointState stepState(Step s) { return static_cast<PointState>((s >> 9) & 3); }
+// A state outside the three (only in a damaged file) is read as empty.
+constexpr PointState stepState(Step s) {
+    const int state = (s >> 9) & 3;
+    return static_cast<PointState>(state < 3 ? state : 2);
+}
 constexpr bool isCapture(Step s) { return (s & 0x800) != 0; }
 constexpr bool isFinal(Step s) { return (s & 0x1000) != 0; }
 constexpr Step markedFinal(Step s) { return static_cast<Step>(s | 0x1000); }

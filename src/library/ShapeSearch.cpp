@@ -402,9 +402,22 @@ SearchResult searchShape(const SearchIndex& index, const ShapeQuery& query, unsi
                 // Most games are given up after a few steps, so the time goes in waiting for
                 // memory: the entries and first steps of the games ahead are asked for early.
                 if (k + kAhead < to) {
-                    const IndexedGame& ahead = games[entryAt(k + kAhead)];
-                    __builtin_prefetch(index.steps(ahead).data());
-                    if (k + 2 * kAhead < to) __builtin_prefetch(&games[entryAt(k + 2 * kAhead)]);
+                    // Games decided by their corners' openings need their steps only for a
+                    // hit's next move: those are asked for once the entry, asked for earlier,
+                    // has arrived, rather than waiting for it.
+                    const std::uint32_t ahead = entryAt(k + kAhead);
+                    if (byOpenings) {
+                        const auto* openings =
+                            reinterpret_cast<const char*>(&index.openings(ahead));
+                        for (std::size_t at = 0; at < sizeof(CornerOpenings); at += 64)
+                            __builtin_prefetch(openings + at);
+                        __builtin_prefetch(&games[ahead]);
+                        __builtin_prefetch(index.steps(games[entryAt(k + kAhead / 2)]).data());
+                    } else {
+                        __builtin_prefetch(index.steps(games[ahead]).data());
+                        if (k + 2 * kAhead < to)
+                            __builtin_prefetch(&games[entryAt(k + 2 * kAhead)]);
+                    }
                 }
                 const std::uint32_t entry = entryAt(k);
                 const IndexedGame& game = games[entry];

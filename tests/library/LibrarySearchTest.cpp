@@ -5,6 +5,8 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <atomic>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <random>
@@ -347,6 +349,25 @@ TEST_F(LibrarySearch, PatternsAsTheOracleFindsThem) {
     }
 }
 
+TEST_F(LibrarySearch, CornerListsDamagedInAnIndexOfTheRightSizeAreReadWithinTheirBounds) {
+    const std::string indexPath = (dir.path() / "lib.db.index").string();
+    const std::size_t games = SearchIndex::open(indexPath)->games().size();
+    library.reset();
+    {
+        // The corner lists follow the header and the entries; random bytes, the size kept.
+        std::fstream file(indexPath, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(48 + static_cast<std::streamoff>(games * sizeof(IndexedGame)));
+        std::mt19937 random(33);
+        for (std::size_t i = 0; i < games * sizeof(CornerOpenings); ++i)
+            file.put(static_cast<char>(random()));
+    }
+    std::string error;
+    library = GameLibrary::open((dir.path() / "lib.db").string(), error);
+    ASSERT_TRUE(library->indexed());
+    for (const char* pattern : {"aa:cc:XO.O*....", "dd:dd:X"})
+        library->search(makeQuery(*parsePattern(pattern, error), {}), 2);
+}
+
 TEST_F(LibrarySearch, HeaderSearchesAsTheHeadersSay) {
     auto numbers = [&](const HeaderFilter& f) {
         std::vector<int> found;
@@ -460,6 +481,29 @@ TEST(GameLibrary, AddingInStepsFindsWhatALibraryBuiltAtOnceFinds) {
         }
         EXPECT_EQ(found(*stepwise, query), expected);
     }
+}
+
+TEST(GameLibrary, ACancelledAddKeepsTheFilesStoredAndTheNextAddTakesTheRest) {
+    test::TempDir dir;
+    const std::string collection = generatedCollection(6);
+    const auto trees = indexGameTrees(collection);
+    for (int f = 0; f < 3; ++f)
+        test::writeBytes(
+            dir.file("g" + std::to_string(f) + ".sgf"),
+            collection.substr(trees[2 * f].begin, trees[2 * f + 1].end - trees[2 * f].begin));
+    std::string error;
+    auto library = GameLibrary::open((dir.path() / "lib.db").string(), error);
+    ASSERT_TRUE(library) << error;
+    std::atomic<bool> cancel{false};
+    const AddSummary first = library->add(
+        {dir.path().string()}, [&](std::size_t done, std::size_t) { cancel = done == 1; }, &cancel);
+    EXPECT_TRUE(first.cancelled);
+    EXPECT_EQ(first.added, 2);
+    const AddSummary rest = library->add({dir.path().string()});
+    EXPECT_EQ(rest.added, 4);
+    EXPECT_EQ(rest.unchangedFiles, 1);
+    // Every game searchable once: the empty corner stands in each before its first move.
+    EXPECT_EQ(library->search(makeQuery(*parsePattern("aa:bb:****", error), {})).hits.size(), 6U);
 }
 
 TEST(GameLibrary, ALibraryFromBeforeTheNamesTableFindsAndAddsPlayers) {
