@@ -20,6 +20,10 @@ class CaptureBoard {
     // Puts a stone of `colour` on `point` and appends the points of the stones it takes to
     // `taken`. A pass (kPassPoint) changes nothing.
     void play(int point, PointState colour, std::vector<int>& taken);
+    // Sets a point up (a stone or empty) without taking anything.
+    void setUp(int point, PointState state) {
+        if (point >= 0 && point < kPoints) cells_[point] = state;
+    }
 
   private:
     // Collects the group at `point` into group_; false as soon as it has a liberty.

@@ -30,7 +30,7 @@ CornerOpenings cornerOpenings(std::span<const Step> steps) {
     std::array<std::uint64_t, 4> occupied{};
     int move = 0;
     for (const Step s : steps) {
-        if (!isCapture(s)) ++move;
+        if (!isUnnumbered(s)) ++move;
         const int point = stepPoint(s);
         if (point >= kPoints) continue;
         const int corner = cornerOf(point);
@@ -40,7 +40,8 @@ CornerOpenings cornerOpenings(std::span<const Step> steps) {
         const int local = cornerPoint(point);
         // A stone taken or replaced, or one more than the list keeps: the list tells the
         // corner's positions before this move only.
-        if (isCapture(s) || ((occupied[corner] >> local) & 1u) != 0 || o.count == kOpeningStones) {
+        if (isUnnumbered(s) || ((occupied[corner] >> local) & 1u) != 0 ||
+            o.count == kOpeningStones) {
             o.known = static_cast<std::uint16_t>(move);
             continue;
         }

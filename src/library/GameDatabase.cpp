@@ -308,7 +308,7 @@ FileOutcome GameDatabase::addFile(const std::string& path, const std::optional<F
             .bind(8, dateKey(g.header.date))
             .bind(9, g.header.result)
             .bind(10, g.header.event)
-            .bind(11, static_cast<std::int64_t>(g.steps.size()))
+            .bind(11, std::int64_t{g.moves})
             .bind(12, std::int64_t{g.size})
             .bind(13, static_cast<std::int64_t>(g.signature()))
             .bind(14, nameId(g.header.black))

@@ -1,13 +1,17 @@
 #include "library/GameReader.h"
 
+#include <algorithm>
 #include <cctype>
+#include <optional>
 #include <string_view>
 
 #include "base/AtomicFile.h"
+#include "base/SgfEscape.h"
+#include "document/LineProjection.h"
 #include "engine/GameState.h"
 #include "intake/RecordCollection.h"
 #include "intake/RecordTool.h"
-#include "tree/SgfText.h"
+#include "tree/SgfLex.h"
 
 namespace kelmaz::library {
 
@@ -26,18 +30,57 @@ int boardSize(const std::string& value) {
     return size >= 2 && size <= kMaxBoardSize ? size : 0;
 }
 
-// The steps of a move string of 5-character tokens ("B[pd]"), read as the program reads them
-// into its record: a letter outside the board is a pass, and the record ends at its last slot.
-std::vector<Step> stepsOf(std::string_view tokens, int size) {
-    std::vector<Step> steps;
-    steps.reserve(tokens.size() / 5);
-    for (std::size_t i = 0; i + 5 <= tokens.size() && steps.size() < kMaxMoves; i += 5) {
-        const PointState colour = tokens[i] == 'B' ? PointState::Black : PointState::White;
-        const int col = std::toupper(static_cast<unsigned char>(tokens[i + 2])) - 'A';
-        const int row = std::toupper(static_cast<unsigned char>(tokens[i + 3])) - 'A';
-        const bool onBoard = col >= 0 && col < size && row >= 0 && row < size;
-        steps.push_back(makeStep(onBoard ? row * size + col : kPassPoint, colour));
-    }
+// The point of an SGF value on a board of `size` lines; nothing when it is off the board.
+std::optional<int> pointOf(std::string_view value, int size) {
+    const auto at = sgfPoint(value);
+    if (!at || at->first > size || at->second > size) return std::nullopt;
+    return (at->second - 1) * size + at->first - 1;
+}
+
+// The main line of one game tree as the program's record holds it: its moves (a value off the
+// board is a pass; the record ends at its last slot), and after each node's move the stones the
+// node sets up or the points it empties (AB, AW, AE; before the first move, the empty board's),
+// unnumbered.
+std::vector<Step> mainLineSteps(std::string_view tree, int size, int& moves) {
+    std::vector<Step> steps, setup;
+    moves = 0;
+    bool ended = false;
+    auto endNode = [&] {
+        steps.insert(steps.end(), setup.begin(), setup.end());
+        setup.clear();
+    };
+    sgfscan::walk(
+        tree,
+        [&](const sgfscan::ValueRef& v) {
+            if (ended || moves > kMaxMoves) return;
+            const std::string value = unescapeSgfValue(sgfscan::rawValue(tree, v));
+            if (sgfscan::isMoveProperty(v.name)) {
+                if (!v.firstOfProperty || ++moves > kMaxMoves) return;
+                steps.push_back(makeStep(pointOf(value, size).value_or(kPassPoint),
+                                         v.name == "W" ? PointState::White : PointState::Black));
+                return;
+            }
+            const PointState state = v.name == "AB"   ? PointState::Black
+                                     : v.name == "AW" ? PointState::White
+                                                      : PointState::Empty;
+            if (state == PointState::Empty && v.name != "AE") return;
+            // "aa:cc" stands for every point of the rectangle between the two corners.
+            const auto a = pointOf(value.substr(0, 2), size);
+            const auto b =
+                value.size() == 5 && value[2] == ':' ? pointOf(value.substr(3, 2), size) : a;
+            if (!a || !b || (value.size() != 2 && value.size() != 5)) return;
+            const int ax = *a % size, bx = *b % size, ay = *a / size, by = *b / size;
+            for (int y = std::min(ay, by); y <= std::max(ay, by); ++y)
+                for (int x = std::min(ax, bx); x <= std::max(ax, bx); ++x)
+                    setup.push_back(makeStep(y * size + x, state, true));
+        },
+        [&](std::size_t, char c) {
+            if (ended) return;
+            endNode();
+            ended = c == ')';
+        });
+    endNode();
+    moves = std::min(moves, kMaxMoves);
     return steps;
 }
 
@@ -57,11 +100,22 @@ FileGames readOtherFormat(const RecordCollection& collection) {
                    s.Info[InfoField::WR], s.Info[InfoField::DT],       s.Info[InfoField::RE],
                    s.Info[InfoField::EV], std::to_string(s.BoardSize), s.lastMoveInRecord()};
     game.size = s.BoardSize;
-    for (int k = 1; s.hasMove(k); ++k) {
+    game.moves = s.lastMoveInRecord();
+    auto colourOf = [](int colour) {
+        return colour == kWhite   ? PointState::White
+               : colour == kBlack ? PointState::Black
+                                  : PointState::Empty;
+    };
+    for (int k = 0; k <= game.moves; ++k) {
         const int col = s.MoveCol[k], row = s.MoveRow[k];
-        const PointState colour = s.MoveColour[k] == kWhite ? PointState::White : PointState::Black;
-        game.steps.push_back(
-            makeStep(s.onBoard(col, row) ? (row - 1) * s.BoardSize + col - 1 : kPassPoint, colour));
+        if (k > 0)
+            game.steps.push_back(
+                makeStep(s.onBoard(col, row) ? (row - 1) * s.BoardSize + col - 1 : kPassPoint,
+                         colourOf(s.MoveColour[k])));
+        for (const SetupStone& stone : s.MoveSetup[k])
+            if (s.onBoard(stone.col, stone.row))
+                game.steps.push_back(makeStep((stone.row - 1) * s.BoardSize + stone.col - 1,
+                                              colourOf(stone.colour), true));
     }
     out.games.push_back(std::move(game));
     return out;
@@ -106,7 +160,8 @@ FileGames readLibraryBytes(const std::string& bytes) {
         game.number = number;
         game.header = h;
         game.size = size;
-        game.steps = stepsOf(GetMainpath(text.substr(range.begin, range.end - range.begin)), size);
+        game.steps =
+            mainLineSteps(text.substr(range.begin, range.end - range.begin), size, game.moves);
         out.games.push_back(std::move(game));
     }
     return out;

@@ -1,9 +1,9 @@
 #pragma once
 // The games of one record file as the library keeps them: the header and the main line as the
-// program's SGF reader sees it (setup stones one move each, then the moves), read through the
-// program's collection reader so that a file of thousands of games is decoded once; a file of
-// another format the program reads (UGF, the applet page, Tki lines) is one game, read by the
-// program's own readers.
+// program's record holds it (the moves, each node's setup after its move, unnumbered), read
+// through the program's collection reader so that a file of thousands of games is decoded once; a
+// file of another format the program reads (UGF, the applet page, Tki lines) is one game, read by
+// the program's own readers.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -17,7 +17,8 @@ struct LibraryGame {
     int number = 1;     // the game's place in its file, from 1
     GameHeader header;  // as the collection reader found it
     int size = kLines;
-    std::vector<Step> steps;  // moves and setup stones, no captures
+    int moves = 0;            // the moves of the main line, setup not counted
+    std::vector<Step> steps;  // moves and setup steps, no captures
     // Equal for two games with the same board size and the same moves.
     std::uint64_t signature() const;
 };

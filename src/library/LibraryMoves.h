@@ -1,9 +1,10 @@
 #pragma once
-// The moves of a library game, two bytes a step. A step puts a point into a state: a move or a
-// setup stone (numbered as the program's record numbers them, one move each) makes it black or
-// white, a pass changes nothing, and a capture makes it empty again. Captures follow the move
-// that takes them and are not moves themselves, so the position after move N is every step up
-// to the N-th move and the captures behind it.
+// The moves of a library game, two bytes a step. A step puts a point into a state: a move
+// makes it black or white, a pass changes nothing, a capture makes it empty again, and a stone
+// set up (or a point emptied) without a move puts it into its state. Captures and setup follow
+// the move they belong to, as the program's record sets them up (before the first move: the
+// empty board's), and are not numbered themselves, so the position after move N is every step
+// up to the N-th move and the unnumbered steps behind it.
 #include <cstdint>
 #include <string>
 
@@ -18,10 +19,10 @@ enum class PointState : std::uint8_t { Black = 0, White = 1, Empty = 2 };
 using Step = std::uint16_t;
 
 // Bits 0-8: the point (row * size + column, both from 0; kPassPoint for a pass); bits 9-10:
-// the state; bit 11: a capture; bit 12 (set by the search index): the point keeps this state
-// to the end of the game.
-constexpr Step makeStep(int point, PointState state, bool capture = false) {
-    return static_cast<Step>(point | (static_cast<int>(state) << 9) | (capture ? 0x800 : 0));
+// the state; bit 11: no move (a capture or setup); bit 12 (set by the search index): the point
+// keeps this state to the end of the game.
+constexpr Step makeStep(int point, PointState state, bool unnumbered = false) {
+    return static_cast<Step>(point | (static_cast<int>(state) << 9) | (unnumbered ? 0x800 : 0));
 }
 constexpr int stepPoint(Step s) { return s & 0x1ff; }
 // A state outside the three (only in a damaged file) is read as empty.
@@ -29,7 +30,7 @@ constexpr PointState stepState(Step s) {
     const int state = (s >> 9) & 3;
     return static_cast<PointState>(state < 3 ? state : 2);
 }
-constexpr bool isCapture(Step s) { return (s & 0x800) != 0; }
+constexpr bool isUnnumbered(Step s) { return (s & 0x800) != 0; }
 constexpr bool isFinal(Step s) { return (s & 0x1000) != 0; }
 constexpr Step markedFinal(Step s) { return static_cast<Step>(s | 0x1000); }
 

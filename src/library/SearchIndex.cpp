@@ -103,13 +103,16 @@ void IndexBuilder::add(std::int64_t id, const std::vector<Step>& moves, Winner w
         const PointState colour = stepState(move);
         steps_.push_back(move);
         if (point >= kPoints) continue;
-        markStone(game, point, colour);
+        if (colour != PointState::Empty) markStone(game, point, colour);
         const PointState before = board.at(point);
         if (before != PointState::Empty) hash.toggle(point, before);  // a stone replaced
-        stones += before == PointState::Empty ? 1 : 0;
-        hash.toggle(point, colour);
+        stones += (colour != PointState::Empty) - (before != PointState::Empty);
+        if (colour != PointState::Empty) hash.toggle(point, colour);
         taken_.clear();
-        board.play(point, colour, taken_);
+        if (isUnnumbered(move))
+            board.setUp(point, colour);  // a setup step takes nothing
+        else
+            board.play(point, colour, taken_);
         for (const int p : taken_) {
             steps_.push_back(makeStep(p, PointState::Empty, true));
             hash.toggle(p, opposite(colour));

@@ -62,7 +62,7 @@ class SearchIndex;
 // Collects games and writes the index file.
 class IndexBuilder {
   public:
-    // A 19-line game's moves and setup stones (without captures).
+    // A 19-line game's moves and setup steps (without captures).
     void add(std::int64_t id, const std::vector<Step>& moves, Winner winner);
     std::size_t size() const { return games_.size(); }
     // Writes the file through a temporary file and a rename: the games of `base` when one is

@@ -60,7 +60,7 @@ class GameScanner {
         changed_.clear();
         for (std::size_t k = 0; k < steps.size(); ++k) {
             const Step s = steps[k];
-            if (!isCapture(s)) ++move;
+            if (!isUnnumbered(s)) ++move;
             const int point = stepPoint(s);
             // Points outside every image still looked for can neither make nor spoil a match,
             // now or later (fewer images are looked for as the game goes on): their cells are
@@ -73,7 +73,7 @@ class GameScanner {
                 changed_.push_back(point);
                 if (isFinal(s)) retire(point, stepState(s));
             }
-            if (changed_.empty() || (k + 1 < steps.size() && isCapture(steps[k + 1]))) continue;
+            if (changed_.empty() || (k + 1 < steps.size() && isUnnumbered(steps[k + 1]))) continue;
             for (const int p : changed_) {
                 if (auto m = matchAround(p, board_[p])) {
                     m->move = move;
@@ -234,7 +234,7 @@ class GameScanner {
 
     static int nextMove(std::span<const Step> steps, std::size_t from) {
         for (std::size_t k = from; k < steps.size(); ++k)
-            if (!isCapture(steps[k])) return stepPoint(steps[k]);
+            if (!isUnnumbered(steps[k])) return stepPoint(steps[k]);
         return kPassPoint;
     }
 
@@ -346,7 +346,7 @@ std::optional<std::optional<Match>> matchByOpenings(const ShapeQuery& query,
     Match match{best, kPassPoint, &image, image.fixedLeft, image.fixedTop};
     int move = 0;
     for (std::size_t k = 0; k < steps.size(); ++k) {
-        if (isCapture(steps[k]) || ++move <= best) continue;
+        if (isUnnumbered(steps[k]) || ++move <= best) continue;
         match.next = stepPoint(steps[k]);
         break;
     }

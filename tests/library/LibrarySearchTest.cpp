@@ -175,12 +175,10 @@ class LibrarySearch : public ::testing::Test {
         std::string copy = collection.substr(g5.begin, g5.end - g5.begin);
         copy.replace(copy.find("PB["), 3, "PB[Copy ");
         test::writeBytes(folder / "b.sgf", copy);
-        // The library numbers setup stones as steps 1 to 3, before the moves: its oracle is
-        // the same game with the stones played.
+        // Stones set up with the first move and with the third, numbered as the program
+        // numbers its record (setup unnumbered, after the move of its node).
         test::writeBytes(folder / "setup.sgf",
-                         "(;SZ[19]PB[Setup]AB[cc][dd]AW[cd];W[dc];B[ed];W[ee])");
-        test::writeBytes(dir.path() / "setup-played.sgf",
-                         "(;SZ[19]PB[Setup];B[cc];B[dd];W[cd];W[dc];B[ed];W[ee])");
+                         "(;SZ[19]PB[Setup];B[dd]AB[cc]AW[cd];W[dc];B[ed]AE[cc]AW[cc];W[ee])");
         test::writeBytes(folder / "nine.sgf", "(;SZ[9]PB[Nine];B[cc];W[gg])");
         // A game without moves is kept and shows the empty board.
         test::writeBytes(folder / "empty.sgf", "(;SZ[19]PB[Empty])");
@@ -197,8 +195,7 @@ class LibrarySearch : public ::testing::Test {
             oracle.push_back(replay((folder / "a.sgf").string(), g));
             oracle.back().winner = g % 2 == 0 ? Winner::Black : Winner::White;
         }
-        oracle.push_back(replay((dir.path() / "setup-played.sgf").string(), 1));
-        oracle.back().file = (folder / "setup.sgf").string();
+        oracle.push_back(replay((folder / "setup.sgf").string(), 1));
         oracle.push_back(replay((folder / "empty.sgf").string(), 1));
         oracle.push_back(replay((folder / "game.ugf").string(), 1));
         oracle.back().winner = Winner::Black;
