@@ -216,14 +216,13 @@ void DocumentRecord::takeTreeText() {
     SgfGames read = readSgfGames(treeText_);
     if (read.games.empty()) return;
     const int index = document_.position().game;
-    document_.edit(
-        index,
-        [&read](GameTree& game) {
-            read.games.front().before = std::move(game.before);
-            game = std::move(read.games.front());
-            return true;
-        },
-        {index, 0});
+    document_.edit(index,
+                   [&read](GameTree& game) {
+                       read.games.front().before = std::move(game.before);
+                       game = std::move(read.games.front());
+                       return true;
+                   },
+                   {index, 0});
 }
 
 void DocumentRecord::prepareForSave(const std::string& commentary) {

@@ -55,12 +55,11 @@ TEST_F(DocumentRecordTest, TheEnginesEditsAreTheDocumentsAndLoseNoVariation) {
     put(kWhite, 4, 4);  // the main line's W[bb] is replaced by W[dd]
     engine.Gkaiten_Click();
     EXPECT_EQ(state.MoveCol[2], 6);  // shown turned on nine lines
-    EXPECT_EQ(saved(), test::readSgfProperties(
-                           "(;SZ[9];B[aa]C[typed](;W[dd])(;W[cc]C[other]))"));
+    EXPECT_EQ(saved(), test::readSgfProperties("(;SZ[9];B[aa]C[typed](;W[dd])(;W[cc]C[other]))"));
     engine.Gkaiten_Click();
     put(kBlack, 5, 5);
-    EXPECT_EQ(saved(), test::readSgfProperties(
-                           "(;SZ[9];B[aa]C[typed](;W[dd];B[ee])(;W[cc]C[other]))"));
+    EXPECT_EQ(saved(),
+              test::readSgfProperties("(;SZ[9];B[aa]C[typed](;W[dd];B[ee])(;W[cc]C[other]))"));
 }
 
 }  // namespace
