@@ -203,11 +203,16 @@ void DocumentRecord::startWithBlackMoves(const std::vector<BoardPoint>& points) 
 void DocumentRecord::clear() {
     state_.SgfText.clear();
     clearGameInfo(state_.Info);
-    GameState empty;
-    empty.BoardSize = state_.BoardSize;
-    empty.Info = state_.Info;
-    SgfGames read = readSgfGames(sgfRecordText(empty));
-    document_.reset(std::move(read.games.front()));
+    // The root of a record made in the program: the fields the clear kept, and what other
+    // programs need.
+    GameTree game;
+    SgfNode& root = game.nodes.emplace_back();
+    for (int f = 0; f < kGameInfoFields; ++f) {
+        std::string text = state_.Info.Fields[f];
+        if (text.empty()) text = defaultRootValue(InfoField(f), state_.BoardSize);
+        if (!text.empty()) root.setText(GameInfoNames[f], text);
+    }
+    document_.reset(std::move(game));
 }
 
 void DocumentRecord::takeTreeText() {
