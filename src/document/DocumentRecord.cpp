@@ -173,7 +173,12 @@ void DocumentRecord::setComment(int k, const std::string& text) {
     if (k < 0 || k >= line_.slotCount()) return;
     const GameTree& shown = document_.currentGame();
     const std::string before = slotComment(shown, line_, k);
-    if (text == before || (isBlank(text) && before.empty())) return;
+    // The commentary box shows line breaks without their CR: a comment only shown is no edit.
+    const auto withoutCr = [](std::string t) {
+        std::erase(t, '\r');
+        return t;
+    };
+    if (withoutCr(text) == withoutCr(before) || (isBlank(text) && before.empty())) return;
     const int owner = line_.slotNode(k);
     const std::vector<int> others(line_.line.begin() + line_.slotStarts[k] + 1,
                                   line_.line.begin() + line_.slotEnd(k));
