@@ -13,6 +13,7 @@
 
 #include "document/DocumentRecord.h"
 #include "engine/Engine.h"
+#include "intake/RecordCheck.h"
 #include "intake/RecordFormat.h"
 #include "records/RecordFile.h"
 #include "support/BenchData.h"
@@ -50,8 +51,9 @@ const std::vector<BenchFile>& benchFiles() {
     return files;
 }
 
-// What the file window does with a file name: clear, read, detect, run the reader, replay the
-// main line. With the tree window, an SGF file's tree is also loaded and laid out.
+// What the file window does with a file name: clear, read, detect, run the reader, take the
+// record into the document, replay the main line. With the tree window, an SGF file's tree is also
+// loaded and laid out.
 void openRecord(benchmark::State& st, const std::string& path, bool treeWindow) {
     GameState state;
     BoardOptions options;
@@ -69,6 +71,7 @@ void openRecord(benchmark::State& st, const std::string& path, bool treeWindow) 
             st.SkipWithError(result.message.c_str());
             break;
         }
+        takeReadRecord(state, record, result.format);
         engine.Redraw(1, state.MoveCount);
     }
     st.counters["moves"] = state.MoveCount;

@@ -15,8 +15,12 @@ bool namesOtherCharset(const GameTree& game) {
     return !declared.empty() && declared != kUtf8;
 }
 
+// A game written in UTF-8 says so where it names another charset, and, written in the
+// program's layout, where it names none, so that other readers need not guess.
 void declareUtf8(GameTree& game) {
-    if (!namesOtherCharset(game)) return;
+    if (game.nodes.empty()) return;
+    const bool undeclared = game.edited && game.nodes.front().find("CA") == nullptr;
+    if (!namesOtherCharset(game) && !undeclared) return;
     game.nodes.front().setText("CA", kUtf8);
     game.edited = true;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The bytes of a saved record: the whole collection, or one game alone, in the charset the
 // first game's CA property names when every character fits in it, otherwise in UTF-8 with each
-// game that names another charset declaring CA[UTF-8], so a file never claims a charset it is
-// not in.
+// game that names another charset (or, edited, none) declaring CA[UTF-8], so a file never
+// claims a charset it is not in.
 #include <string>
 
 #include "document/RecordDocument.h"

@@ -173,7 +173,12 @@ void DocumentRecord::setComment(int k, const std::string& text) {
     if (k < 0 || k >= line_.slotCount()) return;
     const GameTree& shown = document_.currentGame();
     const std::string before = slotComment(shown, line_, k);
-    if (text == before || (isBlank(text) && before.empty())) return;
+    // The commentary box shows line breaks without their CR: a comment only shown is no edit.
+    const auto withoutCr = [](std::string t) {
+        std::erase(t, '\r');
+        return t;
+    };
+    if (withoutCr(text) == withoutCr(before) || (isBlank(text) && before.empty())) return;
     const int owner = line_.slotNode(k);
     const std::vector<int> others(line_.line.begin() + line_.slotStarts[k] + 1,
                                   line_.line.begin() + line_.slotEnd(k));
@@ -203,11 +208,16 @@ void DocumentRecord::startWithBlackMoves(const std::vector<BoardPoint>& points) 
 void DocumentRecord::clear() {
     state_.SgfText.clear();
     clearGameInfo(state_.Info);
-    GameState empty;
-    empty.BoardSize = state_.BoardSize;
-    empty.Info = state_.Info;
-    SgfGames read = readSgfGames(sgfRecordText(empty));
-    document_.reset(std::move(read.games.front()));
+    // The root of a record made in the program: the fields the clear kept, and what other
+    // programs need.
+    GameTree game;
+    SgfNode& root = game.nodes.emplace_back();
+    for (int f = 0; f < kGameInfoFields; ++f) {
+        std::string text = state_.Info.Fields[f];
+        if (text.empty()) text = defaultRootValue(InfoField(f), state_.BoardSize);
+        if (!text.empty()) root.setText(GameInfoNames[f], text);
+    }
+    document_.reset(std::move(game));
 }
 
 void DocumentRecord::takeTreeText() {

@@ -38,6 +38,12 @@ std::string markupText(const GameState& s) {
     return text;
 }
 
+// A game written together with others: in UTF-8, which is how such a file is read back.
+std::optional<std::string> utf8BytesForTool(ToolRecord& record) {
+    if (!recordBytesForTool(record)) return std::nullopt;
+    return gameUtf8Text(record.document, record.document.position().game);
+}
+
 }  // namespace
 
 RecordReadResult readRecordForTool(const std::string& path, ToolRecord& record, std::size_t game) {
@@ -141,8 +147,8 @@ std::string infoText(const GameInfo& info) {
 std::optional<std::string> recordBytesForTool(ToolRecord& record) {
     GameState& s = record.state;
     if (s.SgfText.empty() && s.MoveCount == 0) return std::nullopt;
-    if (!s.SgfText.empty()) return treeFileBytes(s);
-    return sgfFileBytes(s, s.MoveComment[std::clamp(s.MoveCount, 0, kMaxMoves)]);
+    record.keeper.prepareForSave(s.MoveComment[std::clamp(s.MoveCount, 0, kMaxMoves)]);
+    return gameFileBytes(record.document, record.document.position().game);
 }
 
 ConvertedRecord convertedRecord(const RecordCollection& file, std::optional<std::size_t> only) {
@@ -157,9 +163,7 @@ ConvertedRecord convertedRecord(const RecordCollection& file, std::optional<std:
         // Games written together are all in UTF-8: a file is decoded in one charset by most
         // readers, so a game in another charset than the first would come back garbled.
         if (read.status == RecordReadResult::Status::Ok)
-            written = first == last || record.state.SgfText.empty()
-                          ? recordBytesForTool(record)
-                          : treeFileUtf8Bytes(record.state);
+            written = first == last ? recordBytesForTool(record) : utf8BytesForTool(record);
         if (!written) {
             converted.message = read.status == RecordReadResult::Status::Ok
                                     ? std::string(kNoDataMessage)

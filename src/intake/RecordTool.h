@@ -49,8 +49,8 @@ std::string gamesText(const RecordCollection& collection);
 // The 25 fields as NAME=value lines in field order; line breaks inside a value become blanks.
 std::string infoText(const GameInfo& info);
 
-// The bytes the file window's write command writes: the tree text when the tree holds one,
-// else the move record. Nothing when there is nothing to write.
+// The bytes the file window's write command writes: the record's document, with the game
+// information as it stands. Nothing when there is nothing to write.
 std::optional<std::string> recordBytesForTool(ToolRecord& record);
 
 // What convert writes: every game of the file, one after another, each as recordBytesForTool

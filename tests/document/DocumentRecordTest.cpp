@@ -62,5 +62,14 @@ TEST_F(DocumentRecordTest, TheEnginesEditsAreTheDocumentsAndLoseNoVariation) {
               test::readSgfProperties("(;SZ[9];B[aa]C[typed](;W[dd];B[ee])(;W[cc]C[other]))"));
 }
 
+// The commentary box drops the CR of a line break: the comment it shows is the one on record.
+TEST_F(DocumentRecordTest, ACommentAsTheBoxShowsItIsNoEdit) {
+    open("(;SZ[19];B[pd]C[two\r\nlines])");
+    const auto revision = document.revision();
+    record.setComment(1, "two\nlines");
+    EXPECT_EQ(document.revision(), revision);
+    EXPECT_FALSE(document.game(0).edited);
+}
+
 }  // namespace
 }  // namespace kelmaz

@@ -83,8 +83,10 @@ TEST(RecordDocument, EditingOneGameOfACollectionKeepsTheOthersByteForByte) {
     ASSERT_EQ(after[1].size(), 4u);  // root, B, and both variations
     EXPECT_EQ(after[1][1].properties.back().second.front(), "new]comment");
     EXPECT_EQ(after[1][3].depth, 3);
-    // The game alone, for a file of its own.
-    EXPECT_EQ(readSgfProperties(gameFileBytes(document, 1)).front(), after[1]);
+    // The game alone, for a file of its own, says what charset it is in.
+    auto alone = after[1];
+    alone.front().properties.push_back({"CA", {"UTF-8"}});
+    EXPECT_EQ(readSgfProperties(gameFileBytes(document, 1)).front(), alone);
 }
 
 TEST(RecordDocument, EditsAreUndoneAndRedoneAndEachIsAnnouncedOnce) {

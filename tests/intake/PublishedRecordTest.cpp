@@ -2,12 +2,10 @@
 // komi in properties of their own (TE, RD, KO), the result in Japanese, a GK property.
 #include <gtest/gtest.h>
 
-#include "document/DocumentRecord.h"
-#include "engine/Engine.h"
 #include "intake/RecordCheck.h"
 #include "intake/RecordTool.h"
 #include "records/GameInfoRules.h"
-#include "support/FakeBoardHost.h"
+#include "support/EngineOnFakeHost.h"
 #include "support/TestSupport.h"
 #include "tree/TreeFile.h"
 
@@ -36,26 +34,20 @@ TEST(PublishedRecord, ReadsThroughEveryRoute) {
     expectPublishedGame(tool.state, "tool");
 
     GameState window;
-    BoardOptions options;
-    test::FakeBoardHost host;
-    RecordDocument windowDocument;
-    DocumentRecord windowRecord(windowDocument, window);
-    Engine engine(window, options, host, windowRecord);
     TreeLink noTree;
-    ASSERT_EQ(readRecordFile(path, window, options, noTree).status, RecordReadResult::Status::Ok);
+    ASSERT_EQ(readRecordFile(path, window, BoardOptions{}, noTree).status,
+              RecordReadResult::Status::Ok);
     expectPublishedGame(window, "file window");
 
     // Drop, clipboard, web page and command line hand over the file's lines.
-    GameState taken;
-    RecordDocument takenDocument;
-    DocumentRecord takenRecord(takenDocument, taken);
-    Engine takingEngine(taken, options, host, takenRecord);
+    test::EngineOnFakeHost board;
     GameState lines;
     ASSERT_TRUE(loadRecordFile(path, lines));
-    const IntakeResult intake = takeRecordLines(taken, takingEngine, takenRecord, options, noTree,
-                                                lines.LstRead, [](const BoardSizeChoice&) {});
+    const IntakeResult intake =
+        takeRecordLines(board.state, board.engine, board.record, board.options, noTree,
+                        lines.LstRead, [](const BoardSizeChoice&) {});
     EXPECT_TRUE(intake.message.empty()) << intake.message;
-    expectPublishedGame(taken, "intake");
+    expectPublishedGame(board.state, "intake");
 
     const std::optional<std::string> tree = treeTextOfFile(path);
     ASSERT_TRUE(tree);

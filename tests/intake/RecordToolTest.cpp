@@ -8,7 +8,9 @@
 #include <memory>
 
 #include "base/TextCodec.h"
+#include "document/DocumentFile.h"
 #include "engine/Engine.h"
+#include "intake/RecordCheck.h"
 #include "intake/RecordTool.h"
 #include "records/RecordMoves.h"
 #include "records/SgfWriter.h"
@@ -163,20 +165,21 @@ TEST(RecordTool, CommentsWithBracketsBackslashesAndJapaneseSurviveInBothEncoding
     }
 }
 
-// The file window's read then write: the board cleared, the file read, the board rebuilt to
-// the last move read, the record written from its tree text when it has one, else with the
-// commentary box's text.
-std::string writtenByFileWindow(const std::filesystem::path& in, const std::filesystem::path& out) {
+// The file window's read then write: the record taken through the program's intake, then its
+// document written with the commentary box's text.
+std::string writtenByFileWindow(const std::filesystem::path& in) {
     test::EngineOnFakeHost board;
     auto& [state, options, host, document, record, engine] = board;
     engine.gCls();
     TreeLink noTree;
-    EXPECT_EQ(readRecordFile(in.string(), state, options, noTree).status,
-              RecordReadResult::Status::Ok);
-    engine.showRecordRead();
-    EXPECT_TRUE(state.SgfText.empty() ? WriteSgfFile(state, host.commentaryText(), out.string())
-                                      : WriteSgfdata(state, out.string()));
-    return test::readBytes(out);
+    GameState file;
+    EXPECT_TRUE(loadRecordFile(in.string(), file));
+    const IntakeResult taken =
+        takeRecordLines(state, engine, record, options, noTree, file.LstRead,
+                        [&options](const BoardSizeChoice& size) { applyBoardSize(size, options); });
+    EXPECT_TRUE(taken.message.empty()) << taken.message;
+    record.prepareForSave(host.commentaryText());
+    return gameFileBytes(document, document.position().game);
 }
 
 TEST(RecordTool, ConvertWritesWhatTheFileWindowWrites) {
@@ -191,7 +194,7 @@ TEST(RecordTool, ConvertWritesWhatTheFileWindowWrites) {
         SCOPED_TRACE(records[i]);
         const auto in = dir.file("in" + std::to_string(i));
         test::writeBytes(in, records[i]);
-        const std::string window = writtenByFileWindow(in, dir.file("window.sgf"));
+        const std::string window = writtenByFileWindow(in);
         const auto recordRead = readOk(in);
         ToolRecord& record = *recordRead;
         const auto out = dir.file("tool.sgf");
@@ -292,7 +295,7 @@ TEST_F(CliProcess, ConvertWritesOnlyTheTreeTheReaderUnderstood) {
               0);
     const std::string written = test::readBytes(sgf);
     EXPECT_EQ(written.find("(("), std::string::npos) << written;
-    EXPECT_EQ(written.substr(written.size() - 9), ";B[pd])\r\n") << written;
+    EXPECT_TRUE(written.ends_with("\r\n;B[pd]\r\n)\r\n")) << written;
     EXPECT_EQ(std::count(written.begin(), written.end(), '('), 1) << written;
     EXPECT_EQ(std::count(written.begin(), written.end(), ')'), 1) << written;
     const auto backRead = readOk(sgf);
@@ -313,8 +316,8 @@ TEST_F(CliProcess, ConvertToADashWritesStandardOutput) {
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_FALSE(std::filesystem::exists(dir.file("-")));
     const std::string written = test::readBytes(out);
-    EXPECT_EQ(written.substr(0, 3), "(\r\n");
-    EXPECT_NE(written.find(";B[pd]\r\n;W[dp])\r\n"), std::string::npos) << written;
+    EXPECT_EQ(written.substr(0, 4), "(;\r\n");
+    EXPECT_NE(written.find(";B[pd]\r\n;W[dp]\r\n)\r\n"), std::string::npos) << written;
 }
 
 TEST_F(CliProcess, ConvertWritesEveryGameOfACollectionOrTheOneNamed) {

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "base/AtomicFile.h"
+#include "document/DocumentFile.h"
 #include "intake/RecordCollection.h"
 #include "intake/RecordFormat.h"
 #include "records/RecordFile.h"
@@ -278,12 +279,12 @@ void FomFile::write(bool wholeCollection) {
     if (recordHoldsUndecodedText(state_, board_.commentaryText()) &&
         !dialogs_->ask(windowTitle(), qs(kUndecodedTextQuestion)))
         return;
-    const std::string path = name.toStdString();
-    const bool written =
-        wholeCollection
-            ? writeFileAtomically(
-                  path, collection_->bytesWith(recordFileText(state_, board_.commentaryText())))
-            : writeRecordFile(state_, board_.commentaryText(), path);
+    record_.prepareForSave(board_.commentaryText());
+    const RecordDocument& document = record_.document();
+    const int game = document.position().game;
+    const bool written = writeFileAtomically(
+        name.toStdString(), wholeCollection ? collection_->bytesWith(document.gameText(game))
+                                            : gameFileBytes(document, game));
     // The record's writer names the program in the game information.
     board_.gameInfoChanged();
     if (!written) {

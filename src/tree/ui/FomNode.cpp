@@ -16,6 +16,7 @@
 #include <cmath>
 
 #include "base/AtomicFile.h"
+#include "document/DocumentFile.h"
 #include "records/GameInfoRules.h"
 #include "records/RecordFile.h"
 #include "records/SgfWriter.h"
@@ -404,10 +405,13 @@ bool FomNode::writeTreeFile(const std::string& path) {
     TxtComment_Validate();
     if (recordHoldsUndecodedText(state_, {}) && !dialogs_->ask(kTitle, qs(kUndecodedTextQuestion)))
         return false;
+    record_.prepareForSave(state_.MoveComment[std::clamp(state_.MoveCount, 0, kMaxMoves)]);
+    const RecordDocument& document = record_.document();
+    const int game = document.position().game;
     const bool written =
-        collection_ != nullptr && collection_->shown() && !state_.SgfText.empty()
-            ? writeFileAtomically(path, collection_->bytesWith(recordFileText(state_, {})))
-            : WriteSgfdata(state_, path);
+        writeFileAtomically(path, collection_ != nullptr && collection_->shown()
+                                      ? collection_->bytesWith(document.gameText(game))
+                                      : gameFileBytes(document, game));
     if (written) return true;
     dialogs_->inform(kTitle, qs(kWriteErrorMessage));
     return false;

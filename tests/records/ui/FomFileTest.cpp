@@ -135,8 +135,13 @@ TEST_F(FileWindowTest, AGameOfACollectionIsSavedWithTheOtherGamesOrAloneWhenAske
     EXPECT_TRUE(window.CmdWriteGame->isVisible());
     window.Txtfile->setText(QString::fromStdString(dir.file("alone.sgf").string()));
     QTest::mouseClick(window.CmdWriteGame, Qt::LeftButton);
-    const auto alone = test::readSgfProperties(test::readBytes(dir.file("alone.sgf")));
+    auto alone = test::readSgfProperties(test::readBytes(dir.file("alone.sgf")));
     ASSERT_EQ(alone.size(), 1u);
+    // A file of its own names its charset.
+    auto& aloneRoot = alone[0].front().properties;
+    EXPECT_EQ(aloneRoot.back(),
+              (std::pair<std::string, std::vector<std::string>>{"CA", {"UTF-8"}}));
+    aloneRoot.pop_back();
     EXPECT_EQ(alone[0], saved[1]) << test::readBytes(dir.file("alone.sgf")) << savedText;
 
     // A cleared board holds a new record, which is saved alone.
