@@ -69,6 +69,17 @@ PlaceOutcome Board::place(int col, int row, int colour, int move, PlaceMode mode
     return {PlaceResult::Placed, captured};
 }
 
+void Board::setUp(int col, int row, int colour) {
+    GameState& s = state_;
+    const std::int16_t oldStone = s.BoardGrid[col][row];
+    const std::int16_t oldGroup = s.GroupGrid[col][row];
+    s.BoardGrid[col][row] = static_cast<std::int16_t>(colour == kNoColour ? 0 : colour + 1);
+    s.GroupGrid[col][row] = 0;
+    if (oldStone != 0) splitGroup(oldGroup);
+    if (colour != kNoColour) joinGroups(col, row, colour);
+    s.KoCol = s.KoRow = s.KoMove = 0;
+}
+
 PlaceResult Board::clickResult(int col, int row, int colour, int move) const {
     const GameState& s = state_;
     if (occupied(col, row)) return PlaceResult::Occupied;
