@@ -87,6 +87,7 @@ void EditPalette::pointDragged(int col, int row) {
 }
 
 void EditPalette::applied(const EditOutcome& outcome) {
+    if (outcome.changed) emit edited();
     if (outcome.message.empty()) return;
     stroke_.reset();  // the user is told once, not on every point the drag still crosses
     dialogs_->inform(QStringLiteral("編集"), QString::fromStdString(outcome.message));

@@ -33,6 +33,8 @@ class EditPalette : public QWidget {
   signals:
     // A tool was taken up or put down.
     void toolChanged();
+    // A click, a point of a drag or 手番 changed the record.
+    void edited();
 
   protected:
     void hideEvent(QHideEvent* event) override;

@@ -91,6 +91,7 @@ void ProblemWindow::showState() {
     }
     // The board follows the session; choosing a node is no edit, so the revision stays.
     document_.choose(session_->position());
+    emit positionChosen();
 }
 
 void ProblemWindow::closeEvent(QCloseEvent* event) {

@@ -34,6 +34,8 @@ class ProblemWindow : public QWidget {
     QString statusText() const;
 
   signals:
+    // The board is to show the node the try reached (the document's position).
+    void positionChosen();
     void ended();
 
   protected:
