@@ -27,10 +27,14 @@ std::string_view setupPropertyOf(int colour) {
 
 std::string_view shapePropertyOf(EditTool tool) {
     switch (tool) {
-        case EditTool::Triangle: return "TR";
-        case EditTool::Circle: return "CR";
-        case EditTool::Square: return "SQ";
-        default: return "MA";
+        case EditTool::Triangle:
+            return "TR";
+        case EditTool::Circle:
+            return "CR";
+        case EditTool::Square:
+            return "SQ";
+        default:
+            return "MA";
     }
 }
 
@@ -83,14 +87,16 @@ std::optional<std::string> labelAt(const SgfNode& node, int col, int row) {
     if (p == nullptr) return std::nullopt;
     for (const std::string& raw : p->values) {
         const std::string value = unescapeSgfValue(raw);
-        if (value.size() > 2 && value[2] == ':' && sgfPoint(value.substr(0, 2)) == std::pair{col, row})
+        if (value.size() > 2 && value[2] == ':' &&
+            sgfPoint(value.substr(0, 2)) == std::pair{col, row})
             return value.substr(3);
     }
     return std::nullopt;
 }
 
 bool isNumberLabel(std::string_view text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // The first letter (A..Z) or number (1, 2, ...) that no label of the node shows yet.
@@ -186,8 +192,7 @@ EditStroke::EditStroke(RecordDocument& document, EditTool tool)
     : document_(document), tool_(tool), start_(document.position()) {}
 
 EditOutcome EditStroke::add(int col, int row) {
-    if (std::find(points_.begin(), points_.end(), std::pair{col, row}) != points_.end())
-        return {};
+    if (std::find(points_.begin(), points_.end(), std::pair{col, row}) != points_.end()) return {};
     // A further point undoes the stroke so far and does it again with this point, so that the
     // stroke stays one edit; after any other change the stroke starts afresh.
     const bool continues = !points_.empty() && document_.revision() == revisionAfter_;
@@ -242,7 +247,7 @@ bool EditStroke::apply(GameTree& game, int node, std::string& message) {
             removing_ = tool_ == EditTool::EmptyPoint ? ownSetupAt(target, col, row) == kNoColour
                                                       : shown == toolColour;
         // Taking away: a stone put by the tool goes; an emptied point gets its stone back.
-        const int wanted = !*removing_ ? toolColour
+        const int wanted = !*removing_                     ? toolColour
                            : tool_ == EditTool::EmptyPoint ? prior
                                                            : kNoColour;
         if (*removing_ ? shown != (tool_ == EditTool::EmptyPoint ? kNoColour : toolColour)

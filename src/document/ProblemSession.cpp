@@ -47,8 +47,8 @@ void ProblemSession::start() {
     const GameTree& game = document_.game(game_);
     start_ = node_ = startNode(game);
     const std::vector<int>& answers = game.nodes[start_].children;
-    player_ = answers.empty() ? playerToMove(game, start_)
-                              : moveColour(game.nodes[answers.front()]);
+    player_ =
+        answers.empty() ? playerToMove(game, start_) : moveColour(game.nodes[answers.front()]);
     if (player_ == kNoColour) player_ = playerToMove(game, start_);
     marked_ = false;
     for (int n = 0; n < static_cast<int>(game.nodes.size()); ++n)

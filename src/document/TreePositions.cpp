@@ -26,7 +26,8 @@ bool isSetupProperty(std::string_view property) {
 struct Snapshot {
     Grid<std::int16_t> stones, groups;
     int groupCount = 0;
-    explicit Snapshot(const GameState& s) : stones(s.BoardGrid), groups(s.GroupGrid), groupCount(s.GroupCount) {}
+    explicit Snapshot(const GameState& s)
+        : stones(s.BoardGrid), groups(s.GroupGrid), groupCount(s.GroupCount) {}
     void restore(GameState& s) const {
         s.BoardGrid = stones;
         s.GroupGrid = groups;

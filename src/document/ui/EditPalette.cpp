@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QToolButton>
 
-
 namespace kelmaz {
 
 namespace {
@@ -18,11 +17,16 @@ struct ToolButton {
 };
 
 constexpr ToolButton kTools[] = {
-    {EditTool::BlackStone, "黒石", "黒石を置く"},       {EditTool::WhiteStone, "白石", "白石を置く"},
-    {EditTool::EmptyPoint, "石を消す", "石を取り除く"}, {EditTool::Triangle, "△", "三角"},
-    {EditTool::Circle, "○", "丸"},                      {EditTool::Square, "□", "四角"},
-    {EditTool::Cross, "×", "バツ"},                     {EditTool::Letter, "文字", "A, B, … の順に付ける"},
-    {EditTool::Number, "数字", "1, 2, … の順に付ける"}, {EditTool::EraseMarks, "記号を消す", "記号と文字を消す"},
+    {EditTool::BlackStone, "黒石", "黒石を置く"},
+    {EditTool::WhiteStone, "白石", "白石を置く"},
+    {EditTool::EmptyPoint, "石を消す", "石を取り除く"},
+    {EditTool::Triangle, "△", "三角"},
+    {EditTool::Circle, "○", "丸"},
+    {EditTool::Square, "□", "四角"},
+    {EditTool::Cross, "×", "バツ"},
+    {EditTool::Letter, "文字", "A, B, … の順に付ける"},
+    {EditTool::Number, "数字", "1, 2, … の順に付ける"},
+    {EditTool::EraseMarks, "記号を消す", "記号と文字を消す"},
 };
 
 }  // namespace

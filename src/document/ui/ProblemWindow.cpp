@@ -8,7 +8,6 @@
 
 #include "engine/GameState.h"
 
-
 namespace kelmaz {
 
 ProblemWindow::ProblemWindow(RecordDocument& document, QWidget* boardWindow)
@@ -36,9 +35,9 @@ ProblemWindow::ProblemWindow(RecordDocument& document, QWidget* boardWindow)
 
 bool ProblemWindow::begin() {
     const int game = document_.position().game;
-    if (!ProblemSession::isProblem(document_.game(game))) {
+    if (game >= document_.gameCount() || !ProblemSession::isProblem(document_.game(game))) {
         dialogs_->inform(windowTitle(), QString::fromUtf8(kNotAProblemMessage.data(),
-                                                         int(kNotAProblemMessage.size())));
+                                                          int(kNotAProblemMessage.size())));
         return false;
     }
     startGame(game);
@@ -72,7 +71,7 @@ void ProblemWindow::nextProblem() {
     if (!active()) return;
     if (!session_->next()) {
         dialogs_->inform(windowTitle(), QString::fromUtf8(kLastProblemMessage.data(),
-                                                         int(kLastProblemMessage.size())));
+                                                          int(kLastProblemMessage.size())));
         return;
     }
     showState();
@@ -83,8 +82,12 @@ QString ProblemWindow::statusText() const { return status_->text(); }
 void ProblemWindow::showState() {
     const auto text = [](std::string_view s) { return QString::fromUtf8(s.data(), int(s.size())); };
     switch (session_->answer()) {
-        case ProblemAnswer::Right: status_->setText(text(kRightAnswerText)); break;
-        case ProblemAnswer::Wrong: status_->setText(text(kWrongAnswerText)); break;
+        case ProblemAnswer::Right:
+            status_->setText(text(kRightAnswerText));
+            break;
+        case ProblemAnswer::Wrong:
+            status_->setText(text(kWrongAnswerText));
+            break;
         default:
             status_->setText(session_->player() == kBlack ? QStringLiteral("黒番です")
                                                           : QStringLiteral("白番です"));
