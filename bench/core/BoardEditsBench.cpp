@@ -34,7 +34,9 @@ void clickAtRoot(benchmark::State& st, EditTool tool) {
     st.counters["nodes"] = static_cast<double>(document.game(0).nodes.size());
 }
 
-void BM_TriangleAtTheRootOfAJosekiTree(benchmark::State& st) { clickAtRoot(st, EditTool::Triangle); }
+void BM_TriangleAtTheRootOfAJosekiTree(benchmark::State& st) {
+    clickAtRoot(st, EditTool::Triangle);
+}
 void BM_SetupStoneAtTheRootOfAJosekiTree(benchmark::State& st) {
     clickAtRoot(st, EditTool::BlackStone);
 }

@@ -73,6 +73,13 @@ EditPalette::EditPalette(RecordDocument& document, QWidget* boardWindow)
         escape->setShortcut(Qt::Key_Escape);
         connect(escape, &QAction::triggered, this, &EditPalette::putToolDown);
         window->addAction(escape);
+        // On the board's window Esc is the tool's only while one is in hand: the window's
+        // boxes keep their own use of it otherwise.
+        if (window != this) {
+            escape->setEnabled(false);
+            connect(this, &EditPalette::toolChanged, escape,
+                    [this, escape] { escape->setEnabled(tool_.has_value()); });
+        }
     }
 }
 
