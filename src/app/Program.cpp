@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QEvent>
 
+#include "app/ProgramEditing.h"
 #include "app/ProgramGtpHost.h"
 #include "app/ProgramLibraryHost.h"
 #include "app/ProgramMatchBoard.h"
@@ -32,8 +33,9 @@ namespace kelmaz {
 
 Program::Program(QObject* parent) : QObject(parent) {
     main_ = std::make_unique<FomMain>(state_, options_, settings_, *this);
-    engine_ = std::make_unique<Engine>(state_, options_, *main_);
+    engine_ = std::make_unique<Engine>(state_, options_, *main_, record_);
     main_->attachEngine(*engine_);
+    editing_ = std::make_unique<ProgramEditing>(*main_, *engine_, record_);
     // The side windows follow the main window wherever it is moved or resized.
     main_->installEventFilter(this);
 }
@@ -45,6 +47,7 @@ Program::~Program() {
         sgf_.reset();
     }
     browser_.reset();
+    editing_.reset();
     gtp_.reset();
     print_.reset();
     setNet(nullptr);
@@ -156,7 +159,7 @@ void Program::showHelp() {
 void Program::showFileWindow() {
     if (!file_) {
         file_ = std::make_unique<FomFile>(
-            state_, *main_, settings_,
+            state_, *main_, settings_, record_,
             [this](std::vector<std::string> lines) { return takeRecord(std::move(lines)); });
         file_->setCollection(collection_);
     }
@@ -183,7 +186,7 @@ void Program::showBrowserWindow() {
 
 IntakeResult Program::takeRecord(std::vector<std::string> lines) {
     const IntakeResult taken = kelmaz::takeRecordLines(
-        state_, *engine_, options_, tree(), std::move(lines),
+        state_, *engine_, record_, options_, tree(), std::move(lines),
         [this](const BoardSizeChoice& size) { fomSet().takeRecordSize(size); });
     // Once the board was cleared, the dialogs show what stands now, read or not.
     if (taken.taken) recordFileRead();
@@ -248,7 +251,7 @@ void Program::runCommandLine(const QStringList& arguments) { clones_.CommandLine
 
 FomNode& Program::treeWindow() {
     if (!treeWindow_) {
-        treeWindow_ = std::make_unique<FomNode>(state_, *engine_, settings_, main_.get());
+        treeWindow_ = std::make_unique<FomNode>(state_, *engine_, settings_, record_, main_.get());
         treeWindow_->setCollection(collection_);
         setTree(&treeWindow_->link());
         // The menu item's check mark follows the window, whoever opened or closed it.

@@ -13,6 +13,8 @@
 
 #include "app/CloneWindows.h"
 #include "app/ProgramSettingsHost.h"
+#include "document/DocumentRecord.h"
+#include "document/RecordDocument.h"
 #include "document/ShownCollection.h"
 #include "engine/BoardOptions.h"
 #include "engine/EngineHost.h"
@@ -33,6 +35,7 @@ class FomPrint;
 class FomSet;
 class FomSock;
 class HelpWindow;
+class ProgramEditing;
 class ProgramGtpHost;
 class ProgramLibraryHost;
 class FomLibrary;
@@ -55,6 +58,11 @@ class Program : public QObject, public MainWindowHost {
     void end() override { Pend(); }
 
     GameState& state() { return state_; }
+    // The record the program holds: every game, node and property of what was read, with
+    // every edit since. The move record in state() is the line of it the board shows; the
+    // engine and the windows change the record through record(), never the move record.
+    RecordDocument& document() { return document_; }
+    DocumentRecord& record() { return record_; }
     BoardOptions& options() { return options_; }
     SettingsStore& settings() { return settings_; }
     Engine& engine() { return *engine_; }
@@ -139,6 +147,8 @@ class Program : public QObject, public MainWindowHost {
     int recordClears() const;
 
     GameState state_;
+    RecordDocument document_;
+    DocumentRecord record_{document_, state_};
     BoardOptions options_;
     SettingsStore settings_;
     std::filesystem::path iniPath_;
@@ -165,6 +175,7 @@ class Program : public QObject, public MainWindowHost {
     std::unique_ptr<ProgramLibraryHost> libraryHost_;
     std::unique_ptr<FomLibrary> library_;
     std::unique_ptr<FomPrint> print_;
+    std::unique_ptr<ProgramEditing> editing_;
     std::unique_ptr<FomJ> info_;
     std::unique_ptr<FomFile> file_;
     std::unique_ptr<fomSgf> sgf_;

@@ -17,6 +17,7 @@ class ProgramMatchBoard : public MatchBoard {
     void selectHandicap(int optionIndex) override;
     void setCommentary(const std::string& text) override;
     void setBoardButtonsEnabled(bool enabled) override;
+    RecordKeeper& record() override;
 
   private:
     Program& program_;

@@ -48,19 +48,34 @@ void RecordDocument::choose(LinePosition position) {
 
 bool RecordDocument::edit(int index, const std::function<bool(GameTree&)>& change,
                           LinePosition after) {
+    return apply(
+        index, [&](GameTree& game) { return change(game) ? std::optional(after) : std::nullopt; });
+}
+
+bool RecordDocument::editTo(int index, const std::function<int(GameTree&)>& change) {
+    return apply(index, [&](GameTree& game) -> std::optional<LinePosition> {
+        const int node = change(game);
+        if (node < 0) return std::nullopt;
+        return LinePosition{index, node};
+    });
+}
+
+bool RecordDocument::apply(int index, const Change& change) {
     if (index < 0 || index >= gameCount()) return false;
     GameTree& target = games_.games[index];
-    Step step{index, target, {}, position_, after};
-    if (!change(target)) {
+    Step step{index, target, {}, position_, {}};
+    const std::optional<LinePosition> after = change(target);
+    if (!after) {
         target = std::move(step.before);
         return false;
     }
     target.edited = true;
     step.after = target;
+    step.positionAfter = *after;
     history_.resize(done_);
     history_.push_back(std::move(step));
     ++done_;
-    position_ = after;
+    position_ = *after;
     changed();
     return true;
 }

@@ -95,7 +95,7 @@ void TreePositions::play(int node, bool ownSetup) {
         if (!isSetupProperty(p.name)) continue;
         for (const std::string& raw : p.values)
             for (const auto& [col, row] : pointListValue(unescapeSgfValue(raw)))
-                if (col <= size && row <= size) board_.setUp(col, row, setupColour(p.name));
+                if (col <= size && row <= size) board_.setUp({col, row, setupColour(p.name)});
     }
 }
 

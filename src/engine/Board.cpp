@@ -69,15 +69,17 @@ PlaceOutcome Board::place(int col, int row, int colour, int move, PlaceMode mode
     return {PlaceResult::Placed, captured};
 }
 
-void Board::setUp(int col, int row, int colour) {
+void Board::setUp(const SetupStone& stone) {
     GameState& s = state_;
-    const std::int16_t oldStone = s.BoardGrid[col][row];
-    const std::int16_t oldGroup = s.GroupGrid[col][row];
-    s.BoardGrid[col][row] = static_cast<std::int16_t>(colour == kNoColour ? 0 : colour + 1);
-    s.GroupGrid[col][row] = 0;
-    if (oldStone != 0) splitGroup(oldGroup);
-    if (colour != kNoColour) joinGroups(col, row, colour);
-    s.KoCol = s.KoRow = s.KoMove = 0;
+    const int group = s.GroupGrid[stone.col][stone.row];
+    s.BoardGrid[stone.col][stone.row] = 0;
+    s.GroupGrid[stone.col][stone.row] = 0;
+    s.MoveNoGrid[stone.col][stone.row] = 0;
+    // What is left of the group the point held may now be several groups.
+    splitGroup(group);
+    if (stone.colour == kNoColour) return;
+    s.BoardGrid[stone.col][stone.row] = static_cast<std::int16_t>(stone.colour + 1);
+    joinGroups(stone.col, stone.row, stone.colour);
 }
 
 PlaceResult Board::clickResult(int col, int row, int colour, int move) const {

@@ -44,10 +44,9 @@ class Board {
     // leaves the board exactly as it was. The point must be on the board.
     PlaceOutcome place(int col, int row, int colour, int move, PlaceMode mode);
 
-    // Sets up a stone of `colour` on (col, row), or empties the point for kNoColour, as a
-    // record's setup does: nothing is captured and no prisoner counted, the groups follow, and
-    // the ko memory is forgotten since the position is no longer one reached by play.
-    void setUp(int col, int row, int colour);
+    // A stone the record sets up (or, for kNoColour, a point it empties): no capture, no ko
+    // and no prisoner, and the stone carries no move number. The point must be on the board.
+    void setUp(const SetupStone& stone);
 
     // What a click would make of a stone of `colour` on (col, row) as move `move`, without
     // touching the board: Placed, or the rule that refuses it. The point must be on the board.

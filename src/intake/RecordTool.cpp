@@ -4,6 +4,7 @@
 
 #include "base/AtomicFile.h"
 #include "base/TextCodec.h"
+#include "document/DocumentFile.h"
 #include "engine/Engine.h"
 #include "intake/RecordCheck.h"
 #include "intake/RecordCollection.h"
@@ -34,6 +35,22 @@ std::string markupText(const GameState& s) {
         if (mark.kind == MarkKind::Label) text += " " + std::string(mark.text);
         text += '\n';
     }
+    return text;
+}
+
+// What the record set up or emptied without a move on the way to the position shown, in
+// record order.
+std::string setupText(const GameState& s) {
+    std::string text;
+    for (int k = 0; k <= std::clamp(s.MoveCount, 0, kMaxMoves); ++k)
+        for (const SetupStone& stone : s.MoveSetup[k]) {
+            if (!s.onBoard(stone.col, stone.row)) continue;
+            const char* colour = stone.colour == kBlack   ? "B"
+                                 : stone.colour == kWhite ? "W"
+                                                          : "empty";
+            text +=
+                std::string("setup ") + colour + " " + sgfPointText(stone.col, stone.row) + "\n";
+        }
     return text;
 }
 
@@ -68,17 +85,18 @@ RecordReadResult readRecordForTool(const RecordCollection& file, ToolRecord& rec
     record.state.LstRead = std::move(chosen.lines);
     TreeLink noTreeWindow;
     result.format = GetFormat(record.state, record.options, noTreeWindow);
+    takeReadRecord(record.state, record.keeper, result.format);
     if (!result.format.ok) return failed(result.format.message);
     // The file window's replay after a read: it leaves the record and its count as read (a
     // record whose first slots are empty keeps them as passes), so both write the same file.
     NullBoardHost host;
-    Engine(record.state, record.options, host).showRecordRead();
+    Engine(record.state, record.options, host, record.keeper).showRecordRead();
     return result;
 }
 
 void rebuildPosition(ToolRecord& record, int upto) {
     NullBoardHost host;
-    Engine engine(record.state, record.options, host);
+    Engine engine(record.state, record.options, host, record.keeper);
     upto = std::clamp(upto, 0, record.state.lastMoveInRecord());
     engine.ResetPosition();
     record.state.MoveCount = 0;
@@ -101,7 +119,7 @@ std::string positionText(ToolRecord& record, int move) {
         }
         text += '\n';
     }
-    return text + markupText(s);
+    return text + setupText(s) + markupText(s);
 }
 
 std::string gamesText(const RecordCollection& collection) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/GameState.h"
+#include "engine/RecordKeeper.h"
 
 namespace kelmaz {
 
@@ -21,6 +22,7 @@ class MatchBoard {
     virtual void selectHandicap(int optionIndex) = 0;  // the settings dialog's handicap option
     virtual void setCommentary(const std::string& text) = 0;  // TxtKaisetu
     virtual void setBoardButtonsEnabled(bool enabled) = 0;    // the seven buttons of a match
+    virtual RecordKeeper& record() = 0;  // where the match's moves and take-backs go
 };
 
 // What a match does to its own window and sockets.
@@ -44,8 +46,8 @@ enum class TakeBackSide { Granting, Asking };
 // granter's own (the asker's move and the granter's answer), otherwise one; the asking side
 // counts the other way round so that both records lose the same moves.
 int takeBackCount(const GameState& state, TakeBackSide side);
-// Removes the last n moves when more than n are recorded; true when it did.
-bool takeBackMoves(GameState& state, int n);
+// Removes the last n moves from `record` when more than n are recorded; true when it did.
+bool takeBackMoves(GameState& state, RecordKeeper& record, int n);
 
 class MatchSession {
   public:
@@ -82,7 +84,6 @@ class MatchSession {
     void clearAgreed();
     void refuseOtherBoardSize(std::optional<long long> peerSize, int col, int row);
     void peerDisconnected();
-    void mirrorRecord(int upto);
 
     GameState& state_;
     MatchBoard& board_;

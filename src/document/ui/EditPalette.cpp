@@ -68,19 +68,15 @@ EditPalette::EditPalette(RecordDocument& document, QWidget* boardWindow)
     connect(turn, &QPushButton::clicked, this, [this] { applied(switchPlayerToMove(document_)); });
     grid->addWidget(turn, index / 2 + 1, 0, 1, 2);
 
-    for (QWidget* window : {static_cast<QWidget*>(this), boardWindow}) {
-        auto* escape = new QAction(window);
-        escape->setShortcut(Qt::Key_Escape);
-        connect(escape, &QAction::triggered, this, &EditPalette::putToolDown);
-        window->addAction(escape);
-        // On the board's window Esc is the tool's only while one is in hand: the window's
-        // boxes keep their own use of it otherwise.
-        if (window != this) {
-            escape->setEnabled(false);
-            connect(this, &EditPalette::toolChanged, escape,
-                    [this, escape] { escape->setEnabled(tool_.has_value()); });
-        }
-    }
+    // Esc on the board's window (which, for shortcuts, the palette belongs to) puts the tool
+    // down; only while one is in hand, so that the window's boxes keep their own use of it.
+    auto* escape = new QAction(boardWindow);
+    escape->setShortcut(Qt::Key_Escape);
+    escape->setEnabled(false);
+    connect(escape, &QAction::triggered, this, &EditPalette::putToolDown);
+    connect(this, &EditPalette::toolChanged, escape,
+            [this, escape] { escape->setEnabled(tool_.has_value()); });
+    boardWindow->addAction(escape);
 }
 
 void EditPalette::putToolDown() {

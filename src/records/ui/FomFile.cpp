@@ -43,12 +43,13 @@ class BusyPointer {
 
 }  // namespace
 
-FomFile::FomFile(GameState& state, BoardHost& board, SettingsStore& settings, Intake intake,
-                 QWidget* parent)
+FomFile::FomFile(GameState& state, BoardHost& board, SettingsStore& settings,
+                 DocumentRecord& record, Intake intake, QWidget* parent)
     : QWidget(parent, Qt::Window),
       state_(state),
       board_(board),
       settings_(settings),
+      record_(record),
       intake_(std::move(intake)) {
     setWindowTitle(QStringLiteral("ﾌｧｲﾙ"));
     setAccessibleName(windowTitle());
@@ -263,7 +264,9 @@ void FomFile::CmdWrite_Click() { write(collection_ != nullptr && collection_->sh
 void FomFile::CmdWriteGame_Click() { write(false); }
 
 void FomFile::write(bool wholeCollection) {
-    if (state_.SgfText.empty() && state_.MoveCount == 0) {
+    // A position set up without a move (setup stones or marks) is a record too.
+    const bool setUp = !state_.MoveSetup[0].empty() || !state_.MoveMarkup[0].empty();
+    if (state_.SgfText.empty() && state_.MoveCount == 0 && !setUp) {
         dialogs_->inform(windowTitle(), qs(kNoDataMessage));
         return;
     }
