@@ -9,7 +9,7 @@
 #   app (the composition root)        -> kelmaz_app and the programs
 set(KELMAZ_CORE_LAYERS base engine view records tree document intake library diagram net shell browser gtp)
 set(KELMAZ_CLI_LAYER app/cli)
-set(KELMAZ_UI_LAYERS view/ui records/ui tree/ui library/ui net/ui shell/ui gtp/ui diagram/ui browser/ui)
+set(KELMAZ_UI_LAYERS view/ui records/ui tree/ui document/ui library/ui net/ui shell/ui gtp/ui diagram/ui browser/ui)
 set(KELMAZ_APP_LAYER app)
 set(KELMAZ_LAYERS ${KELMAZ_CORE_LAYERS} ${KELMAZ_UI_LAYERS} ${KELMAZ_CLI_LAYER} ${KELMAZ_APP_LAYER})
 

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QEvent>
 
+#include "app/ProgramEditing.h"
 #include "app/ProgramGtpHost.h"
 #include "app/ProgramLibraryHost.h"
 #include "app/ProgramMatchBoard.h"
@@ -34,6 +35,7 @@ Program::Program(QObject* parent) : QObject(parent) {
     main_ = std::make_unique<FomMain>(state_, options_, settings_, *this);
     engine_ = std::make_unique<Engine>(state_, options_, *main_, record_);
     main_->attachEngine(*engine_);
+    editing_ = std::make_unique<ProgramEditing>(*main_, *engine_, record_);
     // The side windows follow the main window wherever it is moved or resized.
     main_->installEventFilter(this);
 }
@@ -45,6 +47,7 @@ Program::~Program() {
         sgf_.reset();
     }
     browser_.reset();
+    editing_.reset();
     gtp_.reset();
     print_.reset();
     setNet(nullptr);

@@ -35,6 +35,7 @@ class FomPrint;
 class FomSet;
 class FomSock;
 class HelpWindow;
+class ProgramEditing;
 class ProgramGtpHost;
 class ProgramLibraryHost;
 class FomLibrary;
@@ -174,6 +175,7 @@ class Program : public QObject, public MainWindowHost {
     std::unique_ptr<ProgramLibraryHost> libraryHost_;
     std::unique_ptr<FomLibrary> library_;
     std::unique_ptr<FomPrint> print_;
+    std::unique_ptr<ProgramEditing> editing_;
     std::unique_ptr<FomJ> info_;
     std::unique_ptr<FomFile> file_;
     std::unique_ptr<fomSgf> sgf_;

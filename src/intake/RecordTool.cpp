@@ -44,6 +44,22 @@ std::optional<std::string> utf8BytesForTool(ToolRecord& record) {
     return gameUtf8Text(record.document, record.document.position().game);
 }
 
+// What the record set up or emptied without a move on the way to the position shown, in
+// record order.
+std::string setupText(const GameState& s) {
+    std::string text;
+    for (int k = 0; k <= std::clamp(s.MoveCount, 0, kMaxMoves); ++k)
+        for (const SetupStone& stone : s.MoveSetup[k]) {
+            if (!s.onBoard(stone.col, stone.row)) continue;
+            const char* colour = stone.colour == kBlack   ? "B"
+                                 : stone.colour == kWhite ? "W"
+                                                          : "empty";
+            text +=
+                std::string("setup ") + colour + " " + sgfPointText(stone.col, stone.row) + "\n";
+        }
+    return text;
+}
+
 }  // namespace
 
 RecordReadResult readRecordForTool(const std::string& path, ToolRecord& record, std::size_t game) {
@@ -109,7 +125,7 @@ std::string positionText(ToolRecord& record, int move) {
         }
         text += '\n';
     }
-    return text + markupText(s);
+    return text + setupText(s) + markupText(s);
 }
 
 std::string gamesText(const RecordCollection& collection) {

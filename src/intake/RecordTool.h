@@ -37,8 +37,9 @@ void rebuildPosition(ToolRecord& record, int upto);
 
 // Rebuilds the position after move `move` (bounded by the record) and returns the text
 // "size S", "move M", "prisoners B W" and one line per row, top first: X black, O white,
-// "." empty; then the marks of that move, one line per point ("label PT TEXT", "triangle PT",
-// "circle PT", "square PT", "cross PT", PT in SGF letters).
+// "." empty; then the stones set up on the way there, one line per point in record order
+// ("setup B PT", "setup W PT", "setup empty PT"); then the marks of that move, one line per point
+// ("label PT TEXT", "triangle PT", "circle PT", "square PT", "cross PT", PT in SGF letters).
 std::string positionText(ToolRecord& record, int move);
 
 // One line per game of a file: number, PB, PW, DT, RE, EV and the moves of the main line,

@@ -57,6 +57,26 @@ void appendMarkupLines(const GameState& state, const Markup& marks,
 
 }  // namespace
 
+// The stones a slot sets up or empties, as AB, AW and AE of its node: a record rebuilt from
+// the move record keeps its setup.
+void appendSetupLines(const GameState& state, const std::vector<SetupStone>& stones,
+                      std::vector<std::string>& lines) {
+    for (const auto& [colour, name] :
+         {std::pair{kBlack, "AB"}, std::pair{kWhite, "AW"}, std::pair{kNoColour, "AE"}}) {
+        std::string line;
+        for (const SetupStone& stone : stones) {
+            if (stone.colour != colour) continue;
+            std::int16_t col = static_cast<std::int16_t>(stone.col);
+            std::int16_t row = static_cast<std::int16_t>(stone.row);
+            if (state.BoardRotated) turnPoint(state.BoardSize, col, row);
+            if (!hasSgfLetter(col) || !hasSgfLetter(row)) continue;
+            line += (line.empty() ? std::string(name) : std::string()) + "[" +
+                    sgfPointText(col, row) + "]";
+        }
+        if (!line.empty()) lines.push_back(std::move(line));
+    }
+}
+
 std::string defaultRootValue(InfoField field, int boardSize) {
     switch (field) {
         case InfoField::GM:
@@ -98,6 +118,7 @@ std::vector<std::string> sgfRecordLines(const GameState& state, std::string_view
     if (!isBlankText(state.MoveComment[0]))
         lines.push_back("C[" + escapeSgfValue(state.MoveComment[0]) + "]");
     appendMarkupLines(state, state.MoveMarkup[0], lines);
+    appendSetupLines(state, state.MoveSetup[0], lines);
     // The whole record, the moves after the one shown included: a save after stepping back (or
     // of a record opened at its start) must not cost the moves the record still holds.
     const int last = state.lastMoveInRecord();
@@ -109,6 +130,7 @@ std::vector<std::string> sgfRecordLines(const GameState& state, std::string_view
         const std::string& comment = state.MoveComment[i];
         if (!isBlankText(comment)) lines.push_back("C[" + escapeSgfValue(comment) + "]");
         appendMarkupLines(state, state.MoveMarkup[i], lines);
+        appendSetupLines(state, state.MoveSetup[i], lines);
     }
     lines.push_back(")");
     return lines;

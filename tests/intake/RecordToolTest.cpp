@@ -49,6 +49,15 @@ TEST(RecordTool, PositionTextShowsStonesPrisonersAndTheMoveReached) {
     EXPECT_EQ(positionText(record, 400).substr(0, 14), "size 9\nmove 5\n");
 }
 
+TEST(RecordTool, PositionTextShowsSetupStonesAsStonesAndListsThemAfterTheBoard) {
+    test::TempDir dir;
+    test::writeBytes(dir.file("setup.sgf"), "(;SZ[5]AB[aa][bb]AW[cc];B[ea];AE[aa])");
+    const auto recordRead = readOk(dir.file("setup.sgf"));
+    EXPECT_EQ(positionText(*recordRead, 1),
+              "size 5\nmove 1\nprisoners 0 0\n....X\n.X...\n..O..\n.....\n.....\n"
+              "setup B aa\nsetup B bb\nsetup W cc\nsetup empty aa\n");
+}
+
 TEST(RecordTool, InfoListsAllFieldsInOrderOnOneLineEach) {
     test::TempDir dir;
     test::writeBytes(dir.file("i.sgf"), "(;PB[黒\\]田]C[x]RE[B+R]GC[a\nb]EV[one\r\ntwo];B[aa])");

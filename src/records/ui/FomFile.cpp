@@ -265,7 +265,9 @@ void FomFile::CmdWrite_Click() { write(collection_ != nullptr && collection_->sh
 void FomFile::CmdWriteGame_Click() { write(false); }
 
 void FomFile::write(bool wholeCollection) {
-    if (state_.SgfText.empty() && state_.MoveCount == 0) {
+    // A position set up without a move (setup stones or marks) is a record too.
+    const bool setUp = !state_.MoveSetup[0].empty() || !state_.MoveMarkup[0].empty();
+    if (state_.SgfText.empty() && state_.MoveCount == 0 && !setUp) {
         dialogs_->inform(windowTitle(), qs(kNoDataMessage));
         return;
     }

@@ -512,6 +512,12 @@ void BoardView::mousePressEvent(QMouseEvent* event) {
     }
 }
 
+void BoardView::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton)) return;
+    const QPointF twips = event->position() * kTwipsPerPixel;
+    emit leftDragged(qRound(twips.x()), qRound(twips.y()));
+}
+
 void BoardView::wheelEvent(QWheelEvent* event) {
     // One notch is 120 eighths of a degree; a fine-grained wheel or a touchpad sends parts of
     // it, which add up until they make a whole notch.

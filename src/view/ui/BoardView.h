@@ -51,6 +51,8 @@ class BoardView : public QWidget {
   signals:
     // A left click, in twips from the client corner.
     void leftClicked(int xTwips, int yTwips);
+    // The mouse moved with the left button held, in twips from the client corner.
+    void leftDragged(int xTwips, int yTwips);
     void otherClicked(const QPoint& globalPos);
     // Whole notches of the wheel: negative turned away from the user, positive towards.
     void wheelTurned(int notches);
@@ -58,6 +60,7 @@ class BoardView : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
   private:

@@ -51,6 +51,7 @@ FomMain::FomMain(GameState& state, BoardOptions& options, SettingsStore& setting
     board_ = new BoardView(state, options, this);
     setCentralWidget(board_);
     connect(board_, &BoardView::leftClicked, this, &FomMain::onBoardClicked);
+    connect(board_, &BoardView::leftDragged, this, &FomMain::onBoardDragged);
     connect(board_, &BoardView::otherClicked, this, [this](const QPoint& at) { Mcont->popup(at); });
     connect(board_, &BoardView::wheelTurned, this, &FomMain::onWheelTurned);
 
@@ -462,13 +463,24 @@ void FomMain::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange) stateChanged_ = true;
 }
 
+HitResult FomMain::hitAt(int xTwips, int yTwips) const {
+    return getpos(xTwips - kBoardMargin, yTwips - kBoardMargin, board_->pitch(), state_.BoardSize);
+}
+
 void FomMain::onBoardClicked(int xTwips, int yTwips) {
     if (replayRunning_) return;
-    GameState& s = state_;
-    const HitResult hit =
-        getpos(xTwips - kBoardMargin, yTwips - kBoardMargin, board_->pitch(), s.BoardSize);
+    const HitResult hit = hitAt(xTwips, yTwips);
     if (!hit.onBoard()) return;
+    // A copy: the route may change itself while it runs.
+    if (const PointRoute route = pointRoute_; route && route(hit.col, hit.row, false)) return;
     engine().IshiUtu(hit.col, hit.row);
+}
+
+void FomMain::onBoardDragged(int xTwips, int yTwips) {
+    if (!pointRoute_ || replayRunning_) return;
+    const HitResult hit = hitAt(xTwips, yTwips);
+    if (const PointRoute route = pointRoute_; hit.onBoard())
+        route(hit.col, hit.row, true);  // a drag never places a stone
 }
 
 // The marker blinks: one tick lights it, the next puts it out, a second apart.

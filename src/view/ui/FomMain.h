@@ -9,8 +9,10 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <QTimer>
+#include <functional>
 
 #include "engine/EngineHost.h"
+#include "view/BoardGeometry.h"
 
 class QAbstractButton;
 class QAction;
@@ -54,6 +56,11 @@ class FomMain : public QMainWindow, public BoardHost {
     void setMatchButtonsEnabled(bool enabled);
     // After a new window was started: the new-window button rests until Timer3 fires.
     void holdNewWindowButton();
+
+    // While set, left clicks and drags on the board's points go to `route` first (the edit
+    // palette and the problem mode take them); a click it does not take places a stone.
+    using PointRoute = std::function<bool(int col, int row, bool dragged)>;
+    void setPointRoute(PointRoute route) { pointRoute_ = std::move(route); }
 
     // The command-line arguments the load handler split at the commas.
     const QStringList& arguments() const { return List2; }
@@ -101,7 +108,10 @@ class FomMain : public QMainWindow, public BoardHost {
     void onWheelTurned(int notches);
     QAction* addCommand(QMenu* menu, const char* name, const QString& caption,
                         void (FomMain::*slot)());
+    // The point of the board under a position in twips from the client corner.
+    HitResult hitAt(int xTwips, int yTwips) const;
     void onBoardClicked(int xTwips, int yTwips);
+    void onBoardDragged(int xTwips, int yTwips);
     void Timer1_Timer();
 
     // Commands of the menus and buttons.
@@ -155,6 +165,7 @@ class FomMain : public QMainWindow, public BoardHost {
     QTimer Timer3;     // re-enables the new-window button
     QStringList List2;
     QList<QKeySequence> stepKeys_;
+    PointRoute pointRoute_;
 
     bool layoutReady_ = false;
     bool inLayout_ = false;

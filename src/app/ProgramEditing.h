@@ -1,0 +1,39 @@
+#pragma once
+// The edit palette 「編集」 and the problem mode 「詰碁モード」 on the program's document: their
+// items in the コントロール menu, and the board's clicks routed to whichever of them is on
+// (the problem mode first), in the record's own points when the board is shown turned.
+#include <QObject>
+
+namespace kelmaz {
+
+class DocumentRecord;
+class EditPalette;
+class Engine;
+class FomMain;
+class ProblemWindow;
+
+class ProgramEditing : public QObject {
+    Q_OBJECT
+  public:
+    ProgramEditing(FomMain& main, Engine& engine, DocumentRecord& record);
+    ~ProgramEditing() override;
+
+    EditPalette& palette() { return *palette_; }
+    ProblemWindow& problems() { return *problems_; }
+
+  private:
+    void routeClicks();
+    // The board is built again at the position of the document's node: its setup stones and
+    // marks as they now are.
+    void showDocumentPosition();
+    // Whether the palette or the problem mode took the point.
+    bool pointOnBoard(int col, int row, bool dragged);
+
+    FomMain& main_;
+    Engine& engine_;
+    DocumentRecord& record_;
+    EditPalette* palette_ = nullptr;     // owned by the main window, as its tool window
+    ProblemWindow* problems_ = nullptr;  // the same
+};
+
+}  // namespace kelmaz

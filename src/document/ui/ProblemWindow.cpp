@@ -1,0 +1,106 @@
+#include "document/ui/ProblemWindow.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "engine/GameState.h"
+
+namespace kelmaz {
+
+ProblemWindow::ProblemWindow(RecordDocument& document, QWidget* boardWindow)
+    : QWidget(boardWindow, Qt::Tool), document_(document) {
+    setObjectName(QStringLiteral("ProblemWindow"));
+    setWindowTitle(QStringLiteral("詰碁モード"));
+    auto* layout = new QVBoxLayout(this);
+    status_ = new QLabel(this);
+    status_->setAlignment(Qt::AlignCenter);
+    QFont large = status_->font();
+    large.setPointSizeF(large.pointSizeF() * 1.5);
+    status_->setFont(large);
+    layout->addWidget(status_);
+    auto* buttons = new QHBoxLayout;
+    auto* again = new QPushButton(QStringLiteral("もう一度"), this);
+    again->setObjectName(QStringLiteral("Retry"));
+    auto* next = new QPushButton(QStringLiteral("次の問題"), this);
+    next->setObjectName(QStringLiteral("NextProblem"));
+    connect(again, &QPushButton::clicked, this, &ProblemWindow::retry);
+    connect(next, &QPushButton::clicked, this, &ProblemWindow::nextProblem);
+    buttons->addWidget(again);
+    buttons->addWidget(next);
+    layout->addLayout(buttons);
+}
+
+bool ProblemWindow::begin() {
+    const int game = document_.position().game;
+    if (game >= document_.gameCount() || !ProblemSession::isProblem(document_.game(game))) {
+        dialogs_->inform(windowTitle(), QString::fromUtf8(kNotAProblemMessage.data(),
+                                                          int(kNotAProblemMessage.size())));
+        return false;
+    }
+    startGame(game);
+    show();
+    return true;
+}
+
+bool ProblemWindow::active() const {
+    return session_ && document_.revision() == revision_ && isVisible();
+}
+
+void ProblemWindow::startGame(int game) {
+    revision_ = document_.revision();
+    session_.emplace(document_, game);
+    showState();
+}
+
+void ProblemWindow::pointClicked(int col, int row) {
+    if (!active()) return;
+    session_->click(col, row);
+    showState();
+}
+
+void ProblemWindow::retry() {
+    if (!active()) return;
+    session_->retry();
+    showState();
+}
+
+void ProblemWindow::nextProblem() {
+    if (!active()) return;
+    if (!session_->next()) {
+        dialogs_->inform(windowTitle(), QString::fromUtf8(kLastProblemMessage.data(),
+                                                          int(kLastProblemMessage.size())));
+        return;
+    }
+    showState();
+}
+
+QString ProblemWindow::statusText() const { return status_->text(); }
+
+void ProblemWindow::showState() {
+    const auto text = [](std::string_view s) { return QString::fromUtf8(s.data(), int(s.size())); };
+    switch (session_->answer()) {
+        case ProblemAnswer::Right:
+            status_->setText(text(kRightAnswerText));
+            break;
+        case ProblemAnswer::Wrong:
+            status_->setText(text(kWrongAnswerText));
+            break;
+        default:
+            status_->setText(session_->player() == kBlack ? QStringLiteral("黒番です")
+                                                          : QStringLiteral("白番です"));
+    }
+    // The board follows the session; choosing a node is no edit, so the revision stays.
+    document_.choose(session_->position());
+    emit positionChosen();
+}
+
+void ProblemWindow::closeEvent(QCloseEvent* event) {
+    session_.reset();
+    emit ended();
+    QWidget::closeEvent(event);
+}
+
+}  // namespace kelmaz

@@ -1,0 +1,77 @@
+// The edit palette and the problem mode driven through the running program: the palette's
+// clicks reach the record that is saved, and trying a problem collection answers from it
+// without changing a byte of it.
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "document/ui/EditPalette.h"
+#include "document/ui/ProblemWindow.h"
+#include "records/ui/FomFile.h"
+#include "support/ProgramFixture.h"
+#include "support/SgfPropertyReader.h"
+#include "support/TopLevel.h"
+
+namespace kelmaz {
+namespace {
+
+class EditingWindowTest : public test::ProgramFixture {
+  protected:
+    void trigger(const char* item) { main().findChild<QAction*>(item)->trigger(); }
+    template <typename T>
+    void clickButton(QWidget& window, const QString& text) {
+        for (T* button : window.findChildren<T*>())
+            if (button->text() == text) return QTest::mouseClick(button, Qt::LeftButton);
+        ADD_FAILURE() << text.toStdString();
+    }
+    // Saves the record through the file window's 書込 and gives back the file's bytes.
+    std::string save(const std::filesystem::path& path) {
+        program().showFileWindow();
+        FomFile* file = test::topLevel<FomFile>();
+        file->setDialogs(dialogs_);
+        file->Txtfile->setText(QString::fromStdString(path.string()));
+        QTest::mouseClick(file->CmdWrite, Qt::LeftButton);
+        EXPECT_TRUE(dialogs_.notices.isEmpty()) << dialogs_.notices.join("|").toStdString();
+        return test::readBytes(path);
+    }
+};
+
+TEST_F(EditingWindowTest, PaletteClicksAreSavedAsMarksLabelsAndSetupAtTheNodeShown) {
+    start();
+    trigger("mEdit");
+    EditPalette& palette = *main().findChild<EditPalette*>();
+    clickButton<QToolButton>(palette, QStringLiteral("△"));
+    clickPoint(3, 3);
+    clickButton<QToolButton>(palette, QStringLiteral("文字"));
+    clickPoint(4, 4);
+    clickButton<QToolButton>(palette, QStringLiteral("白石"));
+    clickPoint(5, 5);
+    EXPECT_EQ(stoneAt(5, 5), kWhite + 1);
+    // Esc gives the clicks back to play.
+    QApplication::setActiveWindow(&main());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
+    QTest::keyClick(&main(), Qt::Key_Escape);
+    clickPoint(6, 6);
+    EXPECT_NE(stoneAt(6, 6), 0);
+
+    const std::string text = save(dir_.file("edited.sgf"));
+    const auto saved = test::readSgfProperties(text);
+    SCOPED_TRACE(text);
+    ASSERT_EQ(saved.size(), 1u);
+    ASSERT_EQ(saved[0].size(), 2u);
+    const auto& root = saved[0][0].properties;
+    const auto has = [&root](const std::string& name, const std::string& value) {
+        return std::find(root.begin(), root.end(),
+                         std::pair{name, std::vector<std::string>{value}}) != root.end();
+    };
+    EXPECT_TRUE(has("TR", "cc"));
+    EXPECT_TRUE(has("LB", "dd:A"));
+    EXPECT_TRUE(has("AW", "ee"));
+    EXPECT_EQ(saved[0][1].properties.front().first, "B");
+}
+
+}  // namespace
+}  // namespace kelmaz
