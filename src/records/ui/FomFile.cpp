@@ -248,10 +248,12 @@ void FomFile::CmdRead_Click() {
 bool FomFile::takeLines(std::vector<std::string> lines) {
     const IntakeResult taken = intake_(std::move(lines));
     if (!taken.taken) {
-        // Nothing in the file is a record: the game stays, the window stays open.
-        dialogs_->inform(windowTitle(), qs(taken.message));
+        // Nothing in the file is a record (or the user kept the record on the board): the game
+        // stays, the window stays open.
+        if (!taken.message.empty()) dialogs_->inform(windowTitle(), qs(taken.message));
         return false;
     }
+    emit recordRead(Txtfile->text());
     hide();
     if (!taken.message.empty()) dialogs_->inform(windowTitle(), qs(taken.message));
     finish();
@@ -262,7 +264,12 @@ void FomFile::CmdWrite_Click() { write(collection_ != nullptr && collection_->sh
 
 void FomFile::CmdWriteGame_Click() { write(false); }
 
-void FomFile::write(bool wholeCollection) {
+void FomFile::saveTo(const QString& path) {
+    Txtfile->setText(path);
+    write(collection_ != nullptr && collection_->shown(), false);
+}
+
+void FomFile::write(bool wholeCollection, bool askToOverwrite) {
     if (state_.SgfText.empty() && state_.MoveCount == 0) {
         dialogs_->inform(windowTitle(), qs(kNoDataMessage));
         return;
@@ -270,7 +277,8 @@ void FomFile::write(bool wholeCollection) {
     const QString name =
         QString::fromStdString(normaliseSgfFileName(Txtfile->text().toStdString()));
     Txtfile->setText(name);
-    if (QFileInfo::exists(name) && !dialogs_->ask(windowTitle(), qs(kOverwriteQuestion))) {
+    if (askToOverwrite && QFileInfo::exists(name) &&
+        !dialogs_->ask(windowTitle(), qs(kOverwriteQuestion))) {
         Txtfile->setText(folderWithSlash());
         return;
     }
@@ -290,6 +298,8 @@ void FomFile::write(bool wholeCollection) {
         dialogs_->inform(windowTitle(), qs(kWriteErrorMessage));
         return;
     }
+    // One game of a collection written alone to a file leaves the collection unsaved.
+    if (wholeCollection || collection_ == nullptr || !collection_->shown()) emit recordSaved(name);
     finish();
 }
 
