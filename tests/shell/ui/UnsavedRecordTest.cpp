@@ -2,10 +2,14 @@
 // asks only while it is modified; キャンセル keeps everything, はい saves; the recovery file
 // follows the record and a leftover one is offered at the next start.
 #include <QAction>
+#include <QListWidget>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QToolButton>
 
 #include "document/DocumentFile.h"
+#include "gtp/ui/FomGtp.h"
+#include "net/ui/FomSock.h"
 #include "records/ui/FomFile.h"
 #include "shell/RecoveryFiles.h"
 #include "support/FireTimer.h"
@@ -118,6 +122,21 @@ TEST_F(UnsavedRecord, YesWithoutAFileOpensTheFileWindowAndKeepsTheRecord) {
     EXPECT_TRUE(program().document().modified());
 }
 
+TEST_F(UnsavedRecord, ANewComputerGameAndTheMatchsClearAskFirst) {
+    start();
+    modify();
+    dialogs_.threeWayAnswer = Answer::Cancel;
+    program().showGtpWindow();
+    program().fomGtp()->CmdStart_Click();
+    EXPECT_FALSE(program().fomGtp()->playing());
+    program().showNetWindow();
+    program().fomSock()->findChild<QPushButton*>("Command5")->click();
+    EXPECT_EQ(program().fomSock()->findChild<QListWidget*>("List2")->count(), 0)
+        << "no clear request was sent";
+    EXPECT_EQ(dialogs_.questions, (QStringList{kQuestion, kQuestion}));
+    EXPECT_TRUE(program().document().modified());
+}
+
 TEST_F(UnsavedRecord, UndoAndRedoFollowTheHistoryAndRestDuringAMatch) {
     start();
     EXPECT_FALSE(action("mUndo").isEnabled());
@@ -165,8 +184,9 @@ TEST_F(UnsavedRecord, ALeftoverIsOfferedAndRestoredModifiedOrMovedAside) {
         dialogs_.answer = accept;
         dialogs_.questions.clear();
         start();
-        EXPECT_EQ(dialogs_.questions,
-                  QStringList{QStringLiteral("前回保存されなかった棋譜があります。復元しますか？")});
+        EXPECT_EQ(
+            dialogs_.questions,
+            QStringList{QStringLiteral("前回保存されなかった棋譜があります。復元しますか？")});
         EXPECT_EQ(program().document().modified(), accept);
         EXPECT_EQ(state().MoveCount, accept ? 2 : 0);
         EXPECT_FALSE(std::filesystem::exists(left));
