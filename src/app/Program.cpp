@@ -280,6 +280,7 @@ FomNode& Program::treeWindow() {
         if (auto* item = main_->findChild<QAction*>("mSGF"))
             connect(treeWindow_.get(), &FomNode::treeViewChanged, item, &QAction::setChecked);
         connect(treeWindow_.get(), &FomNode::treeViewChanged, this, &Program::arrangeSideWindows);
+        connect(treeWindow_.get(), &FomNode::recordSaved, this, &Program::recordFileSaved);
     }
     return *treeWindow_;
 }

@@ -406,7 +406,10 @@ bool FomNode::writeTreeFile(const std::string& path) {
         collection_ != nullptr && collection_->shown() && !state_.SgfText.empty()
             ? writeFileAtomically(path, collection_->bytesWith(recordFileText(state_, {})))
             : WriteSgfdata(state_, path);
-    if (written) return true;
+    if (written) {
+        emit recordSaved(QString::fromStdString(path));
+        return true;
+    }
     dialogs_->inform(kTitle, qs(kWriteErrorMessage));
     return false;
 }
