@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdlib>
 
+#include "document/DocumentRecord.h"
 #include "engine/Engine.h"
 #include "intake/RecordTool.h"
 #include "support/BenchData.h"
@@ -28,11 +29,13 @@ const GameState& captureRecord() {
 
 // An engine over its own copy of a record, without a window.
 struct EngineOnRecord {
-    explicit EngineOnRecord(const GameState& record) : state(record) {}
+    explicit EngineOnRecord(const GameState& recorded) : state(recorded) {}
     GameState state;
     BoardOptions options;
     test::FakeBoardHost host;
-    Engine engine{state, options, host};
+    RecordDocument document;
+    DocumentRecord record{document, state};
+    Engine engine{state, options, host, record};
     const int last = state.lastMoveInRecord();
 };
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "document/DocumentRecord.h"
 #include "engine/Engine.h"
 #include "intake/RecordFormat.h"
 #include "records/RecordFile.h"
@@ -55,7 +56,9 @@ void openRecord(benchmark::State& st, const std::string& path, bool treeWindow) 
     GameState state;
     BoardOptions options;
     test::FakeBoardHost host;
-    Engine engine(state, options, host);
+    RecordDocument document;
+    DocumentRecord record(document, state);
+    Engine engine(state, options, host, record);
     FileTreeLink fileTree(state);
     TreeLink noTree;
     TreeLink& tree = treeWindow ? static_cast<TreeLink&>(fileTree) : noTree;
@@ -78,7 +81,9 @@ void getFormat(benchmark::State& st, const std::string& path) {
     GameState state;
     BoardOptions options;
     test::FakeBoardHost host;
-    Engine engine(state, options, host);
+    RecordDocument document;
+    DocumentRecord record(document, state);
+    Engine engine(state, options, host, record);
     if (!loadRecordFile(path, state)) {
         st.SkipWithError("cannot read the file");
         return;

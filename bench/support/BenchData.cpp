@@ -5,6 +5,7 @@
 #include <random>
 #include <utility>
 
+#include "document/DocumentRecord.h"
 #include "engine/Engine.h"
 #include "support/FakeBoardHost.h"
 #include "support/TestSupport.h"
@@ -139,7 +140,9 @@ GameState captureHeavyRecord(int moves) {
     GameState state;
     BoardOptions options;
     test::FakeBoardHost host;
-    Engine engine(state, options, host);
+    RecordDocument document;
+    DocumentRecord record(document, state);
+    Engine engine(state, options, host, record);
     engine.gCls();
     std::mt19937 rng(7);
     std::vector<std::pair<int, int>> points;

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QEvent>
+#include <algorithm>
 
 #include "app/ProgramGtpHost.h"
 #include "app/ProgramLibraryHost.h"
@@ -34,7 +35,7 @@ namespace kelmaz {
 
 Program::Program(QObject* parent) : QObject(parent) {
     main_ = std::make_unique<FomMain>(state_, options_, settings_, *this);
-    engine_ = std::make_unique<Engine>(state_, options_, *main_);
+    engine_ = std::make_unique<Engine>(state_, options_, *main_, record_);
     main_->attachEngine(*engine_);
     // The side windows follow the main window wherever it is moved or resized.
     main_->installEventFilter(this);
@@ -171,7 +172,7 @@ void Program::showHelp() {
 FomFile& Program::fileWindow() {
     if (!file_) {
         file_ = std::make_unique<FomFile>(
-            state_, *main_, settings_,
+            state_, *main_, settings_, record_,
             [this](std::vector<std::string> lines) { return takeRecord(std::move(lines)); });
         file_->setCollection(collection_);
         connect(file_.get(), &FomFile::recordRead, this, &Program::setRecordFile);
@@ -205,7 +206,7 @@ void Program::showBrowserWindow() {
 IntakeResult Program::takeRecord(std::vector<std::string> lines) {
     if (!mayDiscardRecord()) return {};
     const IntakeResult taken = kelmaz::takeRecordLines(
-        state_, *engine_, options_, tree(), std::move(lines),
+        state_, *engine_, record_, options_, tree(), std::move(lines),
         [this](const BoardSizeChoice& size) { fomSet().takeRecordSize(size); });
     // Once the board was cleared, the dialogs show what stands now, read or not.
     if (taken.taken) {
@@ -273,7 +274,7 @@ void Program::runCommandLine(const QStringList& arguments) { clones_.CommandLine
 
 FomNode& Program::treeWindow() {
     if (!treeWindow_) {
-        treeWindow_ = std::make_unique<FomNode>(state_, *engine_, settings_, main_.get());
+        treeWindow_ = std::make_unique<FomNode>(state_, *engine_, settings_, record_, main_.get());
         treeWindow_->setCollection(collection_);
         setTree(&treeWindow_->link());
         // The menu item's check mark follows the window, whoever opened or closed it.
@@ -377,8 +378,28 @@ void Program::recordFileSaved(const QString& path) {
     documentChanged();
 }
 
-void Program::undo() { document_.undo(); }
-void Program::redo() { document_.redo(); }
+void Program::undo() {
+    if (!document_.canUndo()) return;
+    document_.undo();
+    showDocumentPosition();
+}
+
+void Program::redo() {
+    if (!document_.canRedo()) return;
+    document_.redo();
+    showDocumentPosition();
+}
+
+// The board shows the position of the document's node, the move record already laid out.
+void Program::showDocumentPosition() {
+    const LineProjection& line = record_.line();
+    const auto at = std::find(line.line.begin(), line.line.end(), document_.position().node);
+    const std::size_t index = static_cast<std::size_t>(at - line.line.begin());
+    int slot = 0;
+    while (slot + 1 < line.slotCount() && line.slotStarts[slot + 1] <= index) ++slot;
+    engine_->Redraw(1, std::min(slot, state_.lastMoveInRecord()));
+    gameInfoChanged();
+}
 
 void Program::documentChanged() {
     recovery_->documentChanged();

@@ -14,6 +14,7 @@
 #include "app/CloneWindows.h"
 #include "app/ProgramSettingsHost.h"
 #include "app/RecordRecovery.h"
+#include "document/DocumentRecord.h"
 #include "document/RecordDocument.h"
 #include "document/ShownCollection.h"
 #include "engine/BoardOptions.h"
@@ -57,8 +58,6 @@ class Program : public QObject, public MainWindowHost {
     bool ending() const override { return ending_; }
     bool end() override;
 
-    // The record the board shows.
-    RecordDocument& document() { return document_; }
     // Before the record on the board goes (cleared, replaced by another, the program ends): a
     // modified record brings the question 「変更を保存しますか？」. True when the record may go:
     // it was saved, the user let it go, or there was nothing to save. はい saves to the file the
@@ -72,6 +71,11 @@ class Program : public QObject, public MainWindowHost {
     void setDialogs(UserDialogs& dialogs) { dialogs_ = &dialogs; }
 
     GameState& state() { return state_; }
+    // The record the program holds: every game, node and property of what was read, with
+    // every edit since. The move record in state() is the line of it the board shows; the
+    // engine and the windows change the record through record(), never the move record.
+    RecordDocument& document() { return document_; }
+    DocumentRecord& record() { return record_; }
     BoardOptions& options() { return options_; }
     SettingsStore& settings() { return settings_; }
     Engine& engine() { return *engine_; }
@@ -163,11 +167,13 @@ class Program : public QObject, public MainWindowHost {
     void offerLeftoverRecords();
     void recordFileSaved(const QString& path);
     void documentChanged();
+    void showDocumentPosition();
     int recordClears() const;
 
     GameState state_;
-    BoardOptions options_;
     RecordDocument document_;
+    DocumentRecord record_{document_, state_};
+    BoardOptions options_;
     std::unique_ptr<RecordRecovery> recovery_;
     QString recordFile_;  // the file the record was read from or last saved to
     std::unique_ptr<MessageBoxDialogs> ownDialogs_;

@@ -23,6 +23,8 @@ void ProgramMatchBoard::setCommentary(const std::string& text) {
     program_.fomMain().setCommentaryText(text);
 }
 
+RecordKeeper& ProgramMatchBoard::record() { return program_.record(); }
+
 void ProgramMatchBoard::setBoardButtonsEnabled(bool enabled) {
     program_.fomMain().setMatchButtonsEnabled(enabled);
 }

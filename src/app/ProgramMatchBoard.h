@@ -19,6 +19,7 @@ class ProgramMatchBoard : public MatchBoard {
     void setBoardButtonsEnabled(bool enabled) override;
     bool mayDiscardRecord() override;
     void keepRecordBeforeClear() override;
+    RecordKeeper& record() override;
 
   private:
     Program& program_;

@@ -46,7 +46,7 @@ LineMove moveOf(const RecordEntry& e, int size) {
 }
 
 // The main line of SGF text (the first line of play, up to its first ")"): the line it gives,
-// and every entry in the order the tree reader loads them, to check it against the record.
+// and its moves in order, to check it against the record.
 struct SgfLine {
     LineOfPlay line;
     std::vector<RecordEntry> entries;
@@ -72,11 +72,11 @@ SgfLine mainLineOfSgf(std::string_view text, int size) {
             if (!sgfscan::isStoneProperty(v.name)) return;
             std::string tokens;
             appendStoneTokens(v.name, sgfscan::rawValue(text, v), tokens);
-            const std::size_t first = out.entries.size();
-            appendEntries(tokens, out.entries);
-            for (std::size_t i = first; i < out.entries.size(); ++i) {
-                const RecordEntry& e = out.entries[i];
+            std::vector<RecordEntry> stones;
+            appendEntries(tokens, stones);
+            for (const RecordEntry& e : stones) {
                 if (sgfscan::isMoveProperty(v.name)) {
+                    out.entries.push_back(e);
                     LineMove move = moveOf(e, size);
                     move.startsFigure = std::exchange(figureBreak, false);
                     move.setupBefore = std::move(pendingSetup);

@@ -15,6 +15,12 @@ bool namesOtherCharset(const GameTree& game) {
     return !declared.empty() && declared != kUtf8;
 }
 
+void declareUtf8(GameTree& game) {
+    if (!namesOtherCharset(game)) return;
+    game.nodes.front().setText("CA", kUtf8);
+    game.edited = true;
+}
+
 std::string encoded(SgfGames games) {
     if (games.games.empty()) return sgfCollectionText(games);
     const GameTree& first = games.games.front();
@@ -24,11 +30,7 @@ std::string encoded(SgfGames games) {
     if (!trimBlanks(declared).empty()) {
         if (auto bytes = encodeForDeclaredCharset(text, declared)) return std::move(*bytes);
     }
-    for (GameTree& game : games.games) {
-        if (!namesOtherCharset(game)) continue;
-        game.nodes.front().setText("CA", kUtf8);
-        game.edited = true;
-    }
+    for (GameTree& game : games.games) declareUtf8(game);
     return sgfCollectionText(games);
 }
 
@@ -41,6 +43,16 @@ std::string gameFileBytes(const RecordDocument& document, int game) {
     alone.games.push_back(document.game(game));
     alone.games.front().before.clear();
     return encoded(std::move(alone));
+}
+
+}  // namespace kelmaz
+
+namespace kelmaz {
+
+std::string gameUtf8Text(const RecordDocument& document, int game) {
+    GameTree alone = document.game(game);
+    declareUtf8(alone);
+    return sgfGameText(alone);
 }
 
 }  // namespace kelmaz

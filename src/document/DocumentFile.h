@@ -11,5 +11,8 @@ namespace kelmaz {
 
 std::string documentFileBytes(const RecordDocument& document);
 std::string gameFileBytes(const RecordDocument& document, int game);
+// One game as text in UTF-8, declaring CA[UTF-8] where it names another charset: for games
+// written together into one file, which readers decode in one charset.
+std::string gameUtf8Text(const RecordDocument& document, int game);
 
 }  // namespace kelmaz

@@ -113,10 +113,11 @@ std::string slotComment(const GameTree& game, const LineProjection& line, int sl
 }
 
 void showLine(const GameTree& game, const LineProjection& line, GameState& state) {
-    const int slots = line.slots();
+    const int slots = line.slotCount();
     for (int k = 0; k <= kMaxMoves; ++k) {
         state.MoveComment[k].clear();
         state.MoveMarkup[k].clear();
+        state.MoveSetup[k].clear();
         if (k > 0) state.MoveCol[k] = state.MoveRow[k] = state.MoveColour[k] = 0;
     }
     for (int k = 0; k < slots; ++k) {
@@ -133,10 +134,8 @@ void showLine(const GameTree& game, const LineProjection& line, GameState& state
         for (std::size_t i = line.slotStarts[k]; i < line.slotEnd(k); ++i)
             addMarkup(game.nodes[line.line[i]], marks);
         state.MoveMarkup[k] = marks.take();
+        state.MoveSetup[k] = line.setup[k];
     }
-    const SgfNode& root = game.nodes.front();
-    for (int f = 0; f < kGameInfoFields; ++f)
-        setInfoField(state.Info, f, root.text(GameInfoNames[f]));
 }
 
 }  // namespace kelmaz

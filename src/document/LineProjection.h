@@ -22,13 +22,6 @@ inline constexpr std::string_view kLineTooLongMessage =
     "この棋譜は500手を超えています。501手目からは盤に並べられませんが、棋譜には残り、"
     "書き込むときにはすべて書き込まれます。";
 
-// A stone the record sets up instead of playing (AB, AW), or a point it empties (AE).
-struct SetupStone {
-    int col = 0, row = 0;
-    int colour = kBlack;  // kBlack or kWhite; kNoColour empties the point
-    bool operator==(const SetupStone&) const = default;
-};
-
 struct LineProjection {
     std::vector<int> line;  // every node of the line, root first
     // Where each slot's nodes begin in `line`: the root's, then each move's node; a slot's
@@ -40,10 +33,12 @@ struct LineProjection {
     int playerToMove = -1;    // PL of the line's first position: kBlack, kWhite, or -1
     std::string message;      // kLineTooLongMessage when the line is cut for the record
 
-    int slots() const { return static_cast<int>(slotStarts.size()); }
+    int slotCount() const { return static_cast<int>(slotStarts.size()); }
     // The node that owns slot k: the root for slot 0, else the k-th move's node.
     int slotNode(int k) const { return line[slotStarts[k]]; }
-    std::size_t slotEnd(int k) const { return k + 1 < slots() ? slotStarts[k + 1] : line.size(); }
+    std::size_t slotEnd(int k) const {
+        return k + 1 < slotCount() ? slotStarts[k + 1] : line.size();
+    }
 };
 
 // The SGF point of a move or setup value ("pd"; upper-case letters read alike); nothing for
@@ -53,8 +48,8 @@ std::optional<std::pair<int, int>> sgfPoint(std::string_view value);
 // The line through `node` of `game`, slot by slot.
 LineProjection projectLine(const GameTree& game, int node);
 
-// Writes the line into the move record of `state` (moves, comments, marks; everything behind
-// the line emptied) and the root's game information into state.Info.
+// Writes the line into the move record of `state` (moves, comments, marks, setup stones;
+// everything behind the line emptied).
 void showLine(const GameTree& game, const LineProjection& line, GameState& state);
 
 // The comment shown for slot `slot`: the comments of the slot's nodes, one per line.

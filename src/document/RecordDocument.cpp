@@ -51,27 +51,42 @@ void RecordDocument::choose(LinePosition position) {
 
 bool RecordDocument::edit(int index, const std::function<bool(GameTree&)>& change,
                           LinePosition after, std::string_view run) {
+    return apply(
+        index, [&](GameTree& game) { return change(game) ? std::optional(after) : std::nullopt; },
+        run);
+}
+
+bool RecordDocument::editTo(int index, const std::function<int(GameTree&)>& change) {
+    return apply(index, [&](GameTree& game) -> std::optional<LinePosition> {
+        const int node = change(game);
+        if (node < 0) return std::nullopt;
+        return LinePosition{index, node};
+    });
+}
+
+bool RecordDocument::apply(int index, const Change& change, std::string_view run) {
     if (index < 0 || index >= gameCount()) return false;
     GameTree& target = games_.games[index];
     const bool joins =
         !run.empty() && runOpen_ && history_.back().run == run && history_.back().game == index;
     GameTree before = joins ? GameTree{} : target;
-    if (!change(target)) {
+    const std::optional<LinePosition> after = change(target);
+    if (!after) {
         if (!joins) target = std::move(before);
         return false;
     }
     target.edited = true;
     if (joins) {
         history_.back().after = target;
-        history_.back().positionAfter = after;
+        history_.back().positionAfter = *after;
     } else {
         history_.resize(done_);
         if (saved_ > done_) saved_ = kNeverSaved;  // the saved content left the history
-        history_.push_back({index, std::move(before), target, position_, after, std::string(run)});
+        history_.push_back({index, std::move(before), target, position_, *after, std::string(run)});
         ++done_;
     }
     runOpen_ = !run.empty();
-    position_ = after;
+    position_ = *after;
     changed();
     return true;
 }

@@ -10,6 +10,7 @@
 // work of the edit's redraw, and the other games of a collection are never copied.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,6 +60,10 @@ class RecordDocument {
     bool edit(int index, const std::function<bool(GameTree&)>& change, LinePosition after,
               std::string_view run = {});
 
+    // As edit(), where `change` gives the node the board shows once the edit is done, or -1
+    // when it changed nothing.
+    bool editTo(int index, const std::function<int(GameTree&)>& change);
+
     // Replaces game `index` by the one game of SGF text `text` as one edit; the text that stood
     // before the game in the file stays. False when the text holds no game.
     bool replaceGame(int index, std::string_view text);
@@ -97,6 +102,10 @@ class RecordDocument {
     };
     static constexpr std::size_t kNeverSaved = static_cast<std::size_t>(-1);
 
+    using Change = std::function<std::optional<LinePosition>(GameTree&)>;
+    // Runs `change` on game `index`; it gives the position shown after it, or nothing when it
+    // changed nothing. An edit of `run` may join the last step (see edit()).
+    bool apply(int index, const Change& change, std::string_view run = {});
     void changed();
     // New content that counts as saved: shown from its root, without a history.
     void startAfresh();

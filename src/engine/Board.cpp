@@ -69,6 +69,19 @@ PlaceOutcome Board::place(int col, int row, int colour, int move, PlaceMode mode
     return {PlaceResult::Placed, captured};
 }
 
+void Board::setUp(const SetupStone& stone) {
+    GameState& s = state_;
+    const int group = s.GroupGrid[stone.col][stone.row];
+    s.BoardGrid[stone.col][stone.row] = 0;
+    s.GroupGrid[stone.col][stone.row] = 0;
+    s.MoveNoGrid[stone.col][stone.row] = 0;
+    // What is left of the group the point held may now be several groups.
+    splitGroup(group);
+    if (stone.colour == kNoColour) return;
+    s.BoardGrid[stone.col][stone.row] = static_cast<std::int16_t>(stone.colour + 1);
+    joinGroups(stone.col, stone.row, stone.colour);
+}
+
 PlaceResult Board::clickResult(int col, int row, int colour, int move) const {
     const GameState& s = state_;
     if (occupied(col, row)) return PlaceResult::Occupied;

@@ -44,6 +44,10 @@ class Board {
     // leaves the board exactly as it was. The point must be on the board.
     PlaceOutcome place(int col, int row, int colour, int move, PlaceMode mode);
 
+    // A stone the record sets up (or, for kNoColour, a point it empties): no capture, no ko
+    // and no prisoner, and the stone carries no move number. The point must be on the board.
+    void setUp(const SetupStone& stone);
+
     // What a click would make of a stone of `colour` on (col, row) as move `move`, without
     // touching the board: Placed, or the rule that refuses it. The point must be on the board.
     PlaceResult clickResult(int col, int row, int colour, int move) const;

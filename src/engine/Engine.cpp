@@ -1,7 +1,6 @@
 #include "engine/Engine.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdlib>
 
@@ -30,10 +29,11 @@ const std::string kViewerIdleCaption = "再現";
 
 }  // namespace
 
-Engine::Engine(GameState& state, const BoardOptions& options, BoardHost& host)
+Engine::Engine(GameState& state, const BoardOptions& options, BoardHost& host, RecordKeeper& record)
     : state_(state),
       options_(options),
       host_(host),
+      record_(record),
       viewer_(&absentViewer()),
       tree_(&absentTree()),
       net_(&absentNet()) {}
@@ -59,18 +59,11 @@ void Engine::gCls() {
     s.BoardGrid = {};
     s.MoveNoGrid = {};
     s.BranchMoves = {};
-    for (std::string& comment : s.MoveComment) comment.clear();
-    for (Markup& marks : s.MoveMarkup) marks.clear();
-    s.MoveCol = {};
-    s.MoveRow = {};
-    s.MoveColour = {};
-    s.SgfText.clear();
+    record_.clear();
     ++recordClears_;
 
     host_.setMoveNumberText("");
     host_.setCommentaryText("");
-
-    clearGameInfo(s.Info);
     host_.gameInfoChanged();
 
     viewer_->close();
@@ -127,9 +120,11 @@ void Engine::IshiUtu(int col, int row) {
 
     // A stone played outside a branch recording makes the board's line the record: the tree,
     // shown or not, goes once the user agrees.
+    bool asVariation = false;
     if ((tree_->visible() || !s.SgfText.empty()) && !s.BranchInputMode) {
         if (!tree_->confirmDiscardTree()) return;
-        s.SgfText.clear();
+        // The record keeps the line the stone leaves: the new stone starts another line.
+        asVariation = true;
     }
     if (board_.occupied(col, row)) return;
 
@@ -152,21 +147,13 @@ void Engine::IshiUtu(int col, int row) {
 
     s.DeadMarks.clear();
     // The commentary on screen belongs to the position before this move.
-    s.MoveComment[s.MoveCount] = host_.commentaryText();
+    record_.setComment(s.MoveCount, host_.commentaryText());
     host_.setCommentaryText("");
 
-    // The slots the move and its end marker take, put back when the rules refuse the move.
     const int k = s.MoveCount + 1;
-    const std::array<std::int16_t, 6> overwritten = {s.MoveCol[k],     s.MoveRow[k],
-                                                     s.MoveColour[k],  s.MoveCol[k + 1],
-                                                     s.MoveRow[k + 1], s.MoveColour[k + 1]};
     s.CurrentColour = c;
     s.LastColour = c;
     s.MoveCount = k;
-    s.MoveCol[k + 1] = 0;
-    s.MoveCol[k] = static_cast<std::int16_t>(col);
-    s.MoveRow[k] = static_cast<std::int16_t>(row);
-    s.MoveColour[k] = static_cast<std::int16_t>(c);
     s.LastMarkX = col;
     s.LastMarkY = row;
     s.LastMarkColour = c;
@@ -174,20 +161,9 @@ void Engine::IshiUtu(int col, int row) {
 
     const bool placed = placeStone(col, row, c, k, PlaceMode::Click);
     host_.boardChanged();
-    if (!placed) {
-        // The position before the move is on the board again; the record is as it was.
-        s.MoveCol[k] = overwritten[0];
-        s.MoveRow[k] = overwritten[1];
-        s.MoveColour[k] = overwritten[2];
-        s.MoveCol[k + 1] = overwritten[3];
-        s.MoveRow[k + 1] = overwritten[4];
-        s.MoveColour[k + 1] = overwritten[5];
-        return;
-    }
-    // The continuation of the line this move leaves is gone for good.
-    s.endRecordAfter(k);
-    s.MoveComment[k].clear();
-    s.MoveMarkup[k].clear();
+    // A refused move has rebuilt the position before it; the record is as it was.
+    if (!placed) return;
+    record_.playMove(k, col, row, c, asVariation);
     // Only a match whose colours are still open (a fresh connection, an agreed clear) takes
     // its colour from a stone.
     if (s.NetMatchActive && s.NetMyColour == kNoColour) s.NetMyColour = c;
@@ -203,7 +179,9 @@ void Engine::IshiUtu(int col, int row) {
 }
 
 void Engine::commentaryTyped(const std::string& text) {
-    if (!rebuilding_ && !state_.SgfText.empty()) tree_->takeBoardComment(state_.MoveCount, text);
+    if (rebuilding_ || pausePending_) return;
+    record_.setComment(state_.MoveCount, text);
+    if (!state_.SgfText.empty()) tree_->takeBoardComment(state_.MoveCount, text);
 }
 
 // Puts the stone of move `move` down; a refused one is undone by rebuilding the position
@@ -224,8 +202,7 @@ void Engine::rebuildAfterRefusal(int refusedMove) {
     s.MoveCount = refusedMove - 1;
     Redraw(1, refusedMove - 1);
     --quietRebuilds_;
-    // A refused click puts back the slots it took (IshiUtu does that); a click never comes
-    // while the replay runs.
+    // A refused click never reached the record; a click never comes while the replay runs.
     if (host_.replayRunning()) {
         // A replayed record that holds a refused move keeps its continuation; the replay
         // stops here instead of meeting the same refusal on every tick.
@@ -274,8 +251,9 @@ RedrawOutcome Engine::Redraw(int from, int upto) {
     }
     if (upto <= 0) {
         if (from != 1) return RedrawOutcome::NothingDone;
-        // A rebuild to move 0 shows the empty board.
+        // A rebuild to move 0 shows the board before the first move, with the record's setup.
         clearPosition();
+        setUp(0);
         s.MoveCount = 0;
         host_.setMoveNumberText("0");
         showCommentary(0);
@@ -286,8 +264,15 @@ RedrawOutcome Engine::Redraw(int from, int upto) {
     if (from == 1) {
         rebuilding_ = true;
         clearPosition();
+        setUp(0);
     }
     return runRedrawLoop(from, upto, false);
+}
+
+// The stones slot `slot` of the record sets up or empties, unnumbered.
+void Engine::setUp(int slot) {
+    for (const SetupStone& stone : state_.MoveSetup[slot])
+        if (state_.onBoard(stone.col, stone.row)) board_.setUp(stone);
 }
 
 RedrawOutcome Engine::runRedrawLoop(int first, int upto, bool resumeAtCommentary) {
@@ -310,6 +295,7 @@ RedrawOutcome Engine::runRedrawLoop(int first, int upto, bool resumeAtCommentary
             // position before move i.
             const PlaceMode mode = rebuilding_ ? PlaceMode::Rebuild : PlaceMode::Replay;
             if (onBoard && !placeStone(col, row, colour, i, mode)) return RedrawOutcome::Completed;
+            setUp(i);
 
             if (stopsRequested() && viewer_->stopAtComment() && s.LastStopMove < i) {
                 s.LastStopMove = i;
@@ -505,15 +491,11 @@ void Engine::Gkaiten_Click() {
     if (pausePending_) return;
     // The rotation shows the last move: what the user typed for the position on the board is
     // stored with it first.
-    s.MoveComment[std::clamp(s.MoveCount, 0, kMaxMoves)] = host_.commentaryText();
+    record_.setComment(std::clamp(s.MoveCount, 0, kMaxMoves), host_.commentaryText());
     s.BoardRotated = !s.BoardRotated;
-    const int n = options_.boardSize();
-    s.MoveMarkup[0] = s.MoveMarkup[0].turned(n);
-    for (int k = 1; s.hasMove(k); ++k) {
-        turnPoint(n, s.MoveCol[k], s.MoveRow[k]);
-        s.MoveMarkup[k] = s.MoveMarkup[k].turned(n);
-        s.MoveCount = k;
-    }
+    // The record stays as it is; only the line laid out for the board is turned.
+    record_.showAgain();
+    s.MoveCount = s.lastMoveInRecord();
     // A change of view: the viewer's stops do not apply.
     ++quietRebuilds_;
     Redraw(1, s.MoveCount);
@@ -526,11 +508,7 @@ void Engine::placeHandicap(int stones) {
     if (points.empty()) return;
     gCls();
     GameState& s = state_;
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        s.MoveCol[i + 1] = static_cast<std::int16_t>(points[i].col);
-        s.MoveRow[i + 1] = static_cast<std::int16_t>(points[i].row);
-        s.MoveColour[i + 1] = kBlack;
-    }
+    record_.startWithBlackMoves(points);
     s.MoveCount = static_cast<int>(points.size());
     Redraw(1, s.MoveCount);
 }

@@ -15,6 +15,7 @@
 #include "engine/BoardOptions.h"
 #include "engine/EngineHost.h"
 #include "engine/GameState.h"
+#include "engine/RecordKeeper.h"
 
 namespace kelmaz {
 
@@ -27,13 +28,15 @@ enum class RedrawOutcome {
 
 class Engine {
   public:
-    Engine(GameState& state, const BoardOptions& options, BoardHost& host);
+    // `record` keeps the record whose line `state` shows; every change of it goes there.
+    Engine(GameState& state, const BoardOptions& options, BoardHost& host, RecordKeeper& record);
 
     // Links to the other windows; nullptr restores the neutral "window absent" link.
     void setViewer(ViewerLink* viewer);
     void setTree(TreeLink* tree);
     void setNet(NetLink* net);
 
+    RecordKeeper& record() { return record_; }
     GameState& state() { return state_; }
     const GameState& state() const { return state_; }
 
@@ -101,11 +104,13 @@ class Engine {
     bool stopsRequested() const;
     int speedIntervalMs() const;
     void showCommentary(int move);
+    void setUp(int slot);
 
     GameState& state_;
     Board board_{state_};
     const BoardOptions& options_;
     BoardHost& host_;
+    RecordKeeper& record_;
     ViewerLink* viewer_;
     TreeLink* tree_;
     NetLink* net_;

@@ -42,6 +42,13 @@ inline void turnPoint(int size, std::int16_t& col, std::int16_t& row) {
     row = static_cast<std::int16_t>(size + 1 - row);
 }
 
+// A stone the record sets up instead of playing (AB, AW), or a point it empties (AE).
+struct SetupStone {
+    int col = 0, row = 0;
+    int colour = kBlack;  // kBlack or kWhite; kNoColour empties the point
+    bool operator==(const SetupStone&) const = default;
+};
+
 // A grid indexed (column, row), both 1-based; index 0 is unused so that the numbers read
 // like the board's own coordinates.
 template <typename T>
@@ -61,6 +68,9 @@ struct GameState {
     // The marks a record read from SGF puts on the board with each move (slot 0: the empty
     // board); shown with the position after that move.
     std::array<Markup, kMaxMoves + 1> MoveMarkup{};
+    // The stones each position sets up or empties without a move (slot 0: before the first
+    // move); the rebuild puts them down unnumbered after the slot's move.
+    std::array<std::vector<SetupStone>, kMaxMoves + 1> MoveSetup{};
     int MoveCount = 0;
     int CurrentColour = kBlack;
     int LastColour = kBlack;
@@ -109,14 +119,6 @@ struct GameState {
     const Markup& shownMarkup() const { return MoveMarkup[std::clamp(MoveCount, 0, kMaxMoves)]; }
     bool onBoard(int col, int row) const {
         return col >= 1 && col <= BoardSize && row >= 1 && row <= BoardSize;
-    }
-    // Writes a move that came from outside the board (a peer, an engine) into slot k and ends
-    // the record after it; (kPassCoord, kPassCoord) is a pass.
-    void recordMove(int k, int col, int row, int colour) {
-        MoveCol[k] = static_cast<std::int16_t>(col);
-        MoveRow[k] = static_cast<std::int16_t>(row);
-        MoveColour[k] = static_cast<std::int16_t>(colour);
-        endRecordAfter(k);
     }
     // Ends the record after move k (0..500): slot k + 1 becomes the end marker and every slot
     // behind it is emptied, comments and marks included, so that nothing of a discarded line

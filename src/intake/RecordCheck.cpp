@@ -16,9 +16,22 @@ bool holdsRecord(std::vector<std::string> lines) {
     });
 }
 
-IntakeResult takeRecordLines(GameState& state, Engine& engine, const BoardOptions& options,
-                             TreeLink& tree, std::vector<std::string> lines,
-                             const BoardSizeTaker& takeSize) {
+void takeReadRecord(GameState& state, DocumentRecord& record, const FormatResult& read) {
+    if (read.DetectedFormat != "SGF") {
+        record.takeMoveRecord();
+        return;
+    }
+    std::string text;
+    for (const std::string& line : state.LstRead) (text += line) += '\n';
+    record.takeSgf(text);
+    record.treeTextRead();
+    // Moves count moves only: setup stones are no longer moves of their own.
+    state.MoveCount = state.lastMoveInRecord();
+}
+
+IntakeResult takeRecordLines(GameState& state, Engine& engine, DocumentRecord& record,
+                             const BoardOptions& options, TreeLink& tree,
+                             std::vector<std::string> lines, const BoardSizeTaker& takeSize) {
     if (!holdsRecord(lines)) return {false, std::string(kFormatErrorMessage)};
     const BoardSizeChoice size = chooseBoardSize(recordSizeField(lines), options);
     if (size.action == BoardSizeChoice::Action::Refuse) return {false, size.message};
@@ -26,6 +39,7 @@ IntakeResult takeRecordLines(GameState& state, Engine& engine, const BoardOption
     engine.gCls();
     state.LstRead = std::move(lines);
     const FormatResult read = GetFormat(state, options, tree);
+    takeReadRecord(state, record, read);
     if (!read.ok) return {true, read.message};
     engine.showRecordRead();
     return {true, {}};

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "document/DocumentRecord.h"
 #include "engine/Engine.h"
 #include "intake/RecordFormat.h"
 #include "intake/RecordSize.h"
@@ -21,11 +22,16 @@ bool holdsRecord(std::vector<std::string> lines);
 // command line, clipboard, web page): lines that hold no record are refused before anything is
 // touched, and so is a record for a board larger than any the program shows (its message names
 // the size). Otherwise the board takes the record's size through `takeSize` when it has
-// another, is cleared, the lines are read, and the record is shown to its last move when the
-// reading succeeded (what was read before a failure stays).
+// another, is cleared, the lines are read into `record` (an SGF file as it is, with every game,
+// node and property; another format as the move record its reader made), and the record is
+// shown to its last move when the reading succeeded (what was read before a failure stays).
 using BoardSizeTaker = std::function<void(const BoardSizeChoice&)>;
-IntakeResult takeRecordLines(GameState& state, Engine& engine, const BoardOptions& options,
-                             TreeLink& tree, std::vector<std::string> lines,
-                             const BoardSizeTaker& takeSize);
+IntakeResult takeRecordLines(GameState& state, Engine& engine, DocumentRecord& record,
+                             const BoardOptions& options, TreeLink& tree,
+                             std::vector<std::string> lines, const BoardSizeTaker& takeSize);
+
+// Lines GetFormat has just read into `state` become the document of `record`, and the move
+// record its projection.
+void takeReadRecord(GameState& state, DocumentRecord& record, const FormatResult& read);
 
 }  // namespace kelmaz

@@ -4,6 +4,7 @@
 
 #include "base/AtomicFile.h"
 #include "base/TextCodec.h"
+#include "document/DocumentFile.h"
 #include "engine/Engine.h"
 #include "intake/RecordCheck.h"
 #include "intake/RecordCollection.h"
@@ -68,17 +69,18 @@ RecordReadResult readRecordForTool(const RecordCollection& file, ToolRecord& rec
     record.state.LstRead = std::move(chosen.lines);
     TreeLink noTreeWindow;
     result.format = GetFormat(record.state, record.options, noTreeWindow);
+    takeReadRecord(record.state, record.keeper, result.format);
     if (!result.format.ok) return failed(result.format.message);
     // The file window's replay after a read: it leaves the record and its count as read (a
     // record whose first slots are empty keeps them as passes), so both write the same file.
     NullBoardHost host;
-    Engine(record.state, record.options, host).showRecordRead();
+    Engine(record.state, record.options, host, record.keeper).showRecordRead();
     return result;
 }
 
 void rebuildPosition(ToolRecord& record, int upto) {
     NullBoardHost host;
-    Engine engine(record.state, record.options, host);
+    Engine engine(record.state, record.options, host, record.keeper);
     upto = std::clamp(upto, 0, record.state.lastMoveInRecord());
     engine.ResetPosition();
     record.state.MoveCount = 0;

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "document/DocumentRecord.h"
 #include "engine/BoardOptions.h"
 #include "engine/GameState.h"
 #include "intake/RecordCollection.h"
@@ -12,9 +13,12 @@
 
 namespace kelmaz {
 
+// A record read for the tool: its document, and the line of it the board shows.
 struct ToolRecord {
     GameState state;
     BoardOptions options;
+    RecordDocument document;
+    DocumentRecord keeper{document, state};
 };
 
 // Reads game `game` (1-based) of a file as the file window's read command reads the game

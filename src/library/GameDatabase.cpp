@@ -13,6 +13,8 @@ namespace {
 constexpr const char* kSchema = R"(
 PRAGMA journal_mode = WAL;
 PRAGMA synchronous = NORMAL;
+-- Header searches read scattered rows: mapped, they cost no system call each.
+PRAGMA mmap_size = 268435456;
 -- The moves live in a table of their own, so that a header search scans short rows.
 CREATE TABLE IF NOT EXISTS meta (key TEXT PRIMARY KEY, value INTEGER);
 INSERT OR IGNORE INTO meta VALUES ('generation', 0);
@@ -26,6 +28,31 @@ CREATE TABLE IF NOT EXISTS games (
 CREATE INDEX IF NOT EXISTS games_file ON games (file);
 CREATE INDEX IF NOT EXISTS games_date ON games (date_key);
 CREATE TABLE IF NOT EXISTS moves (game INTEGER PRIMARY KEY, steps BLOB NOT NULL);
+-- Every distinct player, event and result text once: a search for part of a name looks
+-- through the few names and then takes their games from an index.
+CREATE TABLE IF NOT EXISTS names (id INTEGER PRIMARY KEY, name TEXT UNIQUE NOT NULL);
+)";
+
+// The games' references into `names`, added to a library made before they existed and filled
+// from its header columns.
+constexpr const char* kNameColumns = R"(
+BEGIN;
+ALTER TABLE games ADD COLUMN black_name INTEGER;
+ALTER TABLE games ADD COLUMN white_name INTEGER;
+ALTER TABLE games ADD COLUMN event_name INTEGER;
+ALTER TABLE games ADD COLUMN result_name INTEGER;
+INSERT OR IGNORE INTO names (name)
+    SELECT black FROM games UNION SELECT white FROM games UNION SELECT event FROM games
+    UNION SELECT result FROM games;
+UPDATE games SET black_name = (SELECT id FROM names WHERE name = black),
+                 white_name = (SELECT id FROM names WHERE name = white),
+                 event_name = (SELECT id FROM names WHERE name = event),
+                 result_name = (SELECT id FROM names WHERE name = result);
+CREATE INDEX games_black_name ON games (black_name);
+CREATE INDEX games_white_name ON games (white_name);
+CREATE INDEX games_event_name ON games (event_name);
+CREATE INDEX games_result_name ON games (result_name);
+COMMIT;
 )";
 
 // A prepared statement, finalized when it goes out of scope.
@@ -53,6 +80,11 @@ class Statement {
         return *this;
     }
     bool row() { return stmt_ != nullptr && sqlite3_step(stmt_) == SQLITE_ROW; }
+    // Ready to be run again with new values.
+    void reset() {
+        sqlite3_reset(stmt_);
+        sqlite3_clear_bindings(stmt_);
+    }
     bool run() {
         const bool done = stmt_ != nullptr && sqlite3_step(stmt_) == SQLITE_DONE;
         sqlite3_reset(stmt_);
@@ -148,20 +180,47 @@ std::unique_ptr<GameDatabase> GameDatabase::open(const std::string& path, std::s
         return nullptr;
     }
     std::unique_ptr<GameDatabase> database(new GameDatabase(db));
-    if (!database->exec(kSchema)) {
+    if (!database->exec(kSchema) || !database->addNameColumns()) {
         error = sqlite3_errmsg(db);
         return nullptr;
     }
     return database;
 }
 
+bool GameDatabase::addNameColumns() {
+    {
+        Statement columns(db_,
+                          "SELECT 1 FROM pragma_table_info('games') WHERE name = 'black_name'");
+        if (columns.row()) return true;
+    }
+    if (exec(kNameColumns)) return true;
+    exec("ROLLBACK");
+    return false;
+}
+
+std::int64_t GameDatabase::nameId(const std::string& name) {
+    if (const auto known = names_.find(name); known != names_.end()) return known->second;
+    Statement insert(db_, "INSERT OR IGNORE INTO names (name) VALUES (?)");
+    insert.bind(1, name).run();
+    Statement find(db_, "SELECT id FROM names WHERE name = ?");
+    find.bind(1, name);
+    const std::int64_t id = find.row() ? find.integer(0) : 0;
+    names_.emplace(name, id);
+    return id;
+}
+
 bool GameDatabase::exec(const char* sql) {
     return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
-void GameDatabase::begin() { exec("BEGIN"); }
+void GameDatabase::begin() {
+    names_.clear();
+    exec("BEGIN");
+}
 
 bool GameDatabase::commit() {
+    // A name is only known for certain while the transaction that wrote it lasts.
+    names_.clear();
     exec("UPDATE meta SET value = value + 1 WHERE key = 'generation'");
     return exec("COMMIT");
 }
@@ -176,32 +235,42 @@ std::int64_t GameDatabase::gameCount() {
     return s.row() ? s.integer(0) : 0;
 }
 
-FileOutcome GameDatabase::addFile(const std::string& path) {
-    FileOutcome outcome;
+std::optional<FileStamp> FileStamp::of(const std::string& path) {
     struct stat st {};
-    const bool stated = ::stat(path.c_str(), &st) == 0;
-    const std::int64_t mtime =
-        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    const auto bytes = static_cast<std::int64_t>(st.st_size);
-    if (!stated) {
+    if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+    return FileStamp{static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+                     static_cast<std::int64_t>(st.st_size)};
+}
+
+bool GameDatabase::unchanged(const std::string& path, const FileStamp& stamp) {
+    Statement known(db_, "SELECT mtime, bytes FROM files WHERE path = ?");
+    known.bind(1, path);
+    return known.row() && known.integer(0) == stamp.mtime && known.integer(1) == stamp.bytes;
+}
+
+FileOutcome GameDatabase::addFile(const std::string& path, const std::optional<FileStamp>& stamp,
+                                  const FileGames& read) {
+    FileOutcome outcome;
+    if (!stamp) {
         outcome.refused.push_back({0, "ファイルを読めません"});
         return outcome;
     }
+    if (unchanged(path, *stamp)) {
+        outcome.unchanged = true;
+        return outcome;
+    }
+    const std::int64_t mtime = stamp->mtime, bytes = stamp->bytes;
     std::int64_t fileId = 0;
     {
-        Statement known(db_, "SELECT id, mtime, bytes FROM files WHERE path = ?");
+        Statement known(db_, "SELECT id FROM files WHERE path = ?");
         known.bind(1, path);
-        if (known.row()) {
-            fileId = known.integer(0);
-            if (known.integer(1) == mtime && known.integer(2) == bytes) {
-                outcome.unchanged = true;
-                return outcome;
-            }
-        }
+        if (known.row()) fileId = known.integer(0);
     }
-    const FileGames read = readLibraryFile(path);
     outcome.refused = read.refused;
     if (fileId != 0) {
+        Statement old(db_, "SELECT id FROM games WHERE file = ?");
+        old.bind(1, fileId);
+        while (old.row()) outcome.removed.push_back(old.integer(0));
         Statement dropMoves(
             db_, "DELETE FROM moves WHERE game IN (SELECT id FROM games WHERE file = ?)");
         dropMoves.bind(1, fileId).run();
@@ -224,8 +293,9 @@ FileOutcome GameDatabase::addFile(const std::string& path) {
     }
     Statement insert(db_,
                      "INSERT OR IGNORE INTO games (file, number, black, white, black_rank, "
-                     "white_rank, date, date_key, result, event, moves, size, signature) "
-                     "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+                     "white_rank, date, date_key, result, event, moves, size, signature, "
+                     "black_name, white_name, event_name, result_name) "
+                     "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     Statement insertMoves(db_, "INSERT INTO moves (game, steps) VALUES (?, ?)");
     for (const LibraryGame& g : read.games) {
         insert.bind(1, fileId)
@@ -240,7 +310,11 @@ FileOutcome GameDatabase::addFile(const std::string& path) {
             .bind(10, g.header.event)
             .bind(11, static_cast<std::int64_t>(g.steps.size()))
             .bind(12, std::int64_t{g.size})
-            .bind(13, static_cast<std::int64_t>(g.signature()));
+            .bind(13, static_cast<std::int64_t>(g.signature()))
+            .bind(14, nameId(g.header.black))
+            .bind(15, nameId(g.header.white))
+            .bind(16, nameId(g.header.event))
+            .bind(17, nameId(g.header.result));
         if (!insert.run()) {
             outcome.refused.push_back({g.number, "棋譜データベースに書き込めません"});
             continue;
@@ -269,16 +343,21 @@ std::vector<GameRow> GameDatabase::list(const HeaderFilter& filter) {
             clause.replace(at, 1, parameter);
         sql += clause;
     };
+    // The names that hold the text, then their games through the index on each reference.
+    constexpr const char* kNamed = "(SELECT id FROM names WHERE name LIKE # ESCAPE '\\')";
     if (!filter.player.empty())
-        where(" AND (g.black LIKE # ESCAPE '\\' OR g.white LIKE # ESCAPE '\\')",
-              containing(filter.player));
-    if (!filter.event.empty()) where(" AND g.event LIKE # ESCAPE '\\'", containing(filter.event));
+        where(
+            std::string(" AND (g.black_name IN ") + kNamed + " OR g.white_name IN " + kNamed + ")",
+            containing(filter.player));
+    if (!filter.event.empty())
+        where(std::string(" AND g.event_name IN ") + kNamed, containing(filter.event));
     if (!filter.result.empty())
-        where(" AND g.result LIKE # ESCAPE '\\'", containing(filter.result));
+        where(std::string(" AND g.result_name IN ") + kNamed, containing(filter.result));
     if (!filter.from.empty()) where(" AND g.date_key >= #", dateKey(filter.from));
+    // Keys are digits and dashes, so every key that begins with the last date sorts below it
+    // with "~" added: a range the date index answers.
     if (!filter.to.empty())
-        where(" AND g.date_key <> '' AND substr(g.date_key, 1, length(#)) <= #",
-              dateKey(filter.to));
+        where(" AND g.date_key > '' AND g.date_key < # || '~'", dateKey(filter.to));
     sql += " ORDER BY g.id";
     Statement s(db_, sql.c_str());
     for (std::size_t i = 0; i < values.size(); ++i) s.bind(static_cast<int>(i + 1), values[i]);
@@ -287,19 +366,35 @@ std::vector<GameRow> GameDatabase::list(const HeaderFilter& filter) {
     return rows;
 }
 
-std::optional<GameRow> GameDatabase::game(std::int64_t id) {
-    Statement s(db_, (std::string(kRowColumns) + "WHERE g.id = ?").c_str());
-    s.bind(1, id);
-    if (!s.row()) return std::nullopt;
-    return readRow(s);
+std::optional<GameRow> GameDatabase::game(std::int64_t id) { return games({id}).front(); }
+
+std::vector<std::optional<GameRow>> GameDatabase::games(const std::vector<std::int64_t>& ids) {
+    // One statement and one read lock for every id: a search's hits may be many thousands.
+    exec("SAVEPOINT rows");
+    std::vector<std::optional<GameRow>> rows;
+    rows.reserve(ids.size());
+    {
+        Statement s(db_, (std::string(kRowColumns) + "WHERE g.id = ?").c_str());
+        for (const std::int64_t id : ids) {
+            s.bind(1, id);
+            rows.push_back(s.row() ? std::optional(readRow(s)) : std::nullopt);
+            s.reset();
+        }
+    }
+    exec("RELEASE rows");
+    return rows;
 }
 
-void GameDatabase::forEachIndexedGame(
+std::size_t GameDatabase::forEachIndexedGame(
+    std::int64_t after, std::size_t limit,
     const std::function<void(std::int64_t, const std::vector<Step>&, Winner)>& visit) {
     Statement s(db_,
                 "SELECT g.id, m.steps, g.result FROM games g JOIN moves m ON m.game = g.id "
-                "WHERE g.size = 19 ORDER BY g.id");
-    while (s.row()) visit(s.integer(0), s.steps(1), winnerOf(s.text(2)));
+                "WHERE g.size = 19 AND g.id > ? ORDER BY g.id LIMIT ?");
+    s.bind(1, after).bind(2, static_cast<std::int64_t>(limit));
+    std::size_t count = 0;
+    for (; s.row(); ++count) visit(s.integer(0), s.steps(1), winnerOf(s.text(2)));
+    return count;
 }
 
 }  // namespace kelmaz::library

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "library/GameReader.h"
@@ -39,6 +40,15 @@ struct FileOutcome {
     int duplicates = 0;
     bool unchanged = false;  // the file was added before and has not changed since
     std::vector<RefusedGame> refused;
+    std::vector<std::int64_t> removed;  // the ids of the games a changed file had before
+};
+
+// When a file was last changed and its size, as stored with its games.
+struct FileStamp {
+    std::int64_t mtime = 0;  // nanoseconds
+    std::int64_t bytes = 0;
+    // Nothing when the file cannot be looked at.
+    static std::optional<FileStamp> of(const std::string& path);
 };
 
 // "YYYY-MM-DD" (or shorter) from a date field: its first number of four digits and the one or
@@ -58,26 +68,38 @@ class GameDatabase {
     void begin();
     bool commit();
 
-    // Adds the games of one file (its modification time and size say whether it changed since
-    // it was added; a changed file's old games are replaced).
-    FileOutcome addFile(const std::string& path);
+    // The file was added before with this stamp.
+    bool unchanged(const std::string& path, const FileStamp& stamp);
+    // Adds the games read from one file, stamped before it was read (nothing: it could not be
+    // looked at); a file unchanged since it was added is left as it is, a changed file's old
+    // games are replaced.
+    FileOutcome addFile(const std::string& path, const std::optional<FileStamp>& stamp,
+                        const FileGames& read);
 
     // Counts changes of the games, stored with the index so that a stale index is noticed.
     std::int64_t generation();
 
     std::vector<GameRow> list(const HeaderFilter& filter);
     std::optional<GameRow> game(std::int64_t id);
+    // The rows of these games, in the same order; nothing for an id not kept.
+    std::vector<std::optional<GameRow>> games(const std::vector<std::int64_t>& ids);
     std::int64_t gameCount();
 
-    // Every 19-line game in id order: its id, moves and result.
-    void forEachIndexedGame(
+    // The 19-line games with ids above `after`, in id order, at most `limit` of them: their
+    // ids, moves and results. Returns how many there were.
+    std::size_t forEachIndexedGame(
+        std::int64_t after, std::size_t limit,
         const std::function<void(std::int64_t id, const std::vector<Step>&, Winner)>& visit);
 
   private:
     explicit GameDatabase(sqlite3* db) : db_(db) {}
     bool exec(const char* sql);
+    bool addNameColumns();
+    // The id of a player, event or result text in the names table, added when new.
+    std::int64_t nameId(const std::string& name);
 
     sqlite3* db_;
+    std::unordered_map<std::string, std::int64_t> names_;  // within the open transaction
 };
 
 }  // namespace kelmaz::library

@@ -6,6 +6,7 @@
 #include "base/AtomicFile.h"
 #include "engine/GameState.h"
 #include "intake/RecordCollection.h"
+#include "intake/RecordTool.h"
 #include "tree/SgfText.h"
 
 namespace kelmaz::library {
@@ -40,6 +41,32 @@ std::vector<Step> stepsOf(std::string_view tokens, int size) {
     return steps;
 }
 
+// A record of another format (UGF, the applet page, Tki lines), one game, read by the
+// program's own readers as the file window reads it.
+FileGames readOtherFormat(const RecordCollection& collection) {
+    FileGames out;
+    ToolRecord record;
+    const RecordReadResult read = readRecordForTool(collection, record, 1);
+    if (read.status != RecordReadResult::Status::Ok) {
+        out.refused.push_back({0, read.message});
+        return out;
+    }
+    const GameState& s = record.state;
+    LibraryGame game;
+    game.header = {s.Info[InfoField::PB], s.Info[InfoField::PW],       s.Info[InfoField::BR],
+                   s.Info[InfoField::WR], s.Info[InfoField::DT],       s.Info[InfoField::RE],
+                   s.Info[InfoField::EV], std::to_string(s.BoardSize), s.lastMoveInRecord()};
+    game.size = s.BoardSize;
+    for (int k = 1; s.hasMove(k); ++k) {
+        const int col = s.MoveCol[k], row = s.MoveRow[k];
+        const PointState colour = s.MoveColour[k] == kWhite ? PointState::White : PointState::Black;
+        game.steps.push_back(
+            makeStep(s.onBoard(col, row) ? (row - 1) * s.BoardSize + col - 1 : kPassPoint, colour));
+    }
+    out.games.push_back(std::move(game));
+    return out;
+}
+
 }  // namespace
 
 std::uint64_t LibraryGame::signature() const {
@@ -60,10 +87,7 @@ std::uint64_t LibraryGame::signature() const {
 FileGames readLibraryBytes(const std::string& bytes) {
     FileGames out;
     const RecordCollection collection = recordCollection(bytes);
-    if (collection.games.empty()) {
-        out.refused.push_back({0, "SGFの棋譜ではありません"});
-        return out;
-    }
+    if (collection.games.empty()) return readOtherFormat(collection);
     const std::string_view text = collection.text;
     int number = 0;
     for (const GameTreeRange& range : collection.games) {

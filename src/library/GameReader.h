@@ -1,7 +1,9 @@
 #pragma once
 // The games of one record file as the library keeps them: the header and the main line as the
 // program's SGF reader sees it (setup stones one move each, then the moves), read through the
-// program's collection reader so that a file of thousands of games is decoded once.
+// program's collection reader so that a file of thousands of games is decoded once; a file of
+// another format the program reads (UGF, the applet page, Tki lines) is one game, read by the
+// program's own readers.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -30,8 +32,9 @@ struct FileGames {
     std::vector<RefusedGame> refused;
 };
 
-// Every game of an SGF file (a single game or a collection). A file that cannot be read or is
-// not SGF is refused whole; a game cut short or on a board of an unreadable size alone.
+// Every game of a record file (SGF: a single game or a collection). A file that cannot be read
+// or holds no record is refused whole, with the program's message; an SGF game cut short or on
+// a board of an unreadable size alone.
 FileGames readLibraryFile(const std::string& path);
 
 // The same from the file's bytes.

@@ -18,13 +18,20 @@ enum class PointState : std::uint8_t { Black = 0, White = 1, Empty = 2 };
 using Step = std::uint16_t;
 
 // Bits 0-8: the point (row * size + column, both from 0; kPassPoint for a pass); bits 9-10:
-// the state; bit 11: a capture.
+// the state; bit 11: a capture; bit 12 (set by the search index): the point keeps this state
+// to the end of the game.
 constexpr Step makeStep(int point, PointState state, bool capture = false) {
     return static_cast<Step>(point | (static_cast<int>(state) << 9) | (capture ? 0x800 : 0));
 }
 constexpr int stepPoint(Step s) { return s & 0x1ff; }
-constexpr PointState stepState(Step s) { return static_cast<PointState>((s >> 9) & 3); }
+// A state outside the three (only in a damaged file) is read as empty.
+constexpr PointState stepState(Step s) {
+    const int state = (s >> 9) & 3;
+    return static_cast<PointState>(state < 3 ? state : 2);
+}
 constexpr bool isCapture(Step s) { return (s & 0x800) != 0; }
+constexpr bool isFinal(Step s) { return (s & 0x1000) != 0; }
+constexpr Step markedFinal(Step s) { return static_cast<Step>(s | 0x1000); }
 
 constexpr PointState opposite(PointState s) {
     return s == PointState::Black   ? PointState::White

@@ -13,10 +13,10 @@ int takeBackCount(const GameState& state, TakeBackSide side) {
     return lastIsMine ? 1 : 2;
 }
 
-bool takeBackMoves(GameState& state, int n) {
+bool takeBackMoves(GameState& state, RecordKeeper& record, int n) {
     if (state.MoveCount <= n) return false;
     state.MoveCount -= n;
-    state.endRecordAfter(state.MoveCount);
+    record.cutAfter(state.MoveCount);
     return true;
 }
 
@@ -46,7 +46,8 @@ void MatchSession::HandleMatchMessage(const std::string& message) {
                 if (text) window_.showTakeBackRequest(*text);
                 break;
             case MatchKeyword::MattaOk:
-                if (takeBackMoves(state_, takeBackCount(state_, TakeBackSide::Asking)))
+                if (takeBackMoves(state_, board_.record(),
+                                  takeBackCount(state_, TakeBackSide::Asking)))
                     board_.redraw(1, state_.MoveCount);
                 break;
             case MatchKeyword::MattaKyohi:
@@ -115,8 +116,8 @@ void MatchSession::receiveMove(const std::vector<std::string>& fields) {
     state_.MoveCount = slot;
     // Like a stone placed here, a received move ends the record (moves left over from a
     // take-back that went differently on the two sides would come back otherwise).
-    state_.recordMove(slot, static_cast<int>(mirror - *col), static_cast<int>(mirror - *row),
-                      static_cast<int>(*colour));
+    board_.record().playMove(slot, static_cast<int>(mirror - *col), static_cast<int>(mirror - *row),
+                             static_cast<int>(*colour), false);
     board_.redraw(1, state_.MoveCount);
 }
 
@@ -128,20 +129,11 @@ void MatchSession::receiveHandicap(const std::vector<std::string>& fields) {
     board_.selectHandicap(static_cast<int>(*index));
     // Moves travel turned by 180 degrees, so the stones must stand turned as well, or the
     // two boards would disagree for every handicap that is not symmetric (3, 7, 10 stones...).
-    mirrorRecord(state_.MoveCount);
-    board_.redraw(1, state_.MoveCount);
     state_.BoardRotated = true;
+    board_.record().showAgain();
+    board_.redraw(1, state_.MoveCount);
     board_.relayout();
     state_.NetMyColour = kWhite;
-}
-
-void MatchSession::mirrorRecord(int upto) {
-    int mirror = state_.BoardSize + 1;
-    for (int k = 1; k <= upto && k <= kMaxMoves; ++k) {
-        if (state_.MoveCol[k] == 0) break;
-        state_.MoveCol[k] = static_cast<std::int16_t>(mirror - state_.MoveCol[k]);
-        state_.MoveRow[k] = static_cast<std::int16_t>(mirror - state_.MoveRow[k]);
-    }
 }
 
 void MatchSession::receiveClear() {
@@ -228,7 +220,7 @@ void MatchSession::requestTakeBack(const std::string& requestPhrase, const std::
 void MatchSession::grantTakeBack(const std::string& answerPhrase) {
     window_.send(textMessage(MatchKeyword::MattaOk, answerPhrase));
     window_.log("送信:待ったOK  " + answerPhrase);
-    takeBackMoves(state_, takeBackCount(state_, TakeBackSide::Granting));
+    takeBackMoves(state_, board_.record(), takeBackCount(state_, TakeBackSide::Granting));
     board_.redraw(1, state_.MoveCount);
     window_.showSent();
 }

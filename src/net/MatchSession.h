@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/GameState.h"
+#include "engine/RecordKeeper.h"
 
 namespace kelmaz {
 
@@ -26,6 +27,7 @@ class MatchBoard {
     virtual bool mayDiscardRecord() { return true; }
     // The peer cleared the board: the record is kept where it can be opened again.
     virtual void keepRecordBeforeClear() {}
+    virtual RecordKeeper& record() = 0;  // where the match's moves and take-backs go
 };
 
 // What a match does to its own window and sockets.
@@ -49,8 +51,8 @@ enum class TakeBackSide { Granting, Asking };
 // granter's own (the asker's move and the granter's answer), otherwise one; the asking side
 // counts the other way round so that both records lose the same moves.
 int takeBackCount(const GameState& state, TakeBackSide side);
-// Removes the last n moves when more than n are recorded; true when it did.
-bool takeBackMoves(GameState& state, int n);
+// Removes the last n moves from `record` when more than n are recorded; true when it did.
+bool takeBackMoves(GameState& state, RecordKeeper& record, int n);
 
 class MatchSession {
   public:
@@ -87,7 +89,6 @@ class MatchSession {
     void clearAgreed();
     void refuseOtherBoardSize(std::optional<long long> peerSize, int col, int row);
     void peerDisconnected();
-    void mirrorRecord(int upto);
 
     GameState& state_;
     MatchBoard& board_;

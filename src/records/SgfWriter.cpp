@@ -34,19 +34,6 @@ std::string joinCrLf(const std::vector<std::string>& lines) {
     return text;
 }
 
-std::string defaultRootValue(InfoField field, int boardSize) {
-    switch (field) {
-        case InfoField::GM:
-            return "1";
-        case InfoField::FF:
-            return "4";
-        case InfoField::SZ:
-            return std::to_string(boardSize);
-        default:
-            return {};
-    }
-}
-
 // One line per kind of mark: "LB[dd:A][pp:B]", "TR[cc]"..., every point as the record was
 // played (turned back when the board is shown turned).
 void appendMarkupLines(const GameState& state, const Markup& marks,
@@ -69,6 +56,19 @@ void appendMarkupLines(const GameState& state, const Markup& marks,
 }
 
 }  // namespace
+
+std::string defaultRootValue(InfoField field, int boardSize) {
+    switch (field) {
+        case InfoField::GM:
+            return "1";
+        case InfoField::FF:
+            return "4";
+        case InfoField::SZ:
+            return std::to_string(boardSize);
+        default:
+            return {};
+    }
+}
 
 std::string sgfMoveToken(int colour, int col, int row) {
     std::string token = colour == kWhite ? "W[" : "B[";

@@ -16,6 +16,10 @@ inline constexpr std::string_view kWriteErrorMessage = "ファイルの書き込
 // are stored) is the pass "B[]" / "W[]".
 std::string sgfMoveToken(int colour, int col, int row);
 
+// The value a root property is written with when its field is empty: GM, FF and SZ (the board's
+// size), which other programs need; empty for every other field.
+std::string defaultRootValue(InfoField field, int boardSize);
+
 // The lines of the file, one item per line: "(;", the game-information lines, the commentary
 // and marks of the empty board, one line per move with a line for its commentary and one per
 // kind of mark it carries (LB, TR, CR, SQ, MA), ")". Every move of the

@@ -5,6 +5,7 @@
 #include "diagram/RecordLine.h"
 #include "engine/Handicap.h"
 #include "intake/RecordTool.h"
+#include "support/RecordMoves.h"
 #include "support/TestSupport.h"
 
 namespace kelmaz {
@@ -38,10 +39,9 @@ TEST(RecordLine, SgfSetupBreaksAndPassesAreToldApartFromTheMoves) {
 TEST(RecordLine, MoveRecordAloneTakesLeadingHandicapStonesAndIgnoresAStaleTree) {
     GameState state;
     state.BoardSize = 9;
-    int k = 0;
-    for (const BoardPoint& p : handicapPoints(3, 9)) state.recordMove(++k, p.col, p.row, kBlack);
-    state.recordMove(++k, 5, 5, kWhite);
-    state.recordMove(++k, kPassCoord, kPassCoord, kBlack);
+    for (const BoardPoint& p : handicapPoints(3, 9)) test::addMove(state, p.col, p.row, kBlack);
+    test::addMove(state, 5, 5, kWhite);
+    test::addMove(state, kPassCoord, kPassCoord, kBlack);
     state.SgfText = "(;SZ[9];B[aa])";  // a tree the record no longer follows
     LineOfPlay line = lineOfRecord(state);
     EXPECT_EQ(line.setup.size(), 3u);

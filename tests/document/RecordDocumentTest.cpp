@@ -131,7 +131,7 @@ TEST(LineProjection, SetupStonesAreSetupAndMovesCountAlone) {
     EXPECT_EQ(line.moves, 2);
     EXPECT_EQ(line.playerToMove, kWhite);
     EXPECT_EQ(line.firstMoveNumber, 6);  // MN[7] on the second move
-    ASSERT_EQ(line.slots(), 3);
+    ASSERT_EQ(line.slotCount(), 3);
     EXPECT_EQ(line.setup[0].size(), 6u);  // aa, the four of bb:cc, dd
     EXPECT_EQ(line.setup[1], (std::vector<SetupStone>{{1, 1, kNoColour}}));
 
@@ -143,7 +143,7 @@ TEST(LineProjection, SetupStonesAreSetupAndMovesCountAlone) {
     EXPECT_EQ(state.MoveComment[0], "problem");
     EXPECT_EQ(state.MoveComment[1], "one");
     ASSERT_EQ(state.MoveMarkup[1].size(), 1u);  // the label of the node after move 1
-    EXPECT_EQ(state.Info[InfoField::SZ], "9");
+    EXPECT_EQ(state.MoveSetup[1], line.setup[1]);
 }
 
 TEST(LineProjection, ALineBeyondTheRecordIsShownTo500AndSavedWhole) {
@@ -154,7 +154,7 @@ TEST(LineProjection, ALineBeyondTheRecordIsShownTo500AndSavedWhole) {
     document.read(text);
     const LineProjection line = projectLine(document.game(0), 0);
     EXPECT_EQ(line.moves, 520);
-    EXPECT_EQ(line.slots(), kMaxMoves + 1);
+    EXPECT_EQ(line.slotCount(), kMaxMoves + 1);
     EXPECT_FALSE(line.message.empty());
     GameState state;
     showLine(document.game(0), line, state);

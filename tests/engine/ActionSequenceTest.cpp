@@ -16,6 +16,7 @@
 #include <tuple>
 
 #include "EngineFixture.h"
+#include "document/DocumentRecord.h"
 #include "intake/RecordCheck.h"
 #include "intake/RecordFormat.h"
 #include "net/MatchFakes.h"
@@ -65,6 +66,7 @@ struct HarnessBoard : MatchBoard {
     void selectHandicap(int) override {}
     void setCommentary(const std::string& text) override { host.setCommentaryText(text); }
     void setBoardButtonsEnabled(bool enabled) override { buttonsEnabled = enabled; }
+    RecordKeeper& record() override { return engine.record(); }
 };
 
 struct SessionNet : NetLink {
@@ -103,7 +105,9 @@ class ActionSequence {
     GameState state;
     BoardOptions options;
     LayoutHost host;
-    Engine engine{state, options, host};
+    RecordDocument document;
+    DocumentRecord keeper{document, state};
+    Engine engine{state, options, host, keeper};
     FakeViewer viewer;
     TreeLink treeLink;
     TreeSession tree{state};
@@ -371,7 +375,7 @@ class ActionSequence {
         if (!treeText && fault_.empty()) compareWritten(back);
         if (chance(50) && !engine.redrawPaused()) {
             const IntakeResult taken = takeRecordLines(
-                state, engine, options, treeLink, std::move(back.LstRead),
+                state, engine, keeper, options, treeLink, std::move(back.LstRead),
                 [this](const BoardSizeChoice& size) { applyBoardSize(size, options); });
             if (!taken.message.empty()) fault_ = "reading back failed: " + taken.message;
             typed_.reset();

@@ -2,6 +2,7 @@
 // komi in properties of their own (TE, RD, KO), the result in Japanese, a GK property.
 #include <gtest/gtest.h>
 
+#include "document/DocumentRecord.h"
 #include "engine/Engine.h"
 #include "intake/RecordCheck.h"
 #include "intake/RecordTool.h"
@@ -37,18 +38,22 @@ TEST(PublishedRecord, ReadsThroughEveryRoute) {
     GameState window;
     BoardOptions options;
     test::FakeBoardHost host;
-    Engine engine(window, options, host);
+    RecordDocument windowDocument;
+    DocumentRecord windowRecord(windowDocument, window);
+    Engine engine(window, options, host, windowRecord);
     TreeLink noTree;
     ASSERT_EQ(readRecordFile(path, window, options, noTree).status, RecordReadResult::Status::Ok);
     expectPublishedGame(window, "file window");
 
     // Drop, clipboard, web page and command line hand over the file's lines.
     GameState taken;
-    Engine takingEngine(taken, options, host);
+    RecordDocument takenDocument;
+    DocumentRecord takenRecord(takenDocument, taken);
+    Engine takingEngine(taken, options, host, takenRecord);
     GameState lines;
     ASSERT_TRUE(loadRecordFile(path, lines));
-    const IntakeResult intake = takeRecordLines(taken, takingEngine, options, noTree, lines.LstRead,
-                                                [](const BoardSizeChoice&) {});
+    const IntakeResult intake = takeRecordLines(taken, takingEngine, takenRecord, options, noTree,
+                                                lines.LstRead, [](const BoardSizeChoice&) {});
     EXPECT_TRUE(intake.message.empty()) << intake.message;
     expectPublishedGame(taken, "intake");
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 
 #include "base/TextCodec.h"
 #include "engine/Engine.h"
@@ -22,9 +23,9 @@ namespace {
 
 using test::CliProcess;
 
-ToolRecord readOk(const std::filesystem::path& path) {
-    ToolRecord record;
-    const RecordReadResult read = readRecordForTool(path.string(), record);
+std::unique_ptr<ToolRecord> readOk(const std::filesystem::path& path) {
+    auto record = std::make_unique<ToolRecord>();
+    const RecordReadResult read = readRecordForTool(path.string(), *record);
     EXPECT_EQ(read.status, RecordReadResult::Status::Ok) << path << " " << read.message;
     return record;
 }
@@ -33,7 +34,8 @@ TEST(RecordTool, PositionTextShowsStonesPrisonersAndTheMoveReached) {
     test::TempDir dir;
     // Black's third stone captures the white stone at column 2, row 1.
     test::writeBytes(dir.file("cap.sgf"), "(;SZ[9];B[aa];W[ba];B[ca];W[ii];B[bb])");
-    ToolRecord record = readOk(dir.file("cap.sgf"));
+    const auto recordRead = readOk(dir.file("cap.sgf"));
+    ToolRecord& record = *recordRead;
     EXPECT_EQ(record.state.MoveCount, 5);
     EXPECT_EQ(positionText(record, 5),
               "size 9\nmove 5\nprisoners 1 0\n"
@@ -48,7 +50,8 @@ TEST(RecordTool, PositionTextShowsStonesPrisonersAndTheMoveReached) {
 TEST(RecordTool, InfoListsAllFieldsInOrderOnOneLineEach) {
     test::TempDir dir;
     test::writeBytes(dir.file("i.sgf"), "(;PB[黒\\]田]C[x]RE[B+R]GC[a\nb]EV[one\r\ntwo];B[aa])");
-    ToolRecord record = readOk(dir.file("i.sgf"));
+    const auto recordRead = readOk(dir.file("i.sgf"));
+    ToolRecord& record = *recordRead;
     const std::vector<std::string> lines = splitLines(infoText(record.state.Info));
     ASSERT_EQ(lines.size(), 25u);
     EXPECT_EQ(lines[0], "FF=");
@@ -86,10 +89,12 @@ TEST(RecordTool, RecordsFromEveryFormatSurviveWritingAndReadingBack) {
     test::TempDir dir;
     for (const char* name : {"tki-comments-and-commas.txt", "ugf-hdcap-lower-case-coordinate.ugf",
                              "applet-page-cp932.htm"}) {
-        ToolRecord first = readOk(test::dataFile("handmade/" + std::string(name)));
+        const auto firstRead = readOk(test::dataFile("handmade/" + std::string(name)));
+        ToolRecord& first = *firstRead;
         const auto out = dir.file(std::string(name) + ".sgf").string();
         ASSERT_FALSE(writeRecordForTool(first, out)) << name;
-        ToolRecord second = readOk(out);
+        const auto secondRead = readOk(out);
+        ToolRecord& second = *secondRead;
         SCOPED_TRACE(name);
         expectSameRecord(first.state, second.state);
     }
@@ -102,10 +107,11 @@ TEST(RecordTool, SoftLineBreaksStaySoftThroughReadingAndWriting) {
         SCOPED_TRACE(::testing::PrintToString(softBreak));
         test::writeBytes(dir.file("soft.sgf"),
                          std::string("(;GM[1];B[aa]C[abc") + softBreak + "def])\r\n");
-        ToolRecord record = readOk(dir.file("soft.sgf"));
+        const auto recordRead = readOk(dir.file("soft.sgf"));
+        ToolRecord& record = *recordRead;
         EXPECT_EQ(record.state.MoveComment[1], "abcdef");
         ASSERT_FALSE(writeRecordForTool(record, dir.file("back.sgf").string()));
-        EXPECT_EQ(readOk(dir.file("back.sgf")).state.MoveComment[1], "abcdef");
+        EXPECT_EQ(readOk(dir.file("back.sgf"))->state.MoveComment[1], "abcdef");
     }
 }
 
@@ -123,10 +129,12 @@ TEST(RecordTool, UgfMovesAfterAGapInTheNumbersAreKept) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.moves);
         test::writeBytes(dir.file("gap.ugf"), std::string("VER=UGF\n[Data]\n") + row.moves);
-        ToolRecord record = readOk(dir.file("gap.ugf"));
+        const auto recordRead = readOk(dir.file("gap.ugf"));
+        ToolRecord& record = *recordRead;
         EXPECT_EQ(record.state.MoveCount, row.shown);
         ASSERT_FALSE(writeRecordForTool(record, dir.file("gap.sgf").string()));
-        const ToolRecord back = readOk(dir.file("gap.sgf"));
+        const auto backRead = readOk(dir.file("gap.sgf"));
+        const ToolRecord& back = *backRead;
         ASSERT_EQ(back.state.lastMoveInRecord(), 3);
         EXPECT_EQ(back.state.MoveCol[1], 16);
         EXPECT_EQ(back.state.MoveCol[2], 4);
@@ -148,7 +156,8 @@ TEST(RecordTool, CommentsWithBracketsBackslashesAndJapaneseSurviveInBothEncoding
         ASSERT_TRUE(WriteSgfFile(s, s.MoveComment[3], out));
         const std::string bytes = test::readBytes(out);
         EXPECT_EQ(isValidUtf8(bytes), std::string(charset) != "Shift_JIS") << charset;
-        ToolRecord back = readOk(out);
+        const auto backRead = readOk(out);
+        ToolRecord& back = *backRead;
         SCOPED_TRACE(charset);
         expectSameRecord(s, back.state);
     }
@@ -159,7 +168,7 @@ TEST(RecordTool, CommentsWithBracketsBackslashesAndJapaneseSurviveInBothEncoding
 // commentary box's text.
 std::string writtenByFileWindow(const std::filesystem::path& in, const std::filesystem::path& out) {
     test::EngineOnFakeHost board;
-    auto& [state, options, host, engine] = board;
+    auto& [state, options, host, document, record, engine] = board;
     engine.gCls();
     TreeLink noTree;
     EXPECT_EQ(readRecordFile(in.string(), state, options, noTree).status,
@@ -183,7 +192,8 @@ TEST(RecordTool, ConvertWritesWhatTheFileWindowWrites) {
         const auto in = dir.file("in" + std::to_string(i));
         test::writeBytes(in, records[i]);
         const std::string window = writtenByFileWindow(in, dir.file("window.sgf"));
-        ToolRecord record = readOk(in);
+        const auto recordRead = readOk(in);
+        ToolRecord& record = *recordRead;
         const auto out = dir.file("tool.sgf");
         ASSERT_FALSE(writeRecordForTool(record, out.string()));
         EXPECT_EQ(test::readBytes(out), window);
@@ -285,7 +295,8 @@ TEST_F(CliProcess, ConvertWritesOnlyTheTreeTheReaderUnderstood) {
     EXPECT_EQ(written.substr(written.size() - 9), ";B[pd])\r\n") << written;
     EXPECT_EQ(std::count(written.begin(), written.end(), '('), 1) << written;
     EXPECT_EQ(std::count(written.begin(), written.end(), ')'), 1) << written;
-    ToolRecord back = readOk(sgf);
+    const auto backRead = readOk(sgf);
+    ToolRecord& back = *backRead;
     EXPECT_EQ(back.state.MoveCount, 1);
     EXPECT_EQ(back.state.MoveCol[1], 16);
 }

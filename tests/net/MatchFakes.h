@@ -1,9 +1,11 @@
 #pragma once
 // Recording stand-ins for the board and the match window, so that a test can read what the
 // match code did in the order it did it.
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "document/DocumentRecord.h"
 #include "net/MatchSession.h"
 
 namespace kelmaz::test {
@@ -19,7 +21,7 @@ struct FakeBoard : MatchBoard {
     void clearBoard() override {
         calls.push_back("clear");
         state.MoveCount = 0;
-        state.MoveCol = {};
+        keeper.clear();
     }
     void redraw(int from, int upto) override {
         calls.push_back("redraw " + std::to_string(from) + ".." + std::to_string(upto));
@@ -28,18 +30,19 @@ struct FakeBoard : MatchBoard {
     void keepRecordBeforeClear() override { calls.push_back("keep"); }
     void selectHandicap(int index) override {
         calls.push_back("handicap " + std::to_string(index));
-        static const int points[][2] = {{16, 4}, {4, 16}, {16, 16}, {4, 4}, {10, 10}};
+        static const BoardPoint points[] = {{16, 4}, {4, 16}, {16, 16}, {4, 4}, {10, 10}};
         clearBoard();
-        for (int i = 1; i <= index + 1 && i <= 5; ++i) {
-            state.MoveCol[i] = static_cast<std::int16_t>(points[i - 1][0]);
-            state.MoveRow[i] = static_cast<std::int16_t>(points[i - 1][1]);
-            state.MoveColour[i] = kBlack;
-            state.MoveCount = i;
-        }
+        const int stones = std::min(index + 1, 5);
+        keeper.startWithBlackMoves({points, points + stones});
+        state.MoveCount = stones;
         if (state.NetMatchActive && session) session->Okiisi(index);
     }
     void setCommentary(const std::string& text) override { commentary = text; }
     void setBoardButtonsEnabled(bool enabled) override { buttonsEnabled = enabled; }
+    RecordKeeper& record() override { return keeper; }
+
+    RecordDocument document;
+    DocumentRecord keeper{document, state};
 };
 
 struct FakeWindow : MatchWindow {

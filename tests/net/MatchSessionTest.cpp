@@ -160,6 +160,8 @@ TEST(TakeBackTest, BothSidesRemoveTheSameMoves) {
     for (auto [moves, removed] : {TakeBackCase{3, 1}, TakeBackCase{4, 2}, TakeBackCase{2, 0},
                                   TakeBackCase{1, 0}, TakeBackCase{5, 1}}) {
         GameState asker, granter;
+        RecordDocument askerDocument, granterDocument;
+        DocumentRecord askerRecord(askerDocument, asker), granterRecord(granterDocument, granter);
         asker.NetMyColour = kBlack;
         granter.NetMyColour = kWhite;
         for (int k = 1; k <= moves; ++k) {
@@ -169,8 +171,8 @@ TEST(TakeBackTest, BothSidesRemoveTheSameMoves) {
         int g = takeBackCount(granter, TakeBackSide::Granting);
         int a = takeBackCount(asker, TakeBackSide::Asking);
         EXPECT_EQ(g, a) << moves << " moves";
-        takeBackMoves(granter, g);
-        takeBackMoves(asker, a);
+        takeBackMoves(granter, granterRecord, g);
+        takeBackMoves(asker, askerRecord, a);
         EXPECT_EQ(granter.MoveCount, moves - removed) << moves << " moves";
         EXPECT_EQ(asker.MoveCount, moves - removed);
         if (removed) {

@@ -28,42 +28,44 @@ struct Stone {
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 int coordinate(char c) { return (c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c) - 64; }
 
-// The stones a property value adds to the main line.
-void addStones(const std::string& name, const std::string& value, std::vector<Stone>& out) {
-    const int colour = name.back() == 'W' ? kWhite : kBlack;
-    const bool point = value.size() == 2 && isLetter(value[0]) && isLetter(value[1]);
-    if (name == "B" || name == "W") {
-        if (point) {
-            out.push_back({coordinate(value[0]), coordinate(value[1]), colour});
-        } else {
-            out.push_back({kPassCoord, kPassCoord, colour});
-        }
-        return;
-    }
-    if (point) {
+// The stone (or pass) a move property adds to the main line.
+void addMove(const std::string& name, const std::string& value, std::vector<Stone>& out) {
+    const int colour = name == "W" ? kWhite : kBlack;
+    if (value.size() == 2 && isLetter(value[0]) && isLetter(value[1])) {
         out.push_back({coordinate(value[0]), coordinate(value[1]), colour});
-        return;
-    }
-    if (value.size() == 5 && value[2] == ':' && isLetter(value[0]) && isLetter(value[1]) &&
-        isLetter(value[3]) && isLetter(value[4])) {
-        const auto [c1, c2] = std::minmax({coordinate(value[0]), coordinate(value[3])});
-        const auto [r1, r2] = std::minmax({coordinate(value[1]), coordinate(value[4])});
-        for (int r = r1; r <= r2; ++r) {
-            for (int c = c1; c <= c2; ++c) out.push_back({c, r, colour});
-        }
+    } else {
+        out.push_back({kPassCoord, kPassCoord, colour});
     }
 }
 
+// The stones of a setup value: one point, or the rectangle "aa:cc" of points.
+void addSetup(const std::string& name, const std::string& value, std::vector<Stone>& out) {
+    const int colour = name == "AW" ? kWhite : kBlack;
+    const bool rectangle = value.size() == 5 && value[2] == ':';
+    if (value.size() != 2 && !rectangle) return;
+    const auto [c1, c2] = std::minmax({coordinate(value[0]), coordinate(value[rectangle ? 3 : 0])});
+    const auto [r1, r2] = std::minmax({coordinate(value[1]), coordinate(value[rectangle ? 4 : 1])});
+    for (int r = r1; r <= r2; ++r)
+        for (int c = c1; c <= c2; ++c) out.push_back({c, r, colour});
+}
+
 // An SGF reading of its own: from the first "(;" up to the first ")" outside a value, the
-// stones of every B, W, AB and AW property (long FF[3] names count by their capitals).
-std::vector<Stone> referenceMainLine(std::string_view text) {
+// move of every node (B or W; long FF[3] names count by their capitals); setup stones (AB, AW)
+// are no moves, and are left out unless `withSetup` asks for them in their place.
+std::vector<Stone> referenceMainLine(std::string_view text, bool withSetup) {
     std::vector<Stone> stones;
     std::size_t p = text.find("(;");
     if (p == std::string_view::npos) return stones;
     std::string ident, name;
+    bool moved = false;  // a node plays one move at most: its first
     for (; p < text.size(); ++p) {
         const char c = text[p];
+        if (c == '(' && p + 1 < text.size() && text[p + 1] == ')') {
+            ++p;  // an empty variation holds no node
+            continue;
+        }
         if (c == ')') break;
+        if (c == ';') moved = false;
         if (isLetter(c)) {
             ident += c;
             continue;
@@ -86,9 +88,11 @@ std::vector<Stone> referenceMainLine(std::string_view text) {
             if (text[p] == '\\' && p + 1 < text.size()) ++p;
             value += text[p];
         }
-        if (name == "B" || name == "W" || name == "AB" || name == "AW") {
-            addStones(name, value, stones);
+        if ((name == "B" || name == "W") && !moved) {
+            addMove(name, value, stones);
+            moved = true;
         }
+        if (withSetup && (name == "AB" || name == "AW")) addSetup(name, value, stones);
     }
     return stones;
 }
@@ -119,12 +123,12 @@ int referenceSize(std::string_view bytes) {
 
 // The reference reading of a file's first main line, from its lines as every reader sees them:
 // decoded, with a split opening "(" / ";" joined.
-std::vector<Stone> referenceMainLineOf(const std::string& bytes) {
+std::vector<Stone> referenceMainLineOf(const std::string& bytes, bool withSetup = false) {
     std::vector<std::string> lines = splitLines(decodeRecordBytes(bytes).text);
     joinSplitOpenings(lines);
     std::string text;
     for (const std::string& line : lines) text += line + "\n";
-    return referenceMainLine(text);
+    return referenceMainLine(text, withSetup);
 }
 
 std::vector<std::filesystem::path> corpusFiles() {
@@ -198,7 +202,7 @@ TEST(Corpus, EveryRecordStandsAtItsLastMoveOnABoardOfItsOwnSize) {
         board.engine.gCls();
         board.engine.ResetPosition();
         const IntakeResult taken = takeRecordLines(
-            state, board.engine, options, tree, collectionGameLines(*file, 1).lines,
+            state, board.engine, board.record, options, tree, collectionGameLines(*file, 1).lines,
             [&options](const BoardSizeChoice& choice) { applyBoardSize(choice, options); });
         if (size > kMaxBoardSize) {
             // Refused before the board was touched.
@@ -211,7 +215,7 @@ TEST(Corpus, EveryRecordStandsAtItsLastMoveOnABoardOfItsOwnSize) {
         sizes.insert(size);
         EXPECT_EQ(state.BoardSize, size);
 
-        const std::vector<Stone> stones = referenceMainLineOf(bytes);
+        const std::vector<Stone> stones = referenceMainLineOf(bytes, true);
         if (!taken.message.empty()) {
             // Only a record longer than the move record fails to read; it is not replayed.
             EXPECT_GT(stones.size(), static_cast<std::size_t>(kMaxMoves)) << taken.message;

@@ -16,12 +16,10 @@
 namespace kelmaz {
 namespace {
 
-ToolRecord readText(const test::TempDir& dir, const std::string& text) {
+void readText(const test::TempDir& dir, const std::string& text, ToolRecord& record) {
     test::writeBytes(dir.file("in.sgf"), text);
-    ToolRecord record;
     const RecordReadResult read = readRecordForTool(dir.file("in.sgf").string(), record);
     EXPECT_EQ(read.status, RecordReadResult::Status::Ok) << read.message;
-    return record;
 }
 
 // The bytes the move-list writer gives for a record (the tree text set aside).
@@ -36,7 +34,8 @@ const char* const kMarked = "handmade/sgf-labels-and-marks.sgf";
 
 TEST(MarkupRecord, TheMoveListWriterKeepsEveryMarkThroughWritingAndReadingBack) {
     test::TempDir dir;
-    ToolRecord first = readText(dir, test::readBytes(test::dataFile(kMarked)));
+    ToolRecord first;
+    readText(dir, test::readBytes(test::dataFile(kMarked)), first);
     ASSERT_EQ(first.state.lastMoveInRecord(), 8);
     ASSERT_FALSE(first.state.MoveMarkup[8].empty());
     // Labels whose texts need escaping, and marks of the empty board.
@@ -45,7 +44,8 @@ TEST(MarkupRecord, TheMoveListWriterKeepsEveryMarkThroughWritingAndReadingBack) 
     EXPECT_NE(written.find("\r\nLB[jj:a\\]b\\\\c]\r\nMA[as]\r\n"), std::string::npos) << written;
     EXPECT_NE(written.find("\r\nTR[qb][qc][rb][rc]\r\n"), std::string::npos) << written;
 
-    ToolRecord again = readText(dir, written);
+    ToolRecord again;
+    readText(dir, written, again);
     for (int k = 0; k <= kMaxMoves; ++k)
         EXPECT_EQ(again.state.MoveMarkup[k], first.state.MoveMarkup[k]) << "move " << k;
     EXPECT_EQ(moveListBytes(again), written);
@@ -53,7 +53,8 @@ TEST(MarkupRecord, TheMoveListWriterKeepsEveryMarkThroughWritingAndReadingBack) 
 
 TEST(MarkupRecord, ARecordWithoutMarksIsWrittenAsItAlwaysWas) {
     test::TempDir dir;
-    ToolRecord record = readText(dir, "(;SZ[19]C[intro];B[pd]C[one];W[dp];B[pp])");
+    ToolRecord record;
+    readText(dir, "(;SZ[19]C[intro];B[pd]C[one];W[dp];B[pp])", record);
     EXPECT_EQ(moveListBytes(record),
               "(;\r\nFF[4]\r\nGM[1]\r\nSZ[19]\r\nCA[UTF-8]\r\nC[intro]\r\n;B[pd]\r\nC[one]\r\n"
               ";W[dp]\r\n;B[pp]\r\n)\r\n");
@@ -61,9 +62,10 @@ TEST(MarkupRecord, ARecordWithoutMarksIsWrittenAsItAlwaysWas) {
 
 TEST(MarkupRecord, ATurnedBoardWritesTheMarksWhereTheRecordHasThem) {
     test::TempDir dir;
-    ToolRecord record = readText(dir, "(;SZ[19];B[pd]TR[pd]LB[aa:A])");
+    ToolRecord record;
+    readText(dir, "(;SZ[19];B[pd]TR[pd]LB[aa:A])", record);
     test::FakeBoardHost host;
-    Engine engine(record.state, record.options, host);
+    Engine engine(record.state, record.options, host, record.keeper);
     engine.Gkaiten_Click();
     ASSERT_TRUE(record.state.BoardRotated);
     // On the turned board the marks stand with their stone.
@@ -75,9 +77,10 @@ TEST(MarkupRecord, ATurnedBoardWritesTheMarksWhereTheRecordHasThem) {
 
 TEST(MarkupRecord, ANewStoneReplacingAMoveTakesNoneOfItsMarks) {
     test::TempDir dir;
-    ToolRecord record = readText(dir, "(;SZ[19];B[pd]TR[pd];W[dp]CR[dp];B[pp]SQ[pp])");
+    ToolRecord record;
+    readText(dir, "(;SZ[19];B[pd]TR[pd];W[dp]CR[dp];B[pp]SQ[pp])", record);
     test::FakeBoardHost host;
-    Engine engine(record.state, record.options, host);
+    Engine engine(record.state, record.options, host, record.keeper);
     engine.goToMove("1");
     engine.IshiUtu(10, 10);  // move 2 of a new line
     EXPECT_EQ(record.state.MoveCount, 2);
@@ -90,7 +93,8 @@ TEST(MarkupRecord, ANewStoneReplacingAMoveTakesNoneOfItsMarks) {
 
 TEST(MarkupRecord, ShowListsTheMarksOfThePositionShownOnePointALine) {
     test::TempDir dir;
-    ToolRecord record = readText(dir, test::readBytes(test::dataFile(kMarked)));
+    ToolRecord record;
+    readText(dir, test::readBytes(test::dataFile(kMarked)), record);
     const std::string last = positionText(record, 8);
     const std::size_t marks = last.find("label dj a");
     ASSERT_NE(marks, std::string::npos) << last;
@@ -108,7 +112,8 @@ TEST(MarkupRecord, ShowListsTheMarksOfThePositionShownOnePointALine) {
 
 TEST(MarkupRecord, ShowLeavesOutMarksOffTheBoardShown) {
     test::TempDir dir;
-    ToolRecord record = readText(dir, "(;SZ[9];B[ee]LB[ii:in][jj:out]TR[aa:ss])");
+    ToolRecord record;
+    readText(dir, "(;SZ[9];B[ee]LB[ii:in][jj:out]TR[aa:ss])", record);
     const std::string text = positionText(record, 1);
     const std::string marks = text.substr(text.find("label"));
     EXPECT_EQ(marks.substr(0, 24), "label ii in\ntriangle aa\n");

@@ -1,6 +1,7 @@
 #pragma once
 // A board engine on its own state and options, with a fake board window that records what the
 // engine shows instead of showing it.
+#include "document/DocumentRecord.h"
 #include "engine/Engine.h"
 #include "support/FakeBoardHost.h"
 
@@ -10,7 +11,9 @@ struct EngineOnFakeHost {
     GameState state;
     BoardOptions options;
     FakeBoardHost host;
-    Engine engine{state, options, host};
+    RecordDocument document;
+    DocumentRecord record{document, state};
+    Engine engine{state, options, host, record};
 
     // The board size as the settings window chooses it (19, 13 or 9 lines).
     void useSize(int lines) {

@@ -146,9 +146,11 @@ int searchCommand(const Args& given) {
     search.colourSwap = !options->contains("--no-colour-swap");
     search.symmetries = !options->contains("--no-symmetry");
     const SearchResult result = library->search(makeQuery(*pattern, search));
-    for (const SearchHit& hit : result.hits) {
-        if (const auto row = library->game(hit.gameId))
-            std::cout << row->file << ' ' << row->number << ' ' << hit.move << '\n';
+    const auto rows = library->games(result.hits);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i])
+            std::cout << rows[i]->file << ' ' << rows[i]->number << ' ' << result.hits[i].move
+                      << '\n';
     }
     for (const Continuation& c : result.continuations) {
         std::cout << "next " << pointLetters(c.point) << ' ' << c.count << ' ' << c.blackWins << ' '

@@ -38,7 +38,7 @@ constexpr std::array<Command, 10> kCommands = {{
      "seconds (default 120)",
      kelmaz::cli::scoreCommand},
     {"library",
-     "library add LIB PATH...  add record files and the .sgf files of folders to "
+     "library add LIB PATH...  add record files and the .sgf, .ugf and .ugi files of folders to "
      "the game library LIB",
      kelmaz::cli::libraryCommand},
     {"library",

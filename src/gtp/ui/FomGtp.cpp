@@ -256,7 +256,7 @@ void FomGtp::CmdPass_Click() {
     if (!playing_ || thinking() || recordChanged() || colourToPlay(state_) != userColour_) return;
     const int n = state_.MoveCount + 1;
     if (n + 1 > kMaxMoves) return;
-    state_.recordMove(n, kPassCoord, kPassCoord, userColour_);
+    board_.record().playMove(n, kPassCoord, kPassCoord, userColour_, false);
     board_.redraw(1, n);
     log(QStringLiteral("送信:%1 パス").arg(colourName(userColour_)));
     endingByPasses_ = lastTwoArePasses();
@@ -305,7 +305,7 @@ void FomGtp::sendMove(int moveNumber) {
     // or one placed while the engine was still busy is taken off again.
     const bool enginesColour = state_.MoveColour[moveNumber] != userColour_;
     state_.MoveCount = moveNumber - 1;
-    state_.endRecordAfter(state_.MoveCount);
+    board_.record().cutAfter(state_.MoveCount);
     state_.NetMyColour = userColour_;
     board_.redraw(1, state_.MoveCount);
     log(enginesColour ? QStringLiteral("思考エンジンの手番です")
@@ -369,10 +369,10 @@ void FomGtp::applyEngineMove(const GtpOutcome& outcome) {
     }
     const int n = state_.MoveCount + 1;
     if (outcome.move.kind == VertexKind::Pass) {
-        state_.recordMove(n, kPassCoord, kPassCoord, outcome.colour);
+        board_.record().playMove(n, kPassCoord, kPassCoord, outcome.colour, false);
         log(QStringLiteral("受信:%1 パス").arg(colourName(outcome.colour)));
     } else {
-        state_.recordMove(n, outcome.move.col, outcome.move.row, outcome.colour);
+        board_.record().playMove(n, outcome.move.col, outcome.move.row, outcome.colour, false);
         log(QStringLiteral("受信:%1 %2")
                 .arg(colourName(outcome.colour),
                      qs(vertexText(outcome.move.col, outcome.move.row, state_.BoardSize))));
@@ -389,7 +389,7 @@ void FomGtp::applyTakeBack(int n) {
     if (recordChanged()) return;
     state_.MoveCount -= n;
     movesKnown_ = state_.MoveCount;
-    state_.endRecordAfter(state_.MoveCount);
+    board_.record().cutAfter(state_.MoveCount);
     board_.redraw(1, state_.MoveCount);
     log(QStringLiteral("待った:%1手戻しました").arg(n));
     afterReady();

@@ -221,8 +221,9 @@ void FomLibrary::runSearch(const library::Pattern& pattern) {
     unsetCursor();
     hits_ = result.hits;
     results_->setRowCount(static_cast<int>(hits_.size()));
+    const auto rows = library_->games(hits_);
     for (int r = 0; r < static_cast<int>(hits_.size()); ++r) {
-        const auto row = library_->game(hits_[r].gameId);
+        const auto& row = rows[static_cast<std::size_t>(r)];
         results_->setItem(r, 0, item(row ? qt(row->file) : QString()));
         results_->setItem(r, 1, item({}, row ? row->number : 0));
         results_->setItem(r, 2, item({}, hits_[r].move));

@@ -43,12 +43,13 @@ class BusyPointer {
 
 }  // namespace
 
-FomFile::FomFile(GameState& state, BoardHost& board, SettingsStore& settings, Intake intake,
-                 QWidget* parent)
+FomFile::FomFile(GameState& state, BoardHost& board, SettingsStore& settings,
+                 DocumentRecord& record, Intake intake, QWidget* parent)
     : QWidget(parent, Qt::Window),
       state_(state),
       board_(board),
       settings_(settings),
+      record_(record),
       intake_(std::move(intake)) {
     setWindowTitle(QStringLiteral("ﾌｧｲﾙ"));
     setAccessibleName(windowTitle());

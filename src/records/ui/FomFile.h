@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "document/DocumentRecord.h"
 #include "document/ShownCollection.h"
 #include "engine/EngineHost.h"
 #include "engine/GameState.h"
@@ -32,9 +33,10 @@ class FomFile : public QWidget {
     using Intake = std::function<IntakeResult(std::vector<std::string> lines)>;
 
     // `board` is the main window, whose commentary box belongs to the current move when
-    // writing; `intake` reads what the read command loaded.
-    FomFile(GameState& state, BoardHost& board, SettingsStore& settings, Intake intake,
-            QWidget* parent = nullptr);
+    // writing; `record` holds the document that writing saves; `intake` reads what the read
+    // command loaded.
+    FomFile(GameState& state, BoardHost& board, SettingsStore& settings, DocumentRecord& record,
+            Intake intake, QWidget* parent = nullptr);
     ~FomFile() override;
 
     // Questions and notices go through these dialogs (message boxes unless replaced, e.g. by
@@ -94,6 +96,7 @@ class FomFile : public QWidget {
     GameState& state_;
     BoardHost& board_;
     SettingsStore& settings_;
+    DocumentRecord& record_;
     Intake intake_;
     QFileSystemModel* dirModel_ = nullptr;
     QFileSystemModel* fileModel_ = nullptr;

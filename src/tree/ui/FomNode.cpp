@@ -85,11 +85,13 @@ class FomNode::Link : public TreeLink {
     FomNode& w_;
 };
 
-FomNode::FomNode(GameState& state, Engine& engine, SettingsStore& settings, QWidget* mainWindow)
+FomNode::FomNode(GameState& state, Engine& engine, SettingsStore& settings, DocumentRecord& record,
+                 QWidget* mainWindow)
     : QWidget(nullptr, Qt::Window),
       state_(state),
       engine_(engine),
       settings_(settings),
+      record_(record),
       mainWindow_(mainWindow),
       session_(state),
       link_(std::make_unique<Link>(*this)) {

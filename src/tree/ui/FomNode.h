@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <string>
 
+#include "document/DocumentRecord.h"
 #include "document/ShownCollection.h"
 #include "engine/Engine.h"
 #include "shell/SettingsStore.h"
@@ -28,7 +29,8 @@ class TreeFileFrame;
 class FomNode : public QWidget {
     Q_OBJECT
   public:
-    FomNode(GameState& state, Engine& engine, SettingsStore& settings,
+    // Writing saves the document of `record`.
+    FomNode(GameState& state, Engine& engine, SettingsStore& settings, DocumentRecord& record,
             QWidget* mainWindow = nullptr);
     ~FomNode() override;
 
@@ -130,6 +132,7 @@ class FomNode : public QWidget {
     GameState& state_;
     Engine& engine_;
     SettingsStore& settings_;
+    DocumentRecord& record_;
     QWidget* mainWindow_;
     TreeSession session_;
     std::unique_ptr<Link> link_;

@@ -3,6 +3,7 @@
 // window, with the settings in memory and the message boxes answered by the test.
 #include <map>
 
+#include "document/DocumentRecord.h"
 #include "engine/Engine.h"
 #include "net/ui/FomSock.h"
 #include "support/FakeDialogs.h"
@@ -16,7 +17,9 @@ struct MatchPeer : MatchBoard, NullBoardHost {
     LoopbackPort port;  // this copy's own port, held until its window listens on it
     GameState state;
     BoardOptions options;
-    Engine engine{state, options, *this};
+    RecordDocument document;
+    DocumentRecord keeper{document, state};
+    Engine engine{state, options, *this, keeper};
     std::map<std::string, std::string, std::less<>> settings;
     FomSock window{state, *this,
                    [this](std::string_view key, std::string_view def) {
@@ -62,6 +65,7 @@ struct MatchPeer : MatchBoard, NullBoardHost {
     }
     void setCommentary(const std::string& text) override { commentary = text; }
     void setBoardButtonsEnabled(bool enabled) override { buttonsEnabled = enabled; }
+    RecordKeeper& record() override { return keeper; }
 
     // BoardHost: the commentary box is the only part of the board the match tests read.
     std::string commentaryText() const override { return commentary; }

@@ -58,9 +58,9 @@ class FileWindowTest : public ::testing::Test, protected test::EngineOnFakeHost 
     SettingsStore settings;
     FomJ info{state.Info};
     // The program's intake, with the game-information dialog following every read.
-    FomFile window{state, host, settings, [this](std::vector<std::string> lines) {
+    FomFile window{state, host, settings, record, [this](std::vector<std::string> lines) {
                        const IntakeResult taken = takeRecordLines(
-                           state, engine, options, tree, std::move(lines),
+                           state, engine, record, options, tree, std::move(lines),
                            [this](const BoardSizeChoice& size) { applyBoardSize(size, options); });
                        if (taken.taken) info.refresh();
                        return taken;
@@ -297,7 +297,10 @@ TEST(DialogPlacement, TheFileWindowAndTheInformationDialogKeepTheirTitleBarsOnTh
     GameState state;
     test::FakeBoardHost host;
     SettingsStore settings;
-    FomFile window{state, host, settings, [](std::vector<std::string>) { return IntakeResult{}; }};
+    RecordDocument document;
+    DocumentRecord record{document, state};
+    FomFile window{state, host, settings, record,
+                   [](std::vector<std::string>) { return IntakeResult{}; }};
     FomJ info{state.Info};
     window.show();
     info.show();
@@ -320,7 +323,10 @@ TEST(FileWindowFirstOpening, OpensAtTheHomeFolderWithItsFilesListed) {
     test::FakeBoardHost host;
     SettingsStore settings;
     settings.write("Dir", "/no/such/folder");
-    FomFile window{state, host, settings, [](std::vector<std::string>) { return IntakeResult{}; }};
+    RecordDocument document;
+    DocumentRecord record{document, state};
+    FomFile window{state, host, settings, record,
+                   [](std::vector<std::string>) { return IntakeResult{}; }};
     window.show();
     const QString homePath = QString::fromStdString(home.path().string());
     EXPECT_EQ(window.directory(), homePath);

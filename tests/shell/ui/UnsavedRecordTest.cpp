@@ -3,11 +3,13 @@
 // follows the record and a leftover one is offered at the next start.
 #include <QAction>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QToolButton>
 
 #include "document/DocumentFile.h"
+#include "engine/Engine.h"
 #include "gtp/ui/FomGtp.h"
 #include "net/ui/FomSock.h"
 #include "records/ui/FomFile.h"
@@ -42,7 +44,7 @@ class UnsavedRecord : public test::ProgramFixture {
         document.edit(
             0,
             [](GameTree& game) {
-                game.nodes[0].setText("C", "unsaved words");
+                game.nodes[0].setText("GN", "unsaved");
                 return true;
             },
             document.position());
@@ -107,6 +109,7 @@ TEST_P(RouteCases, YesSavesToTheRecordsFileAndGoesOn) {
     EXPECT_EQ(dialogs_.questions, QStringList{kQuestion});
     EXPECT_TRUE(GetParam().done(*this));
     EXPECT_NE(test::readBytes(gameFile()), kGame);
+    EXPECT_FALSE(program().document().modified());
 }
 
 INSTANTIATE_TEST_SUITE_P(Routes, RouteCases, ::testing::ValuesIn(kRoutes),
@@ -137,20 +140,36 @@ TEST_F(UnsavedRecord, ANewComputerGameAndTheMatchsClearAskFirst) {
     EXPECT_TRUE(program().document().modified());
 }
 
-TEST_F(UnsavedRecord, UndoAndRedoFollowTheHistoryAndRestDuringAMatch) {
+TEST_F(UnsavedRecord, UndoAndRedoTakeBackStonesAndTypingAndRestDuringAMatch) {
     start();
     EXPECT_FALSE(action("mUndo").isEnabled());
-    modify();
+    clickPoint(4, 4);
+    clickPoint(16, 16);
+    QTest::keyClicks(main().findChild<QPlainTextEdit*>("TxtKaisetu"), QStringLiteral("vital"));
     EXPECT_TRUE(action("mUndo").isEnabled());
     EXPECT_FALSE(action("mRedo").isEnabled());
     main().setMatchButtonsEnabled(false);
     EXPECT_FALSE(action("mUndo").isEnabled());
     main().setMatchButtonsEnabled(true);
+
+    action("mUndo").trigger();  // the typed characters, all of them
+    EXPECT_EQ(main().commentaryText(), "");
+    EXPECT_EQ(stoneAt(16, 16), kWhite + 1);
     action("mUndo").trigger();
-    EXPECT_FALSE(program().document().modified());
+    EXPECT_EQ(state().MoveCount, 1);
+    EXPECT_EQ(stoneAt(16, 16), 0);
+    EXPECT_EQ(stoneAt(4, 4), kBlack + 1);
     EXPECT_TRUE(action("mRedo").isEnabled());
     action("mRedo").trigger();
-    EXPECT_TRUE(program().document().modified());
+    action("mRedo").trigger();
+    EXPECT_EQ(state().MoveCount, 2);
+    EXPECT_EQ(stoneAt(16, 16), kWhite + 1);
+    EXPECT_EQ(main().commentaryText(), "vital");
+    action("mUndo").trigger();
+    action("mUndo").trigger();
+    action("mUndo").trigger();
+    EXPECT_FALSE(program().document().modified());
+    EXPECT_EQ(stoneAt(4, 4), 0);
 }
 
 TEST_F(UnsavedRecord, TheRecoveryFileHoldsTheModifiedRecordAndGoesWithIt) {

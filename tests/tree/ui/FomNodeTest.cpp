@@ -44,7 +44,7 @@ class TreeWindowTest : public ::testing::Test, protected test::EngineOnFakeHost 
     int stoneAt(int col, int row) const { return state.BoardGrid[col][row]; }
 
     SettingsStore settings;
-    FomNode tree{state, engine, settings};
+    FomNode tree{state, engine, settings, record};
     test::FakeDialogs dialogs;
     bool& answer = dialogs.answer;
     // Each question and notice as "title|text".
@@ -191,7 +191,7 @@ TEST_F(TreeWindowTest, TurningTheTreeViewOnTakesTheWholeRecordAsPlayed) {
     engine.IshiUtu(1, 1);
     engine.IshiUtu(2, 2);
     engine.IshiUtu(3, 4);
-    state.MoveComment[3] = "third";
+    engine.commentaryTyped("third");
     engine.Itemodosi();
     engine.Gkaiten_Click();
     tree.toggleTreeView();

@@ -1,0 +1,271 @@
+#include "document/DocumentRecord.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+#include "base/SgfEscape.h"
+#include "records/GameInfoRules.h"
+#include "records/SgfWriter.h"
+
+namespace kelmaz {
+
+namespace {
+
+std::string_view moveName(int colour) { return colour == kWhite ? "W" : "B"; }
+
+// The point a move or setup value names, (kPassCoord, kPassCoord) for a pass.
+std::pair<int, int> movePoint(const SgfProperty& move) {
+    const auto at = move.values.empty() ? std::nullopt : sgfPoint(move.values.front());
+    return at ? *at : std::pair{kPassCoord, kPassCoord};
+}
+
+// True when `node` plays (col, row), as the record holds it, with `colour`.
+bool playsMove(const SgfNode& node, int colour, std::pair<int, int> point) {
+    const SgfProperty* move = node.find(moveName(colour));
+    return move != nullptr && movePoint(*move) == point;
+}
+
+SgfProperty moveProperty(int colour, std::string value) {
+    return {std::string(moveName(colour)), {std::move(value)}};
+}
+
+// A game value as the game information takes it from the file: backslashes and line breaks
+// dropped.
+std::string asInfoReads(std::string_view raw) {
+    std::string out;
+    for (char c : raw)
+        if (c != '\\' && c != '\r' && c != '\n') out += c;
+    return out;
+}
+
+bool isBlank(std::string_view text) {
+    return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
+void turnOnBoard(int size, int& col, int& row) {
+    if (col < 1 || col > size || row < 1 || row > size) return;
+    col = size + 1 - col;
+    row = size + 1 - row;
+}
+
+}  // namespace
+
+DocumentRecord::DocumentRecord(RecordDocument& document, GameState& state)
+    : document_(document), state_(state) {
+    document_.observe([this] { show(); });
+    // The move record is left as it stands: a record written into it before is taken into
+    // the document by the first change.
+    if (document_.gameCount() > 0)
+        line_ = projectLine(document_.currentGame(), document_.position().node);
+}
+
+void DocumentRecord::show() {
+    if (document_.gameCount() == 0) return;
+    const GameTree& game = document_.currentGame();
+    line_ = projectLine(game, document_.position().node);
+    showLine(game, line_, state_);
+    if (!state_.BoardRotated) return;
+    const int size = state_.BoardSize;
+    for (int k = 0; k < line_.slotCount(); ++k) {
+        if (k > 0) turnPoint(size, state_.MoveCol[k], state_.MoveRow[k]);
+        state_.MoveMarkup[k] = state_.MoveMarkup[k].turned(size);
+        for (SetupStone& stone : state_.MoveSetup[k]) turnOnBoard(size, stone.col, stone.row);
+    }
+}
+
+std::string DocumentRecord::recordPoint(int col, int row) const {
+    if (!state_.onBoard(col, row)) return {};
+    if (state_.BoardRotated) turnOnBoard(state_.BoardSize, col, row);
+    return {static_cast<char>('a' + col - 1), static_cast<char>('a' + row - 1)};
+}
+
+void DocumentRecord::takeSgf(std::string_view text) {
+    document_.read(text);
+    // Text in which no game is found keeps what the reader made of it.
+    if (document_.gameCount() == 0) takeMoveRecord();
+}
+
+void DocumentRecord::takeMoveRecord() {
+    SgfGames read = readSgfGames(sgfRecordText(state_));
+    document_.reset(read.games.empty() ? GameTree{} : std::move(read.games.front()));
+}
+
+void DocumentRecord::followBoardLine() {
+    const int last = state_.lastMoveInRecord();
+    const GameTree& shown = document_.currentGame();
+    const auto plays = [this, &shown](int node, int slot) {
+        int col = state_.MoveCol[slot], row = state_.MoveRow[slot];
+        if (!state_.onBoard(col, row)) col = row = kPassCoord;
+        if (state_.BoardRotated) turnOnBoard(state_.BoardSize, col, row);
+        return playsMove(shown.nodes[node], state_.MoveColour[slot], {col, row});
+    };
+    int k = 1;
+    while (k <= last && k < line_.slotCount() && plays(line_.slotNode(k), k)) ++k;
+    if (k > last) return;
+    // The board shows another line (a branch laid out by a window from the tree text, moves
+    // written by a route that keeps no tree): the document's position follows it as far as
+    // the document holds it.
+    int node = line_.line[line_.slotEnd(k - 1) - 1];
+    for (; k <= last; ++k) {
+        const std::vector<int>& children = shown.nodes[node].children;
+        const auto next = std::find_if(children.begin(), children.end(),
+                                       [&](int child) { return plays(child, k); });
+        if (next == children.end()) break;
+        node = *next;
+    }
+    const int game = document_.position().game;
+    // The moves beyond are what the board shows: the document takes them in as a line of its
+    // own, so that the next change applies to the line on the board.
+    if (k > last) {
+        document_.choose({game, node});
+        return;
+    }
+    document_.editTo(game, [&](GameTree& tree) {
+        for (int slot = k; slot <= last; ++slot) {
+            node = tree.addChild(node);
+            tree.nodes[node].properties.push_back(moveProperty(
+                state_.MoveColour[slot], recordPoint(state_.MoveCol[slot], state_.MoveRow[slot])));
+        }
+        return node;
+    });
+}
+
+void DocumentRecord::playMove(int k, int col, int row, int colour, bool asVariation) {
+    followBoardLine();
+    if (k < 1 || k > line_.slotCount()) return;
+    const int from = line_.line[line_.slotEnd(k - 1) - 1];
+    const std::size_t nextAt = line_.slotEnd(k - 1);
+    const int next = nextAt < line_.line.size() ? line_.line[nextAt] : -1;
+    SgfProperty move = moveProperty(colour, recordPoint(col, row));
+    document_.editTo(document_.position().game, [&](GameTree& game) {
+        if (asVariation || next < 0) {
+            // The same move already on record is followed, not recorded twice.
+            for (int child : game.nodes[from].children)
+                if (game.nodes[child].properties == std::vector{move}) return child;
+            const int added = game.addChild(from);
+            game.nodes[added].properties.push_back(std::move(move));
+            return added;
+        }
+        // The line shown goes on differently from here: its continuation is replaced.
+        SgfNode& replaced = game.nodes[next];
+        replaced.properties = {std::move(move)};
+        while (!replaced.children.empty()) game.removeSubtree(replaced.children.back());
+        return next;
+    });
+}
+
+void DocumentRecord::cutAfter(int k) {
+    followBoardLine();
+    if (k < 0 || k >= line_.slotCount()) return;
+    const std::size_t nextAt = line_.slotEnd(k);
+    if (nextAt >= line_.line.size()) return;
+    const int last = line_.line[nextAt - 1];
+    const int next = line_.line[nextAt];
+    document_.editTo(document_.position().game, [&](GameTree& game) {
+        game.removeSubtree(next);
+        return last;
+    });
+}
+
+void DocumentRecord::setComment(int k, const std::string& text) {
+    followBoardLine();
+    if (k < 0 || k >= line_.slotCount()) return;
+    const GameTree& shown = document_.currentGame();
+    const std::string before = slotComment(shown, line_, k);
+    if (text == before || (isBlank(text) && before.empty())) return;
+    const int owner = line_.slotNode(k);
+    const std::vector<int> others(line_.line.begin() + line_.slotStarts[k] + 1,
+                                  line_.line.begin() + line_.slotEnd(k));
+    document_.edit(
+        document_.position().game,
+        [&](GameTree& game) {
+            game.nodes[owner].setText("C", isBlank(text) ? std::string() : text);
+            // The position's comment is now all in its first node.
+            for (int node : others) game.nodes[node].remove("C");
+            return true;
+        },
+        // The characters typed into one position's box are one step of the history.
+        document_.position(), "comment " + std::to_string(owner));
+}
+
+void DocumentRecord::startWithBlackMoves(const std::vector<BoardPoint>& points) {
+    document_.editTo(document_.position().game, [&](GameTree& game) {
+        int at = 0;
+        for (const BoardPoint& point : points) {
+            at = game.addChild(at);
+            game.nodes[at].properties.push_back(
+                moveProperty(kBlack, recordPoint(point.col, point.row)));
+        }
+        return at;
+    });
+}
+
+void DocumentRecord::clear() {
+    state_.SgfText.clear();
+    clearGameInfo(state_.Info);
+    GameState empty;
+    empty.BoardSize = state_.BoardSize;
+    empty.Info = state_.Info;
+    SgfGames read = readSgfGames(sgfRecordText(empty));
+    document_.reset(std::move(read.games.front()));
+}
+
+void DocumentRecord::takeTreeText() {
+    if (state_.SgfText.empty() || state_.SgfText == treeText_) return;
+    treeText_ = state_.SgfText;
+    SgfGames read = readSgfGames(treeText_);
+    if (read.games.empty()) return;
+    const int index = document_.position().game;
+    document_.edit(index,
+                   [&read](GameTree& game) {
+                       read.games.front().before = std::move(game.before);
+                       game = std::move(read.games.front());
+                       return true;
+                   },
+                   {index, 0});
+}
+
+void DocumentRecord::prepareForSave(const std::string& commentary) {
+    takeTreeText();
+    followBoardLine();
+    setComment(std::clamp(state_.MoveCount, 0, line_.slotCount() - 1), commentary);
+    setInfoField(state_.Info, InfoField::AP, std::string(kApplicationName));
+    takeGameInfo(state_.Info);
+}
+
+void DocumentRecord::takeGameInfo(const GameInfo& info) {
+    const SgfNode& root = document_.currentGame().nodes.front();
+    // A field that only shows what a property of another name gave it (EV from TE) is not
+    // written as a property of its own.
+    std::array<std::optional<std::string>, kGameInfoFields> given;
+    for (const AlternativeInfo& alternative : kAlternativeInfo)
+        if (const SgfProperty* p = root.find(alternative.name))
+            given[int(alternative.field)] =
+                alternativeInfoText(alternative, asInfoReads(p->values.front()));
+    std::vector<int> changed;
+    for (int f = 0; f < kGameInfoFields; ++f) {
+        if (f == int(InfoField::CA)) continue;  // the charset follows the file written
+        const SgfProperty* p = root.find(GameInfoNames[f]);
+        std::string wanted = info.Fields[f];
+        if (wanted.empty()) wanted = defaultRootValue(InfoField(f), state_.BoardSize);
+        if (p != nullptr ? asInfoReads(p->values.front()) == wanted
+                         : wanted.empty() || given[f] == wanted)
+            continue;
+        changed.push_back(f);
+    }
+    if (changed.empty()) return;
+    document_.edit(
+        document_.position().game,
+        [&](GameTree& game) {
+            for (int f : changed) {
+                std::string wanted = info.Fields[f];
+                if (wanted.empty()) wanted = defaultRootValue(InfoField(f), state_.BoardSize);
+                game.nodes.front().setText(GameInfoNames[f], wanted);
+            }
+            return true;
+        },
+        document_.position());
+}
+
+}  // namespace kelmaz
