@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QEvent>
+#include <algorithm>
 
 #include "app/ProgramEditing.h"
 #include "app/ProgramGtpHost.h"
@@ -12,6 +13,7 @@
 #include "engine/Engine.h"
 #include "gtp/ui/FomGtp.h"
 #include "intake/RecordCheck.h"
+#include "intake/RecordCollection.h"
 #include "intake/RecordFormat.h"
 #include "library/GameLibrary.h"
 #include "library/ui/FomLibrary.h"
@@ -20,6 +22,7 @@
 #include "records/ui/FomJ.h"
 #include "records/ui/fomSgf.h"
 #include "shell/CommandLineFile.h"
+#include "shell/RecoveryFiles.h"
 #include "shell/SettingKeys.h"
 #include "shell/StartupSettings.h"
 #include "shell/ui/FomSet.h"
@@ -38,6 +41,11 @@ Program::Program(QObject* parent) : QObject(parent) {
     editing_ = std::make_unique<ProgramEditing>(*main_, *engine_, record_);
     // The side windows follow the main window wherever it is moved or resized.
     main_->installEventFilter(this);
+    ownDialogs_ = std::make_unique<MessageBoxDialogs>(main_.get());
+    dialogs_ = ownDialogs_.get();
+    recovery_ = std::make_unique<RecordRecovery>(document_, recoveryFolder());
+    document_.observe([this] { documentChanged(); });
+    documentChanged();
 }
 
 Program::~Program() {
@@ -81,6 +89,7 @@ void Program::StartupMain(const QString& commandLine) {
     main_->ResizeRedraw();
     main_->show();
     treeWindow();
+    offerLeftoverRecords();
     // A command line without a comma names a record file: it is read, or the read error is
     // shown over the empty board. A comma list is a clone's.
     if (const auto file = recordFileArgument(commandLine.toStdString())) {
@@ -107,9 +116,16 @@ void Program::applyStoredOptions() {
     set.OptionMarks_Click(o.marksIndex);
 }
 
+bool Program::end() {
+    if (!ending_ && !mayDiscardRecord()) return false;
+    Pend();
+    return true;
+}
+
 void Program::Pend() {
     if (ending_) return;
     ending_ = true;
+    recovery_->discard();
     const QPoint at = main_->pos();
     settings_.write(key::kTop, std::to_string(at.y() * kTwipsPerPixel));
     settings_.write(key::kWidth, std::to_string(main_->width() * kTwipsPerPixel));
@@ -156,14 +172,20 @@ void Program::showHelp() {
     help_->showContents();
 }
 
-void Program::showFileWindow() {
+FomFile& Program::fileWindow() {
     if (!file_) {
         file_ = std::make_unique<FomFile>(
             state_, *main_, settings_, record_,
             [this](std::vector<std::string> lines) { return takeRecord(std::move(lines)); });
         file_->setCollection(collection_);
+        connect(file_.get(), &FomFile::recordRead, this, &Program::setRecordFile);
+        connect(file_.get(), &FomFile::recordSaved, this, &Program::recordFileSaved);
     }
-    file_->show();
+    return *file_;
+}
+
+void Program::showFileWindow() {
+    fileWindow().show();
     file_->raise();
     file_->activateWindow();
 }
@@ -185,11 +207,15 @@ void Program::showBrowserWindow() {
 }
 
 IntakeResult Program::takeRecord(std::vector<std::string> lines) {
+    if (!mayDiscardRecord()) return {};
     const IntakeResult taken = kelmaz::takeRecordLines(
         state_, *engine_, record_, options_, tree(), std::move(lines),
         [this](const BoardSizeChoice& size) { fomSet().takeRecordSize(size); });
     // Once the board was cleared, the dialogs show what stands now, read or not.
-    if (taken.taken) recordFileRead();
+    if (taken.taken) {
+        recordFile_.clear();  // a route that read a file names it once the intake is done
+        recordFileRead();
+    }
     return taken;
 }
 
@@ -258,6 +284,7 @@ FomNode& Program::treeWindow() {
         if (auto* item = main_->findChild<QAction*>("mSGF"))
             connect(treeWindow_.get(), &FomNode::treeViewChanged, item, &QAction::setChecked);
         connect(treeWindow_.get(), &FomNode::treeViewChanged, this, &Program::arrangeSideWindows);
+        connect(treeWindow_.get(), &FomNode::recordSaved, this, &Program::recordFileSaved);
     }
     return *treeWindow_;
 }
@@ -326,6 +353,79 @@ void Program::recordFileRead() {
 
 void Program::gameInfoChanged() {
     if (info_) info_->refresh();
+}
+
+bool Program::mayDiscardRecord() {
+    if (!document_.modified()) return true;
+    switch (
+        dialogs_->askOrCancel(QStringLiteral("Kelmaz"), QStringLiteral("変更を保存しますか？"))) {
+        case Answer::No:
+            return true;
+        case Answer::Cancel:
+            return false;
+        case Answer::Yes:
+            break;
+    }
+    if (recordFile_.isEmpty()) {
+        showFileWindow();  // the user names the file there; what was asked for waits
+        return false;
+    }
+    fileWindow().saveTo(recordFile_);
+    return !document_.modified();
+}
+
+void Program::recordFileSaved(const QString& path) {
+    recordFile_ = path;
+    document_.markSaved();
+    recovery_->discard();
+    documentChanged();
+}
+
+void Program::undo() {
+    if (!document_.canUndo()) return;
+    document_.undo();
+    showDocumentPosition();
+}
+
+void Program::redo() {
+    if (!document_.canRedo()) return;
+    document_.redo();
+    showDocumentPosition();
+}
+
+// The board shows the position of the document's node, the move record already laid out.
+void Program::showDocumentPosition() {
+    const LineProjection& line = record_.line();
+    const auto at = std::find(line.line.begin(), line.line.end(), document_.position().node);
+    const std::size_t index = static_cast<std::size_t>(at - line.line.begin());
+    int slot = 0;
+    while (slot + 1 < line.slotCount() && line.slotStarts[slot + 1] <= index) ++slot;
+    engine_->Redraw(1, std::min(slot, state_.lastMoveInRecord()));
+    gameInfoChanged();
+}
+
+void Program::documentChanged() {
+    recovery_->documentChanged();
+    main_->setUndoRedoEnabled(document_.canUndo(), document_.canRedo());
+}
+
+void Program::offerLeftoverRecords() {
+    for (const std::filesystem::path& file : leftoverRecoveryFiles(recovery_->folder())) {
+        if (!dialogs_->ask(QStringLiteral("Kelmaz"),
+                           QStringLiteral("前回保存されなかった棋譜があります。復元しますか？"))) {
+            setRecoveryFileAside(file);
+            continue;
+        }
+        std::optional<RecordCollection> read = loadRecordCollection(file.string());
+        if (!read || !takeRecord(allRecordLines(*read)).taken) {
+            setRecoveryFileAside(file);  // kept for another program to open
+            continue;
+        }
+        document_.markModified();
+        recovery_->adopt(file);
+        documentChanged();
+        return;
+    }
 }
 
 }  // namespace kelmaz

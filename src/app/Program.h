@@ -13,6 +13,7 @@
 
 #include "app/CloneWindows.h"
 #include "app/ProgramSettingsHost.h"
+#include "app/RecordRecovery.h"
 #include "document/DocumentRecord.h"
 #include "document/RecordDocument.h"
 #include "document/ShownCollection.h"
@@ -22,6 +23,7 @@
 #include "intake/RecordFormat.h"
 #include "shell/SettingsStore.h"
 #include "view/ui/MainWindowHost.h"
+#include "view/ui/UserDialogs.h"
 
 namespace kelmaz {
 
@@ -55,7 +57,19 @@ class Program : public QObject, public MainWindowHost {
     // End: stores the window geometry, writes the settings file and closes every window.
     void Pend();
     bool ending() const override { return ending_; }
-    void end() override { Pend(); }
+    bool end() override;
+
+    // Before the record on the board goes (cleared, replaced by another, the program ends): a
+    // modified record brings the question 「変更を保存しますか？」. True when the record may go:
+    // it was saved, the user let it go, or there was nothing to save. はい saves to the file the
+    // record came from or was last saved to; a record without a file opens the file window
+    // for a name, and what the user was about to do does not happen.
+    bool mayDiscardRecord() override;
+    void undo() override;
+    void redo() override;
+    RecordRecovery& recovery() { return *recovery_; }
+    // The questions of the program itself (a test answers them through a fake).
+    void setDialogs(UserDialogs& dialogs) { dialogs_ = &dialogs; }
 
     GameState& state() { return state_; }
     // The record the program holds: every game, node and property of what was read, with
@@ -86,6 +100,8 @@ class Program : public QObject, public MainWindowHost {
     // window on first use; until that window is built, the command shows nothing.
     void showSettingsWindow() override;
     void showFileWindow() override;
+    // The file window, created hidden on first use.
+    FomFile& fileWindow();
     void showGameInfoWindow() override;
     void showBrowserWindow() override;
     // The browser window lives in a library of its own: main() hands in how to build it, so
@@ -127,6 +143,9 @@ class Program : public QObject, public MainWindowHost {
     // clipboard, browser): the game-information dialog and the viewer's branch buttons follow
     // the record now on the board.
     void recordFileRead();
+    // The record on the board was read from this file: はい to the unsaved record's question
+    // saves there.
+    void setRecordFile(const QString& path) { recordFile_ = path; }
     // The game information was cleared or rewritten: the open dialog shows it as it now is.
     void gameInfoChanged() override;
     void showHelp() override;
@@ -144,12 +163,22 @@ class Program : public QObject, public MainWindowHost {
     // tree editor or of the main window.
     void arrangeSideWindows();
     void applyStoredOptions();
+    // A record left in the recovery folder by a window that did not end normally is offered
+    // again: restored as a modified record, or moved aside so that a wrong click loses nothing.
+    void offerLeftoverRecords();
+    void recordFileSaved(const QString& path);
+    void documentChanged();
+    void showDocumentPosition();
     int recordClears() const;
 
     GameState state_;
     RecordDocument document_;
     DocumentRecord record_{document_, state_};
     BoardOptions options_;
+    std::unique_ptr<RecordRecovery> recovery_;
+    QString recordFile_;  // the file the record was read from or last saved to
+    std::unique_ptr<MessageBoxDialogs> ownDialogs_;
+    UserDialogs* dialogs_ = nullptr;
     SettingsStore settings_;
     std::filesystem::path iniPath_;
     ViewerLink neutralViewer_;

@@ -29,4 +29,8 @@ void ProgramMatchBoard::setBoardButtonsEnabled(bool enabled) {
     program_.fomMain().setMatchButtonsEnabled(enabled);
 }
 
+bool ProgramMatchBoard::mayDiscardRecord() { return program_.mayDiscardRecord(); }
+
+void ProgramMatchBoard::keepRecordBeforeClear() { program_.recovery().keepBeforeClear(); }
+
 }  // namespace kelmaz

@@ -17,6 +17,8 @@ class ProgramMatchBoard : public MatchBoard {
     void selectHandicap(int optionIndex) override;
     void setCommentary(const std::string& text) override;
     void setBoardButtonsEnabled(bool enabled) override;
+    bool mayDiscardRecord() override;
+    void keepRecordBeforeClear() override;
     RecordKeeper& record() override;
 
   private:

@@ -38,14 +38,16 @@ void readRecordFileIntoBoard(Program& program, const QString& path) {
         return;
     }
     if (!file->holdsSeveralGames()) {
-        takeRecordLinesIntoBoard(program, allRecordLines(*file));
+        if (takeRecordLinesIntoBoard(program, allRecordLines(*file))) program.setRecordFile(path);
         return;
     }
     chooseGame(
         &program.fomMain(), std::move(*file),
-        [&program](std::vector<std::string> lines, const RecordCollection& read, std::size_t game) {
-            if (takeRecordLinesIntoBoard(program, std::move(lines)))
-                program.shownCollection().opened(read.text, static_cast<int>(game) - 1);
+        [&program, path](std::vector<std::string> lines, const RecordCollection& read,
+                         std::size_t game) {
+            if (!takeRecordLinesIntoBoard(program, std::move(lines))) return;
+            program.shownCollection().opened(read.text, static_cast<int>(game) - 1);
+            program.setRecordFile(path);
         },
         [&program](const std::string& message) { showReadMessage(program, message); });
 }
@@ -62,6 +64,7 @@ bool readGameIntoBoard(Program& program, const std::string& path, std::size_t ga
         return false;
     }
     if (!takeRecordLinesIntoBoard(program, std::move(lines.lines))) return false;
+    program.setRecordFile(QString::fromStdString(path));
     // Saved later, the game goes back into its collection, as one chosen in the file window.
     if (file->holdsSeveralGames())
         program.shownCollection().opened(file->text, static_cast<int>(game) - 1);

@@ -190,7 +190,8 @@ void DocumentRecord::setComment(int k, const std::string& text) {
             for (int node : others) game.nodes[node].remove("C");
             return true;
         },
-        document_.position());
+        // The characters typed into one position's box are one step of the history.
+        document_.position(), "comment " + std::to_string(owner));
 }
 
 void DocumentRecord::startWithBlackMoves(const std::vector<BoardPoint>& points) {

@@ -20,10 +20,7 @@ void RecordDocument::read(std::string_view text) {
     games_ = readSgfGames(text);
     for (GameTree& game : games_.games)
         if (game.nodes.empty()) game.addChild(-1);
-    position_ = {};
-    history_.clear();
-    done_ = 0;
-    changed();
+    startAfresh();
 }
 
 void RecordDocument::reset(GameTree game) {
@@ -31,9 +28,14 @@ void RecordDocument::reset(GameTree game) {
     game.edited = true;
     games_ = {};
     games_.games.push_back(std::move(game));
+    startAfresh();
+}
+
+void RecordDocument::startAfresh() {
     position_ = {};
     history_.clear();
-    done_ = 0;
+    done_ = saved_ = 0;
+    runOpen_ = false;
     changed();
 }
 
@@ -43,13 +45,15 @@ void RecordDocument::choose(LinePosition position) {
     position.node = std::clamp(position.node, 0, nodes - 1);
     if (position == position_) return;
     position_ = position;
+    runOpen_ = false;
     for (const Observer& observer : observers_) observer();
 }
 
 bool RecordDocument::edit(int index, const std::function<bool(GameTree&)>& change,
-                          LinePosition after) {
+                          LinePosition after, std::string_view run) {
     return apply(
-        index, [&](GameTree& game) { return change(game) ? std::optional(after) : std::nullopt; });
+        index, [&](GameTree& game) { return change(game) ? std::optional(after) : std::nullopt; },
+        run);
 }
 
 bool RecordDocument::editTo(int index, const std::function<int(GameTree&)>& change) {
@@ -60,24 +64,36 @@ bool RecordDocument::editTo(int index, const std::function<int(GameTree&)>& chan
     });
 }
 
-bool RecordDocument::apply(int index, const Change& change) {
+bool RecordDocument::apply(int index, const Change& change, std::string_view run) {
     if (index < 0 || index >= gameCount()) return false;
     GameTree& target = games_.games[index];
-    Step step{index, target, {}, position_, {}};
+    const bool joins =
+        !run.empty() && runOpen_ && history_.back().run == run && history_.back().game == index;
+    GameTree before = joins ? GameTree{} : target;
     const std::optional<LinePosition> after = change(target);
     if (!after) {
-        target = std::move(step.before);
+        if (!joins) target = std::move(before);
         return false;
     }
     target.edited = true;
-    step.after = target;
-    step.positionAfter = *after;
-    history_.resize(done_);
-    history_.push_back(std::move(step));
-    ++done_;
+    if (joins) {
+        history_.back().after = target;
+        history_.back().positionAfter = *after;
+    } else {
+        history_.resize(done_);
+        if (saved_ > done_) saved_ = kNeverSaved;  // the saved content left the history
+        history_.push_back({index, std::move(before), target, position_, *after, std::string(run)});
+        ++done_;
+    }
+    runOpen_ = !run.empty();
     position_ = *after;
     changed();
     return true;
+}
+
+void RecordDocument::markSaved() {
+    saved_ = done_;
+    runOpen_ = false;  // a run typed on after a save is a step of its own
 }
 
 bool RecordDocument::replaceGame(int index, std::string_view text) {
@@ -97,6 +113,7 @@ bool RecordDocument::replaceGame(int index, std::string_view text) {
 
 void RecordDocument::swapIn(const Step& step, bool forward) {
     games_.games[step.game] = forward ? step.after : step.before;
+    runOpen_ = false;
     position_ = forward ? step.positionAfter : step.positionBefore;
     changed();
 }
@@ -109,8 +126,9 @@ void RecordDocument::undo() {
 
 void RecordDocument::redo() {
     if (!canRedo()) return;
-    swapIn(history_[done_], true);
+    // Observers are told inside swapIn and read canRedo() and modified() there.
     ++done_;
+    swapIn(history_[done_ - 1], true);
 }
 
 void RecordDocument::changed() {

@@ -53,8 +53,12 @@ class RecordDocument {
 
     // Runs `change` on game `index` as one edit, unless it returns false (nothing changed):
     // the game counts as edited, the revision goes up, observers hear of it. `after` is the
-    // position the board shows once the edit is done.
-    bool edit(int index, const std::function<bool(GameTree&)>& change, LinePosition after);
+    // position the board shows once the edit is done. A non-empty `run` names a run of edits
+    // that undo takes back as one (the characters typed into one comment box): an edit of the
+    // same run right after the last one, with nothing undone, saved or shown in between, joins
+    // its step.
+    bool edit(int index, const std::function<bool(GameTree&)>& change, LinePosition after,
+              std::string_view run = {});
 
     // As edit(), where `change` gives the node the board shows once the edit is done, or -1
     // when it changed nothing.
@@ -68,6 +72,14 @@ class RecordDocument {
     bool canRedo() const { return done_ < history_.size(); }
     void undo();
     void redo();
+
+    // Whether the content differs from what was last read or saved (undo back to that point
+    // makes it unmodified again).
+    bool modified() const { return done_ != saved_; }
+    // The content as it stands now is what the file holds.
+    void markSaved();
+    // The content is held nowhere else (a record brought back after a crash).
+    void markModified() { saved_ = kNeverSaved; }
 
     // Counts every change of content (edits, undo, redo, read); equal revisions mean equal
     // documents.
@@ -86,19 +98,25 @@ class RecordDocument {
         int game = 0;
         GameTree before, after;
         LinePosition positionBefore, positionAfter;
+        std::string run;
     };
+    static constexpr std::size_t kNeverSaved = static_cast<std::size_t>(-1);
 
     using Change = std::function<std::optional<LinePosition>(GameTree&)>;
     // Runs `change` on game `index`; it gives the position shown after it, or nothing when it
-    // changed nothing.
-    bool apply(int index, const Change& change);
+    // changed nothing. An edit of `run` may join the last step (see edit()).
+    bool apply(int index, const Change& change, std::string_view run = {});
     void changed();
+    // New content that counts as saved: shown from its root, without a history.
+    void startAfresh();
     void swapIn(const Step& step, bool forward);
 
     SgfGames games_;
     LinePosition position_;
     std::vector<Step> history_;
-    std::size_t done_ = 0;  // steps of history_ in effect
+    std::size_t done_ = 0;   // steps of history_ in effect
+    std::size_t saved_ = 0;  // done_ when the content was last read or saved
+    bool runOpen_ = false;   // the last step may still take in edits of its run
     std::uint64_t revision_ = 0;
     std::vector<Observer> observers_;
 };

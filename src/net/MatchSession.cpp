@@ -140,6 +140,7 @@ void MatchSession::receiveClear() {
     window_.log("受信:画面の消去。");
     if (window_.ask("画面の消去をしますか?")) {
         window_.send(bareMessage(MatchKeyword::CLSYes));
+        board_.keepRecordBeforeClear();
         clearAgreed();
     } else {
         window_.send(bareMessage(MatchKeyword::CLSNo));

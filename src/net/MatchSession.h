@@ -22,6 +22,11 @@ class MatchBoard {
     virtual void selectHandicap(int optionIndex) = 0;  // the settings dialog's handicap option
     virtual void setCommentary(const std::string& text) = 0;  // TxtKaisetu
     virtual void setBoardButtonsEnabled(bool enabled) = 0;    // the seven buttons of a match
+    // Asked before a game starts over a record the user has not saved; true when it may go.
+    // A board without records of its own to lose agrees.
+    virtual bool mayDiscardRecord() { return true; }
+    // The peer cleared the board: the record is kept where it can be opened again.
+    virtual void keepRecordBeforeClear() {}
     virtual RecordKeeper& record() = 0;  // where the match's moves and take-backs go
 };
 

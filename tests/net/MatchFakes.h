@@ -27,6 +27,7 @@ struct FakeBoard : MatchBoard {
         calls.push_back("redraw " + std::to_string(from) + ".." + std::to_string(upto));
     }
     void relayout() override { calls.push_back("relayout"); }
+    void keepRecordBeforeClear() override { calls.push_back("keep"); }
     void selectHandicap(int index) override {
         calls.push_back("handicap " + std::to_string(index));
         static const BoardPoint points[] = {{16, 4}, {4, 16}, {16, 16}, {4, 4}, {10, 10}};

@@ -282,9 +282,12 @@ TEST_F(MatchSessionTest, ResignationAndClearRequests) {
     EXPECT_EQ(window.sent.back(), "#CLSNo");
     EXPECT_EQ(state.MoveCount, 1);
     window.answer = true;
+    board.calls.clear();
     session.HandleMatchMessage("CLS");
     EXPECT_EQ(window.sent.back(), "#CLSYes");
     EXPECT_EQ(state.MoveCount, 0);
+    EXPECT_EQ(board.calls, (std::vector<std::string>{"keep", "clear"}))
+        << "the record the peer clears is kept first";
     EXPECT_EQ(window.questions,
               (std::vector<std::string>{"画面の消去をしますか?", "画面の消去をしますか?"}));
     EXPECT_EQ(state.NetMyColour, kNoColour) << "the next game decides the colours anew";

@@ -1,6 +1,7 @@
 #pragma once
-// Questions and notices of a window under test: every question gets `answer`, and each
-// question and notice is recorded, its text and its title apart.
+// Questions and notices of a window under test: every yes/no question gets `answer`, every
+// three-way one `threeWayAnswer`, and each question and notice is recorded, its text and its
+// title apart.
 #include <QStringList>
 
 #include "view/ui/UserDialogs.h"
@@ -14,12 +15,18 @@ class FakeDialogs : public UserDialogs {
         questions << question;
         return answer;
     }
+    Answer askOrCancel(const QString& title, const QString& question) override {
+        questionTitles << title;
+        questions << question;
+        return threeWayAnswer;
+    }
     void inform(const QString& title, const QString& text) override {
         noticeTitles << title;
         notices << text;
     }
 
     bool answer = true;
+    Answer threeWayAnswer = Answer::No;  // what the program did before it asked
     QStringList questions, questionTitles;
     QStringList notices, noticeTitles;
 };

@@ -30,6 +30,7 @@ class ProgramFixture : public ::testing::Test {
 
     Program& start() {
         program_ = std::make_unique<Program>();
+        program_->setDialogs(dialogs_);
         program_->StartupMain();
         return *program_;
     }

@@ -1,6 +1,7 @@
 // Entry point of the window tests: one QApplication for the whole run, offscreen unless told
-// otherwise, with the settings file kept in a temporary folder so that no test touches the home
-// folder. The web engine's sandbox cannot start as root (as CI runs), so it is left off.
+// otherwise, with the settings file and the recovery folder kept in temporary folders so that no
+// test touches the home folder. The web engine's sandbox cannot start as root (as CI runs), so it
+// is left off.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -18,6 +19,8 @@ int main(int argc, char** argv) {
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox");
     QTemporaryDir configDir;
     qputenv("KELMAZ_CONFIG_DIR", configDir.path().toLocal8Bit());
+    QTemporaryDir stateDir;
+    qputenv("XDG_STATE_HOME", stateDir.path().toLocal8Bit());
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -204,6 +204,8 @@ void FomGtp::CmdStart_Click() {
         dialogs_->inform(windowTitle(), QStringLiteral("ネットワーク対戦中は開始できません"));
         return;
     }
+    // A new game clears the board; a game from the position shown goes on from its record.
+    if (OptFrom->checkedId() == 0 && !board_.mayDiscardRecord()) return;
     const QString command = TxtCommand->text().trimmed();
     writeSetting_("GtpCommand", command.toStdString());
     userColour_ = OptColour->checkedId() == 1 ? kWhite : kBlack;

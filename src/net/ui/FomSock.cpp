@@ -484,7 +484,9 @@ void FomSock::Command10_Click() {
     if (session_.resign(utf8(Text3->text()), utf8(Text2->text()))) FrmMatta->hide();
 }
 
-void FomSock::Command5_Click() { session_.requestClear(); }
+void FomSock::Command5_Click() {
+    if (board_.mayDiscardRecord()) session_.requestClear();
+}
 
 void FomSock::Command6_Click() {
     if (!session_.endMatch(true)) return;

@@ -250,10 +250,12 @@ void FomFile::CmdRead_Click() {
 bool FomFile::takeLines(std::vector<std::string> lines) {
     const IntakeResult taken = intake_(std::move(lines));
     if (!taken.taken) {
-        // Nothing in the file is a record: the game stays, the window stays open.
-        dialogs_->inform(windowTitle(), qs(taken.message));
+        // Nothing in the file is a record (or the user kept the record on the board): the game
+        // stays, the window stays open.
+        if (!taken.message.empty()) dialogs_->inform(windowTitle(), qs(taken.message));
         return false;
     }
+    emit recordRead(Txtfile->text());
     hide();
     if (!taken.message.empty()) dialogs_->inform(windowTitle(), qs(taken.message));
     finish();
@@ -264,7 +266,12 @@ void FomFile::CmdWrite_Click() { write(collection_ != nullptr && collection_->sh
 
 void FomFile::CmdWriteGame_Click() { write(false); }
 
-void FomFile::write(bool wholeCollection) {
+void FomFile::saveTo(const QString& path) {
+    Txtfile->setText(path);
+    write(collection_ != nullptr && collection_->shown(), false);
+}
+
+void FomFile::write(bool wholeCollection, bool askToOverwrite) {
     // A position set up without a move (setup stones or marks) is a record too.
     const bool setUp = !state_.MoveSetup[0].empty() || !state_.MoveMarkup[0].empty();
     if (state_.SgfText.empty() && state_.MoveCount == 0 && !setUp) {
@@ -274,7 +281,8 @@ void FomFile::write(bool wholeCollection) {
     const QString name =
         QString::fromStdString(normaliseSgfFileName(Txtfile->text().toStdString()));
     Txtfile->setText(name);
-    if (QFileInfo::exists(name) && !dialogs_->ask(windowTitle(), qs(kOverwriteQuestion))) {
+    if (askToOverwrite && QFileInfo::exists(name) &&
+        !dialogs_->ask(windowTitle(), qs(kOverwriteQuestion))) {
         Txtfile->setText(folderWithSlash());
         return;
     }
@@ -294,6 +302,8 @@ void FomFile::write(bool wholeCollection) {
         dialogs_->inform(windowTitle(), qs(kWriteErrorMessage));
         return;
     }
+    // One game of a collection written alone to a file leaves the collection unsaved.
+    if (wholeCollection || collection_ == nullptr || !collection_->shown()) emit recordSaved(name);
     finish();
 }
 

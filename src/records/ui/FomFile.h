@@ -46,6 +46,10 @@ class FomFile : public QWidget {
     // the file. Without it a game is always saved alone.
     void setCollection(ShownCollection& collection) { collection_ = &collection; }
 
+    // Writes the record to the file it came from, as 書込 would but without asking to
+    // overwrite it (the unsaved record's question asked already).
+    void saveTo(const QString& path);
+
     // The user's commands.
     void CmdRead_Click();
     void CmdWrite_Click();
@@ -66,6 +70,11 @@ class FomFile : public QWidget {
     // "この棋譜だけを書き込む": the game shown alone, while it was read from a file of several
     QPushButton* CmdWriteGame = nullptr;
 
+  signals:
+    // The record on the board was read from `path`, or written to it.
+    void recordRead(const QString& path);
+    void recordSaved(const QString& path);
+
   protected:
     void showEvent(QShowEvent* event) override;
 
@@ -82,7 +91,7 @@ class FomFile : public QWidget {
     bool takeLines(std::vector<std::string> lines);
     // Writes the record to the file named in the box: the whole collection it was read from,
     // or the game shown alone.
-    void write(bool wholeCollection);
+    void write(bool wholeCollection, bool askToOverwrite = true);
 
     GameState& state_;
     BoardHost& board_;

@@ -412,7 +412,10 @@ bool FomNode::writeTreeFile(const std::string& path) {
         writeFileAtomically(path, collection_ != nullptr && collection_->shown()
                                       ? collection_->bytesWith(document.gameText(game))
                                       : gameFileBytes(document, game));
-    if (written) return true;
+    if (written) {
+        emit recordSaved(QString::fromStdString(path));
+        return true;
+    }
     dialogs_->inform(kTitle, qs(kWriteErrorMessage));
     return false;
 }

@@ -103,7 +103,8 @@ class FomNode : public QWidget {
     TreeFileFrame* FrmFile;
 
   signals:
-    void treeViewChanged(bool on);  // for the check mark of the menu item
+    void treeViewChanged(bool on);          // for the check mark of the menu item
+    void recordSaved(const QString& path);  // 書込 wrote the whole record to `path`
 
   protected:
     void resizeEvent(QResizeEvent* event) override;

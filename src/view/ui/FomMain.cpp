@@ -222,6 +222,15 @@ void FomMain::buildMenus() {
     Mcont->setObjectName(QStringLiteral("Mcont"));
     addCommand(Mcont, "mcls", QStringLiteral("画面消去"), &FomMain::mcls_Click);
     Mcont->addSeparator();
+    mUndo = addCommand(Mcont, "mUndo", QStringLiteral("元に戻す"), nullptr);
+    mUndo->setShortcut(QKeySequence::Undo);
+    connect(mUndo, &QAction::triggered, this, [this] { host_.undo(); });
+    mRedo = addCommand(Mcont, "mRedo", QStringLiteral("やり直し"), nullptr);
+    mRedo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(mRedo, &QAction::triggered, this, [this] { host_.redo(); });
+    updateUndoRedo();
+    Mcont->addSeparator();
     addStepKey(addCommand(Mcont, "msyote", QStringLiteral("初手"), &FomMain::Command7_Click),
                Qt::Key_Home, Command7);
     addStepKey(addCommand(Mcont, "mitte", QStringLiteral("一手戻し"), &FomMain::Command2_Click),
@@ -351,6 +360,19 @@ void FomMain::setMatchButtonsEnabled(bool enabled) {
     for (QToolButton* button :
          {Command1, Command2, Command4, Command5, Command6, Command7, Command8})
         button->setEnabled(enabled);
+    matchRunning_ = !enabled;
+    updateUndoRedo();
+}
+
+void FomMain::setUndoRedoEnabled(bool undo, bool redo) {
+    canUndo_ = undo;
+    canRedo_ = redo;
+    updateUndoRedo();
+}
+
+void FomMain::updateUndoRedo() {
+    mUndo->setEnabled(canUndo_ && !matchRunning_);
+    mRedo->setEnabled(canRedo_ && !matchRunning_);
 }
 
 void FomMain::holdNewWindowButton() {
@@ -413,8 +435,12 @@ void FomMain::gameInfoChanged() { host_.gameInfoChanged(); }
 // --- Events --------------------------------------------------------------------------------
 
 void FomMain::closeEvent(QCloseEvent* event) {
-    event->accept();
-    if (!host_.ending()) host_.end();
+    // The user may keep the window open to save the record first.
+    if (host_.ending() || host_.end()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 // Only local files are offered to the reader; the first one dropped is read.
@@ -495,6 +521,7 @@ void FomMain::Timer1_Timer() {
 // --- Commands ------------------------------------------------------------------------------
 
 void FomMain::Command1_Click() {
+    if (!host_.mayDiscardRecord()) return;
     treeClosing_ = true;
     host_.closeTreeWindow();
     mSGF->setChecked(false);
@@ -518,7 +545,9 @@ void FomMain::Command6_Click() {
 void FomMain::Command7_Click() { engine().firstMove(); }
 void FomMain::Command8_Click() { engine().lastMove(); }
 void FomMain::Saigen_Click() { engine().Saigen(); }
-void FomMain::mcls_Click() { engine().gCls(); }
+void FomMain::mcls_Click() {
+    if (host_.mayDiscardRecord()) engine().gCls();
+}
 void FomMain::mm10_Click() { engine().tenBack(); }
 void FomMain::ms10_Click() { engine().tenForward(); }
 void FomMain::Mmnew_Click() { host_.openCloneWindow(false); }

@@ -52,8 +52,11 @@ class FomMain : public QMainWindow, public BoardHost {
     bool controlPanelShown() const;
     void setCommentaryShown(bool shown);
     bool commentaryShown() const;
-    // During a network match the buttons that would change the record are disabled.
+    // During a network match or a computer game the buttons that would change the record are
+    // disabled, and so are 元に戻す and やり直し (待った takes a move back there).
     void setMatchButtonsEnabled(bool enabled);
+    // Whether the record has an edit to take back and one to do again.
+    void setUndoRedoEnabled(bool undo, bool redo);
     // After a new window was started: the new-window button rests until Timer3 fires.
     void holdNewWindowButton();
 
@@ -124,6 +127,7 @@ class FomMain : public QMainWindow, public BoardHost {
     void Command8_Click();  // last move
     void Saigen_Click();    // replay start or stop
     void mcls_Click();
+    void updateUndoRedo();
     void mm10_Click();
     void ms10_Click();
     void Mmnew_Click();
@@ -160,6 +164,8 @@ class FomMain : public QMainWindow, public BoardHost {
     QMenu* Mcont = nullptr;
     QAction* mhyouji = nullptr;
     QAction* mSGF = nullptr;
+    QAction* mUndo = nullptr;
+    QAction* mRedo = nullptr;
     QTimer Timer1;     // last-move marker blink
     QTimer TimerSlow;  // automatic replay, one tick at a time
     QTimer Timer3;     // re-enables the new-window button
@@ -172,6 +178,9 @@ class FomMain : public QMainWindow, public BoardHost {
     int shownExtra_ = -1;        // windowHeightFor(0, ...) of the last layout
     bool stateChanged_ = false;  // the next size comes from a change of the window state
     bool replayRunning_ = false;
+    bool matchRunning_ = false;
+    bool canUndo_ = false;
+    bool canRedo_ = false;
     bool markerPhase_ = false;
     bool treeClosing_ = false;
     bool showingCommentary_ = false;  // the program, not the user, sets the commentary text

@@ -29,8 +29,14 @@ class MainWindowHost {
     // The game information was cleared or rewritten: the dialog showing it follows.
     virtual void gameInfoChanged() = 0;
     virtual bool ending() const = 0;
-    // Stores the settings and closes every window.
-    virtual void end() = 0;
+    // Stores the settings and closes every window; false when the user chose to keep the
+    // program running (the unsaved record's question was cancelled).
+    virtual bool end() = 0;
+    // Asks before the record on the board goes; true when it may.
+    virtual bool mayDiscardRecord() = 0;
+    // 元に戻す and やり直し: the last edit of the record taken back, or done again.
+    virtual void undo() = 0;
+    virtual void redo() = 0;
 };
 
 }  // namespace kelmaz

@@ -8,11 +8,19 @@ class QWidget;
 
 namespace kelmaz {
 
+// The answers to a question that lets the user step back: yes, no, or leave things as they are.
+enum class Answer { Yes, No, Cancel };
+
 class UserDialogs {
   public:
     virtual ~UserDialogs() = default;
     // True when the user answers yes.
     virtual bool ask(const QString& title, const QString& question) = 0;
+    // はい, いいえ or キャンセル; closing the box is キャンセル. Dialogs that cannot offer
+    // キャンセル answer yes or no.
+    virtual Answer askOrCancel(const QString& title, const QString& question) {
+        return ask(title, question) ? Answer::Yes : Answer::No;
+    }
     virtual void inform(const QString& title, const QString& text) = 0;
 };
 
@@ -21,6 +29,7 @@ class MessageBoxDialogs : public UserDialogs {
   public:
     explicit MessageBoxDialogs(QWidget* parent) : parent_(parent) {}
     bool ask(const QString& title, const QString& question) override;
+    Answer askOrCancel(const QString& title, const QString& question) override;
     void inform(const QString& title, const QString& text) override;
 
   private:

@@ -1,0 +1,219 @@
+// The unsaved record through the real windows: each route that would throw the record away
+// asks only while it is modified; キャンセル keeps everything, はい saves; the recovery file
+// follows the record and a leftover one is offered at the next start.
+#include <QAction>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QToolButton>
+
+#include "document/DocumentFile.h"
+#include "engine/Engine.h"
+#include "gtp/ui/FomGtp.h"
+#include "net/ui/FomSock.h"
+#include "records/ui/FomFile.h"
+#include "shell/RecoveryFiles.h"
+#include "support/FireTimer.h"
+#include "support/ProgramFixture.h"
+
+namespace kelmaz {
+namespace {
+
+const QString kQuestion = QStringLiteral("変更を保存しますか？");
+constexpr std::string_view kGame = "(;GM[1]FF[4]SZ[9];B[cc];W[gg])";
+
+class UnsavedRecord : public test::ProgramFixture {
+  public:
+    // The routes of the table below reach the running program through these.
+    using ProgramFixture::dir_;
+    using ProgramFixture::main;
+    using ProgramFixture::program;
+    using ProgramFixture::stoneAt;
+
+    // A game read from a file, so that はい has a file to save to.
+    void startWithGame() {
+        start();
+        test::writeBytes(gameFile(), std::string(kGame));
+        program().readRecordFile(QString::fromStdString(gameFile().string()));
+        ASSERT_EQ(state().MoveCount, 2);
+    }
+    std::filesystem::path gameFile() const { return dir_.file("game.sgf"); }
+    void modify() {
+        RecordDocument& document = program().document();
+        document.edit(
+            0,
+            [](GameTree& game) {
+                game.nodes[0].setText("GN", "unsaved");
+                return true;
+            },
+            document.position());
+    }
+    QAction& action(const char* name) { return *main().findChild<QAction*>(name); }
+};
+
+struct Route {
+    const char* name;
+    std::function<void(UnsavedRecord&)> take;
+    // Whether what the route does happened (the board cleared, another record read, the end).
+    std::function<bool(UnsavedRecord&)> done;
+};
+
+void PrintTo(const Route& route, std::ostream* out) { *out << route.name; }
+
+struct RouteCases : UnsavedRecord, ::testing::WithParamInterface<Route> {};
+
+bool ended(UnsavedRecord& t) { return !t.main().isVisible(); }
+bool cleared(UnsavedRecord& t) { return t.stoneAt(3, 3) == 0; }
+
+const Route kRoutes[] = {
+    {"ClearButton", [](UnsavedRecord& t) { t.main().findChild<QToolButton*>("Command1")->click(); },
+     cleared},
+    {"ClearMenu", [](UnsavedRecord& t) { t.action("mcls").trigger(); }, cleared},
+    {"EndMenu", [](UnsavedRecord& t) { t.action("mend").trigger(); }, ended},
+    {"CloseWindow", [](UnsavedRecord& t) { t.main().close(); }, ended},
+    {"ReadAnotherFile",
+     [](UnsavedRecord& t) {
+         test::writeBytes(t.dir_.file("other.sgf"), "(;GM[1]SZ[9];B[ee])");
+         t.program().readRecordFile(QString::fromStdString(t.dir_.file("other.sgf").string()));
+     },
+     cleared},
+};
+
+TEST_P(RouteCases, AsksOnlyWithAModifiedRecordAndCancelKeepsEverything) {
+    startWithGame();
+    GetParam().take(*this);
+    EXPECT_TRUE(dialogs_.questions.isEmpty()) << "an unmodified record goes without a question";
+    EXPECT_TRUE(GetParam().done(*this));
+}
+
+TEST_P(RouteCases, CancelKeepsTheModifiedRecordAndTheWindow) {
+    startWithGame();
+    modify();
+    const std::string before = documentFileBytes(program().document());
+    dialogs_.threeWayAnswer = Answer::Cancel;
+    GetParam().take(*this);
+    EXPECT_EQ(dialogs_.questions, QStringList{kQuestion});
+    EXPECT_FALSE(GetParam().done(*this));
+    EXPECT_TRUE(main().isVisible());
+    EXPECT_TRUE(program().document().modified());
+    EXPECT_EQ(documentFileBytes(program().document()), before);
+    EXPECT_EQ(test::readBytes(gameFile()), kGame);
+}
+
+TEST_P(RouteCases, YesSavesToTheRecordsFileAndGoesOn) {
+    startWithGame();
+    modify();
+    dialogs_.threeWayAnswer = Answer::Yes;
+    GetParam().take(*this);
+    EXPECT_EQ(dialogs_.questions, QStringList{kQuestion});
+    EXPECT_TRUE(GetParam().done(*this));
+    EXPECT_NE(test::readBytes(gameFile()), kGame);
+    EXPECT_FALSE(program().document().modified());
+}
+
+INSTANTIATE_TEST_SUITE_P(Routes, RouteCases, ::testing::ValuesIn(kRoutes),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(UnsavedRecord, YesWithoutAFileOpensTheFileWindowAndKeepsTheRecord) {
+    start();
+    modify();
+    dialogs_.threeWayAnswer = Answer::Yes;
+    action("mend").trigger();
+    EXPECT_TRUE(main().isVisible());
+    EXPECT_TRUE(program().fileWindow().isVisible());
+    EXPECT_TRUE(program().document().modified());
+}
+
+TEST_F(UnsavedRecord, ANewComputerGameAndTheMatchsClearAskFirst) {
+    start();
+    modify();
+    dialogs_.threeWayAnswer = Answer::Cancel;
+    program().showGtpWindow();
+    program().fomGtp()->CmdStart_Click();
+    EXPECT_FALSE(program().fomGtp()->playing());
+    program().showNetWindow();
+    program().fomSock()->findChild<QPushButton*>("Command5")->click();
+    EXPECT_EQ(program().fomSock()->findChild<QListWidget*>("List2")->count(), 0)
+        << "no clear request was sent";
+    EXPECT_EQ(dialogs_.questions, (QStringList{kQuestion, kQuestion}));
+    EXPECT_TRUE(program().document().modified());
+}
+
+TEST_F(UnsavedRecord, UndoAndRedoTakeBackStonesAndTypingAndRestDuringAMatch) {
+    start();
+    EXPECT_FALSE(action("mUndo").isEnabled());
+    clickPoint(4, 4);
+    clickPoint(16, 16);
+    QTest::keyClicks(main().findChild<QPlainTextEdit*>("TxtKaisetu"), QStringLiteral("vital"));
+    EXPECT_TRUE(action("mUndo").isEnabled());
+    EXPECT_FALSE(action("mRedo").isEnabled());
+    main().setMatchButtonsEnabled(false);
+    EXPECT_FALSE(action("mUndo").isEnabled());
+    main().setMatchButtonsEnabled(true);
+
+    action("mUndo").trigger();  // the typed characters, all of them
+    EXPECT_EQ(main().commentaryText(), "");
+    EXPECT_EQ(stoneAt(16, 16), kWhite + 1);
+    action("mUndo").trigger();
+    EXPECT_EQ(state().MoveCount, 1);
+    EXPECT_EQ(stoneAt(16, 16), 0);
+    EXPECT_EQ(stoneAt(4, 4), kBlack + 1);
+    EXPECT_TRUE(action("mRedo").isEnabled());
+    action("mRedo").trigger();
+    action("mRedo").trigger();
+    EXPECT_EQ(state().MoveCount, 2);
+    EXPECT_EQ(stoneAt(16, 16), kWhite + 1);
+    EXPECT_EQ(main().commentaryText(), "vital");
+    action("mUndo").trigger();
+    action("mUndo").trigger();
+    action("mUndo").trigger();
+    EXPECT_FALSE(program().document().modified());
+    EXPECT_EQ(stoneAt(4, 4), 0);
+}
+
+TEST_F(UnsavedRecord, TheRecoveryFileHoldsTheModifiedRecordAndGoesWithIt) {
+    start();
+    RecordRecovery& recovery = program().recovery();
+    const std::filesystem::path file = recovery.file();
+    EXPECT_FALSE(recovery.timer().isActive()) << "an unmodified record has no file to write";
+    modify();
+    modify();  // a second change within the second is written by the same tick
+    ASSERT_TRUE(test::fire(recovery.timer()));
+    EXPECT_FALSE(recovery.timer().isActive());
+    EXPECT_EQ(test::readBytes(file), documentFileBytes(program().document()));
+    program().undo();
+    program().undo();
+    ASSERT_TRUE(test::fire(recovery.timer()));
+    EXPECT_FALSE(std::filesystem::exists(file)) << "back at the saved record";
+    program().redo();
+    ASSERT_TRUE(test::fire(recovery.timer()));
+    ASSERT_TRUE(std::filesystem::exists(file));
+    action("mend").trigger();  // いいえ: the user let the record go
+    EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+TEST_F(UnsavedRecord, ALeftoverIsOfferedAndRestoredModifiedOrMovedAside) {
+    const std::filesystem::path folder = recoveryFolder();
+    for (const bool accept : {false, true}) {
+        SCOPED_TRACE(accept);
+        // A process number no running process has: the file's owner is gone.
+        const std::filesystem::path left = recoveryFileOf(folder, 0x7ffffff0 + accept);
+        ASSERT_TRUE(writeRecoveryFile(left, "(;GM[1]SZ[9]C[restored];B[cc];W[gg])"));
+        dialogs_.answer = accept;
+        dialogs_.questions.clear();
+        start();
+        EXPECT_EQ(
+            dialogs_.questions,
+            QStringList{QStringLiteral("前回保存されなかった棋譜があります。復元しますか？")});
+        EXPECT_EQ(program().document().modified(), accept);
+        EXPECT_EQ(state().MoveCount, accept ? 2 : 0);
+        EXPECT_FALSE(std::filesystem::exists(left));
+        EXPECT_EQ(std::filesystem::exists(folder / "recovered" / left.filename()), !accept);
+        EXPECT_EQ(std::filesystem::exists(program().recovery().file()), accept);
+        program().recovery().discard();
+    }
+}
+
+}  // namespace
+}  // namespace kelmaz
