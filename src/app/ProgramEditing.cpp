@@ -38,8 +38,7 @@ ProgramEditing::ProgramEditing(FomMain& main, Engine& engine, DocumentRecord& re
     connect(palette_, &EditPalette::toolChanged, this, &ProgramEditing::routeClicks);
     connect(problems_, &ProblemWindow::ended, this, &ProgramEditing::routeClicks);
     connect(palette_, &EditPalette::edited, this, &ProgramEditing::showDocumentPosition);
-    connect(problems_, &ProblemWindow::positionChosen, this,
-            &ProgramEditing::showDocumentPosition);
+    connect(problems_, &ProblemWindow::positionChosen, this, &ProgramEditing::showDocumentPosition);
 }
 
 ProgramEditing::~ProgramEditing() { main_.setPointRoute({}); }
@@ -52,8 +51,8 @@ void ProgramEditing::routeClicks() {
 
 void ProgramEditing::showDocumentPosition() {
     const LineProjection& line = record_.line();
-    const auto at = std::find(line.line.begin(), line.line.end(),
-                              record_.document().position().node);
+    const auto at =
+        std::find(line.line.begin(), line.line.end(), record_.document().position().node);
     if (at == line.line.end()) return;
     // The slot whose nodes hold the node: the last one starting at or before it.
     const auto index = static_cast<std::size_t>(at - line.line.begin());
