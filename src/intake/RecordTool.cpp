@@ -107,7 +107,7 @@ void rebuildPosition(ToolRecord& record, int upto) {
     engine.ResetPosition();
     record.state.MoveCount = 0;
     record.state.ViewerState = ViewerState::NoStops;
-    if (upto > 0) engine.Redraw(1, upto);
+    engine.Redraw(1, upto);  // move 0 too: the position the record sets up before its first move
     record.state.ViewerState = ViewerState::Idle;
 }
 

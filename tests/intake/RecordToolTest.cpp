@@ -56,6 +56,10 @@ TEST(RecordTool, PositionTextShowsSetupStonesAsStonesAndListsThemAfterTheBoard) 
     EXPECT_EQ(positionText(*recordRead, 1),
               "size 5\nmove 1\nprisoners 0 0\n....X\n.X...\n..O..\n.....\n.....\n"
               "setup B aa\nsetup B bb\nsetup W cc\nsetup empty aa\n");
+    // Move 0 is the position set up before the first move, not the empty board.
+    EXPECT_EQ(positionText(*recordRead, 0),
+              "size 5\nmove 0\nprisoners 0 0\nX....\n.X...\n..O..\n.....\n.....\n"
+              "setup B aa\nsetup B bb\nsetup W cc\n");
 }
 
 TEST(RecordTool, InfoListsAllFieldsInOrderOnOneLineEach) {

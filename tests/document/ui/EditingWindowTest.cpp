@@ -6,11 +6,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QToolButton>
 
 #include "document/ui/EditPalette.h"
 #include "document/ui/ProblemWindow.h"
 #include "records/ui/FomFile.h"
+#include "records/ui/FomGames.h"
 #include "support/ProgramFixture.h"
 #include "support/SgfPropertyReader.h"
 #include "support/TopLevel.h"
@@ -71,6 +73,37 @@ TEST_F(EditingWindowTest, PaletteClicksAreSavedAsMarksLabelsAndSetupAtTheNodeSho
     EXPECT_TRUE(has("LB", "dd:A"));
     EXPECT_TRUE(has("AW", "ee"));
     EXPECT_EQ(saved[0][1].properties.front().first, "B");
+}
+
+TEST_F(EditingWindowTest, AProblemCollectionIsTriedRightAndWrongAndSavedUnchanged) {
+    start();
+    const std::filesystem::path copy = dir_.file("problems.sgf");
+    const std::string original =
+        test::readBytes(test::dataFile("handmade/sgf-problem-collection.sgf"));
+    test::writeBytes(copy, original);
+    program().readRecordFile(QString::fromStdString(copy.string()));
+    FomGames* list = test::topLevel<FomGames>(true);
+    ASSERT_NE(list, nullptr);
+    QTest::keyClick(list->List, Qt::Key_Return);  // the first problem
+    // Saving names the program in the first game, so the oracle is a save before trying.
+    const std::string before = save(dir_.file("before.sgf"));
+    trigger("mProblem");
+    ProblemWindow& problems = *main().findChild<ProblemWindow*>();
+    ASSERT_TRUE(problems.isVisible());
+    clickPoint(2, 3);  // takes the white stone
+    EXPECT_EQ(problems.statusText(), QStringLiteral("正解"));
+    EXPECT_EQ(stoneAt(2, 2), 0);
+
+    clickButton<QPushButton>(problems, QStringLiteral("もう一度"));
+    EXPECT_EQ(stoneAt(2, 2), kWhite + 1);
+    clickPoint(9, 9);
+    EXPECT_EQ(problems.statusText(), QStringLiteral("不正解"));
+    EXPECT_EQ(stoneAt(9, 9), 0);
+    clickPoint(3, 3);  // answered by the connection the record marks as wrong
+    EXPECT_EQ(problems.statusText(), QStringLiteral("不正解"));
+    EXPECT_EQ(stoneAt(2, 3), kWhite + 1);
+
+    EXPECT_EQ(save(dir_.file("after.sgf")), before);
 }
 
 }  // namespace
