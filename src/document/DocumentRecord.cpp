@@ -148,9 +148,11 @@ void DocumentRecord::playMove(int k, int col, int row, int colour, bool asVariat
             return added;
         }
         // The line shown goes on differently from here: its continuation is replaced.
-        SgfNode& replaced = game.nodes[next];
-        replaced.properties = {std::move(move)};
-        while (!replaced.children.empty()) game.removeSubtree(replaced.children.back());
+        // Removing a subtree rebuilds the node list, so the node is looked up by number each
+        // time; its descendants all come after it, so its own number stays.
+        game.nodes[next].properties = {std::move(move)};
+        while (!game.nodes[next].children.empty())
+            game.removeSubtree(game.nodes[next].children.back());
         return next;
     });
 }

@@ -311,8 +311,12 @@ CornerShape cornerShape(const ShapeImage& image) {
     CornerShape shape;
     shape.want.fill(-1);
     shape.stones = image.stones;
+    // An image without a fixed place (searched anywhere) is no corner shape.
+    if (image.fixedLeft < 0 || image.fixedTop < 0) return {};
     for (const ShapeCell& c : image.cells) {
-        const int p = (image.fixedTop + c.dy) * kLines + image.fixedLeft + c.dx;
+        const int x = image.fixedLeft + c.dx, y = image.fixedTop + c.dy;
+        if (x < 0 || x >= kLines || y < 0 || y >= kLines) return {};
+        const int p = y * kLines + x;
         const int corner = cornerOf(p);
         if (corner < 0 || (shape.corner >= 0 && corner != shape.corner)) return {};
         shape.corner = corner;
