@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
+#include <vector>
 
+#include "document/DocumentRecord.h"
 #include "engine/BoardOptions.h"
 #include "net/MatchSession.h"
 #include "net/ReceiveQueue.h"
@@ -28,7 +30,7 @@ struct Board : MatchBoard {
     explicit Board(GameState& s) : state(s) {}
     void clearBoard() override {
         state.MoveCount = 0;
-        state.MoveCol = {};
+        keeper.clear();
     }
     void redraw(int from, int upto) override {
         if (from < 1 || upto > kMaxMoves) std::abort();
@@ -37,17 +39,20 @@ struct Board : MatchBoard {
     void selectHandicap(int index) override {
         if (index < 1 || index > 16) std::abort();
         clearBoard();
-        int centre = (state.BoardSize + 1) / 2;
-        for (int i = 1; i <= index + 1; ++i) {
-            state.MoveCol[i] = static_cast<std::int16_t>(i % 2 ? 4 : centre);
-            state.MoveRow[i] = static_cast<std::int16_t>(i % 3 ? 4 : centre);
-            state.MoveColour[i] = kBlack;
-            state.MoveCount = i;
-        }
+        const int centre = (state.BoardSize + 1) / 2;
+        std::vector<BoardPoint> points;
+        for (int i = 1; i <= index + 1; ++i)
+            points.push_back({i % 2 ? 4 : centre, i % 3 ? 4 : centre});
+        keeper.startWithBlackMoves(points);
+        state.MoveCount = index + 1;
         if (state.NetMatchActive) session->Okiisi(index);
     }
     void setCommentary(const std::string&) override {}
     void setBoardButtonsEnabled(bool) override {}
+    RecordKeeper& record() override { return keeper; }
+
+    RecordDocument document;
+    DocumentRecord keeper{document, state};
 };
 
 struct Window : MatchWindow {
