@@ -191,7 +191,10 @@ void Program::showFileWindow() {
 }
 
 void Program::showGameInfoWindow() {
-    if (!info_) info_ = std::make_unique<FomJ>(state_.Info);
+    if (!info_)
+        info_ = std::make_unique<FomJ>(state_.Info, [this](int field, const std::string& text) {
+            record_.setGameInfoField(field, text);
+        });
     info_->show();
     info_->refresh();
     info_->raise();
