@@ -67,6 +67,7 @@ void DocumentRecord::show() {
     line_ = projectLine(game, document_.position().node);
     showLine(game, line_, state_);
     showTreeText();
+    showRootInfo();
     if (!state_.BoardRotated) return;
     const int size = state_.BoardSize;
     for (int k = 0; k < line_.slotCount(); ++k) {
@@ -82,8 +83,22 @@ std::string DocumentRecord::recordPoint(int col, int row) const {
     return {static_cast<char>('a' + col - 1), static_cast<char>('a' + row - 1)};
 }
 
+void DocumentRecord::showRootInfo() {
+    const GameTree& game = document_.currentGame();
+    if (game.nodes.empty()) return;
+    const SgfNode& root = game.nodes.front();
+    for (int f = 0; f < kGameInfoFields; ++f) {
+        std::string value = root.text(GameInfoNames[f]);
+        if (value == rootInfo_[f]) continue;
+        if (!newRecord_ && f != int(InfoField::CA)) setInfoField(state_.Info, f, value);
+        rootInfo_[f] = std::move(value);
+    }
+    newRecord_ = false;
+}
+
 void DocumentRecord::takeSgf(std::string_view text) {
     treeHeld_ = true;
+    newRecord_ = true;
     document_.read(text);
     // Text in which no game is found keeps what the reader made of it.
     if (document_.gameCount() == 0) takeMoveRecord();
@@ -91,6 +106,7 @@ void DocumentRecord::takeSgf(std::string_view text) {
 
 void DocumentRecord::takeMoveRecord() {
     treeHeld_ = false;
+    newRecord_ = true;
     SgfGames read = readSgfGames(sgfRecordText(state_));
     document_.reset(read.games.empty() ? GameTree{} : std::move(read.games.front()));
 }
@@ -124,7 +140,8 @@ void DocumentRecord::showTreeText() {
     state_.SgfText = joinSgfLines(lines);
 }
 
-void DocumentRecord::followBoardLine() {
+std::optional<DocumentRecord::HeldLine> DocumentRecord::boardLineHeld() const {
+    if (line_.slotCount() == 0) return std::nullopt;
     const int last = state_.lastMoveInRecord();
     const GameTree& shown = document_.currentGame();
     const auto plays = [this, &shown](int node, int slot) {
@@ -135,27 +152,42 @@ void DocumentRecord::followBoardLine() {
     };
     int k = 1;
     while (k <= last && k < line_.slotCount() && plays(line_.slotNode(k), k)) ++k;
-    if (k > last) return;
-    // The board shows another line (a branch laid out by a window from the tree text, moves
-    // written by a route that keeps no tree): the document's position follows it as far as
-    // the document holds it.
-    int node = line_.line[line_.slotEnd(k - 1) - 1];
-    for (; k <= last; ++k) {
-        const std::vector<int>& children = shown.nodes[node].children;
+    if (k > last) return std::nullopt;
+    HeldLine held{line_.line[line_.slotEnd(k - 1) - 1], k};
+    for (; held.firstMissing <= last; ++held.firstMissing) {
+        const std::vector<int>& children = shown.nodes[held.node].children;
         const auto next = std::find_if(children.begin(), children.end(),
-                                       [&](int child) { return plays(child, k); });
+                                       [&](int child) { return plays(child, held.firstMissing); });
         if (next == children.end()) break;
-        node = *next;
+        held.node = *next;
     }
+    return held;
+}
+
+void DocumentRecord::followShownLine() {
+    if (document_.gameCount() == 0) return;
+    const auto held = boardLineHeld();
+    if (held && held->firstMissing > state_.lastMoveInRecord())
+        document_.choose({document_.position().game, held->node});
+}
+
+void DocumentRecord::followBoardLine() {
+    if (document_.gameCount() == 0) return;
+    const auto held = boardLineHeld();
+    if (!held) return;
+    // The board shows another line (a branch laid out by a window, moves written by a route
+    // that keeps no tree): the document's position follows it as far as the document holds
+    // it, and takes in the moves beyond as a line of its own, so that the next change applies
+    // to the line on the board.
+    const int last = state_.lastMoveInRecord();
     const int game = document_.position().game;
-    // The moves beyond are what the board shows: the document takes them in as a line of its
-    // own, so that the next change applies to the line on the board.
-    if (k > last) {
-        document_.choose({game, node});
+    if (held->firstMissing > last) {
+        document_.choose({game, held->node});
         return;
     }
+    int node = held->node;
     document_.editTo(game, [&](GameTree& tree) {
-        for (int slot = k; slot <= last; ++slot) {
+        for (int slot = held->firstMissing; slot <= last; ++slot) {
             node = tree.addChild(node);
             tree.nodes[node].properties.push_back(moveProperty(
                 state_.MoveColour[slot], recordPoint(state_.MoveCol[slot], state_.MoveRow[slot])));
@@ -243,6 +275,7 @@ void DocumentRecord::startWithBlackMoves(const std::vector<BoardPoint>& points) 
 
 void DocumentRecord::clear() {
     treeHeld_ = false;
+    newRecord_ = true;
     clearGameInfo(state_.Info);
     // The root of a record made in the program: the fields the clear kept, and what other
     // programs need.

@@ -5,6 +5,8 @@
 // document, whoever made it, so the two never differ. While a tree is held (a file's tree, or
 // the tree window shows the record), the tree text (GameState::SgfText) is the game shown,
 // written out: the tree window reads it and sends its edits to the document.
+#include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,15 +53,27 @@ class DocumentRecord : public RecordKeeper {
     void startWithBlackMoves(const std::vector<BoardPoint>& points) override;
     void clear() override;
     void showAgain() override { show(); }
+    void followShownLine() override;
 
   private:
     void show();
     // Writes the game shown into the tree text while a tree is held, else empties it.
     void showTreeText();
+    // A game-information property of the root that an edit, undo or redo changed shows in the
+    // game information; the fields others wrote stay as they are.
+    void showRootInfo();
     // When the move record shows another line than the document's position (laid out by a
     // window from the tree text), the position moves to that line where the document has it;
     // moves beyond what the document holds are added to it.
     void followBoardLine();
+    // How far the document holds the line the move record shows: the node of the last move it
+    // holds, and the first move it does not (past the last move when it holds them all);
+    // nothing when the document's line shown starts with the whole of it.
+    struct HeldLine {
+        int node = 0;
+        int firstMissing = 0;
+    };
+    std::optional<HeldLine> boardLineHeld() const;
     void takeGameInfo(const GameInfo& info);
     // The SGF value of a point of the board as the record holds it (the view may be turned).
     std::string recordPoint(int col, int row) const;
@@ -68,6 +82,9 @@ class DocumentRecord : public RecordKeeper {
     GameState& state_;
     LineProjection line_;
     bool treeHeld_ = false;
+    // The root's game-information values as last seen; a new record only sets them.
+    std::array<std::string, kGameInfoFields> rootInfo_{};
+    bool newRecord_ = true;
     // The document revision and game the tree text was last written for.
     std::uint64_t treeRevision_ = 0;
     int treeGame_ = -1;

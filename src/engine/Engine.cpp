@@ -136,6 +136,9 @@ void Engine::IshiUtu(int col, int row) {
             break;
         case StoneChoice::Alternate:
             c = s.MoveCount == 0 || s.LastColour == kWhite ? kBlack : kWhite;
+            // A position that names the player to move (PL) decides.
+            if (const int player = s.MovePlayer[std::clamp(s.MoveCount, 0, kMaxMoves)])
+                c = player - 1;
             // In a match only the colour due that is ours may be placed, at move 0 as
             // anywhere else: stepping back never hands the other colour to this player.
             if (s.NetMatchActive && s.NetMyColour != kNoColour && s.NetMyColour != c) return;

@@ -43,6 +43,17 @@ TEST_F(DocumentRecordTest, SetupStonesAreThePositionNotMovesAndAEEmptiesAPoint) 
     EXPECT_EQ(state.MoveNoGrid[5][5], 2);
 }
 
+// A problem where White plays first: the first stone placed is White's, and so is a stone
+// at a later position the record gives to White.
+TEST_F(DocumentRecordTest, TheStoneChoiceFollowsThePlayerTheRecordGivesTheMoveTo) {
+    useSize(9);
+    open("(;SZ[9]AB[aa]PL[W])");
+    engine.IshiUtu(5, 5);
+    EXPECT_EQ(state.BoardGrid[5][5], kWhite + 1);
+    engine.IshiUtu(6, 6);
+    EXPECT_EQ(state.BoardGrid[6][6], kBlack + 1);
+}
+
 // Stones, a comment typed, a new line, the board turned: the document holds the record the
 // board shows, and every variation the file had.
 TEST_F(DocumentRecordTest, TheEnginesEditsAreTheDocumentsAndLoseNoVariation) {

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "document/DocumentRecord.h"
 #include "records/GameInfoRules.h"
 #include "records/ui/FomJ.h"
 
@@ -119,6 +120,28 @@ TEST(GameInfoDialog, ValuesSetThroughAccessibilityAreKept) {
     dialog.refresh();
     EXPECT_EQ(pb->text(), QStringLiteral("赤星因徹"));
     EXPECT_EQ(info[InfoField::PB], "赤星因徹");
+}
+
+// What is typed is the record's at once (one undo step for one field), and an undo shows in
+// the dialog and the game information, so a save cannot write the undone text back.
+TEST(GameInfoDialog, TypedFieldsAreOneEditOfTheRecordThatUndoTakesBack) {
+    GameState state;
+    RecordDocument document;
+    DocumentRecord record(document, state);
+    record.takeSgf("(;GM[1]PB[a];B[pd])");
+    setInfoField(state.Info, InfoField::PB, "a");  // as the file's reader fills it
+    FomJ dialog(state.Info, [&record](int field, const std::string& text) {
+        record.setGameInfoField(field, text);
+    });
+    document.observe([&dialog] { dialog.refresh(); });
+    dialog.show();
+    QTest::keyClicks(dialog.Text1(static_cast<int>(InfoField::PB)), QStringLiteral("bc"));
+    EXPECT_EQ(document.game(0).nodes[0].text("PB"), "abc");
+    document.undo();
+    EXPECT_EQ(document.game(0).nodes[0].text("PB"), "a");
+    EXPECT_EQ(state.Info[InfoField::PB], "a");
+    EXPECT_EQ(dialog.Text1(static_cast<int>(InfoField::PB))->text(), QStringLiteral("a"));
+    EXPECT_FALSE(document.canUndo());
 }
 
 }  // namespace

@@ -235,6 +235,7 @@ TEST_F(TreeWindowTest, ABranchRecordedOnTheViewersVariationHangsOnThatVariation)
     viewer.recordRead();
     viewer.chooseBranch(3);  // the variation B[ee]
     engine.goToMove("4");    // its W[ff]
+    EXPECT_EQ(tree.Text1->text(), QStringLiteral("2")) << "the tree shows the viewer's line";
     tree.CmdBstart->click();
     engine.IshiUtu(7, 7);  // W[gg] in place of W[ff]
     tree.CmdBend->click();
