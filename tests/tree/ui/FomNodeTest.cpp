@@ -186,21 +186,6 @@ TEST_F(TreeWindowTest, ArrowKeysBringTheSelectedNodeIntoSight) {
     EXPECT_GE(tree.picNode->offsetY() + tree.picNode->height() * 15, y);
 }
 
-// Turning the tree view on used to take the board's moves 1..k only, without their comments,
-// and as turned with the board: a save then lost the rest or mirrored every move.
-TEST_F(TreeWindowTest, TurningTheTreeViewOnTakesTheWholeRecordAsPlayed) {
-    engine.IshiUtu(1, 1);
-    engine.IshiUtu(2, 2);
-    engine.IshiUtu(3, 4);
-    engine.commentaryTyped("third");
-    engine.Itemodosi();
-    engine.Gkaiten_Click();
-    tree.toggleTreeView();
-    EXPECT_EQ(state.SgfText, "(;B[aa];W[bb];B[cd]C[third])");
-    clickNode(1, 3);
-    EXPECT_EQ(stoneAt(17, 16), kBlack + 1) << "the board stays turned";
-}
-
 TEST_F(TreeWindowTest, RecordingABranchOnTheBoard) {
     engine.IshiUtu(1, 1);
     engine.IshiUtu(2, 2);
