@@ -9,6 +9,7 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTableView>
 #include <QTest>
 #include <algorithm>
@@ -16,12 +17,16 @@
 
 #include "base/SgfEscape.h"
 #include "document/SgfDocumentText.h"
+#include "engine/Engine.h"
+#include "net/ui/FomSock.h"
 #include "records/ui/FomFile.h"
 #include "records/ui/FomGames.h"
 #include "records/ui/FomJ.h"
+#include "support/LoopbackPort.h"
 #include "support/ProgramFixture.h"
 #include "support/SgfPropertyReader.h"
 #include "support/TopLevel.h"
+#include "support/WaitFor.h"
 #include "tree/ui/FomNode.h"
 
 namespace kelmaz {
@@ -110,6 +115,29 @@ class SavedRecordTest : public test::ProgramFixture {
         typed.setCommitString(text);
         QApplication::sendEvent(box, &typed);
     }
+    // A second copy of the program on this computer, connected to this one in a match.
+    void connectPeer(Program& peer) {
+        peer.StartupMain();
+        test::LoopbackPort port, peerPort;
+        program().settings().write("Port", std::to_string(port.number()));
+        peer.settings().write("Port", std::to_string(peerPort.number()));
+        peer.settings().write("Tcpip", "127.0.0.1:" + std::to_string(port.number()));
+        port.release();
+        peerPort.release();
+        program().showNetWindow();
+        peer.showNetWindow();
+        program().fomSock()->setDialogs(dialogs_);
+        peer.fomSock()->setDialogs(dialogs_);
+        peer.fomSock()->findChild<QPushButton*>("Cmdconnect")->click();
+        ASSERT_TRUE(
+            test::waitFor([&] { return state().NetMatchActive && peer.state().NetMatchActive; }));
+    }
+    // Until both records hold `moves` moves.
+    void agree(Program& peer, int moves) {
+        ASSERT_TRUE(test::waitFor([&] {
+            return state().lastMoveInRecord() == moves && peer.state().lastMoveInRecord() == moves;
+        }));
+    }
 };
 
 struct SavedCase {
@@ -170,6 +198,27 @@ TEST_F(SavedRecordTest, TheSavedFileIsTheRecordTheUserMade) {
          "(;W[fd]TR[fd]))"},
         // A branch recorded on the board after choosing it in the sequence viewer: its row
         // comes with the viewer's edits of the document.
+        {"a peer's move numbered beyond the position shown was dropped", "",
+         [](SavedRecordTest& t) {
+             Program peer;
+             t.connectPeer(peer);
+             t.clickPoint(4, 4);
+             t.agree(peer, 1);
+             peer.engine().IshiUtu(5, 15);
+             t.agree(peer, 2);
+             t.clickPoint(10, 10);
+             t.agree(peer, 3);
+             t.menu("mitte");
+             t.menu("mitte");
+             ASSERT_EQ(t.state().MoveCount, 1);
+             peer.engine().IshiUtu(3, 3);
+             t.agree(peer, 4);
+             t.clickPoint(5, 5);
+             t.agree(peer, 5);
+             for (int k = 1; k <= 5; ++k)  // the same stones, each board seen from its side
+                 EXPECT_EQ(peer.state().MoveRow[k] + t.state().MoveRow[k], 20) << k;
+         },
+         "(;FF[4]GM[1]SZ[19];B[dd];W[oe];B[jj];W[qq];B[ee])"},
         {"setup stones were replayed as moves and AE was ignored",
          "(;GM[1]FF[4]SZ[9]AB[cc][dc]AW[cd]PL[W]C[白番];W[ee];AE[cc]B[ff])",
          [](SavedRecordTest& t) {
