@@ -224,9 +224,11 @@ TEST_F(SavedRecordTest, TheSavedFileIsTheRecordTheUserMade) {
          [](SavedRecordTest& t) {
              t.menu("msyote");
              EXPECT_EQ(t.stoneAt(3, 3), kBlack + 1) << "the problem opens at its position";
+             EXPECT_EQ(t.state().MoveNoGrid[4][3], 0) << "setup stones bear no number";
              t.menu("Msaisyute");
+             EXPECT_EQ(t.stoneAt(3, 3), 0) << "AE empties its point";
              t.clickPoint(7, 7);
-             EXPECT_EQ(t.state().MoveCount, 3) << "moves count moves only";
+             EXPECT_EQ(t.state().MoveNoGrid[7][7], 3) << "moves count moves only";
          },
          "(;GM[1]FF[4]SZ[9]AB[cc][dc]AW[cd]PL[W]C[白番];W[ee];AE[cc]B[ff];W[gg])"},
     };
