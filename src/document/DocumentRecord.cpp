@@ -7,6 +7,7 @@
 #include "base/SgfEscape.h"
 #include "records/GameInfoRules.h"
 #include "records/SgfWriter.h"
+#include "tree/SgfReader.h"
 
 namespace kelmaz {
 
@@ -65,6 +66,7 @@ void DocumentRecord::show() {
     const GameTree& game = document_.currentGame();
     line_ = projectLine(game, document_.position().node);
     showLine(game, line_, state_);
+    showTreeText();
     if (!state_.BoardRotated) return;
     const int size = state_.BoardSize;
     for (int k = 0; k < line_.slotCount(); ++k) {
@@ -74,6 +76,14 @@ void DocumentRecord::show() {
     }
 }
 
+int DocumentRecord::positionSlot() const {
+    const auto at = std::find(line_.line.begin(), line_.line.end(), document_.position().node);
+    const std::size_t index = static_cast<std::size_t>(at - line_.line.begin());
+    int slot = 0;
+    while (slot + 1 < line_.slotCount() && line_.slotStarts[slot + 1] <= index) ++slot;
+    return std::min(slot, state_.lastMoveInRecord());
+}
+
 std::string DocumentRecord::recordPoint(int col, int row) const {
     if (!state_.onBoard(col, row)) return {};
     if (state_.BoardRotated) turnOnBoard(state_.BoardSize, col, row);
@@ -81,14 +91,45 @@ std::string DocumentRecord::recordPoint(int col, int row) const {
 }
 
 void DocumentRecord::takeSgf(std::string_view text) {
+    treeHeld_ = true;
     document_.read(text);
     // Text in which no game is found keeps what the reader made of it.
     if (document_.gameCount() == 0) takeMoveRecord();
 }
 
 void DocumentRecord::takeMoveRecord() {
+    treeHeld_ = false;
     SgfGames read = readSgfGames(sgfRecordText(state_));
     document_.reset(read.games.empty() ? GameTree{} : std::move(read.games.front()));
+}
+
+void DocumentRecord::holdTree(bool held) {
+    treeHeld_ = held;
+    showTreeText();
+}
+
+void DocumentRecord::showTreeText() {
+    if (!treeHeld_ || document_.gameCount() == 0) {
+        state_.SgfText.clear();
+        treeGame_ = -1;
+        return;
+    }
+    const int game = document_.position().game;
+    if (game == treeGame_ && document_.revision() == treeRevision_ && !state_.SgfText.empty())
+        return;
+    treeGame_ = game;
+    treeRevision_ = document_.revision();
+    // The tree window reads a game tree without line breaks outside values.
+    const std::string whole = document_.gameText(game);
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < whole.size();) {
+        const std::size_t end = std::min(whole.find('\n', start), whole.size());
+        std::string_view line(whole.data() + start, end - start);
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        lines.emplace_back(line);
+        start = end + 1;
+    }
+    state_.SgfText = joinSgfLines(lines);
 }
 
 void DocumentRecord::followBoardLine() {
@@ -209,7 +250,7 @@ void DocumentRecord::startWithBlackMoves(const std::vector<BoardPoint>& points) 
 }
 
 void DocumentRecord::clear() {
-    state_.SgfText.clear();
+    treeHeld_ = false;
     clearGameInfo(state_.Info);
     // The root of a record made in the program: the fields the clear kept, and what other
     // programs need.
@@ -223,27 +264,28 @@ void DocumentRecord::clear() {
     document_.reset(std::move(game));
 }
 
-void DocumentRecord::takeTreeText() {
-    if (state_.SgfText.empty() || state_.SgfText == treeText_) return;
-    treeText_ = state_.SgfText;
-    SgfGames read = readSgfGames(treeText_);
-    if (read.games.empty()) return;
-    const int index = document_.position().game;
-    document_.edit(index,
-                   [&read](GameTree& game) {
-                       read.games.front().before = std::move(game.before);
-                       game = std::move(read.games.front());
-                       return true;
-                   },
-                   {index, 0});
-}
-
 void DocumentRecord::prepareForSave(const std::string& commentary) {
-    takeTreeText();
     followBoardLine();
     setComment(std::clamp(state_.MoveCount, 0, line_.slotCount() - 1), commentary);
     setInfoField(state_.Info, InfoField::AP, std::string(kApplicationName));
     takeGameInfo(state_.Info);
+}
+
+void DocumentRecord::setGameInfoField(int index, const std::string& text) {
+    if (index < 0 || index >= kGameInfoFields) return;
+    setInfoField(state_.Info, index, text);
+    // The charset follows the file written; a record without a game takes the field at save.
+    if (index == int(InfoField::CA) || document_.gameCount() == 0) return;
+    const std::string_view name = GameInfoNames[index];
+    document_.edit(
+        document_.position().game,
+        [&](GameTree& game) {
+            SgfNode& root = game.nodes.front();
+            if (root.text(name) == text) return false;
+            root.setText(name, text);
+            return true;
+        },
+        document_.position(), "info " + std::string(name));
 }
 
 void DocumentRecord::takeGameInfo(const GameInfo& info) {

@@ -118,14 +118,11 @@ void Engine::IshiUtu(int col, int row) {
     // The new move and the end marker after it must both fit in the record.
     if (s.MoveCount < 0 || s.MoveCount + 2 > kMaxMoves) return;
 
-    // A stone played outside a branch recording makes the board's line the record: the tree,
-    // shown or not, goes once the user agrees.
-    bool asVariation = false;
-    if ((tree_->visible() || !s.SgfText.empty()) && !s.BranchInputMode) {
-        if (!tree_->confirmDiscardTree()) return;
-        // The record keeps the line the stone leaves: the new stone starts another line.
-        asVariation = true;
-    }
+    // A branch being recorded goes in beside the line the board showed. A stone played
+    // outside a recording while a tree is held goes once the user agrees; the record keeps
+    // the line the stone leaves, and the new stone starts another line.
+    const bool asVariation = s.BranchInputMode || tree_->visible() || !s.SgfText.empty();
+    if (asVariation && !s.BranchInputMode && !tree_->confirmDiscardTree()) return;
     if (board_.occupied(col, row)) return;
 
     int c = kBlack;

@@ -22,8 +22,8 @@ class DocumentRecordTest : public ::testing::Test, protected test::EngineOnFakeH
     }
 };
 
-// Stones, a comment typed, a line replaced, the board turned: the document holds the record
-// the board shows, and every variation the file had.
+// Stones, a comment typed, a new line, the board turned: the document holds the record the
+// board shows, and every variation the file had.
 TEST_F(DocumentRecordTest, TheEnginesEditsAreTheDocumentsAndLoseNoVariation) {
     useSize(9);
     open("(;SZ[9];B[aa](;W[bb]C[main])(;W[cc]C[other]))");
@@ -31,14 +31,15 @@ TEST_F(DocumentRecordTest, TheEnginesEditsAreTheDocumentsAndLoseNoVariation) {
     engine.oneForward();
     host.commentary = "typed";
     engine.commentaryTyped("typed");
-    put(kWhite, 4, 4);  // the main line's W[bb] is replaced by W[dd]
+    put(kWhite, 4, 4);  // W[dd] goes in beside the file's W[bb] and W[cc]
     engine.Gkaiten_Click();
     EXPECT_EQ(state.MoveCol[2], 6);  // shown turned on nine lines
-    EXPECT_EQ(saved(), test::readSgfProperties("(;SZ[9];B[aa]C[typed](;W[dd])(;W[cc]C[other]))"));
+    EXPECT_EQ(saved(), test::readSgfProperties(
+                           "(;SZ[9];B[aa]C[typed](;W[bb]C[main])(;W[cc]C[other])(;W[dd]))"));
     engine.Gkaiten_Click();
     put(kBlack, 5, 5);
-    EXPECT_EQ(saved(),
-              test::readSgfProperties("(;SZ[9];B[aa]C[typed](;W[dd];B[ee])(;W[cc]C[other]))"));
+    EXPECT_EQ(saved(), test::readSgfProperties(
+                           "(;SZ[9];B[aa]C[typed](;W[bb]C[main])(;W[cc]C[other])(;W[dd];B[ee]))"));
 }
 
 // The commentary box drops the CR of a line break: the comment it shows is the one on record.

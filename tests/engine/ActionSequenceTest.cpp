@@ -20,6 +20,7 @@
 #include "document/DocumentFile.h"
 #include "document/DocumentRecord.h"
 #include "document/ShownCollection.h"
+#include "document/TreeSession.h"
 #include "intake/RecordCheck.h"
 #include "intake/RecordCollection.h"
 #include "intake/RecordFormat.h"
@@ -32,7 +33,6 @@
 #include "support/ReferenceBoard.h"
 #include "support/TestSupport.h"
 #include "tree/TreeFile.h"
-#include "tree/TreeSession.h"
 
 namespace kelmaz::test {
 namespace {
@@ -106,7 +106,10 @@ struct HarnessBoard : MatchBoard {
 struct SessionTree : TreeLink {
     TreeSession& session;
     explicit SessionTree(TreeSession& s) : session(s) {}
-    void showFileTree(const std::string& text) override { session.loadFileTree(text); }
+    void showFileTree(const std::string&) override {
+        session.cancelBranch();
+        session.loadFileTree();
+    }
 };
 
 struct SessionNet : NetLink {
@@ -149,7 +152,7 @@ class ActionSequence {
     DocumentRecord keeper{document, state};
     Engine engine{state, options, host, keeper};
     FakeViewer viewer;
-    TreeSession tree{state};
+    TreeSession tree{state, keeper};
     SessionTree treeLink{tree};
     HarnessBoard matchBoard{engine, host};
     test::FakeWindow window;  // answers every question with yes
@@ -482,7 +485,7 @@ class ActionSequence {
         if (state.SgfText.empty() || what < 2) {
             // Opening the tree view takes the whole record as played.
             if (state.lastMoveInRecord() == 0) return "tree (nothing: no move)";
-            tree.loadReduced(sgfRecordText(state));
+            tree.loadFileTree();
             return "tree from the record";
         }
         const TreeModel& m = tree.model();
@@ -505,11 +508,14 @@ class ActionSequence {
         }
         if (what < 9) {
             tree.Text1 = std::to_string(1 + pick(m.BranchCount));
-            return std::string("tree delete ") + (tree.deleteSelected() ? "done" : "refused");
+            if (!tree.deleteSelected()) return "tree delete refused";
+            engine.Redraw(1, keeper.positionSlot());
+            typed_.reset();
+            return "tree delete done";
         }
         if (what < 11 || chance(50)) return recordBranch();
         tree.cancelBranch();
-        state.SgfText.clear();  // the tree view closed
+        keeper.holdTree(false);  // the tree view closed
         return "tree closed";
     }
 

@@ -22,6 +22,7 @@
 #include "records/ui/FomFile.h"
 #include "records/ui/FomGames.h"
 #include "records/ui/FomJ.h"
+#include "records/ui/fomSgf.h"
 #include "support/LoopbackPort.h"
 #include "support/ProgramFixture.h"
 #include "support/SgfPropertyReader.h"
@@ -74,6 +75,7 @@ std::string outline(const Games& games) {
 class SavedRecordTest : public test::ProgramFixture {
   public:
     using ProgramFixture::clickPoint;
+    using ProgramFixture::program;
     using ProgramFixture::state;
     using ProgramFixture::stoneAt;
     FomFile& fileWindow() {
@@ -179,7 +181,7 @@ TEST_F(SavedRecordTest, TheSavedFileIsTheRecordTheUserMade) {
              t.menu("mitte");
              t.menu("mSGF");
          },
-         "(;FF[4]GM[1]SZ[19]B[aa]C[first];W[bb];B[cd]C[third])"},
+         "(;FF[4]GM[1]SZ[19];B[aa]C[first];W[bb];B[cd]C[third])"},
         {"turning the tree view on with the board turned mirrored every move", "",
          [](SavedRecordTest& t) {
              t.clickPoint(1, 1);
@@ -188,16 +190,25 @@ TEST_F(SavedRecordTest, TheSavedFileIsTheRecordTheUserMade) {
              t.menu("mSGF");
              t.menu("gkaiten");
          },
-         "(;FF[4]GM[1]SZ[19]B[aa];W[bc])"},
+         "(;FF[4]GM[1]SZ[19];B[aa];W[bc])"},
         {"closing the tree window emptied the tree text", kTree,
          [](SavedRecordTest& t) { t.menu("mSGF"); }, kTree},
-        {"text typed in the board's commentary box was not taken into the tree",
-         "(;GM[1]FF[4]SZ[9]XY[kept]C[問題];B[ee]C[一](;W[dd]LB[dd:A];B[ff])(;W[fd]TR[fd]))",
+        {"text typed in the board's commentary box was not taken into the tree", kTree,
          [](SavedRecordTest& t) { t.type("typed here"); },
-         "(;GM[1]FF[4]SZ[9]XY[kept]C[問題];B[ee]C[一](;W[dd]LB[dd:A];B[ff]C[typed here])"
-         "(;W[fd]TR[fd]))"},
-        // A branch recorded on the board after choosing it in the sequence viewer: its row
-        // comes with the viewer's edits of the document.
+         "(;GM[1]FF[4]SZ[9]XY[kept]AB[aa][ba]AW[ab]C[問題];B[ee]C[一](;W[dd]LB[dd:A];B[ff]"
+         "C[typed here])(;W[fd]TR[fd]))"},
+        {"a branch recorded on the variation the sequence viewer chose hung on the main line",
+         "(;B[aa];W[bb](;B[cc];W[dd])(;B[ee];W[ff]))",
+         [](SavedRecordTest& t) {
+             t.menu("mSgfViewer");
+             t.program().sequenceViewer().branchButton(3)->click();  // the variation B[ee]
+             t.menu("Msaisyute");                                    // its W[ff]
+             FomNode& tree = t.program().treeWindow();
+             tree.CmdBstart->click();
+             t.clickPoint(7, 7);  // W[gg] in place of W[ff]
+             tree.CmdBend->click();
+         },
+         "(;B[aa]FF[4]GM[1]SZ[19];W[bb](;B[cc];W[dd])(;B[ee](;W[ff])(;W[gg])))"},
         {"a peer's move numbered beyond the position shown was dropped", "",
          [](SavedRecordTest& t) {
              Program peer;

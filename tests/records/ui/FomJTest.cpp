@@ -14,9 +14,14 @@
 namespace kelmaz {
 namespace {
 
+// The dialog's fields written straight into the information it shows.
+FomJ::FieldEditor typedInto(GameInfo& info) {
+    return [&info](int field, const std::string& text) { setInfoField(info, field, text); };
+}
+
 TEST(GameInfoDialog, TypingUpdatesTheInformationAndItsLabels) {
     GameInfo info;
-    FomJ dialog(info);
+    FomJ dialog(info, typedInto(info));
     dialog.show();
     QLineEdit* re = dialog.Text1(static_cast<int>(InfoField::RE));
     QTest::keyClicks(re, QStringLiteral(" b+r "));
@@ -32,7 +37,7 @@ TEST(GameInfoDialog, TypingUpdatesTheInformationAndItsLabels) {
 
 TEST(GameInfoDialog, ShowsWhatOthersWroteAndOnlyHidesWhenClosed) {
     GameInfo info;
-    FomJ dialog(info);
+    FomJ dialog(info, typedInto(info));
     setInfoField(info, InfoField::PB, "黒田");
     info.WinnerLabel = "白";
     dialog.show();
@@ -65,7 +70,7 @@ QString lineOf(const FomJ& dialog, const QLabel* derived) {
 
 TEST(GameInfoDialog, TheResultReadsWinnerBesideItsCaptionAndTheMarginBeforeItsUnit) {
     GameInfo info;
-    FomJ dialog(info);
+    FomJ dialog(info, typedInto(info));
     dialog.show();
     QTest::keyClicks(dialog.Text1(static_cast<int>(InfoField::RE)), QStringLiteral("W+3.5"));
     QTest::keyClicks(dialog.Text1(static_cast<int>(InfoField::TM)), QStringLiteral("5400"));
@@ -77,7 +82,7 @@ TEST(GameInfoDialog, TheResultReadsWinnerBesideItsCaptionAndTheMarginBeforeItsUn
 
 TEST(GameInfoDialog, TheBoxesTakeTheWidthOfTheWindow) {
     GameInfo info;
-    FomJ dialog(info);
+    FomJ dialog(info, typedInto(info));
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     QLineEdit* ev = dialog.Text1(static_cast<int>(InfoField::EV));
@@ -96,7 +101,7 @@ TEST(GameInfoDialog, TheBoxesTakeTheWidthOfTheWindow) {
 // result it names is spelt out at once.
 TEST(GameInfoDialog, ValuesSetThroughAccessibilityAreKept) {
     GameInfo info;
-    FomJ dialog(info);
+    FomJ dialog(info, typedInto(info));
     dialog.show();
     QLineEdit* pb = dialog.Text1(static_cast<int>(InfoField::PB));
     QAccessibleInterface* access = QAccessible::queryAccessibleInterface(pb);
