@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "document/DocumentRecord.h"
@@ -25,36 +26,32 @@ extern char** environ;
 namespace kelmaz::bench {
 namespace {
 
-struct BenchFile {
-    const char* name;
-    std::string path;
-};
+// The files by name; the generated ones are written on first use into a folder that lives as
+// long as the process, so that listing or filtering the benchmarks builds none of them.
+constexpr const char* kBenchFiles[] = {"pro_game_sgf", "collection_5mb_sgf", "joseki_sgf", "ugf",
+                                       "tki_499"};
 
-// The files, the generated ones written once into a folder that lives as long as the process.
-const std::vector<BenchFile>& benchFiles() {
+std::string benchFile(std::string_view name) {
+    if (name == "pro_game_sgf") return corpusFile(kProGame).string();
+    if (name == "ugf") return corpusFile(kUgfGame).string();
     static const test::TempDir dir;
-    static const std::vector<BenchFile> files = [] {
-        const GameState record = captureHeavyRecord(499);
-        const auto write = [](const std::filesystem::path& path, const std::string& bytes) {
-            test::writeBytes(path, bytes);
-            return path.string();
-        };
-        return std::vector<BenchFile>{
-            {"pro_game_sgf", corpusFile(kProGame).string()},
-            {"collection_5mb_sgf",
-             write(dir.file("collection.sgf"), sgfCollection(5 << 20, record))},
-            {"joseki_sgf", write(dir.file("joseki.sgf"), josekiTree(record))},
-            {"ugf", corpusFile(kUgfGame).string()},
-            {"tki_499", write(dir.file("capture.txt"), tkiText(record))},
-        };
-    }();
-    return files;
+    static const GameState record = captureHeavyRecord(499);
+    const auto written = [](const char* file, const auto& bytes) {
+        const std::filesystem::path path = dir.file(file);
+        if (!std::filesystem::exists(path)) test::writeBytes(path, bytes());
+        return path.string();
+    };
+    if (name == "collection_5mb_sgf")
+        return written("collection.sgf", [] { return sgfCollection(5 << 20, record); });
+    if (name == "joseki_sgf") return written("joseki.sgf", [] { return josekiTree(record); });
+    return written("capture.txt", [] { return tkiText(record); });
 }
 
 // What the file window does with a file name: clear, read, detect, run the reader, take the
 // record into the document, replay the main line. With the tree window, an SGF file's tree is also
 // loaded and laid out.
-void openRecord(benchmark::State& st, const std::string& path, bool treeWindow) {
+void openRecord(benchmark::State& st, std::string_view name, bool treeWindow) {
+    const std::string path = benchFile(name);
     GameState state;
     BoardOptions options;
     test::FakeBoardHost host;
@@ -80,7 +77,8 @@ void openRecord(benchmark::State& st, const std::string& path, bool treeWindow) 
 }
 
 // Format detection and the reader alone, on lines already read and decoded.
-void getFormat(benchmark::State& st, const std::string& path) {
+void getFormat(benchmark::State& st, std::string_view name) {
+    const std::string path = benchFile(name);
     GameState state;
     BoardOptions options;
     test::FakeBoardHost host;
@@ -103,13 +101,13 @@ void getFormat(benchmark::State& st, const std::string& path) {
 
 #ifdef KELMAZ_CLI
 // `kelmaz-cli show FILE` from spawn to exit, its output thrown away.
-void cliShow(benchmark::State& st, const std::string& path) {
+void cliShow(benchmark::State& st, std::string_view name) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     std::string program = KELMAZ_CLI, command = "show";
-    std::string file = path;
+    std::string file = benchFile(name);
     char* argv[] = {program.data(), command.data(), file.data(), nullptr};
     for (auto _ : st) {
         pid_t pid = 0;
@@ -125,20 +123,19 @@ void cliShow(benchmark::State& st, const std::string& path) {
 #endif
 
 const bool registered = [] {
-    for (const BenchFile& f : benchFiles()) {
-        const std::string path = f.path;
-        benchmark::RegisterBenchmark((std::string("BM_OpenRecord/") + f.name).c_str(),
-                                     [path](benchmark::State& st) { openRecord(st, path, false); })
+    for (const char* name : kBenchFiles) {
+        benchmark::RegisterBenchmark((std::string("BM_OpenRecord/") + name).c_str(),
+                                     [name](benchmark::State& st) { openRecord(st, name, false); })
             ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark((std::string("BM_OpenRecordWithTree/") + f.name).c_str(),
-                                     [path](benchmark::State& st) { openRecord(st, path, true); })
+        benchmark::RegisterBenchmark((std::string("BM_OpenRecordWithTree/") + name).c_str(),
+                                     [name](benchmark::State& st) { openRecord(st, name, true); })
             ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark((std::string("BM_GetFormat/") + f.name).c_str(),
-                                     [path](benchmark::State& st) { getFormat(st, path); })
+        benchmark::RegisterBenchmark((std::string("BM_GetFormat/") + name).c_str(),
+                                     [name](benchmark::State& st) { getFormat(st, name); })
             ->Unit(benchmark::kMillisecond);
 #ifdef KELMAZ_CLI
-        benchmark::RegisterBenchmark((std::string("BM_CliShow/") + f.name).c_str(),
-                                     [path](benchmark::State& st) { cliShow(st, path); })
+        benchmark::RegisterBenchmark((std::string("BM_CliShow/") + name).c_str(),
+                                     [name](benchmark::State& st) { cliShow(st, name); })
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
 #endif

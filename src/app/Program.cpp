@@ -403,12 +403,7 @@ void Program::redo() {
 
 // The board shows the position of the document's node, the move record already laid out.
 void Program::showDocumentPosition() {
-    const LineProjection& line = record_.line();
-    const auto at = std::find(line.line.begin(), line.line.end(), document_.position().node);
-    const std::size_t index = static_cast<std::size_t>(at - line.line.begin());
-    int slot = 0;
-    while (slot + 1 < line.slotCount() && line.slotStarts[slot + 1] <= index) ++slot;
-    engine_->Redraw(1, std::min(slot, state_.lastMoveInRecord()));
+    engine_->Redraw(1, record_.positionSlot());
     gameInfoChanged();
 }
 

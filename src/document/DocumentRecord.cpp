@@ -77,6 +77,14 @@ void DocumentRecord::show() {
     }
 }
 
+int DocumentRecord::positionSlot() const {
+    const auto at = std::find(line_.line.begin(), line_.line.end(), document_.position().node);
+    const std::size_t index = static_cast<std::size_t>(at - line_.line.begin());
+    int slot = 0;
+    while (slot + 1 < line_.slotCount() && line_.slotStarts[slot + 1] <= index) ++slot;
+    return std::min(slot, state_.lastMoveInRecord());
+}
+
 std::string DocumentRecord::recordPoint(int col, int row) const {
     if (!state_.onBoard(col, row)) return {};
     if (state_.BoardRotated) turnOnBoard(state_.BoardSize, col, row);

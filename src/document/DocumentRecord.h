@@ -27,6 +27,8 @@ class DocumentRecord : public RecordKeeper {
     const RecordDocument& document() const { return document_; }
     // The line shown, as last laid into the move record.
     const LineProjection& line() const { return line_; }
+    // The move number of the document's position on the line shown (0 before the first move).
+    int positionSlot() const;
 
     // A record read from SGF text (decoded): every game, node and property of it.
     void takeSgf(std::string_view text);

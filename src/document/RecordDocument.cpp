@@ -1,6 +1,7 @@
 #include "document/RecordDocument.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kelmaz {
 
@@ -77,12 +78,11 @@ bool RecordDocument::apply(int index, const Change& change, std::string_view run
     }
     target.edited = true;
     if (joins) {
-        history_.back().after = target;
         history_.back().positionAfter = *after;
     } else {
         history_.resize(done_);
         if (saved_ > done_) saved_ = kNeverSaved;  // the saved content left the history
-        history_.push_back({index, std::move(before), target, position_, *after, std::string(run)});
+        history_.push_back({index, std::move(before), position_, *after, std::string(run)});
         ++done_;
     }
     runOpen_ = !run.empty();
@@ -107,12 +107,12 @@ bool RecordDocument::replaceGame(int index, std::string_view text) {
                            },
                            {index, 0});
     // The new game is written as the text it came from, which is already in the writer's form.
-    if (done) games_.games[index].edited = history_.back().after.edited = false;
+    if (done) games_.games[index].edited = false;
     return done;
 }
 
-void RecordDocument::swapIn(const Step& step, bool forward) {
-    games_.games[step.game] = forward ? step.after : step.before;
+void RecordDocument::swapIn(Step& step, bool forward) {
+    std::swap(games_.games[step.game], step.other);
     runOpen_ = false;
     position_ = forward ? step.positionAfter : step.positionBefore;
     changed();

@@ -6,8 +6,9 @@
 //
 // Every change is an edit: a function run on one game, after which the revision counter goes
 // up and every observer is told once. Each edit keeps a copy of the game as it was before, so
-// it can be taken back (undo) and done again (redo); a copy of one game is cheap next to the
-// work of the edit's redraw, and the other games of a collection are never copied.
+// it can be taken back (undo) and done again (redo): undo and redo swap that copy with the
+// game in effect, so an edit copies its game once, the characters typed on into one comment
+// add no copy, and the other games of a collection are never copied.
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -96,7 +97,7 @@ class RecordDocument {
   private:
     struct Step {
         int game = 0;
-        GameTree before, after;
+        GameTree other;  // the game as it was before the step while it is in effect, else after
         LinePosition positionBefore, positionAfter;
         std::string run;
     };
@@ -109,7 +110,7 @@ class RecordDocument {
     void changed();
     // New content that counts as saved: shown from its root, without a history.
     void startAfresh();
-    void swapIn(const Step& step, bool forward);
+    void swapIn(Step& step, bool forward);
 
     SgfGames games_;
     LinePosition position_;

@@ -51,30 +51,43 @@ void appendProperty(std::string& out, const SgfProperty& p) {
     }
 }
 
-void appendNode(const GameTree& game, int number, std::string& out) {
-    // Written as a loop along each line so that a game of thousands of moves needs no deep
-    // recursion; only a variation recurses.
-    for (int n = number; n >= 0;) {
-        const SgfNode& node = game.nodes[n];
-        // The root's "(;" stands alone; a node's first property follows its ";".
-        out += n == 0 ? "(;\r\n" : ";";
-        bool lineOpen = n != 0;
-        for (const SgfProperty& p : node.properties) {
-            appendProperty(out, p);
-            out += "\r\n";
-            lineOpen = false;
-        }
-        if (lineOpen) out += "\r\n";
-        if (node.children.size() == 1) {
-            n = node.children.front();
+// The game in the program's layout. Lines are written as loops; the variations still to write
+// wait in a list instead of a recursion, so that a tree nested many thousands of variations
+// deep cannot exhaust the stack.
+void appendGame(const GameTree& game, std::string& out) {
+    struct Pending {
+        int node;    // where a line starts; -1 for the ")" that closes a variation
+        bool opens;  // the line is a variation: "(" comes first
+    };
+    std::vector<Pending> pending = {{0, false}};
+    while (!pending.empty()) {
+        const Pending next = pending.back();
+        pending.pop_back();
+        if (next.node < 0) {
+            out += ")\r\n";
             continue;
         }
-        for (int child : node.children) {
-            out += '(';
-            appendNode(game, child, out);
-            out += ")\r\n";
+        if (next.opens) out += '(';
+        for (int n = next.node;;) {
+            const SgfNode& node = game.nodes[n];
+            // The root's "(;" stands alone; a node's first property follows its ";".
+            out += n == 0 ? "(;\r\n" : ";";
+            bool lineOpen = n != 0;
+            for (const SgfProperty& p : node.properties) {
+                appendProperty(out, p);
+                out += "\r\n";
+                lineOpen = false;
+            }
+            if (lineOpen) out += "\r\n";
+            if (node.children.size() != 1) {
+                for (auto child = node.children.rbegin(); child != node.children.rend(); ++child) {
+                    pending.push_back({-1, false});
+                    pending.push_back({*child, true});
+                }
+                break;
+            }
+            n = node.children.front();
         }
-        n = -1;
     }
 }
 
@@ -97,7 +110,7 @@ std::string sgfGameText(const GameTree& game) {
     if (!game.edited) return game.source;
     if (game.nodes.empty()) return "(;)\r\n";
     std::string out;
-    appendNode(game, 0, out);
+    appendGame(game, out);
     out += ")\r\n";
     return out;
 }

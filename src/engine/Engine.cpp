@@ -454,8 +454,11 @@ void Engine::Saigen() {
     }
     if (pausePending_ || !s.hasMove(1)) return;
     if (!s.hasMove(s.MoveCount + 1)) {
-        // At the end of the record the replay starts again from the empty board.
-        ResetPosition();
+        // At the end of the record the replay starts again from the board before the first
+        // move: empty but for the record's setup stones.
+        clearPosition();
+        setUp(0);
+        host_.boardChanged();
         s.MoveCount = 0;
         host_.setMoveNumberText("0");
     }

@@ -1,8 +1,7 @@
-// The board engine on the program's document: what a file sets up is set up, and every change
-// the engine makes reaches the document, so that the document's text is what the board shows.
+// The board engine on the program's document: every change the engine makes reaches the
+// document, so that the document's text is what the board shows.
 #include <gtest/gtest.h>
 
-#include "support/BoardDiagram.h"
 #include "support/EngineOnFakeHost.h"
 #include "support/SgfPropertyReader.h"
 
@@ -22,26 +21,6 @@ class DocumentRecordTest : public ::testing::Test, protected test::EngineOnFakeH
         return test::readSgfProperties(document.text());
     }
 };
-
-// A problem file: its position stands before move 1, unnumbered; AE empties a point.
-TEST_F(DocumentRecordTest, SetupStonesAreThePositionNotMovesAndAEEmptiesAPoint) {
-    useSize(9);
-    open("(;SZ[9]AB[aa][ba]AW[ca:cb];W[dd];AE[aa];B[ee])");
-    EXPECT_EQ(state.lastMoveInRecord(), 2);
-    const auto rows = [this](int upto) {
-        std::string text;
-        for (int row = 1; row <= upto; ++row) text += test::diagramRows(state)[row - 1] + "\n";
-        return text;
-    };
-    engine.firstMove();
-    EXPECT_EQ(rows(4), "XXO......\n..O......\n.........\n.........\n");
-    EXPECT_EQ(state.MoveNoGrid[1][1], 0);
-    engine.oneForward();
-    EXPECT_EQ(rows(4), ".XO......\n..O......\n.........\n...O.....\n");
-    EXPECT_EQ(state.MoveNoGrid[4][4], 1);
-    engine.lastMove();
-    EXPECT_EQ(state.MoveNoGrid[5][5], 2);
-}
 
 // A problem where White plays first: the first stone placed is White's, and so is a stone
 // at a later position the record gives to White.

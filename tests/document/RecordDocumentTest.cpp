@@ -89,6 +89,18 @@ TEST(RecordDocument, EditingOneGameOfACollectionKeepsTheOthersByteForByte) {
     EXPECT_EQ(readSgfProperties(gameFileBytes(document, 1)).front(), alone);
 }
 
+// Writing a variation inside a variation used to recurse once per level: a file nested a
+// hundred thousand variations deep ended the program when it was saved after an edit.
+TEST(RecordDocument, ATreeNestedDeepInVariationsIsWrittenWhole) {
+    std::string text = "(;";
+    for (int i = 0; i < 100000; ++i) text += "B[aa](;W[bb])(;";
+    text += "C[deepest]" + std::string(100000, ')') + ")";
+    RecordDocument document;
+    document.read(text);
+    editEveryGame(document);
+    EXPECT_EQ(readSgfProperties(document.text()), readSgfProperties(text));
+}
+
 TEST(RecordDocument, EditsAreUndoneAndRedoneAndEachIsAnnouncedOnce) {
     RecordDocument document;
     document.read(kThreeGames);

@@ -16,9 +16,13 @@
 #include <tuple>
 
 #include "EngineFixture.h"
+#include "base/TextCodec.h"
+#include "document/DocumentFile.h"
 #include "document/DocumentRecord.h"
+#include "document/ShownCollection.h"
 #include "document/TreeSession.h"
 #include "intake/RecordCheck.h"
+#include "intake/RecordCollection.h"
 #include "intake/RecordFormat.h"
 #include "net/MatchFakes.h"
 #include "net/MatchMessage.h"
@@ -34,6 +38,35 @@ namespace kelmaz::test {
 namespace {
 
 int otherColour(int colour) { return colour == kBlack ? kWhite : kBlack; }
+
+// A file of three games on the harness's board: setup stones, an emptied point, variations,
+// marks, comments, a property no reader interprets and text between the games.
+constexpr std::string_view kCollection =
+    "(;GM[1]FF[4]SZ[9]PB[一]XY[kept]AB[cc][gg]AW[cg];B[ee]C[first](;W[dd];B[de])(;W[ff]LB[ff:A]))"
+    "\nbetween\n(;GM[1]FF[4]SZ[9]PB[二];B[ec];W[ce];B[eg]C[three])\n"
+    "(;GM[1]FF[4]SZ[9]PB[三]AE[aa];B[gc];W[gd])\n";
+
+// A game as the lines of its nodes in file order, each with its depth and its properties as
+// held (the charset a file declares left out): equal outlines are equal games.
+std::string outline(const GameTree& game) {
+    std::string out;
+    std::vector<std::pair<int, int>> pending = {{0, 1}};  // node, depth
+    while (!pending.empty()) {
+        const auto [node, depth] = pending.back();
+        pending.pop_back();
+        out += std::to_string(depth) + " ";
+        for (const SgfProperty& p : game.nodes[node].properties) {
+            if (p.name == "CA") continue;
+            out += p.name;
+            for (const std::string& v : p.values) out += "[" + v + "]";
+        }
+        out += "\n";
+        const std::vector<int>& children = game.nodes[node].children;
+        for (auto child = children.rbegin(); child != children.rend(); ++child)
+            pending.emplace_back(*child, depth + 1);
+    }
+    return out;
+}
 
 // ------------------------------------------------------------------ the program around it
 
@@ -67,6 +100,16 @@ struct HarnessBoard : MatchBoard {
     void setCommentary(const std::string& text) override { host.setCommentaryText(text); }
     void setBoardButtonsEnabled(bool enabled) override { buttonsEnabled = enabled; }
     RecordKeeper& record() override { return engine.record(); }
+};
+
+// The tree window's side of a file read: the file's tree replaces the one shown.
+struct SessionTree : TreeLink {
+    TreeSession& session;
+    explicit SessionTree(TreeSession& s) : session(s) {}
+    void showFileTree(const std::string&) override {
+        session.cancelBranch();
+        session.loadFileTree();
+    }
 };
 
 struct SessionNet : NetLink {
@@ -109,13 +152,14 @@ class ActionSequence {
     DocumentRecord keeper{document, state};
     Engine engine{state, options, host, keeper};
     FakeViewer viewer;
-    TreeLink treeLink;
     TreeSession tree{state, keeper};
+    SessionTree treeLink{tree};
     HarnessBoard matchBoard{engine, host};
     test::FakeWindow window;  // answers every question with yes
     MatchSession session{state, matchBoard, window};
     SessionNet net;
     TempDir dir;
+    ShownCollection collection_{[this] { return engine.recordClears(); }};
 
     std::mt19937 random_;
     std::deque<std::string> history_;
@@ -138,7 +182,7 @@ class ActionSequence {
         if (matchRunning()) return actInMatch();
         // The replay timer fires between the user's actions.
         if ((host.running || engine.redrawPaused()) && chance(50)) return replayAction();
-        switch (pick(26)) {
+        switch (pick(28)) {
             case 0:
             case 1:
             case 2:
@@ -203,6 +247,8 @@ class ActionSequence {
                     engine.gCls();
                     host.relayout();
                 });
+            case 26:
+                return chooseGame();
             default:
                 return place();
         }
@@ -270,6 +316,20 @@ class ActionSequence {
         for (const auto& [c, r] : points) engine.IshiUtu(c, r);
         engine.goToMove(std::to_string(1 + pick(6)));
         return "corner eye game at " + std::to_string(state.MoveCount);
+    }
+
+    // The list of a collection's games: the game chosen is read onto the board.
+    std::string chooseGame() {
+        if (engine.redrawPaused() || host.running) return "game (nothing: busy)";
+        const RecordCollection file = recordCollection(kCollection);
+        const int game = pick(3);
+        const IntakeResult taken = takeRecordLines(
+            state, engine, keeper, options, treeLink, collectionGameLines(file, game + 1).lines,
+            [this](const BoardSizeChoice& size) { applyBoardSize(size, options); });
+        if (!taken.message.empty()) fault_ = "a game of the collection did not read";
+        collection_.opened(file.text, game);
+        typed_.reset();
+        return "game " + std::to_string(game + 1) + " of the collection";
     }
 
     // A point where the stone due would have no liberty and take nothing, if there is one.
@@ -353,24 +413,28 @@ class ActionSequence {
         return text + " at " + std::to_string(state.MoveCount);
     }
 
+    // The record written; read back as the program reads a file, into a document of its own.
     std::string writeAndReadBack() {
         const std::filesystem::path path = dir.file("record.sgf");
-        const bool treeText = !state.SgfText.empty();
         const std::optional<Typed> typed = typed_;
-        const bool written = writeRecordFile(state, host.commentary, path.string());
-        if (!written) {
+        const bool treeText = !state.SgfText.empty();
+        if (!writeRecordFile(state, host.commentary, path.string())) {
             fault_ = "writing failed";
             return "write";
         }
         if (!treeText && typed && state.MoveComment[typed->move] != typed->text)
             fault_ = "typed commentary not stored by the write";
         GameState back;
+        RecordDocument backDocument;
+        DocumentRecord backRecord{backDocument, back};
         back.BoardSize = state.BoardSize;
         if (!loadRecordFile(path.string(), back)) {
             fault_ = "the file written cannot be read";
             return "write";
         }
-        const FormatResult read = GetFormat(back, options, treeLink);
+        TreeLink noTree;
+        const FormatResult read = GetFormat(back, options, noTree);
+        takeReadRecord(back, backRecord, read);
         if (!read.ok) fault_ = "the file written does not read: " + read.message;
         if (!treeText && fault_.empty()) compareWritten(back);
         if (chance(50) && !engine.redrawPaused()) {
@@ -444,7 +508,10 @@ class ActionSequence {
         }
         if (what < 9) {
             tree.Text1 = std::to_string(1 + pick(m.BranchCount));
-            return std::string("tree delete ") + (tree.deleteSelected() ? "done" : "refused");
+            if (!tree.deleteSelected()) return "tree delete refused";
+            engine.Redraw(1, keeper.positionSlot());
+            typed_.reset();
+            return "tree delete done";
         }
         if (what < 11 || chance(50)) return recordBranch();
         tree.cancelBranch();
@@ -537,8 +604,41 @@ class ActionSequence {
 
     // ---- invariants
 
+    // Saving writes the document: read back, it holds the same games, nodes and properties, and
+    // the games of a collection the board does not show come back as the file had them.
+    std::string savedFault() const {
+        const int shown = document.position().game;
+        const bool wholeCollection = collection_.shown();
+        std::vector<std::string> expected;
+        if (wholeCollection) {
+            RecordDocument file;
+            file.read(kCollection);
+            for (int g = 0; g < file.gameCount(); ++g)
+                expected.push_back(
+                    outline(g == collection_.game() ? document.game(shown) : file.game(g)));
+        } else {
+            for (int g = 0; g < document.gameCount(); ++g)
+                expected.push_back(outline(document.game(g)));
+        }
+        RecordDocument back;
+        back.read(decodeRecordBytes(wholeCollection
+                                        ? collection_.bytesWith(document.gameText(shown))
+                                        : documentFileBytes(document))
+                      .text);
+        if (back.gameCount() != static_cast<int>(expected.size()))
+            return "saved " + std::to_string(expected.size()) + " games, read " +
+                   std::to_string(back.gameCount());
+        for (int g = 0; g < back.gameCount(); ++g) {
+            if (outline(back.game(g)) != expected[g])
+                return "game " + std::to_string(g + 1) + " saved as\n" + expected[g] +
+                       "read back as\n" + outline(back.game(g));
+        }
+        return {};
+    }
+
     std::string check() {
         if (!fault_.empty()) return std::exchange(fault_, {});
+        if (std::string fault = savedFault(); !fault.empty()) return fault;
         const GameState& s = state;
         const int end = last();
         if (s.MoveCount < 0 || s.MoveCount > end)

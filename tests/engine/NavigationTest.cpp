@@ -307,22 +307,25 @@ class RecordingTree : public TreeLink {
     void showMove(int move) override { shown.push_back(move); }
 };
 
-TEST_F(Navigation, ReplayAtTheEndOfTheRecordStartsFromTheEmptyBoard) {
+// The replay used to start from an empty board, without the stones the record sets up.
+TEST_F(Navigation, ReplayAtTheEndOfTheRecordStartsFromTheBoardBeforeTheFirstMove) {
     RecordingTree tree;
     engine.setTree(&tree);
     loadQuiet(3, 3);
+    state.MoveSetup[0] = {{9, 9, kWhite}};
     EXPECT_EQ(tree.shown, (std::vector<int>{3}));
     tree.shown.clear();
     engine.Saigen();
     EXPECT_TRUE(host.running);
     EXPECT_EQ(state.MoveCount, 0);
-    EXPECT_EQ(stonesOnBoard(), 0);
-    EXPECT_EQ(host.moveNumber, "0") << "the move box shows the empty board's number";
+    EXPECT_EQ(stonesOnBoard(), 1);
+    EXPECT_EQ(state.BoardGrid[9][9], kWhite + 1);
+    EXPECT_EQ(host.moveNumber, "0") << "the move box shows the number of the board before move 1";
     EXPECT_EQ(host.lastReplayIntervalMs, 1) << "the first tick comes at once";
     for (int k = 1; k <= 3; ++k) {
         engine.replayTick();
         EXPECT_EQ(state.MoveCount, k);
-        EXPECT_EQ(stonesOnBoard(), k);
+        EXPECT_EQ(stonesOnBoard(), k + 1);
         EXPECT_EQ(host.lastReplayIntervalMs, 1000);
     }
     engine.replayTick();

@@ -125,22 +125,6 @@ TEST_F(MatchSessionTest, ReceivedMoveEndsTheRecord) {
     EXPECT_EQ(state.MoveCol[3], 0);
 }
 
-// A peer's move numbered beyond the position shown (the local board stepped back) used to be
-// dropped, and the two boards went apart without a word.
-TEST_F(MatchSessionTest, AMoveBeyondThePositionShownGoesInAtItsNumber) {
-    state.NetMyColour = kBlack;
-    play(4, 4, kBlack);
-    play(16, 16, kWhite);
-    play(10, 10, kBlack);
-    state.MoveCount = 0;
-    session.HandleMatchMessage("Tejun,4,3,3,7");
-    EXPECT_EQ(state.MoveCount, 4);
-    EXPECT_EQ(state.MoveCol[3], 10);
-    EXPECT_EQ(state.MoveCol[4], 17);
-    EXPECT_EQ(state.NetMyColour, kBlack) << "not taken for the first stone of a match";
-    EXPECT_FALSE(state.BoardRotated);
-}
-
 TEST_F(MatchSessionTest, MoveReplacingTheLastSlotIsStored) {
     state.NetMyColour = kWhite;
     for (int k = 0; k < 500; ++k) play(1, 1, k % 2 ? kWhite : kBlack);

@@ -19,6 +19,14 @@ int ReferenceBoard::play(int c, int r, int colour) {
     return taken;
 }
 
+void ReferenceBoard::setUp(int c, int r, int colour) {
+    if (!onBoard(c, r)) return;
+    if (const int replaced = at(c, r); replaced != 0)
+        --(replaced == kBlack + 1 ? standing_.black : standing_.white);
+    if (colour != kNoColour) ++(colour == kBlack ? standing_.black : standing_.white);
+    points_[index(c, r)] = colour == kNoColour ? 0 : colour + 1;
+}
+
 int ReferenceBoard::liberties(int c, int r) const {
     std::vector<bool> seen(points_.size(), false), counted(points_.size(), false);
     std::vector<std::pair<int, int>> stack{{c, r}};
@@ -81,7 +89,11 @@ int ReferenceBoard::removeGroup(int c, int r) {
 
 ReferenceBoard replayRecord(const GameState& s, int upto) {
     ReferenceBoard board(s.BoardSize);
-    for (int k = 1; k <= upto; ++k) board.play(s.MoveCol[k], s.MoveRow[k], s.MoveColour[k]);
+    for (int k = 0; k <= upto; ++k) {
+        if (k > 0) board.play(s.MoveCol[k], s.MoveRow[k], s.MoveColour[k]);
+        for (const SetupStone& stone : s.MoveSetup[k])
+            board.setUp(stone.col, stone.row, stone.colour);
+    }
     return board;
 }
 

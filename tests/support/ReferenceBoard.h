@@ -21,6 +21,9 @@ class ReferenceBoard {
 
     // Puts a stone of `colour` (kBlack or kWhite) and takes what it captures; the number taken.
     int play(int c, int r, int colour);
+    // Sets a point up without a move: a stone of `colour`, or empty for kNoColour; takes
+    // nothing.
+    void setUp(int c, int r, int colour);
     int liberties(int c, int r) const;
     // The stones put down and not replaced, by colour: on the board or taken.
     StoneTally standing() const { return standing_; }
@@ -37,7 +40,8 @@ class ReferenceBoard {
     StoneTally standing_;
 };
 
-// The position after moves 1..upto of the record on a board of the record's size.
+// The position after moves 1..upto of the record on a board of the record's size, with the
+// stones each position sets up or empties.
 ReferenceBoard replayRecord(const GameState& s, int upto);
 
 }  // namespace kelmaz::test

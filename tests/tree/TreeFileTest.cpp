@@ -32,23 +32,6 @@ TEST(TreeFile, OneNodePerLineWithTheGameInformationAhead) {
     EXPECT_EQ(lines[4], ";W[cc]))");
 }
 
-// The root keeps its own properties, takes the game information as edited in the dialog (it
-// used to keep the file's values and drop the edits) and declares its charset.
-TEST(TreeFile, TextWithItsOwnRootTakesTheEditedGameInformation) {
-    GameState s;
-    s.SgfText = "(;GM[1]XX[kept]PB[x]EV[gone]GN[a\\]b];B[aa]C[a; b\nc])";
-    s.Info[InfoField::GM] = "1";
-    s.Info[InfoField::GN] = "a]b";
-    s.Info[InfoField::PB] = "other]";
-    s.Info[InfoField::PC] = "here";
-    const std::vector<std::string> lines = splitLines(treeFileBytes(s));
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[0], "(");
-    EXPECT_EQ(lines[1], ";GM[1]XX[kept]PB[other\\]]GN[a\\]b]PC[here]CA[UTF-8]");
-    EXPECT_EQ(lines[2], ";B[aa]C[a; b");
-    EXPECT_EQ(lines[3], "c])");
-}
-
 // Groups without a node of their own are not written back; a well-formed text, a collection
 // of games included, is written as it stands.
 TEST(TreeFile, BrokenNestingIsWrittenAsTheReaderUnderstoodIt) {

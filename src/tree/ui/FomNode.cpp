@@ -481,6 +481,8 @@ void FomNode::Command3_Click() {
         case TreeSession::Deletion::Deleted:
             if (!dialogs_->ask(kTitle, QStringLiteral("指定された分岐を削除します。"))) return;
             session_.deleteSelected();
+            // A board that stood on the branch now stands at the fork.
+            engine_.Redraw(1, record_.positionSlot());
             showingComment_ = true;
             TxtComment->clear();
             showingComment_ = false;

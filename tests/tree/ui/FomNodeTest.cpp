@@ -17,7 +17,6 @@
 #include "support/SgfPropertyReader.h"
 #include "support/TestSupport.h"
 #include "tree/SgfReader.h"
-#include "tree/ViewerSession.h"
 #include "tree/ui/FomNode.h"
 #include "tree/ui/PicNode.h"
 #include "tree/ui/TreeFileFrame.h"
@@ -187,21 +186,6 @@ TEST_F(TreeWindowTest, ArrowKeysBringTheSelectedNodeIntoSight) {
     EXPECT_GE(tree.picNode->offsetY() + tree.picNode->height() * 15, y);
 }
 
-// Turning the tree view on used to take the board's moves 1..k only, without their comments,
-// and as turned with the board: a save then lost the rest or mirrored every move.
-TEST_F(TreeWindowTest, TurningTheTreeViewOnTakesTheWholeRecordAsPlayed) {
-    engine.IshiUtu(1, 1);
-    engine.IshiUtu(2, 2);
-    engine.IshiUtu(3, 4);
-    engine.commentaryTyped("third");
-    engine.Itemodosi();
-    engine.Gkaiten_Click();
-    tree.toggleTreeView();
-    EXPECT_EQ(state.SgfText, "(;;B[aa];W[bb];B[cd]C[third])");
-    clickNode(1, 3);
-    EXPECT_EQ(stoneAt(17, 16), kBlack + 1) << "the board stays turned";
-}
-
 TEST_F(TreeWindowTest, RecordingABranchOnTheBoard) {
     engine.IshiUtu(1, 1);
     engine.IshiUtu(2, 2);
@@ -225,30 +209,6 @@ TEST_F(TreeWindowTest, RecordingABranchOnTheBoard) {
     EXPECT_EQ(tree.txtsgf->text(), QString::fromStdString(state.SgfText));
     EXPECT_EQ(tree.Text1->text(), QStringLiteral("2"));
     EXPECT_EQ(tree.picNode->outlineColour(2, 1), QColor(255, 0, 0));
-}
-
-// A branch recorded after the sequence viewer chose a variation used to hang on the main line.
-TEST_F(TreeWindowTest, ABranchRecordedOnTheViewersVariationHangsOnThatVariation) {
-    ViewerSession viewer(state, engine, host);
-    engine.setViewer(&viewer);
-    readFile({"(;B[aa];W[bb](;B[cc];W[dd])(;B[ee];W[ff]))"});
-    viewer.recordRead();
-    viewer.chooseBranch(3);  // the variation B[ee]
-    engine.goToMove("4");    // its W[ff]
-    EXPECT_EQ(tree.Text1->text(), QStringLiteral("2")) << "the tree shows the viewer's line";
-    tree.CmdBstart->click();
-    engine.IshiUtu(7, 7);  // W[gg] in place of W[ff]
-    tree.CmdBend->click();
-    engine.setViewer(nullptr);
-    record.prepareForSave(host.commentary);  // what a save writes
-    const GameTree& game = record.document().currentGame();
-    const auto played = [&game](const char* point) {
-        return std::find_if(game.nodes.begin(), game.nodes.end(),
-                            [point](const SgfNode& n) { return n.text("W") == point; });
-    };
-    ASSERT_NE(played("gg"), game.nodes.end());
-    EXPECT_EQ(game.nodes[played("gg")->parent].text("B"), "ee");
-    EXPECT_NE(played("ff"), game.nodes.end());
 }
 
 TEST_F(TreeWindowTest, AnotherTreeEndsTheRecordingOfABranch) {
