@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QToolButton>
 
@@ -14,8 +15,10 @@
 #include "net/ui/FomSock.h"
 #include "records/ui/FomFile.h"
 #include "shell/RecoveryFiles.h"
+#include "shell/ui/FomSet.h"
 #include "support/FireTimer.h"
 #include "support/ProgramFixture.h"
+#include "tree/ui/FomNode.h"
 
 namespace kelmaz {
 namespace {
@@ -34,22 +37,21 @@ class UnsavedRecord : public test::ProgramFixture {
     // A game read from a file, so that はい has a file to save to.
     void startWithGame() {
         start();
+        // A stone on a record read from SGF first asks whether its tree may go: yes.
+        program().treeWindow().setDialogs(treeDialogs_);
         test::writeBytes(gameFile(), std::string(kGame));
         program().readRecordFile(QString::fromStdString(gameFile().string()));
         ASSERT_EQ(state().MoveCount, 2);
     }
     std::filesystem::path gameFile() const { return dir_.file("game.sgf"); }
-    void modify() {
-        RecordDocument& document = program().document();
-        document.edit(
-            0,
-            [](GameTree& game) {
-                game.nodes[0].setText("GN", "unsaved");
-                return true;
-            },
-            document.position());
-    }
+    // A stone clicked on a free point of the board.
+    void modify() { clickPoint(5, 5 + edits_++); }
+    int edits_ = 0;
+    test::FakeDialogs treeDialogs_;
     QAction& action(const char* name) { return *main().findChild<QAction*>(name); }
+    QRadioButton& option(const char* name) {
+        return *program().fomSet().findChild<QRadioButton*>(name);
+    }
 };
 
 struct Route {
@@ -72,6 +74,10 @@ const Route kRoutes[] = {
     {"ClearMenu", [](UnsavedRecord& t) { t.action("mcls").trigger(); }, cleared},
     {"EndMenu", [](UnsavedRecord& t) { t.action("mend").trigger(); }, ended},
     {"CloseWindow", [](UnsavedRecord& t) { t.main().close(); }, ended},
+    {"BoardSizeInSettings", [](UnsavedRecord& t) { t.option("Option1_1").click(); },
+     [](UnsavedRecord& t) {
+         return t.program().options().boardSize() == 13 || t.option("Option1_1").isChecked();
+     }},
     {"ReadAnotherFile",
      [](UnsavedRecord& t) {
          test::writeBytes(t.dir_.file("other.sgf"), "(;GM[1]SZ[9];B[ee])");
