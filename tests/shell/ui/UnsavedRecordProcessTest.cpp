@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
+#include <csignal>
 #include <filesystem>
 
 #include "support/TestSupport.h"
@@ -31,8 +32,8 @@ TEST(UnsavedRecordProcess, AKilledProgramsRecordIsOfferedAndRestoredWhole) {
         dir.path() / "state" / "kelmaz" / ("board-" + std::to_string(edited.processId()) + ".sgf");
     const bool written = test::waitFor(
         [&] { return test::readBytes(kept).find("vital") != std::string::npos; }, 30000);
-    edited.kill();
-    edited.waitForFinished();
+    // Killed, and not yet waited for by its parent: the process is gone, its number is not.
+    ::kill(static_cast<pid_t>(edited.processId()), SIGKILL);
     ASSERT_TRUE(written) << "no recovery file with the comment: " << test::readBytes(kept);
 
     QProcess restarted;
