@@ -1,6 +1,7 @@
 // The unsaved record through the real windows: each route that would throw the record away
-// asks only while it is modified; キャンセル keeps everything, はい saves; the recovery file
-// follows the record and a leftover one is offered at the next start.
+// asks only while it is modified; キャンセル keeps everything, はい saves; each edit made in a
+// window is one step of undo and redo, the recovery file follows the record, and a leftover
+// one is offered at the next start.
 #include <QAction>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -29,6 +30,7 @@ constexpr std::string_view kGame = "(;GM[1]FF[4]SZ[9];B[cc];W[gg])";
 class UnsavedRecord : public test::ProgramFixture {
   public:
     // The routes of the table below reach the running program through these.
+    using ProgramFixture::clickPoint;
     using ProgramFixture::dir_;
     using ProgramFixture::main;
     using ProgramFixture::program;
@@ -146,51 +148,68 @@ TEST_F(UnsavedRecord, ANewComputerGameAndTheMatchsClearAskFirst) {
     EXPECT_TRUE(program().document().modified());
 }
 
-// The menu items reach the document's history (which the document's own tests cover): a click
-// and a typed run are one step each, and both items rest during a match.
-TEST_F(UnsavedRecord, UndoAndRedoTakeBackAClickAndATypedRunAndRestDuringAMatch) {
+// Edits made through the windows: each is one step of undo and redo, which the menu items
+// reach, and the recovery file follows it (written at the tick, removed when undo gets back to
+// the saved record). What the window shows is the edit's own view of the record.
+struct EditRoute {
+    const char* name;
+    std::function<void(UnsavedRecord&)> edit;
+    std::function<std::string(UnsavedRecord&)> shown;
+};
+
+void PrintTo(const EditRoute& route, std::ostream* out) { *out << route.name; }
+
+struct EditCases : UnsavedRecord, ::testing::WithParamInterface<EditRoute> {};
+
+QPlainTextEdit& commentBox(UnsavedRecord& t) {
+    return *t.main().findChild<QPlainTextEdit*>("TxtKaisetu");
+}
+
+const EditRoute kEdits[] = {
+    {"StoneClick", [](UnsavedRecord& t) { t.clickPoint(4, 4); },
+     [](UnsavedRecord& t) { return std::to_string(t.stoneAt(4, 4)); }},
+    {"TypedComment", [](UnsavedRecord& t) { QTest::keyClicks(&commentBox(t), "vital"); },
+     [](UnsavedRecord& t) { return t.main().commentaryText(); }},
+};
+
+TEST_P(EditCases, IsOneStepOfUndoAndRedoAndTheRecoveryFileFollows) {
     start();
+    RecordRecovery& recovery = program().recovery();
+    const std::string saved = documentFileBytes(program().document());
+    const std::string shownSaved = GetParam().shown(*this);
     EXPECT_FALSE(action("mUndo").isEnabled());
-    clickPoint(4, 4);
-    QTest::keyClicks(main().findChild<QPlainTextEdit*>("TxtKaisetu"), QStringLiteral("vital"));
+    EXPECT_FALSE(recovery.timer().isActive()) << "an unmodified record has no file to write";
+
+    GetParam().edit(*this);
+    const std::string edited = documentFileBytes(program().document());
+    const std::string shownEdited = GetParam().shown(*this);
+    ASSERT_NE(edited, saved);
+    ASSERT_TRUE(test::fire(recovery.timer()));
+    EXPECT_EQ(test::readBytes(recovery.file()), edited);
     main().setMatchButtonsEnabled(false);
-    EXPECT_FALSE(action("mUndo").isEnabled());
+    EXPECT_FALSE(action("mUndo").isEnabled()) << "taking back is 待った's during a match";
     main().setMatchButtonsEnabled(true);
 
     action("mUndo").trigger();
-    EXPECT_EQ(main().commentaryText(), "");
-    EXPECT_EQ(stoneAt(4, 4), kBlack + 1);
-    action("mUndo").trigger();
-    EXPECT_EQ(stoneAt(4, 4), 0);
+    EXPECT_EQ(documentFileBytes(program().document()), saved);
+    EXPECT_EQ(GetParam().shown(*this), shownSaved);
     EXPECT_FALSE(program().document().modified());
     EXPECT_FALSE(action("mUndo").isEnabled());
+    ASSERT_TRUE(test::fire(recovery.timer()));
+    EXPECT_FALSE(std::filesystem::exists(recovery.file())) << "back at the saved record";
+
     action("mRedo").trigger();
-    action("mRedo").trigger();
-    EXPECT_EQ(stoneAt(4, 4), kBlack + 1);
-    EXPECT_EQ(main().commentaryText(), "vital");
+    EXPECT_EQ(documentFileBytes(program().document()), edited);
+    EXPECT_EQ(GetParam().shown(*this), shownEdited);
     EXPECT_FALSE(action("mRedo").isEnabled());
+    ASSERT_TRUE(test::fire(recovery.timer()));
+    EXPECT_EQ(test::readBytes(recovery.file()), edited);
+    action("mend").trigger();  // いいえ: the user let the record go
+    EXPECT_FALSE(std::filesystem::exists(recovery.file()));
 }
 
-TEST_F(UnsavedRecord, TheRecoveryFileHoldsTheModifiedRecordAndGoesWithIt) {
-    start();
-    RecordRecovery& recovery = program().recovery();
-    const std::filesystem::path file = recovery.file();
-    EXPECT_FALSE(recovery.timer().isActive()) << "an unmodified record has no file to write";
-    modify();
-    modify();  // a second change within the second is written by the same tick
-    ASSERT_TRUE(test::fire(recovery.timer()));
-    EXPECT_FALSE(recovery.timer().isActive());
-    EXPECT_EQ(test::readBytes(file), documentFileBytes(program().document()));
-    program().undo();
-    program().undo();
-    ASSERT_TRUE(test::fire(recovery.timer()));
-    EXPECT_FALSE(std::filesystem::exists(file)) << "back at the saved record";
-    program().redo();
-    ASSERT_TRUE(test::fire(recovery.timer()));
-    ASSERT_TRUE(std::filesystem::exists(file));
-    action("mend").trigger();  // いいえ: the user let the record go
-    EXPECT_FALSE(std::filesystem::exists(file));
-}
+INSTANTIATE_TEST_SUITE_P(Edits, EditCases, ::testing::ValuesIn(kEdits),
+                         [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(UnsavedRecord, ALeftoverIsOfferedAndRestoredModifiedOrMovedAside) {
     const std::filesystem::path folder = recoveryFolder();
