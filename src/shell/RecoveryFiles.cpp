@@ -83,7 +83,9 @@ fs::path clearedRecordFile(const fs::path& folder, long pid) {
 
 bool writeRecoveryFile(const fs::path& file, std::string_view bytes) {
     std::error_code error;
-    fs::create_directories(file.parent_path(), error);
+    // The folder holds the user's unsaved records: a new one is the user's alone to read.
+    if (fs::create_directories(file.parent_path(), error))
+        fs::permissions(file.parent_path(), fs::perms::owner_all, error);
     return writeFileAtomically(file.string(), bytes);
 }
 

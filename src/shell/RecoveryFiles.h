@@ -18,7 +18,8 @@ std::filesystem::path recoveryFileOf(const std::filesystem::path& folder, long p
 // peer of a match cleared the board): offered at the next start like a window's file.
 std::filesystem::path clearedRecordFile(const std::filesystem::path& folder, long pid);
 
-// Writes the bytes through the safe-write routine, the folder made first; false on failure.
+// Writes the bytes through the safe-write routine, the folder made first (readable by the user
+// alone); false on failure.
 bool writeRecoveryFile(const std::filesystem::path& file, std::string_view bytes);
 
 // The files of the folder that no running window keeps (its process ended, or the number is now

@@ -60,6 +60,9 @@ TEST(RecoveryFiles, OnlyFilesNoRunningWindowKeepsAreLeftovers) {
         {"a running window", running.pid, false},
     };
     for (const auto& o : owners) ASSERT_TRUE(writeRecoveryFile(recoveryFileOf(folder, o.pid), ""));
+    EXPECT_EQ(fs::status(folder).permissions() & (fs::perms::group_all | fs::perms::others_all),
+              fs::perms::none)
+        << "unsaved records readable by other users";
     ASSERT_TRUE(writeRecoveryFile(clearedRecordFile(folder, owners[0].pid), ""));
     test::writeBytes(folder / "board-.sgf", "(;)");
     test::writeBytes(folder / "notes.txt", "");
