@@ -133,7 +133,7 @@ TEST_F(UnsavedRecord, YesWithoutAFileOpensTheFileWindowAndKeepsTheRecord) {
     EXPECT_TRUE(program().document().modified());
 }
 
-TEST_F(UnsavedRecord, ANewComputerGameAndTheMatchsClearAskFirst) {
+TEST_F(UnsavedRecord, ANewComputerGameAndTheMatchsClearAndConnectAskFirst) {
     start();
     modify();
     dialogs_.threeWayAnswer = Answer::Cancel;
@@ -144,7 +144,9 @@ TEST_F(UnsavedRecord, ANewComputerGameAndTheMatchsClearAskFirst) {
     program().fomSock()->findChild<QPushButton*>("Command5")->click();
     EXPECT_EQ(program().fomSock()->findChild<QListWidget*>("List2")->count(), 0)
         << "no clear request was sent";
-    EXPECT_EQ(dialogs_.questions, (QStringList{kQuestion, kQuestion}));
+    program().fomSock()->findChild<QPushButton*>("Cmdconnect")->click();
+    EXPECT_EQ(dialogs_.questions, (QStringList{kQuestion, kQuestion, kQuestion}));
+    EXPECT_EQ(stoneAt(5, 5), kBlack + 1) << "the board was not cleared";
     EXPECT_TRUE(program().document().modified());
 }
 
