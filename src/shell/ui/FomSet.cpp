@@ -83,7 +83,7 @@ FomSet::FomSet(GameState& state, BoardOptions& options, SettingsStore& settings,
     QStringList handicaps{QStringLiteral("なし")};
     for (int k = 2; k <= 17; ++k) handicaps << QStringLiteral("%1子").arg(k);
     Option6 = optionGroup(frame(5, QStringLiteral("置石")), "Option6", handicaps, 4,
-                          &FomSet::Option6_Click);
+                          &FomSet::handicapClicked);
     Option2 =
         optionGroup(frame(6, QStringLiteral("解説の表示")), "Option2",
                     {QStringLiteral("表示"), QStringLiteral("非表示")}, 1, &FomSet::Option2_Click);
@@ -234,6 +234,15 @@ void FomSet::sizeClicked(int index) {
         Option1_Click(index);
     } else {
         showBoardSize();
+    }
+}
+
+// Handicap stones start a new game on a cleared board: asked about first, like a new size.
+void FomSet::handicapClicked(int index) {
+    if (host_.mayDiscardRecord()) {
+        Option6_Click(index);
+    } else {
+        select(Option6, 0);
     }
 }
 
