@@ -3,6 +3,7 @@
 // window is one step of undo and redo, the recovery file follows the record, and a leftover
 // one is offered at the next start.
 #include <QAction>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -15,10 +16,12 @@
 #include "gtp/ui/FomGtp.h"
 #include "net/ui/FomSock.h"
 #include "records/ui/FomFile.h"
+#include "records/ui/FomJ.h"
 #include "shell/RecoveryFiles.h"
 #include "shell/ui/FomSet.h"
 #include "support/FireTimer.h"
 #include "support/ProgramFixture.h"
+#include "support/TopLevel.h"
 #include "tree/ui/FomNode.h"
 
 namespace kelmaz {
@@ -167,11 +170,19 @@ QPlainTextEdit& commentBox(UnsavedRecord& t) {
     return *t.main().findChild<QPlainTextEdit*>("TxtKaisetu");
 }
 
+// The black player's field of the game-information dialog, shown first.
+QLineEdit* blackPlayer(UnsavedRecord& t) {
+    t.program().showGameInfoWindow();
+    return test::topLevel<FomJ>()->Text1(static_cast<int>(InfoField::PB));
+}
+
 const EditRoute kEdits[] = {
     {"StoneClick", [](UnsavedRecord& t) { t.clickPoint(4, 4); },
      [](UnsavedRecord& t) { return std::to_string(t.stoneAt(4, 4)); }},
     {"TypedComment", [](UnsavedRecord& t) { QTest::keyClicks(&commentBox(t), "vital"); },
      [](UnsavedRecord& t) { return t.main().commentaryText(); }},
+    {"GameInformation", [](UnsavedRecord& t) { QTest::keyClicks(blackPlayer(t), "Honinbo"); },
+     [](UnsavedRecord& t) { return blackPlayer(t)->text().toStdString(); }},
 };
 
 TEST_P(EditCases, IsOneStepOfUndoAndRedoAndTheRecoveryFileFollows) {
