@@ -7,6 +7,8 @@ namespace kelmaz {
 
 void ProgramSettingsHost::relayoutMainWindow() { program_.fomMain().ResizeRedraw(); }
 
+bool ProgramSettingsHost::mayDiscardRecord() { return program_.mayDiscardRecord(); }
+
 void ProgramSettingsHost::repaintBoard() { program_.fomMain().boardChanged(); }
 
 void ProgramSettingsHost::setCommentaryShown(bool shown) {

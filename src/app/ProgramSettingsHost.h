@@ -12,6 +12,7 @@ class ProgramSettingsHost : public SettingsWindowHost {
     explicit ProgramSettingsHost(Program& program) : program_(program) {}
 
     void relayoutMainWindow() override;
+    bool mayDiscardRecord() override;
     void repaintBoard() override;
     void setCommentaryShown(bool shown) override;
     ViewerLink& viewer() override;

@@ -11,18 +11,22 @@
 //   pixelRatio=2                   device pixels per device-independent pixel
 //   moveCount=3                    the current position
 //   moves=16,4,0;4,16,7;...        column,row,colour of moves 1..MoveCount
+//   comment=...                    the commentary box's text, a line break written as \n
+//   question=...                   one line for each question the program put to the user
 #include <QString>
+#include <QStringList>
 
 #include "engine/GameState.h"
 
-class QWidget;
-
 namespace kelmaz {
+
+class FomMain;
 
 // The file named by KELMAZ_STATE_DUMP; empty when no report is asked for.
 QString stateDumpPath();
 
 // Writes the report and the picture; false when the report cannot be written.
-bool writeStateDump(const QString& path, QWidget& mainWindow, const GameState& state);
+bool writeStateDump(const QString& path, FomMain& mainWindow, const GameState& state,
+                    const QStringList& questions);
 
 }  // namespace kelmaz

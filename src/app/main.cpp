@@ -3,6 +3,7 @@
 #include <QTimer>
 #include <array>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #ifdef KELMAZ_HAVE_WEB
 #include "app/ProgramBrowser.h"
 #endif
+#include "app/ProcessTestHooks.h"
 #include "app/StateDump.h"
 #include "shell/ProgramOptions.h"
 #include "view/ui/FomMain.h"
@@ -95,18 +97,25 @@ int main(int argc, char** argv) {
     const QString commandLine =
         arguments.size() == 1 ? arguments.front() : arguments.join(QLatin1Char(' '));
 
+    // A test that starts the program as a second process answers its questions.
+    const std::unique_ptr<kelmaz::ScriptedDialogs> answers =
+        kelmaz::scriptedDialogsFromEnvironment();
     kelmaz::Program program;
+    if (answers) program.setDialogs(*answers);
 #ifdef KELMAZ_HAVE_WEB
     program.setBrowserFactory(kelmaz::makeProgramBrowser);
 #endif
     QObject::connect(&program, &kelmaz::Program::ended, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     program.StartupMain(commandLine);
+    kelmaz::runTestEdits(program);
     // A test that starts the program as a second process asks for a report of what it shows.
     const QString dump = kelmaz::stateDumpPath();
     if (!dump.isEmpty()) {
-        QTimer::singleShot(0, &program, [&program, dump] {
-            const bool written = kelmaz::writeStateDump(dump, program.fomMain(), program.state());
+        QTimer::singleShot(0, &program, [&program, &answers, dump] {
+            const bool written =
+                kelmaz::writeStateDump(dump, program.fomMain(), program.state(),
+                                       answers ? answers->questions() : QStringList());
             QCoreApplication::exit(written ? 0 : 1);
         });
     }

@@ -182,6 +182,9 @@ void MatchSession::connectionAccepted() {
     window_.showConnected();
     window_.send(connectOkMessage());
     window_.log("送信:接続開始");
+    // The peer's connection clears the board without a word from the user: an unsaved record
+    // goes to the recovery folder first.
+    board_.keepRecordBeforeClear();
     board_.clearBoard();
     board_.setBoardButtonsEnabled(false);
 }

@@ -1,12 +1,14 @@
 #include "shell/RecoveryFiles.h"
 
 #include <signal.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 #include "base/AtomicFile.h"
@@ -32,8 +34,33 @@ std::optional<long> ownerOf(const fs::path& file) {
     return pid;
 }
 
-// A process that exists, even one of another user, still owns its file.
-bool running(long pid) { return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH; }
+// The name and run state of a process from /proc/PID/stat ("pid (name) state ..."; the name may
+// hold blanks and parentheses, so the state follows the last ')'). Empty when it cannot be read.
+std::pair<std::string, char> nameAndState(const std::string& pid) {
+    std::ifstream stat("/proc/" + pid + "/stat");
+    std::string line;
+    std::getline(stat, line);
+    const std::size_t open = line.find('(');
+    const std::size_t close = line.rfind(')');
+    if (open == std::string::npos || close == std::string::npos || close < open ||
+        close + 2 >= line.size())
+        return {};
+    return {line.substr(open + 1, close - open - 1), line[close + 2]};
+}
+
+// Whether the window of process `pid` still keeps its file. A number no process has, a process
+// that has ended but was not yet reaped, and a number used again by another program (after a
+// restart) own nothing; neither does this process's own number at start-up, which an earlier
+// window had. A process that exists but cannot be looked at (another user's) still owns its
+// file, so a running window's record is never taken from it.
+bool ownedByARunningWindow(long pid) {
+    if (pid == static_cast<long>(::getpid())) return false;
+    if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) return false;
+    const auto [name, state] = nameAndState(std::to_string(pid));
+    if (name.empty()) return true;
+    if (state == 'Z' || state == 'X') return false;
+    return name == nameAndState("self").first;
+}
 
 }  // namespace
 
@@ -56,7 +83,9 @@ fs::path clearedRecordFile(const fs::path& folder, long pid) {
 
 bool writeRecoveryFile(const fs::path& file, std::string_view bytes) {
     std::error_code error;
-    fs::create_directories(file.parent_path(), error);
+    // The folder holds the user's unsaved records: a new one is the user's alone to read.
+    if (fs::create_directories(file.parent_path(), error))
+        fs::permissions(file.parent_path(), fs::perms::owner_all, error);
     return writeFileAtomically(file.string(), bytes);
 }
 
@@ -65,7 +94,7 @@ std::vector<fs::path> leftoverRecoveryFiles(const fs::path& folder) {
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
         const std::optional<long> owner = ownerOf(entry.path());
-        if (!owner || running(*owner) || !entry.is_regular_file(error)) continue;
+        if (!owner || ownedByARunningWindow(*owner) || !entry.is_regular_file(error)) continue;
         found.emplace_back(entry.last_write_time(error), entry.path());
     }
     std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a > b; });

@@ -18,10 +18,12 @@ std::filesystem::path recoveryFileOf(const std::filesystem::path& folder, long p
 // peer of a match cleared the board): offered at the next start like a window's file.
 std::filesystem::path clearedRecordFile(const std::filesystem::path& folder, long pid);
 
-// Writes the bytes through the safe-write routine, the folder made first; false on failure.
+// Writes the bytes through the safe-write routine, the folder made first (readable by the user
+// alone); false on failure.
 bool writeRecoveryFile(const std::filesystem::path& file, std::string_view bytes);
 
-// The files of the folder whose process is no longer running, newest first.
+// The files of the folder that no running window keeps (its process ended, or the number is now
+// another program's or this process's own), newest first. Called at start-up.
 std::vector<std::filesystem::path> leftoverRecoveryFiles(const std::filesystem::path& folder);
 
 // Moves a file into the folder's `recovered/`, under a name not yet taken there; the path it

@@ -310,8 +310,11 @@ TEST_F(MatchSessionTest, AFreshConnectionHasNoColourUntilAStoneIsPlaced) {
     EXPECT_EQ(state.NetMyColour, kNoColour);
     state.NetMatchActive = false;
     state.NetMyColour = kBlack;
+    board.calls.clear();
     session.connectionAccepted();
     EXPECT_EQ(state.NetMyColour, kNoColour);
+    EXPECT_EQ(board.calls, (std::vector<std::string>{"keep", "clear"}))
+        << "the record a peer's connection clears is kept first";
 
     // A move arriving on a record that is not empty still decides: we play the other colour.
     play(4, 4, kBlack);

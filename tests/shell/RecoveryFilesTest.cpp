@@ -4,6 +4,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <csignal>
+
 #include "shell/RecoveryFiles.h"
 #include "support/TestSupport.h"
 
@@ -20,21 +23,58 @@ long endedProcess() {
     return child;
 }
 
-TEST(RecoveryFiles, OnlyFilesOfEndedProcessesAreLeftovers) {
+// A process of this program (a copy of the test) that runs until it is killed, or that has
+// ended without being reaped yet (a zombie, as a killed window is until its parent waits).
+struct Child {
+    explicit Child(bool ended) : pid(::fork()) {
+        if (pid == 0) {
+            if (!ended) ::pause();
+            ::_exit(0);
+        }
+        if (ended) {
+            siginfo_t info{};
+            ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT);
+        }
+    }
+    ~Child() {
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+    }
+    pid_t pid;
+};
+
+TEST(RecoveryFiles, OnlyFilesNoRunningWindowKeepsAreLeftovers) {
     test::TempDir dir;
-    const long gone = endedProcess();
-    ASSERT_TRUE(writeRecoveryFile(recoveryFileOf(dir.path() / "state", gone), "(;B[aa])"));
     const fs::path folder = dir.path() / "state";
-    ASSERT_TRUE(writeRecoveryFile(clearedRecordFile(folder, gone), "(;W[bb])"));
-    ASSERT_TRUE(writeRecoveryFile(recoveryFileOf(folder, ::getpid()), "(;B[cc])"));
+    const Child running(false);
+    const Child zombie(true);
+    const struct {
+        const char* owner;
+        long pid;
+        bool leftover;
+    } owners[] = {
+        {"ended and reaped", endedProcess(), true},
+        {"ended, not yet reaped", zombie.pid, true},
+        {"number now another program's", 1, true},
+        {"this process, started anew under an earlier window's number", ::getpid(), true},
+        {"a running window", running.pid, false},
+    };
+    for (const auto& o : owners) ASSERT_TRUE(writeRecoveryFile(recoveryFileOf(folder, o.pid), ""));
+    EXPECT_EQ(fs::status(folder).permissions() & (fs::perms::group_all | fs::perms::others_all),
+              fs::perms::none)
+        << "unsaved records readable by other users";
+    ASSERT_TRUE(writeRecoveryFile(clearedRecordFile(folder, owners[0].pid), ""));
     test::writeBytes(folder / "board-.sgf", "(;)");
     test::writeBytes(folder / "notes.txt", "");
     fs::create_directories(recoveryFileOf(folder, endedProcess()));  // a folder, not a file
 
     const std::vector<fs::path> leftovers = leftoverRecoveryFiles(folder);
-    ASSERT_EQ(leftovers.size(), 2u);
-    for (const fs::path& file : leftovers)
-        EXPECT_TRUE(file.filename().string().starts_with("board-" + std::to_string(gone)));
+    for (const auto& o : owners) {
+        const bool found = std::find(leftovers.begin(), leftovers.end(),
+                                     recoveryFileOf(folder, o.pid)) != leftovers.end();
+        EXPECT_EQ(found, o.leftover) << o.owner;
+    }
+    EXPECT_EQ(leftovers.size(), 5u) << "with the cleared record's file";
     EXPECT_TRUE(leftoverRecoveryFiles(dir.path() / "absent").empty());
 }
 

@@ -442,6 +442,7 @@ void FomSock::Command2_Click() {
 }
 
 void FomSock::Cmdconnect_Click() {
+    if (!board_.mayDiscardRecord()) return;
     board_.clearBoard();
     ConnectYoukyu();
     if (!state_.NetMatchActive)

@@ -51,7 +51,7 @@ FomSet::FomSet(GameState& state, BoardOptions& options, SettingsStore& settings,
     Option1 =
         optionGroup(frame(0, QStringLiteral("盤")), "Option1",
                     {QStringLiteral("19路盤"), QStringLiteral("13路盤"), QStringLiteral(" 9路盤")},
-                    1, &FomSet::Option1_Click);
+                    1, &FomSet::sizeClicked);
     Option4 =
         optionGroup(frame(1, QStringLiteral("碁盤色合い")), "Option4",
                     {QStringLiteral("明るい"), QStringLiteral("中間"), QStringLiteral("暗い")}, 1,
@@ -83,7 +83,7 @@ FomSet::FomSet(GameState& state, BoardOptions& options, SettingsStore& settings,
     QStringList handicaps{QStringLiteral("なし")};
     for (int k = 2; k <= 17; ++k) handicaps << QStringLiteral("%1子").arg(k);
     Option6 = optionGroup(frame(5, QStringLiteral("置石")), "Option6", handicaps, 4,
-                          &FomSet::Option6_Click);
+                          &FomSet::handicapClicked);
     Option2 =
         optionGroup(frame(6, QStringLiteral("解説の表示")), "Option2",
                     {QStringLiteral("表示"), QStringLiteral("非表示")}, 1, &FomSet::Option2_Click);
@@ -227,10 +227,35 @@ void FomSet::Option1_Click(int index) {
     resizeBoard();
 }
 
+// A new size clears the board: an unsaved record is asked about first, and when it stays, so
+// does the size the board shows.
+void FomSet::sizeClicked(int index) {
+    if (host_.mayDiscardRecord()) {
+        Option1_Click(index);
+    } else {
+        showBoardSize();
+    }
+}
+
+// Handicap stones start a new game on a cleared board: asked about first, like a new size.
+void FomSet::handicapClicked(int index) {
+    if (host_.mayDiscardRecord()) {
+        Option6_Click(index);
+    } else {
+        select(Option6, 0);
+    }
+}
+
 void FomSet::takeRecordSize(const BoardSizeChoice& size) {
     if (size.action != BoardSizeChoice::Action::Take) return;
-    if (size.sizeIndex >= 0) {
-        select(Option1, size.sizeIndex);
+    applyBoardSize(size, options_);
+    showBoardSize();
+    resizeBoard();
+}
+
+void FomSet::showBoardSize() {
+    if (options_.otherSize == 0) {
+        select(Option1, options_.sizeIndex);
     } else if (QAbstractButton* checked = Option1->checkedButton()) {
         // No option offers this size: none is shown selected while it is on the board.
         const QSignalBlocker block(Option1);
@@ -238,8 +263,6 @@ void FomSet::takeRecordSize(const BoardSizeChoice& size) {
         checked->setChecked(false);
         Option1->setExclusive(true);
     }
-    applyBoardSize(size, options_);
-    resizeBoard();
 }
 
 void FomSet::resizeBoard() {

@@ -65,6 +65,12 @@ class FomSet : public QWidget {
                               int columns, void (FomSet::*handler)(int));
     void select(QButtonGroup* group, int index);
     void resizeBoard();
+    // The user's choice of a size or a handicap, asked about first when it would throw an
+    // unsaved record away.
+    void sizeClicked(int index);
+    void handicapClicked(int index);
+    // The size option of the board as it stands is the one shown selected.
+    void showBoardSize();
     void Opt98_Click();
     void OptNT_Click();
     void Option8_Click();

@@ -11,7 +11,9 @@ class SettingsWindowHost {
   public:
     virtual ~SettingsWindowHost() = default;
     virtual void relayoutMainWindow() = 0;  // the board size, tint or label style changed
-    virtual void repaintBoard() = 0;        // the picture must be painted again
+    // Before a choice clears the board: false when the user keeps the record as it is.
+    virtual bool mayDiscardRecord() = 0;
+    virtual void repaintBoard() = 0;  // the picture must be painted again
     virtual void setCommentaryShown(bool shown) = 0;
     virtual ViewerLink& viewer() = 0;
     virtual NetLink& net() = 0;

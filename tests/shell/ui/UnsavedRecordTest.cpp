@@ -1,10 +1,13 @@
 // The unsaved record through the real windows: each route that would throw the record away
-// asks only while it is modified; キャンセル keeps everything, はい saves; the recovery file
-// follows the record and a leftover one is offered at the next start.
+// asks only while it is modified; キャンセル keeps everything, はい saves; each edit made in a
+// window is one step of undo and redo, the recovery file follows the record, and a leftover
+// one is offered at the next start.
 #include <QAction>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QToolButton>
 
@@ -13,9 +16,13 @@
 #include "gtp/ui/FomGtp.h"
 #include "net/ui/FomSock.h"
 #include "records/ui/FomFile.h"
+#include "records/ui/FomJ.h"
 #include "shell/RecoveryFiles.h"
+#include "shell/ui/FomSet.h"
 #include "support/FireTimer.h"
 #include "support/ProgramFixture.h"
+#include "support/TopLevel.h"
+#include "tree/ui/FomNode.h"
 
 namespace kelmaz {
 namespace {
@@ -26,6 +33,7 @@ constexpr std::string_view kGame = "(;GM[1]FF[4]SZ[9];B[cc];W[gg])";
 class UnsavedRecord : public test::ProgramFixture {
   public:
     // The routes of the table below reach the running program through these.
+    using ProgramFixture::clickPoint;
     using ProgramFixture::dir_;
     using ProgramFixture::main;
     using ProgramFixture::program;
@@ -34,22 +42,21 @@ class UnsavedRecord : public test::ProgramFixture {
     // A game read from a file, so that はい has a file to save to.
     void startWithGame() {
         start();
+        // A stone on a record read from SGF first asks whether its tree may go: yes.
+        program().treeWindow().setDialogs(treeDialogs_);
         test::writeBytes(gameFile(), std::string(kGame));
         program().readRecordFile(QString::fromStdString(gameFile().string()));
         ASSERT_EQ(state().MoveCount, 2);
     }
     std::filesystem::path gameFile() const { return dir_.file("game.sgf"); }
-    void modify() {
-        RecordDocument& document = program().document();
-        document.edit(
-            0,
-            [](GameTree& game) {
-                game.nodes[0].setText("GN", "unsaved");
-                return true;
-            },
-            document.position());
-    }
+    // A stone clicked on a free point of the board.
+    void modify() { clickPoint(5, 5 + edits_++); }
+    int edits_ = 0;
+    test::FakeDialogs treeDialogs_;
     QAction& action(const char* name) { return *main().findChild<QAction*>(name); }
+    QRadioButton& option(const char* name) {
+        return *program().fomSet().findChild<QRadioButton*>(name);
+    }
 };
 
 struct Route {
@@ -72,6 +79,11 @@ const Route kRoutes[] = {
     {"ClearMenu", [](UnsavedRecord& t) { t.action("mcls").trigger(); }, cleared},
     {"EndMenu", [](UnsavedRecord& t) { t.action("mend").trigger(); }, ended},
     {"CloseWindow", [](UnsavedRecord& t) { t.main().close(); }, ended},
+    {"BoardSizeInSettings", [](UnsavedRecord& t) { t.option("Option1_1").click(); },
+     [](UnsavedRecord& t) {
+         return t.program().options().boardSize() == 13 || t.option("Option1_1").isChecked();
+     }},
+    {"HandicapInSettings", [](UnsavedRecord& t) { t.option("Option6_1").click(); }, cleared},
     {"ReadAnotherFile",
      [](UnsavedRecord& t) {
          test::writeBytes(t.dir_.file("other.sgf"), "(;GM[1]SZ[9];B[ee])");
@@ -108,8 +120,7 @@ TEST_P(RouteCases, YesSavesToTheRecordsFileAndGoesOn) {
     GetParam().take(*this);
     EXPECT_EQ(dialogs_.questions, QStringList{kQuestion});
     EXPECT_TRUE(GetParam().done(*this));
-    EXPECT_NE(test::readBytes(gameFile()), kGame);
-    EXPECT_FALSE(program().document().modified());
+    EXPECT_NE(test::readBytes(gameFile()).find("B[ee]"), std::string::npos) << "the clicked stone";
 }
 
 INSTANTIATE_TEST_SUITE_P(Routes, RouteCases, ::testing::ValuesIn(kRoutes),
@@ -125,7 +136,7 @@ TEST_F(UnsavedRecord, YesWithoutAFileOpensTheFileWindowAndKeepsTheRecord) {
     EXPECT_TRUE(program().document().modified());
 }
 
-TEST_F(UnsavedRecord, ANewComputerGameAndTheMatchsClearAskFirst) {
+TEST_F(UnsavedRecord, ANewComputerGameAndTheMatchsClearAndConnectAskFirst) {
     start();
     modify();
     dialogs_.threeWayAnswer = Answer::Cancel;
@@ -136,62 +147,82 @@ TEST_F(UnsavedRecord, ANewComputerGameAndTheMatchsClearAskFirst) {
     program().fomSock()->findChild<QPushButton*>("Command5")->click();
     EXPECT_EQ(program().fomSock()->findChild<QListWidget*>("List2")->count(), 0)
         << "no clear request was sent";
-    EXPECT_EQ(dialogs_.questions, (QStringList{kQuestion, kQuestion}));
+    program().fomSock()->findChild<QPushButton*>("Cmdconnect")->click();
+    EXPECT_EQ(dialogs_.questions, (QStringList{kQuestion, kQuestion, kQuestion}));
+    EXPECT_EQ(stoneAt(5, 5), kBlack + 1) << "the board was not cleared";
     EXPECT_TRUE(program().document().modified());
 }
 
-TEST_F(UnsavedRecord, UndoAndRedoTakeBackStonesAndTypingAndRestDuringAMatch) {
-    start();
-    EXPECT_FALSE(action("mUndo").isEnabled());
-    clickPoint(4, 4);
-    clickPoint(16, 16);
-    QTest::keyClicks(main().findChild<QPlainTextEdit*>("TxtKaisetu"), QStringLiteral("vital"));
-    EXPECT_TRUE(action("mUndo").isEnabled());
-    EXPECT_FALSE(action("mRedo").isEnabled());
-    main().setMatchButtonsEnabled(false);
-    EXPECT_FALSE(action("mUndo").isEnabled());
-    main().setMatchButtonsEnabled(true);
+// Edits made through the windows: each is one step of undo and redo, which the menu items
+// reach, and the recovery file follows it (written at the tick, removed when undo gets back to
+// the saved record). What the window shows is the edit's own view of the record.
+struct EditRoute {
+    const char* name;
+    std::function<void(UnsavedRecord&)> edit;
+    std::function<std::string(UnsavedRecord&)> shown;
+};
 
-    action("mUndo").trigger();  // the typed characters, all of them
-    EXPECT_EQ(main().commentaryText(), "");
-    EXPECT_EQ(stoneAt(16, 16), kWhite + 1);
-    action("mUndo").trigger();
-    EXPECT_EQ(state().MoveCount, 1);
-    EXPECT_EQ(stoneAt(16, 16), 0);
-    EXPECT_EQ(stoneAt(4, 4), kBlack + 1);
-    EXPECT_TRUE(action("mRedo").isEnabled());
-    action("mRedo").trigger();
-    action("mRedo").trigger();
-    EXPECT_EQ(state().MoveCount, 2);
-    EXPECT_EQ(stoneAt(16, 16), kWhite + 1);
-    EXPECT_EQ(main().commentaryText(), "vital");
-    action("mUndo").trigger();
-    action("mUndo").trigger();
-    action("mUndo").trigger();
-    EXPECT_FALSE(program().document().modified());
-    EXPECT_EQ(stoneAt(4, 4), 0);
+void PrintTo(const EditRoute& route, std::ostream* out) { *out << route.name; }
+
+struct EditCases : UnsavedRecord, ::testing::WithParamInterface<EditRoute> {};
+
+QPlainTextEdit& commentBox(UnsavedRecord& t) {
+    return *t.main().findChild<QPlainTextEdit*>("TxtKaisetu");
 }
 
-TEST_F(UnsavedRecord, TheRecoveryFileHoldsTheModifiedRecordAndGoesWithIt) {
+// The black player's field of the game-information dialog, shown first.
+QLineEdit* blackPlayer(UnsavedRecord& t) {
+    t.program().showGameInfoWindow();
+    return test::topLevel<FomJ>()->Text1(static_cast<int>(InfoField::PB));
+}
+
+const EditRoute kEdits[] = {
+    {"StoneClick", [](UnsavedRecord& t) { t.clickPoint(4, 4); },
+     [](UnsavedRecord& t) { return std::to_string(t.stoneAt(4, 4)); }},
+    {"TypedComment", [](UnsavedRecord& t) { QTest::keyClicks(&commentBox(t), "vital"); },
+     [](UnsavedRecord& t) { return t.main().commentaryText(); }},
+    {"GameInformation", [](UnsavedRecord& t) { QTest::keyClicks(blackPlayer(t), "Honinbo"); },
+     [](UnsavedRecord& t) { return blackPlayer(t)->text().toStdString(); }},
+};
+
+TEST_P(EditCases, IsOneStepOfUndoAndRedoAndTheRecoveryFileFollows) {
     start();
     RecordRecovery& recovery = program().recovery();
-    const std::filesystem::path file = recovery.file();
+    const std::string saved = documentFileBytes(program().document());
+    const std::string shownSaved = GetParam().shown(*this);
+    EXPECT_FALSE(action("mUndo").isEnabled());
     EXPECT_FALSE(recovery.timer().isActive()) << "an unmodified record has no file to write";
-    modify();
-    modify();  // a second change within the second is written by the same tick
+
+    GetParam().edit(*this);
+    const std::string edited = documentFileBytes(program().document());
+    const std::string shownEdited = GetParam().shown(*this);
+    ASSERT_NE(edited, saved);
     ASSERT_TRUE(test::fire(recovery.timer()));
-    EXPECT_FALSE(recovery.timer().isActive());
-    EXPECT_EQ(test::readBytes(file), documentFileBytes(program().document()));
-    program().undo();
-    program().undo();
+    EXPECT_EQ(test::readBytes(recovery.file()), edited);
+    main().setMatchButtonsEnabled(false);
+    EXPECT_FALSE(action("mUndo").isEnabled()) << "taking back is 待った's during a match";
+    main().setMatchButtonsEnabled(true);
+
+    action("mUndo").trigger();
+    EXPECT_EQ(documentFileBytes(program().document()), saved);
+    EXPECT_EQ(GetParam().shown(*this), shownSaved);
+    EXPECT_FALSE(program().document().modified());
+    EXPECT_FALSE(action("mUndo").isEnabled());
     ASSERT_TRUE(test::fire(recovery.timer()));
-    EXPECT_FALSE(std::filesystem::exists(file)) << "back at the saved record";
-    program().redo();
+    EXPECT_FALSE(std::filesystem::exists(recovery.file())) << "back at the saved record";
+
+    action("mRedo").trigger();
+    EXPECT_EQ(documentFileBytes(program().document()), edited);
+    EXPECT_EQ(GetParam().shown(*this), shownEdited);
+    EXPECT_FALSE(action("mRedo").isEnabled());
     ASSERT_TRUE(test::fire(recovery.timer()));
-    ASSERT_TRUE(std::filesystem::exists(file));
+    EXPECT_EQ(test::readBytes(recovery.file()), edited);
     action("mend").trigger();  // いいえ: the user let the record go
-    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_FALSE(std::filesystem::exists(recovery.file()));
 }
+
+INSTANTIATE_TEST_SUITE_P(Edits, EditCases, ::testing::ValuesIn(kEdits),
+                         [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(UnsavedRecord, ALeftoverIsOfferedAndRestoredModifiedOrMovedAside) {
     const std::filesystem::path folder = recoveryFolder();
