@@ -4,6 +4,8 @@
 #include <QMenu>
 #include <algorithm>
 
+#include "app/Program.h"
+#include "app/RecordIntake.h"
 #include "document/DocumentRecord.h"
 #include "document/ui/EditPalette.h"
 #include "document/ui/ProblemWindow.h"
@@ -12,57 +14,59 @@
 
 namespace kelmaz {
 
-ProgramEditing::ProgramEditing(FomMain& main, Engine& engine, DocumentRecord& record)
-    : main_(main),
-      engine_(engine),
-      record_(record),
-      palette_(new EditPalette(record.document(), &main)),
-      problems_(new ProblemWindow(record.document(), &main)) {
-    QMenu& control = main.controlMenu();
+ProgramEditing::ProgramEditing(Program& program)
+    : program_(program),
+      palette_(new EditPalette(program.document(), &program.fomMain())),
+      problems_(new ProblemWindow(program.document(), &program.fomMain())) {
+    QMenu& control = program.fomMain().controlMenu();
     // Before the last separator and 終了.
     QAction* before = control.actions().at(control.actions().size() - 2);
     auto* edit = new QAction(QStringLiteral("編集"), &control);
     edit->setObjectName(QStringLiteral("mEdit"));
     edit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     connect(edit, &QAction::triggered, this, [this] {
+        palette_->setDialogs(program_.dialogs());
         palette_->show();
         palette_->raise();
     });
     auto* problem = new QAction(QStringLiteral("詰碁モード"), &control);
     problem->setObjectName(QStringLiteral("mProblem"));
     connect(problem, &QAction::triggered, this, [this] {
+        problems_->setDialogs(program_.dialogs());
         problems_->begin();
         routeClicks();
     });
     control.insertActions(before, {edit, problem});
+    problems_->setNextGame([this] { return readNextCollectionGame(program_); });
     connect(palette_, &EditPalette::toolChanged, this, &ProgramEditing::routeClicks);
     connect(problems_, &ProblemWindow::ended, this, &ProgramEditing::routeClicks);
     connect(palette_, &EditPalette::edited, this, &ProgramEditing::showDocumentPosition);
     connect(problems_, &ProblemWindow::positionChosen, this, &ProgramEditing::showDocumentPosition);
 }
 
-ProgramEditing::~ProgramEditing() { main_.setPointRoute({}); }
+ProgramEditing::~ProgramEditing() { program_.fomMain().setPointRoute({}); }
 
 void ProgramEditing::routeClicks() {
-    if (!problems_->active() && !palette_->tool()) return main_.setPointRoute({});
-    main_.setPointRoute(
+    FomMain& main = program_.fomMain();
+    if (!problems_->active() && !palette_->tool()) return main.setPointRoute({});
+    main.setPointRoute(
         [this](int col, int row, bool dragged) { return pointOnBoard(col, row, dragged); });
 }
 
 void ProgramEditing::showDocumentPosition() {
-    const LineProjection& line = record_.line();
+    const LineProjection& line = program_.record().line();
     const auto at =
-        std::find(line.line.begin(), line.line.end(), record_.document().position().node);
+        std::find(line.line.begin(), line.line.end(), program_.document().position().node);
     if (at == line.line.end()) return;
     // The slot whose nodes hold the node: the last one starting at or before it.
     const auto index = static_cast<std::size_t>(at - line.line.begin());
     const auto slot = std::upper_bound(line.slotStarts.begin(), line.slotStarts.end(), index) -
                       line.slotStarts.begin() - 1;
-    engine_.Redraw(1, static_cast<int>(slot));
+    program_.engine().Redraw(1, static_cast<int>(slot));
 }
 
 bool ProgramEditing::pointOnBoard(int col, int row, bool dragged) {
-    const GameState& state = engine_.state();
+    const GameState& state = program_.state();
     std::int16_t c = static_cast<std::int16_t>(col), r = static_cast<std::int16_t>(row);
     if (state.BoardRotated) turnPoint(state.BoardSize, c, r);
     if (problems_->active()) {

@@ -1,21 +1,20 @@
 #pragma once
 // The edit palette 「編集」 and the problem mode 「詰碁モード」 on the program's document: their
 // items in the コントロール menu, and the board's clicks routed to whichever of them is on
-// (the problem mode first), in the record's own points when the board is shown turned.
+// (the problem mode first), in the record's own points when the board is shown turned. Both
+// speak through the program's dialogs, and 次の問題 goes on through the file the record came from.
 #include <QObject>
 
 namespace kelmaz {
 
-class DocumentRecord;
 class EditPalette;
-class Engine;
-class FomMain;
 class ProblemWindow;
+class Program;
 
 class ProgramEditing : public QObject {
     Q_OBJECT
   public:
-    ProgramEditing(FomMain& main, Engine& engine, DocumentRecord& record);
+    explicit ProgramEditing(Program& program);
     ~ProgramEditing() override;
 
     EditPalette& palette() { return *palette_; }
@@ -29,9 +28,7 @@ class ProgramEditing : public QObject {
     // Whether the palette or the problem mode took the point.
     bool pointOnBoard(int col, int row, bool dragged);
 
-    FomMain& main_;
-    Engine& engine_;
-    DocumentRecord& record_;
+    Program& program_;
     EditPalette* palette_ = nullptr;     // owned by the main window, as its tool window
     ProblemWindow* problems_ = nullptr;  // the same
 };

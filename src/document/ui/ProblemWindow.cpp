@@ -69,12 +69,16 @@ void ProblemWindow::retry() {
 
 void ProblemWindow::nextProblem() {
     if (!active()) return;
-    if (!session_->next()) {
+    if (session_->next()) return showState();
+    if (!openNext_ || !openNext_()) {
         dialogs_->inform(windowTitle(), QString::fromUtf8(kLastProblemMessage.data(),
                                                           int(kLastProblemMessage.size())));
         return;
     }
-    showState();
+    // The next game could not be taken (the user kept the record, or it is unreadable): the
+    // try goes on as it stood.
+    if (document_.revision() == revision_) return;
+    if (!begin()) close();
 }
 
 QString ProblemWindow::statusText() const { return status_->text(); }

@@ -104,6 +104,17 @@ TEST_F(EditingWindowTest, AProblemCollectionIsTriedRightAndWrongAndSavedUnchange
     EXPECT_EQ(stoneAt(2, 3), kWhite + 1);
 
     EXPECT_EQ(save(dir_.file("after.sgf")), before);
+
+    // The list read one game; 次の問題 reads the file's next ones, and after the last says so.
+    clickButton<QPushButton>(problems, QStringLiteral("次の問題"));
+    EXPECT_EQ(stoneAt(3, 2), kBlack + 1);
+    EXPECT_EQ(problems.statusText(), QStringLiteral("黒番です"));
+    clickButton<QPushButton>(problems, QStringLiteral("次の問題"));
+    EXPECT_EQ(problems.statusText(), QStringLiteral("白番です"));
+    clickPoint(1, 2);
+    EXPECT_EQ(problems.statusText(), QStringLiteral("正解"));
+    clickButton<QPushButton>(problems, QStringLiteral("次の問題"));
+    EXPECT_EQ(dialogs_.notices, QStringList{QString::fromUtf8(kLastProblemMessage.data())});
 }
 
 }  // namespace
