@@ -11,6 +11,7 @@
 #include "document/ui/ProblemWindow.h"
 #include "engine/Engine.h"
 #include "view/ui/FomMain.h"
+#include "view/ui/ScreenTwips.h"
 
 namespace kelmaz {
 
@@ -26,6 +27,7 @@ ProgramEditing::ProgramEditing(Program& program)
     edit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     connect(edit, &QAction::triggered, this, [this] {
         palette_->setDialogs(program_.dialogs());
+        placeBelowBoard(*palette_);
         palette_->show();
         palette_->raise();
     });
@@ -33,6 +35,7 @@ ProgramEditing::ProgramEditing(Program& program)
     problem->setObjectName(QStringLiteral("mProblem"));
     connect(problem, &QAction::triggered, this, [this] {
         problems_->setDialogs(program_.dialogs());
+        placeBelowBoard(*problems_);
         problems_->begin();
         routeClicks();
     });
@@ -63,6 +66,17 @@ void ProgramEditing::showDocumentPosition() {
     const auto slot = std::upper_bound(line.slotStarts.begin(), line.slotStarts.end(), index) -
                       line.slotStarts.begin() - 1;
     program_.engine().Redraw(1, static_cast<int>(slot));
+}
+
+void ProgramEditing::placeBelowBoard(QWidget& tool) {
+    if (tool.testAttribute(Qt::WA_Moved)) return;
+    const QRect board = program_.fomMain().frameGeometry();
+    const int gap = std::max(1, twipsToPixels(60));
+    const QMargins frame = frameMargins(tool);
+    const int left = &tool == palette_ ? board.left()
+                                       : board.left() + palette_->sizeHint().width() +
+                                             frame.left() + frame.right() + gap;
+    placeWindow(tool, {left, board.bottom() + 1 + gap}, tool.sizeHint());
 }
 
 bool ProgramEditing::pointOnBoard(int col, int row, bool dragged) {

@@ -5,6 +5,8 @@
 // speak through the program's dialogs, and 次の問題 goes on through the file the record came from.
 #include <QObject>
 
+class QWidget;
+
 namespace kelmaz {
 
 class EditPalette;
@@ -25,6 +27,9 @@ class ProgramEditing : public QObject {
     // The board is built again at the position of the document's node: its setup stones and
     // marks as they now are.
     void showDocumentPosition();
+    // Before a tool window first opens: below the board window, the problem window right of
+    // the palette, so that neither covers the board. Later it stays where the user put it.
+    void placeBelowBoard(QWidget& tool);
     // Whether the palette or the problem mode took the point.
     bool pointOnBoard(int col, int row, bool dragged);
 

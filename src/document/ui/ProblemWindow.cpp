@@ -15,6 +15,9 @@ ProblemWindow::ProblemWindow(RecordDocument& document, QWidget* boardWindow)
     setObjectName(QStringLiteral("ProblemWindow"));
     setWindowTitle(QStringLiteral("詰碁モード"));
     auto* layout = new QVBoxLayout(this);
+    name_ = new QLabel(this);
+    name_->setAlignment(Qt::AlignCenter);
+    layout->addWidget(name_);
     status_ = new QLabel(this);
     status_->setAlignment(Qt::AlignCenter);
     QFont large = status_->font();
@@ -85,6 +88,9 @@ QString ProblemWindow::statusText() const { return status_->text(); }
 
 void ProblemWindow::showState() {
     const auto text = [](std::string_view s) { return QString::fromUtf8(s.data(), int(s.size())); };
+    name_->setText(
+        QString::fromStdString(document_.game(session_->game()).nodes.front().text("GN")));
+    name_->setVisible(!name_->text().isEmpty());
     switch (session_->answer()) {
         case ProblemAnswer::Right:
             status_->setText(text(kRightAnswerText));

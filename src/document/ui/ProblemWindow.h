@@ -1,5 +1,6 @@
 #pragma once
-// The problem mode 「詰碁モード」: a small window beside the board that says whose move it is,
+// The problem mode 「詰碁モード」: a small window beside the board that names the problem, says
+// whose move it is,
 // 正解 or 不正解, with 「もう一度」 and 「次の問題」. While it is open the board's clicks are the
 // player's tries; the board shows the nodes the session reaches by choosing them in the
 // document, which is never edited. Closing the window ends the mode.
@@ -57,6 +58,7 @@ class ProblemWindow : public QWidget {
     std::function<bool()> openNext_;
     std::optional<ProblemSession> session_;
     std::uint64_t revision_ = 0;
+    QLabel* name_ = nullptr;  // the game's name (GN), which problem of a collection this is
     QLabel* status_ = nullptr;
 };
 
