@@ -41,6 +41,7 @@ ProgramEditing::ProgramEditing(Program& program)
     });
     control.insertActions(before, {edit, problem});
     problems_->setNextGame([this] { return readNextCollectionGame(program_); });
+    palette_->setBeforeEdit([this] { chooseShownNode(); });
     connect(palette_, &EditPalette::toolChanged, this, &ProgramEditing::routeClicks);
     connect(problems_, &ProblemWindow::ended, this, &ProgramEditing::routeClicks);
     connect(palette_, &EditPalette::edited, this, &ProgramEditing::showDocumentPosition);
@@ -66,6 +67,18 @@ void ProgramEditing::showDocumentPosition() {
     const auto slot = std::upper_bound(line.slotStarts.begin(), line.slotStarts.end(), index) -
                       line.slotStarts.begin() - 1;
     program_.engine().Redraw(1, static_cast<int>(slot));
+}
+
+void ProgramEditing::chooseShownNode() {
+    const LineProjection& line = program_.record().line();
+    RecordDocument& document = program_.document();
+    if (line.slotCount() == 0) return;
+    const int slot = std::clamp(program_.state().MoveCount, 0, line.slotCount() - 1);
+    const auto first = line.line.begin() + static_cast<std::ptrdiff_t>(line.slotStarts[slot]);
+    const auto last = line.line.begin() + static_cast<std::ptrdiff_t>(line.slotEnd(slot));
+    if (std::find(first, last, document.position().node) != last) return;
+    // The slot's last node: where its setup after the move stands, if it has any.
+    document.choose({document.position().game, *(last - 1)});
 }
 
 void ProgramEditing::placeBelowBoard(QWidget& tool) {

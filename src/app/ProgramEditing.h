@@ -30,6 +30,9 @@ class ProgramEditing : public QObject {
     // Before a tool window first opens: below the board window, the problem window right of
     // the palette, so that neither covers the board. Later it stays where the user put it.
     void placeBelowBoard(QWidget& tool);
+    // The document's position becomes a node of the position the board shows, unless it is
+    // one already: stepping through the record moves the board alone.
+    void chooseShownNode();
     // Whether the palette or the problem mode took the point.
     bool pointOnBoard(int col, int row, bool dragged);
 

@@ -58,6 +58,11 @@ TEST_F(EditingWindowTest, PaletteClicksAreSavedAsMarksLabelsAndSetupAtTheNodeSho
     QTest::keyClick(&main(), Qt::Key_Escape);
     clickPoint(6, 6);
     EXPECT_NE(stoneAt(6, 6), 0);
+    // Stepping back moves the board alone; the next tool click is on the position it shows.
+    QTest::keyClick(&main(), Qt::Key_Left);
+    clickButton<QToolButton>(palette, QStringLiteral("○"));
+    clickPoint(7, 7);
+    EXPECT_EQ(state().MoveCount, 0);
 
     const std::string text = save(dir_.file("edited.sgf"));
     const auto saved = test::readSgfProperties(text);
@@ -72,6 +77,7 @@ TEST_F(EditingWindowTest, PaletteClicksAreSavedAsMarksLabelsAndSetupAtTheNodeSho
     EXPECT_TRUE(has("TR", "cc"));
     EXPECT_TRUE(has("LB", "dd:A"));
     EXPECT_TRUE(has("AW", "ee"));
+    EXPECT_TRUE(has("CR", "gg"));
     EXPECT_EQ(saved[0][1].properties.front().first, "B");
 }
 
