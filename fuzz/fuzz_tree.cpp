@@ -6,13 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "document/DocumentRecord.h"
+#include "document/TreeSession.h"
 #include "engine/GameState.h"
 #include "tree/LineMarkup.h"
 #include "tree/SgfReader.h"
 #include "tree/SgfText.h"
 #include "tree/TreeEdit.h"
 #include "tree/TreeModel.h"
-#include "tree/TreeSession.h"
 
 using namespace kelmaz;
 
@@ -58,15 +59,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     // The window's operations on the file's tree: clicks, comments, recording, editing.
-    TreeSession session(state);
-    session.loadFileTree(state.SgfText);
+    RecordDocument document;
+    DocumentRecord record(document, state);
+    record.takeSgf(text);
+    TreeSession session(state, record);
+    session.loadFileTree();
     const int seed = size > 0 ? data[0] : 0;
     session.click(kNodePitch * (2 + seed % 7), kNodePitch * (1 + seed % 3));
     session.writeComment("a ] b \\ c");
     if (session.startBranch()) {
-        const int k = ++state.MoveCount;
-        state.MoveCol[k] = 4;
-        state.MoveRow[k] = 4;
+        record.playMove(state.MoveCount + 1, 4, 4, kBlack, true);
+        ++state.MoveCount;
         state.BranchComments.back() = "x";
         state.BranchComments.emplace_back();
         session.endBranch("y");
@@ -75,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     session.insertEmptyBranch();
     session.deleteSelected();
     session.reparse();
-    session.loadAsIs(text);
+    session.loadText(text, false);
     session.reparse();
     return 0;
 }

@@ -5,11 +5,11 @@
 
 #include <map>
 
+#include "document/TreeSession.h"
 #include "support/BenchData.h"
 #include "tree/SgfText.h"
 #include "tree/TreeEdit.h"
 #include "tree/TreeModel.h"
-#include "tree/TreeSession.h"
 
 namespace kelmaz::bench {
 namespace {
@@ -41,10 +41,13 @@ void describe(benchmark::State& st, const std::string& text) {
 void BM_PutSgfData(benchmark::State& st) {
     const std::string& text = treeText(static_cast<int>(st.range(0)));
     GameState state;
-    TreeSession session(state);
+    RecordDocument document;
+    DocumentRecord record(document, state);
+    TreeSession session(state, record);
     for (auto _ : st) {
         benchmark::DoNotOptimize(Checkg(text));
-        session.loadReduced(text);
+        record.takeSgf(text);
+        session.loadFileTree();
     }
     describe(st, text);
     st.counters["branches"] = session.model().BranchCount;
@@ -54,10 +57,13 @@ void BM_PutSgfData(benchmark::State& st) {
 void BM_LoadFileTree(benchmark::State& st) {
     const std::string& text = treeText(static_cast<int>(st.range(0)));
     GameState state;
-    TreeSession session(state);
+    RecordDocument document;
+    DocumentRecord record(document, state);
+    TreeSession session(state, record);
     for (auto _ : st) {
         benchmark::DoNotOptimize(Checkg(text));
-        session.loadFileTree(text);
+        record.takeSgf(text);
+        session.loadFileTree();
     }
     describe(st, text);
     st.counters["branches"] = session.model().BranchCount;

@@ -214,8 +214,8 @@ std::string sgfCollection(std::size_t bytes, const GameState& mainLine) {
 
 void FileTreeLink::showFileTree(const std::string& treeText) {
     if (!Checkg(treeText).empty()) ++syntaxFaults;  // the window would ask; the benchmark goes on
-    session.loadFileTree(treeText);
-    session.select(1, 1);
+    record.takeSgf(treeText);
+    session.loadFileTree();
 }
 
 std::string tkiText(const GameState& record) {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "document/TreeSession.h"
 #include "engine/EngineHost.h"
 #include "engine/GameState.h"
-#include "tree/TreeSession.h"
 
 namespace kelmaz::bench {
 
@@ -56,8 +56,10 @@ std::string tkiText(const GameState& record);
 // file's tree loaded and laid out, node 1 of branch 1 selected.
 class FileTreeLink : public TreeLink {
   public:
-    explicit FileTreeLink(GameState& state) : session(state) {}
+    explicit FileTreeLink(GameState& state) : record(document, state), session(state, record) {}
     void showFileTree(const std::string& treeText) override;
+    RecordDocument document;
+    DocumentRecord record;
     TreeSession session;
     int syntaxFaults = 0;
 };

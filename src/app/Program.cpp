@@ -191,7 +191,15 @@ void Program::showFileWindow() {
 }
 
 void Program::showGameInfoWindow() {
-    if (!info_) info_ = std::make_unique<FomJ>(state_.Info);
+    if (!info_) {
+        info_ = std::make_unique<FomJ>(state_.Info, [this](int field, const std::string& text) {
+            record_.setGameInfoField(field, text);
+        });
+        // An undo, a redo or another window's edit of the root shows in the open dialog.
+        document_.observe([this] {
+            if (info_->isVisible()) info_->refresh();
+        });
+    }
     info_->show();
     info_->refresh();
     info_->raise();

@@ -7,6 +7,7 @@
 #include "base/SgfEscape.h"
 #include "records/GameInfoRules.h"
 #include "records/SgfWriter.h"
+#include "tree/SgfReader.h"
 
 namespace kelmaz {
 
@@ -65,6 +66,8 @@ void DocumentRecord::show() {
     const GameTree& game = document_.currentGame();
     line_ = projectLine(game, document_.position().node);
     showLine(game, line_, state_);
+    showTreeText();
+    showRootInfo();
     if (!state_.BoardRotated) return;
     const int size = state_.BoardSize;
     for (int k = 0; k < line_.slotCount(); ++k) {
@@ -80,18 +83,65 @@ std::string DocumentRecord::recordPoint(int col, int row) const {
     return {static_cast<char>('a' + col - 1), static_cast<char>('a' + row - 1)};
 }
 
+void DocumentRecord::showRootInfo() {
+    const GameTree& game = document_.currentGame();
+    if (game.nodes.empty()) return;
+    const SgfNode& root = game.nodes.front();
+    for (int f = 0; f < kGameInfoFields; ++f) {
+        std::string value = root.text(GameInfoNames[f]);
+        if (value == rootInfo_[f]) continue;
+        if (!newRecord_ && f != int(InfoField::CA)) setInfoField(state_.Info, f, value);
+        rootInfo_[f] = std::move(value);
+    }
+    newRecord_ = false;
+}
+
 void DocumentRecord::takeSgf(std::string_view text) {
+    treeHeld_ = true;
+    newRecord_ = true;
     document_.read(text);
     // Text in which no game is found keeps what the reader made of it.
     if (document_.gameCount() == 0) takeMoveRecord();
 }
 
 void DocumentRecord::takeMoveRecord() {
+    treeHeld_ = false;
+    newRecord_ = true;
     SgfGames read = readSgfGames(sgfRecordText(state_));
     document_.reset(read.games.empty() ? GameTree{} : std::move(read.games.front()));
 }
 
-void DocumentRecord::followBoardLine() {
+void DocumentRecord::holdTree(bool held) {
+    treeHeld_ = held;
+    showTreeText();
+}
+
+void DocumentRecord::showTreeText() {
+    if (!treeHeld_ || document_.gameCount() == 0) {
+        state_.SgfText.clear();
+        treeGame_ = -1;
+        return;
+    }
+    const int game = document_.position().game;
+    if (game == treeGame_ && document_.revision() == treeRevision_ && !state_.SgfText.empty())
+        return;
+    treeGame_ = game;
+    treeRevision_ = document_.revision();
+    // The tree window reads a game tree without line breaks outside values.
+    const std::string whole = document_.gameText(game);
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < whole.size();) {
+        const std::size_t end = std::min(whole.find('\n', start), whole.size());
+        std::string_view line(whole.data() + start, end - start);
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        lines.emplace_back(line);
+        start = end + 1;
+    }
+    state_.SgfText = joinSgfLines(lines);
+}
+
+std::optional<DocumentRecord::HeldLine> DocumentRecord::boardLineHeld() const {
+    if (line_.slotCount() == 0) return std::nullopt;
     const int last = state_.lastMoveInRecord();
     const GameTree& shown = document_.currentGame();
     const auto plays = [this, &shown](int node, int slot) {
@@ -102,27 +152,42 @@ void DocumentRecord::followBoardLine() {
     };
     int k = 1;
     while (k <= last && k < line_.slotCount() && plays(line_.slotNode(k), k)) ++k;
-    if (k > last) return;
-    // The board shows another line (a branch laid out by a window from the tree text, moves
-    // written by a route that keeps no tree): the document's position follows it as far as
-    // the document holds it.
-    int node = line_.line[line_.slotEnd(k - 1) - 1];
-    for (; k <= last; ++k) {
-        const std::vector<int>& children = shown.nodes[node].children;
+    if (k > last) return std::nullopt;
+    HeldLine held{line_.line[line_.slotEnd(k - 1) - 1], k};
+    for (; held.firstMissing <= last; ++held.firstMissing) {
+        const std::vector<int>& children = shown.nodes[held.node].children;
         const auto next = std::find_if(children.begin(), children.end(),
-                                       [&](int child) { return plays(child, k); });
+                                       [&](int child) { return plays(child, held.firstMissing); });
         if (next == children.end()) break;
-        node = *next;
+        held.node = *next;
     }
+    return held;
+}
+
+void DocumentRecord::followShownLine() {
+    if (document_.gameCount() == 0) return;
+    const auto held = boardLineHeld();
+    if (held && held->firstMissing > state_.lastMoveInRecord())
+        document_.choose({document_.position().game, held->node});
+}
+
+void DocumentRecord::followBoardLine() {
+    if (document_.gameCount() == 0) return;
+    const auto held = boardLineHeld();
+    if (!held) return;
+    // The board shows another line (a branch laid out by a window, moves written by a route
+    // that keeps no tree): the document's position follows it as far as the document holds
+    // it, and takes in the moves beyond as a line of its own, so that the next change applies
+    // to the line on the board.
+    const int last = state_.lastMoveInRecord();
     const int game = document_.position().game;
-    // The moves beyond are what the board shows: the document takes them in as a line of its
-    // own, so that the next change applies to the line on the board.
-    if (k > last) {
-        document_.choose({game, node});
+    if (held->firstMissing > last) {
+        document_.choose({game, held->node});
         return;
     }
+    int node = held->node;
     document_.editTo(game, [&](GameTree& tree) {
-        for (int slot = k; slot <= last; ++slot) {
+        for (int slot = held->firstMissing; slot <= last; ++slot) {
             node = tree.addChild(node);
             tree.nodes[node].properties.push_back(moveProperty(
                 state_.MoveColour[slot], recordPoint(state_.MoveCol[slot], state_.MoveRow[slot])));
@@ -209,7 +274,8 @@ void DocumentRecord::startWithBlackMoves(const std::vector<BoardPoint>& points) 
 }
 
 void DocumentRecord::clear() {
-    state_.SgfText.clear();
+    treeHeld_ = false;
+    newRecord_ = true;
     clearGameInfo(state_.Info);
     // The root of a record made in the program: the fields the clear kept, and what other
     // programs need.
@@ -223,27 +289,28 @@ void DocumentRecord::clear() {
     document_.reset(std::move(game));
 }
 
-void DocumentRecord::takeTreeText() {
-    if (state_.SgfText.empty() || state_.SgfText == treeText_) return;
-    treeText_ = state_.SgfText;
-    SgfGames read = readSgfGames(treeText_);
-    if (read.games.empty()) return;
-    const int index = document_.position().game;
-    document_.edit(index,
-                   [&read](GameTree& game) {
-                       read.games.front().before = std::move(game.before);
-                       game = std::move(read.games.front());
-                       return true;
-                   },
-                   {index, 0});
-}
-
 void DocumentRecord::prepareForSave(const std::string& commentary) {
-    takeTreeText();
     followBoardLine();
     setComment(std::clamp(state_.MoveCount, 0, line_.slotCount() - 1), commentary);
     setInfoField(state_.Info, InfoField::AP, std::string(kApplicationName));
     takeGameInfo(state_.Info);
+}
+
+void DocumentRecord::setGameInfoField(int index, const std::string& text) {
+    if (index < 0 || index >= kGameInfoFields) return;
+    setInfoField(state_.Info, index, text);
+    // The charset follows the file written; a record without a game takes the field at save.
+    if (index == int(InfoField::CA) || document_.gameCount() == 0) return;
+    const std::string_view name = GameInfoNames[index];
+    document_.edit(
+        document_.position().game,
+        [&](GameTree& game) {
+            SgfNode& root = game.nodes.front();
+            if (root.text(name) == text) return false;
+            root.setText(name, text);
+            return true;
+        },
+        document_.position(), "info " + std::string(name));
 }
 
 void DocumentRecord::takeGameInfo(const GameInfo& info) {

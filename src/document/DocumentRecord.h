@@ -2,7 +2,11 @@
 // The record the board engine keeps, held in the program's document: every change the engine
 // asks for is an edit of the document, and the line the document shows is laid into the
 // GameState's move record (moves, comments, marks, setup stones) after every change of the
-// document, whoever made it, so the two never differ.
+// document, whoever made it, so the two never differ. While a tree is held (a file's tree, or
+// the tree window shows the record), the tree text (GameState::SgfText) is the game shown,
+// written out: the tree window reads it and sends its edits to the document.
+#include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,12 +33,18 @@ class DocumentRecord : public RecordKeeper {
     // A record a reader of another format wrote into the move record and game information:
     // the document becomes that record, as a game made in the program.
     void takeMoveRecord();
-    // The tree text the reader made for the tree window (GameState::SgfText) is the record's.
-    void treeTextRead() { treeText_ = state_.SgfText; }
 
-    // Before the document is written: an edited tree text replaces the game, the commentary
-    // box is the comment of the position shown, and the root carries the game information as
-    // the dialog shows it, with the program named as the writer.
+    // Whether the tree text shows the game (see above); turning it off empties the text.
+    void holdTree(bool held);
+    bool holdsTree() const { return treeHeld_; }
+
+    // Field `index` of the game information becomes `text` (labels too), and the game's root
+    // property with it, as an edit: the characters typed into one field are one step.
+    void setGameInfoField(int index, const std::string& text);
+
+    // Before the document is written: the commentary box is the comment of the position
+    // shown, and the root carries the game information as the dialog shows it, with the
+    // program named as the writer.
     void prepareForSave(const std::string& commentary);
 
     void playMove(int k, int col, int row, int colour, bool asVariation) override;
@@ -43,15 +53,27 @@ class DocumentRecord : public RecordKeeper {
     void startWithBlackMoves(const std::vector<BoardPoint>& points) override;
     void clear() override;
     void showAgain() override { show(); }
+    void followShownLine() override;
 
   private:
     void show();
+    // Writes the game shown into the tree text while a tree is held, else empties it.
+    void showTreeText();
+    // A game-information property of the root that an edit, undo or redo changed shows in the
+    // game information; the fields others wrote stay as they are.
+    void showRootInfo();
     // When the move record shows another line than the document's position (laid out by a
     // window from the tree text), the position moves to that line where the document has it;
     // moves beyond what the document holds are added to it.
     void followBoardLine();
-    // The tree text, when the tree window edited it since it was read, becomes the game.
-    void takeTreeText();
+    // How far the document holds the line the move record shows: the node of the last move it
+    // holds, and the first move it does not (past the last move when it holds them all);
+    // nothing when the document's line shown starts with the whole of it.
+    struct HeldLine {
+        int node = 0;
+        int firstMissing = 0;
+    };
+    std::optional<HeldLine> boardLineHeld() const;
     void takeGameInfo(const GameInfo& info);
     // The SGF value of a point of the board as the record holds it (the view may be turned).
     std::string recordPoint(int col, int row) const;
@@ -59,7 +81,13 @@ class DocumentRecord : public RecordKeeper {
     RecordDocument& document_;
     GameState& state_;
     LineProjection line_;
-    std::string treeText_;  // the tree text as read or last taken
+    bool treeHeld_ = false;
+    // The root's game-information values as last seen; a new record only sets them.
+    std::array<std::string, kGameInfoFields> rootInfo_{};
+    bool newRecord_ = true;
+    // The document revision and game the tree text was last written for.
+    std::uint64_t treeRevision_ = 0;
+    int treeGame_ = -1;
 };
 
 }  // namespace kelmaz

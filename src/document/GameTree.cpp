@@ -58,6 +58,21 @@ int GameTree::lineEnd(int node) const {
     return node;
 }
 
+std::vector<int> GameTree::textOrder() const {
+    std::vector<int> order;
+    order.reserve(nodes.size());
+    if (nodes.empty()) return order;
+    std::vector<int> pending{0};
+    while (!pending.empty()) {
+        const int node = pending.back();
+        pending.pop_back();
+        order.push_back(node);
+        const std::vector<int>& children = nodes[node].children;
+        pending.insert(pending.end(), children.rbegin(), children.rend());
+    }
+    return order;
+}
+
 bool GameTree::removeSubtree(int node) {
     const int count = static_cast<int>(nodes.size());
     if (node <= 0 || node >= count) return false;

@@ -44,6 +44,9 @@ struct GameTree {
     std::vector<int> pathTo(int node) const;
     // `node` followed down its first children to the end of its line.
     int lineEnd(int node) const;
+    // Every node in the order the game's text writes them: a node, then its first child's
+    // line with its variations, then the node's other children.
+    std::vector<int> textOrder() const;
     // Removes `node` and everything below it (not the root); the numbers of the nodes after
     // it shift down. Returns false for the root or a number outside the tree.
     bool removeSubtree(int node);

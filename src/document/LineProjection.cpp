@@ -74,6 +74,7 @@ LineProjection projectLine(const GameTree& game, int node) {
     out.line = game.pathTo(game.lineEnd(std::clamp(node, 0, int(game.nodes.size()) - 1)));
     out.slotStarts.push_back(0);
     out.setup.emplace_back();
+    out.players.push_back(kNoColour);
     bool numbered = false;
     for (std::size_t i = 0; i < out.line.size(); ++i) {
         const SgfNode& current = game.nodes[out.line[i]];
@@ -82,6 +83,7 @@ LineProjection projectLine(const GameTree& game, int node) {
             if (out.moves <= kMaxMoves) {
                 out.slotStarts.push_back(i);
                 out.setup.emplace_back();
+                out.players.push_back(kNoColour);
             }
             // The first MN met renumbers the moves from its own on.
             const std::string mn = current.text("MN");
@@ -90,12 +92,15 @@ LineProjection projectLine(const GameTree& game, int node) {
                 numbered = true;
             }
         }
-        if (out.moves <= kMaxMoves) addSetup(current, out.setup.back());
-        if (out.moves == 0 && out.playerToMove < 0) {
-            const std::string pl = current.text("PL");
-            if (pl == "B" || pl == "b") out.playerToMove = kBlack;
-            if (pl == "W" || pl == "w") out.playerToMove = kWhite;
+        const std::string pl = current.text("PL");
+        const int player = pl == "B" || pl == "b"   ? kBlack
+                           : pl == "W" || pl == "w" ? kWhite
+                                                    : kNoColour;
+        if (out.moves <= kMaxMoves) {
+            addSetup(current, out.setup.back());
+            if (player != kNoColour) out.players.back() = player;
         }
+        if (out.moves == 0 && out.playerToMove < 0) out.playerToMove = player;
     }
     if (out.moves > kMaxMoves) out.message = std::string(kLineTooLongMessage);
     return out;
@@ -118,6 +123,7 @@ void showLine(const GameTree& game, const LineProjection& line, GameState& state
         state.MoveComment[k].clear();
         state.MoveMarkup[k].clear();
         state.MoveSetup[k].clear();
+        state.MovePlayer[k] = 0;
         if (k > 0) state.MoveCol[k] = state.MoveRow[k] = state.MoveColour[k] = 0;
     }
     for (int k = 0; k < slots; ++k) {
@@ -135,7 +141,9 @@ void showLine(const GameTree& game, const LineProjection& line, GameState& state
             addMarkup(game.nodes[line.line[i]], marks);
         state.MoveMarkup[k] = marks.take();
         state.MoveSetup[k] = line.setup[k];
+        if (line.players[k] != kNoColour) state.MovePlayer[k] = std::int16_t(line.players[k] + 1);
     }
+    state.FirstMoveNumber = line.firstMoveNumber;
 }
 
 }  // namespace kelmaz

@@ -28,10 +28,11 @@ struct LineProjection {
     // nodes run to the next slot's first.
     std::vector<std::size_t> slotStarts;
     std::vector<std::vector<SetupStone>> setup;  // by slot: what the slot's nodes set up
-    int moves = 0;            // moves on the whole line, also beyond the record's 500
-    int firstMoveNumber = 1;  // the number the first move is shown with (MN)
-    int playerToMove = -1;    // PL of the line's first position: kBlack, kWhite, or -1
-    std::string message;      // kLineTooLongMessage when the line is cut for the record
+    std::vector<int> players;  // by slot: the player the slot's nodes give the move to, or -1
+    int moves = 0;             // moves on the whole line, also beyond the record's 500
+    int firstMoveNumber = 1;   // the number the first move is shown with (MN)
+    int playerToMove = -1;     // PL of the line's first position: kBlack, kWhite, or -1
+    std::string message;       // kLineTooLongMessage when the line is cut for the record
 
     int slotCount() const { return static_cast<int>(slotStarts.size()); }
     // The node that owns slot k: the root for slot 0, else the k-th move's node.

@@ -118,14 +118,11 @@ void Engine::IshiUtu(int col, int row) {
     // The new move and the end marker after it must both fit in the record.
     if (s.MoveCount < 0 || s.MoveCount + 2 > kMaxMoves) return;
 
-    // A stone played outside a branch recording makes the board's line the record: the tree,
-    // shown or not, goes once the user agrees.
-    bool asVariation = false;
-    if ((tree_->visible() || !s.SgfText.empty()) && !s.BranchInputMode) {
-        if (!tree_->confirmDiscardTree()) return;
-        // The record keeps the line the stone leaves: the new stone starts another line.
-        asVariation = true;
-    }
+    // A branch being recorded goes in beside the line the board showed. A stone played
+    // outside a recording while a tree is held goes once the user agrees; the record keeps
+    // the line the stone leaves, and the new stone starts another line.
+    const bool asVariation = s.BranchInputMode || tree_->visible() || !s.SgfText.empty();
+    if (asVariation && !s.BranchInputMode && !tree_->confirmDiscardTree()) return;
     if (board_.occupied(col, row)) return;
 
     int c = kBlack;
@@ -139,6 +136,9 @@ void Engine::IshiUtu(int col, int row) {
             break;
         case StoneChoice::Alternate:
             c = s.MoveCount == 0 || s.LastColour == kWhite ? kBlack : kWhite;
+            // A position that names the player to move (PL) decides.
+            if (const int player = s.MovePlayer[std::clamp(s.MoveCount, 0, kMaxMoves)])
+                c = player - 1;
             // In a match only the colour due that is ours may be placed, at move 0 as
             // anywhere else: stepping back never hands the other colour to this player.
             if (s.NetMatchActive && s.NetMyColour != kNoColour && s.NetMyColour != c) return;

@@ -71,6 +71,12 @@ struct GameState {
     // The stones each position sets up or empties without a move (slot 0: before the first
     // move); the rebuild puts them down unnumbered after the slot's move.
     std::array<std::vector<SetupStone>, kMaxMoves + 1> MoveSetup{};
+    // The player each position gives the move to (PL), as colour code + 1 (1 black, 8 white),
+    // 0 where the record names none: the colour of the next stone where the colours alternate.
+    std::array<std::int16_t, kMaxMoves + 1> MovePlayer{};
+    // The number the record gives its first move (MN): stones show their move number shifted
+    // by as much.
+    int FirstMoveNumber = 1;
     int MoveCount = 0;
     int CurrentColour = kBlack;
     int LastColour = kBlack;

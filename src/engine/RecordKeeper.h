@@ -27,6 +27,9 @@ class RecordKeeper {
     virtual void clear() = 0;
     // The view of the record changed (the board was turned): it is laid out again.
     virtual void showAgain() = 0;
+    // A window laid another line of the record into the move record (a variation the sequence
+    // viewer chose): where the record holds that whole line, it is the line shown from now on.
+    virtual void followShownLine() = 0;
 };
 
 }  // namespace kelmaz

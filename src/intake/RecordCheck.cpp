@@ -24,7 +24,6 @@ void takeReadRecord(GameState& state, DocumentRecord& record, const FormatResult
     std::string text;
     for (const std::string& line : state.LstRead) (text += line) += '\n';
     record.takeSgf(text);
-    record.treeTextRead();
     // Moves count moves only: setup stones are no longer moves of their own.
     state.MoveCount = state.lastMoveInRecord();
 }
@@ -38,8 +37,11 @@ IntakeResult takeRecordLines(GameState& state, Engine& engine, DocumentRecord& r
     if (size.action == BoardSizeChoice::Action::Take) takeSize(size);
     engine.gCls();
     state.LstRead = std::move(lines);
-    const FormatResult read = GetFormat(state, options, tree);
+    // The tree window shows the document's tree once the document holds the record.
+    TreeLink notYet;
+    const FormatResult read = GetFormat(state, options, notYet);
     takeReadRecord(state, record, read);
+    if (record.holdsTree()) tree.showFileTree(state.SgfText);
     if (!read.ok) return {true, read.message};
     engine.showRecordRead();
     return {true, {}};

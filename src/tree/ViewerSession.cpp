@@ -108,11 +108,17 @@ void ViewerSession::rebuildTo(int upto) {
     --quietRebuilds_;
 }
 
-void ViewerSession::rebuildMainLine() { truncated_ = MakeTejun(state_, state_.List3, 0).truncated; }
+// After each rebuild the record shows the line rebuilt, so that the tree window and the next
+// edit follow it.
+void ViewerSession::rebuildMainLine() {
+    truncated_ = MakeTejun(state_, state_.List3, 0).truncated;
+    engine_.record().followShownLine();
+}
 
 void ViewerSession::rebuildPath(const std::vector<int>& path) {
     const RecordBuild built = BuildPathRecord(state_, state_.List3, path);
     truncated_ = built.truncated;
+    engine_.record().followShownLine();
     rebuildTo(built.target);
     updateNext();
 }

@@ -43,8 +43,19 @@ TEST_F(DocumentRecordTest, SetupStonesAreThePositionNotMovesAndAEEmptiesAPoint) 
     EXPECT_EQ(state.MoveNoGrid[5][5], 2);
 }
 
-// Stones, a comment typed, a line replaced, the board turned: the document holds the record
-// the board shows, and every variation the file had.
+// A problem where White plays first: the first stone placed is White's, and so is a stone
+// at a later position the record gives to White.
+TEST_F(DocumentRecordTest, TheStoneChoiceFollowsThePlayerTheRecordGivesTheMoveTo) {
+    useSize(9);
+    open("(;SZ[9]AB[aa]PL[W])");
+    engine.IshiUtu(5, 5);
+    EXPECT_EQ(state.BoardGrid[5][5], kWhite + 1);
+    engine.IshiUtu(6, 6);
+    EXPECT_EQ(state.BoardGrid[6][6], kBlack + 1);
+}
+
+// Stones, a comment typed, a new line, the board turned: the document holds the record the
+// board shows, and every variation the file had.
 TEST_F(DocumentRecordTest, TheEnginesEditsAreTheDocumentsAndLoseNoVariation) {
     useSize(9);
     open("(;SZ[9];B[aa](;W[bb]C[main])(;W[cc]C[other]))");
@@ -52,14 +63,15 @@ TEST_F(DocumentRecordTest, TheEnginesEditsAreTheDocumentsAndLoseNoVariation) {
     engine.oneForward();
     host.commentary = "typed";
     engine.commentaryTyped("typed");
-    put(kWhite, 4, 4);  // the main line's W[bb] is replaced by W[dd]
+    put(kWhite, 4, 4);  // W[dd] goes in beside the file's W[bb] and W[cc]
     engine.Gkaiten_Click();
     EXPECT_EQ(state.MoveCol[2], 6);  // shown turned on nine lines
-    EXPECT_EQ(saved(), test::readSgfProperties("(;SZ[9];B[aa]C[typed](;W[dd])(;W[cc]C[other]))"));
+    EXPECT_EQ(saved(), test::readSgfProperties(
+                           "(;SZ[9];B[aa]C[typed](;W[bb]C[main])(;W[cc]C[other])(;W[dd]))"));
     engine.Gkaiten_Click();
     put(kBlack, 5, 5);
-    EXPECT_EQ(saved(),
-              test::readSgfProperties("(;SZ[9];B[aa]C[typed](;W[dd];B[ee])(;W[cc]C[other]))"));
+    EXPECT_EQ(saved(), test::readSgfProperties(
+                           "(;SZ[9];B[aa]C[typed](;W[bb]C[main])(;W[cc]C[other])(;W[dd];B[ee]))"));
 }
 
 // The commentary box drops the CR of a line break: the comment it shows is the one on record.

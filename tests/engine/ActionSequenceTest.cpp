@@ -17,6 +17,7 @@
 
 #include "EngineFixture.h"
 #include "document/DocumentRecord.h"
+#include "document/TreeSession.h"
 #include "intake/RecordCheck.h"
 #include "intake/RecordFormat.h"
 #include "net/MatchFakes.h"
@@ -28,7 +29,6 @@
 #include "support/ReferenceBoard.h"
 #include "support/TestSupport.h"
 #include "tree/TreeFile.h"
-#include "tree/TreeSession.h"
 
 namespace kelmaz::test {
 namespace {
@@ -110,7 +110,7 @@ class ActionSequence {
     Engine engine{state, options, host, keeper};
     FakeViewer viewer;
     TreeLink treeLink;
-    TreeSession tree{state};
+    TreeSession tree{state, keeper};
     HarnessBoard matchBoard{engine, host};
     test::FakeWindow window;  // answers every question with yes
     MatchSession session{state, matchBoard, window};
@@ -421,7 +421,7 @@ class ActionSequence {
         if (state.SgfText.empty() || what < 2) {
             // Opening the tree view takes the whole record as played.
             if (state.lastMoveInRecord() == 0) return "tree (nothing: no move)";
-            tree.loadReduced(sgfRecordText(state));
+            tree.loadFileTree();
             return "tree from the record";
         }
         const TreeModel& m = tree.model();
@@ -448,7 +448,7 @@ class ActionSequence {
         }
         if (what < 11 || chance(50)) return recordBranch();
         tree.cancelBranch();
-        state.SgfText.clear();  // the tree view closed
+        keeper.holdTree(false);  // the tree view closed
         return "tree closed";
     }
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "document/TreeSession.h"
 #include "support/SgfLoad.h"
 #include "tree/LineMarkup.h"
-#include "tree/TreeSession.h"
 
 namespace kelmaz {
 
@@ -103,9 +103,12 @@ TEST(MarkupReading, LabelTextsAreUnescapedAndKeptOnOneLine) {
 
 TEST(MarkupReading, AClickedLineBringsItsOwnMarksAndNothingOfTheLineBefore) {
     GameState s;
-    TreeSession t(s);
+    RecordDocument document;
+    DocumentRecord record(document, s);
+    record.takeSgf("(;GM[1];B[pd]TR[pd];W[dd](;B[pp]CR[pp];W[dp]SQ[dp])(;B[dp]LB[dp:A];W[pp]))");
+    TreeSession t(s, record);
     // A file's tree: shown reduced to the nodes that place stones.
-    t.loadFileTree("(;GM[1];B[pd]TR[pd];W[dd](;B[pp]CR[pp];W[dp]SQ[dp])(;B[dp]LB[dp:A];W[pp]))");
+    t.loadFileTree();
     const auto& m = t.model();
     ASSERT_EQ(m.BranchCount, 2);
     TreeSession::Click c = t.click(m.nodeX(1, 4), m.nodeY(1));

@@ -49,7 +49,8 @@ QString fromUtf8(const std::string& text) { return QString::fromStdString(text);
 
 }  // namespace
 
-FomJ::FomJ(GameInfo& info, QWidget* parent) : QWidget(parent, Qt::Window), info_(info) {
+FomJ::FomJ(const GameInfo& info, FieldEditor edit, QWidget* parent)
+    : QWidget(parent, Qt::Window), info_(info), edit_(std::move(edit)) {
     setWindowTitle(QStringLiteral("対局情報"));
     setAccessibleName(windowTitle());
 
@@ -139,7 +140,7 @@ void FomJ::addField(QGroupBox* frame, int row, InfoField field) {
 }
 
 void FomJ::fieldEdited(int index, const QString& text) {
-    setInfoField(info_, index, text.toStdString());
+    edit_(index, text.toStdString());
     showLabels();
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 // The game-information dialog "対局情報": the 25 root-property fields of the record in three
 // frames, with the result and the time allowance spelt out beside their fields. The fields are
-// a view of GameInfo: typing changes it at once, and refresh() shows what others wrote into it.
+// a view of GameInfo: what is typed goes to the record's owner at once, which writes it into
+// the game information, and refresh() shows what the game information holds.
 #include <QWidget>
 #include <array>
+#include <functional>
+#include <string>
 
 #include "engine/GameInfo.h"
 
@@ -17,7 +20,9 @@ namespace kelmaz {
 class FomJ : public QWidget {
     Q_OBJECT
   public:
-    explicit FomJ(GameInfo& info, QWidget* parent = nullptr);
+    // Takes field `index` of the game information as typed.
+    using FieldEditor = std::function<void(int index, const std::string& text)>;
+    FomJ(const GameInfo& info, FieldEditor edit, QWidget* parent = nullptr);
 
     // Shows the fields and labels as the game information now holds them.
     void refresh();
@@ -38,7 +43,8 @@ class FomJ : public QWidget {
     void fieldEdited(int index, const QString& text);
     void showLabels();
 
-    GameInfo& info_;
+    const GameInfo& info_;
+    FieldEditor edit_;
     std::array<QLineEdit*, kGameInfoFields> fields_{};
     QLabel* winner_ = nullptr;
     QLabel* detail_ = nullptr;

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScrollBar>
@@ -54,9 +55,10 @@ class FomNode::Link : public TreeLink {
         if (!w_.dialogs_->ask(QStringLiteral("警告"),
                               QStringLiteral("本譜以外のデータｰは失われます。よろしいですか？")))
             return false;
-        // The user agreed: the variations go, and the record is the board's line from now on.
+        // The user agreed: the tree goes out of sight, and the stone starts a line of its own
+        // beside the line the board showed; the record keeps both.
         w_.hideTree();
-        w_.state_.SgfText.clear();
+        w_.record_.holdTree(false);
         return true;
     }
     std::string takeBranchComment() override {
@@ -74,12 +76,10 @@ class FomNode::Link : public TreeLink {
         if (w_.session_.followMove(move)) w_.showSelection();
     }
     void showFileTree(const std::string& treeText) override { w_.showFileTree(treeText); }
-    void takeBoardComment(int move, const std::string& text) override {
-        if (w_.state_.SgfText.empty() || w_.state_.BranchInputMode) return;
-        if (w_.isVisible()) w_.TxtComment_Validate();
-        if (!w_.session_.followMove(move)) return;
-        w_.session_.writeComment(text);
-        if (w_.isVisible()) w_.showSelection();
+    // The document took the text already; the tree shows it at the node of that move.
+    void takeBoardComment(int move, const std::string& /*text*/) override {
+        if (!w_.isVisible() || w_.state_.BranchInputMode) return;
+        if (w_.session_.followMove(move)) w_.showSelection();
     }
 
   private:
@@ -94,9 +94,12 @@ FomNode::FomNode(GameState& state, Engine& engine, SettingsStore& settings, Docu
       settings_(settings),
       record_(record),
       mainWindow_(mainWindow),
-      session_(state),
+      session_(state, record),
       link_(std::make_unique<Link>(*this)) {
     setObjectName("FomNode");
+    record_.document().observe([self = QPointer<FomNode>(this)] {
+        if (self) self->documentChanged();
+    });
     setWindowTitle(kTitle);
     buildControls();
     setMinimumWidth(FrmCont->minimumSizeHint().width() + twipsToPixels(300));
@@ -184,6 +187,8 @@ void FomNode::buildControls() {
             [this](int v) { picNode->setOffset(picNode->offsetX(), v); });
     connect(LstSgfSample, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { LstSgfSample_Click(LstSgfSample->row(item)); });
+    // A comment typed is taken at once, as the board's commentary box takes it.
+    connect(TxtComment, &QPlainTextEdit::textChanged, this, &FomNode::TxtComment_Validate);
     connect(CmdBstart, &QPushButton::clicked, this, &FomNode::CmdBstart_Click);
     connect(CmdBend, &QPushButton::clicked, this, &FomNode::CmdBend_Click);
     connect(Command1, &QPushButton::clicked, this, &FomNode::Command1_Click);
@@ -253,9 +258,13 @@ void FomNode::scrollTo(int x, int y) {
 void FomNode::showSelection() {
     refreshView();
     if (session_.SelX == 0) return;
-    showingComment_ = true;
-    TxtComment->setPlainText(qs(session_.selectedComment()));
-    showingComment_ = false;
+    // The box being typed in is left as the user has it; while a branch is recorded it holds
+    // the comment of the move being played.
+    if (!typingComment_ && !state_.BranchInputMode) {
+        showingComment_ = true;
+        TxtComment->setPlainText(qs(session_.selectedComment()));
+        showingComment_ = false;
+    }
     if (!clickSelecting_) scrollTo(session_.SelX, session_.SelY);
 }
 
@@ -306,7 +315,7 @@ void FomNode::LstSgfSample_Click(int row) {
     const std::string& text = samples[static_cast<std::size_t>(row)];
     if (const std::string fault = Checkg(text); !fault.empty())
         dialogs_->inform(kSyntaxTitle, qs(fault));
-    session_.loadAsIs(text);
+    session_.loadText(text, false);
     layoutControls();
     selectNode(1, 1);
 }
@@ -314,7 +323,7 @@ void FomNode::LstSgfSample_Click(int row) {
 bool FomNode::putSGFdata(const std::string& text) {
     endRecording();
     if (!syntaxAccepted(text)) return false;
-    session_.loadReduced(text);
+    session_.loadText(text, true);
     layoutControls();
     selectNode(1, 1);
     return true;
@@ -329,7 +338,7 @@ void FomNode::showFileTree(const std::string& text) {
         emit treeViewChanged(true);
     }
     if (!syntaxAccepted(text)) return;
-    session_.loadFileTree(text);
+    session_.loadFileTree();
     layoutControls();
     selectNode(1, 1);
 }
@@ -342,7 +351,7 @@ bool FomNode::syntaxAccepted(const std::string& text) {
         dialogs_->ask(kSyntaxTitle, qs(fault) + QStringLiteral(" このまま続けますか?")))
         return true;
     hideTree();
-    state_.SgfText.clear();
+    record_.holdTree(false);
     return false;
 }
 
@@ -351,18 +360,22 @@ void FomNode::toggleTreeView() {
         hideTree();
         return;
     }
-    // A tree kept while the window was closed is shown again whole, as a file's tree is.
-    if (!state_.SgfText.empty()) {
-        showFileTree(std::string(state_.SgfText));
-        return;
-    }
+    endRecording();
     on_ = true;
     show();
     placeBesideMain();
     emit treeViewChanged(true);
-    // The whole record as played, with its comments and marks, wherever the board stands and
-    // whichever way it is turned: the tree is what a save writes.
-    putSGFdata(sgfRecordText(state_));
+    // The whole record, wherever the board stands and whichever way it is turned.
+    session_.loadFileTree();
+    layoutControls();
+    selectNode(1, 1);
+    if (session_.followMove(state_.MoveCount)) showSelection();
+}
+
+void FomNode::documentChanged() {
+    if (!on_ || !session_.refresh()) return;
+    layoutControls();
+    showSelection();
 }
 
 void FomNode::closeTreeView() {
@@ -397,6 +410,7 @@ void FomNode::TxtComment_Validate() {
     if (showingComment_ || state_.BranchInputMode || session_.SelX == 0) return;
     const std::string typed = TxtComment->toPlainText().toStdString();
     if (typed == session_.selectedComment()) return;
+    const QScopedValueRollback<bool> typing(typingComment_, true);
     session_.writeComment(typed);
     refreshView();
 }

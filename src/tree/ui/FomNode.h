@@ -9,9 +9,9 @@
 
 #include "document/DocumentRecord.h"
 #include "document/ShownCollection.h"
+#include "document/TreeSession.h"
 #include "engine/Engine.h"
 #include "shell/SettingsStore.h"
-#include "tree/TreeSession.h"
 #include "view/ui/UserDialogs.h"
 
 class QLineEdit;
@@ -117,6 +117,8 @@ class FomNode : public QWidget {
     void buildControls();
     void layoutControls();
     void refreshView();
+    // The document changed: the tree is drawn again when its text did.
+    void documentChanged();
     void scrollTo(int xTwips, int yTwips);
     void showSelection();
     void selectNode(int t1, int t2);
@@ -143,6 +145,7 @@ class FomNode : public QWidget {
     bool boardFromTree_ = false;  // the board is being rebuilt for a click on a node
     bool placed_ = false;
     bool showingComment_ = false;
+    bool typingComment_ = false;  // the comment box's text is being taken into the record
     ShownCollection* collection_ = nullptr;
 };
 

@@ -3,7 +3,7 @@
 // at the node where they fork. Works in twips (15 to a pixel) and paints only what is visible.
 #include <QWidget>
 
-#include "tree/TreeSession.h"
+#include "document/TreeSession.h"
 #include "view/BoardGeometry.h"
 
 namespace kelmaz {

@@ -172,7 +172,12 @@ BoardView::PictureKey BoardView::pictureKey(double ratio) const {
 
 BoardView::Shown BoardView::shownAt(int c, int row) const {
     const int stone = state_.BoardGrid[c][row];
-    return {stone, stone != 0 && options_.showNumbers ? state_.MoveNoGrid[c][row] : 0};
+    return {stone, stone != 0 && options_.showNumbers ? numberShown(c, row) : 0};
+}
+
+int BoardView::numberShown(int c, int row) const {
+    const int move = state_.MoveNoGrid[c][row];
+    return move > 0 ? std::max(move + state_.FirstMoveNumber - 1, 0) : 0;
 }
 
 std::optional<GridPoint> BoardView::markerPoint() const {
@@ -311,7 +316,7 @@ void BoardView::drawStones(QPainter& painter, int p) const {
     for (int c = 1; c <= state_.BoardSize; ++c) {
         for (int row = 1; row <= state_.BoardSize; ++row) {
             if (state_.BoardGrid[c][row] == 0) continue;
-            const int number = state_.MoveNoGrid[c][row];
+            const int number = numberShown(c, row);
             if (!options_.showNumbers || number <= 0) {
                 drawStone(painter, c, row, p, nullptr);
                 continue;
@@ -328,7 +333,7 @@ void BoardView::drawStone(QPainter& painter, int c, int row, int p,
     const QPointF centre = crossing(c, row, p);
     const int colour = state_.BoardGrid[c][row] - 1;
     drawStoneShape(painter, colour, centre, p);
-    if (number) drawMoveNumber(painter, state_.MoveNoGrid[c][row], *number, centre, colour);
+    if (number) drawMoveNumber(painter, numberShown(c, row), *number, centre, colour);
 }
 
 // A black stone with its highlight dots (when no numbers are shown), or a white one with its
@@ -404,7 +409,7 @@ void BoardView::drawMarker(QPainter& painter, int p, bool storedLayouts) const {
     painter.setPen(Qt::NoPen);
     painter.setBrush(state_.CurrentColour == kWhite ? kMarkerOnWhite : kMarkerOnBlack);
     painter.drawEllipse(centre, radius, radius);
-    const int n = state_.MoveNoGrid[c][row];
+    const int n = numberShown(c, row);
     if (!options_.showNumbers || n <= 0) return;
     const NumberLayout layout = storedLayouts ? cachedNumberLayout(n) : numberLayout(n, p);
     drawMoveNumber(painter, n, layout, centre, state_.BoardGrid[c][row] - 1);

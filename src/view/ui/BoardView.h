@@ -103,6 +103,9 @@ class BoardView : public QWidget {
 
     PictureKey pictureKey(double ratio) const;
     Shown shownAt(int c, int row) const;
+    // The move number the stone on (c, row) shows, counted from the record's first number; 0
+    // for none.
+    int numberShown(int c, int row) const;
     // The index of a point in shown_.
     std::size_t slot(int c, int row) const {
         return std::size_t(c - 1) * key_.boardSize + std::size_t(row - 1);

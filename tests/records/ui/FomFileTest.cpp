@@ -56,7 +56,8 @@ class FileWindowTest : public ::testing::Test, protected test::EngineOnFakeHost 
     test::TempDir dir;
     TreeLink tree;
     SettingsStore settings;
-    FomJ info{state.Info};
+    FomJ info{state.Info,
+              [this](int field, const std::string& text) { record.setGameInfoField(field, text); }};
     // The program's intake, with the game-information dialog following every read.
     FomFile window{state, host, settings, record, [this](std::vector<std::string> lines) {
                        const IntakeResult taken = takeRecordLines(
@@ -306,7 +307,8 @@ TEST(DialogPlacement, TheFileWindowAndTheInformationDialogKeepTheirTitleBarsOnTh
     DocumentRecord record{document, state};
     FomFile window{state, host, settings, record,
                    [](std::vector<std::string>) { return IntakeResult{}; }};
-    FomJ info{state.Info};
+    FomJ info{state.Info,
+              [&](int field, const std::string& text) { record.setGameInfoField(field, text); }};
     window.show();
     info.show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));

@@ -8,15 +8,21 @@
 #include <algorithm>
 #include <vector>
 
+#include "document/DocumentRecord.h"
 #include "records/GameInfoRules.h"
 #include "records/ui/FomJ.h"
 
 namespace kelmaz {
 namespace {
 
+// The dialog's fields written straight into the information it shows.
+FomJ::FieldEditor typedInto(GameInfo& info) {
+    return [&info](int field, const std::string& text) { setInfoField(info, field, text); };
+}
+
 TEST(GameInfoDialog, TypingUpdatesTheInformationAndItsLabels) {
     GameInfo info;
-    FomJ dialog(info);
+    FomJ dialog(info, typedInto(info));
     dialog.show();
     QLineEdit* re = dialog.Text1(static_cast<int>(InfoField::RE));
     QTest::keyClicks(re, QStringLiteral(" b+r "));
@@ -32,7 +38,7 @@ TEST(GameInfoDialog, TypingUpdatesTheInformationAndItsLabels) {
 
 TEST(GameInfoDialog, ShowsWhatOthersWroteAndOnlyHidesWhenClosed) {
     GameInfo info;
-    FomJ dialog(info);
+    FomJ dialog(info, typedInto(info));
     setInfoField(info, InfoField::PB, "黒田");
     info.WinnerLabel = "白";
     dialog.show();
@@ -65,7 +71,7 @@ QString lineOf(const FomJ& dialog, const QLabel* derived) {
 
 TEST(GameInfoDialog, TheResultReadsWinnerBesideItsCaptionAndTheMarginBeforeItsUnit) {
     GameInfo info;
-    FomJ dialog(info);
+    FomJ dialog(info, typedInto(info));
     dialog.show();
     QTest::keyClicks(dialog.Text1(static_cast<int>(InfoField::RE)), QStringLiteral("W+3.5"));
     QTest::keyClicks(dialog.Text1(static_cast<int>(InfoField::TM)), QStringLiteral("5400"));
@@ -77,7 +83,7 @@ TEST(GameInfoDialog, TheResultReadsWinnerBesideItsCaptionAndTheMarginBeforeItsUn
 
 TEST(GameInfoDialog, TheBoxesTakeTheWidthOfTheWindow) {
     GameInfo info;
-    FomJ dialog(info);
+    FomJ dialog(info, typedInto(info));
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     QLineEdit* ev = dialog.Text1(static_cast<int>(InfoField::EV));
@@ -96,7 +102,7 @@ TEST(GameInfoDialog, TheBoxesTakeTheWidthOfTheWindow) {
 // result it names is spelt out at once.
 TEST(GameInfoDialog, ValuesSetThroughAccessibilityAreKept) {
     GameInfo info;
-    FomJ dialog(info);
+    FomJ dialog(info, typedInto(info));
     dialog.show();
     QLineEdit* pb = dialog.Text1(static_cast<int>(InfoField::PB));
     QAccessibleInterface* access = QAccessible::queryAccessibleInterface(pb);
@@ -114,6 +120,28 @@ TEST(GameInfoDialog, ValuesSetThroughAccessibilityAreKept) {
     dialog.refresh();
     EXPECT_EQ(pb->text(), QStringLiteral("赤星因徹"));
     EXPECT_EQ(info[InfoField::PB], "赤星因徹");
+}
+
+// What is typed is the record's at once (one undo step for one field), and an undo shows in
+// the dialog and the game information, so a save cannot write the undone text back.
+TEST(GameInfoDialog, TypedFieldsAreOneEditOfTheRecordThatUndoTakesBack) {
+    GameState state;
+    RecordDocument document;
+    DocumentRecord record(document, state);
+    record.takeSgf("(;GM[1]PB[a];B[pd])");
+    setInfoField(state.Info, InfoField::PB, "a");  // as the file's reader fills it
+    FomJ dialog(state.Info, [&record](int field, const std::string& text) {
+        record.setGameInfoField(field, text);
+    });
+    document.observe([&dialog] { dialog.refresh(); });
+    dialog.show();
+    QTest::keyClicks(dialog.Text1(static_cast<int>(InfoField::PB)), QStringLiteral("bc"));
+    EXPECT_EQ(document.game(0).nodes[0].text("PB"), "abc");
+    document.undo();
+    EXPECT_EQ(document.game(0).nodes[0].text("PB"), "a");
+    EXPECT_EQ(state.Info[InfoField::PB], "a");
+    EXPECT_EQ(dialog.Text1(static_cast<int>(InfoField::PB))->text(), QStringLiteral("a"));
+    EXPECT_FALSE(document.canUndo());
 }
 
 }  // namespace

@@ -11,11 +11,13 @@
 #include <QTest>
 
 #include "engine/Engine.h"
+#include "intake/RecordCheck.h"
 #include "support/EngineOnFakeHost.h"
 #include "support/FakeDialogs.h"
 #include "support/SgfPropertyReader.h"
 #include "support/TestSupport.h"
 #include "tree/SgfReader.h"
+#include "tree/ViewerSession.h"
 #include "tree/ui/FomNode.h"
 #include "tree/ui/PicNode.h"
 #include "tree/ui/TreeFileFrame.h"
@@ -33,10 +35,9 @@ class TreeWindowTest : public ::testing::Test, protected test::EngineOnFakeHost 
 
     // Reads SGF lines as the file window does.
     void readFile(const std::vector<std::string>& lines) {
-        engine.gCls();
-        state.LstRead = lines;
-        ASSERT_TRUE(sgf(state, tree.link()).ok);
-        engine.Redraw(1, state.MoveCount);
+        ASSERT_TRUE(takeRecordLines(state, engine, record, options, tree.link(), lines,
+                                    [](const BoardSizeChoice&) {})
+                        .taken);
     }
     void clickNode(int b, int k) {
         const TreeModel& m = tree.session().model();
@@ -196,7 +197,7 @@ TEST_F(TreeWindowTest, TurningTheTreeViewOnTakesTheWholeRecordAsPlayed) {
     engine.Itemodosi();
     engine.Gkaiten_Click();
     tree.toggleTreeView();
-    EXPECT_EQ(state.SgfText, "(;B[aa];W[bb];B[cd]C[third])");
+    EXPECT_EQ(state.SgfText, "(;;B[aa];W[bb];B[cd]C[third])");
     clickNode(1, 3);
     EXPECT_EQ(stoneAt(17, 16), kBlack + 1) << "the board stays turned";
 }
@@ -207,7 +208,7 @@ TEST_F(TreeWindowTest, RecordingABranchOnTheBoard) {
     engine.IshiUtu(3, 3);
     tree.toggleTreeView();
     ASSERT_TRUE(tree.isVisible());
-    EXPECT_EQ(state.SgfText, "(;B[aa];W[bb];B[cc])");
+    EXPECT_EQ(state.SgfText, "(;;B[aa];W[bb];B[cc])");
     clickNode(1, 3);
     tree.CmdBstart->click();
     EXPECT_TRUE(state.BranchInputMode);
@@ -220,10 +221,34 @@ TEST_F(TreeWindowTest, RecordingABranchOnTheBoard) {
     tree.TxtComment->setPlainText("x");
     tree.CmdBend->click();
     EXPECT_FALSE(state.BranchInputMode);
-    EXPECT_EQ(state.SgfText, "(;B[aa];W[bb](;B[cc])(;B[dd]C[x]))");
+    EXPECT_EQ(state.SgfText, "(;;B[aa];W[bb](;B[cc])(;B[dd]C[x]))");
     EXPECT_EQ(tree.txtsgf->text(), QString::fromStdString(state.SgfText));
     EXPECT_EQ(tree.Text1->text(), QStringLiteral("2"));
     EXPECT_EQ(tree.picNode->outlineColour(2, 1), QColor(255, 0, 0));
+}
+
+// A branch recorded after the sequence viewer chose a variation used to hang on the main line.
+TEST_F(TreeWindowTest, ABranchRecordedOnTheViewersVariationHangsOnThatVariation) {
+    ViewerSession viewer(state, engine, host);
+    engine.setViewer(&viewer);
+    readFile({"(;B[aa];W[bb](;B[cc];W[dd])(;B[ee];W[ff]))"});
+    viewer.recordRead();
+    viewer.chooseBranch(3);  // the variation B[ee]
+    engine.goToMove("4");    // its W[ff]
+    EXPECT_EQ(tree.Text1->text(), QStringLiteral("2")) << "the tree shows the viewer's line";
+    tree.CmdBstart->click();
+    engine.IshiUtu(7, 7);  // W[gg] in place of W[ff]
+    tree.CmdBend->click();
+    engine.setViewer(nullptr);
+    record.prepareForSave(host.commentary);  // what a save writes
+    const GameTree& game = record.document().currentGame();
+    const auto played = [&game](const char* point) {
+        return std::find_if(game.nodes.begin(), game.nodes.end(),
+                            [point](const SgfNode& n) { return n.text("W") == point; });
+    };
+    ASSERT_NE(played("gg"), game.nodes.end());
+    EXPECT_EQ(game.nodes[played("gg")->parent].text("B"), "ee");
+    EXPECT_NE(played("ff"), game.nodes.end());
 }
 
 TEST_F(TreeWindowTest, AnotherTreeEndsTheRecordingOfABranch) {
@@ -285,7 +310,7 @@ TEST_F(TreeWindowTest, TypedCommentsAreKeptWhenTheSelectionMoves) {
     tree.CmdBend->click();
     EXPECT_EQ(state.SgfText, "(;B[aa]C[one];W[bb]C[typed](;B[cc]C[jumped])(;B[dd];W[ee]C[last]))");
     EXPECT_TRUE(tree.TxtComment->toPlainText().isEmpty());
-    clickNode(1, 1);
+    clickNode(1, 2);
     tree.Command1->click();
     EXPECT_TRUE(tree.TxtComment->toPlainText().isEmpty());
     EXPECT_EQ(state.SgfText.find("C[one]"), state.SgfText.rfind("C[one]"));
@@ -455,7 +480,9 @@ TEST_F(TreeWindowTest, FileFrameWritesAndReadsTheTree) {
     tree.LstSgfSample_Click(0);
     tree.FrmFile->Command5->click();
     EXPECT_EQ(tree.session().model().BranchCount, 2);
-    EXPECT_EQ(state.SgfText, "(;B[aa](;W[bb])(;W[cc]))");
+    // The file read is the record, root properties and all.
+    EXPECT_NE(state.SgfText.find("PW[白]"), std::string::npos);
+    EXPECT_TRUE(state.SgfText.ends_with(";B[aa](;W[bb])(;W[cc]))")) << state.SgfText;
     tree.FrmFile->Text3->setText(QString::fromStdString((dir.path() / "none" / "x.sgf").string()));
     tree.FrmFile->Command6->click();
     ASSERT_EQ(told().size(), 1u);

@@ -73,10 +73,7 @@ TEST(TreeInTheProgram, ACommentedGameOpensBesideTheBoardAndTakesANewVariation) {
     const std::string path =
         (test::dataFile("records/games_commented/littlego__Famous_games__Blood-vomiting_game.sgf"))
             .string();
-    program.engine().gCls();
-    ASSERT_EQ(readRecordFile(path, s, program.options(), program.tree()).status,
-              RecordReadResult::Status::Ok);
-    program.engine().Redraw(1, s.MoveCount);
+    program.readRecordFile(QString::fromStdString(path));
 
     ASSERT_TRUE(tree.isVisible());
     EXPECT_TRUE(program.treeWindowVisible());
