@@ -296,6 +296,23 @@ void DocumentRecord::prepareForSave(const std::string& commentary) {
     takeGameInfo(state_.Info);
 }
 
+void DocumentRecord::takeRootInfo() {
+    if (document_.gameCount() == 0 || document_.currentGame().nodes.empty()) return;
+    const SgfNode& root = document_.currentGame().nodes.front();
+    for (int f = 0; f < kGameInfoFields; ++f) {
+        const SgfProperty* p = root.find(GameInfoNames[f]);
+        state_.Info.Fields[f] = p != nullptr ? asInfoReads(p->values.front()) : std::string();
+        rootInfo_[f] = root.text(GameInfoNames[f]);
+    }
+    // A field given only under another name (EV from TE) shows that value.
+    for (const AlternativeInfo& alternative : kAlternativeInfo) {
+        std::string& field = state_.Info[alternative.field];
+        if (const SgfProperty* p = root.find(alternative.name); p != nullptr && field.empty())
+            field = alternativeInfoText(alternative, asInfoReads(p->values.front()));
+    }
+    refreshInfoLabels(state_.Info);
+}
+
 void DocumentRecord::setGameInfoField(int index, const std::string& text) {
     if (index < 0 || index >= kGameInfoFields) return;
     setInfoField(state_.Info, index, text);

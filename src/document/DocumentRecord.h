@@ -38,6 +38,9 @@ class DocumentRecord : public RecordKeeper {
     void holdTree(bool held);
     bool holdsTree() const { return treeHeld_; }
 
+    // The game information becomes what the root of the game shown holds (a file read into
+    // the tree window): every field, a field the root lacks empty.
+    void takeRootInfo();
     // Field `index` of the game information becomes `text` (labels too), and the game's root
     // property with it, as an edit: the characters typed into one field are one step.
     void setGameInfoField(int index, const std::string& text);

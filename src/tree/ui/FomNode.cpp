@@ -503,14 +503,8 @@ void FomNode::Command5_Click() {
         return;
     }
     FrmFile->hide();
-    if (!putSGFdata(*text)) return;
-    // The record read is the tree's now: its game information goes into the fields, which the
-    // writer puts into the tree's root.
-    GameState read;
-    read.List3 = propertyOutline(splitSetupStones(*text));
-    Dataset(read);
-    state_.Info.Fields = read.Info.Fields;
-    refreshInfoLabels(state_.Info);
+    // The record read is the tree's now, with its game information.
+    if (putSGFdata(*text)) record_.takeRootInfo();
 }
 
 void FomNode::Command6_Click() { writeTreeFile(FrmFile->Text3->text().toStdString()); }

@@ -482,6 +482,7 @@ TEST_F(TreeWindowTest, FileFrameWritesAndReadsTheTree) {
     EXPECT_EQ(tree.session().model().BranchCount, 2);
     // The file read is the record, root properties and all.
     EXPECT_NE(state.SgfText.find("PW[白]"), std::string::npos);
+    EXPECT_EQ(state.Info[InfoField::PW], "白");
     EXPECT_TRUE(state.SgfText.ends_with(";B[aa](;W[bb])(;W[cc]))")) << state.SgfText;
     tree.FrmFile->Text3->setText(QString::fromStdString((dir.path() / "none" / "x.sgf").string()));
     tree.FrmFile->Command6->click();
