@@ -38,7 +38,7 @@ Program::Program(QObject* parent) : QObject(parent) {
     main_ = std::make_unique<FomMain>(state_, options_, settings_, *this);
     engine_ = std::make_unique<Engine>(state_, options_, *main_, record_);
     main_->attachEngine(*engine_);
-    editing_ = std::make_unique<ProgramEditing>(*main_, *engine_, record_);
+    editing_ = std::make_unique<ProgramEditing>(*this);
     // The side windows follow the main window wherever it is moved or resized.
     main_->installEventFilter(this);
     ownDialogs_ = std::make_unique<MessageBoxDialogs>(main_.get());

@@ -70,6 +70,7 @@ class Program : public QObject, public MainWindowHost {
     RecordRecovery& recovery() { return *recovery_; }
     // The questions of the program itself (a test answers them through a fake).
     void setDialogs(UserDialogs& dialogs) { dialogs_ = &dialogs; }
+    UserDialogs& dialogs() { return *dialogs_; }
 
     GameState& state() { return state_; }
     // The record the program holds: every game, node and property of what was read, with
@@ -146,6 +147,7 @@ class Program : public QObject, public MainWindowHost {
     // The record on the board was read from this file: はい to the unsaved record's question
     // saves there.
     void setRecordFile(const QString& path) { recordFile_ = path; }
+    const QString& recordFile() const { return recordFile_; }
     // The game information was cleared or rewritten: the open dialog shows it as it now is.
     void gameInfoChanged() override;
     void showHelp() override;

@@ -71,6 +71,25 @@ bool readGameIntoBoard(Program& program, const std::string& path, std::size_t ga
     return true;
 }
 
+bool readNextCollectionGame(Program& program) {
+    ShownCollection& shown = program.shownCollection();
+    if (!shown.shown()) return false;
+    // The text was decoded when the file was read: its games are found again in it as they were.
+    const RecordCollection file{shown.text(), indexGameTrees(shown.text())};
+    const std::size_t next = static_cast<std::size_t>(shown.game()) + 2;  // counted from 1
+    if (next > file.games.size()) return false;
+    GameLines lines = collectionGameLines(file, next);
+    if (!lines.message.empty()) {
+        showReadMessage(program, lines.message);
+        return true;
+    }
+    const QString path = program.recordFile();
+    if (!takeRecordLinesIntoBoard(program, std::move(lines.lines))) return true;
+    program.setRecordFile(path);
+    shown.opened(file.text, static_cast<int>(next) - 1);
+    return true;
+}
+
 bool takeRecordLinesIntoBoard(Program& program, std::vector<std::string> lines) {
     const IntakeResult taken = program.takeRecord(std::move(lines));
     if (!taken.message.empty()) showReadMessage(program, taken.message);

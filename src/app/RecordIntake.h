@@ -19,6 +19,11 @@ void readRecordFileIntoBoard(Program& program, const QString& path);
 // from a collection. False, with the message shown, when the file or the game cannot be read.
 bool readGameIntoBoard(Program& program, const std::string& path, std::size_t game);
 
+// Reads the game after the one shown of the collection the record was read from, as if chosen
+// from its list. False when the record came from no collection or is its last game; a game
+// that cannot be read shows why and leaves the board as it was.
+bool readNextCollectionGame(Program& program);
+
 // Takes the lines of a record (already split) into the board; a failure shows its message.
 // True when the lines were taken.
 bool takeRecordLinesIntoBoard(Program& program, std::vector<std::string> lines);

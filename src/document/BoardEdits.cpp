@@ -193,76 +193,67 @@ EditStroke::EditStroke(RecordDocument& document, EditTool tool)
 
 EditOutcome EditStroke::add(int col, int row) {
     if (std::find(points_.begin(), points_.end(), std::pair{col, row}) != points_.end()) return {};
-    // A further point undoes the stroke so far and does it again with this point, so that the
-    // stroke stays one edit; after any other change the stroke starts afresh.
-    const bool continues = !points_.empty() && document_.revision() == revisionAfter_;
+    // After any other change of the record the stroke starts afresh.
+    const bool continues = node_ >= 0 && document_.revision() == revisionAfter_;
     if (!continues) {
         points_.clear();
         removing_.reset();
+        blockedBefore_.reset();
         start_ = document_.position();
+        run_ = "palette stroke " + std::to_string(document_.revision());
     }
     if (start_.game < 0 || start_.game >= document_.gameCount()) return {};
-    points_.emplace_back(col, row);
-    if (continues) document_.undo();
-    const bool inserts = isSetupTool(tool_) && holdsMove(document_, start_);
-    const LinePosition after = inserts ? LinePosition{start_.game, start_.node + 1} : start_;
+    const bool inserts = !continues && isSetupTool(tool_) && holdsMove(document_, start_);
+    const int node = continues ? node_ : inserts ? start_.node + 1 : start_.node;
     EditOutcome outcome;
     const auto change = [&](GameTree& game) {
-        const int node = inserts ? insertAfter(game, start_.node) : start_.node;
-        return apply(game, node, outcome.message);
+        if (inserts) insertAfter(game, start_.node);
+        return apply(game, node, col, row, outcome.message);
     };
-    outcome.changed = document_.edit(start_.game, change, after);
-    if (!outcome.changed) {
-        points_.pop_back();
-        if (continues) document_.redo();
+    outcome.changed = document_.edit(start_.game, change, {start_.game, node}, run_);
+    if (outcome.changed) {
+        points_.emplace_back(col, row);
+        node_ = node;
     }
     revisionAfter_ = document_.revision();
     return outcome;
 }
 
-bool EditStroke::apply(GameTree& game, int node, std::string& message) {
-    const std::vector<SgfProperty> before = game.nodes[node].properties;
+bool EditStroke::apply(GameTree& game, int node, int col, int row, std::string& message) {
     const int size = gameBoardSize(game);
+    if (col > size || row > size) return false;
+    SgfNode& target = game.nodes[node];
+    std::vector<SgfProperty> before = target.properties;
     if (!isSetupTool(tool_)) {
-        for (const auto& [col, row] : points_) {
-            if (col > size || row > size) continue;
-            if (!removing_) removing_ = holdsToolMark(game.nodes[node], tool_, col, row);
-            markPoint(game.nodes[node], tool_, *removing_, col, row);
-        }
-        return game.nodes[node].properties != before;
+        if (!removing_) removing_ = holdsToolMark(target, tool_, col, row);
+        markPoint(target, tool_, *removing_, col, row);
+        return target.properties != before;
     }
     TreePositions positions(game);
-    // Which later moves already land on a stone (a damaged record): only new ones count.
-    const std::vector<int> blockedBefore = positions.movesOnStones(node);
+    if (!blockedBefore_) blockedBefore_ = positions.movesOnStones(node);
     positions.at(node, false);
     const int toolColour = tool_ == EditTool::BlackStone   ? kBlack
                            : tool_ == EditTool::WhiteStone ? kWhite
                                                            : kNoColour;
-    SgfNode& target = game.nodes[node];
-    for (const auto& [col, row] : points_) {
-        if (col > size || row > size) continue;
-        const int prior = positions.stoneAt(col, row);
-        const int shown = ownSetupAt(target, col, row).value_or(prior);
-        if (!removing_)
-            removing_ = tool_ == EditTool::EmptyPoint ? ownSetupAt(target, col, row) == kNoColour
-                                                      : shown == toolColour;
-        // Taking away: a stone put by the tool goes; an emptied point gets its stone back.
-        const int wanted = !*removing_                     ? toolColour
-                           : tool_ == EditTool::EmptyPoint ? prior
-                                                           : kNoColour;
-        if (*removing_ ? shown != (tool_ == EditTool::EmptyPoint ? kNoColour : toolColour)
-                       : shown == wanted)
-            continue;
-        for (std::string_view property : kSetupProperties) removePoint(target, property, col, row);
-        if (wanted != prior) addValue(target, setupPropertyOf(wanted), sgfPointText(col, row));
-    }
-    if (target.properties == before) return false;
-    const std::vector<int> blockedAfter = positions.movesOnStones(node);
-    for (const int blocked : blockedAfter) {
-        if (std::binary_search(blockedBefore.begin(), blockedBefore.end(), blocked)) continue;
+    const int prior = positions.stoneAt(col, row);
+    const int shown = ownSetupAt(target, col, row).value_or(prior);
+    if (!removing_)
+        removing_ = tool_ == EditTool::EmptyPoint ? ownSetupAt(target, col, row) == kNoColour
+                                                  : shown == toolColour;
+    // Taking away: a stone put by the tool goes; an emptied point gets its stone back.
+    const int wanted = !*removing_ ? toolColour : tool_ == EditTool::EmptyPoint ? prior : kNoColour;
+    if (*removing_ ? shown != (tool_ == EditTool::EmptyPoint ? kNoColour : toolColour)
+                   : shown == wanted)
+        return false;
+    for (std::string_view property : kSetupProperties) removePoint(target, property, col, row);
+    if (wanted != prior) addValue(target, setupPropertyOf(wanted), sgfPointText(col, row));
+    for (const int blocked : positions.movesOnStones(node)) {
+        if (std::binary_search(blockedBefore_->begin(), blockedBefore_->end(), blocked)) continue;
         message = std::string(kSetupBlocksMoveMessage) + "手（" +
                   std::to_string(movesTo(game, blocked)) +
                   "手目）が石のある点に打たれることになるため、変更できません。";
+        // A point refused within a stroke leaves the points before it as they were.
+        target.properties = std::move(before);
         return false;
     }
     return true;

@@ -42,20 +42,26 @@ struct EditOutcome {
 
 // One click or drag of a tool. The first point decides whether the stroke puts the tool's
 // stone or mark down or takes it away (a click on a point that already holds it); every
-// further point crossed does the same, and the whole stroke stays one edit.
+// further point crossed does the same, and the whole stroke stays one edit: each point joins
+// the stroke's step of the document's history, so a drag costs one point's work per point.
 class EditStroke {
   public:
     EditStroke(RecordDocument& document, EditTool tool);
     EditOutcome add(int col, int row);
 
   private:
-    bool apply(GameTree& game, int node, std::string& message);
+    // Applies the tool at one point of `node`; on a refusal the node is left as it was.
+    bool apply(GameTree& game, int node, int col, int row, std::string& message);
 
     RecordDocument& document_;
     EditTool tool_;
     LinePosition start_;
+    int node_ = -1;    // the node the stroke edits, once a point of it changed the record
+    std::string run_;  // names the stroke's step in the document's history
     std::vector<std::pair<int, int>> points_;
     std::optional<bool> removing_;
+    // The later moves that already landed on a stone before the stroke (a damaged record).
+    std::optional<std::vector<int>> blockedBefore_;
     std::uint64_t revisionAfter_ = 0;  // the document's revision right after the stroke's edit
 };
 

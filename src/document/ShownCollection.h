@@ -21,6 +21,8 @@ class ShownCollection {
     // True while the board still shows the game read from a file of several games.
     bool shown() const;
     int game() const { return game_; }
+    // The file's decoded text, every game of it as read.
+    const std::string& text() const { return text_; }
 
     // The file's bytes with the shown game replaced by `gameText`, the record as the board
     // holds it (SGF text of one game).

@@ -107,6 +107,12 @@ const EditCase kEditCases[] = {
      EditTool::WhiteStone,
      {{1, 1}, {2, 1}, {4, 1}},
      "(;SZ[5]AW[ca])"},
+    {"SetupDragAfterAMoveFillsOneNewNode",
+     "(;SZ[5];B[cc];W[dd])",
+     1,
+     EditTool::BlackStone,
+     {{1, 1}, {2, 1}, {3, 1}},
+     "(;SZ[5];B[cc];AB[aa][ba][ca];W[dd])"},
     {"PointOffTheGamesBoardChangesNothing", "(;SZ[5])", 0, EditTool::Cross, {{6, 6}}, "(;SZ[5])"},
 };
 
@@ -142,7 +148,15 @@ TEST(BoardEdits, SetupThatPutsALaterMoveOnAStoneIsRefused) {
     }
     EXPECT_EQ(document.text(), original);
     EXPECT_FALSE(document.canUndo());
-    EXPECT_TRUE(EditStroke(document, EditTool::WhiteStone).add(1, 1).changed);
+    // A point refused in the middle of a drag keeps the points before it, as one step.
+    EditStroke drag(document, EditTool::WhiteStone);
+    EXPECT_TRUE(drag.add(1, 1).changed);
+    EXPECT_FALSE(drag.add(4, 4).changed);
+    EXPECT_TRUE(drag.add(2, 1).changed);
+    EXPECT_EQ(readSgfProperties(document.text()),
+              readSgfProperties("(;SZ[5]AW[aa][ba](;B[cc];W[dd])(;B[ee]))"));
+    document.undo();
+    EXPECT_EQ(document.text(), original);
 }
 
 TEST(BoardEdits, PlayerToMoveSwitchesAndFallsBackToTheRecordsOwn) {

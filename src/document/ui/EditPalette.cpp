@@ -65,7 +65,10 @@ EditPalette::EditPalette(RecordDocument& document, QWidget* boardWindow)
     auto* turn = new QPushButton(QStringLiteral("手番"), this);
     turn->setObjectName(QStringLiteral("PlayerToMove"));
     turn->setToolTip(QStringLiteral("次に打つ側を入れ替える"));
-    connect(turn, &QPushButton::clicked, this, [this] { applied(switchPlayerToMove(document_)); });
+    connect(turn, &QPushButton::clicked, this, [this] {
+        if (beforeEdit_) beforeEdit_();
+        applied(switchPlayerToMove(document_));
+    });
     grid->addWidget(turn, index / 2 + 1, 0, 1, 2);
 
     // Esc on the board's window (which, for shortcuts, the palette belongs to) puts the tool
@@ -85,6 +88,7 @@ void EditPalette::putToolDown() {
 
 void EditPalette::pointPressed(int col, int row) {
     if (!tool_) return;
+    if (beforeEdit_) beforeEdit_();
     stroke_.emplace(document_, *tool_);
     applied(stroke_->add(col, row));
 }

@@ -5,6 +5,7 @@
 // along the points crossed, all one edit. Esc, or closing the palette, puts the tool down and
 // gives the clicks back to play.
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 #include "document/BoardEdits.h"
@@ -21,6 +22,9 @@ class EditPalette : public QWidget {
     // down too.
     EditPalette(RecordDocument& document, QWidget* boardWindow);
     void setDialogs(UserDialogs& dialogs) { dialogs_ = &dialogs; }
+    // Run before each click and 手番: brings the document to the position the board shows,
+    // which stepping through the record may have moved without the document.
+    void setBeforeEdit(std::function<void()> showShown) { beforeEdit_ = std::move(showShown); }
 
     // The tool in hand; none while clicks play stones.
     std::optional<EditTool> tool() const { return tool_; }
@@ -48,6 +52,7 @@ class EditPalette : public QWidget {
     QButtonGroup* tools_ = nullptr;
     std::optional<EditTool> tool_;
     std::optional<EditStroke> stroke_;
+    std::function<void()> beforeEdit_;
 };
 
 }  // namespace kelmaz

@@ -15,6 +15,9 @@ ProblemWindow::ProblemWindow(RecordDocument& document, QWidget* boardWindow)
     setObjectName(QStringLiteral("ProblemWindow"));
     setWindowTitle(QStringLiteral("詰碁モード"));
     auto* layout = new QVBoxLayout(this);
+    name_ = new QLabel(this);
+    name_->setAlignment(Qt::AlignCenter);
+    layout->addWidget(name_);
     status_ = new QLabel(this);
     status_->setAlignment(Qt::AlignCenter);
     QFont large = status_->font();
@@ -69,18 +72,25 @@ void ProblemWindow::retry() {
 
 void ProblemWindow::nextProblem() {
     if (!active()) return;
-    if (!session_->next()) {
+    if (session_->next()) return showState();
+    if (!openNext_ || !openNext_()) {
         dialogs_->inform(windowTitle(), QString::fromUtf8(kLastProblemMessage.data(),
                                                           int(kLastProblemMessage.size())));
         return;
     }
-    showState();
+    // The next game could not be taken (the user kept the record, or it is unreadable): the
+    // try goes on as it stood.
+    if (document_.revision() == revision_) return;
+    if (!begin()) close();
 }
 
 QString ProblemWindow::statusText() const { return status_->text(); }
 
 void ProblemWindow::showState() {
     const auto text = [](std::string_view s) { return QString::fromUtf8(s.data(), int(s.size())); };
+    name_->setText(
+        QString::fromStdString(document_.game(session_->game()).nodes.front().text("GN")));
+    name_->setVisible(!name_->text().isEmpty());
     switch (session_->answer()) {
         case ProblemAnswer::Right:
             status_->setText(text(kRightAnswerText));

@@ -1,10 +1,12 @@
 #pragma once
-// The problem mode 「詰碁モード」: a small window beside the board that says whose move it is,
+// The problem mode 「詰碁モード」: a small window beside the board that names the problem, says
+// whose move it is,
 // 正解 or 不正解, with 「もう一度」 and 「次の問題」. While it is open the board's clicks are the
 // player's tries; the board shows the nodes the session reaches by choosing them in the
 // document, which is never edited. Closing the window ends the mode.
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "document/ProblemSession.h"
@@ -24,6 +26,9 @@ class ProblemWindow : public QWidget {
   public:
     ProblemWindow(RecordDocument& document, QWidget* boardWindow);
     void setDialogs(UserDialogs& dialogs) { dialogs_ = &dialogs; }
+    // How 次の問題 goes on after the document's last game: `openNext` puts the next game of the
+    // file the record was read from on the board and returns false when there is none.
+    void setNextGame(std::function<bool()> openNext) { openNext_ = std::move(openNext); }
 
     // Starts trying the game the document shows and opens the window; false, with the
     // user told why, when its start sets up no stones.
@@ -50,8 +55,10 @@ class ProblemWindow : public QWidget {
     RecordDocument& document_;
     MessageBoxDialogs ownDialogs_{this};
     UserDialogs* dialogs_ = &ownDialogs_;
+    std::function<bool()> openNext_;
     std::optional<ProblemSession> session_;
     std::uint64_t revision_ = 0;
+    QLabel* name_ = nullptr;  // the game's name (GN), which problem of a collection this is
     QLabel* status_ = nullptr;
 };
 

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QToolButton>
@@ -16,6 +17,7 @@
 #include "support/ProgramFixture.h"
 #include "support/SgfPropertyReader.h"
 #include "support/TopLevel.h"
+#include "tree/ui/FomNode.h"
 
 namespace kelmaz {
 namespace {
@@ -58,6 +60,11 @@ TEST_F(EditingWindowTest, PaletteClicksAreSavedAsMarksLabelsAndSetupAtTheNodeSho
     QTest::keyClick(&main(), Qt::Key_Escape);
     clickPoint(6, 6);
     EXPECT_NE(stoneAt(6, 6), 0);
+    // Stepping back moves the board alone; the next tool click is on the position it shows.
+    QTest::keyClick(&main(), Qt::Key_Left);
+    clickButton<QToolButton>(palette, QStringLiteral("○"));
+    clickPoint(7, 7);
+    EXPECT_EQ(state().MoveCount, 0);
 
     const std::string text = save(dir_.file("edited.sgf"));
     const auto saved = test::readSgfProperties(text);
@@ -72,7 +79,40 @@ TEST_F(EditingWindowTest, PaletteClicksAreSavedAsMarksLabelsAndSetupAtTheNodeSho
     EXPECT_TRUE(has("TR", "cc"));
     EXPECT_TRUE(has("LB", "dd:A"));
     EXPECT_TRUE(has("AW", "ee"));
+    EXPECT_TRUE(has("CR", "gg"));
     EXPECT_EQ(saved[0][1].properties.front().first, "B");
+}
+
+TEST_F(EditingWindowTest, PaletteEditsSurviveATreeWindowEditAndTheSave) {
+    start();
+    FomNode& tree = program().treeWindow();
+    tree.setDialogs(dialogs_);
+    test::writeBytes(dir_.file("read.sgf"), "(;SZ[9];B[ee];W[dd])");
+    program().readRecordFile(QString::fromStdString(dir_.file("read.sgf").string()));
+    ASSERT_TRUE(tree.isVisible());
+    trigger("mEdit");
+    EditPalette& palette = *main().findChild<EditPalette*>();
+    clickButton<QToolButton>(palette, QStringLiteral("△"));
+    clickPoint(3, 3);
+    clickButton<QToolButton>(palette, QStringLiteral("白石"));
+    clickPoint(7, 7);
+    tree.cPoint(2, 1);
+    QTest::keyClicks(static_cast<QWidget*>(tree.TxtComment), "typed");
+    tree.TxtComment_Validate();
+
+    const std::string text = save(dir_.file("edited.sgf"));
+    SCOPED_TRACE(text);
+    const auto saved = test::readSgfProperties(text);
+    ASSERT_EQ(saved.size(), 1u);
+    const auto anyNodeHas = [&saved](const std::string& name, const std::string& value) {
+        return std::any_of(saved[0].begin(), saved[0].end(), [&](const auto& node) {
+            return std::find(node.properties.begin(), node.properties.end(),
+                             std::pair{name, std::vector<std::string>{value}}) !=
+                   node.properties.end();
+        });
+    };
+    EXPECT_TRUE(anyNodeHas("TR", "cc"));
+    EXPECT_TRUE(anyNodeHas("AW", "gg"));
 }
 
 TEST_F(EditingWindowTest, AProblemCollectionIsTriedRightAndWrongAndSavedUnchanged) {
@@ -104,6 +144,17 @@ TEST_F(EditingWindowTest, AProblemCollectionIsTriedRightAndWrongAndSavedUnchange
     EXPECT_EQ(stoneAt(2, 3), kWhite + 1);
 
     EXPECT_EQ(save(dir_.file("after.sgf")), before);
+
+    // The list read one game; 次の問題 reads the file's next ones, and after the last says so.
+    clickButton<QPushButton>(problems, QStringLiteral("次の問題"));
+    EXPECT_EQ(stoneAt(3, 2), kBlack + 1);
+    EXPECT_EQ(problems.statusText(), QStringLiteral("黒番です"));
+    clickButton<QPushButton>(problems, QStringLiteral("次の問題"));
+    EXPECT_EQ(problems.statusText(), QStringLiteral("白番です"));
+    clickPoint(1, 2);
+    EXPECT_EQ(problems.statusText(), QStringLiteral("正解"));
+    clickButton<QPushButton>(problems, QStringLiteral("次の問題"));
+    EXPECT_EQ(dialogs_.notices, QStringList{QString::fromUtf8(kLastProblemMessage.data())});
 }
 
 }  // namespace
