@@ -357,6 +357,8 @@ class ActionSequence {
         const std::filesystem::path path = dir.file("record.sgf");
         const bool treeText = !state.SgfText.empty();
         const std::optional<Typed> typed = typed_;
+        // As the file window does: the commentary box goes into the record before the write.
+        keeper.prepareForSave(host.commentary);
         const bool written = writeRecordFile(state, host.commentary, path.string());
         if (!written) {
             fault_ = "writing failed";
