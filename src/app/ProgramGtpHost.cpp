@@ -25,7 +25,10 @@ void ProgramGtpHost::useAlternateStones() {
 
 void ProgramGtpHost::showDeadMarks() { program_.fomMain().boardChanged(); }
 
-void ProgramGtpHost::gameInfoChanged() { program_.gameInfoChanged(); }
+void ProgramGtpHost::setGameInfo(InfoField field, const std::string& text) {
+    program_.record().setGameInfoField(static_cast<int>(field), text);
+    program_.gameInfoChanged();
+}
 
 // Handed back, the moves go to the match window again when it exists.
 void ProgramGtpHost::routeMoves(NetLink* link) {

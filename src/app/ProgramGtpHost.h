@@ -15,7 +15,7 @@ class ProgramGtpHost : public GtpHost {
     void selectBoardSize(int sizeIndex) override;
     void useAlternateStones() override;
     void showDeadMarks() override;
-    void gameInfoChanged() override;
+    void setGameInfo(InfoField field, const std::string& text) override;
     void routeMoves(NetLink* link) override;
 
   private:

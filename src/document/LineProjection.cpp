@@ -146,4 +146,18 @@ void showLine(const GameTree& game, const LineProjection& line, GameState& state
     state.FirstMoveNumber = line.firstMoveNumber;
 }
 
+void showReadMoves(const ReadMoves& read, GameState& state) {
+    const int count = std::min(static_cast<int>(read.moves.size()), kMaxMoves);
+    for (int k = 1; k <= count; ++k) {
+        const ReadMove& move = read.moves[static_cast<std::size_t>(k - 1)];
+        state.MoveCol[k] = move.col;
+        state.MoveRow[k] = move.row;
+        state.MoveColour[k] = move.colour;
+        state.MoveComment[k] = move.comment;
+        state.MoveMarkup[k].clear();
+    }
+    state.endRecordAfter(count);
+    state.MoveCount = std::clamp(read.shown, 0, kMaxMoves);
+}
+
 }  // namespace kelmaz

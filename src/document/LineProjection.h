@@ -14,6 +14,7 @@
 
 #include "document/GameTree.h"
 #include "engine/GameState.h"
+#include "records/RecordMoves.h"
 
 namespace kelmaz {
 
@@ -52,6 +53,10 @@ LineProjection projectLine(const GameTree& game, int node);
 // Writes the line into the move record of `state` (moves, comments, marks, setup stones;
 // everything behind the line emptied).
 void showLine(const GameTree& game, const LineProjection& line, GameState& state);
+
+// Writes the moves a line-format reader took into the move record of `state` (up to the
+// record's 500 moves; everything behind them emptied), showing the move the reader named.
+void showReadMoves(const ReadMoves& read, GameState& state);
 
 // The comment shown for slot `slot`: the comments of the slot's nodes, one per line.
 std::string slotComment(const GameTree& game, const LineProjection& line, int slot);

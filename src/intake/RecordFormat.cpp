@@ -2,6 +2,7 @@
 
 #include "base/NumberText.h"
 #include "base/TextCodec.h"
+#include "document/LineProjection.h"
 #include "intake/RecordSize.h"
 #include "records/AppletReader.h"
 #include "records/GameInfoRules.h"
@@ -40,18 +41,20 @@ bool readLineRecord(GameState& state, const BoardOptions& options, bool tki) {
     applyBoardSize(chooseBoardSize(state.Info[InfoField::SZ], options), sized);
     bool inData = false;
     bool ok = true;
+    ReadMoves read;
     for (const std::string& line : state.LstRead) {
         if (trimBlanks(line).starts_with("[Data]")) {
             inData = true;
             continue;
         }
         if (!inData) continue;
-        ok = tki ? ReadTkiMoveLine(state, line) : ReadUgfMoveLine(state, line, sized);
+        ok = tki ? ReadTkiMoveLine(read, line) : ReadUgfMoveLine(read, line, sized);
         if (!ok) break;
     }
     // What was read stays, also before a faulty line: without gaps, or the moves after the
     // first gap would be lost where the record ends.
-    if (!tki) closeUgfMoveGaps(state);
+    if (!tki) closeUgfMoveGaps(read);
+    showReadMoves(read, state);
     return ok;
 }
 
@@ -91,7 +94,10 @@ FormatResult GetFormat(GameState& state, const BoardOptions& options, TreeLink& 
     state.SgfText.clear();
     state.List3.clear();
     if (result.DetectedFormat == "Wt") {
-        return ReadAppletHtml(state) ? result : formatError(result);
+        ReadMoves read;
+        const bool ok = ReadAppletHtml(state, read);
+        showReadMoves(read, state);
+        return ok ? result : formatError(result);
     }
     return readLineRecord(state, options, result.tki) ? result : formatError(result);
 }

@@ -80,7 +80,8 @@ std::string recordSizeField(const std::vector<std::string>& lines) {
         return first.empty() ? std::string() : first.front().header.size;
     }
     if (format.DetectedFormat == "Wt") {
-        ReadAppletHtml(scratch);
+        ReadMoves moves;
+        ReadAppletHtml(scratch, moves);
     } else {
         ReadUgfHeader(scratch);
     }

@@ -58,7 +58,7 @@ long long letterValue(char32_t c) {
 
 }  // namespace
 
-bool ReadAppletHtml(GameState& state) {
+bool ReadAppletHtml(GameState& state, ReadMoves& read) {
     std::string moves;
     for (std::string& line : state.LstRead) {
         line = cleanLine(line);
@@ -75,7 +75,6 @@ bool ReadAppletHtml(GameState& state) {
         }
     }
 
-    state.MoveCount = 0;
     std::optional<long long> pending;
     for (std::size_t p = 0; p < moves.size();) {
         const long long v = letterValue(nextCharacter(moves, p));
@@ -83,10 +82,9 @@ bool ReadAppletHtml(GameState& state) {
             pending = v;
             continue;
         }
-        if (state.MoveCount == kMaxMoves) return false;
-        ++state.MoveCount;
-        const int colour = state.MoveCount % 2 == 1 ? kBlack : kWhite;
-        storeReadMove(state, state.MoveCount, *pending, v, colour);
+        if (read.shown == kMaxMoves) return false;
+        ++read.shown;
+        read.store(read.shown, *pending, v, read.shown % 2 == 1 ? kBlack : kWhite);
         pending.reset();
     }
     return true;

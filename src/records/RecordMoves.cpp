@@ -2,12 +2,14 @@
 
 namespace kelmaz {
 
-void storeReadMove(GameState& state, int slot, long long col, long long row, int colour) {
-    if (slot < 0 || slot > kMaxMoves) return;
+ReadMove& ReadMoves::store(int number, long long col, long long row, int colour) {
+    if (static_cast<int>(moves.size()) < number) moves.resize(static_cast<std::size_t>(number));
+    ReadMove& move = moves[static_cast<std::size_t>(number - 1)];
     const bool onSgfBoard = col >= 1 && col <= kMaxBoardSize && row >= 1 && row <= kMaxBoardSize;
-    state.MoveCol[slot] = static_cast<std::int16_t>(onSgfBoard ? col : kPassCoord);
-    state.MoveRow[slot] = static_cast<std::int16_t>(onSgfBoard ? row : kPassCoord);
-    state.MoveColour[slot] = static_cast<std::int16_t>(colour);
+    move.col = static_cast<std::int16_t>(onSgfBoard ? col : kPassCoord);
+    move.row = static_cast<std::int16_t>(onSgfBoard ? row : kPassCoord);
+    move.colour = static_cast<std::int16_t>(colour);
+    return move;
 }
 
 }  // namespace kelmaz

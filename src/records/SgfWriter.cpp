@@ -100,7 +100,16 @@ std::string sgfMoveToken(int colour, int col, int row) {
     return token;
 }
 
-std::vector<std::string> sgfRecordLines(const GameState& state, std::string_view charset) {
+namespace {
+
+// The lines of sgfRecordLines; `shownComment`, when given, is written as the comment of the
+// position shown in place of the one the record holds.
+std::vector<std::string> recordLines(const GameState& state, std::string_view charset,
+                                     const std::string* shownComment) {
+    const int shown = std::clamp(state.MoveCount, 0, kMaxMoves);
+    const auto commentOf = [&](int slot) -> const std::string& {
+        return shownComment != nullptr && slot == shown ? *shownComment : state.MoveComment[slot];
+    };
     std::vector<std::string> lines{"(;"};
     for (int i = 0; i < kGameInfoFields; ++i) {
         std::string text = state.Info.Fields[i];
@@ -115,8 +124,7 @@ std::vector<std::string> sgfRecordLines(const GameState& state, std::string_view
         lines.push_back(std::string(GameInfoNames[i]) + "[" + escapeSgfValue(text) + "]");
     }
     // The introduction before the first move is the root node's comment.
-    if (!isBlankText(state.MoveComment[0]))
-        lines.push_back("C[" + escapeSgfValue(state.MoveComment[0]) + "]");
+    if (!isBlankText(commentOf(0))) lines.push_back("C[" + escapeSgfValue(commentOf(0)) + "]");
     appendMarkupLines(state, state.MoveMarkup[0], lines);
     appendSetupLines(state, state.MoveSetup[0], lines);
     // The whole record, the moves after the one shown included: a save after stepping back (or
@@ -127,7 +135,7 @@ std::vector<std::string> sgfRecordLines(const GameState& state, std::string_view
         std::int16_t col = state.MoveCol[i], row = state.MoveRow[i];
         if (state.BoardRotated) turnPoint(state.BoardSize, col, row);
         lines.push_back(";" + sgfMoveToken(state.MoveColour[i], col, row));
-        const std::string& comment = state.MoveComment[i];
+        const std::string& comment = commentOf(i);
         if (!isBlankText(comment)) lines.push_back("C[" + escapeSgfValue(comment) + "]");
         appendMarkupLines(state, state.MoveMarkup[i], lines);
         appendSetupLines(state, state.MoveSetup[i], lines);
@@ -136,37 +144,42 @@ std::vector<std::string> sgfRecordLines(const GameState& state, std::string_view
     return lines;
 }
 
-std::string sgfRecordBytes(const GameState& state) {
-    const std::string& declared = state.Info[InfoField::CA];
-    if (!trimBlanks(declared).empty()) {
-        if (auto bytes = encodeForDeclaredCharset(joinCrLf(sgfRecordLines(state)), declared)) {
-            return std::move(*bytes);
-        }
-    }
-    return joinCrLf(sgfRecordLines(state, kUtf8));
+}  // namespace
+
+std::vector<std::string> sgfRecordLines(const GameState& state, std::string_view charset) {
+    return recordLines(state, charset, nullptr);
 }
 
 namespace {
 
-// What every write does first: the program names itself as the writer, and the commentary box
-// becomes the comment of the position shown.
-void prepareForWrite(GameState& state, const std::string& commentary) {
-    setInfoField(state.Info, InfoField::AP, std::string(kApplicationName));
-    state.MoveComment[std::clamp(state.MoveCount, 0, kMaxMoves)] = commentary;
+// The file's bytes (see sgfRecordBytes) with `shownComment` as described at recordLines.
+std::string recordBytes(const GameState& state, const std::string* shownComment) {
+    const std::string& declared = state.Info[InfoField::CA];
+    if (!trimBlanks(declared).empty()) {
+        if (auto bytes = encodeForDeclaredCharset(joinCrLf(recordLines(state, {}, shownComment)),
+                                                  declared)) {
+            return std::move(*bytes);
+        }
+    }
+    return joinCrLf(recordLines(state, kUtf8, shownComment));
 }
 
 }  // namespace
 
+std::string sgfRecordBytes(const GameState& state) { return recordBytes(state, nullptr); }
+
+// Every write names the program as the writer, and the commentary box is written as the
+// comment of the position shown.
 std::string sgfFileBytes(GameState& state, const std::string& commentary) {
-    prepareForWrite(state, commentary);
-    return sgfRecordBytes(state);
+    setInfoField(state.Info, InfoField::AP, std::string(kApplicationName));
+    return recordBytes(state, &commentary);
 }
 
 std::string sgfFileText(GameState& state, const std::string& commentary) {
-    prepareForWrite(state, commentary);
+    setInfoField(state.Info, InfoField::AP, std::string(kApplicationName));
     // As in the file: a record that names no charset says it is UTF-8.
     const bool named = !trimBlanks(state.Info[InfoField::CA]).empty();
-    return joinCrLf(sgfRecordLines(state, named ? std::string_view() : kUtf8));
+    return joinCrLf(recordLines(state, named ? std::string_view() : kUtf8, &commentary));
 }
 
 bool WriteSgfFile(GameState& state, const std::string& commentary, const std::string& path) {

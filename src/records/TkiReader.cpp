@@ -8,10 +8,10 @@
 
 namespace kelmaz {
 
-bool ReadTkiMoveLine(GameState& state, std::string_view line) {
+bool ReadTkiMoveLine(ReadMoves& read, std::string_view line) {
     if (trimBlanks(line).empty()) return true;
-    if (state.MoveCount >= kMaxMoves) return false;
-    const int slot = state.MoveCount + 1;
+    if (read.moves.size() >= static_cast<std::size_t>(kMaxMoves)) return false;
+    const int number = static_cast<int>(read.moves.size()) + 1;
 
     // Column, row and colour stay unset (0, 0, black) when their field is missing.
     std::int16_t col = 0, row = 0;
@@ -32,9 +32,8 @@ bool ReadTkiMoveLine(GameState& state, std::string_view line) {
         if (field == 4) colour = *value == 1 ? kWhite : kBlack;
         text.clear();
     }
-    state.MoveCount = slot;
-    storeReadMove(state, slot, col, row, colour);
-    if (!text.empty()) state.MoveComment[slot] = text;
+    read.shown = number;
+    read.store(number, col, row, colour).comment = std::move(text);
     return true;
 }
 

@@ -3,12 +3,12 @@
 // line as column, row, colour (1 white, else black) and commentary.
 #include <string_view>
 
-#include "engine/GameState.h"
+#include "records/RecordMoves.h"
 
 namespace kelmaz {
 
 // Stores one line after "[Data]" as the next move. A blank line is not a move. False when the
 // record is full or a number is malformed or outside the 16-bit range.
-bool ReadTkiMoveLine(GameState& state, std::string_view line);
+bool ReadTkiMoveLine(ReadMoves& read, std::string_view line);
 
 }  // namespace kelmaz

@@ -98,7 +98,7 @@ void ReadUgfHeader(GameState& state) {
     }
 }
 
-bool ReadUgfMoveLine(GameState& state, std::string_view line, const BoardOptions& options) {
+bool ReadUgfMoveLine(ReadMoves& read, std::string_view line, const BoardOptions& options) {
     std::array<std::string, 5> slot;  // slots 1..4
     int next = 1;
     std::string field;
@@ -121,38 +121,33 @@ bool ReadUgfMoveLine(GameState& state, std::string_view line, const BoardOptions
         number = static_cast<long long>(std::nearbyint(*value));
     }
     if (number < 0 || number > kMaxMoves) return false;
-    state.MoveCount = static_cast<int>(number);
+    read.shown = static_cast<int>(number);
+    if (number == 0) return true;
 
     const int colour = slot[2] == "B1" ? kBlack : kWhite;
     const std::string& point = slot[1];
     if (point.empty()) {
-        storeReadMove(state, state.MoveCount, kPassCoord, kPassCoord, colour);
+        read.store(read.shown, kPassCoord, kPassCoord, colour);
         return true;
     }
     // Coordinates are letters, "A" = 1; lower-case letters mean the same.
     const long long col = static_cast<unsigned char>(upper(point.front())) - 64;
     long long row = static_cast<unsigned char>(upper(point.back())) - 64;
     if (options.ugfLowerLeftOrigin) row = (options.boardSize() + 1) - row;
-    storeReadMove(state, state.MoveCount, col, row, colour);
+    read.store(read.shown, col, row, colour);
     return true;
 }
 
-void closeUgfMoveGaps(GameState& state) {
-    int numbered = 0;
+void closeUgfMoveGaps(ReadMoves& read) {
+    std::vector<ReadMove> numbered;
     int shown = 0;
-    for (int slot = 1; slot <= kMaxMoves; ++slot) {
-        if (!state.hasMove(slot)) continue;
-        ++numbered;
-        if (slot == state.MoveCount) shown = numbered;
-        if (numbered == slot) continue;
-        state.MoveCol[numbered] = state.MoveCol[slot];
-        state.MoveRow[numbered] = state.MoveRow[slot];
-        state.MoveColour[numbered] = state.MoveColour[slot];
-        state.MoveComment[numbered] = std::move(state.MoveComment[slot]);
-        state.MoveMarkup[numbered] = std::move(state.MoveMarkup[slot]);
+    for (std::size_t k = 0; k < read.moves.size(); ++k) {
+        if (read.moves[k].col == 0) continue;
+        numbered.push_back(std::move(read.moves[k]));
+        if (static_cast<int>(k) + 1 == read.shown) shown = static_cast<int>(numbered.size());
     }
-    state.endRecordAfter(numbered);
-    if (state.MoveCount > 0) state.MoveCount = shown;
+    read.moves = std::move(numbered);
+    if (read.shown > 0) read.shown = shown;
 }
 
 }  // namespace kelmaz

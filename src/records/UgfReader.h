@@ -5,6 +5,7 @@
 
 #include "engine/BoardOptions.h"
 #include "engine/GameState.h"
+#include "records/RecordMoves.h"
 
 namespace kelmaz {
 
@@ -13,13 +14,14 @@ namespace kelmaz {
 // and never costs the record its moves.
 void ReadUgfHeader(GameState& state);
 
-// Stores one move line of the [Data] section. False on a malformed line (a fifth comma, a
+// Stores one move line of the [Data] section under its move number (the move shown becomes
+// that number; a move numbered 0 is not a move). False on a malformed line (a fifth comma, a
 // move number that is not a number or lies outside 0..500).
-bool ReadUgfMoveLine(GameState& state, std::string_view line, const BoardOptions& options);
+bool ReadUgfMoveLine(ReadMoves& read, std::string_view line, const BoardOptions& options);
 
 // Closes the gaps that move numbers leave (1, 2, 5 or a record starting at 3): the moves after
 // a gap are numbered on, so that the record holds every move read without an empty slot, where
-// the record ends. MoveCount stays on the move it named.
-void closeUgfMoveGaps(GameState& state);
+// the record ends. The move shown stays the move it named.
+void closeUgfMoveGaps(ReadMoves& read);
 
 }  // namespace kelmaz

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "base/NumberText.h"
+#include "document/LineProjection.h"
 #include "engine/TypedNumber.h"
 
 namespace kelmaz {
@@ -121,15 +122,12 @@ CloneSetup parseCloneArgs(const std::vector<std::string>& args) {
 void applyCloneSetup(GameState& state, const CloneSetup& setup) {
     state.InstanceNo = setup.instanceNo;
     state.WindowTitle = setup.windowTitle;
-    const int count = static_cast<int>(std::min<std::size_t>(setup.moves.size(), kMaxMoves));
-    for (int k = 1; k <= count; ++k) {
-        const CloneMove& move = setup.moves[k - 1];
-        state.MoveCol[k] = static_cast<std::int16_t>(move.col);
-        state.MoveRow[k] = static_cast<std::int16_t>(move.row);
-        state.MoveColour[k] = static_cast<std::int16_t>(move.colour);
+    ReadMoves read;
+    for (const CloneMove& move : setup.moves) {
+        if (read.shown == kMaxMoves) break;
+        read.store(++read.shown, move.col, move.row, move.colour);
     }
-    if (count < kMaxMoves) state.MoveCol[count + 1] = 0;
-    state.MoveCount = count;
+    showReadMoves(read, state);
 }
 
 }  // namespace kelmaz

@@ -418,6 +418,8 @@ class ActionSequence {
         const std::filesystem::path path = dir.file("record.sgf");
         const std::optional<Typed> typed = typed_;
         const bool treeText = !state.SgfText.empty();
+        // As the file window does: the commentary box goes into the record before the write.
+        keeper.prepareForSave(host.commentary);
         if (!writeRecordFile(state, host.commentary, path.string())) {
             fault_ = "writing failed";
             return "write";

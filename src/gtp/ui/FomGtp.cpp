@@ -17,7 +17,6 @@
 
 #include "gtp/GtpCommand.h"
 #include "gtp/ui/GtpProcess.h"
-#include "records/GameInfoRules.h"
 #include "view/ui/QtText.h"
 #include "view/ui/ScreenTwips.h"
 
@@ -218,12 +217,11 @@ void FomGtp::CmdStart_Click() {
             board_.selectHandicap(CboHandicap->currentIndex());
             handicap_ = CboHandicap->currentIndex() + 1;
         }
-        setInfoField(state_.Info, InfoField::HA, handicap_ ? std::to_string(handicap_) : "");
+        host_.setGameInfo(InfoField::HA, handicap_ ? std::to_string(handicap_) : "");
     }
     const double komi = SpinKomi->value();
-    setInfoField(state_.Info, InfoField::KM, QString::number(komi).toStdString());
-    setInfoField(state_.Info, InfoField::RE, "");
-    host_.gameInfoChanged();
+    host_.setGameInfo(InfoField::KM, QString::number(komi).toStdString());
+    host_.setGameInfo(InfoField::RE, "");
     host_.useAlternateStones();
 
     playing_ = true;
@@ -410,10 +408,7 @@ void FomGtp::showScore(const GtpScore& score) {
     endGame();
 }
 
-void FomGtp::setResult(const std::string& re) {
-    setInfoField(state_.Info, InfoField::RE, re);
-    host_.gameInfoChanged();
-}
+void FomGtp::setResult(const std::string& re) { host_.setGameInfo(InfoField::RE, re); }
 
 bool FomGtp::lastTwoArePasses() const {
     const int n = state_.MoveCount;
