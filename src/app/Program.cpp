@@ -408,6 +408,13 @@ void Program::showDocumentPosition() {
 }
 
 void Program::documentChanged() {
+    // Another window's edit of the comment shown (the tree window's box, an undo) shows in the
+    // board's commentary box, which a save would otherwise write back over it.
+    // The box shows line breaks without their CR, so a comment with CRs is compared without.
+    std::string shown = state_.MoveComment[std::clamp(state_.MoveCount, 0, kMaxMoves)];
+    std::erase(shown, '\r');
+    if (!state_.BranchInputMode && main_->commentaryText() != shown)
+        main_->setCommentaryText(shown);
     recovery_->documentChanged();
     main_->setUndoRedoEnabled(document_.canUndo(), document_.canRedo());
 }

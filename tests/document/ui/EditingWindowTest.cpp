@@ -113,6 +113,7 @@ TEST_F(EditingWindowTest, PaletteEditsSurviveATreeWindowEditAndTheSave) {
     };
     EXPECT_TRUE(anyNodeHas("TR", "cc"));
     EXPECT_TRUE(anyNodeHas("AW", "gg"));
+    EXPECT_TRUE(anyNodeHas("C", "typed"));
 }
 
 TEST_F(EditingWindowTest, AProblemCollectionIsTriedRightAndWrongAndSavedUnchanged) {
