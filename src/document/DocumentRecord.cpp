@@ -62,7 +62,10 @@ DocumentRecord::DocumentRecord(RecordDocument& document, GameState& state)
 }
 
 void DocumentRecord::show() {
-    if (document_.gameCount() == 0) return;
+    if (document_.gameCount() == 0) {
+        line_ = {};  // no line is shown, so no edit reaches for a node of an earlier record
+        return;
+    }
     const GameTree& game = document_.currentGame();
     line_ = projectLine(game, document_.position().node);
     showLine(game, line_, state_);
@@ -206,7 +209,8 @@ void DocumentRecord::followBoardLine() {
 
 void DocumentRecord::playMove(int k, int col, int row, int colour, bool asVariation) {
     followBoardLine();
-    if (k < 1 || k > line_.slotCount()) return;
+    // No line laid out (no game held) has no position to play from.
+    if (k < 1 || k > line_.slotCount() || line_.slotEnd(k - 1) == 0) return;
     const int from = line_.line[line_.slotEnd(k - 1) - 1];
     const std::size_t nextAt = line_.slotEnd(k - 1);
     const int next = nextAt < line_.line.size() ? line_.line[nextAt] : -1;
