@@ -175,13 +175,6 @@ std::string sgfFileBytes(GameState& state, const std::string& commentary) {
     return recordBytes(state, &commentary);
 }
 
-std::string sgfFileText(GameState& state, const std::string& commentary) {
-    setInfoField(state.Info, InfoField::AP, std::string(kApplicationName));
-    // As in the file: a record that names no charset says it is UTF-8.
-    const bool named = !trimBlanks(state.Info[InfoField::CA]).empty();
-    return joinCrLf(recordLines(state, named ? std::string_view() : kUtf8, &commentary));
-}
-
 bool WriteSgfFile(GameState& state, const std::string& commentary, const std::string& path) {
     return writeFileAtomically(path, sgfFileBytes(state, commentary));
 }

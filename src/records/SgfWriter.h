@@ -36,9 +36,6 @@ std::string sgfRecordBytes(const GameState& state);
 // the main window's commentary box) as the comment of the current move, and gives the bytes.
 std::string sgfFileBytes(GameState& state, const std::string& commentary);
 
-// The same record as text (UTF-8), before it is encoded for the file.
-std::string sgfFileText(GameState& state, const std::string& commentary);
-
 // Writes sgfFileBytes to `path`, replacing the file atomically. False when writing failed; the
 // old file is then kept.
 bool WriteSgfFile(GameState& state, const std::string& commentary, const std::string& path);

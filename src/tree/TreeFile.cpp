@@ -233,10 +233,6 @@ std::string treeFileBytes(const GameState& state) {
                 encodeForDeclaredCharset(nodeLines(treeTextForFile(state, declared)), declared))
             return std::move(*bytes);
     }
-    return treeFileUtf8Bytes(state);
-}
-
-std::string treeFileUtf8Bytes(const GameState& state) {
     return nodeLines(treeTextForFile(state, kUtf8));
 }
 
@@ -255,16 +251,6 @@ bool recordHoldsUndecodedText(const GameState& state, std::string_view commentar
         return std::any_of(m.begin(), m.end(),
                            [&](const MarkView& v) { return undecoded(v.text); });
     });
-}
-
-std::string recordFileText(GameState& state, const std::string& commentary) {
-    if (!state.SgfText.empty()) {
-        // A tree that names no charset says it is UTF-8, as its file would.
-        const std::string declared = declaredTreeCharset(state);
-        return nodeLines(
-            treeTextForFile(state, sgfscan::trim(declared).empty() ? kUtf8 : declared));
-    }
-    return sgfFileText(state, commentary);
 }
 
 bool writeRecordFile(GameState& state, const std::string& commentary, const std::string& path) {

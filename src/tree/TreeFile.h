@@ -24,9 +24,6 @@ std::string treeTextForFile(const GameState& state, std::string_view charset);
 // ended by CR LF, in the charset the root node's CA names when every character fits, else in
 // UTF-8 with CA[UTF-8].
 std::string treeFileBytes(const GameState& state);
-// The same in UTF-8 with CA[UTF-8], whatever the root names: for games written together into
-// one file, which readers decode in one charset.
-std::string treeFileUtf8Bytes(const GameState& state);
 
 // Writes the tree to path through a temporary file renamed into place, so that a failure keeps
 // the old file. False on failure; the caller then shows the write error message.
@@ -40,7 +37,5 @@ bool recordHoldsUndecodedText(const GameState& state, std::string_view commentar
 // The file window's write: the tree text when there is one, else the move record with
 // `commentary` (the commentary box) stored as the comment of the current position first.
 bool writeRecordFile(GameState& state, const std::string& commentary, const std::string& path);
-// The text writeRecordFile writes, before it is encoded for the file.
-std::string recordFileText(GameState& state, const std::string& commentary);
 
 }  // namespace kelmaz

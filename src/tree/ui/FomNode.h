@@ -50,8 +50,8 @@ class FomNode : public QWidget {
 
     // Loads text into the tree after the syntax check; false when the user declined.
     bool putSGFdata(const std::string& text);
-    // Writes the tree to a file; on failure tells the user. The file window calls
-    // WriteSgfdata (tree/TreeFile.h) itself and shows its own message.
+    // Writes the tree to a file; on failure tells the user. The file window writes
+    // the document itself and shows its own message.
     bool writeTreeFile(const std::string& path);
     // The file of several games the record was read from: writing the tree writes every game
     // of it, the tree in place of the game shown.
