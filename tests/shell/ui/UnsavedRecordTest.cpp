@@ -1,14 +1,13 @@
 // The unsaved record through the real windows: each route that would throw the record away
 // asks only while it is modified; キャンセル keeps everything, はい saves; each edit made in a
-// window is one step of undo and redo, the recovery file follows the record, and a leftover
-// one is offered at the next start.
+// window is one step of undo and redo; the recovery file follows the record, and a leftover
+// one is offered when the user starts the program again.
 #include <QAction>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalSpy>
 #include <QToolButton>
 
 #include "document/DocumentFile.h"
@@ -17,6 +16,7 @@
 #include "net/ui/FomSock.h"
 #include "records/ui/FomFile.h"
 #include "records/ui/FomJ.h"
+#include "shell/CloneArgs.h"
 #include "shell/RecoveryFiles.h"
 #include "shell/ui/FomSet.h"
 #include "support/FireTimer.h"
@@ -28,6 +28,8 @@ namespace kelmaz {
 namespace {
 
 const QString kQuestion = QStringLiteral("変更を保存しますか？");
+const QString kRestoreQuestion =
+    QStringLiteral("前回保存されなかった棋譜があります。復元しますか？");
 constexpr std::string_view kGame = "(;GM[1]FF[4]SZ[9];B[cc];W[gg])";
 
 class UnsavedRecord : public test::ProgramFixture {
@@ -92,14 +94,14 @@ const Route kRoutes[] = {
      cleared},
 };
 
-TEST_P(RouteCases, AsksOnlyWithAModifiedRecordAndCancelKeepsEverything) {
+// Each route is taken three times: with the record as read (no question), then modified and
+// answered キャンセル (nothing changes), then はい (saved, and the route goes on).
+TEST_P(RouteCases, AsksOnlyWithAModifiedRecordCancelKeepsEverythingAndYesSaves) {
     startWithGame();
     GetParam().take(*this);
     EXPECT_TRUE(dialogs_.questions.isEmpty()) << "an unmodified record goes without a question";
     EXPECT_TRUE(GetParam().done(*this));
-}
 
-TEST_P(RouteCases, CancelKeepsTheModifiedRecordAndTheWindow) {
     startWithGame();
     modify();
     const std::string before = documentFileBytes(program().document());
@@ -111,14 +113,10 @@ TEST_P(RouteCases, CancelKeepsTheModifiedRecordAndTheWindow) {
     EXPECT_TRUE(program().document().modified());
     EXPECT_EQ(documentFileBytes(program().document()), before);
     EXPECT_EQ(test::readBytes(gameFile()), kGame);
-}
 
-TEST_P(RouteCases, YesSavesToTheRecordsFileAndGoesOn) {
-    startWithGame();
-    modify();
     dialogs_.threeWayAnswer = Answer::Yes;
     GetParam().take(*this);
-    EXPECT_EQ(dialogs_.questions, QStringList{kQuestion});
+    EXPECT_EQ(dialogs_.questions, (QStringList{kQuestion, kQuestion}));
     EXPECT_TRUE(GetParam().done(*this));
     EXPECT_NE(test::readBytes(gameFile()).find("B[ee]"), std::string::npos) << "the clicked stone";
 }
@@ -153,9 +151,8 @@ TEST_F(UnsavedRecord, ANewComputerGameAndTheMatchsClearAndConnectAskFirst) {
     EXPECT_TRUE(program().document().modified());
 }
 
-// Edits made through the windows: each is one step of undo and redo, which the menu items
-// reach, and the recovery file follows it (written at the tick, removed when undo gets back to
-// the saved record). What the window shows is the edit's own view of the record.
+// Edits made through the windows: the menu items take each back as one step and do it again,
+// and the window shows the record as it then stands.
 struct EditRoute {
     const char* name;
     std::function<void(UnsavedRecord&)> edit;
@@ -185,64 +182,80 @@ const EditRoute kEdits[] = {
      [](UnsavedRecord& t) { return blackPlayer(t)->text().toStdString(); }},
 };
 
-TEST_P(EditCases, IsOneStepOfUndoAndRedoAndTheRecoveryFileFollows) {
+TEST_P(EditCases, IsOneStepOfUndoAndRedoThroughTheMenu) {
     start();
-    RecordRecovery& recovery = program().recovery();
-    const std::string saved = documentFileBytes(program().document());
     const std::string shownSaved = GetParam().shown(*this);
     EXPECT_FALSE(action("mUndo").isEnabled());
-    EXPECT_FALSE(recovery.timer().isActive()) << "an unmodified record has no file to write";
-
     GetParam().edit(*this);
-    const std::string edited = documentFileBytes(program().document());
     const std::string shownEdited = GetParam().shown(*this);
-    ASSERT_NE(edited, saved);
-    ASSERT_TRUE(test::fire(recovery.timer()));
-    EXPECT_EQ(test::readBytes(recovery.file()), edited);
-    main().setMatchButtonsEnabled(false);
-    EXPECT_FALSE(action("mUndo").isEnabled()) << "taking back is 待った's during a match";
-    main().setMatchButtonsEnabled(true);
+    ASSERT_NE(shownEdited, shownSaved);
 
     action("mUndo").trigger();
-    EXPECT_EQ(documentFileBytes(program().document()), saved);
+    EXPECT_FALSE(program().document().modified()) << "one undo takes the whole edit back";
     EXPECT_EQ(GetParam().shown(*this), shownSaved);
-    EXPECT_FALSE(program().document().modified());
     EXPECT_FALSE(action("mUndo").isEnabled());
-    ASSERT_TRUE(test::fire(recovery.timer()));
-    EXPECT_FALSE(std::filesystem::exists(recovery.file())) << "back at the saved record";
-
     action("mRedo").trigger();
-    EXPECT_EQ(documentFileBytes(program().document()), edited);
     EXPECT_EQ(GetParam().shown(*this), shownEdited);
     EXPECT_FALSE(action("mRedo").isEnabled());
-    ASSERT_TRUE(test::fire(recovery.timer()));
-    EXPECT_EQ(test::readBytes(recovery.file()), edited);
-    action("mend").trigger();  // いいえ: the user let the record go
-    EXPECT_FALSE(std::filesystem::exists(recovery.file()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Edits, EditCases, ::testing::ValuesIn(kEdits),
                          [](const auto& param) { return std::string(param.param.name); });
 
-TEST_F(UnsavedRecord, ALeftoverIsOfferedAndRestoredModifiedOrMovedAside) {
+// The recovery file holds the modified record as it stands at the tick, and goes when undo gets
+// back to the saved record and when the user lets the record go.
+TEST_F(UnsavedRecord, TheRecoveryFileFollowsTheModifiedRecordAndUndoRestsDuringAMatch) {
+    start();
+    RecordRecovery& recovery = program().recovery();
+    EXPECT_FALSE(recovery.timer().isActive()) << "an unmodified record has no file to write";
+    modify();
+    ASSERT_TRUE(test::fire(recovery.timer()));
+    EXPECT_EQ(test::readBytes(recovery.file()), documentFileBytes(program().document()));
+    main().setMatchButtonsEnabled(false);
+    EXPECT_FALSE(action("mUndo").isEnabled()) << "taking back is 待った's during a match";
+    main().setMatchButtonsEnabled(true);
+
+    action("mUndo").trigger();
+    ASSERT_TRUE(test::fire(recovery.timer()));
+    EXPECT_FALSE(std::filesystem::exists(recovery.file())) << "back at the saved record";
+    action("mRedo").trigger();
+    ASSERT_TRUE(test::fire(recovery.timer()));
+    EXPECT_EQ(test::readBytes(recovery.file()), documentFileBytes(program().document()));
+    action("mend").trigger();  // いいえ: the user let the record go
+    EXPECT_FALSE(std::filesystem::exists(recovery.file()));
+}
+
+TEST_F(UnsavedRecord, ALeftoverIsOfferedByTheFirstWindowAndRestoredModifiedOrMovedAside) {
     const std::filesystem::path folder = recoveryFolder();
-    for (const bool accept : {false, true}) {
-        SCOPED_TRACE(accept);
-        // A process number no running process has: the file's owner is gone.
-        const std::filesystem::path left = recoveryFileOf(folder, 0x7ffffff0 + accept);
+    const struct {
+        const char* window;
+        bool accept;
+        bool clone;
+    } starts[] = {
+        {"declined", false, false},
+        {"accepted", true, false},
+        {"a clone offers nothing: its record is the one it was handed", true, true},
+    };
+    long pid = 0x7ffffff0;  // beyond every process number: the file's owner is gone
+    for (const auto& s : starts) {
+        SCOPED_TRACE(s.window);
+        const std::filesystem::path left = recoveryFileOf(folder, ++pid);
         ASSERT_TRUE(writeRecoveryFile(left, "(;GM[1]SZ[9]C[restored];B[cc];W[gg])"));
-        dialogs_.answer = accept;
+        dialogs_.answer = s.accept;
         dialogs_.questions.clear();
-        start();
-        EXPECT_EQ(
-            dialogs_.questions,
-            QStringList{QStringLiteral("前回保存されなかった棋譜があります。復元しますか？")});
-        EXPECT_EQ(program().document().modified(), accept);
-        EXPECT_EQ(state().MoveCount, accept ? 2 : 0);
-        EXPECT_FALSE(std::filesystem::exists(left));
-        EXPECT_EQ(std::filesystem::exists(folder / "recovered" / left.filename()), !accept);
-        EXPECT_EQ(std::filesystem::exists(program().recovery().file()), accept);
-        program().recovery().discard();
+        Program started;
+        started.setDialogs(dialogs_);
+        started.StartupMain(s.clone ? QString::fromStdString(BuildCloneArgs(GameState{}, 1, 0, {}))
+                                    : QString());
+        const bool restored = s.accept && !s.clone;
+        EXPECT_EQ(dialogs_.questions, s.clone ? QStringList{} : QStringList{kRestoreQuestion});
+        EXPECT_EQ(started.document().modified(), restored);
+        EXPECT_EQ(started.state().MoveCount, restored ? 2 : 0);
+        EXPECT_EQ(std::filesystem::exists(left), s.clone);
+        EXPECT_EQ(std::filesystem::exists(folder / "recovered" / left.filename()), !s.accept);
+        EXPECT_EQ(std::filesystem::exists(started.recovery().file()), restored);
+        started.recovery().discard();
+        std::filesystem::remove(left);
     }
 }
 
