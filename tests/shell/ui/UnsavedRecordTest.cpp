@@ -124,16 +124,6 @@ TEST_P(RouteCases, AsksOnlyWithAModifiedRecordCancelKeepsEverythingAndYesSaves) 
 INSTANTIATE_TEST_SUITE_P(Routes, RouteCases, ::testing::ValuesIn(kRoutes),
                          [](const auto& param) { return std::string(param.param.name); });
 
-TEST_F(UnsavedRecord, YesWithoutAFileOpensTheFileWindowAndKeepsTheRecord) {
-    start();
-    modify();
-    dialogs_.threeWayAnswer = Answer::Yes;
-    action("mend").trigger();
-    EXPECT_TRUE(main().isVisible());
-    EXPECT_TRUE(program().fileWindow().isVisible());
-    EXPECT_TRUE(program().document().modified());
-}
-
 TEST_F(UnsavedRecord, ANewComputerGameAndTheMatchsClearAndConnectAskFirst) {
     start();
     modify();
@@ -153,75 +143,68 @@ TEST_F(UnsavedRecord, ANewComputerGameAndTheMatchsClearAndConnectAskFirst) {
 
 // Edits made through the windows: the menu items take each back as one step and do it again,
 // and the window shows the record as it then stands.
-struct EditRoute {
-    const char* name;
-    std::function<void(UnsavedRecord&)> edit;
-    std::function<std::string(UnsavedRecord&)> shown;
-};
+TEST_F(UnsavedRecord, EachWindowsEditIsOneStepOfUndoAndRedoThroughTheMenu) {
+    const auto check = [&](const char* name, const std::function<void()>& edit,
+                           const std::function<std::string()>& shown) {
+        SCOPED_TRACE(name);
+        start();
+        const std::string shownSaved = shown();
+        EXPECT_FALSE(action("mUndo").isEnabled());
+        edit();
+        const std::string shownEdited = shown();
+        ASSERT_NE(shownEdited, shownSaved);
+        main().setMatchButtonsEnabled(false);
+        EXPECT_FALSE(action("mUndo").isEnabled()) << "taking back is 待った's during a match";
+        main().setMatchButtonsEnabled(true);
 
-void PrintTo(const EditRoute& route, std::ostream* out) { *out << route.name; }
-
-struct EditCases : UnsavedRecord, ::testing::WithParamInterface<EditRoute> {};
-
-QPlainTextEdit& commentBox(UnsavedRecord& t) {
-    return *t.main().findChild<QPlainTextEdit*>("TxtKaisetu");
+        action("mUndo").trigger();
+        EXPECT_FALSE(program().document().modified()) << "one undo takes the whole edit back";
+        EXPECT_EQ(shown(), shownSaved);
+        EXPECT_FALSE(action("mUndo").isEnabled());
+        action("mRedo").trigger();
+        EXPECT_EQ(shown(), shownEdited);
+        EXPECT_FALSE(action("mRedo").isEnabled());
+    };
+    check(
+        "stone", [&] { clickPoint(4, 4); }, [&] { return std::to_string(stoneAt(4, 4)); });
+    const auto commentBox = [&] { return main().findChild<QPlainTextEdit*>("TxtKaisetu"); };
+    check(
+        "typed comment", [&] { QTest::keyClicks(commentBox(), "vital"); },
+        [&] { return main().commentaryText(); });
+    // The black player's field of the game-information dialog, shown first.
+    const auto blackPlayer = [&] {
+        program().showGameInfoWindow();
+        return test::topLevel<FomJ>()->Text1(static_cast<int>(InfoField::PB));
+    };
+    check(
+        "game information", [&] { QTest::keyClicks(blackPlayer(), "Honinbo"); },
+        [&] { return blackPlayer()->text().toStdString(); });
 }
 
-// The black player's field of the game-information dialog, shown first.
-QLineEdit* blackPlayer(UnsavedRecord& t) {
-    t.program().showGameInfoWindow();
-    return test::topLevel<FomJ>()->Text1(static_cast<int>(InfoField::PB));
-}
-
-const EditRoute kEdits[] = {
-    {"StoneClick", [](UnsavedRecord& t) { t.clickPoint(4, 4); },
-     [](UnsavedRecord& t) { return std::to_string(t.stoneAt(4, 4)); }},
-    {"TypedComment", [](UnsavedRecord& t) { QTest::keyClicks(&commentBox(t), "vital"); },
-     [](UnsavedRecord& t) { return t.main().commentaryText(); }},
-    {"GameInformation", [](UnsavedRecord& t) { QTest::keyClicks(blackPlayer(t), "Honinbo"); },
-     [](UnsavedRecord& t) { return blackPlayer(t)->text().toStdString(); }},
-};
-
-TEST_P(EditCases, IsOneStepOfUndoAndRedoThroughTheMenu) {
-    start();
-    const std::string shownSaved = GetParam().shown(*this);
-    EXPECT_FALSE(action("mUndo").isEnabled());
-    GetParam().edit(*this);
-    const std::string shownEdited = GetParam().shown(*this);
-    ASSERT_NE(shownEdited, shownSaved);
-
-    action("mUndo").trigger();
-    EXPECT_FALSE(program().document().modified()) << "one undo takes the whole edit back";
-    EXPECT_EQ(GetParam().shown(*this), shownSaved);
-    EXPECT_FALSE(action("mUndo").isEnabled());
-    action("mRedo").trigger();
-    EXPECT_EQ(GetParam().shown(*this), shownEdited);
-    EXPECT_FALSE(action("mRedo").isEnabled());
-}
-
-INSTANTIATE_TEST_SUITE_P(Edits, EditCases, ::testing::ValuesIn(kEdits),
-                         [](const auto& param) { return std::string(param.param.name); });
-
-// The recovery file holds the modified record as it stands at the tick, and goes when undo gets
-// back to the saved record and when the user lets the record go.
-TEST_F(UnsavedRecord, TheRecoveryFileFollowsTheModifiedRecordAndUndoRestsDuringAMatch) {
+// The recovery file holds the modified record as it stands at the tick. It goes when undo gets
+// back to the saved record and when the user lets the record go, and stays while はい waits for
+// the name of a file to save to.
+TEST_F(UnsavedRecord, TheRecoveryFileLastsWhileTheRecordIsUnsaved) {
     start();
     RecordRecovery& recovery = program().recovery();
     EXPECT_FALSE(recovery.timer().isActive()) << "an unmodified record has no file to write";
     modify();
     ASSERT_TRUE(test::fire(recovery.timer()));
     EXPECT_EQ(test::readBytes(recovery.file()), documentFileBytes(program().document()));
-    main().setMatchButtonsEnabled(false);
-    EXPECT_FALSE(action("mUndo").isEnabled()) << "taking back is 待った's during a match";
-    main().setMatchButtonsEnabled(true);
-
     action("mUndo").trigger();
     ASSERT_TRUE(test::fire(recovery.timer()));
     EXPECT_FALSE(std::filesystem::exists(recovery.file())) << "back at the saved record";
     action("mRedo").trigger();
     ASSERT_TRUE(test::fire(recovery.timer()));
     EXPECT_EQ(test::readBytes(recovery.file()), documentFileBytes(program().document()));
-    action("mend").trigger();  // いいえ: the user let the record go
+
+    dialogs_.threeWayAnswer = Answer::Yes;
+    action("mend").trigger();
+    EXPECT_TRUE(program().fileWindow().isVisible()) << "a record without a file asks for one";
+    EXPECT_TRUE(main().isVisible());
+    EXPECT_TRUE(std::filesystem::exists(recovery.file()));
+    dialogs_.threeWayAnswer = Answer::No;
+    action("mend").trigger();
     EXPECT_FALSE(std::filesystem::exists(recovery.file()));
 }
 
