@@ -11,7 +11,6 @@
 #include <QToolButton>
 
 #include "document/DocumentFile.h"
-#include "engine/Engine.h"
 #include "gtp/ui/FomGtp.h"
 #include "net/ui/FomSock.h"
 #include "records/ui/FomFile.h"
@@ -35,7 +34,6 @@ constexpr std::string_view kGame = "(;GM[1]FF[4]SZ[9];B[cc];W[gg])";
 class UnsavedRecord : public test::ProgramFixture {
   public:
     // The routes of the table below reach the running program through these.
-    using ProgramFixture::clickPoint;
     using ProgramFixture::dir_;
     using ProgramFixture::main;
     using ProgramFixture::program;
