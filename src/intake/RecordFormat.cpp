@@ -4,7 +4,6 @@
 #include "base/TextCodec.h"
 #include "intake/RecordSize.h"
 #include "records/AppletReader.h"
-#include "records/GameInfoRules.h"
 #include "records/RecordMoves.h"
 #include "records/TkiReader.h"
 #include "records/UgfReader.h"
