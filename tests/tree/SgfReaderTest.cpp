@@ -60,18 +60,6 @@ TEST(SgfReader, TheRecordWriterReadsBackWithEveryCommentAsPlayed) {
     EXPECT_EQ(l.state.MoveComment[2], "二手目");
 }
 
-TEST(SgfReader, SetupStonesAreNoMovesButTheViewerStepsThroughThemOneByOne) {
-    const test::SgfLoaded l =
-        test::loadSgf({"(;GM[1]AB[dd][pp]MA[aa][bb]LB[cc:x][ee:y]AW[qq];B[jj])"});
-    EXPECT_EQ(recordMoves(l.state), "Bjj ");
-    EXPECT_EQ(l.state.MoveSetup[0].size(), 3u);
-    std::vector<std::string> stones;
-    for (const std::string& item : l.state.List3)
-        if (item.find(';') != std::string::npos) stones.push_back(item);
-    EXPECT_EQ(stones,
-              (std::vector<std::string>{"  0;AB[dd]", "  0;AB[pp]", "  0;AW[qq]", "  0;B[jj]"}));
-}
-
 TEST(SgfReader, PassesStayInTheRecord) {
     const test::SgfLoaded l = test::loadSgf({"(;B[aa];W[];B[tt];W[bb])"});
     ASSERT_EQ(l.state.MoveCount, 4);
