@@ -434,9 +434,7 @@ class ActionSequence {
             fault_ = "the file written cannot be read";
             return "write";
         }
-        TreeLink noTree;
-        const FormatResult read = GetFormat(back, options, noTree);
-        takeReadRecord(back, backRecord, read);
+        const FormatResult read = GetFormat(back, options, backRecord);
         if (!read.ok) fault_ = "the file written does not read: " + read.message;
         if (!treeText && fault_.empty()) compareWritten(back);
         if (chance(50) && !engine.redrawPaused()) {

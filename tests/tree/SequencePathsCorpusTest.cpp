@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
+#include <string_view>
 
 #include "engine/BoardOptions.h"
 #include "intake/RecordFormat.h"
 #include "support/TestSupport.h"
 #include "tree/SequencePaths.h"
-#include "tree/SgfReader.h"
 #include "tree/TreeModel.h"
 
 namespace kelmaz {
@@ -17,10 +18,24 @@ struct Move {
     bool operator==(const Move&) const = default;
 };
 
+// The record as the viewer plays it: each setup stone a move of its own, where it stands.
 std::vector<Move> recordOf(const GameState& s) {
     std::vector<Move> moves;
-    for (int k = 1; s.hasMove(k); ++k)
-        moves.push_back({s.MoveCol[k], s.MoveRow[k], s.MoveColour[k]});
+    for (int k = 0; k == 0 || s.hasMove(k); ++k) {
+        if (k > 0) moves.push_back({s.MoveCol[k], s.MoveRow[k], s.MoveColour[k]});
+        for (const SetupStone& stone : s.MoveSetup[k])
+            if (stone.colour == kBlack || stone.colour == kWhite)
+                moves.push_back({stone.col, stone.row, stone.colour});
+    }
+    return moves;
+}
+
+// The moves of a tree editor's line ("B[pd]W[dp]...").
+std::vector<Move> pathOf(std::string_view path) {
+    std::vector<Move> moves;
+    for (std::size_t i = 0; i + 5 <= path.size(); i += 5)
+        moves.push_back({std::toupper(path[i + 2]) - 64, std::toupper(path[i + 3]) - 64,
+                         path[i] == 'B' ? kBlack : kWhite});
     return moves;
 }
 
@@ -41,6 +56,9 @@ TEST(SequencePathsCorpus, MainLineEqualsTheReadersMainLine) {
         // An empty group "()" ends this file's main line for the reader; the outline has no
         // trace of it, so the two cannot agree on where that line stops.
         if (entry.path().filename() == "littlego__sgfc__test.sgf") continue;
+        // This file's last node holds a move of each colour: the record plays one move a node,
+        // the outline both.
+        if (entry.path().filename() == "gnugo__buzco1.sgf") continue;
         GameState read;
         if (!readSgf(entry.path(), read)) continue;
         SCOPED_TRACE(entry.path().filename().string());
@@ -90,10 +108,9 @@ TEST(SequencePathsCorpus, EveryLeafBranchReplaysTheTreeEditorsLine) {
         ASSERT_EQ(static_cast<int>(leaves.size()), tree.BranchCount);
         for (int i = 1; i <= tree.BranchCount; ++i) {
             SCOPED_TRACE(i);
-            GameState viewer, editor;
+            GameState viewer;
             BuildPathRecord(viewer, read.List3, leaves[i - 1]->path);
-            GetTejun(editor, tree.GetDanPath(i));
-            EXPECT_EQ(recordOf(viewer), recordOf(editor));
+            EXPECT_EQ(recordOf(viewer), pathOf(tree.GetDanPath(i)));
             ++checked;
         }
     }
