@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <algorithm>
 
-#include "support/RecordMoves.h"
 #include "tree/OutlineLines.h"
 #include "tree/SequencePaths.h"
 
@@ -12,25 +11,6 @@ namespace {
 using test::item;
 using test::sep;
 const std::vector<std::string>& kTree = test::kBranchingTree;
-
-std::string movesOf(const GameState& s) {
-    std::string out;
-    for (int k = 1; s.hasMove(k); ++k) {
-        out += s.MoveColour[k] == kBlack ? 'B' : 'W';
-        out += static_cast<char>('a' + s.MoveCol[k] - 1);
-        out += static_cast<char>('a' + s.MoveRow[k] - 1);
-        out += ' ';
-    }
-    return out;
-}
-
-// A record left over from an earlier game: ten moves, each with a commentary.
-std::unique_ptr<GameState> stateWithOldRecord() {
-    auto s = std::make_unique<GameState>();
-    for (int k = 1; k <= 10; ++k) test::addMove(*s, k, k, kBlack, "old " + std::to_string(k));
-    s->BranchMoves[7] = 9;
-    return s;
-}
 
 TEST(OutlineLine, ReadsMovesCommentsAndBranchLines) {
     const OutlineLine black = parseOutlineLine("  2;B[pd]");
@@ -87,39 +67,12 @@ TEST(OutlineLine, RootPropertiesAndDamagedLinesAreNoMoves) {
     EXPECT_EQ(parseOutlineLine("abc;B[aa]").number, 0);
 }
 
-TEST(MakeTejun, RebuildsTheMainLineWithCommentsAndLevelStarts) {
-    auto s = stateWithOldRecord();
-    MakeTejun(*s, kTree, 0);
-    EXPECT_EQ(movesOf(*s), "Baa Wbb Bcc Wdd Bee ");
-    EXPECT_EQ(s->MoveCount, 5);
-    EXPECT_EQ(s->MoveCol[6], 0);
-    EXPECT_EQ(s->MoveComment[0], "root");
-    EXPECT_EQ(s->MoveComment[1], "first");
-    EXPECT_EQ(s->MoveComment[3], "") << "a comment of the old record must not survive";
-    EXPECT_EQ(s->BranchMoves[1], 3);
-    EXPECT_EQ(s->BranchMoves[2], 5);
-    EXPECT_EQ(s->BranchMoves[7], 0);
-}
-
-TEST(MakeTejun, StopsAtTheFiveHundredthMove) {
-    std::vector<std::string> lines = {sep(1, 0)};
-    for (int k = 0; k < 520; ++k) lines.push_back(item(0, k % 2 ? ";W[bb]" : ";B[aa]"));
-    lines.push_back(item(0, "C[beyond the record]"));
-    GameState s;
-    const RecordBuild r = MakeTejun(s, lines, 0);
-    EXPECT_TRUE(r.truncated);
-    EXPECT_EQ(s.MoveCount, kMaxMoves);
-    EXPECT_TRUE(s.hasMove(kMaxMoves));
-    EXPECT_EQ(s.MoveComment[kMaxMoves], "");
-}
-
-TEST(MakeTejun, LevelsBeyondTheBranchSlotsAreNotRecorded) {
+TEST(ReadNode, MainLineLevelsBeyondTheBranchSlotsGetNoReplayStop) {
     const std::vector<std::string> lines = {sep(1, 0), item(0, ";B[aa]"), sep(2, 0),
                                             item(150, ";W[bb]")};
-    GameState s;
-    MakeTejun(s, lines, 0);
-    EXPECT_EQ(movesOf(s), "Baa Wbb ");
-    EXPECT_EQ(std::count(s.BranchMoves.begin(), s.BranchMoves.end(), 0), kBranchSlots + 1);
+    const BranchTable t = ReadNode(lines);
+    EXPECT_EQ(std::count(t.mainLineBranchMoves.begin(), t.mainLineBranchMoves.end(), 0),
+              kBranchSlots + 1);
 }
 
 TEST(ReadNode, LinksEachBranchToTheBranchOneLevelUp) {
@@ -189,47 +142,6 @@ TEST(ReadNode, HundredsOfBranchesAllGetAnEntry) {
     ASSERT_EQ(t.branches.size(), 400u);
     EXPECT_EQ(t.find(400)->path, (std::vector<int>{1, 400}));
     EXPECT_EQ(t.find(400)->startMove, 2);
-}
-
-TEST(BuildPathRecord, FollowsThePathIntoAVariation) {
-    auto s = stateWithOldRecord();
-    const RecordBuild r = BuildPathRecord(*s, kTree, {1, 2, 4});
-    EXPECT_EQ(movesOf(*s), "Baa Wbb Bcc Wdd Bff ");
-    EXPECT_EQ(r.target, 5);
-    EXPECT_EQ(s->MoveComment[5], "alt");
-    EXPECT_EQ(s->BranchMoves[1], 1);
-    EXPECT_EQ(s->BranchMoves[2], 3);
-    EXPECT_EQ(s->BranchMoves[4], 5);
-}
-
-TEST(BuildPathRecord, EndsTheRecordAfterTheBranchAndForgetsOldComments) {
-    auto s = stateWithOldRecord();
-    const RecordBuild r = BuildPathRecord(*s, kTree, {1, 5});
-    EXPECT_EQ(movesOf(*s), "Baa Wbb Bgg Whh ");
-    EXPECT_EQ(r.target, 3);
-    EXPECT_EQ(s->MoveCol[5], 0);
-    EXPECT_EQ(s->MoveComment[3], "");
-    EXPECT_EQ(s->MoveComment[0], "root");
-}
-
-TEST(BuildPathRecord, ABranchWithoutMovesShowsTheEndOfItsPath) {
-    const std::vector<std::string> lines = {sep(1, 0), item(0, ";B[aa]"), sep(2, 0),
-                                            item(1, "C[empty]")};
-    GameState s;
-    EXPECT_EQ(BuildPathRecord(s, lines, {1, 2}).target, 1);
-    EXPECT_EQ(s.MoveComment[1], "empty");
-}
-
-TEST(BuildPathRecord, BranchNumbersBeyondTheSlotsStillReplay) {
-    std::vector<std::string> lines = {sep(1, 0), item(0, ";B[aa]")};
-    for (int k = 2; k <= 150; ++k) {
-        lines.push_back(sep(k, 1));
-        lines.push_back(item(1, ";W[bb]"));
-    }
-    GameState s;
-    const RecordBuild r = BuildPathRecord(s, lines, {1, 150});
-    EXPECT_EQ(r.target, 2);
-    EXPECT_EQ(s.BranchMoves[kBranchSlots], 0);
 }
 
 }  // namespace
