@@ -94,12 +94,13 @@ OutlineLine parseOutlineLine(const std::string& line) {
     const std::string value =
         line.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
     if (sgfscan::isStoneProperty(name)) {
-        // The stone as the reader loads it into the record: a move that names no point is a
-        // pass ("tt"), a handicap stone that names none is no stone at all.
+        // A move that names no point is a pass ("tt"), a setup stone that names none is no
+        // stone at all. Setup stones are no moves: they take no move number.
         std::string token;
         appendStoneTokens(name, value, token);
         if (token.size() < 5) return out;
-        out.kind = OutlineLine::Kind::Move;
+        out.kind =
+            sgfscan::isMoveProperty(name) ? OutlineLine::Kind::Move : OutlineLine::Kind::Setup;
         out.col = std::toupper(static_cast<unsigned char>(token[2])) - 64;
         out.row = std::toupper(static_cast<unsigned char>(token[3])) - 64;
         out.colour = token[0] == 'B' ? kBlack : kWhite;

@@ -6,7 +6,8 @@
 // Outline lines: characters 1-3 hold a right-aligned number, characters 4-5 a marker. A "--"
 // line opens a branch and its number is the branch's sequence number; a ";B" or ";W" line is
 // a move whose number is its nesting level, with the column letter at character 7 and the row
-// letter at character 8; a line with "C" at character 4 is a comment "C[text]".
+// letter at character 8; an AB or AW line is a setup stone, which takes no move number; a line
+// with "C" at character 4 is a comment "C[text]".
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -20,10 +21,10 @@ namespace kelmaz {
 inline constexpr int kMaxNestingLevel = 30;  // the branch table knows levels 0..30
 
 struct OutlineLine {
-    enum class Kind { Branch, Move, Comment, Other };
+    enum class Kind { Branch, Move, Setup, Comment, Other };
     Kind kind = Kind::Other;
     int number = 0;  // branch sequence number on a "--" line, nesting level otherwise
-    int col = 0, row = 0, colour = kBlack;  // a move; a pass stands at (20, 20)
+    int col = 0, row = 0, colour = kBlack;  // a move or setup stone; a pass at (20, 20)
     std::string comment;                    // a comment's text, trimmed
 };
 

@@ -63,7 +63,8 @@ TEST(SequencePathsCorpus, AnotherFormatReadAfterAnSgfFileLeavesNoOutline) {
     EXPECT_TRUE(ReadNode(state.List3).branches.empty());
 }
 
-// Each branch of the outline is the variation of the same number in the document, and a
+// Each branch of the outline is the variation of the same number in the document, its first
+// move numbered alike, and a
 // branch that ends in a leaf shows the line of play the tree editor computes for that leaf
 // (its branches are the leaves in text order), setup stones and passes alike.
 TEST(SequencePathsCorpus, EveryBranchShowsTheDocumentsVariationAndTheTreeEditorsLine) {
@@ -90,6 +91,8 @@ TEST(SequencePathsCorpus, EveryBranchShowsTheDocumentsVariationAndTheTreeEditors
             SCOPED_TRACE(b.number);
             const VariationShown shown = viewer.record.showVariation(b.path);
             ASSERT_TRUE(shown.found);
+            // The table's move numbers are the line's: its replay stops and labels match.
+            EXPECT_EQ(shown.firstMoves.back(), std::min(b.startMove, kMaxMoves));
             const bool hasChild =
                 std::any_of(table.branches.begin(), table.branches.end(),
                             [&](const ViewerBranch& c) { return c.parent == b.number; });

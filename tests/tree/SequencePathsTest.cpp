@@ -34,9 +34,9 @@ TEST(OutlineLine, ReadsMovesCommentsAndBranchLines) {
     EXPECT_EQ(branch.number, 12);
 }
 
-TEST(OutlineLine, HandicapStonesAndTheFirstNodeReadAsMoves) {
+TEST(OutlineLine, SetupStonesAreNoMovesAndTheFirstNodeReadsAsAMove) {
     const OutlineLine setup = parseOutlineLine("  0;AB[dd]");
-    EXPECT_EQ(setup.kind, OutlineLine::Kind::Move);
+    EXPECT_EQ(setup.kind, OutlineLine::Kind::Setup);
     EXPECT_EQ(setup.colour, kBlack);
     EXPECT_EQ(setup.col, 4);
     EXPECT_EQ(parseOutlineLine("  0AW[pp]").colour, kWhite);
@@ -44,7 +44,7 @@ TEST(OutlineLine, HandicapStonesAndTheFirstNodeReadAsMoves) {
     EXPECT_EQ(parseOutlineLine("  0B[cc]").kind, OutlineLine::Kind::Move);
     // Long and lower-case property names name the same properties.
     EXPECT_EQ(parseOutlineLine("  0;White[cc]").colour, kWhite);
-    EXPECT_EQ(parseOutlineLine("  0;AddBlack[cc]").kind, OutlineLine::Kind::Move);
+    EXPECT_EQ(parseOutlineLine("  0;AddBlack[cc]").kind, OutlineLine::Kind::Setup);
     EXPECT_EQ(parseOutlineLine("  0Comment[ x ]").comment, "x");
 }
 
