@@ -6,7 +6,6 @@
 #include <charconv>
 
 #include "tree/SgfLex.h"
-#include "tree/SgfText.h"
 
 namespace kelmaz {
 
@@ -82,32 +81,16 @@ OutlineLine parseOutlineLine(const std::string& line) {
         out.kind = OutlineLine::Kind::Branch;
         return out;
     }
-    // The property is named as the reader names it: "B", "Black" and "nolowerW" are all B.
+    // The property is named as the reader names it: "B", "Black" and "nolowerW" are all B. A
+    // move counts whatever its value (an empty or odd one is a pass); setup stones take no move
+    // number.
     const std::size_t open = line.find('[', 3);
     if (open == std::string::npos) return out;
     std::string ident;
     for (std::size_t i = 3; i < open; ++i)
         if (std::isalpha(static_cast<unsigned char>(line[i]))) ident.push_back(line[i]);
-    if (ident.empty()) return out;
-    const std::string name = sgfscan::canonicalName(ident);
-    const std::size_t close = line.find(']', open);
-    const std::string value =
-        line.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
-    if (sgfscan::isStoneProperty(name)) {
-        // A move that names no point is a pass ("tt"), a setup stone that names none is no
-        // stone at all. Setup stones are no moves: they take no move number.
-        std::string token;
-        appendStoneTokens(name, value, token);
-        if (token.size() < 5) return out;
-        out.kind =
-            sgfscan::isMoveProperty(name) ? OutlineLine::Kind::Move : OutlineLine::Kind::Setup;
-        out.col = std::toupper(static_cast<unsigned char>(token[2])) - 64;
-        out.row = std::toupper(static_cast<unsigned char>(token[3])) - 64;
-        out.colour = token[0] == 'B' ? kBlack : kWhite;
-    } else if (name == "C") {
-        out.kind = OutlineLine::Kind::Comment;
-        out.comment = trimBlanks(line.substr(open + 1, line.size() - open - 2));
-    }
+    if (!ident.empty() && sgfscan::isMoveProperty(sgfscan::canonicalName(ident)))
+        out.kind = OutlineLine::Kind::Move;
     return out;
 }
 

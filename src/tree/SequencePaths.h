@@ -4,10 +4,9 @@
 // one of the game's variations, in the order the game's text opens them.
 //
 // Outline lines: characters 1-3 hold a right-aligned number, characters 4-5 a marker. A "--"
-// line opens a branch and its number is the branch's sequence number; a ";B" or ";W" line is
-// a move whose number is its nesting level, with the column letter at character 7 and the row
-// letter at character 8; an AB or AW line is a setup stone, which takes no move number; a line
-// with "C" at character 4 is a comment "C[text]".
+// line opens a branch and its number is the branch's sequence number; on every other line the
+// number is the nesting level. A ";B" or ";W" line is a move (a pass too); setup stones (AB,
+// AW) and other properties take no move number.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -21,11 +20,9 @@ namespace kelmaz {
 inline constexpr int kMaxNestingLevel = 30;  // the branch table knows levels 0..30
 
 struct OutlineLine {
-    enum class Kind { Branch, Move, Setup, Comment, Other };
+    enum class Kind { Branch, Move, Other };
     Kind kind = Kind::Other;
     int number = 0;  // branch sequence number on a "--" line, nesting level otherwise
-    int col = 0, row = 0, colour = kBlack;  // a move or setup stone; a pass at (20, 20)
-    std::string comment;                    // a comment's text, trimmed
 };
 
 OutlineLine parseOutlineLine(const std::string& line);

@@ -561,11 +561,13 @@ class ActionSequence {
         return keeping("viewer boxes", [] {});
     }
 
-    // The sequence viewer's buttons: a branch of the record read, 本譜, or the window closed.
+    // The sequence viewer's buttons: a branch of the record read, 次手, 本譜, or the window
+    // closed.
     std::string viewerBranch() {
         if (engine.redrawPaused() || host.running) return "viewer branch (nothing: busy)";
         if (!viewer.loaded()) viewer.open();
         if (viewer.branchCount() == 0) return "viewer (no branch)";
+        if (chance(20)) return navigate("viewer next", [this] { viewer.next(); });
         if (chance(20)) return navigate("viewer main line", [this] { viewer.backToMainLine(); });
         if (chance(10)) return navigate("viewer closed", [this] { viewer.windowClosed(); });
         const int k = 1 + pick(viewer.branchCount());

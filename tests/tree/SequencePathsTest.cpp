@@ -12,59 +12,36 @@ using test::item;
 using test::sep;
 const std::vector<std::string>& kTree = test::kBranchingTree;
 
-TEST(OutlineLine, ReadsMovesCommentsAndBranchLines) {
-    const OutlineLine black = parseOutlineLine("  2;B[pd]");
-    EXPECT_EQ(black.kind, OutlineLine::Kind::Move);
-    EXPECT_EQ(black.number, 2);
-    EXPECT_EQ(black.col, 16);
-    EXPECT_EQ(black.row, 4);
-    EXPECT_EQ(black.colour, kBlack);
-
-    const OutlineLine white = parseOutlineLine("  0;W[DS]");
-    EXPECT_EQ(white.colour, kWhite);
-    EXPECT_EQ(white.col, 4);
-    EXPECT_EQ(white.row, 19);
-
-    const OutlineLine comment = parseOutlineLine("  1C[  黒の好手 ]");
-    EXPECT_EQ(comment.kind, OutlineLine::Kind::Comment);
-    EXPECT_EQ(comment.comment, "黒の好手");
-
-    const OutlineLine branch = parseOutlineLine(" 12-------   3");
-    EXPECT_EQ(branch.kind, OutlineLine::Kind::Branch);
-    EXPECT_EQ(branch.number, 12);
-}
-
-TEST(OutlineLine, SetupStonesAreNoMovesAndTheFirstNodeReadsAsAMove) {
-    const OutlineLine setup = parseOutlineLine("  0;AB[dd]");
-    EXPECT_EQ(setup.kind, OutlineLine::Kind::Setup);
-    EXPECT_EQ(setup.colour, kBlack);
-    EXPECT_EQ(setup.col, 4);
-    EXPECT_EQ(parseOutlineLine("  0AW[pp]").colour, kWhite);
-    // The reader's walk swallows the ";" of the first node.
-    EXPECT_EQ(parseOutlineLine("  0B[cc]").kind, OutlineLine::Kind::Move);
-    // Long and lower-case property names name the same properties.
-    EXPECT_EQ(parseOutlineLine("  0;White[cc]").colour, kWhite);
-    EXPECT_EQ(parseOutlineLine("  0;AddBlack[cc]").kind, OutlineLine::Kind::Setup);
-    EXPECT_EQ(parseOutlineLine("  0Comment[ x ]").comment, "x");
-}
-
-TEST(OutlineLine, APassIsAMoveOffTheBoardLikeTheReadersTt) {
-    for (const char* text : {"  0;B[tt]", "  0;B[]", "  0;B[a"}) {
-        SCOPED_TRACE(text);
-        const OutlineLine pass = parseOutlineLine(text);
-        EXPECT_EQ(pass.kind, OutlineLine::Kind::Move);
-        EXPECT_EQ(pass.col, 20);
-        EXPECT_EQ(pass.row, 20);
+// Which lines take a move number, and the number each line carries.
+TEST(OutlineLine, OnlyMovesAndPassesTakeAMoveNumber) {
+    using Kind = OutlineLine::Kind;
+    const struct {
+        const char* line;
+        Kind kind;
+        int number;
+    } rows[] = {
+        {"  2;B[pd]", Kind::Move, 2},
+        {" 12-------   3", Kind::Branch, 12},
+        {"  0B[cc]", Kind::Move, 0},       // the reader's walk swallows the first node's ";"
+        {"  0;White[cc]", Kind::Move, 0},  // long and lower-case names name the same property
+        {"  0;B[tt]", Kind::Move, 0},      // passes, however written
+        {"  0;B[]", Kind::Move, 0},
+        {"  0;B[a", Kind::Move, 0},
+        {"  1;AB[dd]", Kind::Other, 1},  // setup stones are no moves
+        {"  0;AddBlack[cc]", Kind::Other, 0},
+        {"  1C[  黒の好手 ]", Kind::Other, 1},
+        {"  0PB[本因坊]", Kind::Other, 0},
+        {"  0BR[3d]", Kind::Other, 0},
+        {"", Kind::Other, 0},
+        {"  0[too many values]", Kind::Other, 0},
+        {"abc;B[aa]", Kind::Move, 0},  // a damaged number reads as none
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        const OutlineLine read = parseOutlineLine(row.line);
+        EXPECT_EQ(read.kind, row.kind);
+        EXPECT_EQ(read.number, row.number);
     }
-    EXPECT_NE(parseOutlineLine("  0;AB[]").kind, OutlineLine::Kind::Move);
-}
-
-TEST(OutlineLine, RootPropertiesAndDamagedLinesAreNoMoves) {
-    for (const char* text : {"  0PB[本因坊]", "  0BR[3d]", "", "  ", "  0[too many values]"}) {
-        SCOPED_TRACE(text);
-        EXPECT_NE(parseOutlineLine(text).kind, OutlineLine::Kind::Move);
-    }
-    EXPECT_EQ(parseOutlineLine("abc;B[aa]").number, 0);
 }
 
 TEST(ReadNode, MainLineLevelsBeyondTheBranchSlotsGetNoReplayStop) {
