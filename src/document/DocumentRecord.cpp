@@ -43,6 +43,23 @@ bool isBlank(std::string_view text) {
     return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
 
+// The first node of each variation, in the order the game's text opens them: the root, then
+// every child of a node with several children.
+std::vector<int> variationStarts(const GameTree& game) {
+    std::vector<int> starts;
+    for (int node : game.textOrder()) {
+        const int parent = game.nodes[node].parent;
+        if (parent < 0 || game.nodes[parent].children.size() > 1) starts.push_back(node);
+    }
+    return starts;
+}
+
+// The last node of the variation through `node`: where the line forks or ends.
+int variationEnd(const GameTree& game, int node) {
+    while (game.nodes[node].children.size() == 1) node = game.nodes[node].children.front();
+    return node;
+}
+
 void turnOnBoard(int size, int& col, int& row) {
     if (col < 1 || col > size || row < 1 || row > size) return;
     col = size + 1 - col;
@@ -202,11 +219,50 @@ std::optional<DocumentRecord::HeldLine> DocumentRecord::boardLineHeld() const {
     return held;
 }
 
-void DocumentRecord::followShownLine() {
-    if (document_.gameCount() == 0) return;
-    const auto held = boardLineHeld();
-    if (held && held->firstMissing > state_.lastMoveInRecord())
-        document_.choose({document_.position().game, held->node});
+VariationShown DocumentRecord::showVariation(const std::vector<int>& path) {
+    VariationShown shown;
+    if (document_.gameCount() == 0 || path.empty()) return shown;
+    const GameTree& game = document_.currentGame();
+    const std::vector<int> starts = variationStarts(game);
+    const auto startOf = [&](int variation) {
+        return variation >= 1 && variation <= static_cast<int>(starts.size())
+                   ? starts[variation - 1]
+                   : -1;
+    };
+    const auto endOf = [&](int node) { return variationEnd(game, node); };
+    if (startOf(path.back()) < 0) return shown;
+    const int end = endOf(startOf(path.back()));
+    const std::vector<int> through = game.pathTo(end);
+    for (int variation : path)
+        if (std::find(through.begin(), through.end(), startOf(variation)) == through.end())
+            return shown;
+
+    document_.choose({document_.position().game, end});
+    const auto indexOf = [this](int node) {
+        return static_cast<std::size_t>(std::find(line_.line.begin(), line_.line.end(), node) -
+                                        line_.line.begin());
+    };
+    // A move's node starts a slot of its own; nodes after the record's last slot belong to it.
+    const auto slotAt = [this](std::size_t index) {
+        return static_cast<int>(
+            std::upper_bound(line_.slotStarts.begin(), line_.slotStarts.end(), index) -
+            line_.slotStarts.begin() - 1);
+    };
+    const auto startsSlot = [this](std::size_t index) {
+        return index > 0 &&
+               std::binary_search(line_.slotStarts.begin(), line_.slotStarts.end(), index);
+    };
+    shown.found = true;
+    for (int variation : path) {
+        const std::size_t first = indexOf(startOf(variation));
+        const std::size_t last = indexOf(endOf(startOf(variation)));
+        std::size_t move = first;
+        while (move <= last && !startsSlot(move)) ++move;
+        shown.firstMoves.push_back(move <= last ? slotAt(move) : 0);
+    }
+    shown.lastMove = slotAt(indexOf(end));
+    shown.cut = !line_.message.empty();
+    return shown;
 }
 
 void DocumentRecord::followBoardLine() {

@@ -61,7 +61,7 @@ class DocumentRecord : public RecordKeeper {
     void startWithBlackMoves(const std::vector<BoardPoint>& points) override;
     void clear() override;
     void showAgain() override { show(); }
-    void followShownLine() override;
+    VariationShown showVariation(const std::vector<int>& path) override;
 
   private:
     void show();

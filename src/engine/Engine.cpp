@@ -304,6 +304,10 @@ RedrawOutcome Engine::runRedrawLoop(int first, int upto, bool resumeAtCommentary
                     viewer_->setReplayCaption(kViewerIdleCaption);
                     pausePending_ = true;
                     paused_ = {i, upto, inReplayTick_};
+                    // The board shows move i while it waits; the move it stood at before may
+                    // lie beyond the end of a line that has since become shorter.
+                    s.MoveCount = i;
+                    host_.setMoveNumberText(std::to_string(i));
                     host_.boardChanged();
                     return RedrawOutcome::PausedForComment;
                 }

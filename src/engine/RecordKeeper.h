@@ -9,6 +9,19 @@
 
 namespace kelmaz {
 
+// A game's variations are numbered 1, 2, ... in the order the game's text opens them: 1 is
+// the line from the root, each further one begins at a child of a node with several children.
+// A variation runs from its first node to the next node with several children (or the end).
+// A path names variations from 1 down, each one leaving the one before it.
+struct VariationShown {
+    bool found = false;
+    // By variation of the path: the number its first move has on the line shown, 0 when it
+    // holds no move.
+    std::vector<int> firstMoves;
+    int lastMove = 0;  // the number of the path's last move on the line shown
+    bool cut = false;  // the line shown holds more moves than the move record
+};
+
 class RecordKeeper {
   public:
     virtual ~RecordKeeper() = default;
@@ -27,9 +40,9 @@ class RecordKeeper {
     virtual void clear() = 0;
     // The view of the record changed (the board was turned): it is laid out again.
     virtual void showAgain() = 0;
-    // A window laid another line of the record into the move record (a variation the sequence
-    // viewer chose): where the record holds that whole line, it is the line shown from now on.
-    virtual void followShownLine() = 0;
+    // The line shown becomes the one through variation `path` of the game shown (see
+    // VariationShown); nothing changes when the game holds no such variation.
+    virtual VariationShown showVariation(const std::vector<int>& path) = 0;
 };
 
 }  // namespace kelmaz

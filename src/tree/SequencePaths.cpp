@@ -4,10 +4,8 @@
 #include <array>
 #include <cctype>
 #include <charconv>
-#include <memory>
 
 #include "tree/SgfLex.h"
-#include "tree/SgfText.h"
 
 namespace kelmaz {
 
@@ -51,42 +49,23 @@ MainLineWalk walkMainLine(const std::vector<OutlineLine>& lines, std::size_t sta
     return walk;
 }
 
-// Appends the moves and comments of one outline line to the record. Returns false when a move
-// finds no free slot: the record is full.
-bool appendLine(GameState& state, const OutlineLine& line) {
-    if (line.kind == OutlineLine::Kind::Move) {
-        if (state.MoveCount >= kMaxMoves) return false;
-        const int k = ++state.MoveCount;
-        state.MoveCol[k] = static_cast<std::int16_t>(line.col);
-        state.MoveRow[k] = static_cast<std::int16_t>(line.row);
-        state.MoveColour[k] = static_cast<std::int16_t>(line.colour);
-        state.MoveComment[k].clear();  // no commentary or marks of an earlier record survive
-        state.MoveMarkup[k].clear();
-    } else if (line.kind == OutlineLine::Kind::Comment) {
-        std::string& c = state.MoveComment[state.MoveCount];
-        c = c.empty() ? line.comment : c + "\n" + line.comment;
-    }
-    return true;
-}
-
-void startRecord(GameState& state) {
-    state.MoveCount = 0;
-    state.MoveComment[0].clear();
-    state.MoveMarkup[0].clear();
-}
-
-void endRecord(GameState& state) { state.endRecordAfter(state.MoveCount); }
-
-}  // namespace
-
-namespace {
-
-// MakeTejun on a record of its own, for the level starts alone.
+// Where the main line's nesting levels start: slot n holds the number the line's next move
+// gets where level n begins (levels beyond the slots, or past the record's last move, none).
 std::array<std::int16_t, kBranchSlots + 1> levelStartsOfMainLine(
-    const std::vector<std::string>& List3) {
-    auto mainLine = std::make_unique<GameState>();
-    MakeTejun(*mainLine, List3, 0);
-    return mainLine->BranchMoves;
+    const std::vector<OutlineLine>& lines) {
+    std::array<std::int16_t, kBranchSlots + 1> starts{};
+    const MainLineWalk walk = walkMainLine(lines, 0);
+    auto levelStart = walk.levelStarts.begin();
+    int moves = 0;
+    for (std::size_t i = 0; i < walk.end && moves < kMaxMoves; ++i) {
+        if (levelStart != walk.levelStarts.end() && levelStart->first == i) {
+            if (levelStart->second <= kBranchSlots)
+                starts[levelStart->second] = static_cast<std::int16_t>(moves + 1);
+            ++levelStart;
+        }
+        if (lines[i].kind == OutlineLine::Kind::Move) ++moves;
+    }
+    return starts;
 }
 
 }  // namespace
@@ -102,87 +81,17 @@ OutlineLine parseOutlineLine(const std::string& line) {
         out.kind = OutlineLine::Kind::Branch;
         return out;
     }
-    // The property is named as the reader names it: "B", "Black" and "nolowerW" are all B.
+    // The property is named as the reader names it: "B", "Black" and "nolowerW" are all B. A
+    // move counts whatever its value (an empty or odd one is a pass); setup stones take no move
+    // number.
     const std::size_t open = line.find('[', 3);
     if (open == std::string::npos) return out;
     std::string ident;
     for (std::size_t i = 3; i < open; ++i)
         if (std::isalpha(static_cast<unsigned char>(line[i]))) ident.push_back(line[i]);
-    if (ident.empty()) return out;
-    const std::string name = sgfscan::canonicalName(ident);
-    const std::size_t close = line.find(']', open);
-    const std::string value =
-        line.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
-    if (sgfscan::isStoneProperty(name)) {
-        // The stone as the reader loads it into the record: a move that names no point is a
-        // pass ("tt"), a handicap stone that names none is no stone at all.
-        std::string token;
-        appendStoneTokens(name, value, token);
-        if (token.size() < 5) return out;
+    if (!ident.empty() && sgfscan::isMoveProperty(sgfscan::canonicalName(ident)))
         out.kind = OutlineLine::Kind::Move;
-        out.col = std::toupper(static_cast<unsigned char>(token[2])) - 64;
-        out.row = std::toupper(static_cast<unsigned char>(token[3])) - 64;
-        out.colour = token[0] == 'B' ? kBlack : kWhite;
-    } else if (name == "C") {
-        out.kind = OutlineLine::Kind::Comment;
-        out.comment = trimBlanks(line.substr(open + 1, line.size() - open - 2));
-    }
     return out;
-}
-
-RecordBuild MakeTejun(GameState& state, const std::vector<std::string>& List3, std::size_t start) {
-    RecordBuild result;
-    state.BranchMoves.fill(0);
-    startRecord(state);
-    const auto lines = parseAll(List3);
-    const MainLineWalk walk = walkMainLine(lines, start);
-    auto levelStart = walk.levelStarts.begin();
-    for (std::size_t i = start; i < walk.end; ++i) {
-        if (levelStart != walk.levelStarts.end() && levelStart->first == i) {
-            if (levelStart->second <= kBranchSlots)
-                state.BranchMoves[levelStart->second] =
-                    static_cast<std::int16_t>(state.MoveCount + 1);
-            ++levelStart;
-        }
-        if (!appendLine(state, lines[i])) {
-            result.truncated = true;
-            break;
-        }
-    }
-    endRecord(state);
-    return result;
-}
-
-RecordBuild BuildPathRecord(GameState& state, const std::vector<std::string>& List3,
-                            const std::vector<int>& LstPath) {
-    RecordBuild result;
-    startRecord(state);
-    const auto lines = parseAll(List3);
-    for (std::size_t p = 0; p < LstPath.size() && !result.truncated; ++p) {
-        const int b = LstPath[p];
-        bool copying = false;
-        bool first = true;
-        for (const auto& line : lines) {
-            if (line.kind == OutlineLine::Kind::Branch) {
-                copying = line.number == b;
-                continue;
-            }
-            if (!copying) continue;
-            if (!appendLine(state, line)) {
-                result.truncated = true;
-                break;
-            }
-            if (line.kind == OutlineLine::Kind::Move && first) {
-                first = false;
-                if (b >= 1 && b <= kBranchSlots)
-                    state.BranchMoves[b] = static_cast<std::int16_t>(state.MoveCount);
-                if (p + 1 == LstPath.size()) result.target = state.MoveCount;
-            }
-        }
-    }
-    if (result.target == 0) result.target = state.MoveCount;
-    endRecord(state);
-    return result;
 }
 
 const ViewerBranch* BranchTable::find(int number) const {
@@ -207,7 +116,7 @@ BranchTable ReadNode(const std::vector<std::string>& List3) {
     const auto lines = parseAll(List3);
     const auto isBranch = [&](std::size_t i) { return lines[i].kind == OutlineLine::Kind::Branch; };
 
-    // The main line as MakeTejun rebuilds it from line 0; "--" lines directly before the line
+    // The main line from line 0; "--" lines directly before the line
     // where it leaves off open the sibling that ends it.
     std::size_t mainEnd = walkMainLine(lines, 0).end;
     while (mainEnd > 0 && isBranch(mainEnd - 1)) --mainEnd;
@@ -248,7 +157,7 @@ BranchTable ReadNode(const std::vector<std::string>& List3) {
         b.startMove = b.moves > 0 ? before + 1 : 0;
         table.branches.push_back(std::move(b));
     }
-    table.mainLineBranchMoves = levelStartsOfMainLine(List3);
+    table.mainLineBranchMoves = levelStartsOfMainLine(lines);
     if (tooDeep > 0)
         table.notices.push_back("入れ子が" + std::to_string(kMaxNestingLevel + 1) +
                                 "段を超える分岐" + std::to_string(tooDeep) +

@@ -1,12 +1,12 @@
 #pragma once
-// The sequence viewer's work on the tree reader's outline (List3): the main line and the
-// path to any branch are rebuilt into the move record, and the branch table behind the
-// viewer's numbered buttons is derived from the outline's "--" lines.
+// The sequence viewer's reading of the tree reader's outline (List3): the branch table behind
+// the viewer's numbered buttons, derived from the outline's "--" lines. Each "--" line opens
+// one of the game's variations, in the order the game's text opens them.
 //
 // Outline lines: characters 1-3 hold a right-aligned number, characters 4-5 a marker. A "--"
-// line opens a branch and its number is the branch's sequence number; a ";B" or ";W" line is
-// a move whose number is its nesting level, with the column letter at character 7 and the row
-// letter at character 8; a line with "C" at character 4 is a comment "C[text]".
+// line opens a branch and its number is the branch's sequence number; on every other line the
+// number is the nesting level. A ";B" or ";W" line is a move (a pass too); setup stones (AB,
+// AW) and other properties take no move number.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -20,31 +20,12 @@ namespace kelmaz {
 inline constexpr int kMaxNestingLevel = 30;  // the branch table knows levels 0..30
 
 struct OutlineLine {
-    enum class Kind { Branch, Move, Comment, Other };
+    enum class Kind { Branch, Move, Other };
     Kind kind = Kind::Other;
     int number = 0;  // branch sequence number on a "--" line, nesting level otherwise
-    int col = 0, row = 0, colour = kBlack;  // a move; a pass stands at (20, 20)
-    std::string comment;                    // a comment's text, trimmed
 };
 
 OutlineLine parseOutlineLine(const std::string& line);
-
-// What a rebuild of the move record ended with.
-struct RecordBuild {
-    int target = 0;          // the move the viewer replays to (first move of the chosen branch)
-    bool truncated = false;  // the outline held more moves than the record's 500 slots
-};
-
-// Rebuilds the main line that starts at outline line `start` into the move record: MoveCount
-// becomes the number of moves, the slot after the last one gets the end mark, and slot n of
-// BranchMoves the number of the move at which nesting level n starts. `target` is left 0.
-RecordBuild MakeTejun(GameState& state, const std::vector<std::string>& List3, std::size_t start);
-
-// Rebuilds the move record along the branch path `LstPath` (branch numbers from the root
-// down): slot b of BranchMoves gets the first move of branch b; `target` is the first move of
-// the last branch, or the last move of the path when that branch holds none.
-RecordBuild BuildPathRecord(GameState& state, const std::vector<std::string>& List3,
-                            const std::vector<int>& LstPath);
 
 // One branch of the outline, numbered 1, 2, ... in the order of its "--" line.
 struct ViewerBranch {
@@ -55,14 +36,14 @@ struct ViewerBranch {
     std::vector<int> path;    // branch numbers from the top down to this branch
     int moves = 0;            // moves between its "--" line and the next one
     int startMove = 0;        // the number its first move gets on its path, 0 without moves
-    bool onMainLine = false;  // part of the line that MakeTejun rebuilds from line 0
+    bool onMainLine = false;  // part of the main line (first variation at every fork)
 };
 
 struct BranchTable {
     std::vector<ViewerBranch> branches;  // branch k at index k - 1
     std::vector<std::string> notices;    // what the viewer cannot show, for the user
-    // Where the main line's nesting levels start, as MakeTejun leaves them in BranchMoves:
-    // the replay's branch stops for a record that holds the main line.
+    // Where the main line's nesting levels start, by level, as move numbers: the replay's
+    // branch stops (BranchMoves) for a record that shows the main line.
     std::array<std::int16_t, kBranchSlots + 1> mainLineBranchMoves{};
 
     const ViewerBranch* find(int number) const;

@@ -108,18 +108,24 @@ void ViewerSession::rebuildTo(int upto) {
     --quietRebuilds_;
 }
 
-// After each rebuild the record shows the line rebuilt, so that the tree window and the next
-// edit follow it.
+// The record shows the chosen line from then on, so that the tree window and the next edit
+// follow it.
 void ViewerSession::rebuildMainLine() {
-    truncated_ = MakeTejun(state_, state_.List3, 0).truncated;
-    engine_.record().followShownLine();
+    truncated_ = engine_.record().showVariation({1}).cut;
+    state_.BranchMoves = table_.mainLineBranchMoves;
 }
 
 void ViewerSession::rebuildPath(const std::vector<int>& path) {
-    const RecordBuild built = BuildPathRecord(state_, state_.List3, path);
-    truncated_ = built.truncated;
-    engine_.record().followShownLine();
-    rebuildTo(built.target);
+    const VariationShown shown = engine_.record().showVariation(path);
+    if (!shown.found) return;
+    truncated_ = shown.cut;
+    for (std::size_t p = 0; p < path.size(); ++p)
+        if (path[p] >= 1 && path[p] <= kBranchSlots && shown.firstMoves[p] > 0)
+            state_.BranchMoves[path[p]] = static_cast<std::int16_t>(shown.firstMoves[p]);
+    // The board stands at the first move of the chosen branch, or at the end of its path when
+    // the branch holds no move.
+    const int target = shown.firstMoves.back() > 0 ? shown.firstMoves.back() : shown.lastMove;
+    rebuildTo(std::min(target, state_.lastMoveInRecord()));
     updateNext();
 }
 

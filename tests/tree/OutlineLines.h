@@ -14,7 +14,9 @@ inline std::string sep(int counter, int depth) { return pad3(counter) + "-------
 // A property item at nesting level `level`.
 inline std::string item(int level, const std::string& text) { return pad3(level) + text; }
 
-// (;GM[1]C[root];B[aa]C[first];W[bb](;B[cc];W[dd](;B[ee])(;B[ff]C[alt]))(;B[gg];W[hh]))
+// The game whose outline kBranchingTree is.
+inline constexpr const char* kBranchingTreeSgf =
+    "(;GM[1]C[root];B[aa]C[first];W[bb](;B[cc];W[dd](;B[ee])(;B[ff]C[alt]))(;B[gg];W[hh]))";
 inline const std::vector<std::string> kBranchingTree = {
     sep(1, 0),           item(0, "GM[1]"),  item(0, "C[root]"), item(0, ";B[aa]"),
     item(0, "C[first]"), item(0, ";W[bb]"), sep(2, 0),          item(1, ";B[cc]"),

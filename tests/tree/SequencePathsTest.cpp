@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <algorithm>
 
-#include "support/RecordMoves.h"
 #include "tree/OutlineLines.h"
 #include "tree/SequencePaths.h"
 
@@ -13,113 +12,44 @@ using test::item;
 using test::sep;
 const std::vector<std::string>& kTree = test::kBranchingTree;
 
-std::string movesOf(const GameState& s) {
-    std::string out;
-    for (int k = 1; s.hasMove(k); ++k) {
-        out += s.MoveColour[k] == kBlack ? 'B' : 'W';
-        out += static_cast<char>('a' + s.MoveCol[k] - 1);
-        out += static_cast<char>('a' + s.MoveRow[k] - 1);
-        out += ' ';
+// Which lines take a move number, and the number each line carries.
+TEST(OutlineLine, OnlyMovesAndPassesTakeAMoveNumber) {
+    using Kind = OutlineLine::Kind;
+    const struct {
+        const char* line;
+        Kind kind;
+        int number;
+    } rows[] = {
+        {"  2;B[pd]", Kind::Move, 2},
+        {" 12-------   3", Kind::Branch, 12},
+        {"  0B[cc]", Kind::Move, 0},       // the reader's walk swallows the first node's ";"
+        {"  0;White[cc]", Kind::Move, 0},  // long and lower-case names name the same property
+        {"  0;B[tt]", Kind::Move, 0},      // passes, however written
+        {"  0;B[]", Kind::Move, 0},
+        {"  0;B[a", Kind::Move, 0},
+        {"  1;AB[dd]", Kind::Other, 1},  // setup stones are no moves
+        {"  0;AddBlack[cc]", Kind::Other, 0},
+        {"  1C[  黒の好手 ]", Kind::Other, 1},
+        {"  0PB[本因坊]", Kind::Other, 0},
+        {"  0BR[3d]", Kind::Other, 0},
+        {"", Kind::Other, 0},
+        {"  0[too many values]", Kind::Other, 0},
+        {"abc;B[aa]", Kind::Move, 0},  // a damaged number reads as none
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        const OutlineLine read = parseOutlineLine(row.line);
+        EXPECT_EQ(read.kind, row.kind);
+        EXPECT_EQ(read.number, row.number);
     }
-    return out;
 }
 
-// A record left over from an earlier game: ten moves, each with a commentary.
-std::unique_ptr<GameState> stateWithOldRecord() {
-    auto s = std::make_unique<GameState>();
-    for (int k = 1; k <= 10; ++k) test::addMove(*s, k, k, kBlack, "old " + std::to_string(k));
-    s->BranchMoves[7] = 9;
-    return s;
-}
-
-TEST(OutlineLine, ReadsMovesCommentsAndBranchLines) {
-    const OutlineLine black = parseOutlineLine("  2;B[pd]");
-    EXPECT_EQ(black.kind, OutlineLine::Kind::Move);
-    EXPECT_EQ(black.number, 2);
-    EXPECT_EQ(black.col, 16);
-    EXPECT_EQ(black.row, 4);
-    EXPECT_EQ(black.colour, kBlack);
-
-    const OutlineLine white = parseOutlineLine("  0;W[DS]");
-    EXPECT_EQ(white.colour, kWhite);
-    EXPECT_EQ(white.col, 4);
-    EXPECT_EQ(white.row, 19);
-
-    const OutlineLine comment = parseOutlineLine("  1C[  黒の好手 ]");
-    EXPECT_EQ(comment.kind, OutlineLine::Kind::Comment);
-    EXPECT_EQ(comment.comment, "黒の好手");
-
-    const OutlineLine branch = parseOutlineLine(" 12-------   3");
-    EXPECT_EQ(branch.kind, OutlineLine::Kind::Branch);
-    EXPECT_EQ(branch.number, 12);
-}
-
-TEST(OutlineLine, HandicapStonesAndTheFirstNodeReadAsMoves) {
-    const OutlineLine setup = parseOutlineLine("  0;AB[dd]");
-    EXPECT_EQ(setup.kind, OutlineLine::Kind::Move);
-    EXPECT_EQ(setup.colour, kBlack);
-    EXPECT_EQ(setup.col, 4);
-    EXPECT_EQ(parseOutlineLine("  0AW[pp]").colour, kWhite);
-    // The reader's walk swallows the ";" of the first node.
-    EXPECT_EQ(parseOutlineLine("  0B[cc]").kind, OutlineLine::Kind::Move);
-    // Long and lower-case property names name the same properties.
-    EXPECT_EQ(parseOutlineLine("  0;White[cc]").colour, kWhite);
-    EXPECT_EQ(parseOutlineLine("  0;AddBlack[cc]").kind, OutlineLine::Kind::Move);
-    EXPECT_EQ(parseOutlineLine("  0Comment[ x ]").comment, "x");
-}
-
-TEST(OutlineLine, APassIsAMoveOffTheBoardLikeTheReadersTt) {
-    for (const char* text : {"  0;B[tt]", "  0;B[]", "  0;B[a"}) {
-        SCOPED_TRACE(text);
-        const OutlineLine pass = parseOutlineLine(text);
-        EXPECT_EQ(pass.kind, OutlineLine::Kind::Move);
-        EXPECT_EQ(pass.col, 20);
-        EXPECT_EQ(pass.row, 20);
-    }
-    EXPECT_NE(parseOutlineLine("  0;AB[]").kind, OutlineLine::Kind::Move);
-}
-
-TEST(OutlineLine, RootPropertiesAndDamagedLinesAreNoMoves) {
-    for (const char* text : {"  0PB[本因坊]", "  0BR[3d]", "", "  ", "  0[too many values]"}) {
-        SCOPED_TRACE(text);
-        EXPECT_NE(parseOutlineLine(text).kind, OutlineLine::Kind::Move);
-    }
-    EXPECT_EQ(parseOutlineLine("abc;B[aa]").number, 0);
-}
-
-TEST(MakeTejun, RebuildsTheMainLineWithCommentsAndLevelStarts) {
-    auto s = stateWithOldRecord();
-    MakeTejun(*s, kTree, 0);
-    EXPECT_EQ(movesOf(*s), "Baa Wbb Bcc Wdd Bee ");
-    EXPECT_EQ(s->MoveCount, 5);
-    EXPECT_EQ(s->MoveCol[6], 0);
-    EXPECT_EQ(s->MoveComment[0], "root");
-    EXPECT_EQ(s->MoveComment[1], "first");
-    EXPECT_EQ(s->MoveComment[3], "") << "a comment of the old record must not survive";
-    EXPECT_EQ(s->BranchMoves[1], 3);
-    EXPECT_EQ(s->BranchMoves[2], 5);
-    EXPECT_EQ(s->BranchMoves[7], 0);
-}
-
-TEST(MakeTejun, StopsAtTheFiveHundredthMove) {
-    std::vector<std::string> lines = {sep(1, 0)};
-    for (int k = 0; k < 520; ++k) lines.push_back(item(0, k % 2 ? ";W[bb]" : ";B[aa]"));
-    lines.push_back(item(0, "C[beyond the record]"));
-    GameState s;
-    const RecordBuild r = MakeTejun(s, lines, 0);
-    EXPECT_TRUE(r.truncated);
-    EXPECT_EQ(s.MoveCount, kMaxMoves);
-    EXPECT_TRUE(s.hasMove(kMaxMoves));
-    EXPECT_EQ(s.MoveComment[kMaxMoves], "");
-}
-
-TEST(MakeTejun, LevelsBeyondTheBranchSlotsAreNotRecorded) {
+TEST(ReadNode, MainLineLevelsBeyondTheBranchSlotsGetNoReplayStop) {
     const std::vector<std::string> lines = {sep(1, 0), item(0, ";B[aa]"), sep(2, 0),
                                             item(150, ";W[bb]")};
-    GameState s;
-    MakeTejun(s, lines, 0);
-    EXPECT_EQ(movesOf(s), "Baa Wbb ");
-    EXPECT_EQ(std::count(s.BranchMoves.begin(), s.BranchMoves.end(), 0), kBranchSlots + 1);
+    const BranchTable t = ReadNode(lines);
+    EXPECT_EQ(std::count(t.mainLineBranchMoves.begin(), t.mainLineBranchMoves.end(), 0),
+              kBranchSlots + 1);
 }
 
 TEST(ReadNode, LinksEachBranchToTheBranchOneLevelUp) {
@@ -189,47 +119,6 @@ TEST(ReadNode, HundredsOfBranchesAllGetAnEntry) {
     ASSERT_EQ(t.branches.size(), 400u);
     EXPECT_EQ(t.find(400)->path, (std::vector<int>{1, 400}));
     EXPECT_EQ(t.find(400)->startMove, 2);
-}
-
-TEST(BuildPathRecord, FollowsThePathIntoAVariation) {
-    auto s = stateWithOldRecord();
-    const RecordBuild r = BuildPathRecord(*s, kTree, {1, 2, 4});
-    EXPECT_EQ(movesOf(*s), "Baa Wbb Bcc Wdd Bff ");
-    EXPECT_EQ(r.target, 5);
-    EXPECT_EQ(s->MoveComment[5], "alt");
-    EXPECT_EQ(s->BranchMoves[1], 1);
-    EXPECT_EQ(s->BranchMoves[2], 3);
-    EXPECT_EQ(s->BranchMoves[4], 5);
-}
-
-TEST(BuildPathRecord, EndsTheRecordAfterTheBranchAndForgetsOldComments) {
-    auto s = stateWithOldRecord();
-    const RecordBuild r = BuildPathRecord(*s, kTree, {1, 5});
-    EXPECT_EQ(movesOf(*s), "Baa Wbb Bgg Whh ");
-    EXPECT_EQ(r.target, 3);
-    EXPECT_EQ(s->MoveCol[5], 0);
-    EXPECT_EQ(s->MoveComment[3], "");
-    EXPECT_EQ(s->MoveComment[0], "root");
-}
-
-TEST(BuildPathRecord, ABranchWithoutMovesShowsTheEndOfItsPath) {
-    const std::vector<std::string> lines = {sep(1, 0), item(0, ";B[aa]"), sep(2, 0),
-                                            item(1, "C[empty]")};
-    GameState s;
-    EXPECT_EQ(BuildPathRecord(s, lines, {1, 2}).target, 1);
-    EXPECT_EQ(s.MoveComment[1], "empty");
-}
-
-TEST(BuildPathRecord, BranchNumbersBeyondTheSlotsStillReplay) {
-    std::vector<std::string> lines = {sep(1, 0), item(0, ";B[aa]")};
-    for (int k = 2; k <= 150; ++k) {
-        lines.push_back(sep(k, 1));
-        lines.push_back(item(1, ";W[bb]"));
-    }
-    GameState s;
-    const RecordBuild r = BuildPathRecord(s, lines, {1, 150});
-    EXPECT_EQ(r.target, 2);
-    EXPECT_EQ(s.BranchMoves[kBranchSlots], 0);
 }
 
 }  // namespace

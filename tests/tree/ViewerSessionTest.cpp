@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "base/TextCodec.h"
 #include "engine/BoardOptions.h"
 #include "intake/RecordFormat.h"
 #include "support/EngineOnFakeHost.h"
@@ -44,10 +45,10 @@ class ViewerSessionTest : public ::testing::Test, protected test::EngineOnFakeHo
         state.List3 = test::kBranchingTree;
     }
     // The main line as a file read leaves it: the record at its end, the viewer open.
-    void loadMainLine() {
-        MakeTejun(state, state.List3, 0);
+    void loadMainLine(const char* sgf = test::kBranchingTreeSgf) {
+        record.takeSgf(sgf);
         state.ViewerState = ViewerState::NoStops;
-        engine.Redraw(1, state.MoveCount);
+        engine.Redraw(1, state.lastMoveInRecord());
         state.ViewerState = ViewerState::Idle;
         session.recordRead();
         session.open();
@@ -374,8 +375,12 @@ TEST_F(ViewerSessionTest, WhatCannotBeShownIsNamed) {
 
     // More moves than the record holds: the rebuild says so until the next table.
     state.List3 = {sep(1, 0)};
-    for (int k = 0; k <= kMaxMoves; ++k)
+    std::string longGame = "(;";
+    for (int k = 0; k <= kMaxMoves; ++k) {
         state.List3.push_back(item(0, k % 2 ? ";W[bb]" : ";B[aa]"));
+        longGame += k % 2 ? ";W[bb]" : ";B[aa]";
+    }
+    record.takeSgf(longGame + ")");
     session.recordRead();
     EXPECT_TRUE(session.notices().empty());
     session.backToMainLine();
@@ -396,6 +401,7 @@ class ViewerSessionOnReadFileTest : public ViewerSessionTest {
         const auto file = test::dataFile("handmade/sgf-commented-game-with-variations.sgf");
         ASSERT_EQ(readRecordFile(file.string(), state, options, noTree).status,
                   RecordReadResult::Status::Ok);
+        record.takeSgf(decodeRecordBytes(test::readBytes(file)).text);
         state.ViewerState = ViewerState::NoStops;
         engine.Redraw(1, state.MoveCount);
         state.ViewerState = ViewerState::Idle;
@@ -417,14 +423,18 @@ TEST_F(ViewerSessionOnReadFileTest, ABranchAndTheWayBackToTheMainLine) {
     EXPECT_FALSE(state.MoveCol[6] == readRecord->MoveCol[6] &&
                  state.MoveRow[6] == readRecord->MoveRow[6]);
     EXPECT_EQ(stoneAt(state.MoveCol[6], state.MoveRow[6]), state.MoveColour[6] + 1);
-    EXPECT_TRUE(state.hasMove(9));
-    EXPECT_FALSE(state.hasMove(10));
-    // Branch 6 answers inside branch 5: its path runs through it.
+    // Branch 5 goes on through its first answer, branch 6, as the record's line does.
     const int col6 = state.MoveCol[6], row6 = state.MoveRow[6];
+    const int col10 = state.MoveCol[10], row10 = state.MoveRow[10];
+    ASSERT_TRUE(state.hasMove(10));
     session.chooseBranch(6);
     EXPECT_EQ(state.MoveCount, 10);
     EXPECT_EQ(state.MoveCol[6], col6);
     EXPECT_EQ(state.MoveRow[6], row6);
+    EXPECT_EQ(state.MoveCol[10], col10);
+    EXPECT_EQ(state.MoveRow[10], row10);
+    session.chooseBranch(7);
+    EXPECT_FALSE(state.MoveCol[10] == col10 && state.MoveRow[10] == row10);
 
     session.getPath(0);
     EXPECT_EQ(state.MoveCount, 5);

@@ -32,10 +32,10 @@ class ViewerTest : public ::testing::Test, protected test::EngineOnFakeHost {
         state.List3 = test::kBranchingTree;
     }
     // Loads the main line as a file read leaves it: the record at its end.
-    void loadMainLine() {
-        MakeTejun(state, state.List3, 0);
+    void loadMainLine(const std::string& sgf = test::kBranchingTreeSgf) {
+        record.takeSgf(sgf);
         state.ViewerState = ViewerState::NoStops;
-        engine.Redraw(1, state.MoveCount);
+        engine.Redraw(1, state.lastMoveInRecord());
         state.ViewerState = ViewerState::Idle;
         viewer.recordRead();
         viewer.showViewer();
@@ -88,11 +88,13 @@ TEST_F(ViewerTest, ReadNodeLaysOutOneButtonPerBranchTenARow) {
 
 TEST_F(ViewerTest, HundredsOfVariationsKeepTheWindowUsable) {
     state.List3 = {sep(1, 0), item(0, ";B[aa]")};
+    std::string sgf = "(;B[aa]";
     for (int k = 2; k <= 300; ++k) {
         state.List3.push_back(sep(k, 1));
         state.List3.push_back(item(1, k % 2 ? ";W[bb]" : ";W[cc]"));
+        sgf += k % 2 ? "(;W[bb])" : "(;W[cc])";
     }
-    loadMainLine();
+    loadMainLine(sgf + ")");
     ASSERT_NE(viewer.branchButton(300), nullptr);
     auto* grid = viewer.findChild<QScrollArea*>();
     ASSERT_NE(grid, nullptr);

@@ -29,10 +29,10 @@ class SequenceViewerInProgram : public test::ProgramFixture {
     void readBranchingTree() {
         program().engine().gCls();
         state().List3 = test::kBranchingTree;
-        MakeTejun(state(), state().List3, 0);
+        program().record().takeSgf(test::kBranchingTreeSgf);
         state().BranchMoves.fill(0);
         state().ViewerState = ViewerState::NoStops;
-        program().engine().Redraw(1, state().MoveCount);
+        program().engine().Redraw(1, state().lastMoveInRecord());
         state().ViewerState = ViewerState::Idle;
         program().recordFileRead();
     }
