@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "document/DocumentFile.h"
 #include "document/TreeSession.h"
-#include "tree/TreeFile.h"
 #include "tree/TreeSamples.h"
 
 namespace kelmaz {
@@ -159,7 +159,7 @@ TEST_F(TreeSessionTest, EditsOfAFileTreeKeepEveryNodeTheViewLeavesOut) {
     ASSERT_GT(b, 0);
     EXPECT_EQ(s.SgfText, "(;GM[1]PB[x]C[game];B[pd]C[first];C[talk](;W[dp]LB[dd:A])(;;;;))");
     EXPECT_EQ(t.Text1, std::to_string(b));
-    const std::string written = treeTextForFile(s, "UTF-8");
+    const std::string written = gameFileBytes(document, 0);
     EXPECT_NE(written.find("C[game]"), std::string::npos) << written;
     EXPECT_NE(written.find(";C[talk]"), std::string::npos) << written;
     EXPECT_NE(written.find("LB[dd:A]"), std::string::npos) << written;

@@ -13,12 +13,10 @@
 #include "intake/RecordCheck.h"
 #include "intake/RecordTool.h"
 #include "records/RecordMoves.h"
-#include "records/SgfWriter.h"
 #include "support/CliProcess.h"
 #include "support/EngineOnFakeHost.h"
 #include "support/RecordMoves.h"
 #include "support/TestSupport.h"
-#include "tree/TreeFile.h"
 
 namespace kelmaz {
 namespace {
@@ -157,24 +155,39 @@ TEST(RecordTool, UgfMovesAfterAGapInTheNumbersAreKept) {
     }
 }
 
+// Saved in the charset the record names when every character fits in it, else in UTF-8 saying
+// so; read back, every comment and field is the same.
 TEST(RecordTool, CommentsWithBracketsBackslashesAndJapaneseSurviveInBothEncodings) {
     test::TempDir dir;
-    for (const char* charset : {"Shift_JIS", "UTF-8", ""}) {
-        GameState s;
-        s.Info[InfoField::CA] = charset;
+    const struct {
+        const char* charset;
+        const char* white;
+        bool utf8;  // how the file is written
+    } rows[] = {
+        {"Shift_JIS", "", false},
+        {"UTF-8", "", true},
+        {"", "", true},
+        {"Shift_JIS", "이창호", true},  // without a Shift_JIS form
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.charset) + row.white);
+        test::EngineOnFakeHost board;
+        GameState& s = board.state;
+        s.Info[InfoField::CA] = row.charset;
         s.Info[InfoField::PB] = "表ソ能ゾ]";
+        s.Info[InfoField::PW] = row.white;
         s.Info[InfoField::GN] = "C:\\棋譜\\";
         const char* comments[] = {"", "a]b \\ c", "表示]ソ\\ゾ", "=) (; good; but slow"};
         for (int k = 1; k <= 3; ++k)
             test::addMove(s, k + 2, 4, k % 2 ? kBlack : kWhite, comments[k]);
-        const auto out = dir.file("c.sgf").string();
-        ASSERT_TRUE(WriteSgfFile(s, s.MoveComment[3], out));
-        const std::string bytes = test::readBytes(out);
-        EXPECT_EQ(isValidUtf8(bytes), std::string(charset) != "Shift_JIS") << charset;
-        const auto backRead = readOk(out);
-        ToolRecord& back = *backRead;
-        SCOPED_TRACE(charset);
-        expectSameRecord(s, back.state);
+        board.record.takeMoveRecord();
+        board.host.commentary = s.MoveComment[3];
+        const std::string bytes = board.savedBytes();
+        EXPECT_EQ(isValidUtf8(bytes), row.utf8);
+        EXPECT_EQ(bytes.find("CA[UTF-8]") != std::string::npos, row.utf8);
+        const auto out = dir.file("c.sgf");
+        test::writeBytes(out, bytes);
+        expectSameRecord(s, readOk(out)->state);
     }
 }
 
