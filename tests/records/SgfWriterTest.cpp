@@ -41,15 +41,6 @@ TEST(SgfWriter, FieldHoldingItsOwnNameIsOmittedAndValuesAreEscaped) {
     EXPECT_EQ(tail, (Lines{";B[pd]", "C[a\\]b\\\\c]", ";W[dp]", ")"}));
 }
 
-TEST(SgfWriter, TheIntroductionBeforeTheFirstMoveIsTheRootComment) {
-    GameState s;
-    addMove(s, 16, 4, kBlack, "first");
-    s.MoveComment[0] = "本局は[名局]";
-    const Lines lines = sgfRecordLines(s);
-    const Lines tail(lines.end() - 4, lines.end());
-    EXPECT_EQ(tail, (Lines{"C[本局は\\[名局\\]]", ";B[pd]", "C[first]", ")"}));
-}
-
 TEST(SgfWriter, MovesWithoutBoardLettersArePasses) {
     GameState s;
     addMove(s, 20, 20, kBlack);  // a pass as read from B[tt]
