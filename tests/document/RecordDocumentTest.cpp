@@ -85,7 +85,7 @@ TEST(RecordDocument, EditingOneGameOfACollectionKeepsTheOthersByteForByte) {
     EXPECT_EQ(after[1][3].depth, 3);
     // The game alone, for a file of its own, says what charset it is in.
     auto alone = after[1];
-    alone.front().properties.push_back({"CA", {"UTF-8"}});
+    alone.front().properties.insert(alone.front().properties.begin() + 1, {"CA", {"UTF-8"}});
     EXPECT_EQ(readSgfProperties(gameFileBytes(document, 1)).front(), alone);
 }
 
