@@ -197,16 +197,32 @@ TEST_F(FileWindowTest, WritingNamesTheFileSgfAndAsksBeforeOverwriting) {
         std::string::npos);
 }
 
+// Text typed, or read on a line the board does not show (the tree set aside: the whole game is
+// written all the same), that holds what could not be decoded.
 TEST_F(FileWindowTest, TextReadWithUndecodableBytesIsWrittenOnlyWhenTheUserSaysSo) {
-    read(handmade("tki-comments-and-commas.txt"));
-    host.commentary = "読めない\xEF\xBF\xBD文字";
-    answer = false;
-    write(QString::fromStdString(dir.file("game.sgf").string()));
-    EXPECT_EQ(questions, QStringList{QString::fromUtf8(kUndecodedTextQuestion.data())});
-    EXPECT_FALSE(std::filesystem::exists(dir.file("game.sgf")));
-    answer = true;
-    write(QString::fromStdString(dir.file("game.sgf").string()));
-    EXPECT_TRUE(std::filesystem::exists(dir.file("game.sgf")));
+    const std::filesystem::path variation = dir.file("variation.sgf");
+    test::writeBytes(variation, "(;B[aa](;W[bb])(;W[cc]C[読めない\xEF\xBF\xBD文字]))");
+    const struct {
+        std::filesystem::path read;
+        const char* typed;
+    } rows[] = {{handmade("tki-comments-and-commas.txt"), "読めない\xEF\xBF\xBD文字"},
+                {variation, ""}};
+    const std::filesystem::path written = dir.file("game.sgf");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.read.string());
+        read(row.read);
+        record.holdTree(false);
+        host.commentary = row.typed;
+        questions.clear();
+        std::filesystem::remove(written);
+        answer = false;
+        write(QString::fromStdString(written.string()));
+        EXPECT_EQ(questions, QStringList{QString::fromUtf8(kUndecodedTextQuestion.data())});
+        EXPECT_FALSE(std::filesystem::exists(written));
+        answer = true;
+        write(QString::fromStdString(written.string()));
+        EXPECT_TRUE(std::filesystem::exists(written));
+    }
 }
 
 TEST_F(FileWindowTest, FailedWriteKeepsTheOldFileAndSaysSo) {
