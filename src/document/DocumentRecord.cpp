@@ -420,7 +420,7 @@ void DocumentRecord::setGameInfoField(int index, const std::string& text) {
         [&](GameTree& game) {
             SgfNode& root = game.nodes.front();
             if (root.text(name) == text) return false;
-            root.setText(name, text);
+            setRootInfo(root, index, text);
             return true;
         },
         document_.position(), "info " + std::string(name));
@@ -453,7 +453,7 @@ void DocumentRecord::takeGameInfo(const GameInfo& info) {
             for (int f : changed) {
                 std::string wanted = info.Fields[f];
                 if (wanted.empty()) wanted = defaultRootValue(InfoField(f), state_.BoardSize);
-                game.nodes.front().setText(GameInfoNames[f], wanted);
+                setRootInfo(game.nodes.front(), f, wanted);
             }
             return true;
         },

@@ -11,7 +11,6 @@
 #include "intake/RecordSize.h"
 #include "records/RecordMoves.h"
 #include "records/SgfWriter.h"
-#include "tree/TreeFile.h"
 
 namespace kelmaz {
 
