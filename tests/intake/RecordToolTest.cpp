@@ -14,7 +14,6 @@
 #include "records/RecordMoves.h"
 #include "support/CliProcess.h"
 #include "support/EngineOnFakeHost.h"
-#include "support/RecordMoves.h"
 #include "support/TestSupport.h"
 
 namespace kelmaz {
@@ -170,9 +169,11 @@ TEST(RecordTool, CommentsWithBracketsBackslashesAndJapaneseSurviveInBothEncoding
         s.Info[InfoField::PW] = row.white;
         s.Info[InfoField::GN] = "C:\\棋譜\\";
         const char* comments[] = {"", "a]b \\ c", "表示]ソ\\ゾ", "=) (; good; but slow"};
+        ReadMoves read;
         for (int k = 1; k <= 3; ++k)
-            test::addMove(s, k + 2, 4, k % 2 ? kBlack : kWhite, comments[k]);
-        board.record.takeMoveRecord();
+            read.store(k, k + 2, 4, k % 2 ? kBlack : kWhite).comment = comments[k];
+        read.shown = 3;
+        board.record.takeMoveRecord(read);
         board.host.commentary = s.MoveComment[3];
         const std::string bytes = board.savedBytes();
         EXPECT_EQ(isValidUtf8(bytes), row.utf8);
