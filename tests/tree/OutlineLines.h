@@ -25,8 +25,4 @@ inline const std::vector<std::string> kBranchingTree = {
     item(1, ";W[hh]"),
 };
 
-// A game whose second branch nests deeper than the viewer's table of levels (31 groups open).
-inline const std::string kTooDeepNestingSgf =
-    "(;B[aa]" + std::string(30, '(') + "(;W[bb])" + std::string(31, ')');
-
 }  // namespace kelmaz::test

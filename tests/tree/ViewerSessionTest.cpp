@@ -367,7 +367,9 @@ TEST_F(ViewerSessionTest, WithoutAWindowTheSessionStillWorks) {
 
 TEST_F(ViewerSessionTest, WhatCannotBeShownIsNamed) {
     // Branch 2 nests deeper than the table's levels.
-    loadMainLine(test::kTooDeepNestingSgf.c_str());
+    loadMainLine();
+    state.List3 = {sep(1, 0), item(0, ";B[aa]"), sep(2, 0), item(31, ";W[bb]")};
+    session.recordRead();
     ASSERT_EQ(session.notices().size(), 1U);
     EXPECT_NE(session.notices()[0].find("表示できません"), std::string::npos);
     EXPECT_EQ(session.branches().find(2), nullptr);

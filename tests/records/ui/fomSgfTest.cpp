@@ -292,7 +292,9 @@ TEST_F(ViewerTest, ClosingOnlyHidesTheViewer) {
 }
 
 TEST_F(ViewerTest, TooDeepANestingIsNamedInTheWindow) {
-    loadMainLine(test::kTooDeepNestingSgf);
+    loadMainLine();
+    state.List3 = {sep(1, 0), item(0, ";B[aa]"), sep(2, 0), item(31, ";W[bb]")};
+    viewer.recordRead();
     EXPECT_FALSE(viewer.LblNotice->isHidden());
     EXPECT_TRUE(viewer.LblNotice->text().contains(QStringLiteral("表示できません")));
     EXPECT_NE(viewer.branchButton(1), nullptr);
