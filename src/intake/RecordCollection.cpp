@@ -40,27 +40,34 @@ bool decodesAsTheWhole(std::string_view game, const std::string& wholeCharset) {
 
 // Each game decoded by its own CA property, or as a file without one, when that differs from
 // the charset the whole file was decoded in: games gathered from several sources keep their
-// names and moves.
+// names and moves. The text is built anew only when some game needs it (a file of one charset,
+// the common case, costs one look at each game).
 void decodeEachGameAlone(RecordCollection& collection, std::string_view bytes,
                          const std::string& wholeCharset) {
     const auto offsets = openingBytes(collection.text, bytes, collection.games);
     if (!offsets) return;
-    std::string text = collection.text.substr(0, collection.games.front().begin);
-    bool changed = false;
-    for (std::size_t i = 0; i < offsets->size(); ++i) {
-        const bool last = i + 1 == offsets->size();
-        const std::string_view game =
-            bytes.substr((*offsets)[i], last ? bytes.npos : (*offsets)[i + 1] - (*offsets)[i]);
-        if (decodesAsTheWhole(game, wholeCharset)) {
-            const std::size_t from = collection.games[i].begin;
-            text += collection.text.substr(
-                from, last ? std::string::npos : collection.games[i + 1].begin - from);
+    const std::size_t count = offsets->size();
+    const auto gameBytes = [&](std::size_t i) {
+        return bytes.substr((*offsets)[i],
+                            i + 1 == count ? bytes.npos : (*offsets)[i + 1] - (*offsets)[i]);
+    };
+    std::vector<bool> alone(count);
+    bool any = false;
+    for (std::size_t i = 0; i < count; ++i)
+        any |= alone[i] = !decodesAsTheWhole(gameBytes(i), wholeCharset);
+    if (!any) return;
+    const std::string_view whole = collection.text;
+    std::string text(whole.substr(0, collection.games.front().begin));
+    text.reserve(whole.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        if (alone[i]) {
+            text += decodeRecordBytes(gameBytes(i)).text;
             continue;
         }
-        text += decodeRecordBytes(game).text;
-        changed = true;
+        const std::size_t from = collection.games[i].begin;
+        text +=
+            whole.substr(from, i + 1 == count ? whole.npos : collection.games[i + 1].begin - from);
     }
-    if (!changed) return;
     collection.text = std::move(text);
     collection.games = indexGameTrees(collection.text);
 }
