@@ -365,6 +365,23 @@ TEST_F(ViewerSessionTest, WithoutAWindowTheSessionStillWorks) {
     EXPECT_EQ(display.raised, 1);
 }
 
+TEST_F(ViewerSessionTest, ABranchWithoutMovesShowsTheEndOfItsPathAndHighNumbersStillReplay) {
+    state.List3 = {sep(1, 0), item(0, ";B[aa]"), sep(2, 0), item(1, "C[empty]")};
+    std::string sgf = "(;B[aa](;C[empty])";
+    for (int k = 3; k <= 150; ++k) {
+        state.List3.push_back(sep(k, 0));
+        state.List3.push_back(item(1, ";W[bb]"));
+        sgf += "(;W[bb])";
+    }
+    loadMainLine((sgf + ")").c_str());
+    session.chooseBranch(2);
+    EXPECT_EQ(state.MoveCount, 1);
+    EXPECT_EQ(host.commentary, "empty");
+    session.chooseBranch(150);
+    EXPECT_EQ(state.MoveCount, 2);
+    EXPECT_EQ(stoneAt(2, 2), 8);
+}
+
 TEST_F(ViewerSessionTest, WhatCannotBeShownIsNamed) {
     // Branch 2 nests deeper than the table's levels.
     state.List3 = {sep(1, 0), item(0, ";B[aa]"), sep(2, 0), item(31, ";W[bb]")};
