@@ -1,6 +1,6 @@
-// Feeds arbitrary text to every scan of the tree model: the reader, the reduction, the syntax
-// check, the branch table with its rows, paths and marks, the text rebuild and the comment
-// write-back.
+// Feeds arbitrary text to every scan of the tree model: the document's reading, the outline,
+// the reduction, the syntax check, the branch table with its rows and paths, the text rebuild
+// and the comment write-back.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -9,7 +9,6 @@
 #include "document/DocumentRecord.h"
 #include "document/TreeSession.h"
 #include "engine/GameState.h"
-#include "tree/LineMarkup.h"
 #include "tree/SgfReader.h"
 #include "tree/SgfText.h"
 #include "tree/TreeEdit.h"
@@ -20,28 +19,32 @@ using namespace kelmaz;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
 
-    static GameState state;
-    state = GameState();
-    state.LstRead.clear();
+    // The lines of a file as the tree window and the viewer join and outline them.
+    std::vector<std::string> lines;
     std::size_t from = 0;
     for (std::size_t i = 0; i <= text.size(); ++i) {
         if (i == text.size() || text[i] == '\n') {
-            state.LstRead.push_back(text.substr(from, i - from));
+            lines.push_back(text.substr(from, i - from));
             from = i + 1;
         }
     }
-    TreeLink none;
-    sgf(state, none);
+    propertyOutline(splitSetupStones(joinSgfLines(lines)));
+
+    // The document's reading: its line laid into the move record, its tree text and outline.
+    static GameState state;
+    state = GameState();
+    RecordDocument document;
+    DocumentRecord record(document, state);
+    record.takeSgf(text);
+    const std::string treeText = state.SgfText;
 
     Checkg(text);
-    for (const std::string& t : {text, Stripdata(text), state.SgfText}) {
+    for (const std::string& t : {text, Stripdata(text), treeText}) {
         TreeModel m;
         m.parse(t);
-        const std::vector<Markup> marks = nodeMarkup(t);
         for (int b = 1; b <= m.BranchCount && b <= 50; ++b) {
             m.GetDanPath(b);
             m.lineComments(b);
-            lineMarkup(m, marks, b);
             m.movesThrough(b, 1);
             m.PointToNode(m.nodeX(b, 1), m.nodeY(b));
             if (b > 1) m.TateLine(b);
@@ -59,9 +62,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     // The window's operations on the file's tree: clicks, comments, recording, editing.
-    RecordDocument document;
-    DocumentRecord record(document, state);
-    record.takeSgf(text);
     TreeSession session(state, record);
     session.loadFileTree();
     const int seed = size > 0 ? data[0] : 0;

@@ -14,7 +14,6 @@
 
 #include "document/DocumentRecord.h"
 #include "engine/Engine.h"
-#include "intake/RecordCheck.h"
 #include "intake/RecordFormat.h"
 #include "records/RecordFile.h"
 #include "support/BenchData.h"
@@ -47,8 +46,8 @@ std::string benchFile(std::string_view name) {
     return written("capture.txt", [] { return tkiText(record); });
 }
 
-// What the file window does with a file name: clear, read, detect, run the reader, take the
-// record into the document, replay the main line. With the tree window, an SGF file's tree is also
+// What the file window does with a file name: clear, read, detect, run the reader (the
+// document for SGF), replay the main line. With the tree window, an SGF file's tree is also
 // loaded and laid out.
 void openRecord(benchmark::State& st, std::string_view name, bool treeWindow) {
     const std::string path = benchFile(name);
@@ -59,16 +58,14 @@ void openRecord(benchmark::State& st, std::string_view name, bool treeWindow) {
     DocumentRecord record(document, state);
     Engine engine(state, options, host, record);
     FileTreeLink fileTree(state);
-    TreeLink noTree;
-    TreeLink& tree = treeWindow ? static_cast<TreeLink&>(fileTree) : noTree;
     for (auto _ : st) {
         engine.gCls();
-        const RecordReadResult result = readRecordFile(path, state, options, tree);
+        const RecordReadResult result = readRecordFile(path, state, options, record);
         if (result.status != RecordReadResult::Status::Ok) {
             st.SkipWithError(result.message.c_str());
             break;
         }
-        takeReadRecord(state, record, result.format);
+        if (treeWindow && record.holdsTree()) fileTree.showFileTree(state.SgfText);
         engine.Redraw(1, state.MoveCount);
     }
     st.counters["moves"] = state.MoveCount;
@@ -90,11 +87,10 @@ void getFormat(benchmark::State& st, std::string_view name) {
         return;
     }
     const std::vector<std::string> lines = state.LstRead;
-    TreeLink noTree;
     for (auto _ : st) {
         engine.gCls();
         state.LstRead = lines;
-        benchmark::DoNotOptimize(GetFormat(state, options, noTree));
+        benchmark::DoNotOptimize(GetFormat(state, options, record));
     }
     st.counters["moves"] = state.MoveCount;
 }

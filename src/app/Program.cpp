@@ -89,12 +89,15 @@ void Program::StartupMain(const QString& commandLine) {
     main_->ResizeRedraw();
     main_->show();
     treeWindow();
-    offerLeftoverRecords();
     // A command line without a comma names a record file: it is read, or the read error is
-    // shown over the empty board. A comma list is a clone's.
-    if (const auto file = recordFileArgument(commandLine.toStdString())) {
+    // shown over the empty board. A comma list is a clone's, which shows the position it was
+    // handed: the records left behind are offered by the window the user started.
+    const auto file = recordFileArgument(commandLine.toStdString());
+    const bool clone = !file && !main_->arguments().isEmpty();
+    if (!clone) offerLeftoverRecords();
+    if (file) {
         readRecordFileIntoBoard(*this, QString::fromStdString(file->string()));
-    } else if (!main_->arguments().isEmpty()) {
+    } else if (clone) {
         runCommandLine(main_->arguments());
     }
 }

@@ -2,6 +2,7 @@
 
 #include "base/NumberText.h"
 #include "base/TextCodec.h"
+#include "engine/GameInfo.h"
 
 namespace kelmaz {
 
@@ -21,7 +22,7 @@ void declareUtf8(GameTree& game) {
     if (game.nodes.empty()) return;
     const bool undeclared = game.edited && game.nodes.front().find("CA") == nullptr;
     if (!namesOtherCharset(game) && !undeclared) return;
-    game.nodes.front().setText("CA", kUtf8);
+    setRootInfo(game.nodes.front(), int(InfoField::CA), kUtf8);
     game.edited = true;
 }
 

@@ -31,12 +31,11 @@ SgfProperty moveProperty(int colour, std::string value) {
     return {std::string(moveName(colour)), {std::move(value)}};
 }
 
-// A game value as the game information takes it from the file: backslashes and line breaks
-// dropped.
+// A game value as the game information takes it from the file: unescaped, without carriage
+// returns.
 std::string asInfoReads(std::string_view raw) {
-    std::string out;
-    for (char c : raw)
-        if (c != '\\' && c != '\r' && c != '\n') out += c;
+    std::string out = unescapeSgfValue(raw);
+    std::erase(out, '\r');
     return out;
 }
 
@@ -127,16 +126,30 @@ void DocumentRecord::showRootInfo() {
 void DocumentRecord::takeSgf(std::string_view text) {
     treeHeld_ = true;
     newRecord_ = true;
+    outlined_ = true;
     document_.read(text);
-    // Text in which no game is found keeps what the reader made of it.
-    if (document_.gameCount() == 0) takeMoveRecord();
+    if (document_.gameCount() == 0) {
+        takeMoveRecord({});
+        return;
+    }
+    takeRootInfo();
 }
 
-void DocumentRecord::takeMoveRecord() {
+void DocumentRecord::takeMoveRecord(const ReadMoves& read) {
     treeHeld_ = false;
     newRecord_ = true;
-    SgfGames read = readSgfGames(sgfRecordText(state_));
-    document_.reset(read.games.empty() ? GameTree{} : std::move(read.games.front()));
+    // The outline of an earlier SGF file does not belong to this record: the sequence viewer
+    // must not offer its branches.
+    outlined_ = false;
+    state_.List3.clear();
+    showReadMoves(read, state_);
+    // The fields the file names, with the labels its reader made of them; the others stay.
+    GameInfo info = read.info;
+    for (int f = 0; f < kGameInfoFields; ++f)
+        if (info.Fields[f].empty()) info.Fields[f] = std::move(state_.Info.Fields[f]);
+    state_.Info = std::move(info);
+    SgfGames games = readSgfGames(sgfRecordText(state_));
+    document_.reset(games.games.empty() ? GameTree{} : std::move(games.games.front()));
 }
 
 void DocumentRecord::holdTree(bool held) {
@@ -145,17 +158,20 @@ void DocumentRecord::holdTree(bool held) {
 }
 
 void DocumentRecord::showTreeText() {
-    if (!treeHeld_ || document_.gameCount() == 0) {
+    const bool held = document_.gameCount() > 0;
+    const int game = held ? document_.position().game : -1;
+    const std::uint64_t revision = document_.revision();
+    if (!treeHeld_ || !held) {
         state_.SgfText.clear();
         treeGame_ = -1;
-        return;
     }
-    const int game = document_.position().game;
-    if (game == treeGame_ && document_.revision() == treeRevision_ && !state_.SgfText.empty())
-        return;
-    treeGame_ = game;
-    treeRevision_ = document_.revision();
-    // The tree window reads a game tree without line breaks outside values.
+    const bool treeStale =
+        treeHeld_ && held &&
+        (game != treeGame_ || revision != treeRevision_ || state_.SgfText.empty());
+    const bool outlineStale =
+        outlined_ && held && (game != outlineGame_ || revision != outlineRevision_);
+    if (!treeStale && !outlineStale) return;
+    // The tree window and the outline read a game tree without line breaks outside values.
     const std::string whole = document_.gameText(game);
     std::vector<std::string> lines;
     for (std::size_t start = 0; start < whole.size();) {
@@ -165,7 +181,18 @@ void DocumentRecord::showTreeText() {
         lines.emplace_back(line);
         start = end + 1;
     }
-    state_.SgfText = joinSgfLines(lines);
+    std::string text = joinSgfLines(lines);
+    if (outlineStale) {
+        // The viewer steps through setup stones one at a time.
+        state_.List3 = propertyOutline(splitSetupStones(text));
+        outlineGame_ = game;
+        outlineRevision_ = revision;
+    }
+    if (treeStale) {
+        state_.SgfText = std::move(text);
+        treeGame_ = game;
+        treeRevision_ = revision;
+    }
 }
 
 std::optional<DocumentRecord::HeldLine> DocumentRecord::boardLineHeld() const {
@@ -344,6 +371,7 @@ void DocumentRecord::startWithBlackMoves(const std::vector<BoardPoint>& points) 
 void DocumentRecord::clear() {
     treeHeld_ = false;
     newRecord_ = true;
+    outlined_ = false;
     clearGameInfo(state_.Info);
     // The root of a record made in the program: the fields the clear kept, and what other
     // programs need.
@@ -392,7 +420,7 @@ void DocumentRecord::setGameInfoField(int index, const std::string& text) {
         [&](GameTree& game) {
             SgfNode& root = game.nodes.front();
             if (root.text(name) == text) return false;
-            root.setText(name, text);
+            setRootInfo(root, index, text);
             return true;
         },
         document_.position(), "info " + std::string(name));
@@ -425,7 +453,7 @@ void DocumentRecord::takeGameInfo(const GameInfo& info) {
             for (int f : changed) {
                 std::string wanted = info.Fields[f];
                 if (wanted.empty()) wanted = defaultRootValue(InfoField(f), state_.BoardSize);
-                game.nodes.front().setText(GameInfoNames[f], wanted);
+                setRootInfo(game.nodes.front(), f, wanted);
             }
             return true;
         },

@@ -30,11 +30,14 @@ class DocumentRecord : public RecordKeeper {
     // The move number of the document's position on the line shown (0 before the first move).
     int positionSlot() const;
 
-    // A record read from SGF text (decoded): every game, node and property of it.
+    // A record read from SGF text (decoded): every game, node and property of it, the game
+    // information of the root of the game shown, and the sequence viewer's outline (List3) of
+    // that game, kept in step with its edits. Text in which no game is found gives an empty
+    // record.
     void takeSgf(std::string_view text);
-    // A record a reader of another format wrote into the move record and game information:
-    // the document becomes that record, as a game made in the program.
-    void takeMoveRecord();
+    // The moves and game information a reader of another format took from a file: the
+    // document becomes that record, as a game made in the program, and no outline is offered.
+    void takeMoveRecord(const ReadMoves& read);
 
     // Whether the tree text shows the game (see above); turning it off empties the text.
     void holdTree(bool held);
@@ -62,7 +65,9 @@ class DocumentRecord : public RecordKeeper {
 
   private:
     void show();
-    // Writes the game shown into the tree text while a tree is held, else empties it.
+    // Writes the game shown into the tree text while a tree is held, else empties it; and
+    // into the outline while the record came from SGF text. Each is rewritten only when the
+    // game shown or its content changed.
     void showTreeText();
     // A game-information property of the root that an edit, undo or redo changed shows in the
     // game information; the fields others wrote stay as they are.
@@ -93,6 +98,10 @@ class DocumentRecord : public RecordKeeper {
     // The document revision and game the tree text was last written for.
     std::uint64_t treeRevision_ = 0;
     int treeGame_ = -1;
+    // Whether the record came from SGF text, and what the outline was last written for.
+    bool outlined_ = false;
+    std::uint64_t outlineRevision_ = 0;
+    int outlineGame_ = -1;
 };
 
 }  // namespace kelmaz

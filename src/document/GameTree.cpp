@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/SgfEscape.h"
+#include "engine/GameInfo.h"
 
 namespace kelmaz {
 
@@ -30,6 +31,16 @@ void SgfNode::setText(std::string_view name, std::string_view text) {
         return;
     }
     properties.push_back({std::string(name), {escapeSgfValue(text)}});
+}
+
+void setRootInfo(SgfNode& root, int field, std::string_view text) {
+    const std::string_view name = GameInfoNames.at(field);
+    if (text.empty() || root.find(name) != nullptr) return root.setText(name, text);
+    const auto earlier = GameInfoNames.begin() + field;
+    auto at = root.properties.begin();
+    for (auto p = root.properties.begin(); p != root.properties.end(); ++p)
+        if (std::find(GameInfoNames.begin(), earlier, p->name) != earlier) at = p + 1;
+    root.properties.insert(at, {std::string(name), {escapeSgfValue(text)}});
 }
 
 void SgfNode::remove(std::string_view name) {

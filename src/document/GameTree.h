@@ -29,6 +29,12 @@ struct SgfNode {
     void remove(std::string_view name);
 };
 
+// Sets game-information field `field` (an index of GameInfoNames) of a root to `text`, as
+// SgfNode::setText does; a property the root lacks goes in after the fields that come before it
+// in the game information's order (FF GM SZ CA AP ...), so a record made in the program is laid
+// out as the program has always written it.
+void setRootInfo(SgfNode& root, int field, std::string_view text);
+
 struct GameTree {
     std::vector<SgfNode> nodes;  // node 0 is the root; empty only for a game without any node
     // The game's text as read, written back unchanged while `edited` is false, so that a game

@@ -16,18 +16,6 @@ bool holdsRecord(std::vector<std::string> lines) {
     });
 }
 
-void takeReadRecord(GameState& state, DocumentRecord& record, const FormatResult& read) {
-    if (read.DetectedFormat != "SGF") {
-        record.takeMoveRecord();
-        return;
-    }
-    std::string text;
-    for (const std::string& line : state.LstRead) (text += line) += '\n';
-    record.takeSgf(text);
-    // Moves count moves only: setup stones are no longer moves of their own.
-    state.MoveCount = state.lastMoveInRecord();
-}
-
 IntakeResult takeRecordLines(GameState& state, Engine& engine, DocumentRecord& record,
                              const BoardOptions& options, TreeLink& tree,
                              std::vector<std::string> lines, const BoardSizeTaker& takeSize) {
@@ -37,10 +25,7 @@ IntakeResult takeRecordLines(GameState& state, Engine& engine, DocumentRecord& r
     if (size.action == BoardSizeChoice::Action::Take) takeSize(size);
     engine.gCls();
     state.LstRead = std::move(lines);
-    // The tree window shows the document's tree once the document holds the record.
-    TreeLink notYet;
-    const FormatResult read = GetFormat(state, options, notYet);
-    takeReadRecord(state, record, read);
+    const FormatResult read = GetFormat(state, options, record);
     if (record.holdsTree()) tree.showFileTree(state.SgfText);
     if (!read.ok) return {true, read.message};
     engine.showRecordRead();

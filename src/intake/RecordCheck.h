@@ -30,8 +30,4 @@ IntakeResult takeRecordLines(GameState& state, Engine& engine, DocumentRecord& r
                              const BoardOptions& options, TreeLink& tree,
                              std::vector<std::string> lines, const BoardSizeTaker& takeSize);
 
-// Lines GetFormat has just read into `state` become the document of `record`, and the move
-// record its projection.
-void takeReadRecord(GameState& state, DocumentRecord& record, const FormatResult& read);
-
 }  // namespace kelmaz

@@ -2,14 +2,11 @@
 
 #include "base/NumberText.h"
 #include "base/TextCodec.h"
-#include "document/LineProjection.h"
 #include "intake/RecordSize.h"
 #include "records/AppletReader.h"
-#include "records/GameInfoRules.h"
 #include "records/RecordMoves.h"
 #include "records/TkiReader.h"
 #include "records/UgfReader.h"
-#include "tree/SgfReader.h"
 
 namespace kelmaz {
 
@@ -34,15 +31,15 @@ FormatResult formatError(FormatResult result) {
 
 // UGF and Tki files, and every file without a marker: the header keys over all lines, then
 // the move lines after "[Data]".
-bool readLineRecord(GameState& state, const BoardOptions& options, bool tki) {
-    ReadUgfHeader(state);
+bool readLineRecord(const std::vector<std::string>& lines, const BoardOptions& options, bool tki,
+                    ReadMoves& read) {
+    ReadUgfHeader(lines, read.info);
     // Rows counted from the lower edge are turned on a board of the record's own size.
     BoardOptions sized = options;
-    applyBoardSize(chooseBoardSize(state.Info[InfoField::SZ], options), sized);
+    applyBoardSize(chooseBoardSize(read.info[InfoField::SZ], options), sized);
     bool inData = false;
     bool ok = true;
-    ReadMoves read;
-    for (const std::string& line : state.LstRead) {
+    for (const std::string& line : lines) {
         if (trimBlanks(line).starts_with("[Data]")) {
             inData = true;
             continue;
@@ -54,8 +51,18 @@ bool readLineRecord(GameState& state, const BoardOptions& options, bool tki) {
     // What was read stays, also before a faulty line: without gaps, or the moves after the
     // first gap would be lost where the record ends.
     if (!tki) closeUgfMoveGaps(read);
-    showReadMoves(read, state);
     return ok;
+}
+
+// A caller that keeps no document reads through one that lives for the call; the state keeps
+// what it shows, and the tree window is given the file's tree.
+template <class Read>
+auto readThroughOwnDocument(GameState& state, TreeLink& tree, const Read& read) {
+    RecordDocument document;
+    DocumentRecord record(document, state);
+    auto result = read(record);
+    if (record.holdsTree()) tree.showFileTree(state.SgfText);
+    return result;
 }
 
 }  // namespace
@@ -76,46 +83,53 @@ FormatResult detectFormat(const std::vector<std::string>& lines) {
     return result;
 }
 
-FormatResult GetFormat(GameState& state, const BoardOptions& options, TreeLink& tree) {
+FormatResult GetFormat(GameState& state, const BoardOptions& options, DocumentRecord& record) {
     joinSplitOpenings(state.LstRead);
     FormatResult result = detectFormat(state.LstRead);
 
     if (result.DetectedFormat == "SGF") {
-        const SgfReadResult read = sgf(state, tree);
-        refreshInfoLabels(state.Info);
-        if (!read.ok) {
-            result.ok = false;
-            result.message = read.message;
-        }
-        return result;
+        std::string text;
+        for (const std::string& line : state.LstRead) (text += line) += '\n';
+        record.takeSgf(text);
+        // Moves count moves only: setup stones are no moves of their own.
+        state.MoveCount = state.lastMoveInRecord();
+        // A main line longer than the record is shown up to its 500th move and kept whole.
+        return record.line().moves > kMaxMoves ? formatError(result) : result;
     }
-    // The tree of an earlier SGF file does not belong to this record: writing must not save
-    // it in this record's place, nor may the sequence viewer offer its branches.
-    state.SgfText.clear();
-    state.List3.clear();
-    if (result.DetectedFormat == "Wt") {
-        ReadMoves read;
-        const bool ok = ReadAppletHtml(state, read);
-        showReadMoves(read, state);
-        return ok ? result : formatError(result);
-    }
-    return readLineRecord(state, options, result.tki) ? result : formatError(result);
+    ReadMoves read;
+    const bool ok = result.DetectedFormat == "Wt"
+                        ? ReadAppletHtml(state.LstRead, read)
+                        : readLineRecord(state.LstRead, options, result.tki, read);
+    record.takeMoveRecord(read);
+    return ok ? result : formatError(result);
+}
+
+FormatResult GetFormat(GameState& state, const BoardOptions& options, TreeLink& tree) {
+    return readThroughOwnDocument(
+        state, tree, [&](DocumentRecord& record) { return GetFormat(state, options, record); });
 }
 
 RecordReadResult readRecordFile(const std::string& path, GameState& state,
-                                const BoardOptions& options, TreeLink& tree) {
+                                const BoardOptions& options, DocumentRecord& record) {
     RecordReadResult result;
     if (!loadRecordFile(path, state)) {
         result.status = RecordReadResult::Status::FileError;
         result.message = std::string(kReadErrorMessage);
         return result;
     }
-    result.format = GetFormat(state, options, tree);
+    result.format = GetFormat(state, options, record);
     if (!result.format.ok) {
         result.status = RecordReadResult::Status::FormatError;
         result.message = result.format.message;
     }
     return result;
+}
+
+RecordReadResult readRecordFile(const std::string& path, GameState& state,
+                                const BoardOptions& options, TreeLink& tree) {
+    return readThroughOwnDocument(state, tree, [&](DocumentRecord& record) {
+        return readRecordFile(path, state, options, record);
+    });
 }
 
 }  // namespace kelmaz

@@ -1,9 +1,10 @@
 #pragma once
 // Deciding a record's format from its lines and handing them to the reader of that format: SGF
-// through the tree reader, the applet page, UGF and Tki move lines.
+// to the document, the applet page, UGF and Tki move lines.
 #include <string>
 #include <vector>
 
+#include "document/DocumentRecord.h"
 #include "engine/BoardOptions.h"
 #include "engine/EngineHost.h"
 #include "engine/GameState.h"
@@ -24,11 +25,14 @@ struct FormatResult {
 // decides them: the last marker line wins; the Tki flag stands on its own.
 FormatResult detectFormat(const std::vector<std::string>& lines);
 
-// Decides the format of the lines in state.LstRead and runs its reader: SGF through the tree
-// model (`tree` receives the file's tree), the applet page, else the UGF header and the UGF or
-// Tki move lines after "[Data]". The board and record must have been cleared before. What was
-// read before a failure stays in the record and the game information. The caller replays
-// moves 1..MoveCount when the result is ok.
+// Decides the format of the lines in state.LstRead and reads them into `record`: SGF as the
+// document's text (every game, node and property), the applet page, else the UGF header and the
+// UGF or Tki move lines after "[Data]", as the move record their reader made. The board and
+// record must have been cleared before. What was read before a failure stays in the record and
+// the game information. The caller replays moves 1..MoveCount when the result is ok.
+FormatResult GetFormat(GameState& state, const BoardOptions& options, DocumentRecord& record);
+// As above, for a caller that keeps no document of its own (the state alone shows the record):
+// `tree` receives the file's tree.
 FormatResult GetFormat(GameState& state, const BoardOptions& options, TreeLink& tree);
 
 // What became of the lines of a record offered to the board.
@@ -45,6 +49,8 @@ struct RecordReadResult {
 };
 
 // loadRecordFile then GetFormat, with the messages the file window shows.
+RecordReadResult readRecordFile(const std::string& path, GameState& state,
+                                const BoardOptions& options, DocumentRecord& record);
 RecordReadResult readRecordFile(const std::string& path, GameState& state,
                                 const BoardOptions& options, TreeLink& tree);
 

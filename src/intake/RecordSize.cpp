@@ -71,21 +71,20 @@ void applyBoardSize(const BoardSizeChoice& choice, BoardOptions& options) {
 }
 
 std::string recordSizeField(const std::vector<std::string>& lines) {
-    GameState scratch;
-    scratch.LstRead = lines;
-    joinSplitOpenings(scratch.LstRead);
-    const FormatResult format = detectFormat(scratch.LstRead);
+    std::vector<std::string> scratch = lines;
+    joinSplitOpenings(scratch);
+    const FormatResult format = detectFormat(scratch);
     if (format.DetectedFormat == "SGF") {
-        const std::vector<GameTreeRange> first = indexGameTrees(joinSgfLines(scratch.LstRead), 1);
+        const std::vector<GameTreeRange> first = indexGameTrees(joinSgfLines(scratch), 1);
         return first.empty() ? std::string() : first.front().header.size;
     }
+    ReadMoves read;
     if (format.DetectedFormat == "Wt") {
-        ReadMoves moves;
-        ReadAppletHtml(scratch, moves);
+        ReadAppletHtml(scratch, read);
     } else {
-        ReadUgfHeader(scratch);
+        ReadUgfHeader(scratch, read.info);
     }
-    return scratch.Info[InfoField::SZ];
+    return read.info[InfoField::SZ];
 }
 
 }  // namespace kelmaz

@@ -11,7 +11,6 @@
 #include "intake/RecordSize.h"
 #include "records/RecordMoves.h"
 #include "records/SgfWriter.h"
-#include "tree/TreeFile.h"
 
 namespace kelmaz {
 
@@ -89,9 +88,7 @@ RecordReadResult readRecordForTool(const RecordCollection& file, ToolRecord& rec
     if (size.action == BoardSizeChoice::Action::Refuse) return failed(size.message);
     applyBoardSize(size, record.options);
     record.state.LstRead = std::move(chosen.lines);
-    TreeLink noTreeWindow;
-    result.format = GetFormat(record.state, record.options, noTreeWindow);
-    takeReadRecord(record.state, record.keeper, result.format);
+    result.format = GetFormat(record.state, record.options, record.keeper);
     if (!result.format.ok) return failed(result.format.message);
     // The file window's replay after a read: it leaves the record and its count as read (a
     // record whose first slots are empty keeps them as passes), so both write the same file.
@@ -133,8 +130,7 @@ std::string gamesText(const RecordCollection& collection) {
         // Not SGF: the one record of the file, described by its reader's game information.
         ToolRecord record;
         record.state.LstRead = allRecordLines(collection);
-        TreeLink noTreeWindow;
-        GetFormat(record.state, record.options, noTreeWindow);
+        GetFormat(record.state, record.options, record.keeper);
         const GameInfo& info = record.state.Info;
         return "1\t" + oneLine(info[InfoField::PB]) + "\t" + oneLine(info[InfoField::PW]) + "\t" +
                oneLine(info[InfoField::DT]) + "\t" + oneLine(info[InfoField::RE]) + "\t" +

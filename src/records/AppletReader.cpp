@@ -58,16 +58,16 @@ long long letterValue(char32_t c) {
 
 }  // namespace
 
-bool ReadAppletHtml(GameState& state, ReadMoves& read) {
+bool ReadAppletHtml(std::vector<std::string>& lines, ReadMoves& read) {
     std::string moves;
-    for (std::string& line : state.LstRead) {
+    for (std::string& line : lines) {
         line = cleanLine(line);
         const std::string_view text = trimBlanks(line);
         for (const Param& param : kParams) {
             if (text.substr(0, param.prefix.size()) != param.prefix) continue;
             const std::string value(text.substr(param.prefix.size()));
             if (param.field) {
-                setInfoField(state.Info, *param.field, value);
+                setInfoField(read.info, *param.field, value);
             } else {
                 moves = value;
             }

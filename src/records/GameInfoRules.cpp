@@ -1,6 +1,5 @@
 #include "records/GameInfoRules.h"
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -142,11 +141,6 @@ void setInfoField(GameInfo& info, int index, std::string text) {
 
 void setInfoField(GameInfo& info, InfoField field, std::string text) {
     setInfoField(info, static_cast<int>(field), std::move(text));
-}
-
-bool isAlternativeInfoName(std::string_view name) {
-    return std::any_of(kAlternativeInfo.begin(), kAlternativeInfo.end(),
-                       [name](const AlternativeInfo& a) { return a.name == name; });
 }
 
 std::string alternativeInfoText(const AlternativeInfo& alternative, std::string_view value) {

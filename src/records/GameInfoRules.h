@@ -45,7 +45,6 @@ inline constexpr std::array<AlternativeInfo, 3> kAlternativeInfo = {{
     {"RD", InfoField::DT},
     {"KO", InfoField::KM},
 }};
-bool isAlternativeInfoName(std::string_view name);
 
 // The text the field takes from the property's value: KO's komi as a number ("黒6目半" gives
 // 6.5, "コミなし" 0; empty when it names none), any other value as it is.

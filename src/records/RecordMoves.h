@@ -1,6 +1,6 @@
 #pragma once
-// The moves a reader of a line format (UGF, Tki, the applet page) takes from a file, before
-// the document makes a record of them.
+// The moves and game information a reader of a line format (UGF, Tki, the applet page) takes
+// from a file, before the document makes a record of them.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -23,6 +23,7 @@ struct ReadMove {
 struct ReadMoves {
     std::vector<ReadMove> moves;  // move 1 first
     int shown = 0;                // the move shown once the record is read
+    GameInfo info;                // the fields the file names; the others stay empty
 
     // Stores column, row and colour as move `number` (1..500), growing the list with gaps as
     // needed. A point without an SGF letter (outside 1..19: a pass, a stray character, a column

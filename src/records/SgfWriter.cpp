@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "base/AtomicFile.h"
 #include "base/NumberText.h"
 #include "base/SgfEscape.h"
 #include "base/TextCodec.h"
@@ -100,16 +99,7 @@ std::string sgfMoveToken(int colour, int col, int row) {
     return token;
 }
 
-namespace {
-
-// The lines of sgfRecordLines; `shownComment`, when given, is written as the comment of the
-// position shown in place of the one the record holds.
-std::vector<std::string> recordLines(const GameState& state, std::string_view charset,
-                                     const std::string* shownComment) {
-    const int shown = std::clamp(state.MoveCount, 0, kMaxMoves);
-    const auto commentOf = [&](int slot) -> const std::string& {
-        return shownComment != nullptr && slot == shown ? *shownComment : state.MoveComment[slot];
-    };
+std::vector<std::string> sgfRecordLines(const GameState& state, std::string_view charset) {
     std::vector<std::string> lines{"(;"};
     for (int i = 0; i < kGameInfoFields; ++i) {
         std::string text = state.Info.Fields[i];
@@ -124,7 +114,8 @@ std::vector<std::string> recordLines(const GameState& state, std::string_view ch
         lines.push_back(std::string(GameInfoNames[i]) + "[" + escapeSgfValue(text) + "]");
     }
     // The introduction before the first move is the root node's comment.
-    if (!isBlankText(commentOf(0))) lines.push_back("C[" + escapeSgfValue(commentOf(0)) + "]");
+    if (!isBlankText(state.MoveComment[0]))
+        lines.push_back("C[" + escapeSgfValue(state.MoveComment[0]) + "]");
     appendMarkupLines(state, state.MoveMarkup[0], lines);
     appendSetupLines(state, state.MoveSetup[0], lines);
     // The whole record, the moves after the one shown included: a save after stepping back (or
@@ -135,7 +126,7 @@ std::vector<std::string> recordLines(const GameState& state, std::string_view ch
         std::int16_t col = state.MoveCol[i], row = state.MoveRow[i];
         if (state.BoardRotated) turnPoint(state.BoardSize, col, row);
         lines.push_back(";" + sgfMoveToken(state.MoveColour[i], col, row));
-        const std::string& comment = commentOf(i);
+        const std::string& comment = state.MoveComment[i];
         if (!isBlankText(comment)) lines.push_back("C[" + escapeSgfValue(comment) + "]");
         appendMarkupLines(state, state.MoveMarkup[i], lines);
         appendSetupLines(state, state.MoveSetup[i], lines);
@@ -144,39 +135,13 @@ std::vector<std::string> recordLines(const GameState& state, std::string_view ch
     return lines;
 }
 
-}  // namespace
-
-std::vector<std::string> sgfRecordLines(const GameState& state, std::string_view charset) {
-    return recordLines(state, charset, nullptr);
-}
-
-namespace {
-
-// The file's bytes (see sgfRecordBytes) with `shownComment` as described at recordLines.
-std::string recordBytes(const GameState& state, const std::string* shownComment) {
+std::string sgfRecordBytes(const GameState& state) {
     const std::string& declared = state.Info[InfoField::CA];
     if (!trimBlanks(declared).empty()) {
-        if (auto bytes = encodeForDeclaredCharset(joinCrLf(recordLines(state, {}, shownComment)),
-                                                  declared)) {
+        if (auto bytes = encodeForDeclaredCharset(joinCrLf(sgfRecordLines(state)), declared))
             return std::move(*bytes);
-        }
     }
-    return joinCrLf(recordLines(state, kUtf8, shownComment));
-}
-
-}  // namespace
-
-std::string sgfRecordBytes(const GameState& state) { return recordBytes(state, nullptr); }
-
-// Every write names the program as the writer, and the commentary box is written as the
-// comment of the position shown.
-std::string sgfFileBytes(GameState& state, const std::string& commentary) {
-    setInfoField(state.Info, InfoField::AP, std::string(kApplicationName));
-    return recordBytes(state, &commentary);
-}
-
-bool WriteSgfFile(GameState& state, const std::string& commentary, const std::string& path) {
-    return writeFileAtomically(path, sgfFileBytes(state, commentary));
+    return joinCrLf(sgfRecordLines(state, kUtf8));
 }
 
 std::string sgfRecordText(const GameState& state) {

@@ -1,6 +1,6 @@
 #pragma once
-// The SGF text of the linear move record: the file written when the tree editor holds no tree,
-// and the one-line text handed to the tree editor when it opens.
+// The SGF text of the linear move record: the document takes a record read from another format
+// (UGF, Tki, an applet page) through it.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,14 +31,6 @@ std::vector<std::string> sgfRecordLines(const GameState& state, std::string_view
 // The file's bytes: lines ended by CR LF, in the charset the CA field names when every
 // character fits in it, else in UTF-8 with CA[UTF-8].
 std::string sgfRecordBytes(const GameState& state);
-
-// What WriteSgfFile writes: sets AP to the program's name, stores `commentary` (the text of
-// the main window's commentary box) as the comment of the current move, and gives the bytes.
-std::string sgfFileBytes(GameState& state, const std::string& commentary);
-
-// Writes sgfFileBytes to `path`, replacing the file atomically. False when writing failed; the
-// old file is then kept.
-bool WriteSgfFile(GameState& state, const std::string& commentary, const std::string& path);
 
 // The lines of sgfRecordLines as one line of text, for the tree window.
 std::string sgfRecordText(const GameState& state);

@@ -91,10 +91,10 @@ char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' +
 
 }  // namespace
 
-void ReadUgfHeader(GameState& state) {
-    for (const std::string& line : state.LstRead) {
-        applyHeaderLine(state.Info, trimBlanks(line));
-        setInfoField(state.Info, InfoField::GM, "1");
+void ReadUgfHeader(const std::vector<std::string>& lines, GameInfo& info) {
+    for (const std::string& line : lines) {
+        applyHeaderLine(info, trimBlanks(line));
+        setInfoField(info, InfoField::GM, "1");
     }
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // Records in the UGF text format: a header of key=value lines and a [Data] section with one
 // move per line ("PD,B1,1,0": point, colour, move number, time).
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/BoardOptions.h"
 #include "engine/GameState.h"
@@ -9,10 +11,10 @@
 
 namespace kelmaz {
 
-// Copies the header keys of every line of state.LstRead into the game information. A key whose
-// value needs a comma and has none is passed over like an unknown key: the header is optional
-// and never costs the record its moves.
-void ReadUgfHeader(GameState& state);
+// Copies the header keys of every line into `info`. A key whose value needs a comma and has
+// none is passed over like an unknown key: the header is optional and never costs the record
+// its moves.
+void ReadUgfHeader(const std::vector<std::string>& lines, GameInfo& info);
 
 // Stores one move line of the [Data] section under its move number (the move shown becomes
 // that number; a move numbered 0 is not a move). False on a malformed line (a fifth comma, a

@@ -1,15 +1,10 @@
 #include "tree/SgfReader.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
-#include <optional>
 
-#include "records/GameInfoRules.h"
-#include "tree/LineMarkup.h"
 #include "tree/SgfLex.h"
 #include "tree/SgfText.h"
-#include "tree/TreeModel.h"
 
 namespace kelmaz {
 
@@ -180,68 +175,6 @@ std::vector<std::string> propertyOutline(std::string_view text) {
         }
     }
     return items;
-}
-
-void Dataset(GameState& state) {
-    state.MoveCount = 0;
-    std::array<std::optional<std::string>, kAlternativeInfo.size()> alternatives;
-    for (const std::string& item : state.List3) {
-        if (item.size() < 7 || item[5] != '[' || item.back() != ']') continue;
-        const std::string_view name = std::string_view(item).substr(3, 2);
-        std::string value = item.substr(6, item.size() - 7);
-        for (std::size_t a = 0; a < kAlternativeInfo.size(); ++a) {
-            if (name == kAlternativeInfo[a].name && !alternatives[a]) alternatives[a] = value;
-        }
-        for (int k = 0; k < kGameInfoFields; ++k) {
-            if (name == GameInfoNames[k]) state.Info.Fields[k] = value;
-        }
-    }
-    for (std::size_t a = 0; a < kAlternativeInfo.size(); ++a) {
-        std::string& field = state.Info[kAlternativeInfo[a].field];
-        if (alternatives[a] && field.empty())
-            field = alternativeInfoText(kAlternativeInfo[a], *alternatives[a]);
-    }
-}
-
-bool GetTejun(GameState& state, std::string_view ss) {
-    state.MoveCount = 0;
-    for (std::size_t i = 0; i + 5 <= ss.size(); i += 5) {
-        if (state.MoveCount == kMaxMoves) return false;
-        const int m = ++state.MoveCount;
-        state.MoveCol[m] =
-            static_cast<std::int16_t>(std::toupper(static_cast<unsigned char>(ss[i + 2])) - 64);
-        state.MoveRow[m] =
-            static_cast<std::int16_t>(std::toupper(static_cast<unsigned char>(ss[i + 3])) - 64);
-        state.MoveColour[m] = ss[i] == 'B' ? kBlack : kWhite;
-        // The record is kept as the board shows it: turned while the board is turned.
-        if (state.BoardRotated) turnPoint(state.BoardSize, state.MoveCol[m], state.MoveRow[m]);
-    }
-    state.endRecordAfter(state.MoveCount);
-    return true;
-}
-
-SgfReadResult sgf(GameState& state, TreeLink& tree) {
-    state.BranchMoves.fill(0);
-    const std::string text = splitSetupStones(joinSgfLines(state.LstRead));
-    state.List3 = propertyOutline(text);
-    Dataset(state);
-    state.SgfText = text;
-    tree.showFileTree(text);
-
-    SgfReadResult result;
-    if (!GetTejun(state, GetMainpath(text))) {
-        result.ok = false;
-        result.message = std::string(kSgfParseErrorMessage);
-    }
-    // Comments and marks of the main line, each with the move it follows (slot 0: before the
-    // first).
-    TreeModel model;
-    model.parse(text);
-    const std::vector<std::string> comments = model.lineComments(1);
-    for (std::size_t m = 0; m < comments.size() && m <= static_cast<std::size_t>(kMaxMoves); ++m)
-        state.MoveComment[m] = comments[m];
-    loadLineMarkup(state, model, nodeMarkup(text), 1);
-    return result;
 }
 
 }  // namespace kelmaz

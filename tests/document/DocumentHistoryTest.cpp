@@ -1,6 +1,6 @@
 // The document's history against its saved bytes: every kind of edit is taken back to exactly
-// what was saved and done again to exactly what it made; the modified mark follows the saved
-// point through undo, redo and edits; a run of typing is one step.
+// what was saved and done again to exactly what it made; a run of typing is one step; the
+// modified mark follows the saved point through undo, redo and edits.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -78,49 +78,14 @@ TEST(DocumentHistory, EveryEditKindIsUndoneToTheSavedBytesAndRedoneToTheEditedOn
         ASSERT_TRUE(document.edit(0, kind.change, {0, 1}));
         const std::string edited = documentFileBytes(document);
         EXPECT_NE(edited, saved);
-        EXPECT_TRUE(document.modified());
         document.undo();
         EXPECT_EQ(documentFileBytes(document), saved);
-        EXPECT_FALSE(document.modified());
         document.redo();
         EXPECT_EQ(documentFileBytes(document), edited);
-        EXPECT_TRUE(document.modified());
     }
 }
 
-TEST(DocumentHistory, TheModifiedMarkFollowsTheSavedPointNotTheEditCount) {
-    RecordDocument document;
-    document.read(kGame);
-    EXPECT_FALSE(document.modified()) << "a record just read is saved";
-    // What an observer reads when it is told (the menu's state, the recovery file's).
-    bool toldModified = false;
-    document.observe([&] { toldModified = document.modified(); });
-    document.edit(0, placeStone, {0, 1});
-    document.edit(0, placeStone, {0, 1});
-    document.markSaved();
-    EXPECT_FALSE(document.modified());
-    document.undo();
-    EXPECT_TRUE(document.modified()) << "undo past the save differs from the file";
-    EXPECT_TRUE(toldModified);
-    document.redo();
-    EXPECT_FALSE(document.modified());
-    EXPECT_FALSE(toldModified);
-    // An edit made after undoing past the save drops the saved content from the history: no
-    // way back reaches it, so the record stays modified whatever is undone.
-    document.undo();
-    document.edit(0, placeStone, {0, 1});
-    document.undo();
-    document.undo();
-    document.redo();
-    document.redo();
-    EXPECT_TRUE(document.modified());
-    document.markModified();
-    document.undo();
-    document.undo();
-    EXPECT_TRUE(document.modified()) << "a restored record is saved nowhere";
-}
-
-bool typeInto(RecordDocument& document, const std::string& text, int node) {
+bool typeInto(RecordDocument& document, int node, const std::string& text) {
     return document.edit(
         0,
         [&](GameTree& game) {
@@ -130,33 +95,53 @@ bool typeInto(RecordDocument& document, const std::string& text, int node) {
         {0, node}, "comment:" + std::to_string(node));
 }
 
-TEST(DocumentHistory, ARunOfTypingIsOneStepUntilSomethingElseHappens) {
+TEST(DocumentHistory, ARunOfTypingIsOneStepAndTheModifiedMarkFollowsTheSavedPoint) {
     RecordDocument document;
     document.read(kGame);
     const std::string saved = documentFileBytes(document);
-    for (const char* text : {"a", "ab", "abc"}) typeInto(document, text, 1);
+    const auto comment = [&](int node) { return document.game(0).nodes[node].text("C"); };
+    // What an observer reads when it is told (the menu's state, the recovery file's).
+    bool toldModified = false;
+    document.observe([&] { toldModified = document.modified(); });
+    for (const char* text : {"a", "ab", "abc"}) typeInto(document, 1, text);
+    EXPECT_TRUE(toldModified);
     document.undo();
     EXPECT_EQ(documentFileBytes(document), saved) << "one undo takes the whole run back";
     EXPECT_FALSE(document.canUndo());
+    EXPECT_FALSE(toldModified) << "back at the record as read";
     document.redo();
-    EXPECT_EQ(document.game(0).nodes[1].text("C"), "abc");
 
     // Typing in another node's box, showing another node, or saving each end the run.
-    typeInto(document, "x", 2);
-    typeInto(document, "abcd", 1);
+    typeInto(document, 2, "x");
+    typeInto(document, 1, "abcd");
     document.choose({0, 2});
-    typeInto(document, "abcde", 1);
+    typeInto(document, 1, "abcde");
     document.markSaved();
-    typeInto(document, "abcdef", 1);
+    typeInto(document, 1, "abcdef");
+    for (const char* text : {"abcde", "abcd", "abc"}) {
+        document.undo();
+        EXPECT_EQ(comment(1), text);
+        EXPECT_EQ(document.modified(), text != std::string("abcde")) << text;
+    }
     document.undo();
-    EXPECT_EQ(document.game(0).nodes[1].text("C"), "abcde");
-    EXPECT_FALSE(document.modified());
+    EXPECT_EQ(comment(2), "main");
+    EXPECT_EQ(comment(1), "abc") << "the other box's typing was a step of its own";
+    for (int i = 0; i < 3; ++i) document.redo();
+    EXPECT_FALSE(document.modified()) << "redone up to the saved record";
+
+    // An edit made after undoing past the save drops the saved content from the history: no
+    // way back reaches it, so the record stays modified whatever is undone or redone.
     document.undo();
-    EXPECT_EQ(document.game(0).nodes[1].text("C"), "abcd");
+    document.edit(0, placeStone, {0, 1});
+    while (document.canUndo()) document.undo();
+    EXPECT_TRUE(document.modified());
+    while (document.canRedo()) document.redo();
+    EXPECT_TRUE(document.modified());
+    document.markSaved();
+    document.markModified();
+    EXPECT_TRUE(document.modified()) << "a restored record is saved nowhere";
     document.undo();
-    document.undo();
-    EXPECT_EQ(document.game(0).nodes[2].text("C"), "main");
-    EXPECT_EQ(document.game(0).nodes[1].text("C"), "abc");
+    EXPECT_TRUE(document.modified());
 }
 
 }  // namespace

@@ -8,17 +8,14 @@
 #include <memory>
 
 #include "base/TextCodec.h"
-#include "document/DocumentFile.h"
 #include "engine/Engine.h"
 #include "intake/RecordCheck.h"
 #include "intake/RecordTool.h"
 #include "records/RecordMoves.h"
-#include "records/SgfWriter.h"
 #include "support/CliProcess.h"
 #include "support/EngineOnFakeHost.h"
 #include "support/RecordMoves.h"
 #include "support/TestSupport.h"
-#include "tree/TreeFile.h"
 
 namespace kelmaz {
 namespace {
@@ -36,17 +33,16 @@ TEST(RecordTool, PositionTextShowsStonesPrisonersAndTheMoveReached) {
     test::TempDir dir;
     // Black's third stone captures the white stone at column 2, row 1.
     test::writeBytes(dir.file("cap.sgf"), "(;SZ[9];B[aa];W[ba];B[ca];W[ii];B[bb])");
-    const auto recordRead = readOk(dir.file("cap.sgf"));
-    ToolRecord& record = *recordRead;
-    EXPECT_EQ(record.state.MoveCount, 5);
-    EXPECT_EQ(positionText(record, 5),
+    const auto record = readOk(dir.file("cap.sgf"));
+    EXPECT_EQ(record->state.MoveCount, 5);
+    EXPECT_EQ(positionText(*record, 5),
               "size 9\nmove 5\nprisoners 1 0\n"
               "X.X......\n.X.......\n.........\n.........\n.........\n"
               ".........\n.........\n.........\n........O\n");
-    const std::string two = positionText(record, 2);
+    const std::string two = positionText(*record, 2);
     EXPECT_EQ(two.substr(0, 38), "size 9\nmove 2\nprisoners 0 0\nXO.......\n");
-    EXPECT_EQ(positionText(record, 0).substr(0, 38), "size 9\nmove 0\nprisoners 0 0\n.........\n");
-    EXPECT_EQ(positionText(record, 400).substr(0, 14), "size 9\nmove 5\n");
+    EXPECT_EQ(positionText(*record, 0).substr(0, 38), "size 9\nmove 0\nprisoners 0 0\n.........\n");
+    EXPECT_EQ(positionText(*record, 400).substr(0, 14), "size 9\nmove 5\n");
 }
 
 TEST(RecordTool, PositionTextShowsSetupStonesAsStonesAndListsThemAfterTheBoard) {
@@ -65,16 +61,15 @@ TEST(RecordTool, PositionTextShowsSetupStonesAsStonesAndListsThemAfterTheBoard) 
 TEST(RecordTool, InfoListsAllFieldsInOrderOnOneLineEach) {
     test::TempDir dir;
     test::writeBytes(dir.file("i.sgf"), "(;PB[黒\\]田]C[x]RE[B+R]GC[a\nb]EV[one\r\ntwo];B[aa])");
-    const auto recordRead = readOk(dir.file("i.sgf"));
-    ToolRecord& record = *recordRead;
-    const std::vector<std::string> lines = splitLines(infoText(record.state.Info));
+    const auto record = readOk(dir.file("i.sgf"));
+    const std::vector<std::string> lines = splitLines(infoText(record->state.Info));
     ASSERT_EQ(lines.size(), 25u);
     EXPECT_EQ(lines[0], "FF=");
     EXPECT_EQ(lines[6], "EV=one two");
     EXPECT_EQ(lines[9], "PB=黒]田");
     EXPECT_EQ(lines[13], "RE=B+R");
     EXPECT_EQ(lines[24], "CP=");
-    EXPECT_EQ(record.state.Info.WinnerLabel, "黒");
+    EXPECT_EQ(record->state.Info.WinnerLabel, "黒");
 }
 
 // Write, read back: the same moves, comments and game information.
@@ -104,14 +99,12 @@ TEST(RecordTool, RecordsFromEveryFormatSurviveWritingAndReadingBack) {
     test::TempDir dir;
     for (const char* name : {"tki-comments-and-commas.txt", "ugf-hdcap-lower-case-coordinate.ugf",
                              "applet-page-cp932.htm"}) {
-        const auto firstRead = readOk(test::dataFile("handmade/" + std::string(name)));
-        ToolRecord& first = *firstRead;
+        const auto first = readOk(test::dataFile("handmade/" + std::string(name)));
         const auto out = dir.file(std::string(name) + ".sgf").string();
-        ASSERT_FALSE(writeRecordForTool(first, out)) << name;
-        const auto secondRead = readOk(out);
-        ToolRecord& second = *secondRead;
+        ASSERT_FALSE(writeRecordForTool(*first, out)) << name;
+        const auto second = readOk(out);
         SCOPED_TRACE(name);
-        expectSameRecord(first.state, second.state);
+        expectSameRecord(first->state, second->state);
     }
 }
 
@@ -122,10 +115,9 @@ TEST(RecordTool, SoftLineBreaksStaySoftThroughReadingAndWriting) {
         SCOPED_TRACE(::testing::PrintToString(softBreak));
         test::writeBytes(dir.file("soft.sgf"),
                          std::string("(;GM[1];B[aa]C[abc") + softBreak + "def])\r\n");
-        const auto recordRead = readOk(dir.file("soft.sgf"));
-        ToolRecord& record = *recordRead;
-        EXPECT_EQ(record.state.MoveComment[1], "abcdef");
-        ASSERT_FALSE(writeRecordForTool(record, dir.file("back.sgf").string()));
+        const auto record = readOk(dir.file("soft.sgf"));
+        EXPECT_EQ(record->state.MoveComment[1], "abcdef");
+        ASSERT_FALSE(writeRecordForTool(*record, dir.file("back.sgf").string()));
         EXPECT_EQ(readOk(dir.file("back.sgf"))->state.MoveComment[1], "abcdef");
     }
 }
@@ -144,37 +136,50 @@ TEST(RecordTool, UgfMovesAfterAGapInTheNumbersAreKept) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.moves);
         test::writeBytes(dir.file("gap.ugf"), std::string("VER=UGF\n[Data]\n") + row.moves);
-        const auto recordRead = readOk(dir.file("gap.ugf"));
-        ToolRecord& record = *recordRead;
-        EXPECT_EQ(record.state.MoveCount, row.shown);
-        ASSERT_FALSE(writeRecordForTool(record, dir.file("gap.sgf").string()));
-        const auto backRead = readOk(dir.file("gap.sgf"));
-        const ToolRecord& back = *backRead;
-        ASSERT_EQ(back.state.lastMoveInRecord(), 3);
-        EXPECT_EQ(back.state.MoveCol[1], 16);
-        EXPECT_EQ(back.state.MoveCol[2], 4);
-        EXPECT_EQ(back.state.MoveCol[3], 17);
+        const auto record = readOk(dir.file("gap.ugf"));
+        EXPECT_EQ(record->state.MoveCount, row.shown);
+        ASSERT_FALSE(writeRecordForTool(*record, dir.file("gap.sgf").string()));
+        const auto back = readOk(dir.file("gap.sgf"));
+        ASSERT_EQ(back->state.lastMoveInRecord(), 3);
+        EXPECT_EQ(back->state.MoveCol[1], 16);
+        EXPECT_EQ(back->state.MoveCol[2], 4);
+        EXPECT_EQ(back->state.MoveCol[3], 17);
     }
 }
 
+// Saved in the charset the record names when every character fits in it, else in UTF-8 saying
+// so; read back, every comment and field is the same.
 TEST(RecordTool, CommentsWithBracketsBackslashesAndJapaneseSurviveInBothEncodings) {
     test::TempDir dir;
-    for (const char* charset : {"Shift_JIS", "UTF-8", ""}) {
-        GameState s;
-        s.Info[InfoField::CA] = charset;
+    const struct {
+        const char* charset;
+        const char* white;
+        bool utf8;  // how the file is written
+    } rows[] = {
+        {"Shift_JIS", "", false},
+        {"UTF-8", "", true},
+        {"", "", true},
+        {"Shift_JIS", "이창호", true},  // without a Shift_JIS form
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.charset) + row.white);
+        test::EngineOnFakeHost board;
+        GameState& s = board.state;
+        s.Info[InfoField::CA] = row.charset;
         s.Info[InfoField::PB] = "表ソ能ゾ]";
+        s.Info[InfoField::PW] = row.white;
         s.Info[InfoField::GN] = "C:\\棋譜\\";
         const char* comments[] = {"", "a]b \\ c", "表示]ソ\\ゾ", "=) (; good; but slow"};
         for (int k = 1; k <= 3; ++k)
             test::addMove(s, k + 2, 4, k % 2 ? kBlack : kWhite, comments[k]);
-        const auto out = dir.file("c.sgf").string();
-        ASSERT_TRUE(WriteSgfFile(s, s.MoveComment[3], out));
-        const std::string bytes = test::readBytes(out);
-        EXPECT_EQ(isValidUtf8(bytes), std::string(charset) != "Shift_JIS") << charset;
-        const auto backRead = readOk(out);
-        ToolRecord& back = *backRead;
-        SCOPED_TRACE(charset);
-        expectSameRecord(s, back.state);
+        board.record.takeMoveRecord();
+        board.host.commentary = s.MoveComment[3];
+        const std::string bytes = board.savedBytes();
+        EXPECT_EQ(isValidUtf8(bytes), row.utf8);
+        EXPECT_EQ(bytes.find("CA[UTF-8]") != std::string::npos, row.utf8);
+        const auto out = dir.file("c.sgf");
+        test::writeBytes(out, bytes);
+        expectSameRecord(s, readOk(out)->state);
     }
 }
 
@@ -191,8 +196,7 @@ std::string writtenByFileWindow(const std::filesystem::path& in) {
         takeRecordLines(state, engine, record, options, noTree, file.LstRead,
                         [&options](const BoardSizeChoice& size) { applyBoardSize(size, options); });
     EXPECT_TRUE(taken.message.empty()) << taken.message;
-    record.prepareForSave(host.commentaryText());
-    return gameFileBytes(document, document.position().game);
+    return board.savedBytes();
 }
 
 TEST(RecordTool, ConvertWritesWhatTheFileWindowWrites) {
@@ -208,10 +212,9 @@ TEST(RecordTool, ConvertWritesWhatTheFileWindowWrites) {
         const auto in = dir.file("in" + std::to_string(i));
         test::writeBytes(in, records[i]);
         const std::string window = writtenByFileWindow(in);
-        const auto recordRead = readOk(in);
-        ToolRecord& record = *recordRead;
+        const auto record = readOk(in);
         const auto out = dir.file("tool.sgf");
-        ASSERT_FALSE(writeRecordForTool(record, out.string()));
+        ASSERT_FALSE(writeRecordForTool(*record, out.string()));
         EXPECT_EQ(test::readBytes(out), window);
     }
 }
@@ -311,10 +314,9 @@ TEST_F(CliProcess, ConvertWritesOnlyTheTreeTheReaderUnderstood) {
     EXPECT_TRUE(written.ends_with("\r\n;B[pd]\r\n)\r\n")) << written;
     EXPECT_EQ(std::count(written.begin(), written.end(), '('), 1) << written;
     EXPECT_EQ(std::count(written.begin(), written.end(), ')'), 1) << written;
-    const auto backRead = readOk(sgf);
-    ToolRecord& back = *backRead;
-    EXPECT_EQ(back.state.MoveCount, 1);
-    EXPECT_EQ(back.state.MoveCol[1], 16);
+    const auto back = readOk(sgf);
+    EXPECT_EQ(back->state.MoveCount, 1);
+    EXPECT_EQ(back->state.MoveCol[1], 16);
 }
 
 TEST_F(CliProcess, ConvertToADashWritesStandardOutput) {

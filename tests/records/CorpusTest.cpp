@@ -1,6 +1,6 @@
 // Every file of the public record corpus through the command-line tool's reading path: nothing
-// crashes or hangs, and every SGF game loads its main line (setup stones first, one per node,
-// then moves and passes, in text order) into the move record.
+// crashes or hangs, and every SGF game loads its main line (its moves and passes in text order;
+// setup stones are no moves) into the move record.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -15,6 +15,7 @@
 #include "records/RecordMoves.h"
 #include "support/EngineOnFakeHost.h"
 #include "support/ReferenceBoard.h"
+#include "support/SgfPropertyReader.h"
 #include "support/TestSupport.h"
 
 namespace kelmaz {
@@ -49,50 +50,27 @@ void addSetup(const std::string& name, const std::string& value, std::vector<Sto
         for (int c = c1; c <= c2; ++c) out.push_back({c, r, colour});
 }
 
-// An SGF reading of its own: from the first "(;" up to the first ")" outside a value, the
-// move of every node (B or W; long FF[3] names count by their capitals); setup stones (AB, AW)
-// are no moves, and are left out unless `withSetup` asks for them in their place.
+// The first game's main line as the independent reader reads it from the first "(;" (the text
+// before it may hold brackets of its own): each node down to the end of the first line plays
+// its first move (B or W; long FF[3] names count by their capitals); setup stones (AB, AW) are
+// no moves, and are left out unless `withSetup` asks for them in their place.
 std::vector<Stone> referenceMainLine(std::string_view text, bool withSetup) {
     std::vector<Stone> stones;
-    std::size_t p = text.find("(;");
-    if (p == std::string_view::npos) return stones;
-    std::string ident, name;
-    bool moved = false;  // a node plays one move at most: its first
-    for (; p < text.size(); ++p) {
-        const char c = text[p];
-        if (c == '(' && p + 1 < text.size() && text[p + 1] == ')') {
-            ++p;  // an empty variation holds no node
-            continue;
-        }
-        if (c == ')') break;
-        if (c == ';') moved = false;
-        if (isLetter(c)) {
-            ident += c;
-            continue;
-        }
-        if (c != '[') {
-            if (c != ' ' && c != '\t' && c != '\r' && c != '\n') name.clear();
-            if (!ident.empty()) ident.clear();
-            continue;
-        }
-        if (!ident.empty()) {
-            std::string capitals;
-            for (char k : ident) {
-                if (k >= 'A' && k <= 'Z') capitals += k;
+    const std::size_t start = text.find("(;");
+    if (start == std::string_view::npos) return stones;
+    const std::vector<test::SgfGameProperties> games = test::readSgfProperties(text.substr(start));
+    int depth = 0;
+    for (const test::SgfNodeProperties& node : games.front()) {
+        if (node.depth != ++depth) break;  // the first variation's end
+        bool moved = false;                // a node plays one move at most: its first
+        for (const auto& [name, values] : node.properties) {
+            if ((name == "B" || name == "W") && !moved) {
+                addMove(name, values.front(), stones);
+                moved = true;
             }
-            name = capitals.empty() ? ident : capitals;
-            ident.clear();
+            if (withSetup && (name == "AB" || name == "AW"))
+                for (const std::string& value : values) addSetup(name, value, stones);
         }
-        std::string value;
-        for (++p; p < text.size() && text[p] != ']'; ++p) {
-            if (text[p] == '\\' && p + 1 < text.size()) ++p;
-            value += text[p];
-        }
-        if ((name == "B" || name == "W") && !moved) {
-            addMove(name, value, stones);
-            moved = true;
-        }
-        if (withSetup && (name == "AB" || name == "AW")) addSetup(name, value, stones);
     }
     return stones;
 }

@@ -1,12 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "base/TextCodec.h"
 #include "records/GameInfoRules.h"
 #include "records/SgfWriter.h"
 #include "support/RecordMoves.h"
-#include "support/TestSupport.h"
 
 namespace kelmaz {
 namespace {
@@ -14,22 +11,6 @@ namespace {
 using Lines = std::vector<std::string>;
 
 using test::addMove;
-
-TEST(SgfWriter, TwoMovesWithoutInformationWriteTheWholeRootThenTheMoves) {
-    test::TempDir dir;
-    GameState s;
-    addMove(s, 16, 4, kBlack);
-    addMove(s, 4, 16, kWhite);
-    ASSERT_TRUE(WriteSgfFile(s, "", dir.file("a.sgf").string()));
-    const std::string bytes = test::readBytes(dir.file("a.sgf"));
-    const Lines lines = splitLines(bytes);
-    // Game, format and board size are always named; other empty fields are left out, and an
-    // empty charset is declared, never left to guessing.
-    EXPECT_EQ(lines, (Lines{"(;", "FF[4]", "GM[1]", "SZ[19]", "CA[UTF-8]", "AP[KelMaz clone]",
-                            ";B[pd]", ";W[dp]", ")"}));
-    EXPECT_EQ(bytes.substr(0, 4), "(;\r\n");
-    EXPECT_EQ(s.Info[InfoField::AP], "KelMaz clone");
-}
 
 TEST(SgfWriter, EmptyGameFormatAndSizeGetValuesAndFilledOnesAreKept) {
     GameState s;
@@ -58,39 +39,6 @@ TEST(SgfWriter, FieldHoldingItsOwnNameIsOmittedAndValuesAreEscaped) {
     EXPECT_NE(std::find(lines.begin(), lines.end(), "EV[Cup \\[A\\] \\\\ final]"), lines.end());
     const Lines tail(lines.end() - 4, lines.end());
     EXPECT_EQ(tail, (Lines{";B[pd]", "C[a\\]b\\\\c]", ";W[dp]", ")"}));
-}
-
-TEST(SgfWriter, TheIntroductionBeforeTheFirstMoveIsTheRootComment) {
-    GameState s;
-    addMove(s, 16, 4, kBlack, "first");
-    s.MoveComment[0] = "本局は[名局]";
-    const Lines lines = sgfRecordLines(s);
-    const Lines tail(lines.end() - 4, lines.end());
-    EXPECT_EQ(tail, (Lines{"C[本局は\\[名局\\]]", ";B[pd]", "C[first]", ")"}));
-    // Typed into the commentary box at move 0, it is kept too.
-    GameState empty;
-    addMove(empty, 16, 4, kBlack);
-    empty.MoveCount = 0;
-    const Lines written = splitLines(sgfFileBytes(empty, "序盤の解説"));
-    ASSERT_GE(written.size(), 3u);
-    EXPECT_EQ(written[written.size() - 3], "C[序盤の解説]");
-    EXPECT_EQ(written[written.size() - 2], ";B[pd]") << "the record shown at its start";
-}
-
-// Stepping back before a save loses nothing: the moves after the one shown stay in the file.
-TEST(SgfWriter, CommentaryBoxBelongsToTheCurrentMoveAndLaterMovesAreWrittenToo) {
-    test::TempDir dir;
-    GameState s;
-    addMove(s, 16, 4, kBlack, "old");
-    addMove(s, 4, 16, kWhite, "second");
-    s.MoveComment[0] = "before the first move";
-    s.MoveCount = 1;
-    ASSERT_TRUE(WriteSgfFile(s, "typed\nover two lines", dir.file("a.sgf").string()));
-    const std::string text = test::readBytes(dir.file("a.sgf"));
-    EXPECT_NE(text.find(";B[pd]\r\nC[typed\r\nover two lines]\r\n;W[dp]\r\nC[second]\r\n)"),
-              std::string::npos)
-        << text;
-    EXPECT_NE(text.find("\r\nC[before the first move]\r\n;B[pd]"), std::string::npos);
 }
 
 TEST(SgfWriter, MovesWithoutBoardLettersArePasses) {
@@ -123,23 +71,6 @@ TEST(SgfWriter, WritesInTheDeclaredCharsetWhenEverythingFitsElseUtf8) {
 
     setInfoField(s.Info, InfoField::CA, "klingon");
     EXPECT_NE(sgfRecordBytes(s).find("CA[UTF-8]"), std::string::npos);
-}
-
-TEST(SgfWriter, FailedWriteIsReportedAndLeavesNothingBehind) {
-    test::TempDir dir;
-    GameState s;
-    addMove(s, 1, 1, kBlack);
-    std::filesystem::create_directory(dir.file("taken"));
-    EXPECT_FALSE(WriteSgfFile(s, "", dir.file("taken").string()));
-    EXPECT_FALSE(WriteSgfFile(s, "", dir.file("missing/a.sgf").string()));
-    int entries = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path()))
-        ++entries;
-    EXPECT_EQ(entries, 1);
-
-    test::writeBytes(dir.file("old.sgf"), "old");
-    ASSERT_TRUE(WriteSgfFile(s, "", dir.file("old.sgf").string()));
-    EXPECT_EQ(test::readBytes(dir.file("old.sgf")).substr(0, 2), "(;");
 }
 
 TEST(SgfWriter, FileNamesGetTheSgfExtension) {

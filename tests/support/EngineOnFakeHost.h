@@ -1,6 +1,9 @@
 #pragma once
 // A board engine on its own state and options, with a fake board window that records what the
 // engine shows instead of showing it.
+#include <string>
+
+#include "document/DocumentFile.h"
 #include "document/DocumentRecord.h"
 #include "engine/Engine.h"
 #include "support/FakeBoardHost.h"
@@ -26,6 +29,12 @@ struct EngineOnFakeHost {
         options.stones = colour == kBlack ? StoneChoice::Black : StoneChoice::White;
         engine.IshiUtu(col, row);
         options.stones = before;
+    }
+    // The bytes the file window writes for the game shown: the commentary box is taken into
+    // the record first.
+    std::string savedBytes() {
+        record.prepareForSave(host.commentary);
+        return gameFileBytes(document, document.position().game);
     }
 };
 

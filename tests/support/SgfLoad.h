@@ -1,18 +1,18 @@
 #pragma once
-// An SGF record read into a fresh state as the file window reads it.
+// An SGF record read into a fresh state as the file window reads it, through the document.
 #include <string>
 #include <vector>
 
 #include "base/TextCodec.h"
+#include "intake/RecordFormat.h"
 #include "records/RecordFile.h"
-#include "tree/SgfReader.h"
 
 namespace kelmaz::test {
 
 struct SgfLoaded {
     GameState state;
-    SgfReadResult result;
-    std::string shownTree;  // the tree text the reader handed to the tree window
+    FormatResult result;
+    std::string shownTree;  // the tree text handed to the tree window
 };
 
 inline SgfLoaded loadSgf(std::vector<std::string> lines) {
@@ -22,7 +22,7 @@ inline SgfLoaded loadSgf(std::vector<std::string> lines) {
     } tree;
     SgfLoaded l;
     l.state.LstRead = std::move(lines);
-    l.result = sgf(l.state, tree);
+    l.result = GetFormat(l.state, BoardOptions{}, tree);
     l.shownTree = tree.shown;
     return l;
 }

@@ -9,7 +9,6 @@
 
 #include "document/TreeSession.h"
 #include "support/SgfLoad.h"
-#include "tree/LineMarkup.h"
 
 namespace kelmaz {
 
@@ -43,13 +42,13 @@ TEST(MarkupReading, EachMoveKeepsItsOwnMarksAndTheRootsGoWithTheEmptyBoard) {
 }
 
 TEST(MarkupReading, NodesWithoutAStoneAndSetupStonesAttachToTheLastStonePlaced) {
-    // The root's setup stones are moves 1 and 2; the marks of the root come with the last of
-    // them, those of a node without a stone with the move before it.
+    // The root's setup stones are no moves: the root's marks go with the empty board, those of
+    // a node without a stone with the move before it.
     const GameState s = read("(;AB[dd][pp]TR[dd];B[qd];CR[qd]LB[qd:x];W[dq])");
-    EXPECT_EQ(s.MoveCount, 4);
-    EXPECT_TRUE(s.MoveMarkup[1].empty());
-    EXPECT_EQ(words(s.MoveMarkup[2]), (Words{"triangle dd"}));
-    EXPECT_EQ(words(s.MoveMarkup[3]), (Words{"label qd x", "circle qd"}));
+    EXPECT_EQ(s.MoveCount, 2);
+    EXPECT_EQ(words(s.MoveMarkup[0]), (Words{"triangle dd"}));
+    EXPECT_EQ(words(s.MoveMarkup[1]), (Words{"label qd x", "circle qd"}));
+    EXPECT_TRUE(s.MoveMarkup[2].empty());
 }
 
 TEST(MarkupReading, CompressedListsExpandWithTheirCornersInEitherOrder) {
@@ -88,11 +87,12 @@ TEST(MarkupReading, ThousandsOfNodesMarkingEveryPointKeepMemorySmall) {
     text += ")";
     const auto inUse = [] { return mallinfo2().uordblks + mallinfo2().hblkhd; };
     const std::size_t before = inUse();
-    const std::vector<Markup> nodes = nodeMarkup(text);
+    RecordDocument document;
+    document.read(text);
     const std::size_t used = inUse() - before;
-    ASSERT_EQ(nodes.size(), 2002u);
-    EXPECT_EQ(nodes[2001].size(), 4u * 19u * 19u);
-    EXPECT_LT(used, 2000u * 1024u);
+    ASSERT_EQ(document.currentGame().nodes.size(), 2001u);
+    EXPECT_LT(used, 4000u * 1024u);
+    EXPECT_EQ(read(text).MoveMarkup[1].size(), 4u * 19u * 19u);
 }
 
 TEST(MarkupReading, LabelTextsAreUnescapedAndKeptOnOneLine) {
@@ -122,21 +122,6 @@ TEST(MarkupReading, AClickedLineBringsItsOwnMarksAndNothingOfTheLineBefore) {
     EXPECT_EQ(words(s.MoveMarkup[1]), (Words{"triangle pd"}));
     EXPECT_EQ(words(s.MoveMarkup[3]), (Words{"label dp A"}));
     EXPECT_TRUE(s.MoveMarkup[4].empty());
-}
-
-TEST(MarkupReading, NodeMarksFollowTheTreeModelsNodeNumbers) {
-    const std::string text = "(;LB[aa:R](;B[bb]TR[bb])(;W[cc];CR[cc]))";
-    const std::vector<Markup> nodes = nodeMarkup(text);
-    TreeModel model;
-    model.parse(text);
-    ASSERT_EQ(nodes.size(), model.NodeComments.size());
-    EXPECT_EQ(words(nodes[1]), (Words{"label aa R"}));
-    EXPECT_EQ(words(nodes[2]), (Words{"triangle bb"}));
-    EXPECT_EQ(words(nodes[4]), (Words{"circle cc"}));
-    const std::vector<Markup> line = lineMarkup(model, nodes, 2);
-    ASSERT_EQ(line.size(), 2u);
-    EXPECT_EQ(words(line[0]), (Words{"label aa R"}));
-    EXPECT_EQ(words(line[1]), (Words{"circle cc"}));
 }
 
 }  // namespace kelmaz

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "base/TextCodec.h"
+#include "records/RecordMoves.h"
 #include "records/SgfWriter.h"
 #include "support/RecordMoves.h"
 #include "support/SgfLoad.h"
-#include "tree/SgfReader.h"
 #include "tree/SgfText.h"
 
 namespace kelmaz {
@@ -60,16 +60,6 @@ TEST(SgfReader, TheRecordWriterReadsBackWithEveryCommentAsPlayed) {
     EXPECT_EQ(l.state.MoveComment[2], "二手目");
 }
 
-TEST(SgfReader, SetupStonesBecomeNodesButMarkupListsDoNot) {
-    const test::SgfLoaded l =
-        test::loadSgf({"(;GM[1]AB[dd][pp]MA[aa][bb]LB[cc:x][ee:y]AW[qq];B[jj])"});
-    EXPECT_EQ(recordMoves(l.state), "Bdd Bpp Wqq Bjj ");
-    EXPECT_NE(l.state.SgfText.find(";AB[dd];AB[pp]MA[aa][bb]LB[cc:x][ee:y];AW[qq]"),
-              std::string::npos);
-    // The setup nodes place stones, so the reduced tree keeps them.
-    EXPECT_EQ(GetMainpath(Stripdata(l.state.SgfText)), "B[dd]B[pp]W[qq]B[jj]");
-}
-
 TEST(SgfReader, PassesStayInTheRecord) {
     const test::SgfLoaded l = test::loadSgf({"(;B[aa];W[];B[tt];W[bb])"});
     ASSERT_EQ(l.state.MoveCount, 4);
@@ -86,15 +76,22 @@ TEST(SgfReader, OutlineLinesForTheSequenceViewer) {
     EXPECT_EQ(l.state.List3, expected);
 }
 
-TEST(SgfReader, MoreMovesThanTheRecordStopsCleanlyWithTheFormatMessage) {
+TEST(SgfReader, MoreMovesThanTheRecordStopsCleanlyWithTheFormatMessageButSetupStonesTakeNoSlot) {
     std::string line = "(;GM[1]";
     for (int i = 0; i < 600; ++i) line += i % 2 ? ";W[bb]" : ";B[aa]";
     line += ")";
     const test::SgfLoaded l = test::loadSgf({line});
     EXPECT_FALSE(l.result.ok);
-    EXPECT_EQ(l.result.message, kSgfParseErrorMessage);
+    EXPECT_EQ(l.result.message, kFormatErrorMessage);
     EXPECT_EQ(l.state.MoveCount, kMaxMoves);
     EXPECT_EQ(l.state.MoveColour[500], kWhite);
+
+    // Setup stones take no slot: a full record after a handicap is read whole.
+    std::string handicap = "(;GM[1]AB[dd][pp][dp][pd]";
+    for (int i = 0; i < kMaxMoves; ++i) handicap += i % 2 ? ";B[aa]" : ";W[bb]";
+    const test::SgfLoaded full = test::loadSgf({handicap + ")"});
+    EXPECT_TRUE(full.result.ok);
+    EXPECT_EQ(full.state.MoveCount, kMaxMoves);
 }
 
 TEST(SgfReader, FileCutShortKeepsItsMoves) {

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "base/AtomicFile.h"
+#include "base/TextCodec.h"
 #include "document/DocumentFile.h"
 #include "intake/RecordCollection.h"
 #include "intake/RecordFormat.h"
@@ -286,12 +287,14 @@ void FomFile::write(bool wholeCollection, bool askToOverwrite) {
         Txtfile->setText(folderWithSlash());
         return;
     }
-    if (recordHoldsUndecodedText(state_, board_.commentaryText()) &&
-        !dialogs_->ask(windowTitle(), qs(kUndecodedTextQuestion)))
-        return;
-    record_.prepareForSave(board_.commentaryText());
     const RecordDocument& document = record_.document();
     const int game = document.position().game;
+    // The whole game is written, its lines the board does not show included.
+    const bool undecoded =
+        recordHoldsUndecodedText(state_, board_.commentaryText()) ||
+        (game < document.gameCount() && holdsReplacementCharacter(document.gameText(game)));
+    if (undecoded && !dialogs_->ask(windowTitle(), qs(kUndecodedTextQuestion))) return;
+    record_.prepareForSave(board_.commentaryText());
     const bool written = writeFileAtomically(
         name.toStdString(), wholeCollection ? collection_->bytesWith(document.gameText(game))
                                             : gameFileBytes(document, game));

@@ -23,7 +23,6 @@
 #include "records/SgfWriter.h"
 #include "shell/SettingKeys.h"
 #include "shell/StartupSettings.h"
-#include "tree/SgfReader.h"
 #include "tree/SgfText.h"
 #include "tree/TreeFile.h"
 #include "tree/TreeSamples.h"

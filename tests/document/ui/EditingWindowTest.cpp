@@ -3,9 +3,7 @@
 // without changing a byte of it.
 #include <QAction>
 #include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QToolButton>
@@ -17,7 +15,6 @@
 #include "support/ProgramFixture.h"
 #include "support/SgfPropertyReader.h"
 #include "support/TopLevel.h"
-#include "tree/ui/FomNode.h"
 
 namespace kelmaz {
 namespace {
@@ -81,39 +78,6 @@ TEST_F(EditingWindowTest, PaletteClicksAreSavedAsMarksLabelsAndSetupAtTheNodeSho
     EXPECT_TRUE(has("AW", "ee"));
     EXPECT_TRUE(has("CR", "gg"));
     EXPECT_EQ(saved[0][1].properties.front().first, "B");
-}
-
-TEST_F(EditingWindowTest, PaletteEditsSurviveATreeWindowEditAndTheSave) {
-    start();
-    FomNode& tree = program().treeWindow();
-    tree.setDialogs(dialogs_);
-    test::writeBytes(dir_.file("read.sgf"), "(;SZ[9];B[ee];W[dd])");
-    program().readRecordFile(QString::fromStdString(dir_.file("read.sgf").string()));
-    ASSERT_TRUE(tree.isVisible());
-    trigger("mEdit");
-    EditPalette& palette = *main().findChild<EditPalette*>();
-    clickButton<QToolButton>(palette, QStringLiteral("△"));
-    clickPoint(3, 3);
-    clickButton<QToolButton>(palette, QStringLiteral("白石"));
-    clickPoint(7, 7);
-    tree.cPoint(2, 1);
-    QTest::keyClicks(static_cast<QWidget*>(tree.TxtComment), "typed");
-    tree.TxtComment_Validate();
-
-    const std::string text = save(dir_.file("edited.sgf"));
-    SCOPED_TRACE(text);
-    const auto saved = test::readSgfProperties(text);
-    ASSERT_EQ(saved.size(), 1u);
-    const auto anyNodeHas = [&saved](const std::string& name, const std::string& value) {
-        return std::any_of(saved[0].begin(), saved[0].end(), [&](const auto& node) {
-            return std::find(node.properties.begin(), node.properties.end(),
-                             std::pair{name, std::vector<std::string>{value}}) !=
-                   node.properties.end();
-        });
-    };
-    EXPECT_TRUE(anyNodeHas("TR", "cc"));
-    EXPECT_TRUE(anyNodeHas("AW", "gg"));
-    EXPECT_TRUE(anyNodeHas("C", "typed"));
 }
 
 TEST_F(EditingWindowTest, AProblemCollectionIsTriedRightAndWrongAndSavedUnchanged) {

@@ -12,11 +12,13 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QToolButton>
 #include <algorithm>
 #include <functional>
 
 #include "base/SgfEscape.h"
 #include "document/SgfDocumentText.h"
+#include "document/ui/EditPalette.h"
 #include "engine/Engine.h"
 #include "net/ui/FomSock.h"
 #include "records/ui/FomFile.h"
@@ -99,6 +101,12 @@ class SavedRecordTest : public test::ProgramFixture {
     }
     std::filesystem::path file() const { return dir_.file("record.sgf"); }
     void menu(const char* action) { main().findChild<QAction*>(action)->trigger(); }
+    // The edit palette's tool `text` taken in hand.
+    void tool(const QString& text) {
+        for (QToolButton* button : main().findChild<EditPalette*>()->findChildren<QToolButton*>())
+            if (button->text() == text) return QTest::mouseClick(button, Qt::LeftButton);
+        ADD_FAILURE() << text.toStdString();
+    }
     void type(const QString& text) {
         QTest::keyClicks(main().findChild<QPlainTextEdit*>("TxtKaisetu"), text);
     }
@@ -242,6 +250,20 @@ TEST_F(SavedRecordTest, TheSavedFileIsTheRecordTheUserMade) {
              EXPECT_EQ(t.state().MoveNoGrid[7][7], 3) << "moves count moves only";
          },
          "(;GM[1]FF[4]SZ[9]AB[cc][dc]AW[cd]PL[W]C[白番];W[ee];AE[cc]B[ff];W[gg])"},
+        {"marks and setup stones made with the palette were lost by an edit in the tree window",
+         "(;SZ[9];B[ee];W[dd])",
+         [](SavedRecordTest& t) {
+             t.menu("mEdit");
+             t.tool(QStringLiteral("△"));
+             t.clickPoint(3, 3);
+             t.tool(QStringLiteral("白石"));
+             t.clickPoint(7, 7);
+             FomNode& tree = t.program().treeWindow();
+             tree.cPoint(2, 1);
+             QTest::keyClicks(static_cast<QWidget*>(tree.TxtComment), "typed");
+             tree.TxtComment_Validate();
+         },
+         "(;FF[4]GM[1]SZ[9];B[ee];W[dd]TR[cc]C[typed];AW[gg])"},
     };
     for (const SavedCase& c : cases) {
         SCOPED_TRACE(c.fault);

@@ -27,6 +27,7 @@
 #include "support/FakeDialogs.h"
 #include "support/SgfPropertyReader.h"
 #include "support/TestSupport.h"
+#include "support/TopLevel.h"
 #include "view/BoardGeometry.h"
 
 namespace kelmaz {
@@ -109,9 +110,7 @@ TEST_F(FileWindowTest, AGameOfACollectionIsSavedAloneWhenAsked) {
     const std::filesystem::path file = dir.file("three.sgf");
     test::writeBytes(file, games);
     read(file);
-    FomGames* list = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* g = qobject_cast<FomGames*>(w); g != nullptr && g->isVisible()) list = g;
+    FomGames* list = test::topLevel<FomGames>(true);
     ASSERT_NE(list, nullptr);
     QTest::keyClick(list->List, Qt::Key_Down);
     QTest::keyClick(list->List, Qt::Key_Return);
@@ -123,9 +122,6 @@ TEST_F(FileWindowTest, AGameOfACollectionIsSavedAloneWhenAsked) {
     QTest::mouseClick(window.CmdWriteGame, Qt::LeftButton);
     auto alone = test::readSgfProperties(test::readBytes(dir.file("alone.sgf")));
     ASSERT_EQ(alone.size(), 1u);
-    // A file of its own names its charset.
-    EXPECT_EQ(alone[0].front().properties.back(),
-              (std::pair<std::string, std::vector<std::string>>{"CA", {"UTF-8"}}));
     ASSERT_EQ(alone[0].size(), 2u);
     EXPECT_EQ(alone[0][1], test::readSgfProperties(games)[1][1]);
 
@@ -201,16 +197,32 @@ TEST_F(FileWindowTest, WritingNamesTheFileSgfAndAsksBeforeOverwriting) {
         std::string::npos);
 }
 
+// Text typed, or read on a line the board does not show (the tree set aside: the whole game is
+// written all the same), that holds what could not be decoded.
 TEST_F(FileWindowTest, TextReadWithUndecodableBytesIsWrittenOnlyWhenTheUserSaysSo) {
-    read(handmade("tki-comments-and-commas.txt"));
-    host.commentary = "読めない\xEF\xBF\xBD文字";
-    answer = false;
-    write(QString::fromStdString(dir.file("game.sgf").string()));
-    EXPECT_EQ(questions, QStringList{QString::fromUtf8(kUndecodedTextQuestion.data())});
-    EXPECT_FALSE(std::filesystem::exists(dir.file("game.sgf")));
-    answer = true;
-    write(QString::fromStdString(dir.file("game.sgf").string()));
-    EXPECT_TRUE(std::filesystem::exists(dir.file("game.sgf")));
+    const std::filesystem::path variation = dir.file("variation.sgf");
+    test::writeBytes(variation, "(;B[aa](;W[bb])(;W[cc]C[読めない\xEF\xBF\xBD文字]))");
+    const struct {
+        std::filesystem::path read;
+        const char* typed;
+    } rows[] = {{handmade("tki-comments-and-commas.txt"), "読めない\xEF\xBF\xBD文字"},
+                {variation, ""}};
+    const std::filesystem::path written = dir.file("game.sgf");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.read.string());
+        read(row.read);
+        record.holdTree(false);
+        host.commentary = row.typed;
+        questions.clear();
+        std::filesystem::remove(written);
+        answer = false;
+        write(QString::fromStdString(written.string()));
+        EXPECT_EQ(questions, QStringList{QString::fromUtf8(kUndecodedTextQuestion.data())});
+        EXPECT_FALSE(std::filesystem::exists(written));
+        answer = true;
+        write(QString::fromStdString(written.string()));
+        EXPECT_TRUE(std::filesystem::exists(written));
+    }
 }
 
 TEST_F(FileWindowTest, FailedWriteKeepsTheOldFileAndSaysSo) {

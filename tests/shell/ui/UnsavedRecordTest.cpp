@@ -1,22 +1,21 @@
 // The unsaved record through the real windows: each route that would throw the record away
 // asks only while it is modified; キャンセル keeps everything, はい saves; each edit made in a
-// window is one step of undo and redo, the recovery file follows the record, and a leftover
-// one is offered at the next start.
+// window is one step of undo and redo; the recovery file follows the record, and a leftover
+// one is offered when the user starts the program again.
 #include <QAction>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalSpy>
 #include <QToolButton>
 
 #include "document/DocumentFile.h"
-#include "engine/Engine.h"
 #include "gtp/ui/FomGtp.h"
 #include "net/ui/FomSock.h"
 #include "records/ui/FomFile.h"
 #include "records/ui/FomJ.h"
+#include "shell/CloneArgs.h"
 #include "shell/RecoveryFiles.h"
 #include "shell/ui/FomSet.h"
 #include "support/FireTimer.h"
@@ -28,12 +27,13 @@ namespace kelmaz {
 namespace {
 
 const QString kQuestion = QStringLiteral("変更を保存しますか？");
+const QString kRestoreQuestion =
+    QStringLiteral("前回保存されなかった棋譜があります。復元しますか？");
 constexpr std::string_view kGame = "(;GM[1]FF[4]SZ[9];B[cc];W[gg])";
 
 class UnsavedRecord : public test::ProgramFixture {
   public:
     // The routes of the table below reach the running program through these.
-    using ProgramFixture::clickPoint;
     using ProgramFixture::dir_;
     using ProgramFixture::main;
     using ProgramFixture::program;
@@ -92,14 +92,14 @@ const Route kRoutes[] = {
      cleared},
 };
 
-TEST_P(RouteCases, AsksOnlyWithAModifiedRecordAndCancelKeepsEverything) {
+// Each route is taken three times: with the record as read (no question), then modified and
+// answered キャンセル (nothing changes), then はい (saved, and the route goes on).
+TEST_P(RouteCases, AsksOnlyWithAModifiedRecordCancelKeepsEverythingAndYesSaves) {
     startWithGame();
     GetParam().take(*this);
     EXPECT_TRUE(dialogs_.questions.isEmpty()) << "an unmodified record goes without a question";
     EXPECT_TRUE(GetParam().done(*this));
-}
 
-TEST_P(RouteCases, CancelKeepsTheModifiedRecordAndTheWindow) {
     startWithGame();
     modify();
     const std::string before = documentFileBytes(program().document());
@@ -111,30 +111,16 @@ TEST_P(RouteCases, CancelKeepsTheModifiedRecordAndTheWindow) {
     EXPECT_TRUE(program().document().modified());
     EXPECT_EQ(documentFileBytes(program().document()), before);
     EXPECT_EQ(test::readBytes(gameFile()), kGame);
-}
 
-TEST_P(RouteCases, YesSavesToTheRecordsFileAndGoesOn) {
-    startWithGame();
-    modify();
     dialogs_.threeWayAnswer = Answer::Yes;
     GetParam().take(*this);
-    EXPECT_EQ(dialogs_.questions, QStringList{kQuestion});
+    EXPECT_EQ(dialogs_.questions, (QStringList{kQuestion, kQuestion}));
     EXPECT_TRUE(GetParam().done(*this));
     EXPECT_NE(test::readBytes(gameFile()).find("B[ee]"), std::string::npos) << "the clicked stone";
 }
 
 INSTANTIATE_TEST_SUITE_P(Routes, RouteCases, ::testing::ValuesIn(kRoutes),
                          [](const auto& param) { return std::string(param.param.name); });
-
-TEST_F(UnsavedRecord, YesWithoutAFileOpensTheFileWindowAndKeepsTheRecord) {
-    start();
-    modify();
-    dialogs_.threeWayAnswer = Answer::Yes;
-    action("mend").trigger();
-    EXPECT_TRUE(main().isVisible());
-    EXPECT_TRUE(program().fileWindow().isVisible());
-    EXPECT_TRUE(program().document().modified());
-}
 
 TEST_F(UnsavedRecord, ANewComputerGameAndTheMatchsClearAndConnectAskFirst) {
     start();
@@ -153,96 +139,104 @@ TEST_F(UnsavedRecord, ANewComputerGameAndTheMatchsClearAndConnectAskFirst) {
     EXPECT_TRUE(program().document().modified());
 }
 
-// Edits made through the windows: each is one step of undo and redo, which the menu items
-// reach, and the recovery file follows it (written at the tick, removed when undo gets back to
-// the saved record). What the window shows is the edit's own view of the record.
-struct EditRoute {
-    const char* name;
-    std::function<void(UnsavedRecord&)> edit;
-    std::function<std::string(UnsavedRecord&)> shown;
-};
+// Edits made through the windows: the menu items take each back as one step and do it again,
+// and the window shows the record as it then stands.
+TEST_F(UnsavedRecord, EachWindowsEditIsOneStepOfUndoAndRedoThroughTheMenu) {
+    const auto check = [&](const char* name, const std::function<void()>& edit,
+                           const std::function<std::string()>& shown) {
+        SCOPED_TRACE(name);
+        start();
+        const std::string shownSaved = shown();
+        EXPECT_FALSE(action("mUndo").isEnabled());
+        edit();
+        const std::string shownEdited = shown();
+        ASSERT_NE(shownEdited, shownSaved);
+        main().setMatchButtonsEnabled(false);
+        EXPECT_FALSE(action("mUndo").isEnabled()) << "taking back is 待った's during a match";
+        main().setMatchButtonsEnabled(true);
 
-void PrintTo(const EditRoute& route, std::ostream* out) { *out << route.name; }
-
-struct EditCases : UnsavedRecord, ::testing::WithParamInterface<EditRoute> {};
-
-QPlainTextEdit& commentBox(UnsavedRecord& t) {
-    return *t.main().findChild<QPlainTextEdit*>("TxtKaisetu");
+        action("mUndo").trigger();
+        EXPECT_FALSE(program().document().modified()) << "one undo takes the whole edit back";
+        EXPECT_EQ(shown(), shownSaved);
+        EXPECT_FALSE(action("mUndo").isEnabled());
+        action("mRedo").trigger();
+        EXPECT_EQ(shown(), shownEdited);
+        EXPECT_FALSE(action("mRedo").isEnabled());
+    };
+    check(
+        "stone", [&] { clickPoint(4, 4); }, [&] { return std::to_string(stoneAt(4, 4)); });
+    const auto commentBox = [&] { return main().findChild<QPlainTextEdit*>("TxtKaisetu"); };
+    check(
+        "typed comment", [&] { QTest::keyClicks(commentBox(), "vital"); },
+        [&] { return main().commentaryText(); });
+    // The black player's field of the game-information dialog, shown first.
+    const auto blackPlayer = [&] {
+        program().showGameInfoWindow();
+        return test::topLevel<FomJ>()->Text1(static_cast<int>(InfoField::PB));
+    };
+    check(
+        "game information", [&] { QTest::keyClicks(blackPlayer(), "Honinbo"); },
+        [&] { return blackPlayer()->text().toStdString(); });
 }
 
-// The black player's field of the game-information dialog, shown first.
-QLineEdit* blackPlayer(UnsavedRecord& t) {
-    t.program().showGameInfoWindow();
-    return test::topLevel<FomJ>()->Text1(static_cast<int>(InfoField::PB));
-}
-
-const EditRoute kEdits[] = {
-    {"StoneClick", [](UnsavedRecord& t) { t.clickPoint(4, 4); },
-     [](UnsavedRecord& t) { return std::to_string(t.stoneAt(4, 4)); }},
-    {"TypedComment", [](UnsavedRecord& t) { QTest::keyClicks(&commentBox(t), "vital"); },
-     [](UnsavedRecord& t) { return t.main().commentaryText(); }},
-    {"GameInformation", [](UnsavedRecord& t) { QTest::keyClicks(blackPlayer(t), "Honinbo"); },
-     [](UnsavedRecord& t) { return blackPlayer(t)->text().toStdString(); }},
-};
-
-TEST_P(EditCases, IsOneStepOfUndoAndRedoAndTheRecoveryFileFollows) {
+// The recovery file holds the modified record as it stands at the tick. It goes when undo gets
+// back to the saved record and when the user lets the record go, and stays while はい waits for
+// the name of a file to save to.
+TEST_F(UnsavedRecord, TheRecoveryFileLastsWhileTheRecordIsUnsaved) {
     start();
     RecordRecovery& recovery = program().recovery();
-    const std::string saved = documentFileBytes(program().document());
-    const std::string shownSaved = GetParam().shown(*this);
-    EXPECT_FALSE(action("mUndo").isEnabled());
     EXPECT_FALSE(recovery.timer().isActive()) << "an unmodified record has no file to write";
-
-    GetParam().edit(*this);
-    const std::string edited = documentFileBytes(program().document());
-    const std::string shownEdited = GetParam().shown(*this);
-    ASSERT_NE(edited, saved);
+    modify();
     ASSERT_TRUE(test::fire(recovery.timer()));
-    EXPECT_EQ(test::readBytes(recovery.file()), edited);
-    main().setMatchButtonsEnabled(false);
-    EXPECT_FALSE(action("mUndo").isEnabled()) << "taking back is 待った's during a match";
-    main().setMatchButtonsEnabled(true);
-
+    EXPECT_EQ(test::readBytes(recovery.file()), documentFileBytes(program().document()));
     action("mUndo").trigger();
-    EXPECT_EQ(documentFileBytes(program().document()), saved);
-    EXPECT_EQ(GetParam().shown(*this), shownSaved);
-    EXPECT_FALSE(program().document().modified());
-    EXPECT_FALSE(action("mUndo").isEnabled());
     ASSERT_TRUE(test::fire(recovery.timer()));
     EXPECT_FALSE(std::filesystem::exists(recovery.file())) << "back at the saved record";
-
     action("mRedo").trigger();
-    EXPECT_EQ(documentFileBytes(program().document()), edited);
-    EXPECT_EQ(GetParam().shown(*this), shownEdited);
-    EXPECT_FALSE(action("mRedo").isEnabled());
     ASSERT_TRUE(test::fire(recovery.timer()));
-    EXPECT_EQ(test::readBytes(recovery.file()), edited);
-    action("mend").trigger();  // いいえ: the user let the record go
+    EXPECT_EQ(test::readBytes(recovery.file()), documentFileBytes(program().document()));
+
+    dialogs_.threeWayAnswer = Answer::Yes;
+    action("mend").trigger();
+    EXPECT_TRUE(program().fileWindow().isVisible()) << "a record without a file asks for one";
+    EXPECT_TRUE(main().isVisible());
+    EXPECT_TRUE(std::filesystem::exists(recovery.file()));
+    dialogs_.threeWayAnswer = Answer::No;
+    action("mend").trigger();
     EXPECT_FALSE(std::filesystem::exists(recovery.file()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Edits, EditCases, ::testing::ValuesIn(kEdits),
-                         [](const auto& param) { return std::string(param.param.name); });
-
-TEST_F(UnsavedRecord, ALeftoverIsOfferedAndRestoredModifiedOrMovedAside) {
+TEST_F(UnsavedRecord, ALeftoverIsOfferedByTheFirstWindowAndRestoredModifiedOrMovedAside) {
     const std::filesystem::path folder = recoveryFolder();
-    for (const bool accept : {false, true}) {
-        SCOPED_TRACE(accept);
-        // A process number no running process has: the file's owner is gone.
-        const std::filesystem::path left = recoveryFileOf(folder, 0x7ffffff0 + accept);
+    const struct {
+        const char* window;
+        bool accept;
+        bool clone;
+    } starts[] = {
+        {"declined", false, false},
+        {"accepted", true, false},
+        {"a clone offers nothing: its record is the one it was handed", true, true},
+    };
+    long pid = 0x7ffffff0;  // beyond every process number: the file's owner is gone
+    for (const auto& s : starts) {
+        SCOPED_TRACE(s.window);
+        const std::filesystem::path left = recoveryFileOf(folder, ++pid);
         ASSERT_TRUE(writeRecoveryFile(left, "(;GM[1]SZ[9]C[restored];B[cc];W[gg])"));
-        dialogs_.answer = accept;
+        dialogs_.answer = s.accept;
         dialogs_.questions.clear();
-        start();
-        EXPECT_EQ(
-            dialogs_.questions,
-            QStringList{QStringLiteral("前回保存されなかった棋譜があります。復元しますか？")});
-        EXPECT_EQ(program().document().modified(), accept);
-        EXPECT_EQ(state().MoveCount, accept ? 2 : 0);
-        EXPECT_FALSE(std::filesystem::exists(left));
-        EXPECT_EQ(std::filesystem::exists(folder / "recovered" / left.filename()), !accept);
-        EXPECT_EQ(std::filesystem::exists(program().recovery().file()), accept);
-        program().recovery().discard();
+        Program started;
+        started.setDialogs(dialogs_);
+        started.StartupMain(s.clone ? QString::fromStdString(BuildCloneArgs(GameState{}, 1, 0, {}))
+                                    : QString());
+        const bool restored = s.accept && !s.clone;
+        EXPECT_EQ(dialogs_.questions, s.clone ? QStringList{} : QStringList{kRestoreQuestion});
+        EXPECT_EQ(started.document().modified(), restored);
+        EXPECT_EQ(started.state().MoveCount, restored ? 2 : 0);
+        EXPECT_EQ(std::filesystem::exists(left), s.clone);
+        EXPECT_EQ(std::filesystem::exists(folder / "recovered" / left.filename()), !s.accept);
+        EXPECT_EQ(std::filesystem::exists(started.recovery().file()), restored);
+        started.recovery().discard();
+        std::filesystem::remove(left);
     }
 }
 
