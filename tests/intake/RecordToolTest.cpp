@@ -14,7 +14,6 @@
 #include "records/RecordMoves.h"
 #include "support/CliProcess.h"
 #include "support/EngineOnFakeHost.h"
-#include "support/RecordMoves.h"
 #include "support/TestSupport.h"
 
 namespace kelmaz {
@@ -163,16 +162,19 @@ TEST(RecordTool, CommentsWithBracketsBackslashesAndJapaneseSurviveInBothEncoding
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.charset) + row.white);
-        test::EngineOnFakeHost board;
-        GameState& s = board.state;
-        s.Info[InfoField::CA] = row.charset;
-        s.Info[InfoField::PB] = "表ソ能ゾ]";
-        s.Info[InfoField::PW] = row.white;
-        s.Info[InfoField::GN] = "C:\\棋譜\\";
+        // A record of another format as its reader hands it over.
+        ReadMoves read;
+        read.info[InfoField::CA] = row.charset;
+        read.info[InfoField::PB] = "表ソ能ゾ]";
+        read.info[InfoField::PW] = row.white;
+        read.info[InfoField::GN] = "C:\\棋譜\\";
         const char* comments[] = {"", "a]b \\ c", "表示]ソ\\ゾ", "=) (; good; but slow"};
         for (int k = 1; k <= 3; ++k)
-            test::addMove(s, k + 2, 4, k % 2 ? kBlack : kWhite, comments[k]);
-        board.record.takeMoveRecord();
+            read.store(k, k + 2, 4, k % 2 ? kBlack : kWhite).comment = comments[k];
+        read.shown = 3;
+        test::EngineOnFakeHost board;
+        const GameState& s = board.state;
+        board.record.takeMoveRecord(read);
         board.host.commentary = s.MoveComment[3];
         const std::string bytes = board.savedBytes();
         EXPECT_EQ(isValidUtf8(bytes), row.utf8);
