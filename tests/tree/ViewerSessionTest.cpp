@@ -361,7 +361,7 @@ TEST_F(ViewerSessionTest, WithoutAWindowTheSessionStillWorks) {
     EXPECT_EQ(display.raised, 1);
 }
 
-TEST_F(ViewerSessionTest, ABranchWithoutMovesShowsTheEndOfItsPathAndHighNumbersStillReplay) {
+TEST_F(ViewerSessionTest, TheBoardStandsAtTheChosenBranchsFirstMoveOrItsPathsEnd) {
     std::string sgf = "(;B[aa](;C[empty])";
     for (int k = 3; k <= 150; ++k) sgf += "(;W[bb])";
     loadMainLine((sgf + ")").c_str());
@@ -371,6 +371,10 @@ TEST_F(ViewerSessionTest, ABranchWithoutMovesShowsTheEndOfItsPathAndHighNumbersS
     session.chooseBranch(150);
     EXPECT_EQ(state.MoveCount, 2);
     EXPECT_EQ(stoneAt(2, 2), 8);
+    // A first move in the root is move 1 of branch 1.
+    loadMainLine("(;B[aa];W[bb](;B[cc])(;B[dd]))");
+    session.chooseBranch(1);
+    EXPECT_EQ(state.MoveCount, 1);
 }
 
 TEST_F(ViewerSessionTest, WhatCannotBeShownIsNamed) {
