@@ -27,9 +27,8 @@ IntakeResult takeRecordLines(GameState& state, Engine& engine, DocumentRecord& r
     state.LstRead = std::move(lines);
     const FormatResult read = GetFormat(state, options, record);
     if (record.holdsTree()) tree.showFileTree(state.SgfText);
-    if (!read.ok) return {true, read.message};
-    engine.showRecordRead();
-    return {true, {}};
+    if (read.ok) engine.showRecordRead();
+    return {true, read.message};
 }
 
 }  // namespace kelmaz

@@ -93,8 +93,10 @@ FormatResult GetFormat(GameState& state, const BoardOptions& options, DocumentRe
         record.takeSgf(text);
         // Moves count moves only: setup stones are no moves of their own.
         state.MoveCount = state.lastMoveInRecord();
-        // A main line longer than the record is shown up to its 500th move and kept whole.
-        return record.line().moves > kMaxMoves ? formatError(result) : result;
+        // A main line longer than the record is shown up to its 500th move, with a note that
+        // the rest is kept whole and saved.
+        result.message = record.line().message;
+        return result;
     }
     ReadMoves read;
     const bool ok = result.DetectedFormat == "Wt"

@@ -16,7 +16,7 @@ namespace kelmaz {
 // empty when no marker was found).
 struct FormatResult {
     bool ok = true;
-    std::string message;         // the message to show when !ok
+    std::string message;         // why the read failed when !ok, else a note on what was read
     std::string DetectedFormat;  // "USG", "SGF", "Wt" or empty
     bool tki = false;            // a line "fmt=Tki" was found
 };
@@ -38,7 +38,7 @@ FormatResult GetFormat(GameState& state, const BoardOptions& options, TreeLink& 
 // What became of the lines of a record offered to the board.
 struct IntakeResult {
     bool taken = false;   // the board was cleared for them (the game on it is gone)
-    std::string message;  // the message to show, empty when the record was read
+    std::string message;  // the message to show: a failure, or a note on the record read
 };
 
 struct RecordReadResult {

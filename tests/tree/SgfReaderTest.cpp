@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/TextCodec.h"
+#include "document/LineProjection.h"
 #include "records/RecordMoves.h"
 #include "records/SgfWriter.h"
 #include "support/RecordMoves.h"
@@ -76,13 +77,13 @@ TEST(SgfReader, OutlineLinesForTheSequenceViewer) {
     EXPECT_EQ(l.state.List3, expected);
 }
 
-TEST(SgfReader, MoreMovesThanTheRecordStopsCleanlyWithTheFormatMessageButSetupStonesTakeNoSlot) {
+TEST(SgfReader, MoreMovesThanTheRecordAreShownTo500WithANoteAndSetupStonesTakeNoSlot) {
     std::string line = "(;GM[1]";
     for (int i = 0; i < 600; ++i) line += i % 2 ? ";W[bb]" : ";B[aa]";
     line += ")";
     const test::SgfLoaded l = test::loadSgf({line});
-    EXPECT_FALSE(l.result.ok);
-    EXPECT_EQ(l.result.message, kFormatErrorMessage);
+    EXPECT_TRUE(l.result.ok);
+    EXPECT_EQ(l.result.message, kLineTooLongMessage);
     EXPECT_EQ(l.state.MoveCount, kMaxMoves);
     EXPECT_EQ(l.state.MoveColour[500], kWhite);
 
