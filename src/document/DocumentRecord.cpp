@@ -242,23 +242,28 @@ VariationShown DocumentRecord::showVariation(const std::vector<int>& path) {
         return static_cast<std::size_t>(std::find(line_.line.begin(), line_.line.end(), node) -
                                         line_.line.begin());
     };
-    // A move's node starts a slot of its own; nodes after the record's last slot belong to it.
+    // The slot a node of the line belongs to; nodes after the record's last slot belong to it.
     const auto slotAt = [this](std::size_t index) {
         return static_cast<int>(
             std::upper_bound(line_.slotStarts.begin(), line_.slotStarts.end(), index) -
             line_.slotStarts.begin() - 1);
     };
-    const auto startsSlot = [this](std::size_t index) {
-        return index > 0 &&
-               std::binary_search(line_.slotStarts.begin(), line_.slotStarts.end(), index);
+    // The number of the move a node of the line plays, 0 for none. Move k's node starts slot
+    // k, the root's too when it holds the first move.
+    const auto moveAt = [this](std::size_t index) {
+        const auto at =
+            std::lower_bound(line_.slotStarts.begin() + 1, line_.slotStarts.end(), index);
+        return at != line_.slotStarts.end() && *at == index
+                   ? static_cast<int>(at - line_.slotStarts.begin())
+                   : 0;
     };
     shown.found = true;
     for (int variation : path) {
-        const std::size_t first = indexOf(startOf(variation));
         const std::size_t last = indexOf(endOf(startOf(variation)));
-        std::size_t move = first;
-        while (move <= last && !startsSlot(move)) ++move;
-        shown.firstMoves.push_back(move <= last ? slotAt(move) : 0);
+        int firstMove = 0;
+        for (std::size_t i = indexOf(startOf(variation)); i <= last && firstMove == 0; ++i)
+            firstMove = moveAt(i);
+        shown.firstMoves.push_back(firstMove);
     }
     shown.lastMove = slotAt(indexOf(end));
     shown.cut = !line_.message.empty();

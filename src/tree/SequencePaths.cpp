@@ -116,8 +116,8 @@ BranchTable ReadNode(const std::vector<std::string>& List3) {
     const auto lines = parseAll(List3);
     const auto isBranch = [&](std::size_t i) { return lines[i].kind == OutlineLine::Kind::Branch; };
 
-    // The main line from line 0; "--" lines directly before the line
-    // where it leaves off open the sibling that ends it.
+    // The main line from line 0; "--" lines directly before the line where it leaves off open
+    // the sibling that ends it.
     std::size_t mainEnd = walkMainLine(lines, 0).end;
     while (mainEnd > 0 && isBranch(mainEnd - 1)) --mainEnd;
 

@@ -25,4 +25,12 @@ inline const std::vector<std::string> kBranchingTree = {
     item(1, ";W[hh]"),
 };
 
+// A game whose variations nest `depth` deep: each one forks again after its first move.
+inline std::string nestedVariations(int depth) {
+    std::string sgf = "(;B[aa]";
+    for (int level = 1; level <= depth; ++level) sgf += "(;W[bb]";
+    for (int level = 1; level <= depth; ++level) sgf += ")(;W[cc])";
+    return sgf + ")";
+}
+
 }  // namespace kelmaz::test

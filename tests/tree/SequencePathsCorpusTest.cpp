@@ -64,9 +64,9 @@ TEST(SequencePathsCorpus, AnotherFormatReadAfterAnSgfFileLeavesNoOutline) {
 }
 
 // Each branch of the outline is the variation of the same number in the document, its first
-// move numbered alike, and a
-// branch that ends in a leaf shows the line of play the tree editor computes for that leaf
-// (its branches are the leaves in text order), setup stones and passes alike.
+// move numbered alike, and a branch that ends in a leaf shows the line of play the tree editor
+// computes for that leaf (its branches are the leaves in text order), setup stones and passes
+// alike.
 TEST(SequencePathsCorpus, EveryBranchShowsTheDocumentsVariationAndTheTreeEditorsLine) {
     int checked = 0;
     for (const auto& entry :

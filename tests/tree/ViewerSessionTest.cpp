@@ -13,9 +13,6 @@
 namespace kelmaz {
 namespace {
 
-using test::item;
-using test::sep;
-
 // A window for the session that records what it was told.
 class FakeDisplay : public ViewerDisplay {
   public:
@@ -42,7 +39,6 @@ class ViewerSessionTest : public ::testing::Test, protected test::EngineOnFakeHo
     ViewerSessionTest() {
         engine.setViewer(&session);
         session.setDisplay(&display);
-        state.List3 = test::kBranchingTree;
     }
     // The main line as a file read leaves it: the record at its end, the viewer open.
     void loadMainLine(const char* sgf = test::kBranchingTreeSgf) {
@@ -365,22 +361,33 @@ TEST_F(ViewerSessionTest, WithoutAWindowTheSessionStillWorks) {
     EXPECT_EQ(display.raised, 1);
 }
 
+TEST_F(ViewerSessionTest, TheBoardStandsAtTheChosenBranchsFirstMoveOrItsPathsEnd) {
+    std::string sgf = "(;B[aa](;C[empty])";
+    for (int k = 3; k <= 150; ++k) sgf += "(;W[bb])";
+    loadMainLine((sgf + ")").c_str());
+    session.chooseBranch(2);
+    EXPECT_EQ(state.MoveCount, 1);
+    EXPECT_EQ(host.commentary, "empty");
+    session.chooseBranch(150);
+    EXPECT_EQ(state.MoveCount, 2);
+    EXPECT_EQ(stoneAt(2, 2), 8);
+    // A first move in the root is move 1 of branch 1.
+    loadMainLine("(;B[aa];W[bb](;B[cc])(;B[dd]))");
+    session.chooseBranch(1);
+    EXPECT_EQ(state.MoveCount, 1);
+}
+
 TEST_F(ViewerSessionTest, WhatCannotBeShownIsNamed) {
-    // Branch 2 nests deeper than the table's levels.
-    loadMainLine();
-    state.List3 = {sep(1, 0), item(0, ";B[aa]"), sep(2, 0), item(31, ";W[bb]")};
-    session.recordRead();
+    // Branch 32, and those below it, nest deeper than the table's levels.
+    loadMainLine(test::nestedVariations(32).c_str());
     ASSERT_EQ(session.notices().size(), 1U);
     EXPECT_NE(session.notices()[0].find("表示できません"), std::string::npos);
-    EXPECT_EQ(session.branches().find(2), nullptr);
+    EXPECT_NE(session.branches().find(31), nullptr);
+    EXPECT_EQ(session.branches().find(32), nullptr);
 
     // More moves than the record holds: the rebuild says so until the next table.
-    state.List3 = {sep(1, 0)};
     std::string longGame = "(;";
-    for (int k = 0; k <= kMaxMoves; ++k) {
-        state.List3.push_back(item(0, k % 2 ? ";W[bb]" : ";B[aa]"));
-        longGame += k % 2 ? ";W[bb]" : ";B[aa]";
-    }
+    for (int k = 0; k <= kMaxMoves; ++k) longGame += k % 2 ? ";W[bb]" : ";B[aa]";
     record.takeSgf(longGame + ")");
     session.recordRead();
     EXPECT_TRUE(session.notices().empty());

@@ -19,18 +19,13 @@
 namespace kelmaz {
 namespace {
 
-using test::item;
-using test::sep;
 using Colour = fomSgf::LabelColour;
 
 // The viewer over a real engine; the board window is a fake whose replay timer the test
 // drives tick by tick.
 class ViewerTest : public ::testing::Test, protected test::EngineOnFakeHost {
   protected:
-    ViewerTest() {
-        engine.setViewer(&viewer.link());
-        state.List3 = test::kBranchingTree;
-    }
+    ViewerTest() { engine.setViewer(&viewer.link()); }
     // Loads the main line as a file read leaves it: the record at its end.
     void loadMainLine(const std::string& sgf = test::kBranchingTreeSgf) {
         record.takeSgf(sgf);
@@ -87,13 +82,8 @@ TEST_F(ViewerTest, ReadNodeLaysOutOneButtonPerBranchTenARow) {
 }
 
 TEST_F(ViewerTest, HundredsOfVariationsKeepTheWindowUsable) {
-    state.List3 = {sep(1, 0), item(0, ";B[aa]")};
     std::string sgf = "(;B[aa]";
-    for (int k = 2; k <= 300; ++k) {
-        state.List3.push_back(sep(k, 1));
-        state.List3.push_back(item(1, k % 2 ? ";W[bb]" : ";W[cc]"));
-        sgf += k % 2 ? "(;W[bb])" : "(;W[cc])";
-    }
+    for (int k = 2; k <= 300; ++k) sgf += k % 2 ? "(;W[bb])" : "(;W[cc])";
     loadMainLine(sgf + ")");
     ASSERT_NE(viewer.branchButton(300), nullptr);
     auto* grid = viewer.findChild<QScrollArea*>();
@@ -292,13 +282,11 @@ TEST_F(ViewerTest, ClosingOnlyHidesTheViewer) {
 }
 
 TEST_F(ViewerTest, TooDeepANestingIsNamedInTheWindow) {
-    loadMainLine();
-    state.List3 = {sep(1, 0), item(0, ";B[aa]"), sep(2, 0), item(31, ";W[bb]")};
-    viewer.recordRead();
+    loadMainLine(test::nestedVariations(32));
     EXPECT_FALSE(viewer.LblNotice->isHidden());
     EXPECT_TRUE(viewer.LblNotice->text().contains(QStringLiteral("表示できません")));
-    EXPECT_NE(viewer.branchButton(1), nullptr);
-    EXPECT_EQ(viewer.branchButton(2), nullptr);
+    EXPECT_NE(viewer.branchButton(31), nullptr);
+    EXPECT_EQ(viewer.branchButton(32), nullptr);
 }
 
 }  // namespace

@@ -28,7 +28,6 @@ class SequenceViewerInProgram : public test::ProgramFixture {
     // The record and outline as an SGF file read leaves them, announced by the file window.
     void readBranchingTree() {
         program().engine().gCls();
-        state().List3 = test::kBranchingTree;
         program().record().takeSgf(test::kBranchingTreeSgf);
         state().BranchMoves.fill(0);
         state().ViewerState = ViewerState::NoStops;
