@@ -15,7 +15,9 @@ GameTree emptyGame() {
 
 }  // namespace
 
-RecordDocument::RecordDocument() { games_.games.push_back(emptyGame()); }
+RecordDocument::RecordDocument(std::size_t historyNodes) : historyNodes_(historyNodes) {
+    games_.games.push_back(emptyGame());
+}
 
 void RecordDocument::read(std::string_view text) {
     games_ = readSgfGames(text);
@@ -84,6 +86,7 @@ bool RecordDocument::apply(int index, const Change& change, std::string_view run
         if (saved_ > done_) saved_ = kNeverSaved;  // the saved content left the history
         history_.push_back({index, std::move(before), position_, *after, std::string(run)});
         ++done_;
+        trimHistory();
     }
     runOpen_ = !run.empty();
     position_ = *after;
@@ -116,6 +119,21 @@ void RecordDocument::swapIn(Step& step, bool forward) {
     runOpen_ = false;
     position_ = forward ? step.positionAfter : step.positionBefore;
     changed();
+}
+
+// Called right after a step was added, when every step is in effect.
+void RecordDocument::trimHistory() {
+    std::size_t nodes = 0, first = history_.size();
+    for (; first > 0; --first) {
+        const std::size_t size = history_[first - 1].other.nodes.size();
+        if (first < history_.size() && nodes + size > historyNodes_) break;
+        nodes += size;
+    }
+    if (first == 0) return;
+    history_.erase(history_.begin(), history_.begin() + static_cast<std::ptrdiff_t>(first));
+    done_ -= first;
+    // A save made before the steps that went can no longer be reached by undo.
+    saved_ = saved_ != kNeverSaved && saved_ >= first ? saved_ - first : kNeverSaved;
 }
 
 void RecordDocument::undo() {

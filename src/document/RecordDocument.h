@@ -33,8 +33,13 @@ class RecordDocument {
   public:
     using Observer = std::function<void()>;
 
+    // The history keeps whole games; once those hold more nodes than `historyNodes`, its
+    // oldest steps go, so that editing a very large tree cannot exhaust memory (undo then
+    // reaches back less far; the newest step always stays).
+    static constexpr std::size_t kHistoryNodes = 1'000'000;
+
     // An empty document: one game holding only an empty root.
-    RecordDocument();
+    explicit RecordDocument(std::size_t historyNodes = kHistoryNodes);
 
     // Replaces the whole document by the games of SGF text (decoded); a text without any game
     // gives a document without a game, which writes that text back. Starts a new history.
@@ -111,6 +116,7 @@ class RecordDocument {
     // New content that counts as saved: shown from its root, without a history.
     void startAfresh();
     void swapIn(Step& step, bool forward);
+    void trimHistory();
 
     SgfGames games_;
     LinePosition position_;
@@ -120,6 +126,7 @@ class RecordDocument {
     bool runOpen_ = false;   // the last step may still take in edits of its run
     std::uint64_t revision_ = 0;
     std::vector<Observer> observers_;
+    std::size_t historyNodes_;
 };
 
 }  // namespace kelmaz

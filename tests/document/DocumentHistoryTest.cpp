@@ -85,6 +85,18 @@ TEST(DocumentHistory, EveryEditKindIsUndoneToTheSavedBytesAndRedoneToTheEditedOn
     }
 }
 
+// Each step keeps a whole game: a very large tree would fill memory within a few dozen edits.
+TEST(DocumentHistory, TheOldestStepsGoPastTheNodeBudgetAndTheRecordStaysModified) {
+    RecordDocument document(12);  // the game has 5 nodes, then 6, then 7: two steps fit
+    document.read(kGame);
+    const std::string saved = documentFileBytes(document);
+    for (int k = 0; k < 3; ++k) document.edit(0, placeStone, {0, 1});
+    document.undo();
+    EXPECT_FALSE(document.canUndo()) << "the two oldest steps went";
+    EXPECT_NE(documentFileBytes(document), saved);
+    EXPECT_TRUE(document.modified()) << "the saved content is out of reach";
+}
+
 bool typeInto(RecordDocument& document, int node, const std::string& text) {
     return document.edit(
         0,
