@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             from = i + 1;
         }
     }
-    propertyOutline(splitSetupStones(joinSgfLines(lines)));
+    propertyOutline(joinSgfLines(lines));
 
     // The document's reading: its line laid into the move record, its tree text and outline.
     static GameState state;

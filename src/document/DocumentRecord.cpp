@@ -183,8 +183,7 @@ void DocumentRecord::showTreeText() {
     }
     std::string text = joinSgfLines(lines);
     if (outlineStale) {
-        // The viewer steps through setup stones one at a time.
-        state_.List3 = propertyOutline(splitSetupStones(text));
+        state_.List3 = propertyOutline(text);
         outlineGame_ = game;
         outlineRevision_ = revision;
     }

@@ -4,7 +4,6 @@
 #include <cctype>
 
 #include "tree/SgfLex.h"
-#include "tree/SgfText.h"
 
 namespace kelmaz {
 
@@ -71,45 +70,6 @@ std::string joinSgfLines(const std::vector<std::string>& lines) {
         if (inValue) out.push_back(']');
         out.append(static_cast<std::size_t>(opens - closes), ')');
     }
-    return out;
-}
-
-std::string splitSetupStones(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    std::size_t copied = 0;
-    sgfscan::walk(
-        text,
-        [&](const sgfscan::ValueRef& v) {
-            if (v.name != "AB" && v.name != "AW") return;
-            std::size_t from = v.open;
-            if (v.firstOfProperty) {
-                while (from > copied && std::isalpha(static_cast<unsigned char>(text[from - 1])))
-                    --from;
-                std::size_t before = from;
-                while (before > 0 && sgfscan::isBlank(text[before - 1])) --before;
-                out.append(text.substr(copied, from - copied));
-                if (before == 0 || text[before - 1] != ';') out.push_back(';');
-            } else {
-                out.append(text.substr(copied, from - copied));
-                out.push_back(';');
-            }
-            const std::string_view raw = sgfscan::rawValue(text, v);
-            std::string points;
-            appendStoneTokens(v.name, raw, points);
-            const std::string name(v.name);
-            if (points.size() > 5) {
-                for (std::size_t t = 0; t < points.size(); t += 5) {
-                    if (t > 0) out.push_back(';');
-                    out += name + "[" + points.substr(t + 2, 2) + "]";
-                }
-            } else {
-                out += name + "[" + std::string(raw) + "]";
-            }
-            copied = std::min(v.close + 1, text.size());
-        },
-        [](std::size_t, char) {});
-    out.append(text.substr(std::min(copied, text.size())));
     return out;
 }
 

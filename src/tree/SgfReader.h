@@ -10,8 +10,6 @@ namespace kelmaz {
 // The game tree of a file's lines: from the first "(;" to the ")" that closes the last tree,
 // line breaks dropped except inside values (a file cut short gets its groups closed).
 std::string joinSgfLines(const std::vector<std::string>& lines);
-// Every setup stone (AB, AW) becomes a node of its own: «AB[dd][pp]» -> «;AB[dd];AB[pp]».
-std::string splitSetupStones(std::string_view text);
 // The property outline for List3: one item per value, with depth and branch separators.
 std::vector<std::string> propertyOutline(std::string_view text);
 
