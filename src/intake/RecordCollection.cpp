@@ -30,12 +30,13 @@ std::optional<std::vector<std::size_t>> openingBytes(std::string_view text, std:
     return offsets;
 }
 
-// Whether a game's bytes, read as a file of their own, decode as the whole file did.
-bool decodesAsTheWhole(std::string_view game, const std::string& wholeCharset) {
+// Whether a game's bytes, read as a file of their own, decode as the whole file did. A game
+// cut from a file that was valid UTF-8 throughout is valid UTF-8 itself.
+bool decodesAsTheWhole(std::string_view game, const std::string& wholeCharset, bool wholeValid) {
     const std::string own = iconvCharsetName(findCharsetProperty(game));
     if (!own.empty() && own == wholeCharset) return true;
     if (charsetKnown(own)) return false;
-    return wholeCharset == "UTF-8" && isValidUtf8(game);
+    return wholeCharset == "UTF-8" && (wholeValid || isValidUtf8(game));
 }
 
 // Each game decoded by its own CA property, or as a file without one, when that differs from
@@ -51,10 +52,12 @@ void decodeEachGameAlone(RecordCollection& collection, std::string_view bytes,
         return bytes.substr((*offsets)[i],
                             i + 1 == count ? bytes.npos : (*offsets)[i + 1] - (*offsets)[i]);
     };
+    // Decoding changed nothing: the bytes were valid UTF-8 throughout.
+    const bool wholeValid = collection.text == bytes;
     std::vector<bool> alone(count);
     bool any = false;
     for (std::size_t i = 0; i < count; ++i)
-        any |= alone[i] = !decodesAsTheWhole(gameBytes(i), wholeCharset);
+        any |= alone[i] = !decodesAsTheWhole(gameBytes(i), wholeCharset, wholeValid);
     if (!any) return;
     const std::string_view whole = collection.text;
     std::string text(whole.substr(0, collection.games.front().begin));
