@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "base/SgfEscape.h"
+#include "base/TextCodec.h"
 #include "records/GameInfoRules.h"
 #include "records/SgfWriter.h"
 #include "tree/SgfReader.h"
@@ -387,6 +388,15 @@ void DocumentRecord::clear() {
         if (!text.empty()) root.setText(GameInfoNames[f], text);
     }
     document_.reset(std::move(game));
+}
+
+bool DocumentRecord::holdsUndecodedText(std::string_view commentary) const {
+    if (holdsReplacementCharacter(commentary) ||
+        std::any_of(state_.Info.Fields.begin(), state_.Info.Fields.end(),
+                    [](const std::string& field) { return holdsReplacementCharacter(field); }))
+        return true;
+    return document_.gameCount() > 0 &&
+           holdsReplacementCharacter(document_.gameText(document_.position().game));
 }
 
 void DocumentRecord::prepareForSave(const std::string& commentary) {

@@ -54,6 +54,10 @@ class DocumentRecord : public RecordKeeper {
     // shown, and the root carries the game information as the dialog shows it, with the
     // program named as the writer.
     void prepareForSave(const std::string& commentary);
+    // Whether the save of the game shown would write text read with bytes its charset could not
+    // decode (shown as U+FFFD), in the game, its information or `commentary` (the commentary
+    // box): written, the original characters would be lost for good, so the windows ask first.
+    bool holdsUndecodedText(std::string_view commentary) const;
 
     void playMove(int k, int col, int row, int colour, bool asVariation) override;
     void cutAfter(int k) override;

@@ -17,7 +17,6 @@
 #include <QVBoxLayout>
 
 #include "base/AtomicFile.h"
-#include "base/TextCodec.h"
 #include "document/DocumentFile.h"
 #include "intake/RecordCollection.h"
 #include "intake/RecordFormat.h"
@@ -289,11 +288,9 @@ void FomFile::write(bool wholeCollection, bool askToOverwrite) {
     }
     const RecordDocument& document = record_.document();
     const int game = document.position().game;
-    // The whole game is written, its lines the board does not show included.
-    const bool undecoded =
-        recordHoldsUndecodedText(state_, board_.commentaryText()) ||
-        (game < document.gameCount() && holdsReplacementCharacter(document.gameText(game)));
-    if (undecoded && !dialogs_->ask(windowTitle(), qs(kUndecodedTextQuestion))) return;
+    if (record_.holdsUndecodedText(board_.commentaryText()) &&
+        !dialogs_->ask(windowTitle(), qs(kUndecodedTextQuestion)))
+        return;
     record_.prepareForSave(board_.commentaryText());
     const bool written = writeFileAtomically(
         name.toStdString(), wholeCollection ? collection_->bytesWith(document.gameText(game))

@@ -416,9 +416,11 @@ void FomNode::TxtComment_Validate() {
 
 bool FomNode::writeTreeFile(const std::string& path) {
     TxtComment_Validate();
-    if (recordHoldsUndecodedText(state_, {}) && !dialogs_->ask(kTitle, qs(kUndecodedTextQuestion)))
+    const std::string& commentary = state_.MoveComment[std::clamp(state_.MoveCount, 0, kMaxMoves)];
+    if (record_.holdsUndecodedText(commentary) &&
+        !dialogs_->ask(kTitle, qs(kUndecodedTextQuestion)))
         return false;
-    record_.prepareForSave(state_.MoveComment[std::clamp(state_.MoveCount, 0, kMaxMoves)]);
+    record_.prepareForSave(commentary);
     const RecordDocument& document = record_.document();
     const int game = document.position().game;
     const bool written =
